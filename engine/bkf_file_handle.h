@@ -1,0 +1,41 @@
+#pragma once
+// One open, read-only handle of a backup file with 64-bit positions.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+class BkfFileHandle {
+public:
+    BkfFileHandle() = default;
+    virtual ~BkfFileHandle();
+    BkfFileHandle(const BkfFileHandle&) = delete;
+    BkfFileHandle& operator=(const BkfFileHandle&) = delete;
+
+    // Closes any handle held, then opens an existing regular file (or block
+    // device) for reading only. On failure the object stays empty and
+    // LastError() says why.
+    bool Open(const std::string& path);
+    void Close();
+    bool IsOpen() const;
+
+    // Size in bytes, or nothing when it cannot be told.
+    std::optional<std::uint64_t> Size() const;
+
+    // Reads up to `length` bytes at `position`; returns the bytes read (short
+    // at the end of the file), or nothing on a read error.
+    std::optional<std::size_t> ReadAt(std::uint64_t position, void* buffer, std::size_t length) const;
+
+    const std::string& Path() const { return m_path; }
+    const std::string& LastError() const { return m_lastError; }
+
+private:
+#ifdef _WIN32
+    void* m_handle = nullptr;
+#else
+    int m_fd = -1;
+#endif
+    std::string m_path;
+    std::string m_lastError;
+};

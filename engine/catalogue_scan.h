@@ -1,0 +1,23 @@
+#pragma once
+// The catalogue scan: reads a backup front to back in 64 KiB windows, looks
+// for SSET, DIRB and FILE blocks at every 512-byte boundary and reports the
+// catalogue it rebuilds through the sinks.
+
+#include "scan_sinks.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+class BkfFileHandle;
+
+constexpr std::size_t kScanWindowSize = 65536;
+
+// True when the whole file was examined, false when `running` was found
+// cleared (checked before every window and every slot). Never closes the file.
+bool ScanCatalogue(const BkfFileHandle& file, const std::atomic<bool>& running, const ScanSinks& sinks);
+
+// The texts that the window and bkf-recover show for the scan's progress.
+std::string FileCountText(std::uint64_t filesFound);
+std::string ScanPositionText(std::uint64_t position, std::uint64_t fileSize);
+int ProgressPercent(std::uint64_t position, std::uint64_t fileSize);

@@ -1,0 +1,59 @@
+#pragma once
+// The catalogue: one row per found file, in the order the scan found them.
+// This is the only store of found files. Paths live in a chunked arena so a
+// million rows cost well under 200 bytes each and appending never moves them.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+// What the scan reports for one file.
+struct CatalogueRow {
+    std::string_view path;  // catalogue path, UTF-8, "\"-separated, starts "BKF\"
+    bool located = false;   // a STAN header was found: size and offset are valid
+    std::uint64_t size = 0;   // stream length in bytes
+    std::uint64_t offset = 0; // backup file position of the first data byte
+};
+
+class CatalogueStore {
+public:
+    CatalogueStore();
+    ~CatalogueStore();
+    CatalogueStore(const CatalogueStore&) = delete;
+    CatalogueStore& operator=(const CatalogueStore&) = delete;
+
+    // Appends an unticked row and returns its index.
+    std::size_t Append(const CatalogueRow& row);
+    void Clear();
+
+    std::size_t RowCount() const { return m_rows.size(); }
+    CatalogueRow Row(std::size_t row) const;
+    std::string_view Path(std::size_t row) const;
+
+    bool IsTicked(std::size_t row) const { return m_ticks[row] != 0; }
+    void SetTicked(std::size_t row, bool ticked) { m_ticks[row] = ticked ? 1 : 0; }
+    void SetAllTicked(bool ticked);
+    std::size_t TickedCount() const;
+
+    // Bytes held for the rows, their paths and ticks (for the benchmarks).
+    std::size_t MemoryBytes() const;
+
+private:
+    struct Record {
+        std::uint64_t pathStart;  // chunk index << kChunkBits | offset in chunk
+        std::uint64_t size;
+        std::uint64_t offset;
+        std::uint16_t pathLength;
+        bool located;
+    };
+    static constexpr unsigned kChunkBits = 20; // 1 MiB path chunks
+
+    const char* PathData(const Record& record) const;
+
+    std::vector<Record> m_rows;
+    std::vector<std::uint8_t> m_ticks;
+    std::vector<std::unique_ptr<char[]>> m_chunks;
+    std::size_t m_chunkUsed = 0;
+};

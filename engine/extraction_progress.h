@@ -1,0 +1,17 @@
+#pragma once
+// Where an extraction reports its progress.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+class ExtractionProgress {
+public:
+    virtual ~ExtractionProgress() = default;
+    // Range of the progress bar: 0 .. rowCount; `bytesChosen` is the sum of the
+    // ticked rows' sizes.
+    virtual void Begin(std::size_t rowCount, std::uint64_t bytesChosen) = 0;
+    virtual void FileStarted(std::size_t row, std::string_view cataloguePath) = 0;
+    virtual void BytesCopied(std::uint64_t bytes) = 0;
+    virtual void RowDone(std::size_t row) = 0;
+};

@@ -1,0 +1,46 @@
+#pragma once
+// What an extraction run did: where it wrote, and every chosen row that was
+// not saved completely, with the reason.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+enum class SaveFailureKind {
+    NoDataFound,  // the row has no data location (no stream header was found)
+    UnsafePath,   // the catalogue path would leave the output root
+    NotCreated,   // the file could not be created (exists already, refused name, no permission)
+    CutShort,     // the backup ends inside the file's range
+    Unreadable,   // some bytes could not be read; they were written as zeros
+    WriteFailed,  // writing stopped (disk full, for example)
+};
+
+struct ByteRange {
+    std::uint64_t offset = 0; // position in the saved file
+    std::uint64_t length = 0;
+};
+
+struct SaveFailure {
+    std::size_t row = 0;
+    std::string path; // catalogue path
+    SaveFailureKind kind = SaveFailureKind::NotCreated;
+    std::string reason; // the system's words, where there are any
+    std::uint64_t bytesWritten = 0;
+    std::uint64_t bytesExpected = 0;
+    std::vector<ByteRange> unreadable; // with Unreadable
+};
+
+struct ExtractionReport {
+    bool rootCreated = false;
+    std::string rootError;   // why the output root could not be made
+    std::string rootFolder;  // full path of the output root
+    bool completed = false;  // every row visited (false when stopped)
+    std::size_t filesSaved = 0;
+    std::uint64_t bytesSaved = 0;
+    std::vector<SaveFailure> failures;
+};
+
+// One line describing a failure, for the report the user reads.
+std::string DescribeFailure(const SaveFailure& failure);
