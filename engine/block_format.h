@@ -52,7 +52,8 @@ struct TapeName {
 };
 
 // Converts the name field [start, end) of `window` (byte offsets) into UTF-8.
-// A name that does not lie wholly inside the window reads as empty. The text
+// A field that does not lie wholly inside the window reads as empty. A
+// trailing odd byte counts as one more unit (its high byte taken as 0). The text
 // starts with "\" when the first code unit is not NUL; `limit` caps the number
 // of characters produced, that backslash included. Surrogate pairs decode to
 // one character; an unpaired surrogate is kept in its three-byte form so that

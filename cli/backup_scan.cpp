@@ -1,0 +1,92 @@
+#include "backup_scan.h"
+
+#include "bkf_scanner.h"
+#include "terminal_progress.h"
+
+#include <csignal>
+#include <cstdio>
+
+namespace {
+
+std::atomic<bool> g_running{true};
+std::atomic<BkfScanner*> g_extraction{nullptr};
+
+extern "C" void OnInterrupt(int)
+{
+    // Only lock-free atomic stores: safe in a signal handler.
+    g_running.store(false);
+    if (BkfScanner* scanner = g_extraction.load())
+        scanner->StopScan();
+}
+
+class TerminalScanSinks : public FolderPathSink, public ScanProgress, public DiagnosticTrace {
+public:
+    TerminalScanSinks(std::uint64_t fileSize, bool verbose) : m_fileSize(fileSize), m_verbose(verbose) {}
+
+    void AddPath(std::string_view) override {}
+    void FileCountChanged(std::uint64_t filesFound) override { m_files = filesFound; }
+    void WindowScanned(std::uint64_t position, std::uint64_t fileSize) override
+    {
+        if (!m_progress.Enabled())
+            return;
+        m_progress.Show("Scanning " + HumanBytes(position) + " of " + HumanBytes(fileSize) + " ("
+                        + std::to_string(ProgressPercent(position, fileSize)) + "%), "
+                        + std::to_string(m_files) + " files found");
+    }
+    void Trace(std::string_view text) override
+    {
+        if (!m_verbose)
+            return;
+        m_progress.Clear();
+        std::fwrite(text.data(), 1, text.size(), stderr);
+    }
+    void Finish()
+    {
+        m_progress.Clear();
+        if (m_verbose)
+            std::fputc('\n', stderr);
+    }
+
+private:
+    std::uint64_t m_fileSize;
+    bool m_verbose;
+    std::uint64_t m_files = 0;
+    TerminalProgress m_progress;
+};
+
+} // namespace
+
+bool OpenBackup(BkfFileHandle& file, const std::string& path)
+{
+    if (file.Open(path))
+        return true;
+    std::fprintf(stderr, "bkf-recover: cannot open %s: %s\n", path.c_str(), file.LastError().c_str());
+    return false;
+}
+
+bool ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, bool verbose)
+{
+    TerminalScanSinks sinks(file.Size().value_or(0), verbose);
+    const bool completed = ScanCatalogue(file, g_running, ScanSinks{catalogue, sinks, sinks, &sinks});
+    sinks.Finish();
+    return completed;
+}
+
+std::atomic<bool>& CliRunningFlag()
+{
+    return g_running;
+}
+
+void InstallInterruptHandler(BkfScanner* extraction)
+{
+    g_extraction.store(extraction);
+    std::signal(SIGINT, OnInterrupt);
+#ifdef SIGTERM
+    std::signal(SIGTERM, OnInterrupt);
+#endif
+}
+
+void PrintNoData()
+{
+    std::fprintf(stderr, "%s\n", BkfScanner::kNoDataText);
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// `text` (UTF-8) as a quoted JSON string.
+std::string JsonString(std::string_view text);

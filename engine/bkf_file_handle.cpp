@@ -1,0 +1,161 @@
+#include "bkf_file_handle.h"
+
+#include <cerrno>
+#include <algorithm>
+#include <cstring>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+BkfFileHandle::~BkfFileHandle()
+{
+    Close();
+}
+
+#ifdef _WIN32
+
+namespace {
+std::wstring Widen(const std::string& utf8)
+{
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? static_cast<std::size_t>(length) : 0, L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), length);
+    if (!wide.empty())
+        wide.pop_back();
+    return wide;
+}
+
+std::string LastErrorText()
+{
+    return "system error " + std::to_string(GetLastError());
+}
+} // namespace
+
+bool BkfFileHandle::Open(const std::string& path)
+{
+    Close();
+    HANDLE handle = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        m_lastError = LastErrorText();
+        return false;
+    }
+    m_handle = handle;
+    m_path = path;
+    m_lastError.clear();
+    return true;
+}
+
+void BkfFileHandle::Close()
+{
+    if (m_handle)
+        CloseHandle(static_cast<HANDLE>(m_handle));
+    m_handle = nullptr;
+}
+
+bool BkfFileHandle::IsOpen() const { return m_handle != nullptr; }
+
+std::optional<std::uint64_t> BkfFileHandle::Size() const
+{
+    LARGE_INTEGER size;
+    if (!m_handle || !GetFileSizeEx(static_cast<HANDLE>(m_handle), &size))
+        return std::nullopt;
+    return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+std::optional<std::size_t> BkfFileHandle::ReadAt(std::uint64_t position, void* buffer, std::size_t length) const
+{
+    if (!m_handle)
+        return std::nullopt;
+    std::size_t total = 0;
+    while (total < length) {
+        OVERLAPPED where{};
+        const std::uint64_t at = position + total;
+        where.Offset = static_cast<DWORD>(at);
+        where.OffsetHigh = static_cast<DWORD>(at >> 32);
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(length - total, 1u << 30));
+        DWORD got = 0;
+        if (!ReadFile(static_cast<HANDLE>(m_handle), static_cast<char*>(buffer) + total, chunk, &got, &where)) {
+            if (GetLastError() == ERROR_HANDLE_EOF)
+                break;
+            return total > 0 ? std::optional<std::size_t>(total) : std::nullopt;
+        }
+        if (got == 0)
+            break;
+        total += got;
+    }
+    return total;
+}
+
+#else
+
+bool BkfFileHandle::Open(const std::string& path)
+{
+    Close();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        m_lastError = std::strerror(errno);
+        return false;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !(S_ISREG(info.st_mode) || S_ISBLK(info.st_mode))) {
+        m_lastError = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : "Not a regular file";
+        ::close(fd);
+        return false;
+    }
+#ifdef POSIX_FADV_SEQUENTIAL
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
+    m_fd = fd;
+    m_path = path;
+    m_lastError.clear();
+    return true;
+}
+
+void BkfFileHandle::Close()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+bool BkfFileHandle::IsOpen() const { return m_fd >= 0; }
+
+std::optional<std::uint64_t> BkfFileHandle::Size() const
+{
+    if (m_fd < 0)
+        return std::nullopt;
+    const off_t end = ::lseek(m_fd, 0, SEEK_END);
+    if (end < 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(end);
+}
+
+std::optional<std::size_t> BkfFileHandle::ReadAt(std::uint64_t position, void* buffer, std::size_t length) const
+{
+    if (m_fd < 0)
+        return std::nullopt;
+    std::size_t total = 0;
+    while (total < length) {
+        const ssize_t got = ::pread(m_fd, static_cast<char*>(buffer) + total, length - total,
+                                    static_cast<off_t>(position + total));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            // Hand back what was read before the error; the next read reports it.
+            return total > 0 ? std::optional<std::size_t>(total) : std::nullopt;
+        }
+        if (got == 0)
+            break;
+        total += static_cast<std::size_t>(got);
+    }
+    return total;
+}
+
+#endif

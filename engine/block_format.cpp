@@ -1,0 +1,74 @@
+#include "block_format.h"
+
+#include "utf8.h"
+
+namespace BlockFormat {
+
+const char kBlockTags[kTagCount][5] = {
+    "TAPE", "SFMB", "SSET", "VOLB", "DIRB", "FILE", "ESET", "EOTM", "CFIL", "ESPB",
+    "TSMP", "TFDD", "NACL", "NTQU", "CSUM", "STAN", "SPAD", "FEND", "NTOI",
+};
+
+} // namespace BlockFormat
+
+int FindBlockTag(const std::uint8_t* bytes)
+{
+    if (bytes[0] == 0 && bytes[1] == 0 && bytes[2] == 0 && bytes[3] == 0)
+        return BlockFormat::kZeroTag;
+    for (int index = 0; index < BlockFormat::kTagCount; ++index) {
+        if (std::memcmp(bytes, BlockFormat::kBlockTags[index], 4) == 0)
+            return index;
+    }
+    return BlockFormat::kUnknownTag;
+}
+
+namespace {
+
+std::uint16_t UnitAt(ByteView window, std::size_t start, std::size_t end, std::size_t index)
+{
+    const std::size_t at = start + 2 * index;
+    const std::uint8_t low = window.data()[at];
+    // A trailing odd byte stands for a unit of its own; its high byte is not in the field.
+    const std::uint8_t high = at + 1 < end ? window.data()[at + 1] : 0;
+    return static_cast<std::uint16_t>(low | (high << 8));
+}
+
+bool IsHighSurrogate(std::uint16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(std::uint16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+} // namespace
+
+TapeName CopyTapeName(ByteView window, std::size_t start, std::size_t end, std::size_t limit)
+{
+    TapeName name;
+    if (start >= end || !window.Contains(start, end - start))
+        return name;
+
+    const std::size_t unitCount = (end - start + 1) / 2;
+    std::size_t characters = 0;
+    if (UnitAt(window, start, end, 0) != 0 && limit > 0) {
+        name.text.push_back('\\');
+        characters = 1;
+    }
+
+    std::size_t unit = 0;
+    while (unit < unitCount && characters < limit) {
+        std::uint32_t codePoint = UnitAt(window, start, end, unit);
+        std::size_t consumed = 1;
+        if (IsHighSurrogate(static_cast<std::uint16_t>(codePoint)) && unit + 1 < unitCount) {
+            const std::uint16_t next = UnitAt(window, start, end, unit + 1);
+            if (IsLowSurrogate(next)) {
+                codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (next - 0xDC00);
+                consumed = 2;
+            }
+        }
+        if (codePoint == 0)
+            name.text.push_back('\\');
+        else
+            AppendUtf8(name.text, codePoint);
+        unit += consumed;
+        ++characters;
+    }
+    name.units = unit;
+    return name;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Scan sinks that gather the catalogue into a CatalogueStore without a
+// window: for bkf-recover, the tests and the benchmarks.
+
+#include "catalogue_store.h"
+#include "scan_sinks.h"
+
+class CatalogueCollector : public CatalogueSink, public FolderPathSink, public ScanProgress {
+public:
+    explicit CatalogueCollector(CatalogueStore& store) : m_store(store) {}
+
+    void AddRow(const CatalogueRow& row) override { m_store.Append(row); }
+    void AddPath(std::string_view) override {}
+    void FileCountChanged(std::uint64_t filesFound) override { m_filesFound = filesFound; }
+    void WindowScanned(std::uint64_t, std::uint64_t) override {}
+
+    std::uint64_t FilesFound() const { return m_filesFound; }
+    ScanSinks Sinks(DiagnosticTrace* trace = nullptr) { return ScanSinks{*this, *this, *this, trace}; }
+
+private:
+    CatalogueStore& m_store;
+    std::uint64_t m_filesFound = 0;
+};

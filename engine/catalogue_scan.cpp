@@ -1,0 +1,276 @@
+#include "catalogue_scan.h"
+
+#include "bkf_file_handle.h"
+#include "block_format.h"
+#include "name_check.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <stdexcept>
+#include <vector>
+
+using namespace BlockFormat;
+
+namespace {
+
+constexpr std::size_t kCataloguePathLimit = 260; // characters
+constexpr std::size_t kEntryNameLimit = 255;     // characters, DIRB and FILE
+constexpr std::uint16_t kSetNameSizeLimit = 260; // bytes
+
+// The bytes of the backup around the current window. Fields inside the window
+// come from it; a field that runs past its end (a block in the last slots) is
+// read from the file into a scratch buffer, so no name or stream header is
+// lost at a window edge and nothing outside a buffer is ever touched.
+class BackupBytes {
+public:
+    BackupBytes(const BkfFileHandle& file, std::uint64_t fileSize) : m_file(file), m_fileSize(fileSize) {}
+
+    void SetWindow(std::uint64_t position, ByteView data)
+    {
+        m_windowPosition = position;
+        m_window = data;
+    }
+    std::uint64_t WindowPosition() const { return m_windowPosition; }
+    ByteView Window() const { return m_window; }
+
+    // The bytes [position, position + length), or fewer when the file ends
+    // sooner (none when it starts past the end or cannot be read).
+    ByteView Fetch(std::uint64_t position, std::size_t length)
+    {
+        if (position >= m_fileSize)
+            return {};
+        length = static_cast<std::size_t>(std::min<std::uint64_t>(length, m_fileSize - position));
+        if (position >= m_windowPosition) {
+            const std::uint64_t within = position - m_windowPosition;
+            if (within <= m_window.size() && length <= m_window.size() - within)
+                return ByteView(m_window.data() + within, length);
+        }
+        m_scratch.resize(length);
+        const auto got = m_file.ReadAt(position, m_scratch.data(), length);
+        return ByteView(m_scratch.data(), got ? *got : 0);
+    }
+
+private:
+    const BkfFileHandle& m_file;
+    std::uint64_t m_fileSize;
+    std::uint64_t m_windowPosition = 0;
+    ByteView m_window;
+    std::vector<std::uint8_t> m_scratch;
+};
+
+class CatalogueScanner {
+public:
+    CatalogueScanner(const BkfFileHandle& file, std::uint64_t fileSize, const std::atomic<bool>& running,
+                     const ScanSinks& sinks)
+        : m_bytes(file, fileSize), m_file(file), m_fileSize(fileSize), m_running(running), m_sinks(sinks)
+    {
+    }
+
+    bool Run();
+
+private:
+    bool ScanWindow(std::uint64_t position, std::size_t length);
+    void HandleSlot(std::size_t slotOffset);
+    void HandleSset(std::uint64_t block);
+    void HandleDirb(std::uint64_t block);
+    void HandleFile(std::uint64_t block);
+
+    std::string ReadName(std::uint64_t block, std::size_t sizeField, std::size_t offsetField, std::size_t limit,
+                         bool evenOnly);
+    std::uint16_t BlockField16(std::uint64_t block, std::size_t field);
+    std::string NormalizedDirectory();
+    bool LocateStream(std::uint64_t block, CatalogueRow& row);
+
+    BackupBytes m_bytes;
+    const BkfFileHandle& m_file;
+    const std::uint64_t m_fileSize;
+    const std::atomic<bool>& m_running;
+    const ScanSinks& m_sinks;
+    std::vector<std::uint8_t> m_window = std::vector<std::uint8_t>(kScanWindowSize);
+
+    std::uint64_t m_setNumber = 0;
+    std::string m_setFolder = "BACKUP SET 0";
+    std::string m_currentDirectory;
+    std::uint64_t m_lostDirectories = 0;
+    std::uint64_t m_filesFound = 0;
+};
+
+bool CatalogueScanner::Run()
+{
+    std::uint64_t position = 0;
+    while (position < m_fileSize) {
+        if (!m_running.load(std::memory_order_relaxed))
+            return false;
+        if (m_fileSize - position < kScanWindowSize)
+            break;
+        if (!ScanWindow(position, kScanWindowSize))
+            return false;
+        position += kScanWindowSize;
+        m_sinks.progress.WindowScanned(position, m_fileSize);
+    }
+    // The last, partial window; a remainder of one slot or less is not examined.
+    const std::uint64_t remainder = m_fileSize - position;
+    if (remainder <= kSlotSize)
+        return true;
+    return ScanWindow(position, static_cast<std::size_t>(remainder));
+}
+
+bool CatalogueScanner::ScanWindow(std::uint64_t position, std::size_t length)
+{
+    const auto got = m_file.ReadAt(position, m_window.data(), length);
+    const std::size_t valid = got ? *got : 0;
+    // Unreadable bytes become zeros: reusing the previous window's bytes
+    // would list its files a second time at wrong offsets.
+    std::fill(m_window.begin() + static_cast<std::ptrdiff_t>(valid),
+              m_window.begin() + static_cast<std::ptrdiff_t>(length), std::uint8_t{0});
+    m_bytes.SetWindow(position, ByteView(m_window.data(), length));
+
+    const std::size_t slots = length / kSlotSize;
+    for (std::size_t slot = 0; slot < slots; ++slot) {
+        if (!m_running.load(std::memory_order_relaxed))
+            return false;
+        // Each slot is guarded as a whole: a failure abandons this slot only.
+        try {
+            HandleSlot(slot * kSlotSize);
+        } catch (const std::exception&) {
+        }
+    }
+    return true;
+}
+
+void CatalogueScanner::HandleSlot(std::size_t slotOffset)
+{
+    const std::uint64_t block = m_bytes.WindowPosition() + slotOffset;
+    switch (FindBlockTag(m_window.data() + slotOffset)) {
+    case kSset: HandleSset(block); break;
+    case kDirb: HandleDirb(block); break;
+    case kFile: HandleFile(block); break;
+    default: break;
+    }
+}
+
+std::uint16_t CatalogueScanner::BlockField16(std::uint64_t block, std::size_t field)
+{
+    return m_bytes.Fetch(block + field, 2).Le16(0).value_or(0);
+}
+
+std::string CatalogueScanner::ReadName(std::uint64_t block, std::size_t sizeField, std::size_t offsetField,
+                                       std::size_t limit, bool evenOnly)
+{
+    const std::uint16_t size = BlockField16(block, sizeField);
+    const std::uint16_t offset = BlockField16(block, offsetField);
+    const std::size_t length = evenOnly ? (size & ~std::size_t{1}) : size;
+    const ByteView field = m_bytes.Fetch(block + offset, length);
+    if (field.size() < length)
+        return {}; // the name runs past the end of the file
+    return CopyTapeName(field, 0, length, limit).text;
+}
+
+void CatalogueScanner::HandleSset(std::uint64_t block)
+{
+    if (m_sinks.trace) {
+        const std::uint16_t setNumber = BlockField16(block, kSsetSetNumber);
+        m_sinks.trace->Trace("\nSet " + std::to_string(setNumber) + ": \nName: ");
+    }
+    const std::uint16_t size = BlockField16(block, kSsetNameSize);
+    if (size > kSetNameSizeLimit)
+        return;
+    std::string label = ReadName(block, kSsetNameSize, kSsetNameOffset, size, false);
+    std::replace(label.begin(), label.end(), '\\', '_');
+    std::replace(label.begin(), label.end(), '/', '_');
+    std::replace(label.begin(), label.end(), ':', '_');
+    if (!label.empty() && !IsCleanName(label))
+        label.clear();
+    ++m_setNumber;
+    m_setFolder = "BACKUP SET " + std::to_string(m_setNumber) + "(" + label + ")";
+}
+
+// The current directory always starts with "\"; an empty one is the root.
+std::string CatalogueScanner::NormalizedDirectory()
+{
+    if (m_currentDirectory.empty())
+        m_currentDirectory = "\\";
+    else if (m_currentDirectory.front() != '\\')
+        m_currentDirectory.insert(m_currentDirectory.begin(), '\\');
+    return m_currentDirectory;
+}
+
+void CatalogueScanner::HandleDirb(std::uint64_t block)
+{
+    m_currentDirectory = ReadName(block, kDirbNameSize, kDirbNameOffset, kEntryNameLimit, true);
+    if (!IsCleanName(m_currentDirectory))
+        m_currentDirectory = "lost dir" + std::to_string(m_lostDirectories++) + "\\";
+    const std::string path = "BKF\\" + m_setFolder + NormalizedDirectory();
+    // A path that is too long is not added; its files are dropped by the same test.
+    if (Utf8Length(path) <= kCataloguePathLimit)
+        m_sinks.folders.AddPath(path);
+}
+
+bool CatalogueScanner::LocateStream(std::uint64_t block, CatalogueRow& row)
+{
+    const ByteView area = m_bytes.Fetch(block, kStreamSearchSpan + kStreamHeaderSize);
+    const auto match = area.Find4(kStandardStreamTag, 0, kStreamSearchSpan);
+    if (!match)
+        return false;
+    const auto length = area.Le64(*match + kStreamLength);
+    if (!length)
+        return false; // the header runs past the end of the file
+    row.located = true;
+    row.size = *length;
+    row.offset = block + *match + kStreamHeaderSize;
+    return true;
+}
+
+void CatalogueScanner::HandleFile(std::uint64_t block)
+{
+    std::string name = ReadName(block, kFileNameSize, kFileNameOffset, kEntryNameLimit, true);
+    if (name.empty())
+        return;
+    if (name.front() == '\\')
+        name.erase(name.begin());
+    if (!IsCleanName(name))
+        return;
+    const std::string path = "BKF\\" + m_setFolder + NormalizedDirectory() + name;
+    if (Utf8Length(path) > kCataloguePathLimit)
+        return;
+
+    CatalogueRow row;
+    row.path = path;
+    const bool located = LocateStream(block, row);
+    m_sinks.catalogue.AddRow(row);
+    m_sinks.folders.AddPath(path);
+    if (located)
+        m_sinks.progress.FileCountChanged(++m_filesFound);
+}
+
+} // namespace
+
+bool ScanCatalogue(const BkfFileHandle& file, const std::atomic<bool>& running, const ScanSinks& sinks)
+{
+    const auto size = file.Size();
+    if (!size)
+        return true; // nothing can be examined
+    CatalogueScanner scanner(file, *size, running, sinks);
+    return scanner.Run();
+}
+
+std::string FileCountText(std::uint64_t filesFound)
+{
+    return "Total File Found :" + std::to_string(filesFound);
+}
+
+std::string ScanPositionText(std::uint64_t position, std::uint64_t fileSize)
+{
+    return std::to_string(position) + " \\ " + std::to_string(fileSize);
+}
+
+int ProgressPercent(std::uint64_t position, std::uint64_t fileSize)
+{
+    if (fileSize == 0)
+        return 0;
+    // position * 100 could overflow past 184 PB; divide first when it would.
+    if (position > UINT64_MAX / 100)
+        return static_cast<int>(position / (fileSize / 100 ? fileSize / 100 : 1));
+    return static_cast<int>(position * 100 / fileSize);
+}

@@ -1,0 +1,81 @@
+#include "catalogue_store.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+constexpr std::size_t kChunkSize = std::size_t{1} << 20;
+constexpr std::size_t kMaxPathBytes = 0xFFFF;
+} // namespace
+
+CatalogueStore::CatalogueStore() = default;
+CatalogueStore::~CatalogueStore() = default;
+
+std::size_t CatalogueStore::Append(const CatalogueRow& row)
+{
+    if (row.path.size() > kMaxPathBytes)
+        throw std::length_error("catalogue path too long");
+    if (m_chunks.empty() || kChunkSize - m_chunkUsed < row.path.size()) {
+        m_chunks.push_back(std::make_unique<char[]>(kChunkSize));
+        m_chunkUsed = 0;
+    }
+    const std::uint64_t chunkIndex = m_chunks.size() - 1;
+    if (!row.path.empty())
+        std::memcpy(m_chunks.back().get() + m_chunkUsed, row.path.data(), row.path.size());
+
+    Record record{};
+    record.pathStart = (chunkIndex << kChunkBits) | m_chunkUsed;
+    record.pathLength = static_cast<std::uint16_t>(row.path.size());
+    record.size = row.size;
+    record.offset = row.offset;
+    record.located = row.located;
+    m_rows.push_back(record);
+    m_ticks.push_back(0);
+    m_chunkUsed += row.path.size();
+    return m_rows.size() - 1;
+}
+
+void CatalogueStore::Clear()
+{
+    m_rows.clear();
+    m_rows.shrink_to_fit();
+    m_ticks.clear();
+    m_ticks.shrink_to_fit();
+    m_chunks.clear();
+    m_chunkUsed = 0;
+}
+
+const char* CatalogueStore::PathData(const Record& record) const
+{
+    const std::uint64_t chunk = record.pathStart >> kChunkBits;
+    const std::uint64_t within = record.pathStart & ((std::uint64_t{1} << kChunkBits) - 1);
+    return m_chunks[chunk].get() + within;
+}
+
+std::string_view CatalogueStore::Path(std::size_t row) const
+{
+    const Record& record = m_rows[row];
+    return std::string_view(PathData(record), record.pathLength);
+}
+
+CatalogueRow CatalogueStore::Row(std::size_t row) const
+{
+    const Record& record = m_rows[row];
+    return CatalogueRow{Path(row), record.located, record.size, record.offset};
+}
+
+void CatalogueStore::SetAllTicked(bool ticked)
+{
+    std::fill(m_ticks.begin(), m_ticks.end(), ticked ? 1 : 0);
+}
+
+std::size_t CatalogueStore::TickedCount() const
+{
+    return static_cast<std::size_t>(std::count(m_ticks.begin(), m_ticks.end(), 1));
+}
+
+std::size_t CatalogueStore::MemoryBytes() const
+{
+    return m_rows.capacity() * sizeof(Record) + m_ticks.capacity() + m_chunks.size() * kChunkSize;
+}

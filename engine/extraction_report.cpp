@@ -1,0 +1,42 @@
+#include "extraction_report.h"
+
+namespace {
+
+std::string RangesText(const std::vector<ByteRange>& ranges)
+{
+    std::string text;
+    for (const ByteRange& range : ranges) {
+        if (!text.empty())
+            text += ", ";
+        text += std::to_string(range.offset) + "-" + std::to_string(range.offset + range.length - 1);
+    }
+    return text;
+}
+
+std::string WithReason(std::string text, const std::string& reason)
+{
+    return reason.empty() ? text : text + " (" + reason + ")";
+}
+
+} // namespace
+
+std::string DescribeFailure(const SaveFailure& failure)
+{
+    const std::string counts =
+        std::to_string(failure.bytesWritten) + " of " + std::to_string(failure.bytesExpected) + " bytes";
+    switch (failure.kind) {
+    case SaveFailureKind::NoDataFound:
+        return "no data found: saved as an empty file";
+    case SaveFailureKind::UnsafePath:
+        return WithReason("not created: unsafe path", failure.reason);
+    case SaveFailureKind::NotCreated:
+        return WithReason("not created", failure.reason);
+    case SaveFailureKind::CutShort:
+        return "cut short: the backup ends inside the file, " + counts + " saved";
+    case SaveFailureKind::Unreadable:
+        return "unreadable bytes written as zeros at " + RangesText(failure.unreadable);
+    case SaveFailureKind::WriteFailed:
+        return WithReason("write failed after " + counts, failure.reason);
+    }
+    return "not saved";
+}

@@ -1,0 +1,55 @@
+#include "name_check.h"
+
+#include "utf8.h"
+
+#include <cstring>
+
+namespace {
+
+bool IsRefusedCodePoint(std::uint32_t codePoint)
+{
+    if (codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F))
+        return true; // control characters
+    if (codePoint >= 0xD800 && codePoint <= 0xDFFF)
+        return true; // unpaired surrogate kept by the name decoder
+    return codePoint < 0x80 && std::strchr("|*:?<>'/", static_cast<int>(codePoint)) != nullptr;
+}
+
+// "." and ".." would let a catalogue path climb out of the output root.
+bool HasDotComponent(std::string_view text)
+{
+    std::size_t begin = 0;
+    while (begin <= text.size()) {
+        std::size_t end = text.find('\\', begin);
+        if (end == std::string_view::npos)
+            end = text.size();
+        const std::string_view component = text.substr(begin, end - begin);
+        if (component == "." || component == "..")
+            return true;
+        begin = end + 1;
+    }
+    return false;
+}
+
+} // namespace
+
+bool IsCleanName(std::string_view text)
+{
+    std::size_t index = 0;
+    while (index < text.size()) {
+        const auto codePoint = NextCodePoint(text, index);
+        if (!codePoint || IsRefusedCodePoint(*codePoint))
+            return false;
+    }
+    return !HasDotComponent(text);
+}
+
+std::size_t Utf8Length(std::string_view text)
+{
+    std::size_t characters = 0;
+    for (const char byte : text) {
+        if ((static_cast<unsigned char>(byte) & 0xC0) != 0x80)
+            ++characters;
+    }
+    return characters;
+}

@@ -1,0 +1,34 @@
+#include "output_path.h"
+
+std::optional<std::vector<std::string>> SafePathComponents(std::string_view cataloguePath, std::string* why)
+{
+    const auto refuse = [&](const char* reason) -> std::optional<std::vector<std::string>> {
+        if (why)
+            *why = reason;
+        return std::nullopt;
+    };
+    if (cataloguePath.empty())
+        return refuse("empty path");
+    if (cataloguePath.front() == '\\' || cataloguePath.front() == '/'
+        || (cataloguePath.size() > 1 && cataloguePath[1] == ':'))
+        return refuse("absolute path");
+
+    std::vector<std::string> components;
+    std::size_t begin = 0;
+    while (true) {
+        const std::size_t end = cataloguePath.find('\\', begin);
+        const std::string_view component =
+            cataloguePath.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin);
+        if (component.empty())
+            return refuse("empty path component");
+        if (component == "." || component == "..")
+            return refuse("path component \".\" or \"..\"");
+        if (component.find('/') != std::string_view::npos || component.find('\0') != std::string_view::npos)
+            return refuse("path component holding \"/\"");
+        components.emplace_back(component);
+        if (end == std::string_view::npos)
+            break;
+        begin = end + 1;
+    }
+    return components;
+}

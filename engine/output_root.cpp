@@ -1,0 +1,345 @@
+#include "output_root.h"
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+
+std::wstring Widen(const std::string& utf8)
+{
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? static_cast<std::size_t>(length) : 0, L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), length);
+    if (!wide.empty())
+        wide.pop_back();
+    return wide;
+}
+
+std::string SystemError() { return "system error " + std::to_string(GetLastError()); }
+
+bool Exists(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool MakeFolder(const std::string& path, std::string* why)
+{
+    if (CreateDirectoryW(Widen(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS)
+        return true;
+    if (why)
+        *why = SystemError();
+    return false;
+}
+#else
+constexpr char kSeparator = '/';
+
+std::string SystemError() { return std::strerror(errno); }
+
+bool Exists(const std::string& path)
+{
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
+}
+
+bool MakeFolder(const std::string& path, std::string* why)
+{
+    if (::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST)
+        return true;
+    if (why)
+        *why = SystemError();
+    return false;
+}
+#endif
+
+void SetWhy(std::string* why, std::string text)
+{
+    if (why)
+        *why = std::move(text);
+}
+
+} // namespace
+
+bool CreateFolderChain(const std::string& path, std::string* why)
+{
+    // A separator in the very first character (the file system root) is never a folder to make.
+    for (std::size_t at = path.find_first_of("/\\", 1); at != std::string::npos;
+         at = path.find_first_of("/\\", at + 1)) {
+        const std::string folder = path.substr(0, at);
+        if (!Exists(folder) && !MakeFolder(folder, why))
+            return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- OutputFile
+
+OutputFile::~OutputFile()
+{
+    Close(nullptr);
+}
+
+OutputFile::OutputFile(OutputFile&& other) noexcept
+{
+    *this = std::move(other);
+}
+
+#ifdef _WIN32
+
+OutputFile& OutputFile::operator=(OutputFile&& other) noexcept
+{
+    if (this != &other) {
+        Close(nullptr);
+        std::swap(m_handle, other.m_handle);
+    }
+    return *this;
+}
+
+bool OutputFile::IsOpen() const { return m_handle != nullptr; }
+
+bool OutputFile::Write(const void* data, std::size_t length, std::string* why)
+{
+    const char* bytes = static_cast<const char*>(data);
+    while (length > 0) {
+        DWORD wrote = 0;
+        const DWORD chunk = static_cast<DWORD>(length < (1u << 30) ? length : (1u << 30));
+        if (!WriteFile(static_cast<HANDLE>(m_handle), bytes, chunk, &wrote, nullptr) || wrote == 0) {
+            SetWhy(why, SystemError());
+            return false;
+        }
+        bytes += wrote;
+        length -= wrote;
+    }
+    return true;
+}
+
+bool OutputFile::Close(std::string* why)
+{
+    if (!m_handle)
+        return true;
+    const bool closed = CloseHandle(static_cast<HANDLE>(m_handle)) != 0;
+    m_handle = nullptr;
+    if (!closed)
+        SetWhy(why, SystemError());
+    return closed;
+}
+
+#else
+
+OutputFile& OutputFile::operator=(OutputFile&& other) noexcept
+{
+    if (this != &other) {
+        Close(nullptr);
+        std::swap(m_fd, other.m_fd);
+    }
+    return *this;
+}
+
+bool OutputFile::IsOpen() const { return m_fd >= 0; }
+
+bool OutputFile::Write(const void* data, std::size_t length, std::string* why)
+{
+    const char* bytes = static_cast<const char*>(data);
+    while (length > 0) {
+        const ssize_t wrote = ::write(m_fd, bytes, length);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0) {
+            SetWhy(why, wrote < 0 ? SystemError() : std::string("nothing was written"));
+            return false;
+        }
+        bytes += wrote;
+        length -= static_cast<std::size_t>(wrote);
+    }
+    return true;
+}
+
+bool OutputFile::Close(std::string* why)
+{
+    if (m_fd < 0)
+        return true;
+    const bool closed = ::close(m_fd) == 0;
+    if (!closed)
+        SetWhy(why, SystemError());
+    m_fd = -1;
+    return closed;
+}
+
+#endif
+
+// ---------------------------------------------------------------- OutputRoot
+
+#ifdef _WIN32
+
+struct OutputRoot::Impl {};
+
+std::optional<OutputFile> OutputRoot::CreateFile(const std::vector<std::string>& components, std::string* why)
+{
+    if (components.empty()) {
+        SetWhy(why, "empty path");
+        return std::nullopt;
+    }
+    std::string path = m_path;
+    for (std::size_t i = 0; i + 1 < components.size(); ++i) {
+        path += kSeparator + components[i];
+        const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            if (!MakeFolder(path, why))
+                return std::nullopt;
+        } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) || (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+            SetWhy(why, "\"" + components[i] + "\" is not a folder");
+            return std::nullopt;
+        }
+    }
+    path += kSeparator + components.back();
+    HANDLE handle = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_ARCHIVE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        SetWhy(why, GetLastError() == ERROR_FILE_EXISTS ? std::string("a file of that name exists already")
+                                                        : SystemError());
+        return std::nullopt;
+    }
+    OutputFile file;
+    file.m_handle = handle;
+    return file;
+}
+
+#else
+
+// The root's descriptor and the chain of folder descriptors of the last file,
+// so that consecutive files of one folder do not walk the path again.
+struct OutputRoot::Impl {
+    int rootFd = -1;
+    std::vector<std::string> cachedNames;
+    std::vector<int> cachedFds;
+
+    ~Impl()
+    {
+        DropCacheFrom(0);
+        if (rootFd >= 0)
+            ::close(rootFd);
+    }
+
+    void DropCacheFrom(std::size_t depth)
+    {
+        for (std::size_t i = depth; i < cachedFds.size(); ++i)
+            ::close(cachedFds[i]);
+        cachedFds.resize(depth);
+        cachedNames.resize(depth);
+    }
+
+    // Opens (creating when missing) the folder `name` in `parent`, refusing links.
+    static int EnterFolder(int parent, const std::string& name, std::string* why)
+    {
+        const int flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+        int fd = ::openat(parent, name.c_str(), flags);
+        if (fd < 0 && errno == ENOENT) {
+            if (::mkdirat(parent, name.c_str(), 0777) != 0 && errno != EEXIST) {
+                SetWhy(why, "cannot create folder \"" + name + "\": " + SystemError());
+                return -1;
+            }
+            fd = ::openat(parent, name.c_str(), flags);
+        }
+        if (fd < 0) {
+            const bool notFolder = errno == ENOTDIR || errno == ELOOP;
+            SetWhy(why, "\"" + name + "\" " + (notFolder ? std::string("is not a folder") : SystemError()));
+        }
+        return fd;
+    }
+
+    int FolderFor(const std::vector<std::string>& components, std::string* why)
+    {
+        const std::size_t depth = components.size() - 1;
+        std::size_t shared = 0;
+        while (shared < depth && shared < cachedNames.size() && cachedNames[shared] == components[shared])
+            ++shared;
+        DropCacheFrom(shared);
+        for (std::size_t i = shared; i < depth; ++i) {
+            const int parent = i == 0 ? rootFd : cachedFds[i - 1];
+            const int fd = EnterFolder(parent, components[i], why);
+            if (fd < 0)
+                return -1;
+            cachedFds.push_back(fd);
+            cachedNames.push_back(components[i]);
+        }
+        return depth == 0 ? rootFd : cachedFds[depth - 1];
+    }
+};
+
+std::optional<OutputFile> OutputRoot::CreateFile(const std::vector<std::string>& components, std::string* why)
+{
+    if (components.empty()) {
+        SetWhy(why, "empty path");
+        return std::nullopt;
+    }
+    const int folder = m_impl->FolderFor(components, why);
+    if (folder < 0)
+        return std::nullopt;
+    const int fd = ::openat(folder, components.back().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                            0666);
+    if (fd < 0) {
+        SetWhy(why, errno == EEXIST ? std::string("a file of that name exists already") : SystemError());
+        return std::nullopt;
+    }
+    OutputFile file;
+    file.m_fd = fd;
+    return file;
+}
+
+#endif
+
+OutputRoot::~OutputRoot() = default;
+OutputRoot::OutputRoot(OutputRoot&&) noexcept = default;
+OutputRoot& OutputRoot::operator=(OutputRoot&&) noexcept = default;
+
+std::optional<OutputRoot> OutputRoot::Create(const std::string& destination, const std::string& prefix,
+                                             std::string* why)
+{
+    std::string folder = destination;
+    if (folder.empty() || (folder.back() != '/' && folder.back() != kSeparator))
+        folder += kSeparator;
+    if (!CreateFolderChain(folder, why))
+        return std::nullopt;
+
+    // prefix, prefix1, prefix2, ...: the first name of which nothing exists.
+    for (std::uint64_t counter = 0;; ++counter) {
+        const std::string candidate = folder + prefix + (counter == 0 ? std::string() : std::to_string(counter));
+        if (Exists(candidate))
+            continue;
+#ifdef _WIN32
+        if (!CreateDirectoryW(Widen(candidate).c_str(), nullptr)) {
+            if (GetLastError() == ERROR_ALREADY_EXISTS)
+                continue;
+            SetWhy(why, SystemError());
+            return std::nullopt;
+        }
+        OutputRoot root;
+        root.m_impl = std::make_unique<Impl>();
+#else
+        if (::mkdir(candidate.c_str(), 0777) != 0) {
+            if (errno == EEXIST)
+                continue; // made by someone else in the meantime
+            SetWhy(why, "cannot create \"" + candidate + "\": " + SystemError());
+            return std::nullopt;
+        }
+        OutputRoot root;
+        root.m_impl = std::make_unique<Impl>();
+        root.m_impl->rootFd = ::open(candidate.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (root.m_impl->rootFd < 0) {
+            SetWhy(why, "cannot open \"" + candidate + "\": " + SystemError());
+            return std::nullopt;
+        }
+#endif
+        root.m_path = candidate;
+        return root;
+    }
+}

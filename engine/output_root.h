@@ -1,0 +1,66 @@
+#pragma once
+// The output root folder of one save and the files created below it. Folders
+// are created and entered without following links, and files are created
+// exclusively: nothing that exists is overwritten and nothing is written
+// outside the root.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Creates every missing folder along `path` up to its last separator.
+// Returns false (with the reason) when a folder could not be made.
+bool CreateFolderChain(const std::string& path, std::string* why = nullptr);
+
+class OutputFile {
+public:
+    OutputFile() = default;
+    ~OutputFile();
+    OutputFile(OutputFile&& other) noexcept;
+    OutputFile& operator=(OutputFile&& other) noexcept;
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    bool IsOpen() const;
+    // Writes all `length` bytes; false (with the reason) when it cannot.
+    bool Write(const void* data, std::size_t length, std::string* why);
+    // Closes the file; false when the system reports a late write failure.
+    bool Close(std::string* why);
+
+private:
+    friend class OutputRoot;
+#ifdef _WIN32
+    void* m_handle = nullptr;
+#else
+    int m_fd = -1;
+#endif
+};
+
+class OutputRoot {
+public:
+    ~OutputRoot();
+    OutputRoot(OutputRoot&&) noexcept;
+    OutputRoot& operator=(OutputRoot&&) noexcept;
+
+    // Creates a new folder under `destination` (made if missing) named
+    // `prefix`, or `prefix` followed by the first number for which nothing of
+    // that name exists.
+    static std::optional<OutputRoot> Create(const std::string& destination, const std::string& prefix,
+                                            std::string* why);
+
+    const std::string& Path() const { return m_path; }
+
+    // Creates the folders components[0 .. n-2] below the root and the new
+    // file components[n-1]. Fails (with the reason) when the file exists,
+    // when a folder on the way is a link or a file, or the system refuses.
+    std::optional<OutputFile> CreateFile(const std::vector<std::string>& components, std::string* why);
+
+private:
+    OutputRoot() = default;
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+    std::string m_path;
+};

@@ -1,0 +1,14 @@
+#pragma once
+// Small UTF-8 helpers. Surrogate code points are encoded in their three-byte
+// form (as WTF-8 does) so that a damaged name survives until it is checked.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+void AppendUtf8(std::string& text, std::uint32_t codePoint);
+
+// Decodes the code point that starts at `index` and advances `index` past it.
+// Nothing for a malformed or overlong sequence; surrogates are decoded as is.
+std::optional<std::uint32_t> NextCodePoint(std::string_view text, std::size_t& index);
