@@ -1,0 +1,119 @@
+#include "scan_ui_bridge.h"
+
+#include "catalogue_list_model.h"
+#include "catalogue_scan.h"
+#include "catalogue_store.h"
+#include "folder_tree.h"
+#include "scan_window.h"
+
+#include <cstdio>
+
+ScanUiBridge::ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTree& tree, CatalogueListModel& list)
+    : m_window(window), m_store(store), m_tree(tree), m_list(list)
+{
+}
+
+void ScanUiBridge::AddRow(const CatalogueRow& row)
+{
+    m_batch.rows.push_back(PendingRow{std::string(row.path), row.located, row.size, row.offset});
+}
+
+void ScanUiBridge::AddPath(std::string_view path)
+{
+    m_batch.paths.emplace_back(path);
+}
+
+void ScanUiBridge::FileCountChanged(std::uint64_t filesFound)
+{
+    m_batch.filesFound = filesFound;
+    m_batch.countChanged = true;
+}
+
+void ScanUiBridge::WindowScanned(std::uint64_t position, std::uint64_t fileSize)
+{
+    m_batch.windowScanned = true;
+    m_batch.position = position;
+    m_batch.fileSize = fileSize;
+    FlushScanResults();
+}
+
+void ScanUiBridge::Trace(std::string_view text)
+{
+    // The diagnostic trace goes to standard output, which nothing reads.
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+void ScanUiBridge::FlushScanResults()
+{
+    if (m_batch.Empty())
+        return;
+    Batch batch;
+    std::swap(batch, m_batch);
+    m_dispatcher.RunAndWait([this, &batch] { ApplyBatch(batch); });
+}
+
+void ScanUiBridge::ApplyBatch(const Batch& batch)
+{
+    if (!batch.rows.empty()) {
+        m_list.AppendRows([&batch](CatalogueStore& store) {
+            for (const PendingRow& row : batch.rows)
+                store.Append(CatalogueRow{row.path, row.located, row.size, row.offset});
+        });
+    }
+    if (!batch.paths.empty())
+        m_tree.ApplyPaths(batch.paths);
+    if (batch.countChanged)
+        m_window.SetFileCountText(QString::fromStdString(FileCountText(batch.filesFound)));
+    if (batch.windowScanned) {
+        m_window.SetProgressPosition(ProgressPercent(batch.position, batch.fileSize));
+        m_window.SetScanPositionText(QString::fromStdString(ScanPositionText(batch.position, batch.fileSize)));
+    }
+}
+
+void ScanUiBridge::OnWindow(void (ScanWindow::*setter)(const QString&), const std::string& text)
+{
+    m_dispatcher.RunAndWait([this, setter, &text] { (m_window.*setter)(QString::fromStdString(text)); });
+}
+
+std::string ScanUiBridge::BackupFilePath()
+{
+    std::string path;
+    m_dispatcher.RunAndWait([this, &path] { path = m_window.BackupFilePath().toStdString(); });
+    return path;
+}
+
+void ScanUiBridge::SetHelpText(const std::string& text) { OnWindow(&ScanWindow::SetHelpText, text); }
+void ScanUiBridge::SetScanPositionText(const std::string& text) { OnWindow(&ScanWindow::SetScanPositionText, text); }
+void ScanUiBridge::SetFileCountText(const std::string& text) { OnWindow(&ScanWindow::SetFileCountText, text); }
+void ScanUiBridge::ShowMessage(const std::string& text) { OnWindow(&ScanWindow::ShowMessage, text); }
+
+void ScanUiBridge::SetProgressVisible(bool visible)
+{
+    m_dispatcher.RunAndWait([this, visible] { m_window.SetProgressVisible(visible); });
+}
+
+void ScanUiBridge::SetStopVisible(bool visible)
+{
+    m_dispatcher.RunAndWait([this, visible] { m_window.SetStopVisible(visible); });
+}
+
+void ScanUiBridge::GoBack()
+{
+    m_dispatcher.RunAndWait([this] { m_window.GoBack(); });
+}
+
+void ScanUiBridge::PrepareReview()
+{
+    m_dispatcher.RunAndWait([this] {
+        m_tree.CheckAllCollapsed();
+        m_window.ClearContentsList();
+        m_list.SetAllTicked(true);
+    });
+}
+
+std::uint64_t ScanUiBridge::RowCount()
+{
+    std::uint64_t rows = 0;
+    m_dispatcher.RunAndWait([this, &rows] { rows = m_store.RowCount(); });
+    return rows;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// What a catalogue scan shows on the window: the labels, the progress bar,
+// the Stop button, the message box and the way back to the file page. The
+// wizard view implements it; the tests implement it with a recorder. Every
+// call arrives on the window thread.
+
+#include <QString>
+
+class ScanWindow {
+public:
+    virtual ~ScanWindow() = default;
+
+    virtual QString BackupFilePath() const = 0;
+    virtual void SetHelpText(const QString& text) = 0;
+    virtual void SetScanPositionText(const QString& text) = 0;
+    virtual void SetFileCountText(const QString& text) = 0;
+    virtual void SetProgressPosition(int percent) = 0;
+    virtual void SetProgressVisible(bool visible) = 0;
+    virtual void SetStopVisible(bool visible) = 0;
+    virtual void ShowMessage(const QString& text) = 0;
+    virtual void GoBack() = 0;
+    virtual void ClearContentsList() = 0;
+};

@@ -1,0 +1,60 @@
+#include "ui_thread_dispatcher.h"
+
+#include <QThread>
+
+UiThreadDispatcher::UiThreadDispatcher(QObject* parent) : QObject(parent), m_shared(std::make_shared<Shared>()) {}
+
+UiThreadDispatcher::~UiThreadDispatcher()
+{
+    Detach();
+}
+
+bool UiThreadDispatcher::RunAndWait(std::function<void()> task)
+{
+    if (QThread::currentThread() == thread()) {
+        if (IsDetached())
+            return false;
+        task();
+        return true;
+    }
+
+    auto finished = std::make_shared<bool>(false);
+    std::unique_lock<std::mutex> lock(m_shared->mutex);
+    if (m_shared->detached)
+        return false;
+    const auto shared = m_shared;
+    QMetaObject::invokeMethod(
+        this,
+        [shared, finished, task = std::move(task)]() {
+            {
+                std::lock_guard<std::mutex> guard(shared->mutex);
+                if (shared->detached)
+                    return;
+            }
+            // Detach can only happen on this thread, so it cannot interrupt the task.
+            task();
+            {
+                std::lock_guard<std::mutex> guard(shared->mutex);
+                *finished = true;
+            }
+            shared->done.notify_all();
+        },
+        Qt::QueuedConnection);
+    m_shared->done.wait(lock, [&] { return *finished || m_shared->detached; });
+    return *finished;
+}
+
+void UiThreadDispatcher::Detach()
+{
+    {
+        std::lock_guard<std::mutex> guard(m_shared->mutex);
+        m_shared->detached = true;
+    }
+    m_shared->done.notify_all();
+}
+
+bool UiThreadDispatcher::IsDetached() const
+{
+    std::lock_guard<std::mutex> guard(m_shared->mutex);
+    return m_shared->detached;
+}

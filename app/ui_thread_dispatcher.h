@@ -1,0 +1,39 @@
+#pragma once
+// Runs work on the window thread on behalf of a worker thread, in the
+// worker's order, and lets the worker wait until it has been applied. The
+// window thread never waits for a worker: once the dispatcher is detached
+// (the window is closing), waiting workers are released at once and later
+// requests return without running.
+
+#include <QObject>
+
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+class UiThreadDispatcher : public QObject {
+    Q_OBJECT
+
+public:
+    // Lives in (and runs work on) the thread that creates it.
+    explicit UiThreadDispatcher(QObject* parent = nullptr);
+    ~UiThreadDispatcher() override;
+
+    // Runs `task` on the window thread and waits until it has run; on the
+    // window thread itself it runs at once. False when detached: the task did
+    // not run.
+    bool RunAndWait(std::function<void()> task);
+
+    // From now on nothing more runs; workers waiting in RunAndWait return.
+    void Detach();
+    bool IsDetached() const;
+
+private:
+    struct Shared {
+        std::mutex mutex;
+        std::condition_variable done;
+        bool detached = false;
+    };
+    std::shared_ptr<Shared> m_shared;
+};

@@ -1,0 +1,320 @@
+// The scan worker driving real models through the window-thread bridge: the
+// result must equal a headless scan, stops must be prompt, and closing the
+// window while a scan runs must neither hang nor crash.
+
+#include "bkf_scanner.h"
+#include "bkf_writer.h"
+#include "catalogue_list_model.h"
+#include "catalogue_store.h"
+#include "folder_tree.h"
+#include "scan_recorder.h"
+#include "scan_ui_bridge.h"
+#include "scan_window.h"
+#include "temp_path.h"
+#include "ui_thread_dispatcher.h"
+
+#include <QAbstractItemModelTester>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <functional>
+#include <thread>
+
+namespace {
+
+class RecordingWindow : public ScanWindow {
+public:
+    QString backupPath;
+    QStringList calls;
+    int progress = -1;
+    std::function<void()> onProgress; // runs on the window thread, as a click would
+
+    QString BackupFilePath() const override { return backupPath; }
+    void SetHelpText(const QString& text) override { calls << "help:" + text; }
+    void SetScanPositionText(const QString& text) override { position = text; }
+    void SetFileCountText(const QString& text) override { count = text; }
+    void SetProgressPosition(int percent) override
+    {
+        progress = percent;
+        if (onProgress)
+            onProgress();
+    }
+    void SetProgressVisible(bool visible) override { calls << QString("progress:%1").arg(visible); }
+    void SetStopVisible(bool visible) override { calls << QString("stop:%1").arg(visible); }
+    void ShowMessage(const QString& text) override { calls << "message:" + text; }
+    void GoBack() override { calls << "back"; }
+    void ClearContentsList() override { calls << "clear-contents"; }
+
+    QString position;
+    QString count;
+};
+
+void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A backup of `sets` sets with `dirs` folders of `files` files each.
+std::vector<std::uint8_t> SampleBackup(int sets, int dirs, int files)
+{
+    BkfWriter writer;
+    for (int set = 0; set < sets; ++set) {
+        writer.Sset("Set " + std::to_string(set));
+        for (int dir = 0; dir < dirs; ++dir) {
+            writer.Dirb({"Data", "Folder " + std::to_string(dir)});
+            for (int file = 0; file < files; ++file)
+                writer.File("file" + std::to_string(file) + ".txt", std::string(100 + file, 'x'));
+        }
+    }
+    return writer.Bytes();
+}
+
+bool WaitForWorker(BkfScanner& scanner)
+{
+    QDeadlineTimer deadline(60000);
+    while (scanner.IsWorkerAlive() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QCoreApplication::processEvents();
+    scanner.WaitForWorker();
+    return !deadline.hasExpired();
+}
+
+// The window side of one scan: the models, the window recorder and the bridge.
+struct ScanFixture {
+    CatalogueStore store;
+    FolderTree tree{store};
+    CatalogueListModel list{store};
+    QAbstractItemModelTester treeTester{&tree, QAbstractItemModelTester::FailureReportingMode::Warning};
+    QAbstractItemModelTester listTester{&list, QAbstractItemModelTester::FailureReportingMode::Warning};
+    RecordingWindow window;
+    ScanUiBridge bridge{window, store, tree, list};
+
+    std::vector<RecordedRow> Rows() const
+    {
+        std::vector<RecordedRow> rows;
+        for (std::size_t i = 0; i < store.RowCount(); ++i) {
+            const CatalogueRow row = store.Row(i);
+            rows.push_back(RecordedRow{std::string(row.path), row.located, row.size, row.offset});
+        }
+        return rows;
+    }
+};
+
+bool SameRows(const std::vector<RecordedRow>& a, const std::vector<RecordedRow>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i].path != b[i].path || a[i].located != b[i].located || a[i].size != b[i].size
+            || a[i].offset != b[i].offset)
+            return false;
+    }
+    return true;
+}
+
+// Every folder of the tree as its folder key, depth first.
+void CollectKeys(const FolderTree& tree, const FolderNode* node, QStringList& keys)
+{
+    keys << QString::fromStdString(tree.GetFolderKey(node));
+    for (std::size_t i = 0; i < node->ChildCount(); ++i)
+        CollectKeys(tree, node->Child(i), keys);
+}
+
+QStringList TreeKeys(const FolderTree& tree)
+{
+    QStringList keys;
+    for (std::size_t i = 0; i < tree.TopLevelCount(); ++i)
+        CollectKeys(tree, tree.TopLevelNode(i), keys);
+    return keys;
+}
+
+bool ProcessHoldsOpen(const std::string& path)
+{
+    DIR* fds = opendir("/proc/self/fd");
+    if (!fds)
+        return false;
+    bool found = false;
+    while (dirent* entry = readdir(fds)) {
+        char target[4096];
+        const std::string link = std::string("/proc/self/fd/") + entry->d_name;
+        const ssize_t length = readlink(link.c_str(), target, sizeof target - 1);
+        if (length > 0 && std::string(target, static_cast<std::size_t>(length)) == path)
+            found = true;
+    }
+    closedir(fds);
+    return found;
+}
+
+} // namespace
+
+TEST(ScanBridge, WorkerScanFillsModelsLikeAHeadlessScan)
+{
+    TempDir dir;
+    const auto bytes = SampleBackup(2, 12, 40); // a few hundred KiB: many windows
+    const std::string path = dir.Child("backup.bkf");
+    WriteFile(path, bytes);
+    const ScanResult headless = ScanBytes(bytes);
+
+    ScanFixture f;
+    f.window.backupPath = QString::fromStdString(path);
+    BkfScanner scanner;
+    ASSERT_EQ(scanner.StartScan(f.bridge), BkfScanner::StartResult::Started);
+    ASSERT_TRUE(WaitForWorker(scanner));
+
+    EXPECT_TRUE(SameRows(f.Rows(), headless.rows));
+    EXPECT_EQ(f.list.rowCount(), static_cast<int>(headless.rows.size()));
+    // The same folders in the same order as AddPath of the headless scan's paths gives.
+    CatalogueStore reference;
+    FolderTree referenceTree(reference);
+    for (const std::string& p : headless.paths)
+        referenceTree.AddPath(p);
+    EXPECT_EQ(TreeKeys(f.tree), TreeKeys(referenceTree));
+
+    // Review state: every row ticked, every node checked, the root expanded.
+    EXPECT_EQ(f.store.TickedCount(), f.store.RowCount());
+    ASSERT_EQ(f.tree.TopLevelCount(), 1u);
+    EXPECT_EQ(f.tree.GetCheckState(f.tree.TopLevelNode(0)), CheckState::Checked);
+    EXPECT_TRUE(f.tree.IsExpanded(f.tree.TopLevelNode(0)));
+    EXPECT_EQ(f.window.calls.first(), QString("help:") + BkfScanner::kSearchingText);
+    EXPECT_TRUE(f.window.calls.contains(QString("help:") + BkfScanner::kScanDoneText));
+    EXPECT_FALSE(f.window.calls.contains("back"));
+    EXPECT_TRUE(f.window.position.isEmpty());
+    EXPECT_TRUE(f.window.count.isEmpty());
+    EXPECT_FALSE(ProcessHoldsOpen(path)) << "the backup must be closed after the scan";
+}
+
+TEST(ScanBridge, StopEndsTheScanWithinOneSlotAndKeepsWhatWasFound)
+{
+    TempDir dir;
+    const auto bytes = SampleBackup(1, 40, 40);
+    const std::string path = dir.Child("backup.bkf");
+    WriteFile(path, bytes);
+
+    ScanFixture f;
+    f.window.backupPath = QString::fromStdString(path);
+    BkfScanner scanner;
+    std::size_t rowsAtStop = 0;
+    f.window.onProgress = [&] {
+        if (rowsAtStop == 0 && f.store.RowCount() > 0) {
+            rowsAtStop = f.store.RowCount();
+            scanner.StopScan(); // as the Stop button does, on the window thread
+        }
+    };
+    ASSERT_EQ(scanner.StartScan(f.bridge), BkfScanner::StartResult::Started);
+    ASSERT_TRUE(WaitForWorker(scanner));
+
+    ASSERT_GT(rowsAtStop, 0u);
+    EXPECT_EQ(f.store.RowCount(), rowsAtStop) << "no slot may be scanned after the stop";
+    EXPECT_LT(f.store.RowCount(), ScanBytes(bytes).rows.size());
+    EXPECT_EQ(f.store.TickedCount(), f.store.RowCount());
+    EXPECT_TRUE(f.window.calls.contains(QString("help:") + BkfScanner::kScanDoneText));
+    EXPECT_FALSE(f.window.calls.contains("back"));
+}
+
+TEST(ScanBridge, SecondScanStartsFromEmpty)
+{
+    TempDir dir;
+    const auto bytes = SampleBackup(2, 3, 5);
+    const std::string path = dir.Child("backup.bkf");
+    WriteFile(path, bytes);
+
+    ScanFixture f;
+    f.window.backupPath = QString::fromStdString(path);
+    BkfScanner scanner;
+    ASSERT_EQ(scanner.StartScan(f.bridge), BkfScanner::StartResult::Started);
+    ASSERT_TRUE(WaitForWorker(scanner));
+    const auto first = f.Rows();
+    const QStringList firstKeys = TreeKeys(f.tree);
+
+    f.tree.Clear();
+    f.list.Reset([](CatalogueStore& store) { store.Clear(); });
+    ASSERT_EQ(scanner.StartScan(f.bridge), BkfScanner::StartResult::Started);
+    ASSERT_TRUE(WaitForWorker(scanner));
+    EXPECT_TRUE(SameRows(f.Rows(), first));
+    EXPECT_EQ(TreeKeys(f.tree), firstKeys);
+}
+
+TEST(ScanBridge, NothingFoundReportsAndGoesBack)
+{
+    TempDir dir;
+    const std::string path = dir.Child("zeros.bkf");
+    WriteFile(path, std::vector<std::uint8_t>(200000, 0));
+
+    ScanFixture f;
+    f.window.backupPath = QString::fromStdString(path);
+    BkfScanner scanner;
+    ASSERT_EQ(scanner.StartScan(f.bridge), BkfScanner::StartResult::Started);
+    ASSERT_TRUE(WaitForWorker(scanner));
+    const int message = f.window.calls.indexOf(QString("message:") + BkfScanner::kNoDataText);
+    ASSERT_GE(message, 0);
+    EXPECT_EQ(f.window.calls.mid(message + 1), (QStringList{"stop:0", "back"}));
+}
+
+TEST(ScanBridge, OpenFailureStartsNoWorker)
+{
+    ScanFixture f;
+    f.window.backupPath = "/nonexistent/backup.bkf";
+    BkfScanner scanner;
+    EXPECT_EQ(scanner.StartScan(f.bridge), BkfScanner::StartResult::OpenFailed);
+    EXPECT_FALSE(scanner.IsWorkerAlive());
+    EXPECT_EQ(f.window.calls, (QStringList{QString("message:") + BkfScanner::kOpenFailedText, "stop:0", "back",
+                                           "progress:0"}));
+}
+
+// Closing the window while the worker waits for it to apply a batch: the
+// window thread must not wait for the worker, and the worker must not wait
+// for a window that is gone.
+TEST(ScanBridge, ClosingWhileTheWorkerWaitsNeitherHangsNorCrashes)
+{
+    TempDir dir;
+    const auto bytes = SampleBackup(1, 50, 40);
+    const std::string path = dir.Child("backup.bkf");
+    WriteFile(path, bytes);
+
+    auto f = std::make_unique<ScanFixture>();
+    f->window.backupPath = QString::fromStdString(path);
+    auto scanner = std::make_unique<BkfScanner>();
+    ASSERT_EQ(scanner->StartScan(f->bridge), BkfScanner::StartResult::Started);
+    // Apply a few batches, then close without serving the worker any more.
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    f->bridge.Detach();
+    scanner.reset(); // stops and joins the worker
+    f.reset();
+    QCoreApplication::processEvents(); // queued work for the gone window must be dropped
+    SUCCEED();
+}
+
+TEST(UiThreadDispatcher, RunsWorkInOrderAndReleasesWaitersOnDetach)
+{
+    UiThreadDispatcher dispatcher;
+    std::vector<int> order;
+    std::thread worker([&] {
+        for (int i = 0; i < 500; ++i)
+            dispatcher.RunAndWait([&order, i] { order.push_back(i); });
+    });
+    QDeadlineTimer deadline(30000);
+    while (order.size() < 500 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    worker.join();
+    ASSERT_EQ(order.size(), 500u);
+    for (int i = 0; i < 500; ++i)
+        ASSERT_EQ(order[static_cast<std::size_t>(i)], i);
+
+    // A worker blocked on a window thread that never serves it is released by Detach.
+    bool ran = true;
+    std::thread blocked([&] { ran = dispatcher.RunAndWait([] {}); });
+    QThread::msleep(50);
+    dispatcher.Detach();
+    blocked.join();
+    EXPECT_FALSE(ran);
+    EXPECT_FALSE(dispatcher.RunAndWait([] {}));
+}
