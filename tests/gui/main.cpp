@@ -1,0 +1,42 @@
+// Entry point of the browser tests: a QApplication on the offscreen platform
+// (so the tests run on machines without a display), and every complaint of a
+// QAbstractItemModelTester turned into a failure of the running test.
+
+#include <QApplication>
+#include <QByteArray>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+QtMessageHandler g_previousHandler = nullptr;
+
+bool IsModelCheck(const QMessageLogContext& context)
+{
+    return context.category != nullptr
+        && (std::strcmp(context.category, "qt.modeltest") == 0
+            || std::strcmp(context.category, "qt.core.qabstractitemmodel.checkindex") == 0);
+}
+
+void FailOnModelComplaint(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg && IsModelCheck(context))
+        ADD_FAILURE() << context.category << ": " << message.toStdString();
+    if (g_previousHandler != nullptr)
+        g_previousHandler(type, context, message);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    g_previousHandler = qInstallMessageHandler(FailOnModelComplaint);
+    return RUN_ALL_TESTS();
+}
