@@ -39,10 +39,17 @@ void TickChosenRows(CatalogueStore& store, const CliOptions& options)
 
 class TerminalExtractionProgress : public ExtractionProgress {
 public:
-    explicit TerminalExtractionProgress(std::size_t filesChosen) : m_filesChosen(filesChosen) {}
+    TerminalExtractionProgress(std::size_t filesChosen, BkfScanner& scanner)
+        : m_filesChosen(filesChosen), m_scanner(scanner)
+    {
+    }
 
     void Begin(std::size_t, std::uint64_t bytesChosen) override
     {
+        // The extraction sets its running flag just before Begin: a Ctrl-C
+        // that came earlier (after the scan) would otherwise be lost.
+        if (!CliRunningFlag().load())
+            m_scanner.StopScan();
         m_bytesChosen = bytesChosen;
         m_start = std::chrono::steady_clock::now();
     }
@@ -75,6 +82,7 @@ private:
 
     TerminalProgress m_terminal;
     std::size_t m_filesChosen;
+    BkfScanner& m_scanner;
     std::size_t m_filesStarted = 0;
     std::uint64_t m_bytesChosen = 0;
     std::uint64_t m_bytesCopied = 0;
@@ -110,7 +118,7 @@ int RunExtract(const CliOptions& options)
     TickChosenRows(store, options);
 
     scanner.SetDestinationFolder(options.destination);
-    TerminalExtractionProgress progress(store.TickedCount());
+    TerminalExtractionProgress progress(store.TickedCount(), scanner);
     const ExtractionReport report = scanner.ExtractCheckedFiles(backup, store, options.prefix, progress);
     progress.Finish();
     if (!report.rootCreated) {

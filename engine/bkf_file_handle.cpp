@@ -1,5 +1,7 @@
 #include "bkf_file_handle.h"
 
+#include "file_system.h"
+
 #include <cerrno>
 #include <algorithm>
 #include <cstring>
@@ -19,23 +21,6 @@ BkfFileHandle::~BkfFileHandle()
 
 #ifdef _WIN32
 
-namespace {
-std::wstring Widen(const std::string& utf8)
-{
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    std::wstring wide(length > 0 ? static_cast<std::size_t>(length) : 0, L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), length);
-    if (!wide.empty())
-        wide.pop_back();
-    return wide;
-}
-
-std::string LastErrorText()
-{
-    return "system error " + std::to_string(GetLastError());
-}
-} // namespace
 
 bool BkfFileHandle::Open(const std::string& path)
 {
@@ -43,7 +28,7 @@ bool BkfFileHandle::Open(const std::string& path)
     HANDLE handle = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        m_lastError = LastErrorText();
+        m_lastError = LastSystemError();
         return false;
     }
     m_handle = handle;

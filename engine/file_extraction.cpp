@@ -46,7 +46,10 @@ CopyOutcome CopyRange(const BkfFileHandle& backup, std::uint64_t offset, std::ui
                       buffer.begin() + static_cast<std::ptrdiff_t>(slice), std::uint8_t{0});
             AddUnreadable(outcome.unreadable, outcome.written + valid, slice - valid);
         }
-        if (!file.Write(buffer.data(), slice, &outcome.writeError)) {
+        std::size_t wrote = 0;
+        if (!file.Write(buffer.data(), slice, wrote, &outcome.writeError)) {
+            // What reached the file stays in it and is counted.
+            outcome.written += wrote;
             outcome.writeFailed = true;
             return outcome;
         }

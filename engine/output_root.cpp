@@ -1,7 +1,8 @@
 #include "output_root.h"
 
+#include "file_system.h"
+
 #include <cerrno>
-#include <cstring>
 #include <utility>
 
 #ifdef _WIN32
@@ -16,49 +17,10 @@ namespace {
 
 #ifdef _WIN32
 constexpr char kSeparator = '\\';
-
-std::wstring Widen(const std::string& utf8)
-{
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    std::wstring wide(length > 0 ? static_cast<std::size_t>(length) : 0, L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), length);
-    if (!wide.empty())
-        wide.pop_back();
-    return wide;
-}
-
-std::string SystemError() { return "system error " + std::to_string(GetLastError()); }
-
-bool Exists(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-bool MakeFolder(const std::string& path, std::string* why)
-{
-    if (CreateDirectoryW(Widen(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS)
-        return true;
-    if (why)
-        *why = SystemError();
-    return false;
-}
+constexpr const char* kSeparators = "/\\";
 #else
 constexpr char kSeparator = '/';
-
-std::string SystemError() { return std::strerror(errno); }
-
-bool Exists(const std::string& path)
-{
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
-}
-
-bool MakeFolder(const std::string& path, std::string* why)
-{
-    if (::mkdir(path.c_str(), 0777) == 0 || errno == EEXIST)
-        return true;
-    if (why)
-        *why = SystemError();
-    return false;
-}
+constexpr const char* kSeparators = "/"; // "\" is an ordinary character of a name here
 #endif
 
 void SetWhy(std::string* why, std::string text)
@@ -72,11 +34,21 @@ void SetWhy(std::string* why, std::string text)
 bool CreateFolderChain(const std::string& path, std::string* why)
 {
     // A separator in the very first character (the file system root) is never a folder to make.
-    for (std::size_t at = path.find_first_of("/\\", 1); at != std::string::npos;
-         at = path.find_first_of("/\\", at + 1)) {
+    for (std::size_t at = path.find_first_of(kSeparators, 1); at != std::string::npos;
+         at = path.find_first_of(kSeparators, at + 1)) {
         const std::string folder = path.substr(0, at);
-        if (!Exists(folder) && !MakeFolder(folder, why))
+        // The destination was chosen by the user: links along it are followed.
+        switch (LookUpPath(folder, true, why)) {
+        case PathState::Folder:
+            break;
+        case PathState::Missing:
+            if (!MakeFolder(folder, why))
+                return false;
+            break;
+        case PathState::NotFolder:
+        case PathState::Unknown:
             return false;
+        }
     }
     return true;
 }
@@ -106,18 +78,19 @@ OutputFile& OutputFile::operator=(OutputFile&& other) noexcept
 
 bool OutputFile::IsOpen() const { return m_handle != nullptr; }
 
-bool OutputFile::Write(const void* data, std::size_t length, std::string* why)
+bool OutputFile::Write(const void* data, std::size_t length, std::size_t& written, std::string* why)
 {
     const char* bytes = static_cast<const char*>(data);
-    while (length > 0) {
+    written = 0;
+    while (written < length) {
         DWORD wrote = 0;
-        const DWORD chunk = static_cast<DWORD>(length < (1u << 30) ? length : (1u << 30));
-        if (!WriteFile(static_cast<HANDLE>(m_handle), bytes, chunk, &wrote, nullptr) || wrote == 0) {
-            SetWhy(why, SystemError());
+        const std::size_t left = length - written;
+        const DWORD chunk = static_cast<DWORD>(left < (1u << 30) ? left : (1u << 30));
+        if (!WriteFile(static_cast<HANDLE>(m_handle), bytes + written, chunk, &wrote, nullptr) || wrote == 0) {
+            SetWhy(why, LastSystemError());
             return false;
         }
-        bytes += wrote;
-        length -= wrote;
+        written += wrote;
     }
     return true;
 }
@@ -129,7 +102,7 @@ bool OutputFile::Close(std::string* why)
     const bool closed = CloseHandle(static_cast<HANDLE>(m_handle)) != 0;
     m_handle = nullptr;
     if (!closed)
-        SetWhy(why, SystemError());
+        SetWhy(why, LastSystemError());
     return closed;
 }
 
@@ -146,19 +119,19 @@ OutputFile& OutputFile::operator=(OutputFile&& other) noexcept
 
 bool OutputFile::IsOpen() const { return m_fd >= 0; }
 
-bool OutputFile::Write(const void* data, std::size_t length, std::string* why)
+bool OutputFile::Write(const void* data, std::size_t length, std::size_t& written, std::string* why)
 {
     const char* bytes = static_cast<const char*>(data);
-    while (length > 0) {
-        const ssize_t wrote = ::write(m_fd, bytes, length);
+    written = 0;
+    while (written < length) {
+        const ssize_t wrote = ::write(m_fd, bytes + written, length - written);
         if (wrote < 0 && errno == EINTR)
             continue;
         if (wrote <= 0) {
-            SetWhy(why, wrote < 0 ? SystemError() : std::string("nothing was written"));
+            SetWhy(why, wrote < 0 ? LastSystemError() : std::string("nothing was written"));
             return false;
         }
-        bytes += wrote;
-        length -= static_cast<std::size_t>(wrote);
+        written += static_cast<std::size_t>(wrote);
     }
     return true;
 }
@@ -169,7 +142,7 @@ bool OutputFile::Close(std::string* why)
         return true;
     const bool closed = ::close(m_fd) == 0;
     if (!closed)
-        SetWhy(why, SystemError());
+        SetWhy(why, LastSystemError());
     m_fd = -1;
     return closed;
 }
@@ -180,7 +153,9 @@ bool OutputFile::Close(std::string* why)
 
 #ifdef _WIN32
 
-struct OutputRoot::Impl {};
+struct OutputRoot::Impl {
+    bool Open(const std::string&, std::string*) { return true; }
+};
 
 std::optional<OutputFile> OutputRoot::CreateFile(const std::vector<std::string>& components, std::string* why)
 {
@@ -191,21 +166,17 @@ std::optional<OutputFile> OutputRoot::CreateFile(const std::vector<std::string>&
     std::string path = m_path;
     for (std::size_t i = 0; i + 1 < components.size(); ++i) {
         path += kSeparator + components[i];
-        const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) {
-            if (!MakeFolder(path, why))
-                return std::nullopt;
-        } else if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) || (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-            SetWhy(why, "\"" + components[i] + "\" is not a folder");
+        // Links inside the root are never followed.
+        const PathState state = LookUpPath(path, false, why);
+        if (state == PathState::Missing ? !MakeFolder(path, why) : state != PathState::Folder)
             return std::nullopt;
-        }
     }
     path += kSeparator + components.back();
     HANDLE handle = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_ARCHIVE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         SetWhy(why, GetLastError() == ERROR_FILE_EXISTS ? std::string("a file of that name exists already")
-                                                        : SystemError());
+                                                        : LastSystemError());
         return std::nullopt;
     }
     OutputFile file;
@@ -229,6 +200,14 @@ struct OutputRoot::Impl {
             ::close(rootFd);
     }
 
+    bool Open(const std::string& path, std::string* why)
+    {
+        rootFd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (rootFd < 0)
+            SetWhy(why, "cannot open \"" + path + "\": " + LastSystemError());
+        return rootFd >= 0;
+    }
+
     void DropCacheFrom(std::size_t depth)
     {
         for (std::size_t i = depth; i < cachedFds.size(); ++i)
@@ -244,14 +223,14 @@ struct OutputRoot::Impl {
         int fd = ::openat(parent, name.c_str(), flags);
         if (fd < 0 && errno == ENOENT) {
             if (::mkdirat(parent, name.c_str(), 0777) != 0 && errno != EEXIST) {
-                SetWhy(why, "cannot create folder \"" + name + "\": " + SystemError());
+                SetWhy(why, "cannot create folder \"" + name + "\": " + LastSystemError());
                 return -1;
             }
             fd = ::openat(parent, name.c_str(), flags);
         }
         if (fd < 0) {
             const bool notFolder = errno == ENOTDIR || errno == ELOOP;
-            SetWhy(why, "\"" + name + "\" " + (notFolder ? std::string("is not a folder") : SystemError()));
+            SetWhy(why, "\"" + name + "\" " + (notFolder ? std::string("is not a folder") : LastSystemError()));
         }
         return fd;
     }
@@ -287,7 +266,7 @@ std::optional<OutputFile> OutputRoot::CreateFile(const std::vector<std::string>&
     const int fd = ::openat(folder, components.back().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                             0666);
     if (fd < 0) {
-        SetWhy(why, errno == EEXIST ? std::string("a file of that name exists already") : SystemError());
+        SetWhy(why, errno == EEXIST ? std::string("a file of that name exists already") : LastSystemError());
         return std::nullopt;
     }
     OutputFile file;
@@ -313,32 +292,28 @@ std::optional<OutputRoot> OutputRoot::Create(const std::string& destination, con
     // prefix, prefix1, prefix2, ...: the first name of which nothing exists.
     for (std::uint64_t counter = 0;; ++counter) {
         const std::string candidate = folder + prefix + (counter == 0 ? std::string() : std::to_string(counter));
-        if (Exists(candidate))
+        const PathState state = LookUpPath(candidate, false, why);
+        if (state == PathState::Folder || state == PathState::NotFolder)
             continue;
+        if (state == PathState::Unknown)
+            return std::nullopt; // holds for every candidate: counting on would never end
 #ifdef _WIN32
-        if (!CreateDirectoryW(Widen(candidate).c_str(), nullptr)) {
-            if (GetLastError() == ERROR_ALREADY_EXISTS)
-                continue;
-            SetWhy(why, SystemError());
-            return std::nullopt;
-        }
-        OutputRoot root;
-        root.m_impl = std::make_unique<Impl>();
+        const bool made = CreateDirectoryW(Widen(candidate).c_str(), nullptr) != 0;
+        const bool taken = !made && GetLastError() == ERROR_ALREADY_EXISTS;
 #else
-        if (::mkdir(candidate.c_str(), 0777) != 0) {
-            if (errno == EEXIST)
-                continue; // made by someone else in the meantime
-            SetWhy(why, "cannot create \"" + candidate + "\": " + SystemError());
+        const bool made = ::mkdir(candidate.c_str(), 0777) == 0;
+        const bool taken = !made && errno == EEXIST;
+#endif
+        if (taken)
+            continue; // made by someone else in the meantime
+        if (!made) {
+            SetWhy(why, "cannot create \"" + candidate + "\": " + LastSystemError());
             return std::nullopt;
         }
         OutputRoot root;
         root.m_impl = std::make_unique<Impl>();
-        root.m_impl->rootFd = ::open(candidate.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (root.m_impl->rootFd < 0) {
-            SetWhy(why, "cannot open \"" + candidate + "\": " + SystemError());
+        if (!root.m_impl->Open(candidate, why))
             return std::nullopt;
-        }
-#endif
         root.m_path = candidate;
         return root;
     }

@@ -25,8 +25,9 @@ public:
     OutputFile& operator=(const OutputFile&) = delete;
 
     bool IsOpen() const;
-    // Writes all `length` bytes; false (with the reason) when it cannot.
-    bool Write(const void* data, std::size_t length, std::string* why);
+    // Writes all `length` bytes. On failure `written` says how many of them
+    // reached the file before the system refused (they stay in it).
+    bool Write(const void* data, std::size_t length, std::size_t& written, std::string* why);
     // Closes the file; false when the system reports a late write failure.
     bool Close(std::string* why);
 

@@ -1,0 +1,24 @@
+#pragma once
+// The few file-system questions the extraction asks, the same on every
+// platform: what stands at a path, and making one folder.
+
+#include <string>
+
+enum class PathState {
+    Missing,   // nothing of that name
+    Folder,    // a folder (links followed when asked to)
+    NotFolder, // a file, a link not followed, a device
+    Unknown,   // the lookup failed for another reason (see `why`)
+};
+
+PathState LookUpPath(const std::string& path, bool followLinks, std::string* why);
+
+// Makes one folder; an existing one is fine.
+bool MakeFolder(const std::string& path, std::string* why);
+
+// The last system error in words.
+std::string LastSystemError();
+
+#ifdef _WIN32
+std::wstring Widen(const std::string& utf8);
+#endif

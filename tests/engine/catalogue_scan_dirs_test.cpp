@@ -1,0 +1,164 @@
+// Directories: the DIRB path, "lost dir" replacements, the 260-character
+// limit, and how the current directory carries over between blocks and sets.
+
+#include "bkf_writer.h"
+#include "scan_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const std::string kSet = R"(BKF\BACKUP SET 1(_S)\)";
+
+TEST(CatalogueScanDirsTest, DirectoryNameBecomesABackslashPath)
+{
+    struct Case {
+        const char* why;
+        std::vector<TapeString> components;
+        NameLayout layout;
+        std::string dir; // without the leading backslash
+    };
+    const Case cases[] = {
+        {"nested", {"WINDOWS", "system32"}, {}, "WINDOWS\\system32\\"},
+        {"root", {}, {}, ""},
+        {"empty name field", {"ignored"}, NameLayout().Size(0), ""},
+        {"Cyrillic", {"Документы"}, {}, "Документы\\"},
+        {"CJK and emoji", {"日本", "😀"}, {}, "日本\\😀\\"},
+        {"three dots are a name", {"..."}, {}, "...\\"},
+        {"name far into the block", {"far"}, NameLayout().At(0x300), "far\\"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        BkfWriter w;
+        w.Sset("S").Dirb(c.components, c.layout).File("f.txt", "x");
+        const ScanResult r = ScanBytes(w.Bytes());
+        EXPECT_EQ(r.paths, (std::vector<std::string>{kSet + c.dir, kSet + c.dir + "f.txt"}));
+        EXPECT_EQ(r.RowPaths(), std::vector<std::string>{kSet + c.dir + "f.txt"});
+    }
+}
+
+TEST(CatalogueScanDirsTest, UnusableDirectoryBecomesLostDir)
+{
+    struct Case {
+        const char* why;
+        TapeString name; // whole DIRB name field
+    };
+    const Case cases[] = {
+        {"question mark", TapeString::Units({'a', '?', 0})},
+        {"colon", TapeString::Units({'C', ':', 0})},
+        {"slash", TapeString::Units({'a', '/', 'b', 0})},
+        {"dot dot component", TapeString::Units({'a', 0, '.', '.', 0})},
+        {"dot component", TapeString::Units({'.', 0})},
+        {"control character", TapeString::Units({'a', 0x1B, 0})},
+        {"DEL", TapeString::Units({'a', 0x7F, 0})},
+        {"C1 control", TapeString::Units({'a', 0x9F, 0})},
+        {"unpaired surrogate", TapeString::Units({'a', 0xDC00, 0})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        BkfWriter w;
+        w.Sset("S").DirbName(c.name).File("f.txt", "x");
+        const ScanResult r = ScanBytes(w.Bytes());
+        EXPECT_EQ(r.paths, (std::vector<std::string>{kSet + "lost dir0\\", kSet + "lost dir0\\f.txt"}));
+        EXPECT_EQ(r.RowPaths(), std::vector<std::string>{kSet + "lost dir0\\f.txt"});
+    }
+}
+
+TEST(CatalogueScanDirsTest, LostDirsAreNumberedAcrossTheWholeScan)
+{
+    BkfWriter w;
+    w.Sset("S").Dirb({"bad?"}).File("a.txt", "1").Dirb({"good"}).File("b.txt", "2");
+    w.Sset("T").Dirb({"x", ".."}).File("c.txt", "3");
+    const ScanResult r = ScanBytes(w.Bytes());
+    EXPECT_EQ(r.RowPaths(), (std::vector<std::string>{kSet + R"(lost dir0\a.txt)", kSet + R"(good\b.txt)",
+                                                     R"(BKF\BACKUP SET 2(_T)\lost dir1\c.txt)"}));
+}
+
+TEST(CatalogueScanDirsTest, CurrentDirectoryCarriesIntoTheNextSet)
+{
+    BkfWriter w;
+    w.Sset("A").Dirb({"docs"}).File("a.txt", "1").Sset("B").File("b.txt", "2").Dirb({}).File("c.txt", "3");
+    const ScanResult r = ScanBytes(w.Bytes());
+    EXPECT_EQ(r.RowPaths(), (std::vector<std::string>{R"(BKF\BACKUP SET 1(_A)\docs\a.txt)",
+                                                     R"(BKF\BACKUP SET 2(_B)\docs\b.txt)",
+                                                     R"(BKF\BACKUP SET 2(_B)\c.txt)"}));
+}
+
+TEST(CatalogueScanDirsTest, UnusableFileLeavesTheDirectoryAlone)
+{
+    BkfWriter w;
+    w.Sset("S").Dirb({"docs"}).File("bad?.txt", "1").File("good.txt", "2");
+    const ScanResult r = ScanBytes(w.Bytes());
+    EXPECT_EQ(r.RowPaths(), std::vector<std::string>{kSet + R"(docs\good.txt)"});
+}
+
+// "BKF\BACKUP SET 0" is 16 characters; a directory of n characters makes a
+// folder path of 18 + n, a file "a" in it a catalogue path of 19 + n.
+TEST(CatalogueScanDirsTest, PathLimitCountsCharacters)
+{
+    for (const char* character : {"x", "é", "日", "😀"}) {
+        SCOPED_TRACE(character);
+        for (std::size_t n : {241, 242, 243}) {
+            SCOPED_TRACE(n);
+            const std::string dir = Repeat(character, n);
+            BkfWriter w;
+            w.Dirb({dir}).File("a", "x");
+            const ScanResult r = ScanBytes(w.Bytes());
+            const std::string folder = R"(BKF\BACKUP SET 0\)" + dir + "\\";
+            EXPECT_EQ(r.HasPath(folder), n <= 242);
+            // A directory too long for the tree still holds its files back.
+            EXPECT_EQ(r.rows.size(), n <= 241 ? 1u : 0u);
+            if (n <= 241 && !r.rows.empty()) {
+                EXPECT_EQ(r.rows[0].path, folder + "a");
+            }
+            EXPECT_EQ(r.paths.size(), (n <= 242 ? 1u : 0u) + (n <= 241 ? 1u : 0u));
+        }
+    }
+}
+
+TEST(CatalogueScanDirsTest, OtherBlocksChangeNothing)
+{
+    for (const char* tag : {"TAPE", "SFMB", "VOLB", "ESET", "EOTM", "CFIL", "ESPB", "TSMP", "TFDD", "NACL", "NTQU",
+                            "CSUM", "STAN", "SPAD", "FEND", "NTOI", "file", "XXXX"}) {
+        SCOPED_TRACE(tag);
+        BkfWriter w;
+        w.Sset("S").Dirb({"docs"}).Tag(tag).File("a.txt", "x");
+        const ScanResult r = ScanBytes(w.Bytes());
+        EXPECT_EQ(r.RowPaths(), std::vector<std::string>{kSet + R"(docs\a.txt)"});
+    }
+}
+
+// In whole windows each DIRB hands its folder path over, and each FILE its
+// row and then its catalogue path.
+TEST(CatalogueScanDirsTest, RowsAndPathsArriveInBlockOrder)
+{
+    BkfWriter w;
+    w.Sset("S").Dirb({}).File("a.txt", "1").Dirb({"docs"}).File("b", "2").File("c.txt", "3", FileOptions().NoStan());
+    w.PadTo(BkfWriter::kWindow);
+    const ScanResult r = ScanBytes(w.Bytes());
+    using E = ScanEvent;
+    const std::vector<ScanEvent> expected = {
+        {E::Path, kSet},
+        {E::Row, kSet + "a.txt"},          {E::Path, kSet + "a.txt"},
+        {E::Path, kSet + "docs\\"},
+        {E::Row, kSet + "docs\\b"},        {E::Path, kSet + "docs\\b"},
+        {E::Row, kSet + "docs\\c.txt"},    {E::Path, kSet + "docs\\c.txt"},
+    };
+    EXPECT_EQ(r.events, expected);
+}
+
+TEST(CatalogueScanDirsTest, TailPassHandsOverTheSameRowsAndPaths)
+{
+    BkfWriter w;
+    w.Sset("S").Dirb({"docs"}).File("b", "2").File("c.txt", "3", FileOptions().NoStan());
+    const ScanResult r = ScanBytes(w.Bytes());
+    EXPECT_EQ(r.RowPaths(), (std::vector<std::string>{kSet + "docs\\b", kSet + "docs\\c.txt"}));
+    EXPECT_EQ(r.paths.size(), 3u);
+    EXPECT_EQ(r.paths[0], kSet + "docs\\");
+    EXPECT_TRUE(r.HasPath(kSet + "docs\\b"));
+    EXPECT_TRUE(r.HasPath(kSet + "docs\\c.txt"));
+}
+
+} // namespace

@@ -1,0 +1,253 @@
+#include "bkf_writer.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+constexpr std::size_t kSsetSetNumber = 0x3E;
+constexpr std::size_t kSsetNameField = 0x40;
+constexpr std::size_t kDirbNameField = 0x50;
+constexpr std::size_t kFileNameField = 0x54;
+constexpr std::size_t kFileFixedEnd = 0x58;
+constexpr std::size_t kStreamHeaderSize = 22;
+constexpr std::size_t kStreamLengthAt = 8;
+
+std::size_t AlignUp(std::size_t value, std::size_t grid)
+{
+    return (value + grid - 1) / grid * grid;
+}
+
+std::uint32_t DecodeUtf8(std::string_view text, std::size_t& i)
+{
+    auto fail = [] { throw std::invalid_argument("malformed UTF-8 in a test name"); };
+    const auto lead = static_cast<unsigned char>(text[i++]);
+    if (lead < 0x80)
+        return lead;
+    int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    if (extra == 0 || lead >= 0xF8)
+        fail();
+    std::uint32_t code = lead & (0x3F >> extra);
+    for (int k = 0; k < extra; ++k) {
+        if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80)
+            fail();
+        code = (code << 6) | (static_cast<unsigned char>(text[i++]) & 0x3F);
+    }
+    return code;
+}
+
+} // namespace
+
+std::vector<std::uint16_t> Utf16(std::string_view utf8)
+{
+    std::vector<std::uint16_t> units;
+    for (std::size_t i = 0; i < utf8.size();) {
+        std::uint32_t code = DecodeUtf8(utf8, i);
+        if (code < 0x10000) {
+            units.push_back(static_cast<std::uint16_t>(code));
+        } else {
+            code -= 0x10000;
+            units.push_back(static_cast<std::uint16_t>(0xD800 | (code >> 10)));
+            units.push_back(static_cast<std::uint16_t>(0xDC00 | (code & 0x3FF)));
+        }
+    }
+    return units;
+}
+
+std::string Repeat(std::string_view text, std::size_t count)
+{
+    std::string out;
+    out.reserve(text.size() * count);
+    for (std::size_t k = 0; k < count; ++k)
+        out += text;
+    return out;
+}
+
+TapeString::TapeString(const char* utf8) : m_units(Utf16(utf8)) {}
+TapeString::TapeString(const std::string& utf8) : m_units(Utf16(utf8)) {}
+
+TapeString TapeString::Units(std::vector<std::uint16_t> units)
+{
+    TapeString name;
+    name.m_units = std::move(units);
+    return name;
+}
+
+std::size_t BkfWriter::NextSlot() const
+{
+    return AlignUp(m_bytes.size(), kSlot);
+}
+
+void BkfWriter::EnsureSize(std::size_t size)
+{
+    if (m_bytes.size() < size)
+        m_bytes.resize(size, 0);
+}
+
+void BkfWriter::PadToSlot()
+{
+    EnsureSize(NextSlot());
+}
+
+std::size_t BkfWriter::BeginBlock(std::string_view tag)
+{
+    m_lastBlock = NextSlot();
+    EnsureSize(m_lastBlock + kSlot);
+    Raw(m_lastBlock, tag.substr(0, 4));
+    return m_lastBlock;
+}
+
+std::size_t BkfWriter::WriteName(std::size_t block, std::size_t fieldAt, const std::vector<std::uint16_t>& units,
+                                 const NameLayout& layout)
+{
+    const std::uint16_t distance = layout.offset.value_or(kDefaultNameOffset);
+    const std::uint16_t size = layout.size.value_or(static_cast<std::uint16_t>(units.size() * 2));
+    Put16(block + fieldAt, size);
+    Put16(block + fieldAt + 2, distance);
+    if (!layout.writeBytes)
+        return 0;
+    for (std::size_t k = 0; k < units.size(); ++k)
+        Put16(block + distance + 2 * k, units[k]);
+    return distance + units.size() * 2;
+}
+
+BkfWriter& BkfWriter::Sset(const TapeString& name, std::uint16_t setNumber, const NameLayout& layout)
+{
+    const std::size_t block = BeginBlock("SSET");
+    Put16(block + kSsetSetNumber, setNumber);
+    WriteName(block, kSsetNameField, name.units(), layout);
+    PadToSlot();
+    return *this;
+}
+
+BkfWriter& BkfWriter::Volb()
+{
+    return Tag("VOLB");
+}
+
+BkfWriter& BkfWriter::Dirb(const std::vector<TapeString>& components, const NameLayout& layout)
+{
+    std::vector<std::uint16_t> units;
+    for (const TapeString& component : components) {
+        units.insert(units.end(), component.units().begin(), component.units().end());
+        units.push_back(0);
+    }
+    if (components.empty())
+        units.push_back(0);
+    return DirbName(TapeString::Units(units), layout);
+}
+
+BkfWriter& BkfWriter::DirbName(const TapeString& whole, const NameLayout& layout)
+{
+    const std::size_t block = BeginBlock("DIRB");
+    WriteName(block, kDirbNameField, whole.units(), layout);
+    PadToSlot();
+    return *this;
+}
+
+BkfWriter& BkfWriter::File(const TapeString& name, std::string_view data, const FileOptions& options)
+{
+    return File(name, std::vector<std::uint8_t>(data.begin(), data.end()), options);
+}
+
+BkfWriter& BkfWriter::File(const TapeString& name, const std::vector<std::uint8_t>& data, const FileOptions& options)
+{
+    const std::size_t block = BeginBlock("FILE");
+    const std::size_t nameEnd = WriteName(block, kFileNameField, name.units(), options.name);
+    m_lastFile = FilePlacement{};
+    m_lastFile.block = block;
+    if (options.withStan) {
+        const std::size_t header = block + options.stanAt.value_or(AlignUp(std::max(nameEnd, kFileFixedEnd), 4));
+        Raw(header, "STAN");
+        Put64(header + kStreamLengthAt, options.streamLength.value_or(data.size()));
+        m_lastFile.stanHeader = header;
+        m_lastFile.data = header + kStreamHeaderSize;
+    } else {
+        m_lastFile.data = block + AlignUp(std::max(nameEnd, kFileFixedEnd), 4);
+    }
+    Raw(m_lastFile.data, data);
+    PadToSlot();
+    return *this;
+}
+
+BkfWriter& BkfWriter::Tag(std::string_view tag)
+{
+    BeginBlock(tag);
+    return *this;
+}
+
+BkfWriter& BkfWriter::ZeroSlots(std::size_t count)
+{
+    PadToSlot();
+    EnsureSize(m_bytes.size() + count * kSlot);
+    return *this;
+}
+
+BkfWriter& BkfWriter::PadTo(std::size_t size)
+{
+    EnsureSize(size);
+    return *this;
+}
+
+BkfWriter& BkfWriter::Raw(std::size_t offset, std::string_view bytes)
+{
+    EnsureSize(offset + bytes.size());
+    std::copy(bytes.begin(), bytes.end(), m_bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+    return *this;
+}
+
+BkfWriter& BkfWriter::Raw(std::size_t offset, const std::vector<std::uint8_t>& bytes)
+{
+    EnsureSize(offset + bytes.size());
+    std::copy(bytes.begin(), bytes.end(), m_bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+    return *this;
+}
+
+BkfWriter& BkfWriter::Put16(std::size_t offset, std::uint16_t value)
+{
+    EnsureSize(offset + 2);
+    m_bytes[offset] = static_cast<std::uint8_t>(value & 0xFF);
+    m_bytes[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+    return *this;
+}
+
+BkfWriter& BkfWriter::Put64(std::size_t offset, std::uint64_t value)
+{
+    EnsureSize(offset + 8);
+    for (std::size_t k = 0; k < 8; ++k)
+        m_bytes[offset + k] = static_cast<std::uint8_t>(value >> (8 * k));
+    return *this;
+}
+
+BkfWriter& BkfWriter::ZeroRange(std::size_t offset, std::size_t length)
+{
+    const std::size_t end = std::min(m_bytes.size(), offset + length);
+    for (std::size_t k = offset; k < end; ++k)
+        m_bytes[k] = 0;
+    return *this;
+}
+
+BkfWriter& BkfWriter::Truncate(std::size_t size)
+{
+    if (size < m_bytes.size())
+        m_bytes.resize(size);
+    return *this;
+}
+
+BkfWriter& BkfWriter::FlipBytes(std::size_t offset, std::size_t length)
+{
+    const std::size_t end = std::min(m_bytes.size(), offset + length);
+    for (std::size_t k = offset; k < end; ++k)
+        m_bytes[k] = static_cast<std::uint8_t>(~m_bytes[k]);
+    return *this;
+}
+
+BkfWriter& BkfWriter::DropSlot(std::size_t index)
+{
+    const std::size_t start = index * kSlot;
+    if (start >= m_bytes.size())
+        return *this;
+    const std::size_t end = std::min(m_bytes.size(), start + kSlot);
+    m_bytes.erase(m_bytes.begin() + static_cast<std::ptrdiff_t>(start), m_bytes.begin() + static_cast<std::ptrdiff_t>(end));
+    return *this;
+}

@@ -1,0 +1,151 @@
+#pragma once
+// BkfWriter builds test backups in memory, block by block on the 512-byte
+// grid, so that a test states its backup in a few lines:
+//
+//     BkfWriter w;
+//     w.Sset("Daily").Dirb({"WINDOWS", "system32"}).File("notepad.exe", "MZ");
+//     ScanResult r = ScanBytes(w.Bytes());
+//
+// Each block starts at the next multiple of 512 after everything written so
+// far and is padded with zeros to the next multiple of 512 after its last
+// byte, so a block spans one slot or more. Only the fields the engine reads
+// are filled in; everything else is zero. Positions are absolute file
+// offsets unless a name says "distance" (from the block start).
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A name as UTF-16 code units. Built from UTF-8 text (astral characters
+// become surrogate pairs) or from raw units (unpaired surrogates, NULs,
+// control characters).
+class TapeString {
+public:
+    TapeString(const char* utf8);
+    TapeString(const std::string& utf8);
+    static TapeString Units(std::vector<std::uint16_t> units);
+
+    const std::vector<std::uint16_t>& units() const { return m_units; }
+    std::size_t ByteSize() const { return m_units.size() * 2; }
+
+private:
+    TapeString() = default;
+    std::vector<std::uint16_t> m_units;
+};
+
+// UTF-8 to UTF-16; throws std::invalid_argument on malformed UTF-8.
+std::vector<std::uint16_t> Utf16(std::string_view utf8);
+// `text` repeated `count` times (long names in a line).
+std::string Repeat(std::string_view text, std::size_t count);
+
+// Where and how a block's (size, offset) name field is written.
+struct NameLayout {
+    std::optional<std::uint16_t> offset; // distance of the name from the block start; default kDefaultNameOffset
+    std::optional<std::uint16_t> size;   // size field in bytes; default: the name's real byte size
+    bool writeBytes = true;              // false: fill the field only, write no name bytes
+
+    NameLayout& At(std::uint16_t distance) { offset = distance; return *this; }
+    NameLayout& Size(std::uint16_t bytes) { size = bytes; return *this; }
+    NameLayout& FieldOnly() { writeBytes = false; return *this; }
+};
+
+// How a FILE block and its STAN stream are written.
+struct FileOptions {
+    NameLayout name;
+    // Distance of the 22-byte STAN header from the FILE block start. Default:
+    // the first multiple of 4 at or after both the end of the written name
+    // and the end of the fixed fields (0x58). A name of more than about 200
+    // UTF-16 units at the default offset thus pushes the header out of the
+    // engine's 512-byte search; pass StanAt() when the location matters.
+    std::optional<std::size_t> stanAt;
+    bool withStan = true;
+    // Stream length written in the header; default: the data's size. The
+    // data written are always the given bytes.
+    std::optional<std::uint64_t> streamLength;
+
+    FileOptions& NameAt(std::uint16_t distance) { name.At(distance); return *this; }
+    FileOptions& NameSize(std::uint16_t bytes) { name.Size(bytes); return *this; }
+    FileOptions& NameFieldOnly() { name.FieldOnly(); return *this; }
+    FileOptions& StanAt(std::size_t distance) { stanAt = distance; return *this; }
+    FileOptions& NoStan() { withStan = false; return *this; }
+    FileOptions& StreamLength(std::uint64_t length) { streamLength = length; return *this; }
+};
+
+// Where the last File() call put things (absolute offsets).
+struct FilePlacement {
+    std::size_t block = 0;
+    std::optional<std::size_t> stanHeader; // none with NoStan()
+    std::size_t data = 0;                  // first data byte (header + 22)
+};
+
+class BkfWriter {
+public:
+    static constexpr std::size_t kSlot = 512;
+    static constexpr std::size_t kWindow = 65536;
+    static constexpr std::uint16_t kDefaultNameOffset = 0x60; // just past the fixed fields
+
+    // --- Blocks. Each starts at NextSlot() and returns *this for chaining.
+
+    // SSET: set number at 0x3E, name size/offset at 0x40/0x42.
+    BkfWriter& Sset(const TapeString& name, std::uint16_t setNumber = 1, const NameLayout& layout = {});
+    BkfWriter& Volb();
+    // DIRB: each component followed by one NUL unit; no components (`Dirb({})`)
+    // is the root, a single NUL unit. Name size/offset at 0x50/0x52.
+    BkfWriter& Dirb(const std::vector<TapeString>& components, const NameLayout& layout = {});
+    // DIRB whose name field holds exactly `whole` (no NULs added).
+    BkfWriter& DirbName(const TapeString& whole, const NameLayout& layout = {});
+    // FILE block (name size/offset at 0x54/0x56), then the STAN header and the
+    // data, padded to the next slot.
+    BkfWriter& File(const TapeString& name, std::string_view data = {}, const FileOptions& options = {});
+    BkfWriter& File(const TapeString& name, const std::vector<std::uint8_t>& data, const FileOptions& options = {});
+    // A block holding only its four-byte tag (TAPE, ESET, SPAD, "file", ...).
+    BkfWriter& Tag(std::string_view tag);
+    // `count` slots of zeros.
+    BkfWriter& ZeroSlots(std::size_t count);
+
+    // --- Raw placement.
+
+    // Zero-fills up to `size` bytes (never shrinks). PadTo(65024) puts the
+    // next block in the last slot of the first 64 KiB window.
+    BkfWriter& PadTo(std::size_t size);
+    // Writes bytes at an absolute offset, growing the backup as needed. The
+    // next block still starts on the grid after them.
+    BkfWriter& Raw(std::size_t offset, std::string_view bytes);
+    BkfWriter& Raw(std::size_t offset, const std::vector<std::uint8_t>& bytes);
+    BkfWriter& Put16(std::size_t offset, std::uint16_t value);
+    BkfWriter& Put64(std::size_t offset, std::uint64_t value);
+    // Starts a block with `tag` and returns its offset, for hand-made blocks.
+    std::size_t BeginBlock(std::string_view tag);
+
+    // --- Damage.
+
+    BkfWriter& ZeroRange(std::size_t offset, std::size_t length);
+    BkfWriter& Truncate(std::size_t size);
+    // Inverts every bit of [offset, offset + length).
+    BkfWriter& FlipBytes(std::size_t offset, std::size_t length);
+    // Removes the 512 bytes of slot `index`; everything after moves up a slot.
+    BkfWriter& DropSlot(std::size_t index);
+
+    // --- Results.
+
+    std::size_t NextSlot() const;
+    std::size_t LastBlock() const { return m_lastBlock; }
+    const FilePlacement& LastFile() const { return m_lastFile; }
+    std::size_t Size() const { return m_bytes.size(); }
+    const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
+
+private:
+    void EnsureSize(std::size_t size);
+    void PadToSlot();
+    // Writes the (size, offset) field at `fieldAt` and, unless FieldOnly,
+    // the units; returns the distance just past the written name bytes.
+    std::size_t WriteName(std::size_t block, std::size_t fieldAt, const std::vector<std::uint16_t>& units,
+                          const NameLayout& layout);
+
+    std::vector<std::uint8_t> m_bytes;
+    std::size_t m_lastBlock = 0;
+    FilePlacement m_lastFile;
+};
