@@ -7,6 +7,7 @@
 #include "scan_window.h"
 
 #include <cstdio>
+#include <memory>
 
 ScanUiBridge::ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTree& tree, CatalogueListModel& list)
     : m_window(window), m_store(store), m_tree(tree), m_list(list)
@@ -34,7 +35,11 @@ void ScanUiBridge::WindowScanned(std::uint64_t position, std::uint64_t fileSize)
     m_batch.windowScanned = true;
     m_batch.position = position;
     m_batch.fileSize = fileSize;
-    FlushScanResults();
+    // One round trip per window would cost more than the scan itself on a
+    // backup of many small files; the window cannot show more than a few
+    // dozen refreshes a second anyway.
+    if (std::chrono::steady_clock::now() - m_lastFlush >= kFlushInterval)
+        SubmitBatch();
 }
 
 void ScanUiBridge::Trace(std::string_view text)
@@ -43,13 +48,23 @@ void ScanUiBridge::Trace(std::string_view text)
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
-void ScanUiBridge::FlushScanResults()
+void ScanUiBridge::SubmitBatch()
 {
+    // One batch in flight at a time: the window applies it while the worker
+    // scans on, and the next batch waits until it has been applied.
+    m_dispatcher.WaitForPosted();
+    m_lastFlush = std::chrono::steady_clock::now();
     if (m_batch.Empty())
         return;
-    Batch batch;
-    std::swap(batch, m_batch);
-    m_dispatcher.RunAndWait([this, &batch] { ApplyBatch(batch); });
+    auto batch = std::make_shared<Batch>();
+    std::swap(*batch, m_batch);
+    m_dispatcher.Post([this, batch] { ApplyBatch(*batch); });
+}
+
+void ScanUiBridge::FlushScanResults()
+{
+    SubmitBatch();
+    m_dispatcher.WaitForPosted();
 }
 
 void ScanUiBridge::ApplyBatch(const Batch& batch)

@@ -1,9 +1,12 @@
 #pragma once
 // Carries a scan worker's reports to the window thread. Rows and folder
-// paths are gathered on the worker and applied in one batch per 64 KiB
-// window (one model signal per batch instead of a repaint per row); every
-// other call is applied at once. The worker waits until each batch or call
-// has been applied, so the window sees everything in the worker's order.
+// paths are gathered on the worker and applied in batches of whole 64 KiB
+// windows, one model signal per batch instead of a repaint per row: the first
+// window at once, then whatever windows were scanned in the last 25 ms. The
+// window applies a batch while the worker scans on; the worker waits for it
+// before it hands over the next one, and FlushScanResults waits until all is
+// applied. Every other call is applied at once while the worker waits, so the
+// window sees everything in the worker's order.
 //
 // Teardown: call Detach() on the window thread first (the worker is then
 // never blocked on the window again), then stop and destroy the BkfScanner,
@@ -12,6 +15,7 @@
 #include "scanner_ui.h"
 #include "ui_thread_dispatcher.h"
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -65,6 +69,7 @@ private:
         bool Empty() const { return rows.empty() && paths.empty() && !countChanged && !windowScanned; }
     };
 
+    void SubmitBatch();
     void ApplyBatch(const Batch& batch);
     void OnWindow(void (ScanWindow::*setter)(const QString&), const std::string& text);
 
@@ -73,5 +78,8 @@ private:
     FolderTree& m_tree;
     CatalogueListModel& m_list;
     UiThreadDispatcher m_dispatcher;
+    static constexpr std::chrono::milliseconds kFlushInterval{25};
+
     Batch m_batch; // worker side only
+    std::chrono::steady_clock::time_point m_lastFlush; // worker side only; the epoch flushes the first window at once
 };

@@ -44,6 +44,46 @@ bool UiThreadDispatcher::RunAndWait(std::function<void()> task)
     return *finished;
 }
 
+void UiThreadDispatcher::Post(std::function<void()> task)
+{
+    if (QThread::currentThread() == thread()) {
+        if (!IsDetached())
+            task();
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> guard(m_shared->mutex);
+        if (m_shared->detached)
+            return;
+        ++m_shared->posted;
+    }
+    const auto shared = m_shared;
+    QMetaObject::invokeMethod(
+        this,
+        [shared, task = std::move(task)]() {
+            {
+                std::lock_guard<std::mutex> guard(shared->mutex);
+                if (shared->detached)
+                    return;
+            }
+            task();
+            {
+                std::lock_guard<std::mutex> guard(shared->mutex);
+                --shared->posted;
+            }
+            shared->done.notify_all();
+        },
+        Qt::QueuedConnection);
+}
+
+void UiThreadDispatcher::WaitForPosted()
+{
+    if (QThread::currentThread() == thread())
+        return; // posted work from this thread has run already
+    std::unique_lock<std::mutex> lock(m_shared->mutex);
+    m_shared->done.wait(lock, [&] { return m_shared->posted == 0 || m_shared->detached; });
+}
+
 void UiThreadDispatcher::Detach()
 {
     {

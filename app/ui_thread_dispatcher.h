@@ -8,6 +8,7 @@
 #include <QObject>
 
 #include <condition_variable>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -25,6 +26,12 @@ public:
     // not run.
     bool RunAndWait(std::function<void()> task);
 
+    // Queues `task` to run on the window thread after everything queued
+    // before it, without waiting. Dropped once detached.
+    void Post(std::function<void()> task);
+    // Waits until every posted task has run (or the dispatcher is detached).
+    void WaitForPosted();
+
     // From now on nothing more runs; workers waiting in RunAndWait return.
     void Detach();
     bool IsDetached() const;
@@ -34,6 +41,7 @@ private:
         std::mutex mutex;
         std::condition_variable done;
         bool detached = false;
+        std::size_t posted = 0; // posted tasks not yet run
     };
     std::shared_ptr<Shared> m_shared;
 };

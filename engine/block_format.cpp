@@ -21,26 +21,34 @@ std::uint32_t TagValue(const void* bytes)
 }
 
 // The tags as 32-bit values in the machine's byte order, so that a slot costs
-// integer compares instead of string compares: the scan asks at every 512 bytes.
-struct TagValues {
+// integer compares instead of string compares, and the set of first letters,
+// so that most slots (file data) are refused after one table lookup: the scan
+// asks at every 512 bytes.
+struct TagTable {
     std::uint32_t values[BlockFormat::kTagCount];
-    TagValues()
+    bool firstLetter[256] = {};
+    TagTable()
     {
-        for (int index = 0; index < BlockFormat::kTagCount; ++index)
+        for (int index = 0; index < BlockFormat::kTagCount; ++index) {
             values[index] = TagValue(BlockFormat::kBlockTags[index]);
+            firstLetter[static_cast<unsigned char>(BlockFormat::kBlockTags[index][0])] = true;
+        }
     }
 };
+
+const TagTable kTags;
 
 } // namespace
 
 int FindBlockTag(const std::uint8_t* bytes)
 {
-    static const TagValues tags;
     const std::uint32_t value = TagValue(bytes);
     if (value == 0)
         return BlockFormat::kZeroTag;
+    if (!kTags.firstLetter[bytes[0]])
+        return BlockFormat::kUnknownTag;
     for (int index = 0; index < BlockFormat::kTagCount; ++index) {
-        if (tags.values[index] == value)
+        if (kTags.values[index] == value)
             return index;
     }
     return BlockFormat::kUnknownTag;

@@ -2,7 +2,6 @@
 
 #include "utf8.h"
 
-#include <cstring>
 
 namespace {
 
@@ -12,7 +11,12 @@ bool IsRefusedCodePoint(std::uint32_t codePoint)
         return true; // control characters
     if (codePoint >= 0xD800 && codePoint <= 0xDFFF)
         return true; // unpaired surrogate kept by the name decoder
-    return codePoint < 0x80 && std::strchr("|*:?<>'/", static_cast<int>(codePoint)) != nullptr;
+    switch (codePoint) {
+    case '|': case '*': case ':': case '?': case '<': case '>': case '\'': case '/':
+        return true;
+    default:
+        return false;
+    }
 }
 
 // "." and ".." would let a catalogue path climb out of the output root.

@@ -1,0 +1,245 @@
+// Writes a large synthetic backup straight to disk, block by block, for the
+// benchmarks. Only a few MiB are ever held in memory, whatever the size.
+//
+//   make_backup OUT --files N --dirs D --file-size BYTES [--set-name NAME]
+//
+// Layout: TAPE, SSET, VOLB; then per folder a DIRB; then per file of that
+// folder a FILE block whose first slot holds the name and a STAN stream header,
+// followed by the data, padded to the next 512-byte boundary; ESET at the end.
+// Only the fields that the scan reads are filled: the block tag, the name size
+// and offset pairs (names in UTF-16LE), the set number and the stream header's
+// tag and length. The data are a cheap non-zero pattern that holds no block tag.
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cinttypes>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kSlot = 512;
+constexpr std::size_t kFileNameOffset = 0x60; // the FILE block's name, after its fixed fields
+constexpr std::size_t kFileStreamAt = 0x100;  // the stream header inside the FILE block's first slot
+constexpr std::size_t kStreamHeaderSize = 22;
+constexpr std::size_t kPatternPeriod = 251;   // prime, so the pattern never lines up with the slots
+constexpr std::size_t kChunk = 4u << 20;
+
+struct Options {
+    std::string out;
+    std::uint64_t files = 1000;
+    std::uint64_t dirs = 10;
+    std::uint64_t fileSize = 65536;
+    std::string setName = "Benchmark set";
+};
+
+[[noreturn]] void Usage(const char* message = nullptr)
+{
+    if (message)
+        std::fprintf(stderr, "make_backup: %s\n", message);
+    std::fprintf(stderr,
+                 "usage: make_backup OUT --files N --dirs D --file-size BYTES [--set-name NAME]\n"
+                 "Writes a synthetic backup of N files of BYTES bytes each, spread evenly over D folders.\n");
+    std::exit(message ? 1 : 0);
+}
+
+std::uint64_t ParseCount(const char* text, const char* option)
+{
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long value = std::strtoull(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || text[0] == '-')
+        Usage((std::string("bad number for ") + option + ": " + text).c_str());
+    return value;
+}
+
+Options ParseOptions(int argc, char** argv)
+{
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&]() -> const char* {
+            if (i + 1 >= argc)
+                Usage((arg + " needs a value").c_str());
+            return argv[++i];
+        };
+        if (arg == "-h" || arg == "--help")
+            Usage();
+        else if (arg == "--files")
+            options.files = ParseCount(value(), "--files");
+        else if (arg == "--dirs")
+            options.dirs = ParseCount(value(), "--dirs");
+        else if (arg == "--file-size")
+            options.fileSize = ParseCount(value(), "--file-size");
+        else if (arg == "--set-name")
+            options.setName = value();
+        else if (!arg.empty() && arg[0] == '-')
+            Usage(("unknown option " + arg).c_str());
+        else if (options.out.empty())
+            options.out = arg;
+        else
+            Usage("more than one output file");
+    }
+    if (options.out.empty())
+        Usage("no output file");
+    if (options.dirs == 0)
+        Usage("--dirs must be at least 1");
+    return options;
+}
+
+std::u16string Ascii16(const std::string& text)
+{
+    return std::u16string(text.begin(), text.end());
+}
+
+class BackupWriter {
+public:
+    explicit BackupWriter(const std::string& path) : m_path(path)
+    {
+        m_file = std::fopen(path.c_str(), "wb");
+        if (!m_file) {
+            std::fprintf(stderr, "make_backup: cannot create %s: %s\n", path.c_str(), std::strerror(errno));
+            std::exit(1);
+        }
+        std::setvbuf(m_file, nullptr, _IOFBF, kChunk);
+        // The data pattern, long enough for any chunk to start anywhere in a period.
+        m_pattern.resize(kChunk + kPatternPeriod);
+        for (std::size_t i = 0; i < m_pattern.size(); ++i)
+            m_pattern[i] = static_cast<std::uint8_t>(0x80 + (i * 37) % kPatternPeriod % 120);
+    }
+
+    ~BackupWriter()
+    {
+        if (m_file)
+            std::fclose(m_file);
+    }
+
+    std::uint64_t Position() const { return m_position; }
+
+    // A block of one slot with its tag; fields are filled through Put16/Put64.
+    void BeginBlock(const char* tag)
+    {
+        std::fill(std::begin(m_block), std::end(m_block), std::uint8_t{0});
+        std::memcpy(m_block, tag, 4);
+    }
+    void PutTag(std::size_t at, const char* tag) { std::memcpy(m_block + at, tag, 4); }
+    void Put16(std::size_t at, std::uint16_t value)
+    {
+        m_block[at] = static_cast<std::uint8_t>(value);
+        m_block[at + 1] = static_cast<std::uint8_t>(value >> 8);
+    }
+    void Put64(std::size_t at, std::uint64_t value)
+    {
+        for (int i = 0; i < 8; ++i)
+            m_block[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+    void PutName(std::size_t sizeField, std::size_t offset, const std::u16string& units)
+    {
+        if (offset + units.size() * 2 > kSlot) {
+            std::fprintf(stderr, "make_backup: name too long\n");
+            std::exit(1);
+        }
+        Put16(sizeField, static_cast<std::uint16_t>(units.size() * 2));
+        Put16(sizeField + 2, static_cast<std::uint16_t>(offset));
+        for (std::size_t i = 0; i < units.size(); ++i)
+            Put16(offset + 2 * i, units[i]);
+    }
+    // Writes the block's slot, or its first `length` bytes when data follow.
+    void EndBlock(std::size_t length = kSlot) { Write(m_block, length); }
+
+    // `size` bytes of the pattern, then zeros up to the next slot boundary.
+    void Data(std::uint64_t size)
+    {
+        while (size > 0) {
+            const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(size, kChunk));
+            Write(m_pattern.data() + m_position % kPatternPeriod, n);
+            size -= n;
+        }
+        static const std::uint8_t zeros[kSlot] = {};
+        if (const std::size_t tail = static_cast<std::size_t>(m_position % kSlot))
+            Write(zeros, kSlot - tail);
+    }
+
+    void Finish()
+    {
+        if (std::fflush(m_file) != 0 || std::ferror(m_file) || std::fclose(m_file) != 0) {
+            m_file = nullptr;
+            std::fprintf(stderr, "make_backup: cannot write %s: %s\n", m_path.c_str(), std::strerror(errno));
+            std::exit(1);
+        }
+        m_file = nullptr;
+    }
+
+private:
+    void Write(const void* data, std::size_t size)
+    {
+        if (std::fwrite(data, 1, size, m_file) != size) {
+            std::fprintf(stderr, "make_backup: cannot write %s: %s\n", m_path.c_str(), std::strerror(errno));
+            std::exit(1);
+        }
+        m_position += size;
+    }
+
+    std::string m_path;
+    std::FILE* m_file = nullptr;
+    std::uint64_t m_position = 0;
+    std::uint8_t m_block[kSlot];
+    std::vector<std::uint8_t> m_pattern;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const Options options = ParseOptions(argc, argv);
+    const auto start = std::chrono::steady_clock::now();
+    BackupWriter out(options.out);
+
+    out.BeginBlock("TAPE");
+    out.EndBlock();
+
+    out.BeginBlock("SSET");
+    out.Put16(0x3E, 1);
+    out.PutName(0x40, 0x80, Ascii16(options.setName));
+    out.EndBlock();
+
+    out.BeginBlock("VOLB");
+    out.EndBlock();
+
+    char name[64];
+    std::uint64_t fileIndex = 0;
+    for (std::uint64_t dir = 0; dir < options.dirs; ++dir) {
+        std::snprintf(name, sizeof name, "folder%05" PRIu64, dir);
+        std::u16string dirName = Ascii16(name);
+        dirName += u'\0'; // each component is followed by a NUL unit
+        out.BeginBlock("DIRB");
+        out.PutName(0x50, 0x60, dirName);
+        out.EndBlock();
+
+        // The files are spread evenly; the first folders take the remainder.
+        const std::uint64_t count = options.files / options.dirs + (dir < options.files % options.dirs ? 1 : 0);
+        for (std::uint64_t i = 0; i < count; ++i, ++fileIndex) {
+            std::snprintf(name, sizeof name, "file%07" PRIu64 ".dat", fileIndex);
+            out.BeginBlock("FILE");
+            out.PutName(0x54, kFileNameOffset, Ascii16(name));
+            out.PutTag(kFileStreamAt, "STAN");
+            out.Put64(kFileStreamAt + 8, options.fileSize);
+            out.EndBlock(kFileStreamAt + kStreamHeaderSize);
+            out.Data(options.fileSize);
+        }
+    }
+
+    out.BeginBlock("ESET");
+    out.EndBlock();
+    out.Finish();
+
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("%s: %" PRIu64 " bytes, %" PRIu64 " files in %" PRIu64 " folders, written in %.1f s\n",
+                options.out.c_str(), out.Position(), fileIndex, options.dirs, seconds);
+    return 0;
+}

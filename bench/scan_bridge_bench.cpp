@@ -1,0 +1,123 @@
+// Times a scan through the window-thread bridge (worker thread, batches
+// applied to the models with views attached) against the same scan headless,
+// and prints the ratio. Usage: scan_bridge_bench BACKUP
+
+#include "bkf_file_handle.h"
+#include "bkf_scanner.h"
+#include "catalogue_collector.h"
+#include "catalogue_list_model.h"
+#include "catalogue_scan.h"
+#include "catalogue_store.h"
+#include "folder_tree.h"
+#include "scan_ui_bridge.h"
+#include "scan_window.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <QTableView>
+#include <QTreeView>
+
+#include <cstdio>
+
+namespace {
+
+class QuietWindow : public ScanWindow {
+public:
+    explicit QuietWindow(QString path) : m_path(std::move(path)) {}
+    QString BackupFilePath() const override { return m_path; }
+    void SetHelpText(const QString&) override {}
+    void SetScanPositionText(const QString&) override {}
+    void SetFileCountText(const QString&) override {}
+    void SetProgressPosition(int) override {}
+    void SetProgressVisible(bool) override {}
+    void SetStopVisible(bool) override {}
+    void ShowMessage(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
+    void GoBack() override {}
+    void ClearContentsList() override {}
+
+private:
+    QString m_path;
+};
+
+double HeadlessSeconds(const char* path, std::size_t& rows)
+{
+    BkfFileHandle file;
+    if (!file.Open(path))
+        return -1;
+    CatalogueStore store;
+    CatalogueCollector collector(store);
+    std::atomic<bool> running{true};
+    QElapsedTimer timer;
+    timer.start();
+    ScanCatalogue(file, running, collector.Sinks());
+    rows = store.RowCount();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
+}
+
+double BridgeSeconds(const char* path, std::size_t& rows, bool withViews)
+{
+    CatalogueStore store;
+    FolderTree tree(store);
+    CatalogueListModel list(store);
+    QTreeView treeView;
+    QTableView tableView;
+    treeView.setModel(&tree);
+    tableView.setModel(&list);
+    if (withViews) {
+        treeView.show();
+        tableView.show();
+    } else {
+        treeView.setModel(nullptr);
+        tableView.setModel(nullptr);
+    }
+    QuietWindow window(QString::fromLocal8Bit(path));
+    ScanUiBridge bridge(window, store, tree, list);
+    BkfScanner scanner;
+
+    QElapsedTimer timer;
+    timer.start();
+    if (scanner.StartScan(bridge) != BkfScanner::StartResult::Started)
+        return -1;
+    // Serve the worker from a real event loop, as the window does, rather than spinning.
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!scanner.IsWorkerAlive())
+            loop.quit();
+    });
+    poll.start(5);
+    loop.exec();
+    scanner.WaitForWorker();
+    QCoreApplication::processEvents();
+    rows = store.RowCount();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: scan_bridge_bench BACKUP\n");
+        return 1;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    std::size_t headlessRows = 0;
+    std::size_t bridgeRows = 0;
+    const double headless = HeadlessSeconds(argv[1], headlessRows);
+    const bool withViews = !qEnvironmentVariableIsSet("BKF_BENCH_NO_VIEWS");
+    const double bridge = BridgeSeconds(argv[1], bridgeRows, withViews);
+    if (headless < 0 || bridge < 0) {
+        std::fprintf(stderr, "cannot scan %s\n", argv[1]);
+        return 1;
+    }
+    std::printf("headless scan: %.3f s, %zu rows\n", headless, headlessRows);
+    std::printf("scan through the window bridge: %.3f s, %zu rows\n", bridge, bridgeRows);
+    std::printf("ratio bridge/headless: %.2f (target <= 1.20)\n", bridge / headless);
+    return bridgeRows == headlessRows ? 0 : 2;
+}
