@@ -27,15 +27,20 @@ public:
         ++m_rows;
         m_line.clear();
         if (m_json) {
-            m_line = "{\"path\": " + JsonString(DisplayPath(row.path)) + ", \"size\": "
-                     + (row.located ? std::to_string(row.size) : "null")
-                     + ", \"offset\": " + (row.located ? std::to_string(row.offset) : "null") + "}\n";
+            m_line.append("{\"path\": ").append(JsonString(DisplayPath(row.path))).append(", \"size\": ");
+            AppendNumber(row.located, row.size);
+            m_line.append(", \"offset\": ");
+            AppendNumber(row.located, row.offset);
+            m_line.append("}\n");
         } else {
             if (row.located)
-                m_line = std::to_string(row.size) + '\t' + std::to_string(row.offset);
+                m_line.append(std::to_string(row.size)).append(1, '\t').append(std::to_string(row.offset));
             else
-                m_line = "\t";
-            m_line += '\t' + DisplayPath(row.path) + '\n';
+                m_line.append(1, '\t');
+            m_line.append(1, '\t');
+            const std::size_t pathStart = m_line.size();
+            m_line.append(row.path).append(1, '\n');
+            std::replace(m_line.begin() + static_cast<std::ptrdiff_t>(pathStart), m_line.end(), '\\', '/');
         }
         std::fwrite(m_line.data(), 1, m_line.size(), stdout);
     }
@@ -43,6 +48,11 @@ public:
     std::uint64_t Rows() const { return m_rows; }
 
 private:
+    void AppendNumber(bool present, std::uint64_t value)
+    {
+        m_line.append(present ? std::to_string(value) : std::string("null"));
+    }
+
     bool m_json;
     std::uint64_t m_rows = 0;
     std::string m_line;

@@ -3,6 +3,7 @@
 // goes through ByteView, which answers "not there" instead of reading past
 // its end.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -51,9 +52,18 @@ public:
     // at or after `from` and before `limit`, with the whole match inside the view.
     std::optional<std::size_t> Find4(const char* needle, std::size_t from, std::size_t limit) const
     {
-        for (std::size_t i = from; i < limit && Contains(i, 4); ++i) {
+        if (m_size < 4)
+            return std::nullopt;
+        const std::size_t last = std::min(limit, m_size - 3); // one past the last possible start
+        std::size_t i = from;
+        while (i < last) {
+            const void* first = std::memchr(m_data + i, needle[0], last - i);
+            if (!first)
+                return std::nullopt;
+            i = static_cast<std::size_t>(static_cast<const std::uint8_t*>(first) - m_data);
             if (std::memcmp(m_data + i, needle, 4) == 0)
                 return i;
+            ++i;
         }
         return std::nullopt;
     }

@@ -94,6 +94,7 @@ private:
     std::string m_currentDirectory;
     std::uint64_t m_lostDirectories = 0;
     std::uint64_t m_filesFound = 0;
+    std::string m_path; // the catalogue path being formed, reused from file to file
 };
 
 bool CatalogueScanner::Run()
@@ -231,15 +232,16 @@ void CatalogueScanner::HandleFile(std::uint64_t block)
         name.erase(name.begin());
     if (!IsCleanName(name))
         return;
-    const std::string path = "BKF\\" + m_setFolder + NormalizedDirectory() + name;
-    if (Utf8Length(path) > kCataloguePathLimit)
+    NormalizedDirectory();
+    m_path.assign("BKF\\").append(m_setFolder).append(m_currentDirectory).append(name);
+    if (Utf8Length(m_path) > kCataloguePathLimit)
         return;
 
     CatalogueRow row;
-    row.path = path;
+    row.path = m_path;
     const bool located = LocateStream(block, row);
     m_sinks.catalogue.AddRow(row);
-    m_sinks.folders.AddPath(path);
+    m_sinks.folders.AddPath(m_path);
     if (located)
         m_sinks.progress.FileCountChanged(++m_filesFound);
 }

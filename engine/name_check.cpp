@@ -40,6 +40,12 @@ bool HasDotComponent(std::string_view text)
 bool IsCleanName(std::string_view text)
 {
     std::size_t index = 0;
+    // Most names are plain ASCII: check those bytes without decoding.
+    while (index < text.size() && static_cast<unsigned char>(text[index]) < 0x80) {
+        if (IsRefusedCodePoint(static_cast<unsigned char>(text[index])))
+            return false;
+        ++index;
+    }
     while (index < text.size()) {
         const auto codePoint = NextCodePoint(text, index);
         if (!codePoint || IsRefusedCodePoint(*codePoint))
