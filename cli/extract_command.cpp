@@ -4,6 +4,7 @@
 #include "bkf_scanner.h"
 #include "catalogue_collector.h"
 #include "commands.h"
+#include "display_path.h"
 #include "extraction_progress.h"
 #include "glob_match.h"
 #include "terminal_progress.h"
@@ -13,13 +14,6 @@
 #include <cstdio>
 
 namespace {
-
-std::string DisplayPath(std::string_view cataloguePath)
-{
-    std::string path(cataloguePath);
-    std::replace(path.begin(), path.end(), '\\', '/');
-    return path;
-}
 
 bool MatchesAny(const std::vector<std::string>& patterns, const std::string& path)
 {

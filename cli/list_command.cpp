@@ -2,6 +2,7 @@
 
 #include "backup_scan.h"
 #include "commands.h"
+#include "display_path.h"
 #include "json_text.h"
 
 #include <algorithm>
@@ -9,14 +10,6 @@
 #include <string>
 
 namespace {
-
-// The relative path that the file gets under the output root.
-std::string DisplayPath(std::string_view cataloguePath)
-{
-    std::string path(cataloguePath);
-    std::replace(path.begin(), path.end(), '\\', '/');
-    return path;
-}
 
 class RowPrinter : public CatalogueSink {
 public:

@@ -96,6 +96,16 @@ struct ScanFixture {
     QAbstractItemModelTester listTester{&list, QAbstractItemModelTester::FailureReportingMode::Warning};
     RecordingWindow window;
     ScanUiBridge bridge{window, store, tree, list};
+    TempDir dir;
+
+    // Writes the backup and makes it the one the window names.
+    std::string UseBackup(const std::vector<std::uint8_t>& bytes)
+    {
+        const std::string path = dir.Child("backup.bkf");
+        WriteFile(path, bytes);
+        window.backupPath = QString::fromStdString(path);
+        return path;
+    }
 
     std::vector<RecordedRow> Rows() const
     {
@@ -153,18 +163,22 @@ bool ProcessHoldsOpen(const std::string& path)
     return found;
 }
 
+// A completed or stopped scan leaves the user on the results page, everything ticked.
+void ExpectLeftForReview(const ScanFixture& f)
+{
+    EXPECT_EQ(f.store.TickedCount(), f.store.RowCount());
+    EXPECT_TRUE(f.window.calls.contains(QString("help:") + BkfScanner::kScanDoneText));
+    EXPECT_FALSE(f.window.calls.contains("back"));
+}
+
 } // namespace
 
 TEST(ScanBridge, WorkerScanFillsModelsLikeAHeadlessScan)
 {
-    TempDir dir;
-    const auto bytes = SampleBackup(2, 12, 40); // a few hundred KiB: many windows
-    const std::string path = dir.Child("backup.bkf");
-    WriteFile(path, bytes);
-    const ScanResult headless = ScanBytes(bytes);
-
     ScanFixture f;
-    f.window.backupPath = QString::fromStdString(path);
+    const auto bytes = SampleBackup(2, 12, 40); // a few hundred KiB: many windows
+    const std::string path = f.UseBackup(bytes);
+    const ScanResult headless = ScanBytes(bytes);
     BkfScanner scanner;
     ASSERT_EQ(scanner.StartScan(f.bridge), BkfScanner::StartResult::Started);
     ASSERT_TRUE(WaitForWorker(scanner));
@@ -212,13 +226,9 @@ private:
 
 TEST(ScanBridge, StopEndsTheScanWithinOneSlotAndKeepsWhatWasFound)
 {
-    TempDir dir;
-    const auto bytes = SampleBackup(1, 40, 40);
-    const std::string path = dir.Child("backup.bkf");
-    WriteFile(path, bytes);
-
     ScanFixture f;
-    f.window.backupPath = QString::fromStdString(path);
+    const auto bytes = SampleBackup(1, 40, 40);
+    const std::string path = f.UseBackup(bytes);
     BkfScanner scanner;
     StoppingBridge bridge(f.window, f.store, f.tree, f.list);
     bridge.scanner = &scanner;
@@ -228,20 +238,14 @@ TEST(ScanBridge, StopEndsTheScanWithinOneSlotAndKeepsWhatWasFound)
 
     // Every row found up to the stop reached the models, and no later slot was scanned.
     EXPECT_EQ(f.store.RowCount(), 700u);
-    EXPECT_EQ(f.store.TickedCount(), f.store.RowCount());
-    EXPECT_TRUE(f.window.calls.contains(QString("help:") + BkfScanner::kScanDoneText));
-    EXPECT_FALSE(f.window.calls.contains("back"));
+    ExpectLeftForReview(f);
 }
 
 TEST(ScanBridge, StopFromTheWindowThreadEndsTheScanAsACompletedOne)
 {
-    TempDir dir;
-    const auto bytes = SampleBackup(1, 40, 40);
-    const std::string path = dir.Child("backup.bkf");
-    WriteFile(path, bytes);
-
     ScanFixture f;
-    f.window.backupPath = QString::fromStdString(path);
+    const auto bytes = SampleBackup(1, 40, 40);
+    const std::string path = f.UseBackup(bytes);
     BkfScanner scanner;
     bool stopped = false;
     f.window.onProgress = [&] {
@@ -255,20 +259,14 @@ TEST(ScanBridge, StopFromTheWindowThreadEndsTheScanAsACompletedOne)
 
     ASSERT_TRUE(stopped);
     EXPECT_GT(f.store.RowCount(), 0u);
-    EXPECT_EQ(f.store.TickedCount(), f.store.RowCount());
-    EXPECT_TRUE(f.window.calls.contains(QString("help:") + BkfScanner::kScanDoneText));
-    EXPECT_FALSE(f.window.calls.contains("back"));
+    ExpectLeftForReview(f);
 }
 
 TEST(ScanBridge, SecondScanStartsFromEmpty)
 {
-    TempDir dir;
-    const auto bytes = SampleBackup(2, 3, 5);
-    const std::string path = dir.Child("backup.bkf");
-    WriteFile(path, bytes);
-
     ScanFixture f;
-    f.window.backupPath = QString::fromStdString(path);
+    const auto bytes = SampleBackup(2, 3, 5);
+    const std::string path = f.UseBackup(bytes);
     BkfScanner scanner;
     ASSERT_EQ(scanner.StartScan(f.bridge), BkfScanner::StartResult::Started);
     ASSERT_TRUE(WaitForWorker(scanner));
@@ -285,12 +283,8 @@ TEST(ScanBridge, SecondScanStartsFromEmpty)
 
 TEST(ScanBridge, NothingFoundReportsAndGoesBack)
 {
-    TempDir dir;
-    const std::string path = dir.Child("zeros.bkf");
-    WriteFile(path, std::vector<std::uint8_t>(200000, 0));
-
     ScanFixture f;
-    f.window.backupPath = QString::fromStdString(path);
+    f.UseBackup(std::vector<std::uint8_t>(200000, 0));
     BkfScanner scanner;
     ASSERT_EQ(scanner.StartScan(f.bridge), BkfScanner::StartResult::Started);
     ASSERT_TRUE(WaitForWorker(scanner));
@@ -315,13 +309,9 @@ TEST(ScanBridge, OpenFailureStartsNoWorker)
 // for a window that is gone.
 TEST(ScanBridge, ClosingWhileTheWorkerWaitsNeitherHangsNorCrashes)
 {
-    TempDir dir;
-    const auto bytes = SampleBackup(1, 50, 40);
-    const std::string path = dir.Child("backup.bkf");
-    WriteFile(path, bytes);
-
     auto f = std::make_unique<ScanFixture>();
-    f->window.backupPath = QString::fromStdString(path);
+    const auto bytes = SampleBackup(1, 50, 40);
+    const std::string path = f->UseBackup(bytes);
     auto scanner = std::make_unique<BkfScanner>();
     ASSERT_EQ(scanner->StartScan(f->bridge), BkfScanner::StartResult::Started);
     // Apply a few batches, then close without serving the worker any more.
