@@ -21,7 +21,7 @@ extern "C" void OnInterrupt(int)
 
 class TerminalScanSinks : public FolderPathSink, public ScanProgress, public DiagnosticTrace {
 public:
-    TerminalScanSinks(std::uint64_t fileSize, bool verbose) : m_fileSize(fileSize), m_verbose(verbose) {}
+    explicit TerminalScanSinks(bool verbose) : m_verbose(verbose) {}
 
     void AddPath(std::string_view) override {}
     void FileCountChanged(std::uint64_t filesFound) override { m_files = filesFound; }
@@ -48,7 +48,6 @@ public:
     }
 
 private:
-    std::uint64_t m_fileSize;
     bool m_verbose;
     std::uint64_t m_files = 0;
     TerminalProgress m_progress;
@@ -66,7 +65,7 @@ bool OpenBackup(BkfFileHandle& file, const std::string& path)
 
 bool ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, bool verbose)
 {
-    TerminalScanSinks sinks(file.Size().value_or(0), verbose);
+    TerminalScanSinks sinks(verbose);
     const bool completed = ScanCatalogue(file, g_running, ScanSinks{catalogue, sinks, sinks, &sinks});
     sinks.Finish();
     return completed;
