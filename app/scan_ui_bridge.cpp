@@ -85,11 +85,6 @@ void ScanUiBridge::ApplyBatch(const Batch& batch)
     }
 }
 
-void ScanUiBridge::OnWindow(void (ScanWindow::*setter)(const QString&), const std::string& text)
-{
-    m_dispatcher.RunAndWait([this, setter, &text] { (m_window.*setter)(QString::fromStdString(text)); });
-}
-
 std::string ScanUiBridge::BackupFilePath()
 {
     std::string path;
@@ -97,10 +92,25 @@ std::string ScanUiBridge::BackupFilePath()
     return path;
 }
 
-void ScanUiBridge::SetHelpText(const std::string& text) { OnWindow(&ScanWindow::SetHelpText, text); }
-void ScanUiBridge::SetScanPositionText(const std::string& text) { OnWindow(&ScanWindow::SetScanPositionText, text); }
-void ScanUiBridge::SetFileCountText(const std::string& text) { OnWindow(&ScanWindow::SetFileCountText, text); }
-void ScanUiBridge::ShowMessage(const std::string& text) { OnWindow(&ScanWindow::ShowMessage, text); }
+void ScanUiBridge::SetHelpText(const std::string& text)
+{
+    m_dispatcher.RunAndWait([&] { m_window.SetHelpText(QString::fromStdString(text)); });
+}
+
+void ScanUiBridge::SetScanPositionText(const std::string& text)
+{
+    m_dispatcher.RunAndWait([&] { m_window.SetScanPositionText(QString::fromStdString(text)); });
+}
+
+void ScanUiBridge::SetFileCountText(const std::string& text)
+{
+    m_dispatcher.RunAndWait([&] { m_window.SetFileCountText(QString::fromStdString(text)); });
+}
+
+void ScanUiBridge::ShowMessage(const std::string& text)
+{
+    m_dispatcher.RunAndWait([&] { m_window.ShowMessage(QString::fromStdString(text)); });
+}
 
 void ScanUiBridge::SetProgressVisible(bool visible)
 {

@@ -71,7 +71,6 @@ private:
 
     void SubmitBatch();
     void ApplyBatch(const Batch& batch);
-    void OnWindow(void (ScanWindow::*setter)(const QString&), const std::string& text);
 
     ScanWindow& m_window;
     CatalogueStore& m_store;
