@@ -588,6 +588,13 @@ std::size_t StopWhileHeld(BkfScanner& scanner, RecordingScannerUi& ui, const std
     return rowsAtStop;
 }
 
+// A stopped scan keeps exactly the first `count` rows of a complete one.
+void ExpectFirstRowsOf(const std::vector<std::string>& all, const std::vector<std::string>& rows, std::size_t count)
+{
+    EXPECT_EQ(rows.size(), count);
+    EXPECT_EQ(rows, std::vector<std::string>(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(rows.size())));
+}
+
 TEST(ScannerStopTest, StopAtAWindowEndsBeforeTheNextSlotAndKeepsTheRows)
 {
     TempFile backup(ManyFilesBackup());
@@ -600,8 +607,7 @@ TEST(ScannerStopTest, StopAtAWindowEndsBeforeTheNextSlotAndKeepsTheRows)
 
     // The flag is looked at before every slot: nothing after the held window.
     const std::vector<std::string> rows = Describe(ui.Rows());
-    EXPECT_EQ(rows.size(), rowsAtStop);
-    EXPECT_EQ(rows, std::vector<std::string>(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(rows.size())));
+    ExpectFirstRowsOf(all, rows, rowsAtStop);
     EXPECT_EQ(WithPrefix(ui.Events(), "window:").size(), 2u);
 
     // Ended like a completed scan: the Stop request's own hiding, then every
@@ -624,8 +630,7 @@ TEST(ScannerStopTest, StopInsideARowEndsWithThatSlot)
     ASSERT_LT(rowsAtStop, all.size());
 
     const std::vector<std::string> rows = Describe(ui.Rows());
-    EXPECT_EQ(rows.size(), rowsAtStop);
-    EXPECT_EQ(rows, std::vector<std::string>(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(rows.size())));
+    ExpectFirstRowsOf(all, rows, rowsAtStop);
     // The held row's slot is finished (its folder path and file count) and
     // nothing further is reported.
     const std::vector<std::string> reports = ui.ScanReports();

@@ -87,6 +87,12 @@ bool WaitForWorker(BkfScanner& scanner)
     return !deadline.hasExpired();
 }
 
+// Starts a scan and serves it until its worker has ended.
+bool ScanToEnd(BkfScanner& scanner, ScannerUi& ui)
+{
+    return scanner.StartScan(ui) == BkfScanner::StartResult::Started && WaitForWorker(scanner);
+}
+
 // The window side of one scan: the models, the window recorder and the bridge.
 struct ScanFixture {
     CatalogueStore store;
@@ -180,8 +186,7 @@ TEST(ScanBridge, WorkerScanFillsModelsLikeAHeadlessScan)
     const std::string path = f.UseBackup(bytes);
     const ScanResult headless = ScanBytes(bytes);
     BkfScanner scanner;
-    ASSERT_EQ(scanner.StartScan(f.bridge), BkfScanner::StartResult::Started);
-    ASSERT_TRUE(WaitForWorker(scanner));
+    ASSERT_TRUE(ScanToEnd(scanner, f.bridge));
 
     EXPECT_TRUE(SameRows(f.Rows(), headless.rows));
     EXPECT_EQ(f.list.rowCount(), static_cast<int>(headless.rows.size()));
@@ -233,8 +238,7 @@ TEST(ScanBridge, StopEndsTheScanWithinOneSlotAndKeepsWhatWasFound)
     StoppingBridge bridge(f.window, f.store, f.tree, f.list);
     bridge.scanner = &scanner;
     bridge.stopAfterRows = 700; // in the middle of a window
-    ASSERT_EQ(scanner.StartScan(bridge), BkfScanner::StartResult::Started);
-    ASSERT_TRUE(WaitForWorker(scanner));
+    ASSERT_TRUE(ScanToEnd(scanner, bridge));
 
     // Every row found up to the stop reached the models, and no later slot was scanned.
     EXPECT_EQ(f.store.RowCount(), 700u);
@@ -254,8 +258,7 @@ TEST(ScanBridge, StopFromTheWindowThreadEndsTheScanAsACompletedOne)
             scanner.StopScan(); // as the Stop button does, while the worker scans on
         }
     };
-    ASSERT_EQ(scanner.StartScan(f.bridge), BkfScanner::StartResult::Started);
-    ASSERT_TRUE(WaitForWorker(scanner));
+    ASSERT_TRUE(ScanToEnd(scanner, f.bridge));
 
     ASSERT_TRUE(stopped);
     EXPECT_GT(f.store.RowCount(), 0u);
@@ -268,15 +271,13 @@ TEST(ScanBridge, SecondScanStartsFromEmpty)
     const auto bytes = SampleBackup(2, 3, 5);
     const std::string path = f.UseBackup(bytes);
     BkfScanner scanner;
-    ASSERT_EQ(scanner.StartScan(f.bridge), BkfScanner::StartResult::Started);
-    ASSERT_TRUE(WaitForWorker(scanner));
+    ASSERT_TRUE(ScanToEnd(scanner, f.bridge));
     const auto first = f.Rows();
     const QStringList firstKeys = TreeKeys(f.tree);
 
     f.tree.Clear();
     f.list.Reset([](CatalogueStore& store) { store.Clear(); });
-    ASSERT_EQ(scanner.StartScan(f.bridge), BkfScanner::StartResult::Started);
-    ASSERT_TRUE(WaitForWorker(scanner));
+    ASSERT_TRUE(ScanToEnd(scanner, f.bridge));
     EXPECT_TRUE(SameRows(f.Rows(), first));
     EXPECT_EQ(TreeKeys(f.tree), firstKeys);
 }
@@ -286,8 +287,7 @@ TEST(ScanBridge, NothingFoundReportsAndGoesBack)
     ScanFixture f;
     f.UseBackup(std::vector<std::uint8_t>(200000, 0));
     BkfScanner scanner;
-    ASSERT_EQ(scanner.StartScan(f.bridge), BkfScanner::StartResult::Started);
-    ASSERT_TRUE(WaitForWorker(scanner));
+    ASSERT_TRUE(ScanToEnd(scanner, f.bridge));
     const int message = f.window.calls.indexOf(QString("message:") + BkfScanner::kNoDataText);
     ASSERT_GE(message, 0);
     EXPECT_EQ(f.window.calls.mid(message + 1), (QStringList{"stop:0", "back"}));
