@@ -59,6 +59,12 @@ public:
     // when a folder on the way is a link or a file, or the system refuses.
     std::optional<OutputFile> CreateFile(const std::vector<std::string>& components, std::string* why);
 
+    // Renames the file `components` (made by CreateFile, closed) to its name
+    // + `suffix`, or + `suffix` + the first free number: nothing is ever
+    // replaced. Returns the new last component, or nothing (with the reason).
+    std::optional<std::string> RenameAside(const std::vector<std::string>& components, const std::string& suffix,
+                                           std::string* why);
+
 private:
     OutputRoot() = default;
     struct Impl;
