@@ -1,27 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "backup_scan.h"
 
 #include "bkf_scanner.h"
-#include "terminal_progress.h"
+#include "human_units.h"
+#include "messages.h"
 
-#include <csignal>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+#include <sys/stat.h>
 
 namespace {
 
-std::atomic<bool> g_running{true};
-std::atomic<BkfScanner*> g_extraction{nullptr};
-
-extern "C" void OnInterrupt(int)
-{
-    // Only lock-free atomic stores: safe in a signal handler.
-    g_running.store(false);
-    if (BkfScanner* scanner = g_extraction.load())
-        scanner->StopScan();
-}
-
 class TerminalScanSinks : public FolderPathSink, public ScanProgress, public DiagnosticTrace {
 public:
-    explicit TerminalScanSinks(bool verbose) : m_verbose(verbose) {}
+    TerminalScanSinks(TerminalProgress& progress, bool debug) : m_progress(progress), m_debug(debug) {}
 
     void AddPath(std::string_view) override {}
     void FileCountChanged(std::uint64_t filesFound) override { m_files = filesFound; }
@@ -31,11 +25,12 @@ public:
             return;
         m_progress.Show("Scanning " + HumanBytes(position) + " of " + HumanBytes(fileSize) + " ("
                         + std::to_string(ProgressPercent(position, fileSize)) + "%), "
-                        + std::to_string(m_files) + " files found");
+                        + CountOf(m_files, "file", "files") + " found, "
+                        + m_meter.RateAndTimeLeft(position, fileSize));
     }
     void Trace(std::string_view text) override
     {
-        if (!m_verbose)
+        if (!m_debug)
             return;
         m_progress.Clear();
         std::fwrite(text.data(), 1, text.size(), stderr);
@@ -43,49 +38,58 @@ public:
     void Finish()
     {
         m_progress.Clear();
-        if (m_verbose)
+        if (m_debug)
             std::fputc('\n', stderr);
     }
+    std::uint64_t Files() const { return m_files; }
 
 private:
-    bool m_verbose;
+    TerminalProgress& m_progress;
+    bool m_debug;
     std::uint64_t m_files = 0;
-    TerminalProgress m_progress;
+    RateMeter m_meter;
 };
+
+// The scan reads the backup by position: standard input, a pipe or a
+// terminal cannot be read that way. Asked before opening, since opening a
+// pipe waits for its writer.
+std::string UnseekableReason(const std::string& path)
+{
+    if (path == "-")
+        return "cannot read a backup from standard input: the scan needs a file it can seek in";
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode) || S_ISBLK(info.st_mode) || S_ISDIR(info.st_mode))
+        return {};
+    return "not a regular file: the scan needs a file it can seek in";
+}
 
 } // namespace
 
 bool OpenBackup(BkfFileHandle& file, const std::string& path)
 {
+    const std::string unseekable = UnseekableReason(path);
+    if (!unseekable.empty()) {
+        PrintMessage(path + ": " + unseekable);
+        return false;
+    }
     if (file.Open(path))
         return true;
-    std::fprintf(stderr, "bkf-recover: cannot open %s: %s\n", path.c_str(), file.LastError().c_str());
+    PrintMessage("cannot open " + path + ": " + file.LastError());
     return false;
 }
 
-bool ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, bool verbose)
+ScanOutcome ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, TerminalProgress& progress,
+                             const std::atomic<bool>& running, bool debug)
 {
-    TerminalScanSinks sinks(verbose);
-    const bool completed = ScanCatalogue(file, g_running, ScanSinks{catalogue, sinks, sinks, &sinks});
+    TerminalScanSinks sinks(progress, debug);
+    ScanOutcome outcome;
+    outcome.completed = ScanCatalogue(file, running, ScanSinks{catalogue, sinks, sinks, &sinks});
+    outcome.filesFound = sinks.Files();
     sinks.Finish();
-    return completed;
+    return outcome;
 }
 
-std::atomic<bool>& CliRunningFlag()
+void PrintNoData(const std::string& backup)
 {
-    return g_running;
-}
-
-void InstallInterruptHandler(BkfScanner* extraction)
-{
-    g_extraction.store(extraction);
-    std::signal(SIGINT, OnInterrupt);
-#ifdef SIGTERM
-    std::signal(SIGTERM, OnInterrupt);
-#endif
-}
-
-void PrintNoData()
-{
-    std::fprintf(stderr, "%s\n", BkfScanner::kNoDataText);
+    PrintMessage(backup + ": " + BkfScanner::kNoDataText);
 }

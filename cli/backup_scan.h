@@ -1,22 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening and scanning a backup for the command-line tool: the same scan as
 // the window's, with its progress on the terminal and its trace on stderr.
 
 #include "bkf_file_handle.h"
 #include "catalogue_scan.h"
+#include "terminal_progress.h"
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 
-// Opens `path` read-only; prints "bkf-recover: PATH: reason" and returns false when it cannot.
+// Opens `path` read-only; prints "bkf-recover: PATH: reason" and returns
+// false when it cannot, or when it is no file the scan can seek in.
 bool OpenBackup(BkfFileHandle& file, const std::string& path);
 
-// Runs the scan with a progress line on stderr (when it is a terminal);
-// `catalogue` receives the rows. Returns false when interrupted.
-bool ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, bool verbose);
+// What a scan found, for the summary.
+struct ScanOutcome {
+    bool completed = false; // false when stopped by a signal
+    std::uint64_t filesFound = 0;
+};
 
-// Set by Ctrl-C; the scan and the extraction poll it.
-std::atomic<bool>& CliRunningFlag();
-void InstallInterruptHandler(class BkfScanner* extraction);
+// Runs the scan with a progress line; `catalogue` receives the rows and
+// `progress` is the line the rows may have to clear. Stops when `running`
+// is cleared. `debug` writes the scan's trace to stderr.
+ScanOutcome ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, TerminalProgress& progress,
+                             const std::atomic<bool>& running, bool debug);
 
-void PrintNoData();
+// "bkf-recover: BACKUP: No data found in backup file".
+void PrintNoData(const std::string& backup);
