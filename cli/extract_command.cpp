@@ -19,7 +19,6 @@
 
 namespace {
 
-const char kScanNotice[] = "\nbkf-recover: stopping\n";
 const char kSaveNotice[] = "\nbkf-recover: stopping after the current file; press Ctrl-C again to stop now\n";
 
 // Ticks the rows the patterns choose; warns about each --include that
@@ -88,7 +87,6 @@ int RunExtract(const CliOptions& options)
         return kExitFailure;
     }
     InstallStopSignals();
-    SetStopNotice(kScanNotice);
     if (StdoutSharesTerminalWithStderr())
         LineBufferOut();
 
