@@ -49,13 +49,33 @@ CLI::App* AddExtract(CLI::App& app, CliOptions& options)
     return extract;
 }
 
-int UsageError(std::string text)
+int UsageError(const std::string& text)
 {
-    if (!text.empty())
-        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
     PrintMessage(text);
     std::fputs("Try 'bkf-recover --help' for more information.\n", stderr);
     return kExitUsage;
+}
+
+bool EndsWith(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// CLI11's messages in the words GNU tools use.
+std::string PlainWords(std::string text)
+{
+    const std::string unexpected = "not expected: ";
+    if (EndsWith(text, " is required"))
+        return text == "A subcommand is required" ? "missing command: list or extract"
+                                                  : "missing " + text.substr(0, text.size() - 12);
+    if (EndsWith(text, ": 1 required TEXT missing"))
+        return "option '" + text.substr(0, text.find(':')) + "' needs a value";
+    if (const std::size_t at = text.find(unexpected); at != std::string::npos)
+        return (text.find("arguments were") != std::string::npos ? "unexpected arguments: " : "unexpected argument: ")
+               + text.substr(at + unexpected.size());
+    if (text.size() > 1 && std::islower(static_cast<unsigned char>(text[1])))
+        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    return text;
 }
 
 int PrintToStdout(const char* text)
@@ -110,7 +130,7 @@ std::variant<CliOptions, int> ParseCommandLine(int argc, char** argv)
     } catch (const CLI::CallForVersion&) {
         return PrintToStdout(kVersionText);
     } catch (const CLI::ParseError& error) {
-        return UsageError(error.what());
+        return UsageError(PlainWords(error.what()));
     }
     const std::string problem = options.command == CliOptions::Command::Extract ? PrefixProblem(options.prefix) : "";
     if (!problem.empty())
