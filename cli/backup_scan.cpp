@@ -1,6 +1,5 @@
 #include "backup_scan.h"
 
-#include "bkf_scanner.h"
 #include "terminal_progress.h"
 
 #include <csignal>
@@ -9,14 +8,11 @@
 namespace {
 
 std::atomic<bool> g_running{true};
-std::atomic<BkfScanner*> g_extraction{nullptr};
 
 extern "C" void OnInterrupt(int)
 {
-    // Only lock-free atomic stores: safe in a signal handler.
+    // Only a lock-free atomic store: safe in a signal handler.
     g_running.store(false);
-    if (BkfScanner* scanner = g_extraction.load())
-        scanner->StopScan();
 }
 
 class TerminalScanSinks : public FolderPathSink, public ScanProgress, public DiagnosticTrace {
@@ -63,12 +59,34 @@ bool OpenBackup(BkfFileHandle& file, const std::string& path)
     return false;
 }
 
-bool ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, bool verbose)
+bool ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, ScanReport& report, bool verbose)
 {
     TerminalScanSinks sinks(verbose);
-    const bool completed = ScanCatalogue(file, g_running, ScanSinks{catalogue, sinks, sinks, &sinks});
+    const bool completed = ScanCatalogue(file, g_running, ScanSinks{catalogue, sinks, sinks, &sinks}, report);
     sinks.Finish();
     return completed;
+}
+
+void PrintScanReport(const ScanReport& report, bool verbose)
+{
+    const std::string summary = ScanReportSummary(report);
+    if (summary.empty())
+        return;
+    std::fprintf(stderr, "bkf-recover: scan report: %s\n", summary.c_str());
+    if (!verbose)
+        return;
+    for (const std::string& line : ScanReportDetails(report))
+        std::fprintf(stderr, "  %s\n", line.c_str());
+}
+
+bool NothingReadable(const BkfFileHandle& file, const ScanReport& report)
+{
+    const std::uint64_t size = file.Size().value_or(0);
+    if (size == 0 || TotalLength(report.unreadable) < size)
+        return false;
+    std::fprintf(stderr, "bkf-recover: cannot read %s: %s\n", file.Path().c_str(),
+                 report.readError.empty() ? "Input/output error" : report.readError.c_str());
+    return true;
 }
 
 std::atomic<bool>& CliRunningFlag()
@@ -76,9 +94,8 @@ std::atomic<bool>& CliRunningFlag()
     return g_running;
 }
 
-void InstallInterruptHandler(BkfScanner* extraction)
+void InstallInterruptHandler()
 {
-    g_extraction.store(extraction);
     std::signal(SIGINT, OnInterrupt);
 #ifdef SIGTERM
     std::signal(SIGTERM, OnInterrupt);
@@ -87,5 +104,5 @@ void InstallInterruptHandler(BkfScanner* extraction)
 
 void PrintNoData()
 {
-    std::fprintf(stderr, "%s\n", BkfScanner::kNoDataText);
+    std::fprintf(stderr, "No data found in backup file\n");
 }

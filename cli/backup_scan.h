@@ -12,11 +12,20 @@
 bool OpenBackup(BkfFileHandle& file, const std::string& path);
 
 // Runs the scan with a progress line on stderr (when it is a terminal);
-// `catalogue` receives the rows. Returns false when interrupted.
-bool ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, bool verbose);
+// `catalogue` receives the rows, `report` what was passed over. Returns
+// false when interrupted.
+bool ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, ScanReport& report, bool verbose);
 
-// Set by Ctrl-C; the scan and the extraction poll it.
+// Prints the scan report on stderr: one summary line, the details with
+// `verbose`; nothing when nothing was passed over.
+void PrintScanReport(const ScanReport& report, bool verbose);
+
+// True (after saying so on stderr) when not one byte of a non-empty backup
+// could be read: a dead disk is an error, not an empty backup.
+bool NothingReadable(const BkfFileHandle& file, const ScanReport& report);
+
+// Cleared by Ctrl-C or SIGTERM; the scan and the extraction poll it.
 std::atomic<bool>& CliRunningFlag();
-void InstallInterruptHandler(class BkfScanner* extraction);
+void InstallInterruptHandler();
 
 void PrintNoData();

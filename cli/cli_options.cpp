@@ -85,6 +85,11 @@ std::optional<CliOptions> ParseCommandLine(int argc, char** argv, std::string& e
         return std::nullopt;
     }
     options.backup = positional[1];
+    // An empty DEST would name the file system root.
+    if (options.backup.empty() || (options.command == CliOptions::Command::Extract && options.destination.empty())) {
+        error = "BACKUP and DEST must not be empty";
+        return std::nullopt;
+    }
     if (options.command == CliOptions::Command::List
         && (!options.includes.empty() || !options.excludes.empty() || options.prefix != "Recovered BKF")) {
         error = "--prefix, --include and --exclude go with extract";

@@ -1,11 +1,11 @@
 // bkf-recover extract: scans the backup, ticks the chosen rows and saves them.
 
 #include "backup_scan.h"
-#include "bkf_scanner.h"
 #include "catalogue_collector.h"
 #include "commands.h"
 #include "display_path.h"
 #include "extraction_progress.h"
+#include "file_extraction.h"
 #include "glob_match.h"
 #include "terminal_progress.h"
 
@@ -33,17 +33,10 @@ void TickChosenRows(CatalogueStore& store, const CliOptions& options)
 
 class TerminalExtractionProgress : public ExtractionProgress {
 public:
-    TerminalExtractionProgress(std::size_t filesChosen, BkfScanner& scanner)
-        : m_filesChosen(filesChosen), m_scanner(scanner)
-    {
-    }
+    explicit TerminalExtractionProgress(std::size_t filesChosen) : m_filesChosen(filesChosen) {}
 
     void Begin(std::size_t, std::uint64_t bytesChosen) override
     {
-        // The extraction sets its running flag just before Begin: a Ctrl-C
-        // that came earlier (after the scan) would otherwise be lost.
-        if (!CliRunningFlag().load())
-            m_scanner.StopScan();
         m_bytesChosen = bytesChosen;
         m_start = std::chrono::steady_clock::now();
     }
@@ -66,7 +59,8 @@ private:
         const double rate = seconds > 0 ? static_cast<double>(m_bytesCopied) / seconds : 0.0;
         const double left = rate > 0 ? static_cast<double>(m_bytesChosen - std::min(m_bytesChosen, m_bytesCopied)) / rate
                                      : -1.0;
-        const int percent = m_bytesChosen ? static_cast<int>(m_bytesCopied * 100.0 / m_bytesChosen) : 100;
+        const double fraction = m_bytesChosen ? static_cast<double>(m_bytesCopied) / m_bytesChosen : 1.0;
+        const int percent = static_cast<int>(std::min(fraction, 1.0) * 100.0);
         m_terminal.Show("Saving file " + std::to_string(m_filesStarted) + " of " + std::to_string(m_filesChosen)
                             + ", " + HumanBytes(m_bytesCopied) + " of " + HumanBytes(m_bytesChosen) + " ("
                             + std::to_string(percent) + "%), " + HumanBytes(static_cast<std::uint64_t>(rate))
@@ -76,7 +70,6 @@ private:
 
     TerminalProgress m_terminal;
     std::size_t m_filesChosen;
-    BkfScanner& m_scanner;
     std::size_t m_filesStarted = 0;
     std::uint64_t m_bytesChosen = 0;
     std::uint64_t m_bytesCopied = 0;
@@ -85,6 +78,9 @@ private:
 
 void PrintReport(const ExtractionReport& report)
 {
+    for (const RenamedFile& renamed : report.renamed)
+        std::fprintf(stderr, "%s: saved as %s\n", DisplayPath(renamed.path).c_str(),
+                     DisplayPath(renamed.savedAs).c_str());
     for (const SaveFailure& failure : report.failures)
         std::fprintf(stderr, "%s: %s\n", DisplayPath(failure.path).c_str(), DescribeFailure(failure).c_str());
 }
@@ -96,24 +92,27 @@ int RunExtract(const CliOptions& options)
     BkfFileHandle backup;
     if (!OpenBackup(backup, options.backup))
         return kExitFailure;
-    BkfScanner scanner;
-    InstallInterruptHandler(&scanner);
+    InstallInterruptHandler();
 
     CatalogueStore store;
     CatalogueCollector collector(store);
-    if (!ScanWithProgress(backup, collector, options.verbose)) {
+    ScanReport scanReport;
+    if (!ScanWithProgress(backup, collector, scanReport, options.verbose)) {
         std::fprintf(stderr, "bkf-recover: interrupted while scanning; nothing was saved\n");
         return kExitInterrupted;
     }
+    if (NothingReadable(backup, scanReport))
+        return kExitFailure;
     if (store.RowCount() == 0) {
+        PrintScanReport(scanReport, options.verbose);
         PrintNoData();
         return kExitNoData;
     }
     TickChosenRows(store, options);
 
-    scanner.SetDestinationFolder(options.destination);
-    TerminalExtractionProgress progress(store.TickedCount(), scanner);
-    const ExtractionReport report = scanner.ExtractCheckedFiles(backup, store, options.prefix, progress);
+    TerminalExtractionProgress progress(store.TickedCount());
+    const ExtractionReport report = ExtractCheckedFiles(backup, store, options.destination, options.prefix,
+                                                        CliRunningFlag(), progress);
     progress.Finish();
     if (!report.rootCreated) {
         std::fprintf(stderr, "bkf-recover: cannot create the output folder in %s: %s\n",
@@ -123,15 +122,14 @@ int RunExtract(const CliOptions& options)
     std::printf("%s\n", report.rootFolder.c_str());
     std::fflush(stdout);
     PrintReport(report);
-    if (!report.completed || !CliRunningFlag().load()) {
+    PrintScanReport(scanReport, options.verbose);
+    if (!report.completed) {
         std::fprintf(stderr, "bkf-recover: interrupted; %zu files saved completely in %s\n", report.filesSaved,
                      report.rootFolder.c_str());
         return kExitInterrupted;
     }
-    if (!report.failures.empty()) {
-        std::fprintf(stderr, "bkf-recover: %zu of %zu files not saved completely\n",
-                     store.TickedCount() - report.filesSaved, store.TickedCount());
-        return kExitIncomplete;
-    }
-    return kExitOk;
+    const std::size_t losses = report.LossCount();
+    if (losses > 0)
+        std::fprintf(stderr, "bkf-recover: %zu of %zu files not saved completely\n", losses, store.TickedCount());
+    return losses > 0 || scanReport.VerifiedFilesPassedOver() > 0 ? kExitIncomplete : kExitOk;
 }

@@ -24,7 +24,7 @@ public:
             AppendNumber(row.located, row.size);
             m_line.append(", \"offset\": ");
             AppendNumber(row.located, row.offset);
-            m_line.append("}\n");
+            m_line.append(", \"verified\": ").append(row.verified ? "true" : "false").append("}\n");
         } else {
             if (row.located)
                 m_line.append(std::to_string(row.size)).append(1, '\t').append(std::to_string(row.offset));
@@ -58,12 +58,13 @@ int RunList(const CliOptions& options)
     BkfFileHandle backup;
     if (!OpenBackup(backup, options.backup))
         return kExitFailure;
-    InstallInterruptHandler(nullptr);
+    InstallInterruptHandler();
     static char outputBuffer[1 << 16];
     std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
 
     RowPrinter printer(options.json);
-    const bool completed = ScanWithProgress(backup, printer, options.verbose);
+    ScanReport report;
+    const bool completed = ScanWithProgress(backup, printer, report, options.verbose);
     std::fflush(stdout);
     if (std::ferror(stdout)) {
         std::fprintf(stderr, "bkf-recover: cannot write the list\n");
@@ -71,6 +72,9 @@ int RunList(const CliOptions& options)
     }
     if (!completed)
         return kExitInterrupted;
+    PrintScanReport(report, options.verbose);
+    if (NothingReadable(backup, report))
+        return kExitFailure;
     if (printer.Rows() == 0) {
         PrintNoData();
         return kExitNoData;

@@ -56,6 +56,31 @@ int FindBlockTag(const std::uint8_t* bytes)
 
 namespace {
 
+// Whether the 16-bit word at `checksumAt` equals the XOR of the words before it.
+bool XorChecksumHolds(ByteView bytes, std::size_t checksumAt)
+{
+    if (!bytes.Contains(0, checksumAt + 2))
+        return false;
+    std::uint16_t sum = 0;
+    for (std::size_t at = 0; at < checksumAt; at += 2)
+        sum ^= *bytes.Le16(at);
+    return sum == *bytes.Le16(checksumAt);
+}
+
+} // namespace
+
+bool BlockChecksumHolds(ByteView header)
+{
+    return XorChecksumHolds(header, BlockFormat::kHeaderChecksum);
+}
+
+bool StreamChecksumHolds(ByteView header)
+{
+    return XorChecksumHolds(header, BlockFormat::kStreamChecksum);
+}
+
+namespace {
+
 std::uint16_t UnitAt(ByteView window, std::size_t start, std::size_t end, std::size_t index)
 {
     const std::size_t at = start + 2 * index;

@@ -255,7 +255,7 @@ TEST(CliTest, ListJsonPrintsOneObjectPerLineWithNullForUnlocatedRows)
     ASSERT_EQ(r.status, 0) << Describe(r);
     EXPECT_EQ(r.err, "");
     const auto object = [](const std::string& path, const std::string& size, const std::string& offset) {
-        return "{\"path\": \"" + path + "\", \"size\": " + size + ", \"offset\": " + offset + "}";
+        return "{\"path\": \"" + path + "\", \"size\": " + size + ", \"offset\": " + offset + ", \"verified\": true}";
     };
     EXPECT_EQ(Lines(r.out),
               (std::vector<std::string>{
