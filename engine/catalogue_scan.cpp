@@ -215,13 +215,17 @@ void CatalogueScanner::HandleSset(std::uint64_t block)
     m_setFolder = "BACKUP SET " + std::to_string(m_setNumber) + "(" + label + ")";
 }
 
-// The current directory always starts with "\"; an empty one is the root.
+// The current directory always starts and ends with "\"; an empty one is
+// the root. A name whose last component lacks its closing NUL would
+// otherwise run into the file names after it.
 std::string CatalogueScanner::NormalizedDirectory()
 {
     if (m_currentDirectory.empty())
         m_currentDirectory = "\\";
-    else if (m_currentDirectory.front() != '\\')
+    if (m_currentDirectory.front() != '\\')
         m_currentDirectory.insert(m_currentDirectory.begin(), '\\');
+    if (m_currentDirectory.back() != '\\')
+        m_currentDirectory.push_back('\\');
     return m_currentDirectory;
 }
 
