@@ -61,10 +61,14 @@ bool XorChecksumHolds(ByteView bytes, std::size_t checksumAt)
 {
     if (!bytes.Contains(0, checksumAt + 2))
         return false;
-    std::uint16_t sum = 0;
-    for (std::size_t at = 0; at < checksumAt; at += 2)
-        sum ^= *bytes.Le16(at);
-    return sum == *bytes.Le16(checksumAt);
+    // XOR of little-endian words, as two byte lanes: the scan asks for every FILE block.
+    std::uint8_t low = 0, high = 0;
+    const std::uint8_t* data = bytes.data();
+    for (std::size_t at = 0; at < checksumAt; at += 2) {
+        low ^= data[at];
+        high ^= data[at + 1];
+    }
+    return low == data[checksumAt] && high == data[checksumAt + 1];
 }
 
 } // namespace

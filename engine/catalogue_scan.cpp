@@ -90,8 +90,7 @@ private:
     void HandleDirb(std::uint64_t block);
     void HandleFile(std::uint64_t block);
 
-    std::string ReadName(std::uint64_t block, std::size_t sizeField, std::size_t offsetField, std::size_t limit,
-                         bool evenOnly);
+    std::string ReadName(std::uint64_t block, const NameField& field, std::size_t limit, bool evenOnly);
     NameField NameFieldOf(std::uint64_t block, std::size_t sizeField, std::size_t offsetField);
     std::uint16_t BlockField16(std::uint64_t block, std::size_t field);
     bool BlockVerified(std::uint64_t block);
@@ -182,16 +181,13 @@ std::uint16_t CatalogueScanner::BlockField16(std::uint64_t block, std::size_t fi
     return m_bytes.Fetch(block + field, 2).Le16(0).value_or(0);
 }
 
-std::string CatalogueScanner::ReadName(std::uint64_t block, std::size_t sizeField, std::size_t offsetField,
-                                       std::size_t limit, bool evenOnly)
+std::string CatalogueScanner::ReadName(std::uint64_t block, const NameField& field, std::size_t limit, bool evenOnly)
 {
-    const std::uint16_t size = BlockField16(block, sizeField);
-    const std::uint16_t offset = BlockField16(block, offsetField);
-    const std::size_t length = evenOnly ? (size & ~std::size_t{1}) : size;
-    const ByteView field = m_bytes.Fetch(block + offset, length);
-    if (field.size() < length)
+    const std::size_t length = evenOnly ? (field.length & ~std::size_t{1}) : field.length;
+    const ByteView bytes = m_bytes.Fetch(block + field.start, length);
+    if (bytes.size() < length)
         return {}; // the name runs past the end of the file
-    return CopyTapeName(field, 0, length, limit).text;
+    return CopyTapeName(bytes, 0, length, limit).text;
 }
 
 void CatalogueScanner::HandleSset(std::uint64_t block)
@@ -205,7 +201,7 @@ void CatalogueScanner::HandleSset(std::uint64_t block)
         m_report.longSetNames.Add(BlockVerified(block), "at byte " + std::to_string(block));
         return;
     }
-    std::string label = ReadName(block, kSsetNameSize, kSsetNameOffset, size, false);
+    std::string label = ReadName(block, NameFieldOf(block, kSsetNameSize, kSsetNameOffset), size, false);
     std::replace(label.begin(), label.end(), '\\', '_');
     std::replace(label.begin(), label.end(), '/', '_');
     std::replace(label.begin(), label.end(), ':', '_');
@@ -231,7 +227,7 @@ std::string CatalogueScanner::NormalizedDirectory()
 
 void CatalogueScanner::HandleDirb(std::uint64_t block)
 {
-    m_currentDirectory = ReadName(block, kDirbNameSize, kDirbNameOffset, kEntryNameLimit, true);
+    m_currentDirectory = ReadName(block, NameFieldOf(block, kDirbNameSize, kDirbNameOffset), kEntryNameLimit, true);
     if (!IsCleanName(m_currentDirectory)) {
         const std::string lost = "lost dir" + std::to_string(m_lostDirectories++) + "\\";
         m_report.lostDirectories.Add(BlockVerified(block), m_currentDirectory + " -> " + lost);
@@ -326,7 +322,8 @@ bool CatalogueScanner::LocateStream(std::uint64_t block, const NameField& name, 
 void CatalogueScanner::HandleFile(std::uint64_t block)
 {
     const bool verified = BlockVerified(block);
-    std::string name = ReadName(block, kFileNameSize, kFileNameOffset, kEntryNameLimit, true);
+    const NameField field = NameFieldOf(block, kFileNameSize, kFileNameOffset);
+    std::string name = ReadName(block, field, kEntryNameLimit, true);
     if (name.empty()) {
         m_report.emptyFileNames.Add(verified, "at byte " + std::to_string(block));
         return;
@@ -347,7 +344,7 @@ void CatalogueScanner::HandleFile(std::uint64_t block)
     CatalogueRow row;
     row.path = m_path;
     row.verified = verified;
-    const bool located = LocateStream(block, NameFieldOf(block, kFileNameSize, kFileNameOffset), row);
+    const bool located = LocateStream(block, field, row);
     m_sinks.catalogue.AddRow(row);
     m_sinks.folders.AddPath(m_path);
     if (located)
