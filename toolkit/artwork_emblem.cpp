@@ -33,15 +33,13 @@ void Tile(QPainter& painter, const DesignGrid& grid)
     painter.drawPath(gloss);
 }
 
-void Reel(QPainter& painter, const DesignGrid& grid, const QPointF& centre, bool simple)
+void Reel(QPainter& painter, const DesignGrid& grid, const QPointF& centre)
 {
     painter.setPen(QPen(Palette::kInk, grid.Stroke(1.4, 0.7)));
     painter.setBrush(Palette::kAmber);
     painter.drawEllipse(centre, 5.2, 5.2);
     painter.setBrush(Palette::kInk);
     painter.drawEllipse(centre, 1.6, 1.6);
-    if (simple)
-        return;
     for (int spoke = 0; spoke < 3; ++spoke) {
         painter.save();
         painter.translate(centre);
@@ -51,6 +49,15 @@ void Reel(QPainter& painter, const DesignGrid& grid, const QPointF& centre, bool
     }
 }
 
+// At icon sizes the reels are two plain dots and the label is left out.
+void SimpleReels(QPainter& painter)
+{
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Palette::kAmber);
+    painter.drawEllipse(QPointF(24.5, 26.5), 5, 5);
+    painter.drawEllipse(QPointF(39.5, 26.5), 5, 5);
+}
+
 void Cartridge(QPainter& painter, const DesignGrid& grid, bool simple)
 {
     QPainterPath body;
@@ -58,9 +65,13 @@ void Cartridge(QPainter& painter, const DesignGrid& grid, bool simple)
     Parts::Shape(painter, grid, body, Palette::kPaper, Palette::kCreamDeep, Palette::kInk, 2);
     QPainterPath window;
     window.addRoundedRect(QRectF(17.5, 20, 29, 13), 3, 3);
-    Parts::Shape(painter, grid, window, QColor(110, 78, 36), QColor(70, 46, 18), Palette::kInk, 1.2);
-    Reel(painter, grid, QPointF(25, 26.5), simple);
-    Reel(painter, grid, QPointF(39, 26.5), simple);
+    Parts::Shape(painter, grid, window, QColor(110, 78, 36), QColor(70, 46, 18), simple ? QColor() : Palette::kInk, 1.2);
+    if (simple) {
+        SimpleReels(painter);
+        return;
+    }
+    Reel(painter, grid, QPointF(25, 26.5));
+    Reel(painter, grid, QPointF(39, 26.5));
     painter.setPen(QPen(Palette::kDeepOrange, grid.Stroke(3, 1)));
     painter.drawLine(QPointF(19, 39.5), QPointF(45, 39.5));
 }

@@ -3,12 +3,19 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+namespace {
+
+constexpr int kSideMargin = 4;
+
+} // namespace
+
 CGradientStatic::CGradientStatic(QWidget* parent)
     : CTransparentStatic(parent)
     , m_left(Qt::white)
     , m_right(Qt::white)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    SetMargins(QMargins(kSideMargin, 0, kSideMargin, 0));
 }
 
 void CGradientStatic::SetGradient(const QColor& left, const QColor& right)

@@ -1,6 +1,7 @@
 #pragma once
 // A text label on its own background: a horizontal gradient from the left
-// colour to the right one, or one solid colour when both are the same.
+// colour to the right one, or one solid colour when both are the same. The
+// text keeps a few pixels from the left and right edges.
 
 #include "transparent_static.h"
 

@@ -42,9 +42,9 @@ void CTransparentStatic::SetAlignment(Qt::Alignment alignment)
     update();
 }
 
-void CTransparentStatic::SetMargin(int margin)
+void CTransparentStatic::SetMargins(const QMargins& margins)
 {
-    m_margin = margin;
+    m_margins = margins;
     update();
 }
 
@@ -57,7 +57,7 @@ void CTransparentStatic::paintEvent(QPaintEvent*)
     option.setTabStopDistance(kTabStopChars * fontMetrics().averageCharWidth());
     painter.setPen(TextColor());
     painter.setFont(font());
-    const QRect area = rect().adjusted(m_margin, m_margin, -m_margin, -m_margin);
+    const QRect area = rect().marginsRemoved(m_margins);
     painter.drawText(QRectF(area), m_text, option);
 }
 

@@ -5,6 +5,7 @@
 // once (and nothing else), so a label that a long task updates stays current.
 
 #include <QColor>
+#include <QMargins>
 #include <QString>
 #include <QWidget>
 
@@ -20,8 +21,8 @@ public:
     void SetTextColor(const QColor& color);
     QColor TextColor() const;
     void SetAlignment(Qt::Alignment alignment);
-    // Space between the edge and the text, in pixels, on every side.
-    void SetMargin(int margin);
+    // Space between the edges and the text, in pixels.
+    void SetMargins(const QMargins& margins);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -32,5 +33,5 @@ private:
     QString m_text;
     QColor m_textColor;
     Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignTop;
-    int m_margin = 0;
+    QMargins m_margins;
 };

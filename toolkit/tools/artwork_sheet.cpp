@@ -26,7 +26,7 @@ public:
         : m_painter(&image)
     {
         m_painter.setRenderHint(QPainter::Antialiasing);
-        m_painter.fillRect(image.rect(), QColor(236, 236, 232));
+        m_painter.fillRect(QRect(QPoint(0, 0), image.deviceIndependentSize().toSize()), QColor(236, 236, 232));
     }
 
     QPainter& Painter() { return m_painter; }
@@ -224,7 +224,10 @@ void PaintDialogs(Sheet& sheet)
 
 QImage RenderArtworkSheet()
 {
-    QImage image(kSheetWidth, kSheetHeight, QImage::Format_ARGB32_Premultiplied);
+    // At the screen's ratio (QT_SCALE_FACTOR=2 shows the high-density images).
+    const qreal ratio = ScreenPixelRatio();
+    QImage image(QSize(kSheetWidth, kSheetHeight) * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     int bottom = 0;
     {
         Sheet sheet(image);
@@ -235,5 +238,5 @@ QImage RenderArtworkSheet()
         PaintDialogs(sheet);
         bottom = sheet.Bottom();
     }
-    return image.copy(0, 0, kSheetWidth, qMin(bottom, kSheetHeight));
+    return image.copy(0, 0, image.width(), int(qMin(bottom, kSheetHeight) * ratio));
 }
