@@ -4,6 +4,7 @@
 #include "artwork_canvas.h"
 #include "artwork_emblem.h"
 #include "artwork_palette.h"
+#include "artwork_rings.h"
 
 #include <QLinearGradient>
 
@@ -52,6 +53,7 @@ QPixmap AboutBackground(qreal ratio)
         QPainter painter(&pixmap);
         PrepareSmooth(painter);
         PaintGround(painter, QRect(QPoint(0, 0), kAboutSize));
+        PaintReelRings(painter, QPointF(kAboutSize.width() + 10, kAboutSize.height() + 10), 50);
         PaintAboutBanner(painter, kAboutSize.width());
         return pixmap;
     });
@@ -65,6 +67,7 @@ QPixmap DialogBackground(const QSize& size, qreal ratio)
         QPainter painter(&pixmap);
         PrepareSmooth(painter);
         PaintGround(painter, QRect(QPoint(0, 0), size));
+        PaintReelRings(painter, QPointF(size.width() + 10, size.height() + 10), 40);
         PaintWarmBand(painter, QRect(0, 0, size.width(), kDialogBand));
         return pixmap;
     });

@@ -7,6 +7,7 @@
 #include "artwork_canvas.h"
 #include "artwork_emblem.h"
 #include "artwork_palette.h"
+#include "artwork_rings.h"
 
 #include <QLinearGradient>
 #include <QRadialGradient>
@@ -69,13 +70,7 @@ QPixmap HeaderRight(qreal ratio)
     QPainter painter(&pixmap);
     PrepareSmooth(painter);
     PaintHeaderProfile(painter, size.width());
-    // Faint rings of a tape reel, rising from the lower right corner.
-    painter.setBrush(Qt::NoBrush);
-    for (int ring = 0; ring < 5; ++ring) {
-        painter.setPen(QPen(QColor(232, 135, 10, 34 - ring * 5), 5));
-        const qreal radius = 46 + ring * 20;
-        painter.drawEllipse(QPointF(size.width() + 6, 206), radius, radius);
-    }
+    PaintReelRings(painter, QPointF(size.width() + 6, 206), 46);
     return pixmap;
 }
 

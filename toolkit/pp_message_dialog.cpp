@@ -5,6 +5,7 @@
 #include "message_service.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -125,14 +126,35 @@ void PPMessageDialog::SetBackground(const QColor& top, const QColor& bottom)
     update();
 }
 
+QList<QPushButton*> PPMessageDialog::AnswerButtons() const
+{
+    QList<QPushButton*> buttons = findChildren<QPushButton*>();
+    buttons.removeAll(m_detailsButton);
+    return buttons;
+}
+
 QPushButton* PPMessageDialog::Button(int button) const
 {
-    const auto children = findChildren<QPushButton*>();
-    for (QPushButton* candidate : children) {
+    const QList<QPushButton*> buttons = AnswerButtons();
+    for (QPushButton* candidate : buttons) {
         if (candidate->property("answer").toInt() == button)
             return candidate;
     }
     return nullptr;
+}
+
+void PPMessageDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() == Qt::NoModifier) {
+        const QList<QPushButton*> buttons = AnswerButtons();
+        for (QPushButton* button : buttons) {
+            if (QKeySequence::mnemonic(button->text()) == QKeySequence(Qt::ALT | Qt::Key(event->key()))) {
+                button->click();
+                return;
+            }
+        }
+    }
+    QDialog::keyPressEvent(event);
 }
 
 bool PPMessageDialog::DetailsVisible() const

@@ -26,12 +26,16 @@ public:
     // The button that answers `button`, or null when the style has none.
     QPushButton* Button(int button) const;
     bool DetailsVisible() const;
+    QList<QPushButton*> AnswerButtons() const;
 
 public slots:
     void reject() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // A button's underlined letter alone answers with that button, as users
+    // of message boxes expect ("Y", "N").
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QLayout* CreateMessageRow(const QString& text, int style);

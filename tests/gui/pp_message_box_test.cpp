@@ -43,6 +43,8 @@ TEST(PPMessageBoxTest, ReturnsTheButtonPressed)
         { "confirm, Escape is No", 0x24, [](auto* d) { Press(d, Qt::Key_Escape); }, MessageService::kNo },
         { "confirm, click No", 0x24, [](auto* d) { Click(d, MessageService::kNo); }, MessageService::kNo },
         { "confirm, click Yes", 0x24, [](auto* d) { Click(d, MessageService::kYes); }, MessageService::kYes },
+        { "confirm, N key", 0x24, [](auto* d) { Press(d, Qt::Key_N); }, MessageService::kNo },
+        { "confirm, Y key", 0x24, [](auto* d) { Press(d, Qt::Key_Y); }, MessageService::kYes },
         { "confirm, closed", 0x24, [](auto* d) { d->close(); }, MessageService::kNo },
         { "report, click OK", 0x40, [](auto* d) { Click(d, MessageService::kOk); }, MessageService::kOk },
         { "report, closed", 0x40, [](auto* d) { d->close(); }, MessageService::kOk },
