@@ -27,8 +27,10 @@ enum class MenuIcon { kAdd, kAbout, kExit, kHelp, kLiveUpdate, kSettings, kSave 
 inline constexpr QSize kToolbarButtonSize(58, 50);
 inline constexpr QSize kNavigationButtonSize(50, 38);
 inline constexpr QSize kLogoSize(133, 63);
-// The About box's client area (239 x 206 dialog units of an 8-point font).
+// The About box's client area (239 x 206 dialog units of an 8-point font);
+// its banner takes the top kAboutBannerHeight pixels, text goes below.
 inline constexpr QSize kAboutSize(360, 336);
+inline constexpr int kAboutBannerHeight = 118;
 inline constexpr QSize kMessageIconSize(32, 32);
 inline constexpr int kMenuIconSize = 16;
 

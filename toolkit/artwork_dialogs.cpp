@@ -12,7 +12,6 @@ namespace Artwork {
 
 namespace {
 
-constexpr int kAboutBanner = 118;
 constexpr int kDialogBand = 6;
 
 void PaintGround(QPainter& painter, const QRect& area)
@@ -34,7 +33,7 @@ void PaintWarmBand(QPainter& painter, const QRect& area)
 
 void PaintAboutBanner(QPainter& painter, int width)
 {
-    PaintWarmBand(painter, QRect(0, 0, width, kAboutBanner));
+    PaintWarmBand(painter, QRect(0, 0, width, kAboutBannerHeight));
     PaintEmblem(painter, QRectF(22, 20, 78, 78));
     painter.setFont(LetteringFont(22));
     painter.setPen(Palette::kInk);

@@ -2,6 +2,13 @@
 
 #include <QPainter>
 
+namespace {
+
+constexpr qreal kDisabledOpacity = 0.45;
+constexpr int kHighlightAlpha = 70;
+
+} // namespace
+
 CHoverButton::CHoverButton(QWidget* parent)
     : QAbstractButton(parent)
 {
@@ -47,6 +54,8 @@ void CHoverButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (!isEnabled())
+        painter.setOpacity(kDisabledOpacity);
     const QPixmap& image = CurrentImage();
     const QSize size = image.deviceIndependentSize().toSize();
     QRect target(QPoint(0, 0), size);
@@ -82,6 +91,6 @@ QPixmap HighlightedPixmap(const QPixmap& image)
     QPixmap result = image;
     QPainter painter(&result);
     painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
-    painter.fillRect(QRectF(QPointF(0, 0), image.deviceIndependentSize()), QColor(255, 236, 160, 90));
+    painter.fillRect(QRectF(QPointF(0, 0), image.deviceIndependentSize()), QColor(255, 236, 160, kHighlightAlpha));
     return result;
 }

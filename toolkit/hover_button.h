@@ -4,7 +4,8 @@
 // the window's status bar shows its status text (through the status-tip
 // event a QMainWindow turns into a status-bar message), and the message is
 // cleared when the pointer leaves, so the status bar's idle text returns.
-// A pressed button shows its hover image one pixel lower.
+// A pressed button shows its hover image one pixel lower; a disabled one is
+// faded.
 
 #include <QAbstractButton>
 #include <QPixmap>

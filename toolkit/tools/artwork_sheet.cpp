@@ -16,7 +16,7 @@ namespace {
 using namespace Artwork;
 
 constexpr int kSheetWidth = 1240;
-constexpr int kSheetHeight = 3000; // cropped to what is used
+constexpr int kSheetHeight = 3600; // cropped to what is used
 constexpr int kMargin = 24;
 const QSize kViewSize(1000, 620);
 
@@ -103,6 +103,15 @@ void PaintToolbar(QPainter& painter, const QPoint& origin)
     }
 }
 
+void PaintControlBox(QPainter& painter, const QRect& area, const QString& caption)
+{
+    painter.setPen(QColor(122, 122, 122));
+    painter.setBrush(Qt::white);
+    painter.drawRect(area.adjusted(0, 0, -1, -1));
+    painter.setPen(QColor(150, 150, 150));
+    painter.drawText(area, Qt::AlignCenter, caption);
+}
+
 void PaintFilePage(QPainter& painter, const QPoint& origin, const QSize& size)
 {
     const int w = size.width();
@@ -113,9 +122,8 @@ void PaintFilePage(QPainter& painter, const QPoint& origin, const QSize& size)
                        "2.\tPress Next button"));
     PaintLabel(painter, QRect(origin + QPoint(100, h / 2 - 31), QSize(w - 260, 18)), QColor(255, 210, 87),
         QColor(255, 210, 87), Qt::red, QStringLiteral("Please select file to repair , Using Browse button"));
+    PaintControlBox(painter, QRect(origin + QPoint(100, h / 2 - 11), QSize(w - 260, 23)), QString());
     painter.setPen(QColor(122, 122, 122));
-    painter.setBrush(Qt::white);
-    painter.drawRect(QRect(origin + QPoint(100, h / 2 - 11), QSize(w - 260, 23)).adjusted(0, 0, -1, -1));
     painter.setBrush(QColor(240, 240, 240));
     painter.drawRect(QRect(origin + QPoint(w - 155, h / 2 - 11), QSize(55, 23)).adjusted(0, 0, -1, -1));
     painter.setPen(Qt::black);
@@ -123,9 +131,26 @@ void PaintFilePage(QPainter& painter, const QPoint& origin, const QSize& size)
         QStringLiteral("Browse"));
 }
 
-void PaintView(Sheet& sheet)
+void PaintResultsPage(QPainter& painter, const QPoint& origin, const QSize& size)
 {
-    const QPoint origin = sheet.Place(kViewSize, QStringLiteral("The wizard view put together (file page, 1000 x 620), pointer over Repair"));
+    const int w = size.width();
+    const int h = size.height();
+    const int m = (h + 100) / 2;
+    PaintLabel(painter, QRect(origin + QPoint(190, 84), QSize(w - 210, 29)), QColor(255, 252, 179),
+        QColor(255, 186, 16), Qt::black, QStringLiteral("Searching..."));
+    PaintControlBox(painter, QRect(origin + QPoint(50, 200), QSize(250, h - 300)), QStringLiteral("folder tree"));
+    PaintControlBox(painter, QRect(origin + QPoint(300, 200), QSize(w - 350, m - 200)), QStringLiteral("folder contents"));
+    PaintControlBox(painter, QRect(origin + QPoint(300, m), QSize(w - 350, h - 100 - m)), QStringLiteral("found files"));
+    painter.drawPixmap(origin + QPoint(w - 165, h - 40), NavigationButton(NavigationCommand::kStop, ButtonFace::kHover));
+    painter.drawPixmap(origin + QPoint(w - 110, h - 40), NavigationButton(NavigationCommand::kBack, ButtonFace::kNormal));
+}
+
+void PaintView(Sheet& sheet, bool resultsPage)
+{
+    const QString caption = resultsPage
+        ? QStringLiteral("The results page while a scan runs, pointer over Stop")
+        : QStringLiteral("The wizard view put together (file page, 1000 x 620), pointer over Repair");
+    const QPoint origin = sheet.Place(kViewSize, caption);
     QPainter& painter = sheet.Painter();
     painter.save();
     painter.setClipRect(QRect(origin, kViewSize));
@@ -137,7 +162,10 @@ void PaintView(Sheet& sheet)
     const int w = kViewSize.width();
     const int h = kViewSize.height();
     painter.drawPixmap(origin + QPoint(w - 55, h - 40), NavigationButton(NavigationCommand::kNext, ButtonFace::kNormal));
-    PaintFilePage(painter, origin, kViewSize);
+    if (resultsPage)
+        PaintResultsPage(painter, origin, kViewSize);
+    else
+        PaintFilePage(painter, origin, kViewSize);
     painter.restore();
 }
 
@@ -231,7 +259,9 @@ QImage RenderArtworkSheet()
     int bottom = 0;
     {
         Sheet sheet(image);
-        PaintView(sheet);
+        PaintView(sheet, false);
+        sheet.NewRow();
+        PaintView(sheet, true);
         PaintPieces(sheet);
         PaintButtons(sheet);
         PaintIcons(sheet);
