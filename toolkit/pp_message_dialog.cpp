@@ -74,6 +74,10 @@ QLayout* PPMessageDialog::CreateMessageRow(const QString& text, int style)
     label->setMinimumWidth(qMin(kTextWidth, label->fontMetrics().horizontalAdvance(text) + 4));
     label->setMaximumWidth(kTextWidth);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Dark ink whatever the desktop theme: the message colours are light.
+    QPalette ink = label->palette();
+    ink.setColor(QPalette::WindowText, QColor(24, 24, 24));
+    label->setPalette(ink);
     row->addWidget(label, 1, Qt::AlignVCenter);
     return row;
 }
