@@ -4,7 +4,7 @@
 #include "artwork_canvas.h"
 #include "artwork_emblem.h"
 #include "artwork_palette.h"
-#include "artwork_rings.h"
+#include "artwork_ornaments.h"
 
 #include <QLinearGradient>
 
@@ -20,15 +20,6 @@ void PaintGround(QPainter& painter, const QRect& area)
     ground.setColorAt(0, Palette::kCream);
     ground.setColorAt(1, Palette::kCreamDeep);
     painter.fillRect(area, ground);
-}
-
-void PaintWarmBand(QPainter& painter, const QRect& area)
-{
-    QLinearGradient band(0, area.top(), 0, area.bottom());
-    band.setColorAt(0, QColor(255, 176, 28));
-    band.setColorAt(1, QColor(255, 224, 130));
-    painter.fillRect(area, band);
-    painter.fillRect(QRect(area.left(), area.bottom(), area.width(), 1), Palette::kDeepOrange);
 }
 
 void PaintAboutBanner(QPainter& painter, int width)

@@ -7,7 +7,7 @@
 #include "artwork_canvas.h"
 #include "artwork_emblem.h"
 #include "artwork_palette.h"
-#include "artwork_rings.h"
+#include "artwork_ornaments.h"
 
 #include <QLinearGradient>
 #include <QRadialGradient>
@@ -21,13 +21,7 @@ const QColor kHeaderBottom(255, 244, 204);
 
 void PaintHeaderProfile(QPainter& painter, int width)
 {
-    QLinearGradient band(0, 0, 0, kToolbarBand);
-    band.setColorAt(0, QColor(255, 176, 28));
-    band.setColorAt(0.5, QColor(255, 198, 70));
-    band.setColorAt(1, QColor(255, 220, 120));
-    painter.fillRect(QRect(0, 0, width, kToolbarBand), band);
-    painter.fillRect(QRect(0, kToolbarBand, width, 1), QColor(255, 250, 222));
-    painter.fillRect(QRect(0, kToolbarBand + 1, width, 1), Palette::kDeepOrange);
+    PaintWarmBand(painter, QRect(0, 0, width, kToolbarBand));
     QLinearGradient ground(0, kToolbarBand + 2, 0, 199);
     ground.setColorAt(0, QColor(255, 238, 178));
     ground.setColorAt(0.25, Palette::kCream);
