@@ -2,6 +2,7 @@
 
 #include "artwork.h"
 #include "bc_menu.h"
+#include "bc_menu_style.h"
 #include "gradient_static.h"
 #include "label_font.h"
 #include "pp_message_box.h"
@@ -9,6 +10,7 @@
 #include "view_background.h"
 
 #include <QAction>
+#include <QMenuBar>
 #include <QPainter>
 
 namespace {
@@ -227,6 +229,23 @@ QPixmap GrabMenu()
     return pixmap;
 }
 
+QPixmap GrabMenuBar()
+{
+    QMenuBar bar;
+    bar.setStyle(BCMenuStyle::Instance());
+    QMenu* file = new BCMenu(QStringLiteral("&File"), &bar);
+    file->addAction(MenuIconImage(MenuIcon::kAdd), QStringLiteral("&Add\tCtrl+A"));
+    bar.addMenu(file);
+    bar.addMenu(new BCMenu(QStringLiteral("&Tools"), &bar));
+    bar.addMenu(new BCMenu(QStringLiteral("&Help"), &bar));
+    bar.resize(260, bar.sizeHint().height());
+    bar.show();
+    bar.setActiveAction(file->menuAction());
+    QPixmap pixmap = bar.grab();
+    file->hide();
+    return pixmap;
+}
+
 QPixmap GrabMessage(const QString& text, int style, const QString& details = QString())
 {
     PPMessageDialog dialog(text, style, details);
@@ -241,6 +260,7 @@ void PaintDialogs(Sheet& sheet)
     sheet.Draw(AboutBackground(), QStringLiteral("About 360 x 336"));
     sheet.Draw(DialogBackground(QSize(369, 179)), QStringLiteral("Settings dialog 369 x 179"));
     sheet.Draw(GrabMenu(), QStringLiteral("File menu"));
+    sheet.Draw(GrabMenuBar(), QStringLiteral("Menu bar, File open"));
     sheet.NewRow();
     sheet.Draw(GrabMessage(QStringLiteral("Do you want to stop repairing process?"), 0x24), QStringLiteral("0x24"));
     sheet.Draw(GrabMessage(QStringLiteral("Invalid File Name"), 0x20), QStringLiteral("0x20"));
