@@ -5,6 +5,7 @@
 #include "catalogue_store.h"
 #include "folder_tree.h"
 #include "scan_window.h"
+#include "system_texts.h"
 
 #include <cstdio>
 #include <memory>
@@ -16,7 +17,7 @@ ScanUiBridge::ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTree
 
 void ScanUiBridge::AddRow(const CatalogueRow& row)
 {
-    m_batch.rows.push_back(PendingRow{std::string(row.path), row.located, row.size, row.offset});
+    m_batch.rows.push_back(PendingRow{std::string(row.path), row.located, row.size, row.offset, row.verified});
 }
 
 void ScanUiBridge::AddPath(std::string_view path)
@@ -61,18 +62,12 @@ void ScanUiBridge::SubmitBatch()
     m_dispatcher.Post([this, batch] { ApplyBatch(*batch); });
 }
 
-void ScanUiBridge::FlushScanResults()
-{
-    SubmitBatch();
-    m_dispatcher.WaitForPosted();
-}
-
 void ScanUiBridge::ApplyBatch(const Batch& batch)
 {
     if (!batch.rows.empty()) {
         m_list.AppendRows([&batch](CatalogueStore& store) {
             for (const PendingRow& row : batch.rows)
-                store.Append(CatalogueRow{row.path, row.located, row.size, row.offset});
+                store.Append(CatalogueRow{row.path, row.located, row.size, row.offset, row.verified});
         });
     }
     if (!batch.paths.empty())
@@ -85,60 +80,49 @@ void ScanUiBridge::ApplyBatch(const Batch& batch)
     }
 }
 
-std::string ScanUiBridge::BackupFilePath()
+BkfScanner::StartResult ScanUiBridge::StartScan(BkfScanner& scanner, const QString& backupPath)
 {
-    std::string path;
-    m_dispatcher.RunAndWait([this, &path] { path = m_window.BackupFilePath().toStdString(); });
-    return path;
+    const BkfScanner::StartResult result = scanner.StartScan(backupPath.toStdString(), *this);
+    if (result == BkfScanner::StartResult::Started)
+        m_window.SetHelpText(QString::fromUtf8(SystemText::kSearching));
+    return result;
 }
 
-void ScanUiBridge::SetHelpText(const std::string& text)
+void ScanUiBridge::ScanEnded(const ScanEnd& end)
 {
-    m_dispatcher.RunAndWait([&] { m_window.SetHelpText(QString::fromStdString(text)); });
+    if (end.kind == ScanEnd::Kind::OpenFailed) {
+        // On the window thread, inside StartScan.
+        ApplyOpenFailure();
+        return;
+    }
+    SubmitBatch();
+    m_dispatcher.Post([this, end] { ApplyScanEnd(end); });
 }
 
-void ScanUiBridge::SetScanPositionText(const std::string& text)
+void ScanUiBridge::ApplyOpenFailure()
 {
-    m_dispatcher.RunAndWait([&] { m_window.SetScanPositionText(QString::fromStdString(text)); });
+    m_window.ShowMessage(QString::fromUtf8(SystemText::kOpenFailed));
+    m_window.SetStopVisible(false);
+    m_window.GoBack();
+    m_window.SetProgressVisible(false);
 }
 
-void ScanUiBridge::SetFileCountText(const std::string& text)
+// The end of a scan, completed or stopped alike: the catalogue is made ready
+// for review, and an empty one sends the user back to the file page.
+void ScanUiBridge::ApplyScanEnd(const ScanEnd& end)
 {
-    m_dispatcher.RunAndWait([&] { m_window.SetFileCountText(QString::fromStdString(text)); });
-}
-
-void ScanUiBridge::ShowMessage(const std::string& text)
-{
-    m_dispatcher.RunAndWait([&] { m_window.ShowMessage(QString::fromStdString(text)); });
-}
-
-void ScanUiBridge::SetProgressVisible(bool visible)
-{
-    m_dispatcher.RunAndWait([this, visible] { m_window.SetProgressVisible(visible); });
-}
-
-void ScanUiBridge::SetStopVisible(bool visible)
-{
-    m_dispatcher.RunAndWait([this, visible] { m_window.SetStopVisible(visible); });
-}
-
-void ScanUiBridge::GoBack()
-{
-    m_dispatcher.RunAndWait([this] { m_window.GoBack(); });
-}
-
-void ScanUiBridge::PrepareReview()
-{
-    m_dispatcher.RunAndWait([this] {
-        m_tree.CheckAllCollapsed();
-        m_window.ClearContentsList();
-        m_list.SetAllTicked(true);
-    });
-}
-
-std::uint64_t ScanUiBridge::RowCount()
-{
-    std::uint64_t rows = 0;
-    m_dispatcher.RunAndWait([this, &rows] { rows = m_store.RowCount(); });
-    return rows;
+    m_window.SetHelpText(QString::fromUtf8(SystemText::kScanDone));
+    m_window.SetScanPositionText(QString());
+    m_window.SetFileCountText(QString());
+    m_tree.CheckAllCollapsed();
+    m_window.ClearContentsList();
+    m_list.SetAllTicked(true);
+    m_window.SetProgressVisible(false);
+    m_window.SetStopVisible(false);
+    m_window.ShowScanReport(end.report);
+    if (m_store.RowCount() == 0) {
+        m_window.ShowMessage(QString::fromUtf8(SystemText::kNoData));
+        m_window.SetStopVisible(false);
+        m_window.GoBack();
+    }
 }

@@ -4,14 +4,16 @@
 // windows, one model signal per batch instead of a repaint per row: the first
 // window at once, then whatever windows were scanned in the last 25 ms. The
 // window applies a batch while the worker scans on; the worker waits for it
-// before it hands over the next one, and FlushScanResults waits until all is
-// applied. Every other call is applied at once while the worker waits, so the
-// window sees everything in the worker's order.
+// before it hands over the next one. At the end of the scan the last batch
+// and the end-of-scan steps are queued behind each other, so the window sees
+// everything in the worker's order and the worker never waits for the end
+// steps.
 //
 // Teardown: call Detach() on the window thread first (the worker is then
 // never blocked on the window again), then stop and destroy the BkfScanner,
 // and only then this bridge.
 
+#include "bkf_scanner.h"
 #include "scanner_ui.h"
 #include "ui_thread_dispatcher.h"
 
@@ -28,6 +30,10 @@ class ScanUiBridge : public ScannerUi {
 public:
     ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTree& tree, CatalogueListModel& list);
 
+    // Window thread: starts a scan of `backupPath` that reports here and
+    // shows the searching text once it runs (or the open failure at once).
+    BkfScanner::StartResult StartScan(BkfScanner& scanner, const QString& backupPath);
+
     // The window is closing: release a waiting worker and apply nothing more.
     void Detach() { m_dispatcher.Detach(); }
 
@@ -37,19 +43,9 @@ public:
     void FileCountChanged(std::uint64_t filesFound) override;
     void WindowScanned(std::uint64_t position, std::uint64_t fileSize) override;
     void Trace(std::string_view text) override;
-    void FlushScanResults() override;
 
-    // Applied on the window thread at once.
-    std::string BackupFilePath() override;
-    void SetHelpText(const std::string& text) override;
-    void SetScanPositionText(const std::string& text) override;
-    void SetFileCountText(const std::string& text) override;
-    void SetProgressVisible(bool visible) override;
-    void SetStopVisible(bool visible) override;
-    void ShowMessage(const std::string& text) override;
-    void GoBack() override;
-    void PrepareReview() override;
-    std::uint64_t RowCount() override;
+    // The last batch, then the end-of-scan steps on the window thread.
+    void ScanEnded(const ScanEnd& end) override;
 
 private:
     struct PendingRow {
@@ -57,6 +53,7 @@ private:
         bool located;
         std::uint64_t size;
         std::uint64_t offset;
+        bool verified;
     };
     struct Batch {
         std::vector<PendingRow> rows;
@@ -71,6 +68,8 @@ private:
 
     void SubmitBatch();
     void ApplyBatch(const Batch& batch);
+    void ApplyScanEnd(const ScanEnd& end);
+    void ApplyOpenFailure();
 
     ScanWindow& m_window;
     CatalogueStore& m_store;

@@ -4,13 +4,14 @@
 // wizard view implements it; the tests implement it with a recorder. Every
 // call arrives on the window thread.
 
+#include "scan_report.h"
+
 #include <QString>
 
 class ScanWindow {
 public:
     virtual ~ScanWindow() = default;
 
-    virtual QString BackupFilePath() const = 0;
     virtual void SetHelpText(const QString& text) = 0;
     virtual void SetScanPositionText(const QString& text) = 0;
     virtual void SetFileCountText(const QString& text) = 0;
@@ -20,4 +21,6 @@ public:
     virtual void ShowMessage(const QString& text) = 0;
     virtual void GoBack() = 0;
     virtual void ClearContentsList() = 0;
+    // What the scan passed over, at the end of every scan that ran.
+    virtual void ShowScanReport(const ScanReport& report) = 0;
 };

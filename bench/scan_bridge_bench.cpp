@@ -26,8 +26,6 @@ namespace {
 
 class QuietWindow : public ScanWindow {
 public:
-    explicit QuietWindow(QString path) : m_path(std::move(path)) {}
-    QString BackupFilePath() const override { return m_path; }
     void SetHelpText(const QString&) override {}
     void SetScanPositionText(const QString&) override {}
     void SetFileCountText(const QString&) override {}
@@ -37,9 +35,7 @@ public:
     void ShowMessage(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
     void GoBack() override {}
     void ClearContentsList() override {}
-
-private:
-    QString m_path;
+    void ShowScanReport(const ScanReport&) override {}
 };
 
 double HeadlessSeconds(const char* path, std::size_t& rows)
@@ -73,13 +69,13 @@ double BridgeSeconds(const char* path, std::size_t& rows, bool withViews)
         treeView.setModel(nullptr);
         tableView.setModel(nullptr);
     }
-    QuietWindow window(QString::fromLocal8Bit(path));
+    QuietWindow window;
     ScanUiBridge bridge(window, store, tree, list);
     BkfScanner scanner;
 
     QElapsedTimer timer;
     timer.start();
-    if (scanner.StartScan(bridge) != BkfScanner::StartResult::Started)
+    if (bridge.StartScan(scanner, QString::fromLocal8Bit(path)) != BkfScanner::StartResult::Started)
         return -1;
     // Serve the worker from a real event loop, as the window does, rather than spinning.
     QEventLoop loop;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "backup_scan.h"
 
-#include "bkf_scanner.h"
 #include "human_units.h"
 #include "messages.h"
 
@@ -60,7 +59,7 @@ std::string UnseekableReason(const std::string& path)
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode) || S_ISBLK(info.st_mode) || S_ISDIR(info.st_mode))
         return {};
-    return "not a regular file: the scan needs a file it can seek in";
+    return "Not a regular file: the scan needs a file it can seek in";
 }
 
 } // namespace
@@ -78,18 +77,40 @@ bool OpenBackup(BkfFileHandle& file, const std::string& path)
     return false;
 }
 
-ScanOutcome ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, TerminalProgress& progress,
-                             const std::atomic<bool>& running, bool debug)
+ScanOutcome ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, ScanReport& report,
+                             TerminalProgress& progress, const std::atomic<bool>& running, bool debug)
 {
     TerminalScanSinks sinks(progress, debug);
     ScanOutcome outcome;
-    outcome.completed = ScanCatalogue(file, running, ScanSinks{catalogue, sinks, sinks, &sinks});
+    outcome.completed = ScanCatalogue(file, running, ScanSinks{catalogue, sinks, sinks, &sinks}, report);
     outcome.filesFound = sinks.Files();
     sinks.Finish();
     return outcome;
 }
 
+void PrintScanReport(const ScanReport& report, bool details)
+{
+    const std::string summary = ScanReportSummary(report);
+    if (summary.empty())
+        return;
+    PrintMessage("scan report: " + summary);
+    if (!details)
+        return;
+    for (const std::string& line : ScanReportDetails(report))
+        std::fprintf(stderr, "  %s\n", line.c_str());
+}
+
+bool NothingReadable(const BkfFileHandle& file, const ScanReport& report)
+{
+    const std::uint64_t size = file.Size().value_or(0);
+    if (size == 0 || TotalLength(report.unreadable) < size)
+        return false;
+    PrintMessage("cannot read " + file.Path() + ": "
+                 + (report.readError.empty() ? std::string("Input/output error") : report.readError));
+    return true;
+}
+
 void PrintNoData(const std::string& backup)
 {
-    PrintMessage(backup + ": " + BkfScanner::kNoDataText);
+    PrintMessage(backup + ": No data found in backup file");
 }

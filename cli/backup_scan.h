@@ -5,6 +5,7 @@
 
 #include "bkf_file_handle.h"
 #include "catalogue_scan.h"
+#include "scan_report.h"
 #include "terminal_progress.h"
 
 #include <atomic>
@@ -21,11 +22,20 @@ struct ScanOutcome {
     std::uint64_t filesFound = 0;
 };
 
-// Runs the scan with a progress line; `catalogue` receives the rows and
-// `progress` is the line the rows may have to clear. Stops when `running`
-// is cleared. `debug` writes the scan's trace to stderr.
-ScanOutcome ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, TerminalProgress& progress,
-                             const std::atomic<bool>& running, bool debug);
+// Runs the scan with a progress line; `catalogue` receives the rows,
+// `report` what was passed over, and `progress` is the line the rows may
+// have to clear. Stops when `running` is cleared. `debug` writes the scan's
+// trace to stderr.
+ScanOutcome ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, ScanReport& report,
+                             TerminalProgress& progress, const std::atomic<bool>& running, bool debug);
+
+// Prints what the scan passed over: one line, then one line per kind of
+// loss with `details`; nothing when nothing was passed over.
+void PrintScanReport(const ScanReport& report, bool details);
+
+// True (after saying so) when not one byte of a non-empty backup could be
+// read: a dead disk is an error, not an empty backup.
+bool NothingReadable(const BkfFileHandle& file, const ScanReport& report);
 
 // "bkf-recover: BACKUP: No data found in backup file".
 void PrintNoData(const std::string& backup);

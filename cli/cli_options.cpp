@@ -132,6 +132,9 @@ std::variant<CliOptions, int> ParseCommandLine(int argc, char** argv)
     } catch (const CLI::ParseError& error) {
         return UsageError(PlainWords(error.what()));
     }
+    // An empty DEST would name the file system root.
+    if (options.backup.empty() || (options.command == CliOptions::Command::Extract && options.destination.empty()))
+        return UsageError("BACKUP and DEST must not be empty");
     const std::string problem = options.command == CliOptions::Command::Extract ? PrefixProblem(options.prefix) : "";
     if (!problem.empty())
         return UsageError("invalid prefix: " + problem);

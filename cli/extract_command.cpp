@@ -3,11 +3,11 @@
 // and saves them.
 
 #include "backup_scan.h"
-#include "bkf_scanner.h"
 #include "catalogue_collector.h"
 #include "commands.h"
 #include "destination_check.h"
 #include "display_path.h"
+#include "file_extraction.h"
 #include "human_units.h"
 #include "messages.h"
 #include "path_filter.h"
@@ -16,6 +16,8 @@
 #include "standard_output.h"
 #include "stop_signals.h"
 #include "terminal.h"
+
+#include <optional>
 
 namespace {
 
@@ -34,30 +36,39 @@ bool TickChosenRows(CatalogueStore& store, const CliOptions& options)
     return unmatched.empty();
 }
 
-void PrintFailures(const ExtractionReport& report)
+// One line per file saved under another name or not saved completely.
+void PrintSaveReport(const ExtractionReport& report)
 {
+    const auto shown = [](const std::string& path) { return PrintableName(DisplayPath(path)); };
+    for (const RenamedFile& renamed : report.renamed)
+        PrintMessage(shown(renamed.path) + ": saved as " + shown(renamed.savedAs));
     for (const SaveFailure& failure : report.failures)
-        PrintMessage(DisplayPath(failure.path) + ": " + DescribeFailure(failure));
+        PrintMessage(shown(failure.path) + ": " + DescribeFailure(failure));
 }
 
-int ExitStatusOf(const ExtractionReport& report, bool allPatternsMatched)
+// A passed-over file block whose checksum held is a lost file too.
+int ExitStatusOf(const ExtractionReport& report, const ScanReport& scan, bool allPatternsMatched)
 {
     if (StopSignal() != 0 || !report.completed)
         return StoppedExitStatus();
-    return report.failures.empty() && allPatternsMatched ? kExitOk : kExitIncomplete;
+    const bool complete = report.LossCount() == 0 && scan.VerifiedFilesPassedOver() == 0;
+    return complete && allPatternsMatched ? kExitOk : kExitIncomplete;
 }
 
+struct ScannedBackup {
+    const BkfFileHandle& file;
+    const CatalogueStore& store;
+    const ScanReport& report;
+};
+
 // Saves the ticked rows and reports; returns the exit status.
-int Save(const BkfFileHandle& backup, const CatalogueStore& store, const CliOptions& options,
-         TerminalProgress& terminal, const RateMeter& clock, bool allPatternsMatched)
+int Save(const ScannedBackup& backup, const CliOptions& options, TerminalProgress& terminal, const RateMeter& clock,
+         bool allPatternsMatched)
 {
-    BkfScanner scanner;
-    SetStoppableExtraction(&scanner);
     SetStopNotice(kSaveNotice);
-    scanner.SetDestinationFolder(options.destination);
-    SaveProgress progress(store.TickedCount(), scanner, terminal, options.verbose);
-    const ExtractionReport report = scanner.ExtractCheckedFiles(backup, store, options.prefix, progress);
-    SetStoppableExtraction(nullptr);
+    SaveProgress progress(backup.store.TickedCount(), terminal, options.verbose);
+    const ExtractionReport report = ExtractCheckedFiles(backup.file, backup.store, options.destination,
+                                                        options.prefix, RunFlag(), progress);
     progress.Finish();
     if (!report.rootCreated) {
         PrintMessage(options.destination + ": cannot create the output folder: " + report.rootError);
@@ -65,13 +76,27 @@ int Save(const BkfFileHandle& backup, const CatalogueStore& store, const CliOpti
     }
     WriteOut(report.rootFolder + "\n");
     const bool written = FlushOut();
-    PrintFailures(report);
-    const std::string summary = SaveSummary(report, store.TickedCount(), clock.Seconds());
+    PrintSaveReport(report);
+    const std::string summary = SaveSummary(report, backup.store.TickedCount(), clock.Seconds());
     if (!report.completed || StopSignal() != 0)
         PrintMessage("interrupted; " + summary);
     else if (!options.quiet)
         PrintMessage(summary);
-    return written ? ExitStatusOf(report, allPatternsMatched) : kExitFailure;
+    PrintScanReport(backup.report, options.verbose || options.debug);
+    return written ? ExitStatusOf(report, backup.report, allPatternsMatched) : kExitFailure;
+}
+
+// The scan's outcome when it leaves nothing to save, or nothing.
+std::optional<int> EndWithoutSave(const BkfFileHandle& backup, const CatalogueStore& store,
+                                  const ScanReport& report, const CliOptions& options)
+{
+    if (NothingReadable(backup, report))
+        return kExitFailure;
+    if (store.RowCount() > 0)
+        return std::nullopt;
+    PrintScanReport(report, options.verbose || options.debug);
+    PrintNoData(options.backup);
+    return kExitNoData;
 }
 
 } // namespace
@@ -94,19 +119,18 @@ int RunExtract(const CliOptions& options)
     TerminalProgress terminal(ChooseProgressStyle(options));
     CatalogueStore store;
     CatalogueCollector collector(store);
-    if (!ScanWithProgress(backup, collector, terminal, RunFlag(), options.debug).completed) {
+    ScanReport report;
+    if (!ScanWithProgress(backup, collector, report, terminal, RunFlag(), options.debug).completed) {
         PrintMessage("interrupted while scanning; nothing was saved");
         return StoppedExitStatus();
     }
-    if (store.RowCount() == 0) {
-        PrintNoData(options.backup);
-        return kExitNoData;
-    }
+    if (const auto status = EndWithoutSave(backup, store, report, options))
+        return *status;
     const bool allPatternsMatched = TickChosenRows(store, options);
     if (store.TickedCount() == 0) {
         if (!options.quiet)
             PrintMessage("no file chosen; nothing was saved");
         return allPatternsMatched ? kExitOk : kExitIncomplete;
     }
-    return Save(backup, store, options, terminal, clock, allPatternsMatched);
+    return Save(ScannedBackup{backup, store, report}, options, terminal, clock, allPatternsMatched);
 }

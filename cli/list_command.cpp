@@ -47,7 +47,7 @@ private:
         AppendNumber(row.located, row.size);
         m_line.append(", \"offset\": ");
         AppendNumber(row.located, row.offset);
-        m_line.append("}\n");
+        m_line.append(", \"verified\": ").append(row.verified ? "true" : "false").append("}\n");
     }
     void FormatText(const CatalogueRow& row)
     {
@@ -87,18 +87,22 @@ int RunList(const CliOptions& options)
     const RateMeter clock;
     TerminalProgress progress(ChooseProgressStyle(options));
     RowPrinter printer(options.json, progress);
-    const ScanOutcome scan = ScanWithProgress(backup, printer, progress, RunFlag(), options.debug);
+    ScanReport report;
+    const ScanOutcome scan = ScanWithProgress(backup, printer, report, progress, RunFlag(), options.debug);
     if (!FlushOut())
         return kExitFailure;
     if (!scan.completed) {
         PrintMessage("interrupted; " + ListSummary(printer.Rows(), printer.Sets(), clock.Seconds()));
         return StoppedExitStatus();
     }
+    if (NothingReadable(backup, report))
+        return kExitFailure;
+    if (printer.Rows() > 0 && !options.quiet)
+        PrintMessage(ListSummary(printer.Rows(), printer.Sets(), clock.Seconds()));
+    PrintScanReport(report, options.debug);
     if (printer.Rows() == 0) {
         PrintNoData(options.backup);
         return kExitNoData;
     }
-    if (!options.quiet)
-        PrintMessage(ListSummary(printer.Rows(), printer.Sets(), clock.Seconds()));
     return kExitOk;
 }

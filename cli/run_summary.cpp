@@ -27,7 +27,7 @@ std::string SaveSummary(const ExtractionReport& report, std::size_t chosen, doub
 {
     std::string text = CountOf(report.filesSaved, "file", "files") + ", " + HumanBytes(report.bytesSaved)
                        + " saved into " + report.rootFolder + " in " + HumanSeconds(seconds);
-    const std::size_t incomplete = report.failures.empty() ? 0 : chosen - report.filesSaved;
+    const std::size_t incomplete = report.LossCount();
     if (report.completed && incomplete > 0)
         text += "; " + std::to_string(incomplete) + " of " + CountOf(chosen, "file", "files")
                 + " not saved completely";

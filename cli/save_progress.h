@@ -7,11 +7,9 @@
 #include "human_units.h"
 #include "terminal_progress.h"
 
-class BkfScanner;
-
 class SaveProgress : public ExtractionProgress {
 public:
-    SaveProgress(std::size_t filesChosen, BkfScanner& scanner, TerminalProgress& terminal, bool verbose);
+    SaveProgress(std::size_t filesChosen, TerminalProgress& terminal, bool verbose);
 
     void Begin(std::size_t rowCount, std::uint64_t bytesChosen) override;
     void FileStarted(std::size_t row, std::string_view cataloguePath) override;
@@ -24,7 +22,6 @@ private:
     void Draw();
 
     std::size_t m_filesChosen;
-    BkfScanner& m_scanner;
     TerminalProgress& m_terminal;
     bool m_verbose;
     bool m_clearBeforeRows;

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stop_signals.h"
 
-#include "bkf_scanner.h"
-
 #include <csignal>
+#include <initializer_list>
 #include <cstring>
 
 #include <unistd.h>
@@ -12,7 +11,6 @@ namespace {
 
 // Only lock-free atomics and write(2) are touched in the handler.
 std::atomic<bool> g_running{true};
-std::atomic<BkfScanner*> g_extraction{nullptr};
 std::atomic<const char*> g_notice{nullptr};
 std::atomic<int> g_signal{0};
 std::atomic<bool> g_stopNow{false};
@@ -26,8 +24,6 @@ extern "C" void OnStopSignal(int signal)
         return;
     }
     g_running.store(false);
-    if (BkfScanner* extraction = g_extraction.load())
-        extraction->StopScan();
     const char* notice = g_notice.load();
     if (notice && g_stderrIsTerminal) {
         const ssize_t ignored = ::write(STDERR_FILENO, notice, std::strlen(notice));
@@ -56,11 +52,6 @@ const std::atomic<bool>& RunFlag()
 void StopRun()
 {
     g_running.store(false);
-}
-
-void SetStoppableExtraction(BkfScanner* extraction)
-{
-    g_extraction.store(extraction);
 }
 
 void SetStopNotice(const char* notice)

@@ -6,17 +6,13 @@
 
 #include <atomic>
 
-class BkfScanner;
-
 void InstallStopSignals();
 
-// The run's flag: set until the first signal.
+// The run's flag, which the scan and the extraction poll: set until the
+// first signal.
 const std::atomic<bool>& RunFlag();
 // Stops the run as the first signal would (a failed write of the output).
 void StopRun();
-
-// The extraction the first signal stops too; null when none runs.
-void SetStoppableExtraction(BkfScanner* extraction);
 
 // Written to stderr at the first signal when stderr is a terminal (the
 // text must live for the rest of the run). Nothing when null.

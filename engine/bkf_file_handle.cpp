@@ -83,7 +83,8 @@ std::optional<std::size_t> BkfFileHandle::ReadAt(std::uint64_t position, void* b
 bool BkfFileHandle::Open(const std::string& path)
 {
     Close();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer forever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         m_lastError = std::strerror(errno);
         return false;
@@ -94,6 +95,7 @@ bool BkfFileHandle::Open(const std::string& path)
         ::close(fd);
         return false;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
 #ifdef POSIX_FADV_SEQUENTIAL
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif

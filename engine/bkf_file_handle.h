@@ -14,18 +14,21 @@ public:
     BkfFileHandle& operator=(const BkfFileHandle&) = delete;
 
     // Closes any handle held, then opens an existing regular file (or block
-    // device) for reading only. On failure the object stays empty and
-    // LastError() says why.
+    // device) for reading only. Never blocks on a FIFO or a device that
+    // waits for a peer. On failure the object stays empty and LastError()
+    // says why.
     bool Open(const std::string& path);
     void Close();
     bool IsOpen() const;
 
     // Size in bytes, or nothing when it cannot be told.
-    std::optional<std::uint64_t> Size() const;
+    virtual std::optional<std::uint64_t> Size() const;
 
     // Reads up to `length` bytes at `position`; returns the bytes read (short
-    // at the end of the file), or nothing on a read error.
-    std::optional<std::size_t> ReadAt(std::uint64_t position, void* buffer, std::size_t length) const;
+    // at the end of the file or before a read error), or nothing when the
+    // first byte cannot be read, with the system's error code left set.
+    // Virtual so that tests can stand in a disk with bad sectors.
+    virtual std::optional<std::size_t> ReadAt(std::uint64_t position, void* buffer, std::size_t length) const;
 
     const std::string& Path() const { return m_path; }
     const std::string& LastError() const { return m_lastError; }

@@ -3,13 +3,32 @@
 #include "catalogue_scan.h"
 #include "scanner_ui.h"
 
+namespace {
+
+// Counts the rows on their way to the listener, for the end-of-scan report.
+class CountingCatalogue : public CatalogueSink {
+public:
+    explicit CountingCatalogue(CatalogueSink& next) : m_next(next) {}
+    void AddRow(const CatalogueRow& row) override
+    {
+        ++m_rows;
+        m_next.AddRow(row);
+    }
+    std::uint64_t Rows() const { return m_rows; }
+
+private:
+    CatalogueSink& m_next;
+    std::uint64_t m_rows = 0;
+};
+
+} // namespace
+
 BkfScanner::BkfScanner() = default;
 
 BkfScanner::~BkfScanner()
 {
     m_bRunning = false;
-    if (m_worker.joinable())
-        m_worker.join();
+    JoinFinishedWorker();
 }
 
 void BkfScanner::JoinFinishedWorker()
@@ -23,53 +42,37 @@ void BkfScanner::WaitForWorker()
     JoinFinishedWorker();
 }
 
-BkfScanner::StartResult BkfScanner::StartScan(ScannerUi& ui)
+BkfScanner::StartResult BkfScanner::StartScan(const std::string& backupPath, ScannerUi& ui)
 {
     // The scan's buffers and file handle belong to one worker at a time.
     if (m_bWorkerAlive.load())
         return StartResult::Busy;
     JoinFinishedWorker();
 
-    m_ui = &ui;
-    if (!m_scanFile.Open(ui.BackupFilePath())) {
-        ui.ShowMessage(kOpenFailedText);
-        ui.SetStopVisible(false);
-        ui.GoBack();
-        ui.SetProgressVisible(false);
+    if (!m_scanFile.Open(backupPath)) {
+        ScanEnd end;
+        end.kind = ScanEnd::Kind::OpenFailed;
+        end.openError = m_scanFile.LastError();
+        ui.ScanEnded(end);
         return StartResult::OpenFailed;
     }
     m_bRunning = true;
     m_bWorkerAlive = true;
-    m_worker = std::thread(&BkfScanner::ScanThreadProc, this);
+    m_worker = std::thread(&BkfScanner::ScanThreadProc, this, &ui);
     return StartResult::Started;
 }
 
-void BkfScanner::StopScan()
+void BkfScanner::ScanThreadProc(BkfScanner* scanner, ScannerUi* ui)
 {
-    m_bRunning = false;
-    if (m_ui) {
-        m_ui->SetProgressVisible(false);
-        m_ui->SetStopVisible(false);
-    }
-}
-
-void BkfScanner::ScanThreadProc(BkfScanner* scanner)
-{
-    ScannerUi& ui = *scanner->m_ui;
-    ui.SetHelpText(kSearchingText);
-    // A completed scan and a stopped one end alike.
-    ScanCatalogue(scanner->m_scanFile, scanner->m_bRunning, ScanSinks{ui, ui, ui, &ui});
-    ui.FlushScanResults();
-    ui.SetHelpText(kScanDoneText);
-    ui.SetScanPositionText(std::string());
-    ui.SetFileCountText(std::string());
+    CountingCatalogue rows(*ui);
+    ScanEnd end;
+    const bool completed = ScanCatalogue(scanner->m_scanFile, scanner->m_bRunning,
+                                         ScanSinks{rows, *ui, *ui, ui}, end.report);
+    // Another program may open the backup while the user reviews the catalogue.
     scanner->m_scanFile.Close();
-    ui.PrepareReview();
-    scanner->StopScan();
-    if (ui.RowCount() == 0) {
-        ui.ShowMessage(kNoDataText);
-        ui.SetStopVisible(false);
-        ui.GoBack();
-    }
+    scanner->m_bRunning = false;
+    end.kind = completed ? ScanEnd::Kind::Completed : ScanEnd::Kind::Stopped;
+    end.rowsFound = rows.Rows();
+    ui->ScanEnded(end);
     scanner->m_bWorkerAlive = false;
 }

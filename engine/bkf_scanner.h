@@ -1,17 +1,13 @@
 #pragma once
-// The recovery engine object: starts and stops the catalogue scan on a worker
-// thread, and copies ticked files out of a backup.
+// The recovery engine object: runs the catalogue scan on a worker thread and
+// holds the running flag that stops a scan or an extraction.
 
 #include "bkf_file_handle.h"
-#include "extraction_report.h"
 
 #include <atomic>
-#include <mutex>
 #include <string>
 #include <thread>
 
-class CatalogueStore;
-class ExtractionProgress;
 class ScannerUi;
 
 class BkfScanner {
@@ -25,43 +21,35 @@ public:
 
     enum class StartResult { Started, OpenFailed, Busy };
 
-    // Opens the backup that `ui` names and starts the worker. Refuses (Busy)
-    // while a previous worker is still alive, even if it was told to stop.
-    StartResult StartScan(ScannerUi& ui);
-    // Clears the running flag and hides the progress bar and Stop button;
-    // never waits for the worker.
-    void StopScan();
+    // Opens `backupPath` read-only and scans it on a worker thread that
+    // reports to `ui` (which must outlive the worker). When the backup cannot
+    // be opened, `ui` hears ScanEnded(OpenFailed) before this returns and no
+    // thread starts. Refuses (Busy, and `ui` hears nothing) while a previous
+    // worker is still alive, even if it was told to stop.
+    StartResult StartScan(const std::string& backupPath, ScannerUi& ui);
+    // Clears the running flag; the scan ends at its next slot, an extraction
+    // given RunningFlag() before its next file. Never waits.
+    void StopScan() { m_bRunning = false; }
 
     bool IsRunning() const { return m_bRunning.load(); }
     bool IsWorkerAlive() const { return m_bWorkerAlive.load(); }
-    // Waits for the worker to end (tests and the command-line tool).
+    // Waits for the worker to end (tests and teardown).
     void WaitForWorker();
 
+    // The flag that StopScan clears, for an extraction to poll.
+    std::atomic<bool>& RunningFlag() { return m_bRunning; }
+
+    // The folder the user chose for the next save.
     void SetDestinationFolder(const std::string& folder) { m_strDestination = folder; }
     const std::string& DestinationFolder() const { return m_strDestination; }
 
-    // Copies every ticked row of `rows` from `backup` into a new output root
-    // folder named after `prefix` under the destination folder. The rows must
-    // not change while it runs. Stoppable before each row through StopScan.
-    ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const CatalogueStore& rows,
-                                         const std::string& prefix, ExtractionProgress& progress);
-
-    static constexpr const char* kOpenFailedText =
-        "Some Error occoured while opening file. Make sure that file is not shared";
-    static constexpr const char* kNoDataText = "No data found in backup file";
-    static constexpr const char* kSearchingText =
-        "Veltra is Searching files.... . You can stop this searching process by pressing Stop button";
-    static constexpr const char* kScanDoneText =
-        "Please press Save Files button from toolbar or press Next button to save repaired file(s) ";
-
 private:
-    static void ScanThreadProc(BkfScanner* scanner);
+    static void ScanThreadProc(BkfScanner* scanner, ScannerUi* ui);
     void JoinFinishedWorker();
 
     std::atomic<bool> m_bRunning{false};
     std::atomic<bool> m_bWorkerAlive{false};
     std::thread m_worker;
-    ScannerUi* m_ui = nullptr;
     std::string m_strDestination;
     BkfFileHandle m_scanFile;
 };

@@ -56,6 +56,35 @@ int FindBlockTag(const std::uint8_t* bytes)
 
 namespace {
 
+// Whether the 16-bit word at `checksumAt` equals the XOR of the words before it.
+bool XorChecksumHolds(ByteView bytes, std::size_t checksumAt)
+{
+    if (!bytes.Contains(0, checksumAt + 2))
+        return false;
+    // XOR of little-endian words, as two byte lanes: the scan asks for every FILE block.
+    std::uint8_t low = 0, high = 0;
+    const std::uint8_t* data = bytes.data();
+    for (std::size_t at = 0; at < checksumAt; at += 2) {
+        low ^= data[at];
+        high ^= data[at + 1];
+    }
+    return low == data[checksumAt] && high == data[checksumAt + 1];
+}
+
+} // namespace
+
+bool BlockChecksumHolds(ByteView header)
+{
+    return XorChecksumHolds(header, BlockFormat::kHeaderChecksum);
+}
+
+bool StreamChecksumHolds(ByteView header)
+{
+    return XorChecksumHolds(header, BlockFormat::kStreamChecksum);
+}
+
+namespace {
+
 std::uint16_t UnitAt(ByteView window, std::size_t start, std::size_t end, std::size_t index)
 {
     const std::size_t at = start + 2 * index;

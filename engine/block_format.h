@@ -36,15 +36,32 @@ constexpr std::size_t kDirbNameOffset = 0x52;
 constexpr std::size_t kFileNameSize = 0x54;
 constexpr std::size_t kFileNameOffset = 0x56;
 
-// Stream header fields, from the header start.
+// The common block header: its checksum word at 50 is the XOR of the 25
+// 16-bit words before it. FILE blocks give the distance of their first
+// stream header at 8 ("offset to first event").
+constexpr std::size_t kCommonHeaderSize = 52;
+constexpr std::size_t kHeaderChecksum = 50;
+constexpr std::size_t kFirstEventOffset = 8;
+
+// Stream header fields, from the header start. Its checksum word at 20 is
+// the XOR of the ten words before it; the next header follows the data on
+// the 4-byte grid.
 constexpr std::size_t kStreamLength = 8;
+constexpr std::size_t kStreamChecksum = 20;
+constexpr std::size_t kStreamAlignment = 4;
 constexpr char kStandardStreamTag[] = "STAN";
+constexpr char kPadStreamTag[] = "SPAD";
 
 } // namespace BlockFormat
 
 // -2 for four zero bytes, the tag's table index, or -1 for an unknown tag.
 // `bytes` must hold at least four bytes.
 int FindBlockTag(const std::uint8_t* bytes);
+
+// True when `header` holds a whole common block header whose checksum holds.
+bool BlockChecksumHolds(ByteView header);
+// True when `header` holds a whole stream header whose checksum holds.
+bool StreamChecksumHolds(ByteView header);
 
 struct TapeName {
     std::string text;      // UTF-8; NUL units become "\"

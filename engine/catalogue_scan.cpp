@@ -3,10 +3,12 @@
 #include "bkf_file_handle.h"
 #include "block_format.h"
 #include "name_check.h"
+#include "recovering_read.h"
 
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -17,6 +19,17 @@ namespace {
 constexpr std::size_t kCataloguePathLimit = 260; // characters
 constexpr std::size_t kEntryNameLimit = 255;     // characters, DIRB and FILE
 constexpr std::uint16_t kSetNameSizeLimit = 260; // bytes
+constexpr std::size_t kStreamChainLimit = 64;    // streams followed from a FILE block
+
+// Where a block's name lies, as distances from the block start.
+struct NameField {
+    std::size_t start = 0;
+    std::size_t length = 0;
+    bool Overlaps(std::size_t from, std::size_t bytes) const
+    {
+        return length > 0 && from < start + length && start < from + bytes;
+    }
+};
 
 // The bytes of the backup around the current window. Fields inside the window
 // come from it; a field that runs past its end (a block in the last slots) is
@@ -62,8 +75,9 @@ private:
 class CatalogueScanner {
 public:
     CatalogueScanner(const BkfFileHandle& file, std::uint64_t fileSize, const std::atomic<bool>& running,
-                     const ScanSinks& sinks)
-        : m_bytes(file, fileSize), m_file(file), m_fileSize(fileSize), m_running(running), m_sinks(sinks)
+                     const ScanSinks& sinks, ScanReport& report)
+        : m_bytes(file, fileSize), m_file(file), m_fileSize(fileSize), m_running(running), m_sinks(sinks),
+          m_report(report)
     {
     }
 
@@ -76,17 +90,23 @@ private:
     void HandleDirb(std::uint64_t block);
     void HandleFile(std::uint64_t block);
 
-    std::string ReadName(std::uint64_t block, std::size_t sizeField, std::size_t offsetField, std::size_t limit,
-                         bool evenOnly);
+    std::string ReadName(std::uint64_t block, const NameField& field, std::size_t limit, bool evenOnly);
+    NameField NameFieldOf(std::uint64_t block, std::size_t sizeField, std::size_t offsetField);
     std::uint16_t BlockField16(std::uint64_t block, std::size_t field);
+    bool BlockVerified(std::uint64_t block);
     std::string NormalizedDirectory();
-    bool LocateStream(std::uint64_t block, CatalogueRow& row);
+    bool LocateStream(std::uint64_t block, const NameField& name, CatalogueRow& row);
+    std::optional<std::size_t> FirstStreamHeader(std::uint64_t block);
+    std::optional<std::size_t> SearchStandardStream(std::uint64_t block, const NameField& name);
+    std::optional<std::size_t> WalkStreamChain(std::uint64_t block);
+    bool ReadStreamLength(std::uint64_t header, CatalogueRow& row);
 
     BackupBytes m_bytes;
     const BkfFileHandle& m_file;
     const std::uint64_t m_fileSize;
     const std::atomic<bool>& m_running;
     const ScanSinks& m_sinks;
+    ScanReport& m_report;
     std::vector<std::uint8_t> m_window = std::vector<std::uint8_t>(kScanWindowSize);
 
     std::uint64_t m_setNumber = 0;
@@ -119,12 +139,17 @@ bool CatalogueScanner::Run()
 
 bool CatalogueScanner::ScanWindow(std::uint64_t position, std::size_t length)
 {
-    const auto got = m_file.ReadAt(position, m_window.data(), length);
-    const std::size_t valid = got ? *got : 0;
-    // Unreadable bytes become zeros: reusing the previous window's bytes
-    // would list its files a second time at wrong offsets.
-    std::fill(m_window.begin() + static_cast<std::ptrdiff_t>(valid),
-              m_window.begin() + static_cast<std::ptrdiff_t>(length), std::uint8_t{0});
+    // Unreadable sectors become zeros: reusing the previous window's bytes
+    // would list its files a second time at wrong offsets, and zeroing the
+    // whole window would lose every block after a bad sector.
+    RecoveringRead read;
+    ReadRecovering(m_file, position, m_window.data(), length, read);
+    if (!read.unreadable.empty()) {
+        if (m_report.readError.empty())
+            m_report.readError = read.error;
+        for (const ByteRange& range : read.unreadable)
+            AddRange(m_report.unreadable, range.offset, range.length);
+    }
     m_bytes.SetWindow(position, ByteView(m_window.data(), length));
 
     const std::size_t slots = length / kSlotSize;
@@ -156,16 +181,13 @@ std::uint16_t CatalogueScanner::BlockField16(std::uint64_t block, std::size_t fi
     return m_bytes.Fetch(block + field, 2).Le16(0).value_or(0);
 }
 
-std::string CatalogueScanner::ReadName(std::uint64_t block, std::size_t sizeField, std::size_t offsetField,
-                                       std::size_t limit, bool evenOnly)
+std::string CatalogueScanner::ReadName(std::uint64_t block, const NameField& field, std::size_t limit, bool evenOnly)
 {
-    const std::uint16_t size = BlockField16(block, sizeField);
-    const std::uint16_t offset = BlockField16(block, offsetField);
-    const std::size_t length = evenOnly ? (size & ~std::size_t{1}) : size;
-    const ByteView field = m_bytes.Fetch(block + offset, length);
-    if (field.size() < length)
+    const std::size_t length = evenOnly ? (field.length & ~std::size_t{1}) : field.length;
+    const ByteView bytes = m_bytes.Fetch(block + field.start, length);
+    if (bytes.size() < length)
         return {}; // the name runs past the end of the file
-    return CopyTapeName(field, 0, length, limit).text;
+    return CopyTapeName(bytes, 0, length, limit).text;
 }
 
 void CatalogueScanner::HandleSset(std::uint64_t block)
@@ -175,9 +197,11 @@ void CatalogueScanner::HandleSset(std::uint64_t block)
         m_sinks.trace->Trace("\nSet " + std::to_string(setNumber) + ": \nName: ");
     }
     const std::uint16_t size = BlockField16(block, kSsetNameSize);
-    if (size > kSetNameSizeLimit)
+    if (size > kSetNameSizeLimit) {
+        m_report.longSetNames.Add(BlockVerified(block), "at byte " + std::to_string(block));
         return;
-    std::string label = ReadName(block, kSsetNameSize, kSsetNameOffset, size, false);
+    }
+    std::string label = ReadName(block, NameFieldOf(block, kSsetNameSize, kSsetNameOffset), size, false);
     std::replace(label.begin(), label.end(), '\\', '_');
     std::replace(label.begin(), label.end(), '/', '_');
     std::replace(label.begin(), label.end(), ':', '_');
@@ -187,59 +211,140 @@ void CatalogueScanner::HandleSset(std::uint64_t block)
     m_setFolder = "BACKUP SET " + std::to_string(m_setNumber) + "(" + label + ")";
 }
 
-// The current directory always starts with "\"; an empty one is the root.
+// The current directory always starts and ends with "\"; an empty one is
+// the root. A name whose last component lacks its closing NUL would
+// otherwise run into the file names after it.
 std::string CatalogueScanner::NormalizedDirectory()
 {
     if (m_currentDirectory.empty())
         m_currentDirectory = "\\";
-    else if (m_currentDirectory.front() != '\\')
+    if (m_currentDirectory.front() != '\\')
         m_currentDirectory.insert(m_currentDirectory.begin(), '\\');
+    if (m_currentDirectory.back() != '\\')
+        m_currentDirectory.push_back('\\');
     return m_currentDirectory;
 }
 
 void CatalogueScanner::HandleDirb(std::uint64_t block)
 {
-    m_currentDirectory = ReadName(block, kDirbNameSize, kDirbNameOffset, kEntryNameLimit, true);
-    if (!IsCleanName(m_currentDirectory))
-        m_currentDirectory = "lost dir" + std::to_string(m_lostDirectories++) + "\\";
+    m_currentDirectory = ReadName(block, NameFieldOf(block, kDirbNameSize, kDirbNameOffset), kEntryNameLimit, true);
+    if (!IsCleanName(m_currentDirectory)) {
+        const std::string lost = "lost dir" + std::to_string(m_lostDirectories++) + "\\";
+        m_report.lostDirectories.Add(BlockVerified(block), m_currentDirectory + " -> " + lost);
+        m_currentDirectory = lost;
+    }
     const std::string path = "BKF\\" + m_setFolder + NormalizedDirectory();
     // A path that is too long is not added; its files are dropped by the same test.
     if (Utf8Length(path) <= kCataloguePathLimit)
         m_sinks.folders.AddPath(path);
 }
 
-bool CatalogueScanner::LocateStream(std::uint64_t block, CatalogueRow& row)
+bool CatalogueScanner::BlockVerified(std::uint64_t block)
+{
+    return BlockChecksumHolds(m_bytes.Fetch(block, kCommonHeaderSize));
+}
+
+NameField CatalogueScanner::NameFieldOf(std::uint64_t block, std::size_t sizeField, std::size_t offsetField)
+{
+    return NameField{BlockField16(block, offsetField), BlockField16(block, sizeField)};
+}
+
+// The distance of the block's first stream header, when the "offset to first
+// event" points past the common header at a header whose checksum holds.
+std::optional<std::size_t> CatalogueScanner::FirstStreamHeader(std::uint64_t block)
+{
+    const std::uint16_t distance = BlockField16(block, kFirstEventOffset);
+    if (distance < kCommonHeaderSize || !StreamChecksumHolds(m_bytes.Fetch(block + distance, kStreamHeaderSize)))
+        return std::nullopt;
+    return distance;
+}
+
+// The first "STAN" within 512 bytes of the block start. A match inside the
+// block's own name field (U+5453 U+4E41 spell "STAN") or before its known
+// first stream header is not a stream header: the search goes on after it.
+std::optional<std::size_t> CatalogueScanner::SearchStandardStream(std::uint64_t block, const NameField& name)
 {
     const ByteView area = m_bytes.Fetch(block, kStreamSearchSpan + kStreamHeaderSize);
-    const auto match = area.Find4(kStandardStreamTag, 0, kStreamSearchSpan);
-    if (!match)
-        return false;
-    const auto length = area.Le64(*match + kStreamLength);
+    const std::size_t from = FirstStreamHeader(block).value_or(0);
+    for (auto match = area.Find4(kStandardStreamTag, from, kStreamSearchSpan); match;
+         match = area.Find4(kStandardStreamTag, *match + 1, kStreamSearchSpan)) {
+        if (!name.Overlaps(*match, 4))
+            return match;
+    }
+    return std::nullopt;
+}
+
+// Follows the stream chain from the first stream header: on NTFS the
+// security stream comes first and can push the data stream well past 512
+// bytes. Only headers whose checksum holds are followed.
+std::optional<std::size_t> CatalogueScanner::WalkStreamChain(std::uint64_t block)
+{
+    auto distance = FirstStreamHeader(block);
+    if (!distance)
+        return std::nullopt;
+    std::uint64_t header = block + *distance;
+    for (std::size_t stream = 0; stream < kStreamChainLimit; ++stream) {
+        const ByteView bytes = m_bytes.Fetch(header, kStreamHeaderSize);
+        if (!StreamChecksumHolds(bytes) || std::memcmp(bytes.data(), kPadStreamTag, 4) == 0
+            || *bytes.Le16(0) == 0)
+            return std::nullopt;
+        if (std::memcmp(bytes.data(), kStandardStreamTag, 4) == 0)
+            return static_cast<std::size_t>(header - block);
+        const std::uint64_t length = *bytes.Le64(kStreamLength);
+        const std::uint64_t dataEnd = header + kStreamHeaderSize;
+        if (length > m_fileSize - std::min(m_fileSize, dataEnd))
+            return std::nullopt; // the next header would lie past the end of the file
+        header = dataEnd + length;
+        header += (kStreamAlignment - (header - block) % kStreamAlignment) % kStreamAlignment;
+    }
+    return std::nullopt;
+}
+
+bool CatalogueScanner::ReadStreamLength(std::uint64_t header, CatalogueRow& row)
+{
+    const auto length = m_bytes.Fetch(header + kStreamLength, 8).Le64(0);
     if (!length)
         return false; // the header runs past the end of the file
     row.located = true;
     row.size = *length;
-    row.offset = block + *match + kStreamHeaderSize;
+    row.offset = header + kStreamHeaderSize;
     return true;
+}
+
+bool CatalogueScanner::LocateStream(std::uint64_t block, const NameField& name, CatalogueRow& row)
+{
+    auto distance = SearchStandardStream(block, name);
+    if (!distance)
+        distance = WalkStreamChain(block);
+    return distance && ReadStreamLength(block + *distance, row);
 }
 
 void CatalogueScanner::HandleFile(std::uint64_t block)
 {
-    std::string name = ReadName(block, kFileNameSize, kFileNameOffset, kEntryNameLimit, true);
-    if (name.empty())
+    const bool verified = BlockVerified(block);
+    const NameField field = NameFieldOf(block, kFileNameSize, kFileNameOffset);
+    std::string name = ReadName(block, field, kEntryNameLimit, true);
+    if (name.empty()) {
+        m_report.emptyFileNames.Add(verified, "at byte " + std::to_string(block));
         return;
+    }
     if (name.front() == '\\')
         name.erase(name.begin());
-    if (!IsCleanName(name))
+    if (!IsCleanName(name)) {
+        m_report.unusableFileNames.Add(verified, name);
         return;
+    }
     NormalizedDirectory();
     m_path.assign("BKF\\").append(m_setFolder).append(m_currentDirectory).append(name);
-    if (Utf8Length(m_path) > kCataloguePathLimit)
+    if (Utf8Length(m_path) > kCataloguePathLimit) {
+        m_report.longFilePaths.Add(verified, m_path);
         return;
+    }
 
     CatalogueRow row;
     row.path = m_path;
-    const bool located = LocateStream(block, row);
+    row.verified = verified;
+    const bool located = LocateStream(block, field, row);
     m_sinks.catalogue.AddRow(row);
     m_sinks.folders.AddPath(m_path);
     if (located)
@@ -248,13 +353,20 @@ void CatalogueScanner::HandleFile(std::uint64_t block)
 
 } // namespace
 
-bool ScanCatalogue(const BkfFileHandle& file, const std::atomic<bool>& running, const ScanSinks& sinks)
+bool ScanCatalogue(const BkfFileHandle& file, const std::atomic<bool>& running, const ScanSinks& sinks,
+                   ScanReport& report)
 {
     const auto size = file.Size();
     if (!size)
         return true; // nothing can be examined
-    CatalogueScanner scanner(file, *size, running, sinks);
+    CatalogueScanner scanner(file, *size, running, sinks, report);
     return scanner.Run();
+}
+
+bool ScanCatalogue(const BkfFileHandle& file, const std::atomic<bool>& running, const ScanSinks& sinks)
+{
+    ScanReport report;
+    return ScanCatalogue(file, running, sinks, report);
 }
 
 std::string FileCountText(std::uint64_t filesFound)

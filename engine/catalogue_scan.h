@@ -3,6 +3,7 @@
 // for SSET, DIRB and FILE blocks at every 512-byte boundary and reports the
 // catalogue it rebuilds through the sinks.
 
+#include "scan_report.h"
 #include "scan_sinks.h"
 
 #include <atomic>
@@ -14,7 +15,11 @@ class BkfFileHandle;
 constexpr std::size_t kScanWindowSize = 65536;
 
 // True when the whole file was examined, false when `running` was found
-// cleared (checked before every window and every slot). Never closes the file.
+// cleared (checked before every window and every slot). Never closes the
+// file. `report` receives what was passed over (it is added to, not reset).
+bool ScanCatalogue(const BkfFileHandle& file, const std::atomic<bool>& running, const ScanSinks& sinks,
+                   ScanReport& report);
+// The same, for callers that do not need the report.
 bool ScanCatalogue(const BkfFileHandle& file, const std::atomic<bool>& running, const ScanSinks& sinks);
 
 // The texts that the window and bkf-recover show for the scan's progress.

@@ -30,6 +30,7 @@ std::size_t CatalogueStore::Append(const CatalogueRow& row)
     record.size = row.size;
     record.offset = row.offset;
     record.located = row.located;
+    record.verified = row.verified;
     m_rows.push_back(record);
     m_ticks.push_back(0);
     m_chunkUsed += row.path.size();
@@ -62,7 +63,7 @@ std::string_view CatalogueStore::Path(std::size_t row) const
 CatalogueRow CatalogueStore::Row(std::size_t row) const
 {
     const Record& record = m_rows[row];
-    return CatalogueRow{Path(row), record.located, record.size, record.offset};
+    return CatalogueRow{Path(row), record.located, record.size, record.offset, record.verified};
 }
 
 void CatalogueStore::SetAllTicked(bool ticked)

@@ -15,6 +15,7 @@ struct CatalogueRow {
     bool located = false;   // a STAN header was found: size and offset are valid
     std::uint64_t size = 0;   // stream length in bytes
     std::uint64_t offset = 0; // backup file position of the first data byte
+    bool verified = false;    // the FILE block's header checksum holds
 };
 
 class CatalogueStore {
@@ -47,6 +48,7 @@ private:
         std::uint64_t offset;
         std::uint16_t pathLength;
         bool located;
+        bool verified;
     };
     static constexpr unsigned kChunkBits = 20; // 1 MiB path chunks
 

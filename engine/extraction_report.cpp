@@ -1,17 +1,8 @@
 #include "extraction_report.h"
 
-namespace {
+#include <string>
 
-std::string RangesText(const std::vector<ByteRange>& ranges)
-{
-    std::string text;
-    for (const ByteRange& range : ranges) {
-        if (!text.empty())
-            text += ", ";
-        text += std::to_string(range.offset) + "-" + std::to_string(range.offset + range.length - 1);
-    }
-    return text;
-}
+namespace {
 
 std::string WithReason(std::string text, const std::string& reason)
 {
@@ -20,6 +11,19 @@ std::string WithReason(std::string text, const std::string& reason)
 
 } // namespace
 
+std::size_t ExtractionReport::LossCount() const
+{
+    // A row's failures are recorded together, one after the other.
+    std::size_t losses = 0;
+    const SaveFailure* previous = nullptr;
+    for (const SaveFailure& failure : failures) {
+        if (failure.kind != SaveFailureKind::NotAFile && (!previous || previous->row != failure.row))
+            ++losses;
+        previous = &failure;
+    }
+    return losses;
+}
+
 std::string DescribeFailure(const SaveFailure& failure)
 {
     const std::string counts =
@@ -27,6 +31,8 @@ std::string DescribeFailure(const SaveFailure& failure)
     switch (failure.kind) {
     case SaveFailureKind::NoDataFound:
         return "no data found: saved as an empty file";
+    case SaveFailureKind::NotAFile:
+        return "probably not a file (no data found, block checksum fails): saved as an empty file";
     case SaveFailureKind::UnsafePath:
         return WithReason("not created: unsafe path", failure.reason);
     case SaveFailureKind::NotCreated:

@@ -2,6 +2,8 @@
 // What an extraction run did: where it wrote, and every chosen row that was
 // not saved completely, with the reason.
 
+#include "byte_range.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,17 +12,13 @@
 
 enum class SaveFailureKind {
     NoDataFound,  // the row has no data location (no stream header was found)
+    NotAFile,     // no data, and the block's checksum fails: probably a tag inside other data
     UnsafePath,   // the catalogue path would leave the output root
     NotCreated,   // the file could not be created (exists already, refused name, no permission)
     CutShort,     // the backup ends inside the file's range
     Unreadable,   // some bytes could not be read; they were written as zeros
     WriteFailed,  // writing stopped (disk full, for example)
     Stopped,      // the run was stopped inside the file; what was written is kept aside
-};
-
-struct ByteRange {
-    std::uint64_t offset = 0; // position in the saved file
-    std::uint64_t length = 0;
 };
 
 struct SaveFailure {
@@ -30,8 +28,16 @@ struct SaveFailure {
     std::string reason; // the system's words, where there are any
     std::uint64_t bytesWritten = 0;
     std::uint64_t bytesExpected = 0;
-    std::vector<ByteRange> unreadable; // with Unreadable
+    std::vector<ByteRange> unreadable; // with Unreadable: positions in the saved file
     std::string keptAs; // with Stopped: the file's new name, empty when it could not be renamed
+};
+
+// A file saved under another name than its catalogue path: its name was
+// taken already (two files of one path) or too long for the file system.
+struct RenamedFile {
+    std::size_t row = 0;
+    std::string path;    // catalogue path
+    std::string savedAs; // the path below the output root, "\"-separated like the catalogue
 };
 
 struct ExtractionReport {
@@ -39,9 +45,13 @@ struct ExtractionReport {
     std::string rootError;   // why the output root could not be made
     std::string rootFolder;  // full path of the output root
     bool completed = false;  // every row visited (false when stopped)
-    std::size_t filesSaved = 0;
+    std::size_t filesSaved = 0;  // saved completely, renamed ones included
     std::uint64_t bytesSaved = 0;
     std::vector<SaveFailure> failures;
+    std::vector<RenamedFile> renamed;
+
+    // Chosen rows not saved completely, those probably not a file left out.
+    std::size_t LossCount() const;
 };
 
 // One line describing a failure, for the report the user reads.

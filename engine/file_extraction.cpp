@@ -1,13 +1,17 @@
 // Copies the ticked rows' byte ranges out of the backup into a new output
 // root. A per-file problem is recorded and the run goes on.
 
-#include "bkf_scanner.h"
+#include "file_extraction.h"
+
+#include "bkf_file_handle.h"
 #include "catalogue_store.h"
 #include "extraction_progress.h"
 #include "output_path.h"
 #include "output_root.h"
+#include "recovering_read.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -22,17 +26,9 @@ struct CopyOutcome {
     std::string writeError;
 };
 
-void AddUnreadable(std::vector<ByteRange>& ranges, std::uint64_t offset, std::uint64_t length)
-{
-    if (!ranges.empty() && ranges.back().offset + ranges.back().length == offset)
-        ranges.back().length += length;
-    else
-        ranges.push_back({offset, length});
-}
-
 // Copies [offset, offset + length) of the backup; `length` lies inside it.
-// Unreadable bytes are written as zeros so later data keep their offsets; a
-// failed write ends the file.
+// Unreadable sectors are written as zeros so later data keep their offsets;
+// a failed write ends the file.
 CopyOutcome CopyRange(const BkfFileHandle& backup, std::uint64_t offset, std::uint64_t length, OutputFile& file,
                       std::vector<std::uint8_t>& buffer, ExtractionProgress& progress)
 {
@@ -44,13 +40,10 @@ CopyOutcome CopyRange(const BkfFileHandle& backup, std::uint64_t offset, std::ui
         }
         const std::size_t slice =
             static_cast<std::size_t>(std::min<std::uint64_t>(kCopySliceSize, length - outcome.written));
-        const auto got = backup.ReadAt(offset + outcome.written, buffer.data(), slice);
-        const std::size_t valid = got ? std::min(*got, slice) : 0;
-        if (valid < slice) {
-            std::fill(buffer.begin() + static_cast<std::ptrdiff_t>(valid),
-                      buffer.begin() + static_cast<std::ptrdiff_t>(slice), std::uint8_t{0});
-            AddUnreadable(outcome.unreadable, outcome.written + valid, slice - valid);
-        }
+        RecoveringRead read;
+        ReadRecovering(backup, offset + outcome.written, buffer.data(), slice, read);
+        for (const ByteRange& range : read.unreadable)
+            AddRange(outcome.unreadable, range.offset - offset, range.length);
         std::size_t wrote = 0;
         if (!file.Write(buffer.data(), slice, wrote, &outcome.writeError)) {
             // What reached the file stays in it and is counted.
@@ -72,6 +65,28 @@ SaveFailure Failure(std::size_t row, std::string_view path, SaveFailureKind kind
     failure.kind = kind;
     failure.reason = std::move(reason);
     return failure;
+}
+
+std::string JoinCataloguePath(const std::vector<std::string>& components)
+{
+    std::string path;
+    for (const std::string& component : components)
+        path.append(path.empty() ? "" : "\\").append(component);
+    return path;
+}
+
+// The sum of the chosen sizes; hostile stream lengths saturate instead of wrapping.
+std::uint64_t BytesChosen(const CatalogueStore& rows)
+{
+    std::uint64_t total = 0;
+    for (std::size_t row = 0; row < rows.RowCount(); ++row) {
+        if (!rows.IsTicked(row))
+            continue;
+        const std::uint64_t size = rows.Row(row).size;
+        total = size > std::numeric_limits<std::uint64_t>::max() - total ? std::numeric_limits<std::uint64_t>::max()
+                                                                          : total + size;
+    }
+    return total;
 }
 
 class Extraction {
@@ -113,15 +128,19 @@ bool Extraction::SaveRow(std::size_t row)
         m_report.failures.push_back(Failure(row, entry.path, SaveFailureKind::UnsafePath, why));
         return false;
     }
-    auto file = m_root.CreateFile(*components, &why);
+    std::vector<std::string> savedAs;
+    auto file = m_root.CreateFile(*components, &why, &savedAs);
     if (!file) {
         m_report.failures.push_back(Failure(row, entry.path, SaveFailureKind::NotCreated, why));
         return false;
     }
+    if (savedAs != *components)
+        m_report.renamed.push_back(RenamedFile{row, std::string(entry.path), JoinCataloguePath(savedAs)});
     if (!entry.located) {
-        // As before, the row still yields an empty file; the report says why it is empty.
+        // The row still yields an empty file; the report says why it is empty.
         file->Close(nullptr);
-        m_report.failures.push_back(Failure(row, entry.path, SaveFailureKind::NoDataFound));
+        m_report.failures.push_back(Failure(row, entry.path,
+                                            entry.verified ? SaveFailureKind::NoDataFound : SaveFailureKind::NotAFile));
         return true;
     }
     // The file ends where the backup ends.
@@ -131,7 +150,7 @@ bool Extraction::SaveRow(std::size_t row)
     std::string closeError;
     const bool closed = file->Close(&closeError);
     if (outcome.stopped)
-        KeepAside(row, entry, *components, outcome);
+        KeepAside(row, entry, savedAs, outcome);
     else
         RecordCopy(row, entry, available, outcome, closed, closeError);
     return true;
@@ -183,20 +202,15 @@ void Extraction::RecordCopy(std::size_t row, const CatalogueRow& entry, std::uin
 
 } // namespace
 
-ExtractionReport BkfScanner::ExtractCheckedFiles(const BkfFileHandle& backup, const CatalogueStore& rows,
-                                                 const std::string& prefix, ExtractionProgress& progress)
+ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const CatalogueStore& rows,
+                                     const std::string& destination, const std::string& prefix,
+                                     const std::atomic<bool>& running, ExtractionProgress& progress)
 {
     ExtractionReport report;
-    m_bRunning = true;
     const std::size_t rowCount = rows.RowCount();
-    std::uint64_t bytesChosen = 0;
-    for (std::size_t row = 0; row < rowCount; ++row) {
-        if (rows.IsTicked(row))
-            bytesChosen += rows.Row(row).size;
-    }
-    progress.Begin(rowCount, bytesChosen);
+    progress.Begin(rowCount, BytesChosen(rows));
 
-    auto root = OutputRoot::Create(m_strDestination, prefix, &report.rootError);
+    auto root = OutputRoot::Create(destination, prefix, &report.rootError);
     if (!root)
         return report;
     report.rootCreated = true;
@@ -204,7 +218,7 @@ ExtractionReport BkfScanner::ExtractCheckedFiles(const BkfFileHandle& backup, co
 
     Extraction extraction(backup, rows, *root, progress, report);
     for (std::size_t row = 0; row < rowCount; ++row) {
-        if (!m_bRunning.load() || extraction.StoppedInsideAFile())
+        if (!running.load() || extraction.StoppedInsideAFile())
             return report; // rows before this one are complete
         if (!rows.IsTicked(row)) {
             progress.RowDone(row);

@@ -12,7 +12,7 @@ bool IsRefusedCodePoint(std::uint32_t codePoint)
     if (codePoint >= 0xD800 && codePoint <= 0xDFFF)
         return true; // unpaired surrogate kept by the name decoder
     switch (codePoint) {
-    case '|': case '*': case ':': case '?': case '<': case '>': case '\'': case '/':
+    case '|': case '*': case ':': case '?': case '<': case '>': case '/':
         return true;
     default:
         return false;

@@ -6,7 +6,8 @@
 
 // False when the UTF-8 text holds a control character (U+0000-U+001F,
 // U+007F-U+009F), an unpaired surrogate or a malformed sequence, any of
-// "|*:?<>'" or "/", or a "\"-separated component that is exactly "." or "..".
+// "|*:?<>" or "/", or a "\"-separated component that is exactly "." or "..".
+// The apostrophe is allowed: it is common in Windows names ("John's file").
 // The empty text is clean.
 bool IsCleanName(std::string_view text);
 

@@ -1,6 +1,7 @@
 #include "output_root.h"
 
 #include "file_system.h"
+#include "output_name.h"
 
 #include <cerrno>
 #include <utility>
@@ -158,12 +159,9 @@ struct OutputRoot::Impl {
     bool Open(const std::string&, std::string*) { return true; }
 };
 
-std::optional<OutputFile> OutputRoot::CreateFile(const std::vector<std::string>& components, std::string* why)
+std::optional<OutputFile> OutputRoot::CreateIn(const std::vector<std::string>& components, std::string* why,
+                                               bool& exists, bool& tooLong)
 {
-    if (components.empty()) {
-        SetWhy(why, "empty path");
-        return std::nullopt;
-    }
     std::string path = m_path;
     for (std::size_t i = 0; i + 1 < components.size(); ++i) {
         path += kSeparator + components[i];
@@ -176,8 +174,10 @@ std::optional<OutputFile> OutputRoot::CreateFile(const std::vector<std::string>&
     HANDLE handle = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_ARCHIVE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        SetWhy(why, GetLastError() == ERROR_FILE_EXISTS ? std::string("a file of that name exists already")
-                                                        : LastSystemError());
+        const DWORD error = GetLastError();
+        exists = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+        tooLong = error == ERROR_FILENAME_EXCED_RANGE;
+        SetWhy(why, LastSystemError());
         return std::nullopt;
     }
     OutputFile file;
@@ -274,19 +274,20 @@ struct OutputRoot::Impl {
     }
 };
 
-std::optional<OutputFile> OutputRoot::CreateFile(const std::vector<std::string>& components, std::string* why)
+std::optional<OutputFile> OutputRoot::CreateIn(const std::vector<std::string>& components, std::string* why,
+                                               bool& exists, bool& tooLong)
 {
-    if (components.empty()) {
-        SetWhy(why, "empty path");
+    const int folder = m_impl->FolderFor(components, why);
+    if (folder < 0) {
+        tooLong = errno == ENAMETOOLONG;
         return std::nullopt;
     }
-    const int folder = m_impl->FolderFor(components, why);
-    if (folder < 0)
-        return std::nullopt;
     const int fd = ::openat(folder, components.back().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                             0666);
     if (fd < 0) {
-        SetWhy(why, errno == EEXIST ? std::string("a file of that name exists already") : LastSystemError());
+        exists = errno == EEXIST;
+        tooLong = errno == ENAMETOOLONG;
+        SetWhy(why, LastSystemError());
         return std::nullopt;
     }
     OutputFile file;
@@ -372,6 +373,63 @@ std::optional<std::string> OutputRoot::RenameAside(const std::vector<std::string
         return std::nullopt;
 #endif
     return RenameToFreeName(folder, components.back(), suffix, why);
+}
+
+namespace {
+
+constexpr std::size_t kShortestNameLimit = 32; // bytes; shortening further would hardly help
+
+std::string JoinComponents(const std::vector<std::string>& components)
+{
+    std::string joined;
+    for (const std::string& component : components)
+        joined.append(component).append(1, '\0');
+    return joined;
+}
+
+} // namespace
+
+std::optional<OutputFile> OutputRoot::CreateNumbered(const std::vector<std::string>& components,
+                                                     std::size_t byteLimit, std::string* why, bool& tooLong)
+{
+    std::vector<std::string> fitted;
+    for (const std::string& component : components)
+        fitted.push_back(FitNameLength(component, byteLimit));
+    const std::string base = fitted.back();
+    const std::string key = JoinComponents(fitted);
+    const auto known = m_nextNumber.find(key);
+    for (std::uint64_t number = known == m_nextNumber.end() ? 1 : known->second;; ++number) {
+        fitted.back() = number == 1 ? base : NumberedName(base, number, byteLimit);
+        bool exists = false;
+        auto file = CreateIn(fitted, why, exists, tooLong);
+        if (exists)
+            continue;
+        if (file) {
+            m_nextNumber[key] = number + 1;
+            m_lastCreated = std::move(fitted);
+        }
+        return file;
+    }
+}
+
+std::optional<OutputFile> OutputRoot::CreateFile(const std::vector<std::string>& components, std::string* why,
+                                                 std::vector<std::string>* savedAs)
+{
+    if (components.empty()) {
+        SetWhy(why, "empty path");
+        return std::nullopt;
+    }
+    // Shorter names until the file system takes them: its limit may be
+    // below 255 bytes, or the whole path may be too long.
+    for (std::size_t limit = kNameByteLimit;; limit = limit * 3 / 4) {
+        bool tooLong = false;
+        auto file = CreateNumbered(components, limit, why, tooLong);
+        if (file || !tooLong || limit <= kShortestNameLimit) {
+            if (file && savedAs)
+                *savedAs = m_lastCreated;
+            return file;
+        }
+    }
 }
 
 OutputRoot::~OutputRoot() = default;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // Creates every missing folder along `path` up to its last separator.
@@ -54,10 +55,15 @@ public:
 
     const std::string& Path() const { return m_path; }
 
-    // Creates the folders components[0 .. n-2] below the root and the new
-    // file components[n-1]. Fails (with the reason) when the file exists,
-    // when a folder on the way is a link or a file, or the system refuses.
-    std::optional<OutputFile> CreateFile(const std::vector<std::string>& components, std::string* why);
+    // Creates the folders components[0 .. n-2] below the root and a new file
+    // components[n-1]. A name too long for the file system is shortened at a
+    // character boundary (keeping the extension), and a file name that is
+    // taken already gets the first free number ("NAME (2).EXT"): nothing is
+    // overwritten. `savedAs` receives the components as created. Fails (with
+    // the reason) when a folder on the way is a link or a file, or the
+    // system refuses.
+    std::optional<OutputFile> CreateFile(const std::vector<std::string>& components, std::string* why,
+                                         std::vector<std::string>* savedAs = nullptr);
 
     // Renames the file `components` (made by CreateFile, closed) to its name
     // + `suffix`, or + `suffix` + the first free number: nothing is ever
@@ -67,7 +73,19 @@ public:
 
 private:
     OutputRoot() = default;
+    std::optional<OutputFile> CreateNumbered(const std::vector<std::string>& components, std::size_t byteLimit,
+                                             std::string* why, bool& tooLong);
+    // Creates the folders and the new file exactly as named; on failure
+    // `exists` tells a taken name and `tooLong` a name the system refuses
+    // for length.
+    std::optional<OutputFile> CreateIn(const std::vector<std::string>& components, std::string* why, bool& exists,
+                                       bool& tooLong);
+
     struct Impl;
     std::unique_ptr<Impl> m_impl;
     std::string m_path;
+    // The next number to try for a name that was taken, by relative path,
+    // so that a thousand files of one name cost no quadratic search.
+    std::unordered_map<std::string, std::uint64_t> m_nextNumber;
+    std::vector<std::string> m_lastCreated;
 };

@@ -1,33 +1,34 @@
 #pragma once
-// Everything the scan worker does to the windows, as one interface, so the
-// engine stays free of any toolkit. The window implements it by carrying each
-// call over to its own thread and waiting until it has been applied; the
-// tests implement it with a recorder.
+// What the scan worker tells whoever started it: the catalogue through the
+// scan sinks while it runs, then one end-of-scan report. The engine says what
+// happened; the listener decides what the window shows.
 
+#include "scan_report.h"
 #include "scan_sinks.h"
 
 #include <cstdint>
 #include <string>
 
+struct ScanEnd {
+    enum class Kind {
+        Completed,  // the whole backup was examined
+        Stopped,    // the running flag was cleared; what was found stays
+        OpenFailed, // the backup could not be opened; no scan ran
+    };
+    Kind kind = Kind::Completed;
+    std::string openError;       // the system's reason, with OpenFailed
+    std::uint64_t rowsFound = 0; // catalogue rows reported, with or without data
+    ScanReport report;
+};
+
 class ScannerUi : public CatalogueSink, public FolderPathSink, public ScanProgress, public DiagnosticTrace {
 public:
-    // The backup the user chose.
-    virtual std::string BackupFilePath() = 0;
-
-    virtual void SetHelpText(const std::string& text) = 0;         // instruction label
-    virtual void SetScanPositionText(const std::string& text) = 0; // position label
-    virtual void SetFileCountText(const std::string& text) = 0;    // file-count label
-    virtual void SetProgressVisible(bool visible) = 0;
-    virtual void SetStopVisible(bool visible) = 0;
-    virtual void ShowMessage(const std::string& text) = 0; // modal, information icon, OK
-    virtual void GoBack() = 0;                              // the wizard back to the file page
-
-    // Applies whatever the scan reported and the window has not applied yet.
-    virtual void FlushScanResults() = 0;
-    // End of a scan: every folder checked and collapsed but the root, the
-    // contents list emptied, every row ticked.
-    virtual void PrepareReview() = 0;
-    virtual std::uint64_t RowCount() = 0;
+    // Called exactly once for every StartScan that opened the backup, on the
+    // worker thread, after the last sink call and after the backup was
+    // closed; and, for a backup that cannot be opened, on the thread of
+    // StartScan before it returns. The worker counts as alive until this
+    // returns, so no second scan can start from inside it.
+    virtual void ScanEnded(const ScanEnd& end) = 0;
 
     void Trace(std::string_view) override {}
 };

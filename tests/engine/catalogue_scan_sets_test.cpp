@@ -25,7 +25,7 @@ TEST(CatalogueScanSetsTest, SetFolderComesFromTheSetName)
         {"NUL unit becomes an underscore", TapeString::Units({'a', 0, 'b'}), {}, "BACKUP SET 1(_a_b)"},
         {"empty name", "", {}, "BACKUP SET 1()"},
         {"question mark empties the label", "Daily?", {}, "BACKUP SET 1()"},
-        {"quote empties the label", "Bob's", {}, "BACKUP SET 1()"},
+        {"an apostrophe is a legal character", "Bob's", {}, "BACKUP SET 1(_Bob's)"},
         {"control character empties the label", TapeString::Units({'a', 7}), {}, "BACKUP SET 1()"},
         {"C1 control empties the label", TapeString::Units({'a', 0x85}), {}, "BACKUP SET 1()"},
         {"unpaired surrogate empties the label", TapeString::Units({'a', 0xD800}), {}, "BACKUP SET 1()"},

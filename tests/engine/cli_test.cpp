@@ -4,6 +4,7 @@
 #include "bkf_writer.h"
 #include "cli_tool.h"
 #include "extraction_support.h"
+#include "file_size_limit.h"
 #include "temp_path.h"
 
 #include <gtest/gtest.h>
@@ -106,7 +107,7 @@ TEST(CliTest, ListJsonPrintsOneObjectPerLineWithNullForUnlocatedRows)
     ASSERT_EQ(r.status, 0) << Describe(r);
     EXPECT_TRUE(IsSummary(r.err, "4 files in 1 set found in ")) << r.err;
     const auto object = [](const std::string& path, const std::string& size, const std::string& offset) {
-        return "{\"path\": \"" + path + "\", \"size\": " + size + ", \"offset\": " + offset + "}";
+        return "{\"path\": \"" + path + "\", \"size\": " + size + ", \"offset\": " + offset + ", \"verified\": true}";
     };
     EXPECT_EQ(Lines(r.out),
               (std::vector<std::string>{
@@ -202,6 +203,8 @@ TEST(CliTest, BadArgumentsExitOneWithOneLineAndAPointerToHelp)
         {"extract", b, d, "--prefix", ".."},
         {"extract", b, d, "--prefix=a\tb"},
         {"extract", b, d, "--include", "a", "b"},
+        {"list", ""},
+        {"extract", b, ""}, // an empty DEST once meant "/"
     };
     for (const auto& args : cases) {
         std::string line;
@@ -585,6 +588,7 @@ TEST(CliTest, InterruptDuringTheScanExits130AndSavesNothing)
 {
     if (!BytesRead(::getpid()))
         GTEST_SKIP() << "no /proc/PID/io here";
+    const FileSizeLimitLift lift; // a sparse backup of 8 GiB
     std::string backup;
     const auto holder = SparseBackup(backup, std::uint64_t{8} << 30);
     TempDir dir;
@@ -683,6 +687,53 @@ TEST(CliTest, ScannedPathWithAnEmptyComponentIsReportedAsUnsafe)
     EXPECT_EQ(r.status, 2) << Describe(r);
     EXPECT_NE(r.err.find(kSet + "/a//b: not created: unsafe path"), std::string::npos) << r.err;
     EXPECT_EQ(FilesBelow(dir.Child("Recovered BKF")), std::set<std::string>{kSet + "/ok.txt"});
+}
+
+// A FIFO as the backup hung list and extract forever in open().
+TEST(CliTest, FifoAsTheBackupIsRefusedAtOnce)
+{
+    TempDir dir;
+    const std::string fifo = dir.Child("backup.bkf");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string command : {"list", "extract"}) {
+        SCOPED_TRACE(command);
+        const auto r = RunTool(command == "list" ? std::vector<std::string>{"list", fifo}
+                                                 : std::vector<std::string>{"extract", fifo, dir.Child("d")});
+        EXPECT_FALSE(r.timedOut);
+        EXPECT_EQ(r.status, 1) << Describe(r);
+        EXPECT_NE(r.err.find("Not a regular file"), std::string::npos) << r.err;
+    }
+}
+
+// A verified FILE block that was passed over is a loss; a FILE tag inside
+// file data (its checksum fails) is not, so an intact backup ends with 0.
+TEST(CliTest, ExtractExitStatusFollowsTheScanReport)
+{
+    struct Case {
+        const char* why;
+        bool refusedName;
+        bool tagInData;
+        int status;
+    };
+    const Case cases[] = {
+        {"intact", false, false, 0},
+        {"a FILE tag inside file data", false, true, 0},
+        {"a real file passed over", true, false, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        BkfWriter w;
+        w.Sset("Daily").Dirb({"docs"}).File("a.txt", std::string(2048, 'a'));
+        if (c.tagInData)
+            w.Raw((w.LastFile().data / 512 + 1) * 512, "FILE");
+        if (c.refusedName)
+            w.File("a|b.txt", "x");
+        TempFile backup(w.Bytes());
+        TempDir dir;
+        const auto r = RunTool({"extract", backup.Path(), dir.Path(), "--verbose"});
+        EXPECT_EQ(r.status, c.status) << Describe(r);
+        EXPECT_EQ(r.err.find("scan report") != std::string::npos, c.status != 0 || c.tagInData) << r.err;
+    }
 }
 
 } // namespace

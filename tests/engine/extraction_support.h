@@ -4,6 +4,7 @@
 
 #include "bkf_file_handle.h"
 #include "bkf_scanner.h"
+#include "file_extraction.h"
 #include "catalogue_store.h"
 #include "extraction_progress.h"
 #include "extraction_report.h"
@@ -107,6 +108,7 @@ inline const char* KindName(SaveFailureKind kind)
 {
     switch (kind) {
     case SaveFailureKind::NoDataFound: return "NoDataFound";
+    case SaveFailureKind::NotAFile: return "NotAFile";
     case SaveFailureKind::UnsafePath: return "UnsafePath";
     case SaveFailureKind::NotCreated: return "NotCreated";
     case SaveFailureKind::CutShort: return "CutShort";
@@ -205,6 +207,7 @@ struct Row {
     std::uint64_t offset = 0;
     bool located = true;
     bool ticked = true;
+    bool verified = true; // the block's checksum held
 };
 
 inline void Fill(CatalogueStore& store, const std::vector<Row>& rows)
@@ -215,6 +218,7 @@ inline void Fill(CatalogueStore& store, const std::vector<Row>& rows)
         entry.located = row.located;
         entry.size = row.located ? row.size : 0;
         entry.offset = row.located ? row.offset : 0;
+        entry.verified = row.verified;
         store.SetTicked(store.Append(entry), row.ticked);
     }
 }
@@ -229,8 +233,9 @@ inline ExtractionReport ExtractInto(const std::string& backupPath, const Catalog
         ADD_FAILURE() << "cannot open " << backupPath << ": " << backup.LastError();
         return {};
     }
-    scanner.SetDestinationFolder(destination);
-    return scanner.ExtractCheckedFiles(backup, rows, prefix, progress);
+    // As the window's save does: the run may go on until StopScan clears the flag.
+    scanner.RunningFlag() = true;
+    return ExtractCheckedFiles(backup, rows, destination, prefix, scanner.RunningFlag(), progress);
 }
 
 inline ExtractionReport ExtractInto(const std::string& backupPath, const CatalogueStore& rows,

@@ -8,6 +8,7 @@
 #include "catalogue_scan.h"
 #include "decimal_cell.h"
 #include "extraction_support.h"
+#include "file_extraction.h"
 #include "temp_path.h"
 
 #include <gtest/gtest.h>
@@ -124,16 +125,22 @@ TEST(ExtractionTest, RowWithoutLocationGivesAnEmptyFileReportedAsNoDataFound)
 {
     RawBackup backup(1000);
     CatalogueStore store;
-    Fill(store, {{"BKF\\S\\lost.txt", 0, 0, false}, {"BKF\\S\\found.txt", 10, 20}});
+    Fill(store, {{"BKF\\S\\lost.txt", 0, 0, false},
+                 {"BKF\\S\\found.txt", 10, 20},
+                 {"BKF\\S\\false block", 0, 0, false, true, false}});
     TempDir dest;
     const ExtractionReport report = ExtractInto(backup.file.Path(), store, dest.Path());
     EXPECT_TRUE(report.completed);
     EXPECT_EQ(ReadFileBytes(report.rootFolder + "/BKF/S/lost.txt"), Bytes{});
     EXPECT_EQ(ReadFileBytes(report.rootFolder + "/BKF/S/found.txt"), Slice(backup.bytes, 20, 10));
-    ASSERT_EQ(report.failures.size(), 1u) << ReportText(report);
+    ASSERT_EQ(report.failures.size(), 2u) << ReportText(report);
     EXPECT_EQ(report.failures[0].row, 0u);
     EXPECT_EQ(report.failures[0].kind, SaveFailureKind::NoDataFound);
     EXPECT_NE(DescribeFailure(report.failures[0]).find("no data found"), std::string::npos);
+    // A tag whose block checksum fails is reported apart and is no loss.
+    EXPECT_EQ(report.failures[1].kind, SaveFailureKind::NotAFile);
+    EXPECT_NE(DescribeFailure(report.failures[1]).find("probably not a file"), std::string::npos);
+    EXPECT_EQ(report.LossCount(), 1u);
     EXPECT_EQ(report.filesSaved, 1u);
 }
 
@@ -165,26 +172,30 @@ TEST(ExtractionTest, UntickedRowsAreNotTouched)
     EXPECT_EQ(progress.Rows(E::RowDone), (std::vector<std::uint64_t>{0, 1, 2, 3}));
 }
 
-TEST(ExtractionTest, SecondRowOfTheSamePathIsNotCreatedAndTheFirstIsKept)
+// F8: two files of one catalogue path (drives C: and D: of one set) are
+// both saved; the second under the first free numbered name.
+TEST(ExtractionTest, FilesOfTheSamePathAreAllSavedUnderNumberedNames)
 {
     RawBackup backup(5000);
     CatalogueStore store;
-    Fill(store, {{"BKF\\S\\same.txt", 100, 0}, {"BKF\\S\\same.txt", 50, 1000}, {"BKF\\S\\next.txt", 10, 2000}});
+    Fill(store, {{"BKF\\S\\same.txt", 100, 0},
+                 {"BKF\\S\\same.txt", 50, 1000},
+                 {"BKF\\S\\same.txt", 5, 3000},
+                 {"BKF\\S\\Makefile", 10, 2000},
+                 {"BKF\\S\\Makefile", 10, 2100}});
     TempDir dest;
-    RecordingProgress progress;
-    BkfScanner scanner;
-    const ExtractionReport report = ExtractInto(backup.file.Path(), store, dest.Path(), progress, scanner);
+    const ExtractionReport report = ExtractInto(backup.file.Path(), store, dest.Path());
     EXPECT_TRUE(report.completed);
+    EXPECT_TRUE(report.failures.empty()) << ReportText(report);
     EXPECT_EQ(ReadFileBytes(report.rootFolder + "/BKF/S/same.txt"), Slice(backup.bytes, 0, 100));
-    EXPECT_EQ(ReadFileBytes(report.rootFolder + "/BKF/S/next.txt"), Slice(backup.bytes, 2000, 10));
-    ASSERT_EQ(report.failures.size(), 1u) << ReportText(report);
-    EXPECT_EQ(report.failures[0].row, 1u);
-    EXPECT_EQ(report.failures[0].kind, SaveFailureKind::NotCreated);
-    EXPECT_NE(report.failures[0].reason.find("exists"), std::string::npos) << report.failures[0].reason;
-    EXPECT_EQ(report.filesSaved, 2u);
-    EXPECT_EQ(report.bytesSaved, 110u);
-    // A row whose file could not be created does not move the bar.
-    EXPECT_EQ(progress.Rows(RecordingProgress::Event::RowDone), (std::vector<std::uint64_t>{0, 2}));
+    EXPECT_EQ(ReadFileBytes(report.rootFolder + "/BKF/S/same (2).txt"), Slice(backup.bytes, 1000, 50));
+    EXPECT_EQ(ReadFileBytes(report.rootFolder + "/BKF/S/same (3).txt"), Slice(backup.bytes, 3000, 5));
+    EXPECT_EQ(ReadFileBytes(report.rootFolder + "/BKF/S/Makefile (2)"), Slice(backup.bytes, 2100, 10));
+    ASSERT_EQ(report.renamed.size(), 3u);
+    EXPECT_EQ(report.renamed[0].row, 1u);
+    EXPECT_EQ(report.renamed[0].path, "BKF\\S\\same.txt");
+    EXPECT_EQ(report.renamed[0].savedAs, "BKF\\S\\same (2).txt");
+    EXPECT_EQ(report.filesSaved, 5u);
 }
 
 TEST(ExtractionTest, RowsTheFileSystemRefusesAreReportedAndTheRunGoesOn)
@@ -201,15 +212,17 @@ TEST(ExtractionTest, RowsTheFileSystemRefusesAreReportedAndTheRunGoesOn)
     TempDir dest;
     const ExtractionReport report = ExtractInto(backup.file.Path(), store, dest.Path());
     EXPECT_TRUE(report.completed);
-    ASSERT_EQ(report.failures.size(), 3u) << ReportText(report);
-    for (std::size_t k = 0; k < 3; ++k) {
-        EXPECT_EQ(report.failures[k].row, k + 1);
-        EXPECT_EQ(report.failures[k].kind, SaveFailureKind::NotCreated);
-        EXPECT_FALSE(report.failures[k].reason.empty());
-    }
+    ASSERT_EQ(report.failures.size(), 1u) << ReportText(report);
+    EXPECT_EQ(report.failures[0].row, 1u);
+    EXPECT_EQ(report.failures[0].kind, SaveFailureKind::NotCreated);
+    EXPECT_FALSE(report.failures[0].reason.empty());
     EXPECT_EQ(ReadFileBytes(report.rootFolder + "/BKF/a"), Slice(backup.bytes, 0, 10));
     EXPECT_EQ(ReadFileBytes(report.rootFolder + "/BKF/last"), Slice(backup.bytes, 40, 10));
-    EXPECT_EQ(report.filesSaved, 2u);
+    // F9: names too long for the file system are shortened, not lost.
+    EXPECT_EQ(ReadFileBytes(report.rootFolder + "/BKF/" + std::string(255, 'n')), Slice(backup.bytes, 20, 10));
+    EXPECT_EQ(ReadFileBytes(report.rootFolder + "/BKF/" + std::string(255, 'd') + "/x"), Slice(backup.bytes, 30, 10));
+    EXPECT_EQ(report.renamed.size(), 2u);
+    EXPECT_EQ(report.filesSaved, 4u);
 }
 
 TEST(ExtractionTest, OutputRootIsNamedAfterThePrefixWithTheFirstFreeNumber)
@@ -449,7 +462,7 @@ TEST(ExtractionTest, LinkPlantedDuringTheRunIsNotFollowed)
         {"as the top folder, after it was entered", 1, "BKF", 0},
         {"as a folder entered by the previous file", 1, "BKF\\S\\one", 0},
         {"as the next file's folder", 1, "BKF\\S\\two", 1},
-        {"as the next file", 1, "BKF\\S\\one\\f2", 1},
+        {"as the next file: saved beside the link", 1, "BKF\\S\\one\\f2", 0},
     };
     RawBackup backup(1000);
     for (const Case& c : cases) {
@@ -555,8 +568,9 @@ TEST(ExtractionTest, ScannedBackupIsSavedAtItsCataloguePaths)
     TempDir dest;
     BkfScanner scanner;
     RecordingProgress progress;
-    scanner.SetDestinationFolder(dest.Path());
-    const ExtractionReport report = scanner.ExtractCheckedFiles(handle, store, "Recovered BKF", progress);
+    scanner.RunningFlag() = true;
+    const ExtractionReport report =
+        ExtractCheckedFiles(handle, store, dest.Path(), "Recovered BKF", scanner.RunningFlag(), progress);
     const std::string set = report.rootFolder + "/BKF/BACKUP SET 1(_Daily)";
     EXPECT_EQ(ReadFileBytes(set + "/WINDOWS/system32/notepad.exe"), (Bytes{'M', 'Z', 0, 1, 2}));
     EXPECT_TRUE(ReadFileBytes(set + "/WINDOWS/system32/big.bin") == big);

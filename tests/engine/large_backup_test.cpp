@@ -4,6 +4,7 @@
 
 #include "bkf_writer.h"
 #include "extraction_support.h"
+#include "file_size_limit.h"
 #include "scan_recorder.h"
 #include "temp_path.h"
 
@@ -73,6 +74,7 @@ class LargeBackupTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
+        s_sizeLimitLift = std::make_unique<FileSizeLimitLift>(); // the sparse backup is beyond 4 GiB
         auto backup = std::make_unique<LargeBackup>();
         BkfWriter head;
         head.Sset("Big").Dirb({"data"}).File("small.txt", "small");
@@ -110,7 +112,11 @@ protected:
         backup->scan = ScanPath(backup->path);
         s_backup = std::move(backup);
     }
-    static void TearDownTestSuite() { s_backup.reset(); }
+    static void TearDownTestSuite()
+    {
+        s_backup.reset();
+        s_sizeLimitLift.reset();
+    }
 
     void SetUp() override
     {
@@ -119,9 +125,11 @@ protected:
     }
 
     static std::unique_ptr<LargeBackup> s_backup;
+    static std::unique_ptr<FileSizeLimitLift> s_sizeLimitLift;
 };
 
 std::unique_ptr<LargeBackup> LargeBackupTest::s_backup;
+std::unique_ptr<FileSizeLimitLift> LargeBackupTest::s_sizeLimitLift;
 
 TEST_F(LargeBackupTest, ScanListsSizesAndOffsetsBeyond4GiB)
 {

@@ -1,6 +1,7 @@
 // The output root and the files below it: folder chains, the root's name,
 // a destination that cannot hold a folder, and exclusive file creation.
 
+#include "bkf_writer.h"
 #include "extraction_support.h"
 #include "output_root.h"
 #include "temp_path.h"
@@ -200,9 +201,10 @@ TEST(OutputRootTest, CreateFileMakesTheFoldersAndAnExclusiveFile)
     ASSERT_TRUE(WriteText(*file, "first"));
     EXPECT_FALSE(file->IsOpen());
 
-    auto again = root->CreateFile({"BKF", "SET", "dir", "a.txt"}, &why);
-    EXPECT_FALSE(again);
-    EXPECT_NE(why.find("exists"), std::string::npos) << why;
+    std::vector<std::string> savedAs;
+    auto again = root->CreateFile({"BKF", "SET", "dir", "a.txt"}, &why, &savedAs);
+    ASSERT_TRUE(again) << why;
+    EXPECT_EQ(savedAs, (std::vector<std::string>{"BKF", "SET", "dir", "a (2).txt"}));
     EXPECT_EQ(ReadFileBytes(root->Path() + "/BKF/SET/dir/a.txt"), (Bytes{'f', 'i', 'r', 's', 't'}));
 }
 
@@ -216,8 +218,9 @@ TEST(OutputRootTest, CreateFileNeverOverwritesAnythingThatExists)
     for (const std::string name : {"file", "folder"}) {
         SCOPED_TRACE(name);
         std::string why;
-        EXPECT_FALSE(root->CreateFile({"BKF", name}, &why));
-        EXPECT_FALSE(why.empty());
+        std::vector<std::string> savedAs;
+        EXPECT_TRUE(root->CreateFile({"BKF", name}, &why, &savedAs)) << why;
+        EXPECT_EQ(savedAs.back(), name + " (2)");
     }
     EXPECT_EQ(ReadFileBytes(root->Path() + "/BKF/file"), (Bytes{'o', 'l', 'd'}));
     EXPECT_TRUE(fs::is_empty(root->Path() + "/BKF/folder"));
@@ -328,7 +331,9 @@ TEST(OutputRootTest, LinkPlantedAsTheFileNameIsNeitherFollowedNorReplaced)
 
     for (const std::string name : {"to-victim", "dangling"}) {
         std::string why;
-        EXPECT_FALSE(root->CreateFile({"BKF", name}, &why)) << name;
+        std::vector<std::string> savedAs;
+        EXPECT_TRUE(root->CreateFile({"BKF", name}, &why, &savedAs)) << name;
+        EXPECT_EQ(savedAs.back(), name + " (2)");
         EXPECT_TRUE(fs::is_symlink(fs::symlink_status(root->Path() + "/BKF/" + name))) << name;
     }
     EXPECT_EQ(ReadFileBytes(outside + "/victim"), Bytes{'v'});
@@ -356,18 +361,23 @@ TEST(OutputRootTest, RootReplacedByALinkAfterCreateIsNotFollowed)
     EXPECT_EQ(ReadFileBytes(moved + "/BKF/x"), (Bytes{'i', 'n'}));
 }
 
-TEST(OutputRootTest, NameTheFileSystemRefusesIsReported)
+TEST(OutputRootTest, NamesTooLongForTheFileSystemAreShortened)
 {
     TempDir dir;
     auto root = MakeRoot(dir.Path());
     ASSERT_TRUE(root);
+    // F9: 200 CJK characters are 600 bytes; Linux takes 255 bytes a name.
     std::string why;
-    EXPECT_FALSE(root->CreateFile({"BKF", std::string(300, 'n')}, &why));
-    EXPECT_FALSE(why.empty());
-    EXPECT_FALSE(root->CreateFile({std::string(300, 'd'), "x"}, &why));
-    EXPECT_FALSE(why.empty());
-    auto fine = root->CreateFile({"BKF", std::string(255, 'n')}, &why);
-    EXPECT_TRUE(fine) << why;
+    const std::string cjk = Repeat("日", 200);
+    std::vector<std::string> savedAs;
+    ASSERT_TRUE(root->CreateFile({"BKF", cjk + ".txt"}, &why, &savedAs)) << why;
+    EXPECT_EQ(savedAs.back(), Repeat("日", 83) + ".txt"); // 249 + 4 bytes, cut at a character
+    ASSERT_TRUE(root->CreateFile({"BKF", cjk + ".txt"}, &why, &savedAs)) << why;
+    EXPECT_EQ(savedAs.back(), Repeat("日", 82) + " (2).txt");
+    ASSERT_TRUE(root->CreateFile({std::string(300, 'd'), "x"}, &why, &savedAs)) << why;
+    EXPECT_EQ(savedAs.front(), std::string(255, 'd'));
+    ASSERT_TRUE(root->CreateFile({"BKF", std::string(255, 'n')}, &why, &savedAs)) << why;
+    EXPECT_EQ(savedAs.back(), std::string(255, 'n'));
 }
 
 } // namespace

@@ -10,14 +10,14 @@ bool StartsWith(const std::string& text, const std::string& prefix)
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-bool IsWindowCall(const std::string& event)
+const char* EndName(ScanEnd::Kind kind)
 {
-    static const char* const kPrefixes[] = {"help:", "position:", "count:", "progress:", "stop:", "message:"};
-    for (const char* prefix : kPrefixes) {
-        if (StartsWith(event, prefix))
-            return true;
+    switch (kind) {
+    case ScanEnd::Kind::Completed: return "completed";
+    case ScanEnd::Kind::Stopped: return "stopped";
+    case ScanEnd::Kind::OpenFailed: return "open-failed";
     }
-    return event == "back" || event == "flush" || event == "review";
+    return "?";
 }
 
 bool IsScanReport(const std::string& event)
@@ -111,35 +111,9 @@ void RecordingScannerUi::SetObserver(std::function<void(const std::string& event
     m_observer = std::move(observer);
 }
 
-std::string RecordingScannerUi::BackupFilePath()
+void RecordingScannerUi::ScanEnded(const ScanEnd& end)
 {
-    Record("backup-path");
-    return m_backupPath;
-}
-
-void RecordingScannerUi::SetHelpText(const std::string& text) { Record("help:" + text); }
-void RecordingScannerUi::SetScanPositionText(const std::string& text) { Record("position:" + text); }
-void RecordingScannerUi::SetFileCountText(const std::string& text) { Record("count:" + text); }
-void RecordingScannerUi::SetProgressVisible(bool visible) { Record(visible ? "progress:shown" : "progress:hidden"); }
-void RecordingScannerUi::SetStopVisible(bool visible) { Record(visible ? "stop:shown" : "stop:hidden"); }
-void RecordingScannerUi::ShowMessage(const std::string& text) { Record("message:" + text); }
-void RecordingScannerUi::GoBack() { Record("back"); }
-void RecordingScannerUi::FlushScanResults() { Record("flush"); }
-
-void RecordingScannerUi::PrepareReview()
-{
-    Record("review", [this] { m_store.SetAllTicked(true); });
-}
-
-std::uint64_t RecordingScannerUi::RowCount()
-{
-    std::uint64_t count = 0;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        count = m_store.RowCount();
-    }
-    Record("row-count:" + std::to_string(count));
-    return count;
+    Record(std::string("ended:") + EndName(end.kind), [this, &end] { m_lastEnd = end; });
 }
 
 void RecordingScannerUi::AddRow(const CatalogueRow& row)
@@ -163,14 +137,20 @@ std::vector<std::string> RecordingScannerUi::Events() const
     return m_events;
 }
 
-std::vector<std::string> RecordingScannerUi::WindowCalls() const
+std::vector<std::string> RecordingScannerUi::Endings() const
 {
     std::vector<std::string> out;
     for (std::string& event : Events()) {
-        if (IsWindowCall(event))
+        if (StartsWith(event, "ended:"))
             out.push_back(std::move(event));
     }
     return out;
+}
+
+ScanEnd RecordingScannerUi::LastEnd() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_lastEnd;
 }
 
 std::vector<std::string> RecordingScannerUi::ScanReports() const
@@ -199,12 +179,6 @@ std::size_t RecordingScannerUi::RowsNow() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_store.RowCount();
-}
-
-std::size_t RecordingScannerUi::TickedRows() const
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_store.TickedCount();
 }
 
 bool WaitForWorkerEnd(BkfScanner& scanner, std::chrono::milliseconds limit)

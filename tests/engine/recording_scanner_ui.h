@@ -2,18 +2,8 @@
 // A ScannerUi for the tests of the scan worker. It records every call that
 // BkfScanner and its worker make, in order, as one readable string each:
 //
-//     "backup-path"                  BackupFilePath (asked by StartScan)
-//     "help:<text>"                  SetHelpText
-//     "position:<text>"              SetScanPositionText
-//     "count:<text>"                 SetFileCountText
-//     "progress:shown|hidden"        SetProgressVisible
-//     "stop:shown|hidden"            SetStopVisible
-//     "message:<text>"               ShowMessage
-//     "back"                         GoBack
-//     "flush"                        FlushScanResults
-//     "review"                       PrepareReview (ticks every row)
-//     "row-count:<n>"                RowCount
-//     "row:<path>"                   AddRow (the row goes into Store())
+//     "ended:completed|stopped|open-failed"   ScanEnded (kept whole, LastEnd)
+//     "row:<path>"                   AddRow (the row goes into Rows())
 //     "path:<path>"                  AddPath
 //     "files:<n>"                    FileCountChanged
 //     "window:<position>/<size>"     WindowScanned
@@ -43,19 +33,10 @@ public:
     static constexpr std::chrono::seconds kHoldLimit{60};
 
     explicit RecordingScannerUi(std::string backupPath);
+    const std::string& BackupPath() const { return m_backupPath; }
 
     // --- ScannerUi
-    std::string BackupFilePath() override;
-    void SetHelpText(const std::string& text) override;
-    void SetScanPositionText(const std::string& text) override;
-    void SetFileCountText(const std::string& text) override;
-    void SetProgressVisible(bool visible) override;
-    void SetStopVisible(bool visible) override;
-    void ShowMessage(const std::string& text) override;
-    void GoBack() override;
-    void FlushScanResults() override;
-    void PrepareReview() override;
-    std::uint64_t RowCount() override;
+    void ScanEnded(const ScanEnd& end) override;
     void AddRow(const CatalogueRow& row) override;
     void AddPath(std::string_view path) override;
     void FileCountChanged(std::uint64_t filesFound) override;
@@ -81,14 +62,14 @@ public:
     // --- What was recorded (copies, safe while the worker runs).
 
     std::vector<std::string> Events() const;
-    // Only the calls that change the window: help, position, count,
-    // progress, stop, message, back, flush, review.
-    std::vector<std::string> WindowCalls() const;
+    // Only the ScanEnded calls.
+    std::vector<std::string> Endings() const;
+    // The last ScanEnded call's report (a default one before any).
+    ScanEnd LastEnd() const;
     // Only what the scan reported: row, path, files, window.
     std::vector<std::string> ScanReports() const;
     std::vector<RecordedRow> Rows() const;
     std::size_t RowsNow() const;
-    std::size_t TickedRows() const;
 
 private:
     // Records `event`, running `underLock` with the mutex held, then holds
@@ -100,6 +81,7 @@ private:
     std::string m_backupPath;
     std::vector<std::string> m_events;
     CatalogueStore m_store;
+    ScanEnd m_lastEnd;
     std::function<void(const std::string&)> m_observer;
 
     std::string m_holdPrefix;

@@ -2,6 +2,7 @@
 // (so the tests run on machines without a display), and every complaint of a
 // QAbstractItemModelTester turned into a failure of the running test.
 
+#include "file_size_limit.h"
 #include <QApplication>
 #include <QByteArray>
 #include <QString>
@@ -35,6 +36,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+    LimitTestFileSize();
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     g_previousHandler = qInstallMessageHandler(FailOnModelComplaint);

@@ -36,7 +36,6 @@ public:
     int progress = -1;
     std::function<void()> onProgress; // runs on the window thread, as a click would
 
-    QString BackupFilePath() const override { return backupPath; }
     void SetHelpText(const QString& text) override { calls << "help:" + text; }
     void SetScanPositionText(const QString& text) override { position = text; }
     void SetFileCountText(const QString& text) override { count = text; }
@@ -51,6 +50,12 @@ public:
     void ShowMessage(const QString& text) override { calls << "message:" + text; }
     void GoBack() override { calls << "back"; }
     void ClearContentsList() override { calls << "clear-contents"; }
+    void ShowScanReport(const ScanReport& report) override
+    {
+        calls << "report";
+        lostDirectories = report.lostDirectories.Total();
+    }
+    std::uint64_t lostDirectories = 0;
 
     QString position;
     QString count;
@@ -87,10 +92,20 @@ bool WaitForWorker(BkfScanner& scanner)
     return !deadline.hasExpired();
 }
 
-// Starts a scan and serves it until its worker has ended.
-bool ScanToEnd(BkfScanner& scanner, ScannerUi& ui)
+// The texts the user reads, written out here so that a changed character shows up.
+const QString kSearchingHelp =
+    "help:Veltra is Searching files.... . You can stop this searching process by pressing Stop button";
+const QString kDoneHelp =
+    "help:Please press Save Files button from toolbar or press Next button to save repaired file(s) ";
+const QString kNoDataMessage = "message:No data found in backup file";
+const QString kOpenFailedMessage = "message:Some Error occoured while opening file. Make sure that file is not shared";
+
+// Starts a scan of the window's backup and serves it until its worker has
+// ended and the end steps have run.
+bool ScanToEnd(BkfScanner& scanner, ScanUiBridge& bridge, const RecordingWindow& window)
 {
-    return scanner.StartScan(ui) == BkfScanner::StartResult::Started && WaitForWorker(scanner);
+    return bridge.StartScan(scanner, window.backupPath) == BkfScanner::StartResult::Started
+        && WaitForWorker(scanner);
 }
 
 // The window side of one scan: the models, the window recorder and the bridge.
@@ -173,7 +188,7 @@ bool ProcessHoldsOpen(const std::string& path)
 void ExpectLeftForReview(const ScanFixture& f)
 {
     EXPECT_EQ(f.store.TickedCount(), f.store.RowCount());
-    EXPECT_TRUE(f.window.calls.contains(QString("help:") + BkfScanner::kScanDoneText));
+    EXPECT_TRUE(f.window.calls.contains(kDoneHelp));
     EXPECT_FALSE(f.window.calls.contains("back"));
 }
 
@@ -186,7 +201,7 @@ TEST(ScanBridge, WorkerScanFillsModelsLikeAHeadlessScan)
     const std::string path = f.UseBackup(bytes);
     const ScanResult headless = ScanBytes(bytes);
     BkfScanner scanner;
-    ASSERT_TRUE(ScanToEnd(scanner, f.bridge));
+    ASSERT_TRUE(ScanToEnd(scanner, f.bridge, f.window));
 
     EXPECT_TRUE(SameRows(f.Rows(), headless.rows));
     EXPECT_EQ(f.list.rowCount(), static_cast<int>(headless.rows.size()));
@@ -202,9 +217,9 @@ TEST(ScanBridge, WorkerScanFillsModelsLikeAHeadlessScan)
     ASSERT_EQ(f.tree.TopLevelCount(), 1u);
     EXPECT_EQ(f.tree.GetCheckState(f.tree.TopLevelNode(0)), CheckState::Checked);
     EXPECT_TRUE(f.tree.IsExpanded(f.tree.TopLevelNode(0)));
-    EXPECT_EQ(f.window.calls.first(), QString("help:") + BkfScanner::kSearchingText);
-    EXPECT_TRUE(f.window.calls.contains(QString("help:") + BkfScanner::kScanDoneText));
-    EXPECT_FALSE(f.window.calls.contains("back"));
+    // The end steps in the order the user sees them.
+    EXPECT_EQ(f.window.calls, (QStringList{kSearchingHelp, kDoneHelp, "clear-contents", "progress:0", "stop:0",
+                                           "report"}));
     EXPECT_TRUE(f.window.position.isEmpty());
     EXPECT_TRUE(f.window.count.isEmpty());
     EXPECT_FALSE(ProcessHoldsOpen(path)) << "the backup must be closed after the scan";
@@ -238,7 +253,8 @@ TEST(ScanBridge, StopEndsTheScanWithinOneSlotAndKeepsWhatWasFound)
     StoppingBridge bridge(f.window, f.store, f.tree, f.list);
     bridge.scanner = &scanner;
     bridge.stopAfterRows = 700; // in the middle of a window
-    ASSERT_TRUE(ScanToEnd(scanner, bridge));
+    ASSERT_EQ(bridge.StartScan(scanner, f.window.backupPath), BkfScanner::StartResult::Started);
+    ASSERT_TRUE(WaitForWorker(scanner));
 
     // Every row found up to the stop reached the models, and no later slot was scanned.
     EXPECT_EQ(f.store.RowCount(), 700u);
@@ -258,7 +274,7 @@ TEST(ScanBridge, StopFromTheWindowThreadEndsTheScanAsACompletedOne)
             scanner.StopScan(); // as the Stop button does, while the worker scans on
         }
     };
-    ASSERT_TRUE(ScanToEnd(scanner, f.bridge));
+    ASSERT_TRUE(ScanToEnd(scanner, f.bridge, f.window));
 
     ASSERT_TRUE(stopped);
     EXPECT_GT(f.store.RowCount(), 0u);
@@ -271,13 +287,13 @@ TEST(ScanBridge, SecondScanStartsFromEmpty)
     const auto bytes = SampleBackup(2, 3, 5);
     const std::string path = f.UseBackup(bytes);
     BkfScanner scanner;
-    ASSERT_TRUE(ScanToEnd(scanner, f.bridge));
+    ASSERT_TRUE(ScanToEnd(scanner, f.bridge, f.window));
     const auto first = f.Rows();
     const QStringList firstKeys = TreeKeys(f.tree);
 
     f.tree.Clear();
     f.list.Reset([](CatalogueStore& store) { store.Clear(); });
-    ASSERT_TRUE(ScanToEnd(scanner, f.bridge));
+    ASSERT_TRUE(ScanToEnd(scanner, f.bridge, f.window));
     EXPECT_TRUE(SameRows(f.Rows(), first));
     EXPECT_EQ(TreeKeys(f.tree), firstKeys);
 }
@@ -287,8 +303,8 @@ TEST(ScanBridge, NothingFoundReportsAndGoesBack)
     ScanFixture f;
     f.UseBackup(std::vector<std::uint8_t>(200000, 0));
     BkfScanner scanner;
-    ASSERT_TRUE(ScanToEnd(scanner, f.bridge));
-    const int message = f.window.calls.indexOf(QString("message:") + BkfScanner::kNoDataText);
+    ASSERT_TRUE(ScanToEnd(scanner, f.bridge, f.window));
+    const int message = f.window.calls.indexOf(kNoDataMessage);
     ASSERT_GE(message, 0);
     EXPECT_EQ(f.window.calls.mid(message + 1), (QStringList{"stop:0", "back"}));
 }
@@ -298,10 +314,20 @@ TEST(ScanBridge, OpenFailureStartsNoWorker)
     ScanFixture f;
     f.window.backupPath = "/nonexistent/backup.bkf";
     BkfScanner scanner;
-    EXPECT_EQ(scanner.StartScan(f.bridge), BkfScanner::StartResult::OpenFailed);
+    EXPECT_EQ(f.bridge.StartScan(scanner, f.window.backupPath), BkfScanner::StartResult::OpenFailed);
     EXPECT_FALSE(scanner.IsWorkerAlive());
-    EXPECT_EQ(f.window.calls, (QStringList{QString("message:") + BkfScanner::kOpenFailedText, "stop:0", "back",
-                                           "progress:0"}));
+    EXPECT_EQ(f.window.calls, (QStringList{kOpenFailedMessage, "stop:0", "back", "progress:0"}));
+}
+
+TEST(ScanBridge, TheScanReportReachesTheWindow)
+{
+    ScanFixture f;
+    BkfWriter writer;
+    writer.Dirb({"bad*name"}).File("a.txt", "x");
+    f.UseBackup(writer.Bytes());
+    BkfScanner scanner;
+    ASSERT_TRUE(ScanToEnd(scanner, f.bridge, f.window));
+    EXPECT_EQ(f.window.lostDirectories, 1u);
 }
 
 // Closing the window while the worker waits for it to apply a batch: the
@@ -313,7 +339,7 @@ TEST(ScanBridge, ClosingWhileTheWorkerWaitsNeitherHangsNorCrashes)
     const auto bytes = SampleBackup(1, 50, 40);
     const std::string path = f->UseBackup(bytes);
     auto scanner = std::make_unique<BkfScanner>();
-    ASSERT_EQ(scanner->StartScan(f->bridge), BkfScanner::StartResult::Started);
+    ASSERT_EQ(f->bridge.StartScan(*scanner, f->window.backupPath), BkfScanner::StartResult::Started);
     // Apply a few batches, then close without serving the worker any more.
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();

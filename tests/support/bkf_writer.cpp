@@ -12,6 +12,9 @@ constexpr std::size_t kFileNameField = 0x54;
 constexpr std::size_t kFileFixedEnd = 0x58;
 constexpr std::size_t kStreamHeaderSize = 22;
 constexpr std::size_t kStreamLengthAt = 8;
+constexpr std::size_t kStreamChecksumAt = 20;
+constexpr std::size_t kFirstEventAt = 8;
+constexpr std::size_t kHeaderChecksumAt = 50;
 
 std::size_t AlignUp(std::size_t value, std::size_t grid)
 {
@@ -116,6 +119,7 @@ BkfWriter& BkfWriter::Sset(const TapeString& name, std::uint16_t setNumber, cons
     const std::size_t block = BeginBlock("SSET");
     Put16(block + kSsetSetNumber, setNumber);
     WriteName(block, kSsetNameField, name.units(), layout);
+    SealBlock(block);
     PadToSlot();
     return *this;
 }
@@ -141,6 +145,7 @@ BkfWriter& BkfWriter::DirbName(const TapeString& whole, const NameLayout& layout
 {
     const std::size_t block = BeginBlock("DIRB");
     WriteName(block, kDirbNameField, whole.units(), layout);
+    SealBlock(block);
     PadToSlot();
     return *this;
 }
@@ -156,23 +161,56 @@ BkfWriter& BkfWriter::File(const TapeString& name, const std::vector<std::uint8_
     const std::size_t nameEnd = WriteName(block, kFileNameField, name.units(), options.name);
     m_lastFile = FilePlacement{};
     m_lastFile.block = block;
+    std::size_t next = AlignUp(std::max(nameEnd, kFileFixedEnd), 4); // distance of the next stream
+    std::optional<std::size_t> firstEvent;
+    for (const auto& [tag, length] : options.streamsBefore) {
+        StreamHeader(block + next, tag, length);
+        firstEvent = firstEvent.value_or(next);
+        next = AlignUp(next + kStreamHeaderSize + length, 4);
+    }
     if (options.withStan) {
-        const std::size_t header = block + options.stanAt.value_or(AlignUp(std::max(nameEnd, kFileFixedEnd), 4));
-        Raw(header, "STAN");
-        Put64(header + kStreamLengthAt, options.streamLength.value_or(data.size()));
+        const std::size_t distance = options.stanAt.value_or(next);
+        const std::size_t header = block + distance;
+        StreamHeader(header, "STAN", options.streamLength.value_or(data.size()));
+        firstEvent = firstEvent.value_or(distance);
         m_lastFile.stanHeader = header;
         m_lastFile.data = header + kStreamHeaderSize;
     } else {
-        m_lastFile.data = block + AlignUp(std::max(nameEnd, kFileFixedEnd), 4);
+        m_lastFile.data = block + next;
     }
+    if (options.withFirstEvent && firstEvent && *firstEvent <= 0xFFFF)
+        Put16(block + kFirstEventAt, static_cast<std::uint16_t>(*firstEvent));
+    SealBlock(block);
     Raw(m_lastFile.data, data);
     PadToSlot();
     return *this;
 }
 
+BkfWriter& BkfWriter::SealBlock(std::size_t block)
+{
+    EnsureSize(block + kHeaderChecksumAt + 2);
+    std::uint16_t sum = 0;
+    for (std::size_t k = 0; k < kHeaderChecksumAt; k += 2)
+        sum ^= static_cast<std::uint16_t>(m_bytes[block + k] | (m_bytes[block + k + 1] << 8));
+    return Put16(block + kHeaderChecksumAt, sum);
+}
+
+BkfWriter& BkfWriter::StreamHeader(std::size_t at, std::string_view tag, std::uint64_t length)
+{
+    EnsureSize(at + kStreamHeaderSize);
+    std::fill(m_bytes.begin() + static_cast<std::ptrdiff_t>(at),
+              m_bytes.begin() + static_cast<std::ptrdiff_t>(at + kStreamHeaderSize), std::uint8_t{0});
+    Raw(at, tag.substr(0, 4));
+    Put64(at + kStreamLengthAt, length);
+    std::uint16_t sum = 0;
+    for (std::size_t k = 0; k < kStreamChecksumAt; k += 2)
+        sum ^= static_cast<std::uint16_t>(m_bytes[at + k] | (m_bytes[at + k + 1] << 8));
+    return Put16(at + kStreamChecksumAt, sum);
+}
+
 BkfWriter& BkfWriter::Tag(std::string_view tag)
 {
-    BeginBlock(tag);
+    SealBlock(BeginBlock(tag));
     return *this;
 }
 

@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // A name as UTF-16 code units. Built from UTF-8 text (astral characters
@@ -62,6 +63,12 @@ struct FileOptions {
     // engine's 512-byte search; pass StanAt() when the location matters.
     std::optional<std::size_t> stanAt;
     bool withStan = true;
+    // Streams written before the STAN stream (a security stream "NACL" of
+    // the given length, for example); the STAN header then follows the last
+    // of them on the 4-byte grid unless stanAt says otherwise.
+    std::vector<std::pair<std::string, std::size_t>> streamsBefore;
+    // False: "offset to first event" stays 0 (as in a damaged block).
+    bool withFirstEvent = true;
     // Stream length written in the header; default: the data's size. The
     // data written are always the given bytes.
     std::optional<std::uint64_t> streamLength;
@@ -72,6 +79,8 @@ struct FileOptions {
     FileOptions& StanAt(std::size_t distance) { stanAt = distance; return *this; }
     FileOptions& NoStan() { withStan = false; return *this; }
     FileOptions& StreamLength(std::uint64_t length) { streamLength = length; return *this; }
+    FileOptions& StreamBefore(std::string tag, std::size_t length) { streamsBefore.emplace_back(std::move(tag), length); return *this; }
+    FileOptions& NoFirstEvent() { withFirstEvent = false; return *this; }
 };
 
 // Where the last File() call put things (absolute offsets).
@@ -119,6 +128,10 @@ public:
     BkfWriter& Put64(std::size_t offset, std::uint64_t value);
     // Starts a block with `tag` and returns its offset, for hand-made blocks.
     std::size_t BeginBlock(std::string_view tag);
+    // Writes the common header checksum of the block at `block`.
+    BkfWriter& SealBlock(std::size_t block);
+    // Writes a 22-byte stream header at `at` with its checksum.
+    BkfWriter& StreamHeader(std::size_t at, std::string_view tag, std::uint64_t length);
 
     // --- Damage.
 

@@ -67,7 +67,7 @@ ScanSinks RecordingSinks::Sinks()
 
 void RecordingSinks::AddRow(const CatalogueRow& row)
 {
-    record.rows.push_back(RecordedRow{std::string(row.path), row.located, row.size, row.offset});
+    record.rows.push_back(RecordedRow{std::string(row.path), row.located, row.size, row.offset, row.verified});
     record.events.push_back(ScanEvent{ScanEvent::Row, std::string(row.path)});
     if (onRow)
         onRow(record.rows.back());
@@ -101,12 +101,17 @@ ScanResult ScanPath(const std::string& path, const ScanSetup& setup)
     BkfFileHandle file;
     if (!file.Open(path))
         throw std::runtime_error("cannot open " + path + ": " + file.LastError());
+    return ScanHandle(file, setup);
+}
+
+ScanResult ScanHandle(const BkfFileHandle& file, const ScanSetup& setup)
+{
     RecordingSinks sinks;
     std::atomic<bool> running{true};
     if (setup)
         setup(sinks, running);
     ScanResult result;
-    result.completed = ScanCatalogue(file, running, sinks.Sinks());
+    result.completed = ScanCatalogue(file, running, sinks.Sinks(), result.report);
     static_cast<ScanRecord&>(result) = std::move(sinks.record);
     return result;
 }

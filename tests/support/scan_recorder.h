@@ -4,6 +4,7 @@
 //     ScanResult r = ScanBytes(writer.Bytes());
 //     EXPECT_EQ(r.RowPaths(), (std::vector<std::string>{R"(BKF\BACKUP SET 0\a.txt)"}));
 
+#include "scan_report.h"
 #include "scan_sinks.h"
 
 #include <atomic>
@@ -23,6 +24,7 @@ struct RecordedRow {
     bool located = false;
     std::uint64_t size = 0;
     std::uint64_t offset = 0;
+    bool verified = false;
 };
 
 // One AddRow or AddPath call, in the order the scan made them.
@@ -83,6 +85,7 @@ public:
 
 struct ScanResult : ScanRecord {
     bool completed = false; // what ScanCatalogue returned
+    ScanReport report;      // what the scan passed over
 };
 
 // Called before the scan starts, to install hooks or clear the flag.
@@ -94,3 +97,5 @@ using ScanSetup = std::function<void(RecordingSinks& sinks, std::atomic<bool>& r
 ScanResult ScanBytes(const std::vector<std::uint8_t>& bytes, const ScanSetup& setup = {});
 // The same over a file that already exists.
 ScanResult ScanPath(const std::string& path, const ScanSetup& setup = {});
+// The same over an open file (a FailingFile, for example).
+ScanResult ScanHandle(const BkfFileHandle& file, const ScanSetup& setup = {});

@@ -1,0 +1,21 @@
+#pragma once
+// Copies the ticked rows of a catalogue out of the backup into a new output
+// root folder.
+
+#include "extraction_report.h"
+
+#include <atomic>
+#include <string>
+
+class BkfFileHandle;
+class CatalogueStore;
+class ExtractionProgress;
+
+// Creates a new folder under `destination` (made if missing) named after
+// `prefix` and saves every ticked row of `rows` below it at its catalogue
+// path. `running` is polled before each row: once it is cleared the run ends
+// after the file being written. The rows must not change while it runs.
+// Runs on the calling thread.
+ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const CatalogueStore& rows,
+                                     const std::string& destination, const std::string& prefix,
+                                     const std::atomic<bool>& running, ExtractionProgress& progress);

@@ -1,0 +1,105 @@
+#include "scan_report.h"
+
+#include "utf8.h"
+
+void PassedOverBlocks::Add(bool blockVerified, std::string_view example)
+{
+    ++(blockVerified ? verified : unverified);
+    if (blockVerified && m_verifiedExamples < kExampleLimit) {
+        // Verified blocks are the real losses: they push out unverified examples.
+        if (examples.size() >= kExampleLimit)
+            examples.pop_back();
+        examples.insert(examples.begin() + static_cast<std::ptrdiff_t>(m_verifiedExamples++), PrintableName(example));
+    } else if (examples.size() < kExampleLimit) {
+        examples.push_back(PrintableName(example));
+    }
+}
+
+std::uint64_t ScanReport::VerifiedFilesPassedOver() const
+{
+    return emptyFileNames.verified + unusableFileNames.verified + longFilePaths.verified;
+}
+
+bool ScanReport::Empty() const
+{
+    return emptyFileNames.Total() + unusableFileNames.Total() + longFilePaths.Total() + lostDirectories.Total()
+               + longSetNames.Total() == 0
+        && unreadable.empty();
+}
+
+namespace {
+
+std::string Counted(std::uint64_t count, const char* one, const char* many)
+{
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+void AddDetail(std::vector<std::string>& lines, const char* what, const PassedOverBlocks& blocks)
+{
+    if (blocks.Total() == 0)
+        return;
+    std::string line = std::string(what) + ": " + std::to_string(blocks.Total()) + " ("
+        + std::to_string(blocks.verified) + " with a valid checksum)";
+    for (std::size_t i = 0; i < blocks.examples.size(); ++i)
+        line.append(i == 0 ? ": \"" : ", \"").append(blocks.examples[i]).append("\"");
+    if (blocks.Total() > blocks.examples.size())
+        line.append(", ...");
+    lines.push_back(std::move(line));
+}
+
+} // namespace
+
+std::string ScanReportSummary(const ScanReport& report)
+{
+    std::vector<std::string> parts;
+    const std::uint64_t files =
+        report.emptyFileNames.Total() + report.unusableFileNames.Total() + report.longFilePaths.Total();
+    if (files > 0)
+        parts.push_back(Counted(files, "file block", "file blocks") + " passed over ("
+                        + std::to_string(report.VerifiedFilesPassedOver()) + " with a valid checksum)");
+    if (report.lostDirectories.Total() > 0)
+        parts.push_back(Counted(report.lostDirectories.Total(), "folder", "folders") + " renamed \"lost dir\"");
+    if (report.longSetNames.Total() > 0)
+        parts.push_back(Counted(report.longSetNames.Total(), "set", "sets") + " passed over for a long name");
+    if (!report.unreadable.empty())
+        parts.push_back(Counted(TotalLength(report.unreadable), "byte", "bytes") + " unreadable");
+    std::string summary;
+    for (const std::string& part : parts)
+        summary.append(summary.empty() ? "" : ", ").append(part);
+    return summary;
+}
+
+std::vector<std::string> ScanReportDetails(const ScanReport& report)
+{
+    std::vector<std::string> lines;
+    AddDetail(lines, "file blocks with an empty name", report.emptyFileNames);
+    AddDetail(lines, "file blocks with an unusable name", report.unusableFileNames);
+    AddDetail(lines, "file blocks with a path over 260 characters", report.longFilePaths);
+    AddDetail(lines, "folders renamed \"lost dir\"", report.lostDirectories);
+    AddDetail(lines, "set blocks with a name over 260 bytes", report.longSetNames);
+    if (!report.unreadable.empty())
+        lines.push_back("unreadable bytes of the backup (written as zeros): " + RangesText(report.unreadable)
+                        + (report.readError.empty() ? "" : " (" + report.readError + ")"));
+    return lines;
+}
+
+std::string PrintableName(std::string_view text)
+{
+    std::string printable;
+    printable.reserve(text.size());
+    std::size_t index = 0;
+    while (index < text.size()) {
+        const std::size_t start = index;
+        const auto codePoint = NextCodePoint(text, index);
+        if (!codePoint) {
+            index = start + 1;
+            AppendUtf8(printable, 0xFFFD);
+        } else if (*codePoint < 0x20 || (*codePoint >= 0x7F && *codePoint <= 0x9F)
+                   || (*codePoint >= 0xD800 && *codePoint <= 0xDFFF)) {
+            AppendUtf8(printable, 0xFFFD);
+        } else {
+            printable.append(text.substr(start, index - start));
+        }
+    }
+    return printable;
+}

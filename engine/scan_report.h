@@ -1,0 +1,55 @@
+#pragma once
+// What a scan passed over, so that nothing is lost without a word: blocks
+// whose names or paths could not be used, folders renamed "lost dir", and the
+// ranges of the backup that could not be read. Filled by the scan, read by
+// whoever shows the end of the scan.
+
+#include "byte_range.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Blocks of one kind passed over for one reason. A block is "verified" when
+// its common header checksum holds: a tag met inside file data or a
+// catalogue stream is almost never a real block, and its checksum fails.
+struct PassedOverBlocks {
+    static constexpr std::size_t kExampleLimit = 5;
+
+    std::uint64_t verified = 0;
+    std::uint64_t unverified = 0;
+    // The first few names or paths, verified blocks first, in printable form.
+    std::vector<std::string> examples;
+
+    void Add(bool blockVerified, std::string_view example);
+    std::uint64_t Total() const { return verified + unverified; }
+
+private:
+    std::size_t m_verifiedExamples = 0;
+};
+
+struct ScanReport {
+    PassedOverBlocks emptyFileNames;    // FILE blocks whose name is empty
+    PassedOverBlocks unusableFileNames; // FILE blocks whose name was refused
+    PassedOverBlocks longFilePaths;     // FILE blocks whose path is over the limit
+    PassedOverBlocks lostDirectories;   // DIRB names replaced by "lost dir"
+    PassedOverBlocks longSetNames;      // SSET blocks whose name is over 260 bytes
+    std::vector<ByteRange> unreadable;  // backup ranges that read as zeros
+    std::string readError;              // the system's words for the first unreadable range
+
+    // FILE blocks whose checksum held and whose file is not in the catalogue.
+    std::uint64_t VerifiedFilesPassedOver() const;
+    // True when the report has nothing to say.
+    bool Empty() const;
+};
+
+// One line saying what the scan passed over, or "" when nothing was.
+std::string ScanReportSummary(const ScanReport& report);
+// One line per kind of loss, with counts and the first examples.
+std::vector<std::string> ScanReportDetails(const ScanReport& report);
+
+// `text` with control characters, malformed sequences and unpaired
+// surrogates shown as U+FFFD, so that a damaged name can be printed safely.
+std::string PrintableName(std::string_view text);

@@ -1,0 +1,18 @@
+#include "failing_file.h"
+
+#include <algorithm>
+#include <cerrno>
+
+std::optional<std::size_t> FailingFile::ReadAt(std::uint64_t position, void* buffer, std::size_t length) const
+{
+    std::uint64_t readable = length;
+    for (const Range& range : m_failing) {
+        if (position >= range.begin && position < range.end) {
+            errno = EIO;
+            return std::nullopt;
+        }
+        if (range.begin > position)
+            readable = std::min<std::uint64_t>(readable, range.begin - position);
+    }
+    return BkfFileHandle::ReadAt(position, buffer, static_cast<std::size_t>(readable));
+}

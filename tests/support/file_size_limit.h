@@ -1,0 +1,24 @@
+#pragma once
+// A cap on the size of every file the tests write, so that a regression that
+// writes a 2^64-byte file fails at once instead of filling the disk.
+
+#include <cstdint>
+
+constexpr std::uint64_t kTestFileSizeLimit = std::uint64_t{512} << 20;
+
+// Sets the soft limit to kTestFileSizeLimit (children inherit it) and makes
+// a write past it fail with EFBIG instead of killing the process.
+void LimitTestFileSize();
+
+// Lifts the soft limit to the hard one while it lives (sparse backups
+// beyond 4 GiB).
+class FileSizeLimitLift {
+public:
+    FileSizeLimitLift();
+    ~FileSizeLimitLift();
+    FileSizeLimitLift(const FileSizeLimitLift&) = delete;
+    FileSizeLimitLift& operator=(const FileSizeLimitLift&) = delete;
+
+private:
+    std::uint64_t m_previous;
+};

@@ -1,0 +1,96 @@
+#include "hover_button.h"
+
+#include <QPainter>
+
+namespace {
+
+constexpr qreal kDisabledOpacity = 0.45;
+constexpr int kHighlightAlpha = 70;
+
+} // namespace
+
+CHoverButton::CHoverButton(QWidget* parent)
+    : QAbstractButton(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+    setCursor(Qt::PointingHandCursor);
+    setAttribute(Qt::WA_Hover);
+}
+
+void CHoverButton::SetImages(const QPixmap& normal, const QPixmap& hover)
+{
+    m_normal = normal;
+    m_hover = hover;
+    resize(sizeHint());
+    update();
+}
+
+void CHoverButton::SetImage(const QPixmap& image)
+{
+    SetImages(image, HighlightedPixmap(image));
+}
+
+void CHoverButton::SetToolTipText(const QString& text)
+{
+    setToolTip(text);
+}
+
+void CHoverButton::SetStatusText(const QString& text)
+{
+    setStatusTip(text);
+}
+
+const QPixmap& CHoverButton::CurrentImage() const
+{
+    return (m_hovered || isDown()) && !m_hover.isNull() ? m_hover : m_normal;
+}
+
+QSize CHoverButton::sizeHint() const
+{
+    return m_normal.deviceIndependentSize().toSize();
+}
+
+void CHoverButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (!isEnabled())
+        painter.setOpacity(kDisabledOpacity);
+    const QPixmap& image = CurrentImage();
+    const QSize size = image.deviceIndependentSize().toSize();
+    QRect target(QPoint(0, 0), size);
+    target.moveCenter(rect().center());
+    if (isDown())
+        target.translate(0, 1);
+    painter.drawPixmap(target, image);
+}
+
+void CHoverButton::enterEvent(QEnterEvent* event)
+{
+    SetHovered(true);
+    QAbstractButton::enterEvent(event);
+}
+
+void CHoverButton::leaveEvent(QEvent* event)
+{
+    SetHovered(false);
+    QAbstractButton::leaveEvent(event);
+}
+
+void CHoverButton::SetHovered(bool hovered)
+{
+    if (hovered == m_hovered)
+        return;
+    m_hovered = hovered;
+    update();
+    emit HoverChanged(hovered);
+}
+
+QPixmap HighlightedPixmap(const QPixmap& image)
+{
+    QPixmap result = image;
+    QPainter painter(&result);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+    painter.fillRect(QRectF(QPointF(0, 0), image.deviceIndependentSize()), QColor(255, 236, 160, kHighlightAlpha));
+    return result;
+}

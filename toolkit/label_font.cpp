@@ -1,0 +1,12 @@
+#include "label_font.h"
+
+#include <QFontMetrics>
+
+QFont CellHeightFont(const QString& family, int cellHeight)
+{
+    QFont font(family);
+    font.setPixelSize(cellHeight);
+    while (font.pixelSize() > 1 && QFontMetrics(font).height() > cellHeight)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}

@@ -1,0 +1,9 @@
+#pragma once
+// Fonts given the way the desktop's font requests give them: by the height
+// of the character cell (ascent plus descent) in pixels.
+
+#include <QFont>
+#include <QString>
+
+// The largest pixel size of `family` whose line height fits `cellHeight`.
+QFont CellHeightFont(const QString& family, int cellHeight);
