@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 
 namespace {
@@ -40,21 +39,9 @@ std::unique_ptr<TempFile> RowsThenZeros()
     return file;
 }
 
-bool DataReached(pid_t pid, std::uint64_t bytes)
-{
-    std::ifstream io("/proc/" + std::to_string(pid) + "/io");
-    std::string key;
-    std::uint64_t value = 0;
-    while (io >> key >> value) {
-        if (key == "rchar:")
-            return value >= bytes;
-    }
-    return false;
-}
-
 TEST(CliSignalsTest, EachStopSignalEndsTheScanWith128PlusTheSignal)
 {
-    if (!fs::exists("/proc/self/io"))
+    if (!BytesRead(::getpid()))
         GTEST_SKIP() << "no /proc/PID/io here";
     const auto backup = RowsThenZeros();
     TempDir dir;
@@ -66,7 +53,7 @@ TEST(CliSignalsTest, EachStopSignalEndsTheScanWith128PlusTheSignal)
                 args.push_back(dir.Child("dest"));
             Tool tool(BKF_RECOVER_PATH, args);
             ASSERT_TRUE(tool.Start());
-            ASSERT_TRUE(WaitUntil(tool, [&] { return DataReached(tool.Pid(), 4 << 20); })) << "the scan never began";
+            ASSERT_TRUE(WaitUntil(tool, [&] { return BytesRead(tool.Pid()).value_or(0) >= (4u << 20); })) << "the scan never began";
             ::kill(tool.Pid(), signal);
             const auto r = tool.Finish();
             EXPECT_EQ(r.status, 128 + signal) << Describe(r);

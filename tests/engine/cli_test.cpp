@@ -518,19 +518,6 @@ TEST(CliTest, InterruptStopsAfterTheFileBeingWritten)
     }
 }
 
-// Bytes the process has read so far (Linux), or nothing.
-std::optional<std::uint64_t> BytesRead(pid_t pid)
-{
-    std::ifstream io("/proc/" + std::to_string(pid) + "/io");
-    std::string key;
-    std::uint64_t value = 0;
-    while (io >> key >> value) {
-        if (key == "rchar:")
-            return value;
-    }
-    return std::nullopt;
-}
-
 // Fault: a Ctrl-C between the end of the scan and the start of the save was
 // lost, because the save set its running flag again when it began: every
 // chosen file was still written. Here the choosing of the rows takes long

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -150,6 +151,18 @@ Tool::Result Tool::Finish(std::chrono::seconds limit)
     result.out = std::move(m_outText);
     result.err = std::move(m_errText);
     return result;
+}
+
+std::optional<std::uint64_t> BytesRead(pid_t pid)
+{
+    std::ifstream io("/proc/" + std::to_string(pid) + "/io");
+    std::string key;
+    std::uint64_t value = 0;
+    while (io >> key >> value) {
+        if (key == "rchar:")
+            return value;
+    }
+    return std::nullopt;
 }
 
 std::string Describe(const Tool::Result& r)

@@ -4,6 +4,8 @@
 // collects the output, killing the process after a bounded wait (a hang).
 
 #include <chrono>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +56,9 @@ private:
     int m_status = 0;
     std::string m_outText, m_errText;
 };
+
+// Bytes the process has read so far (Linux), or nothing.
+std::optional<std::uint64_t> BytesRead(pid_t pid);
 
 // "exit N" with both outputs, for failure messages.
 std::string Describe(const Tool::Result& result);
