@@ -129,7 +129,7 @@ if ((large_rows != 32 || many_rows != 200000)); then
 fi
 
 echo
-echo "bkf-recover: $("$BKF" --version 2>/dev/null || echo '?'); $(nproc) cores; best of $RUNS runs"
+echo "bkf-recover: $("$BKF" --version 2>/dev/null | head -n 1 || echo '?'); $(nproc) cores; best of $RUNS runs"
 
 # --- list against cat ----------------------------------------------------------
 bench_list() {

@@ -19,8 +19,8 @@ const char kMainHelp[] =
     "      --version  output version information and exit\n"
     "\n"
     "Exit status: 0 success; 1 bad arguments, unreadable backup or unusable DEST;\n"
-    "2 some file not saved completely, or an --include matched no file; 3 no data\n"
-    "found in the backup; 128+N stopped by signal N (130 for Ctrl-C).\n"
+    "2 some file lost or not saved completely, or an --include matched no file;\n"
+    "3 no data found in the backup; 128+N stopped by signal N (130 for Ctrl-C).\n"
     "\n"
     "See bkf-recover(1) for the details.\n";
 
