@@ -17,6 +17,8 @@ constexpr int kExitUsage = 1;
 
 void AddCommonOptions(CLI::App& command, CliOptions& options)
 {
+    // "--json=3" is a mistake, not a way to say "--json".
+    command.option_defaults()->disable_flag_override();
     command.set_help_flag("-h,--help");
     command.add_flag("-q,--quiet", options.quiet);
     command.add_flag("--debug", options.debug);
@@ -68,6 +70,8 @@ std::string PlainWords(std::string text)
     if (EndsWith(text, " is required"))
         return text == "A subcommand is required" ? "missing command: list or extract"
                                                   : "missing " + text.substr(0, text.size() - 12);
+    if (EndsWith(text, " was given a disallowed flag override"))
+        return "option '--" + text.substr(0, text.find(' ')) + "' doesn't allow an argument";
     if (EndsWith(text, ": 1 required TEXT missing"))
         return "option '" + text.substr(0, text.find(':')) + "' needs a value";
     if (const std::size_t at = text.find(unexpected); at != std::string::npos)

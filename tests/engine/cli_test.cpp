@@ -203,6 +203,7 @@ TEST(CliTest, BadArgumentsExitOneWithOneLineAndAPointerToHelp)
         {"extract", b, d, "--prefix", ".."},
         {"extract", b, d, "--prefix=a\tb"},
         {"extract", b, d, "--include", "a", "b"},
+        {"list", b, "--json=3"},
         {"list", ""},
         {"extract", b, ""}, // an empty DEST once meant "/"
     };
