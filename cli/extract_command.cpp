@@ -112,7 +112,7 @@ int RunExtract(const CliOptions& options)
         return kExitFailure;
     }
     InstallStopSignals();
-    if (StdoutSharesTerminalWithStderr())
+    if (StdoutIsTerminal())
         LineBufferOut();
 
     const RateMeter clock;

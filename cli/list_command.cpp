@@ -82,7 +82,8 @@ int RunList(const CliOptions& options)
     if (!OpenBackup(backup, options.backup))
         return kExitFailure;
     InstallStopSignals();
-    StdoutSharesTerminalWithStderr() ? LineBufferOut() : BlockBufferOut();
+    // Rows reach a terminal line by line, a file or a pipe in large writes.
+    StdoutIsTerminal() ? LineBufferOut() : BlockBufferOut();
 
     const RateMeter clock;
     TerminalProgress progress(ChooseProgressStyle(options));

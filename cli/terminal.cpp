@@ -13,6 +13,11 @@ bool StderrIsTerminal()
     return ::isatty(STDERR_FILENO) != 0;
 }
 
+bool StdoutIsTerminal()
+{
+    return ::isatty(STDOUT_FILENO) != 0;
+}
+
 bool StdoutSharesTerminalWithStderr()
 {
     struct stat out {}, err {};

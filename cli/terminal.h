@@ -3,6 +3,7 @@
 // What stderr and stdout are connected to, asked afresh at each call.
 
 bool StderrIsTerminal();
+bool StdoutIsTerminal();
 // True when stdout and stderr are the same terminal, where a progress line
 // and rows would share the screen.
 bool StdoutSharesTerminalWithStderr();
