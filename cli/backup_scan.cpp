@@ -1,23 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "backup_scan.h"
 
-#include "terminal_progress.h"
+#include "human_units.h"
+#include "messages.h"
 
-#include <csignal>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+#include <sys/stat.h>
 
 namespace {
 
-std::atomic<bool> g_running{true};
-
-extern "C" void OnInterrupt(int)
-{
-    // Only a lock-free atomic store: safe in a signal handler.
-    g_running.store(false);
-}
-
 class TerminalScanSinks : public FolderPathSink, public ScanProgress, public DiagnosticTrace {
 public:
-    explicit TerminalScanSinks(bool verbose) : m_verbose(verbose) {}
+    TerminalScanSinks(TerminalProgress& progress, bool debug) : m_progress(progress), m_debug(debug) {}
 
     void AddPath(std::string_view) override {}
     void FileCountChanged(std::uint64_t filesFound) override { m_files = filesFound; }
@@ -27,11 +24,12 @@ public:
             return;
         m_progress.Show("Scanning " + HumanBytes(position) + " of " + HumanBytes(fileSize) + " ("
                         + std::to_string(ProgressPercent(position, fileSize)) + "%), "
-                        + std::to_string(m_files) + " files found");
+                        + CountOf(m_files, "file", "files") + " found, "
+                        + m_meter.RateAndTimeLeft(position, fileSize));
     }
     void Trace(std::string_view text) override
     {
-        if (!m_verbose)
+        if (!m_debug)
             return;
         m_progress.Clear();
         std::fwrite(text.data(), 1, text.size(), stderr);
@@ -39,41 +37,64 @@ public:
     void Finish()
     {
         m_progress.Clear();
-        if (m_verbose)
+        if (m_debug)
             std::fputc('\n', stderr);
     }
+    std::uint64_t Files() const { return m_files; }
 
 private:
-    bool m_verbose;
+    TerminalProgress& m_progress;
+    bool m_debug;
     std::uint64_t m_files = 0;
-    TerminalProgress m_progress;
+    RateMeter m_meter;
 };
+
+// The scan reads the backup by position: standard input, a pipe or a
+// terminal cannot be read that way. Asked before opening, since opening a
+// pipe waits for its writer.
+std::string UnseekableReason(const std::string& path)
+{
+    if (path == "-")
+        return "cannot read a backup from standard input: the scan needs a file it can seek in";
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode) || S_ISBLK(info.st_mode) || S_ISDIR(info.st_mode))
+        return {};
+    return "Not a regular file: the scan needs a file it can seek in";
+}
 
 } // namespace
 
 bool OpenBackup(BkfFileHandle& file, const std::string& path)
 {
+    const std::string unseekable = UnseekableReason(path);
+    if (!unseekable.empty()) {
+        PrintMessage(path + ": " + unseekable);
+        return false;
+    }
     if (file.Open(path))
         return true;
-    std::fprintf(stderr, "bkf-recover: cannot open %s: %s\n", path.c_str(), file.LastError().c_str());
+    PrintMessage("cannot open " + path + ": " + file.LastError());
     return false;
 }
 
-bool ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, ScanReport& report, bool verbose)
+ScanOutcome ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, ScanReport& report,
+                             TerminalProgress& progress, const std::atomic<bool>& running, bool debug)
 {
-    TerminalScanSinks sinks(verbose);
-    const bool completed = ScanCatalogue(file, g_running, ScanSinks{catalogue, sinks, sinks, &sinks}, report);
+    TerminalScanSinks sinks(progress, debug);
+    ScanOutcome outcome;
+    outcome.completed = ScanCatalogue(file, running, ScanSinks{catalogue, sinks, sinks, &sinks}, report);
+    outcome.filesFound = sinks.Files();
     sinks.Finish();
-    return completed;
+    return outcome;
 }
 
-void PrintScanReport(const ScanReport& report, bool verbose)
+void PrintScanReport(const ScanReport& report, bool details)
 {
     const std::string summary = ScanReportSummary(report);
     if (summary.empty())
         return;
-    std::fprintf(stderr, "bkf-recover: scan report: %s\n", summary.c_str());
-    if (!verbose)
+    PrintMessage("scan report: " + summary);
+    if (!details)
         return;
     for (const std::string& line : ScanReportDetails(report))
         std::fprintf(stderr, "  %s\n", line.c_str());
@@ -84,25 +105,12 @@ bool NothingReadable(const BkfFileHandle& file, const ScanReport& report)
     const std::uint64_t size = file.Size().value_or(0);
     if (size == 0 || TotalLength(report.unreadable) < size)
         return false;
-    std::fprintf(stderr, "bkf-recover: cannot read %s: %s\n", file.Path().c_str(),
-                 report.readError.empty() ? "Input/output error" : report.readError.c_str());
+    PrintMessage("cannot read " + file.Path() + ": "
+                 + (report.readError.empty() ? std::string("Input/output error") : report.readError));
     return true;
 }
 
-std::atomic<bool>& CliRunningFlag()
+void PrintNoData(const std::string& backup)
 {
-    return g_running;
-}
-
-void InstallInterruptHandler()
-{
-    std::signal(SIGINT, OnInterrupt);
-#ifdef SIGTERM
-    std::signal(SIGTERM, OnInterrupt);
-#endif
-}
-
-void PrintNoData()
-{
-    std::fprintf(stderr, "No data found in backup file\n");
+    PrintMessage(backup + ": No data found in backup file");
 }

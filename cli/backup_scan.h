@@ -1,31 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening and scanning a backup for the command-line tool: the same scan as
 // the window's, with its progress on the terminal and its trace on stderr.
 
 #include "bkf_file_handle.h"
 #include "catalogue_scan.h"
+#include "scan_report.h"
+#include "terminal_progress.h"
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 
-// Opens `path` read-only; prints "bkf-recover: PATH: reason" and returns false when it cannot.
+// Opens `path` read-only; prints "bkf-recover: PATH: reason" and returns
+// false when it cannot, or when it is no file the scan can seek in.
 bool OpenBackup(BkfFileHandle& file, const std::string& path);
 
-// Runs the scan with a progress line on stderr (when it is a terminal);
-// `catalogue` receives the rows, `report` what was passed over. Returns
-// false when interrupted.
-bool ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, ScanReport& report, bool verbose);
+// What a scan found, for the summary.
+struct ScanOutcome {
+    bool completed = false; // false when stopped by a signal
+    std::uint64_t filesFound = 0;
+};
 
-// Prints the scan report on stderr: one summary line, the details with
-// `verbose`; nothing when nothing was passed over.
-void PrintScanReport(const ScanReport& report, bool verbose);
+// Runs the scan with a progress line; `catalogue` receives the rows,
+// `report` what was passed over, and `progress` is the line the rows may
+// have to clear. Stops when `running` is cleared. `debug` writes the scan's
+// trace to stderr.
+ScanOutcome ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, ScanReport& report,
+                             TerminalProgress& progress, const std::atomic<bool>& running, bool debug);
 
-// True (after saying so on stderr) when not one byte of a non-empty backup
-// could be read: a dead disk is an error, not an empty backup.
+// Prints what the scan passed over: one line, then one line per kind of
+// loss with `details`; nothing when nothing was passed over.
+void PrintScanReport(const ScanReport& report, bool details);
+
+// True (after saying so) when not one byte of a non-empty backup could be
+// read: a dead disk is an error, not an empty backup.
 bool NothingReadable(const BkfFileHandle& file, const ScanReport& report);
 
-// Cleared by Ctrl-C or SIGTERM; the scan and the extraction poll it.
-std::atomic<bool>& CliRunningFlag();
-void InstallInterruptHandler();
-
-void PrintNoData();
+// "bkf-recover: BACKUP: No data found in backup file".
+void PrintNoData(const std::string& backup);

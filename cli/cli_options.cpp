@@ -1,107 +1,142 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli_options.h"
 
-const char kUsageText[] =
-    "Usage:\n"
-    "  bkf-recover list BACKUP [--json] [--verbose]\n"
-    "  bkf-recover extract BACKUP DEST [--prefix P] [--include GLOB]... [--exclude GLOB]... [--verbose]\n"
-    "  bkf-recover --help | --version\n"
-    "\n"
-    "list     prints every file found in BACKUP: SIZE<TAB>OFFSET<TAB>PATH, one per line\n"
-    "         (or one JSON object per line with --json)\n"
-    "extract  saves the files found in BACKUP below DEST/PREFIX (default prefix \"Recovered BKF\";\n"
-    "         a number is added when that folder exists). --include and --exclude select files by\n"
-    "         PATH as list prints it: \"*\" and \"?\" stay within one folder, \"**\" crosses folders.\n"
-    "\n"
-    "Exit status: 0 success; 1 bad arguments, unreadable backup or destination; 2 some files were\n"
-    "not saved completely; 3 no data found in the backup; 130 interrupted.\n";
+#include "help_text.h"
+#include "messages.h"
+#include "standard_output.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cctype>
+#include <cstdio>
 
 namespace {
 
-bool TakeValue(int argc, char** argv, int& i, std::string& value, std::string& error)
+constexpr int kExitOk = 0;
+constexpr int kExitUsage = 1;
+
+void AddCommonOptions(CLI::App& command, CliOptions& options)
 {
-    if (i + 1 >= argc) {
-        error = std::string("option ") + argv[i] + " needs a value";
+    command.set_help_flag("-h,--help");
+    command.add_flag("-q,--quiet", options.quiet);
+    command.add_flag("--debug", options.debug);
+    command.add_flag_callback("--progress", [&options] { options.progress = CliOptions::Progress::Always; });
+    command.add_flag_callback("--no-progress", [&options] { options.progress = CliOptions::Progress::Never; });
+}
+
+CLI::App* AddList(CLI::App& app, CliOptions& options)
+{
+    CLI::App* list = app.add_subcommand("list");
+    AddCommonOptions(*list, options);
+    list->add_option("BACKUP", options.backup)->required();
+    list->add_flag("--json", options.json);
+    list->callback([&options] { options.command = CliOptions::Command::List; });
+    return list;
+}
+
+CLI::App* AddExtract(CLI::App& app, CliOptions& options)
+{
+    CLI::App* extract = app.add_subcommand("extract");
+    AddCommonOptions(*extract, options);
+    extract->add_option("BACKUP", options.backup)->required();
+    extract->add_option("DEST", options.destination)->required();
+    extract->add_option("--prefix", options.prefix)->allow_extra_args(false);
+    extract->add_option("--include", options.includes)->allow_extra_args(false);
+    extract->add_option("--exclude", options.excludes)->allow_extra_args(false);
+    extract->add_flag("--case-sensitive", options.caseSensitive);
+    extract->add_flag("-v,--verbose", options.verbose);
+    extract->callback([&options] { options.command = CliOptions::Command::Extract; });
+    return extract;
+}
+
+int UsageError(const std::string& text)
+{
+    PrintMessage(text);
+    std::fputs("Try 'bkf-recover --help' for more information.\n", stderr);
+    return kExitUsage;
+}
+
+bool EndsWith(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// CLI11's messages in the words GNU tools use.
+std::string PlainWords(std::string text)
+{
+    const std::string unexpected = "not expected: ";
+    if (EndsWith(text, " is required"))
+        return text == "A subcommand is required" ? "missing command: list or extract"
+                                                  : "missing " + text.substr(0, text.size() - 12);
+    if (EndsWith(text, ": 1 required TEXT missing"))
+        return "option '" + text.substr(0, text.find(':')) + "' needs a value";
+    if (const std::size_t at = text.find(unexpected); at != std::string::npos)
+        return (text.find("arguments were") != std::string::npos ? "unexpected arguments: " : "unexpected argument: ")
+               + text.substr(at + unexpected.size());
+    if (text.size() > 1 && std::islower(static_cast<unsigned char>(text[1])))
+        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    return text;
+}
+
+int PrintToStdout(const char* text)
+{
+    std::fputs(text, stdout);
+    return FlushOut() ? kExitOk : kExitUsage;
+}
+
+// CLI11 reports a command it does not know as a missing one; say it plainly.
+bool NamesUnknownCommand(int argc, char** argv)
+{
+    if (argc < 2 || argv[1][0] == '-')
         return false;
-    }
-    value = argv[++i];
-    return true;
+    const std::string command = argv[1];
+    return command != "list" && command != "extract";
 }
 
 } // namespace
 
-bool IsValidPrefix(const std::string& prefix)
+std::string PrefixProblem(const std::string& prefix)
 {
-    return !prefix.empty() && prefix.find_first_of("/\\|*:?<>'") == std::string::npos;
+    if (prefix.empty())
+        return "it is empty";
+    if (prefix == "." || prefix == "..")
+        return "it is \"" + prefix + "\"";
+    for (const char c : prefix) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return "it holds a control character";
+    }
+    if (prefix.find_first_of("/\\|*:?<>'") != std::string::npos)
+        return "it holds one of / \\ | * : ? < > '";
+    return {};
 }
 
-std::optional<CliOptions> ParseCommandLine(int argc, char** argv, std::string& error)
+std::variant<CliOptions, int> ParseCommandLine(int argc, char** argv)
 {
+    if (argc < 2)
+        return UsageError("missing command: list or extract");
+    if (NamesUnknownCommand(argc, argv))
+        return UsageError(std::string("unknown command '") + argv[1] + "'");
     CliOptions options;
-    std::vector<std::string> positional;
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        std::string value;
-        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
-            positional.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--help" || arg == "-h") {
-            options.command = CliOptions::Command::Help;
-            return options;
-        } else if (arg == "--version") {
-            options.command = CliOptions::Command::Version;
-            return options;
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--verbose" || arg == "-v") {
-            options.verbose = true;
-        } else if (arg == "--prefix" || arg == "--include" || arg == "--exclude") {
-            if (!TakeValue(argc, argv, i, value, error))
-                return std::nullopt;
-            if (arg == "--prefix")
-                options.prefix = value;
-            else
-                (arg == "--include" ? options.includes : options.excludes).push_back(value);
-        } else {
-            error = "unknown option " + arg;
-            return std::nullopt;
-        }
+    CLI::App app{"", "bkf-recover"};
+    app.set_help_flag("-h,--help");
+    app.set_version_flag("--version", kVersionText);
+    app.require_subcommand(1);
+    CLI::App* list = AddList(app, options);
+    CLI::App* extract = AddExtract(app, options);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        return PrintToStdout(list->parsed() ? kListHelp : extract->parsed() ? kExtractHelp : kMainHelp);
+    } catch (const CLI::CallForVersion&) {
+        return PrintToStdout(kVersionText);
+    } catch (const CLI::ParseError& error) {
+        return UsageError(PlainWords(error.what()));
     }
-    if (positional.empty()) {
-        error = "no command given";
-        return std::nullopt;
-    }
-    const std::string command = positional.front();
-    const std::size_t operands = positional.size() - 1;
-    if (command == "list" && operands == 1) {
-        options.command = CliOptions::Command::List;
-    } else if (command == "extract" && operands == 2) {
-        options.command = CliOptions::Command::Extract;
-        options.destination = positional[2];
-    } else {
-        error = (command == "list" || command == "extract") ? "wrong number of arguments for " + command
-                                                            : "unknown command " + command;
-        return std::nullopt;
-    }
-    options.backup = positional[1];
     // An empty DEST would name the file system root.
-    if (options.backup.empty() || (options.command == CliOptions::Command::Extract && options.destination.empty())) {
-        error = "BACKUP and DEST must not be empty";
-        return std::nullopt;
-    }
-    if (options.command == CliOptions::Command::List
-        && (!options.includes.empty() || !options.excludes.empty() || options.prefix != "Recovered BKF")) {
-        error = "--prefix, --include and --exclude go with extract";
-        return std::nullopt;
-    }
-    if (options.json && options.command != CliOptions::Command::List) {
-        error = "--json goes with list";
-        return std::nullopt;
-    }
-    if (!IsValidPrefix(options.prefix)) {
-        error = "the prefix must not be empty nor hold any of / \\ | * : ? < > '";
-        return std::nullopt;
-    }
+    if (options.backup.empty() || (options.command == CliOptions::Command::Extract && options.destination.empty()))
+        return UsageError("BACKUP and DEST must not be empty");
+    const std::string problem = options.command == CliOptions::Command::Extract ? PrefixProblem(options.prefix) : "";
+    if (!problem.empty())
+        return UsageError("invalid prefix: " + problem);
     return options;
 }

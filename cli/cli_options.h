@@ -1,26 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line of bkf-recover.
 
-#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 struct CliOptions {
-    enum class Command { Help, Version, List, Extract };
-    Command command = Command::Help;
+    enum class Command { List, Extract };
+    enum class Progress { Auto, Always, Never };
+
+    Command command = Command::List;
     std::string backup;
     std::string destination;
     std::string prefix = "Recovered BKF";
     std::vector<std::string> includes;
     std::vector<std::string> excludes;
+    bool caseSensitive = false;
     bool json = false;
-    bool verbose = false;
+    bool verbose = false; // extract: each file's PATH on stdout as it is saved
+    bool debug = false;   // the scan's diagnostic trace on stderr
+    bool quiet = false;   // no progress line and no summary
+    Progress progress = Progress::Auto;
 };
 
-// Parses argv; on a bad command line returns nothing with the message in `error`.
-std::optional<CliOptions> ParseCommandLine(int argc, char** argv, std::string& error);
+// Parses argv. Help, the version and errors are printed here; then the
+// result is the exit status instead of options to run.
+std::variant<CliOptions, int> ParseCommandLine(int argc, char** argv);
 
-// False when the prefix is empty or holds a character that cannot be in a folder name.
-bool IsValidPrefix(const std::string& prefix);
-
-extern const char kUsageText[];
+// Why a prefix cannot name the output folder, or nothing when it can.
+std::string PrefixProblem(const std::string& prefix);

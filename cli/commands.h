@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two commands of bkf-recover; each returns the process exit status.
 
@@ -6,9 +7,9 @@
 enum ExitStatus {
     kExitOk = 0,
     kExitFailure = 1,
-    kExitIncomplete = 2,
+    kExitIncomplete = 2, // some file not saved completely, or an --include matched nothing
     kExitNoData = 3,
-    kExitInterrupted = 130,
+    // A stop by signal N exits with 128 + N (StoppedExitStatus).
 };
 
 int RunList(const CliOptions& options);

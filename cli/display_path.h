@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How bkf-recover shows a catalogue path: "\" written as "/", which is also
 // the relative path that the file gets below the output root.

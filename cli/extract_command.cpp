@@ -1,88 +1,102 @@
-// bkf-recover extract: scans the backup, ticks the chosen rows and saves them.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// bkf-recover extract: checks DEST, scans the backup, ticks the chosen rows
+// and saves them.
 
 #include "backup_scan.h"
 #include "catalogue_collector.h"
 #include "commands.h"
+#include "destination_check.h"
 #include "display_path.h"
-#include "extraction_progress.h"
 #include "file_extraction.h"
-#include "glob_match.h"
-#include "terminal_progress.h"
+#include "human_units.h"
+#include "messages.h"
+#include "path_filter.h"
+#include "run_summary.h"
+#include "save_progress.h"
+#include "standard_output.h"
+#include "stop_signals.h"
+#include "terminal.h"
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
+#include <optional>
 
 namespace {
 
-bool MatchesAny(const std::vector<std::string>& patterns, const std::string& path)
+const char kSaveNotice[] = "\nbkf-recover: stopping after the current file; press Ctrl-C again to stop now\n";
+
+// Ticks the rows the patterns choose; warns about each --include that
+// matched nothing. False when such a warning was given.
+bool TickChosenRows(CatalogueStore& store, const CliOptions& options)
 {
-    return std::any_of(patterns.begin(), patterns.end(),
-                       [&](const std::string& pattern) { return GlobMatch(pattern, path); });
+    PathFilter filter(options.includes, options.excludes, options.caseSensitive);
+    for (std::size_t row = 0; row < store.RowCount(); ++row)
+        store.SetTicked(row, filter.Chooses(DisplayPath(store.Path(row))));
+    const std::vector<std::string> unmatched = filter.UnmatchedIncludes();
+    for (const std::string& pattern : unmatched)
+        PrintMessage("--include '" + pattern + "' matched no file");
+    return unmatched.empty();
 }
 
-// Ticks every row, or those an --include names and no --exclude does.
-void TickChosenRows(CatalogueStore& store, const CliOptions& options)
+// One line per file saved under another name or not saved completely.
+void PrintSaveReport(const ExtractionReport& report)
 {
-    for (std::size_t row = 0; row < store.RowCount(); ++row) {
-        const std::string path = DisplayPath(store.Path(row));
-        const bool included = options.includes.empty() || MatchesAny(options.includes, path);
-        store.SetTicked(row, included && !MatchesAny(options.excludes, path));
-    }
+    const auto shown = [](const std::string& path) { return PrintableName(DisplayPath(path)); };
+    for (const RenamedFile& renamed : report.renamed)
+        PrintMessage(shown(renamed.path) + ": saved as " + shown(renamed.savedAs));
+    for (const SaveFailure& failure : report.failures)
+        PrintMessage(shown(failure.path) + ": " + DescribeFailure(failure));
 }
 
-class TerminalExtractionProgress : public ExtractionProgress {
-public:
-    explicit TerminalExtractionProgress(std::size_t filesChosen) : m_filesChosen(filesChosen) {}
+// A passed-over file block whose checksum held is a lost file too.
+int ExitStatusOf(const ExtractionReport& report, const ScanReport& scan, bool allPatternsMatched)
+{
+    if (StopSignal() != 0 || !report.completed)
+        return StoppedExitStatus();
+    const bool complete = report.LossCount() == 0 && scan.VerifiedFilesPassedOver() == 0;
+    return complete && allPatternsMatched ? kExitOk : kExitIncomplete;
+}
 
-    void Begin(std::size_t, std::uint64_t bytesChosen) override
-    {
-        m_bytesChosen = bytesChosen;
-        m_start = std::chrono::steady_clock::now();
-    }
-    void FileStarted(std::size_t, std::string_view) override { ++m_filesStarted; }
-    void BytesCopied(std::uint64_t bytes) override
-    {
-        m_bytesCopied += bytes;
-        Draw(false);
-    }
-    void RowDone(std::size_t) override { Draw(false); }
-    void Finish() { m_terminal.Clear(); }
-
-private:
-    void Draw(bool force)
-    {
-        if (!m_terminal.Enabled())
-            return;
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
-        const double rate = seconds > 0 ? static_cast<double>(m_bytesCopied) / seconds : 0.0;
-        const double left = rate > 0 ? static_cast<double>(m_bytesChosen - std::min(m_bytesChosen, m_bytesCopied)) / rate
-                                     : -1.0;
-        const double fraction = m_bytesChosen ? static_cast<double>(m_bytesCopied) / m_bytesChosen : 1.0;
-        const int percent = static_cast<int>(std::min(fraction, 1.0) * 100.0);
-        m_terminal.Show("Saving file " + std::to_string(m_filesStarted) + " of " + std::to_string(m_filesChosen)
-                            + ", " + HumanBytes(m_bytesCopied) + " of " + HumanBytes(m_bytesChosen) + " ("
-                            + std::to_string(percent) + "%), " + HumanBytes(static_cast<std::uint64_t>(rate))
-                            + "/s, " + HumanDuration(left) + " left",
-                        force);
-    }
-
-    TerminalProgress m_terminal;
-    std::size_t m_filesChosen;
-    std::size_t m_filesStarted = 0;
-    std::uint64_t m_bytesChosen = 0;
-    std::uint64_t m_bytesCopied = 0;
-    std::chrono::steady_clock::time_point m_start;
+struct ScannedBackup {
+    const BkfFileHandle& file;
+    const CatalogueStore& store;
+    const ScanReport& report;
 };
 
-void PrintReport(const ExtractionReport& report)
+// Saves the ticked rows and reports; returns the exit status.
+int Save(const ScannedBackup& backup, const CliOptions& options, TerminalProgress& terminal, const RateMeter& clock,
+         bool allPatternsMatched)
 {
-    for (const RenamedFile& renamed : report.renamed)
-        std::fprintf(stderr, "%s: saved as %s\n", DisplayPath(renamed.path).c_str(),
-                     DisplayPath(renamed.savedAs).c_str());
-    for (const SaveFailure& failure : report.failures)
-        std::fprintf(stderr, "%s: %s\n", DisplayPath(failure.path).c_str(), DescribeFailure(failure).c_str());
+    SetStopNotice(kSaveNotice);
+    SaveProgress progress(backup.store.TickedCount(), terminal, options.verbose);
+    const ExtractionReport report = ExtractCheckedFiles(backup.file, backup.store, options.destination,
+                                                        options.prefix, RunFlag(), progress);
+    progress.Finish();
+    if (!report.rootCreated) {
+        PrintMessage(options.destination + ": cannot create the output folder: " + report.rootError);
+        return kExitFailure;
+    }
+    WriteOut(report.rootFolder + "\n");
+    const bool written = FlushOut();
+    PrintSaveReport(report);
+    const std::string summary = SaveSummary(report, backup.store.TickedCount(), clock.Seconds());
+    if (!report.completed || StopSignal() != 0)
+        PrintMessage("interrupted; " + summary);
+    else if (!options.quiet)
+        PrintMessage(summary);
+    PrintScanReport(backup.report, options.verbose || options.debug);
+    return written ? ExitStatusOf(report, backup.report, allPatternsMatched) : kExitFailure;
+}
+
+// The scan's outcome when it leaves nothing to save, or nothing.
+std::optional<int> EndWithoutSave(const BkfFileHandle& backup, const CatalogueStore& store,
+                                  const ScanReport& report, const CliOptions& options)
+{
+    if (NothingReadable(backup, report))
+        return kExitFailure;
+    if (store.RowCount() > 0)
+        return std::nullopt;
+    PrintScanReport(report, options.verbose || options.debug);
+    PrintNoData(options.backup);
+    return kExitNoData;
 }
 
 } // namespace
@@ -92,44 +106,31 @@ int RunExtract(const CliOptions& options)
     BkfFileHandle backup;
     if (!OpenBackup(backup, options.backup))
         return kExitFailure;
-    InstallInterruptHandler();
+    const std::string problem = DestinationProblem(options.destination);
+    if (!problem.empty()) {
+        PrintMessage(options.destination + ": " + problem);
+        return kExitFailure;
+    }
+    InstallStopSignals();
+    if (StdoutSharesTerminalWithStderr())
+        LineBufferOut();
 
+    const RateMeter clock;
+    TerminalProgress terminal(ChooseProgressStyle(options));
     CatalogueStore store;
     CatalogueCollector collector(store);
-    ScanReport scanReport;
-    if (!ScanWithProgress(backup, collector, scanReport, options.verbose)) {
-        std::fprintf(stderr, "bkf-recover: interrupted while scanning; nothing was saved\n");
-        return kExitInterrupted;
+    ScanReport report;
+    if (!ScanWithProgress(backup, collector, report, terminal, RunFlag(), options.debug).completed) {
+        PrintMessage("interrupted while scanning; nothing was saved");
+        return StoppedExitStatus();
     }
-    if (NothingReadable(backup, scanReport))
-        return kExitFailure;
-    if (store.RowCount() == 0) {
-        PrintScanReport(scanReport, options.verbose);
-        PrintNoData();
-        return kExitNoData;
+    if (const auto status = EndWithoutSave(backup, store, report, options))
+        return *status;
+    const bool allPatternsMatched = TickChosenRows(store, options);
+    if (store.TickedCount() == 0) {
+        if (!options.quiet)
+            PrintMessage("no file chosen; nothing was saved");
+        return allPatternsMatched ? kExitOk : kExitIncomplete;
     }
-    TickChosenRows(store, options);
-
-    TerminalExtractionProgress progress(store.TickedCount());
-    const ExtractionReport report = ExtractCheckedFiles(backup, store, options.destination, options.prefix,
-                                                        CliRunningFlag(), progress);
-    progress.Finish();
-    if (!report.rootCreated) {
-        std::fprintf(stderr, "bkf-recover: cannot create the output folder in %s: %s\n",
-                     options.destination.c_str(), report.rootError.c_str());
-        return kExitFailure;
-    }
-    std::printf("%s\n", report.rootFolder.c_str());
-    std::fflush(stdout);
-    PrintReport(report);
-    PrintScanReport(scanReport, options.verbose);
-    if (!report.completed) {
-        std::fprintf(stderr, "bkf-recover: interrupted; %zu files saved completely in %s\n", report.filesSaved,
-                     report.rootFolder.c_str());
-        return kExitInterrupted;
-    }
-    const std::size_t losses = report.LossCount();
-    if (losses > 0)
-        std::fprintf(stderr, "bkf-recover: %zu of %zu files not saved completely\n", losses, store.TickedCount());
-    return losses > 0 || scanReport.VerifiedFilesPassedOver() > 0 ? kExitIncomplete : kExitOk;
+    return Save(ScannedBackup{backup, store, report}, options, terminal, clock, allPatternsMatched);
 }

@@ -1,12 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "glob_match.h"
 
-#include <vector>
+#include "case_fold.h"
+#include "utf8.h"
 
 namespace {
 
+using Text = std::vector<std::uint32_t>;
+
 class GlobMatcher {
 public:
-    GlobMatcher(std::string_view pattern, std::string_view path)
+    GlobMatcher(const Text& pattern, const Text& path)
         : m_pattern(pattern), m_path(path), m_memo((pattern.size() + 1) * (path.size() + 1), kUnknown)
     {
     }
@@ -30,7 +34,7 @@ private:
             return MatchStar(p, j);
         if (j == m_path.size())
             return false;
-        const char c = m_path[j];
+        const std::uint32_t c = m_path[j];
         if (m_pattern[p] == '?')
             return c != '/' && Match(p + 1, j + 1);
         if (m_pattern[p] == '[') {
@@ -65,7 +69,7 @@ private:
     }
 
     // "[abc]", "[a-z]", "[!x]": false when there is no closing "]" (then "[" is literal).
-    bool ParseClass(std::size_t at, char c, std::size_t& end, bool& matched) const
+    bool ParseClass(std::size_t at, std::uint32_t c, std::size_t& end, bool& matched) const
     {
         std::size_t i = at + 1;
         const bool negate = i < m_pattern.size() && (m_pattern[i] == '!' || m_pattern[i] == '^');
@@ -87,14 +91,35 @@ private:
         return true;
     }
 
-    std::string_view m_pattern;
-    std::string_view m_path;
+    const Text& m_pattern;
+    const Text& m_path;
     std::vector<signed char> m_memo;
 };
 
 } // namespace
 
-bool GlobMatch(std::string_view pattern, std::string_view path)
+std::vector<std::uint32_t> Characters(std::string_view text, bool caseSensitive)
 {
-    return GlobMatcher(pattern, path).Match(0, 0);
+    Text characters;
+    characters.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        std::optional<std::uint32_t> c = NextCodePoint(text, i);
+        if (!c) {
+            i = start + 1;
+            c = 0xDC00 + static_cast<unsigned char>(text[start]);
+        }
+        characters.push_back(caseSensitive ? *c : FoldCase(*c));
+    }
+    return characters;
+}
+
+GlobPattern::GlobPattern(std::string_view pattern, bool caseSensitive)
+    : m_pattern(Characters(pattern, caseSensitive))
+{
+}
+
+bool GlobPattern::Matches(const Text& text) const
+{
+    return GlobMatcher(m_pattern, text).Match(0, 0);
 }

@@ -1,53 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bkf-recover list: one line per catalogue row, printed as the scan finds it.
 
 #include "backup_scan.h"
 #include "commands.h"
 #include "display_path.h"
+#include "human_units.h"
 #include "json_text.h"
+#include "messages.h"
+#include "run_summary.h"
+#include "standard_output.h"
+#include "stop_signals.h"
+#include "terminal.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 namespace {
 
 class RowPrinter : public CatalogueSink {
 public:
-    explicit RowPrinter(bool json) : m_json(json) {}
+    // The first failed write stops the run.
+    RowPrinter(bool json, TerminalProgress& progress)
+        : m_json(json), m_progress(progress), m_clearFirst(StdoutSharesTerminalWithStderr())
+    {
+    }
 
     void AddRow(const CatalogueRow& row) override
     {
         ++m_rows;
-        m_line.clear();
-        if (m_json) {
-            m_line.append("{\"path\": ").append(JsonString(DisplayPath(row.path))).append(", \"size\": ");
-            AppendNumber(row.located, row.size);
-            m_line.append(", \"offset\": ");
-            AppendNumber(row.located, row.offset);
-            m_line.append(", \"verified\": ").append(row.verified ? "true" : "false").append("}\n");
-        } else {
-            if (row.located)
-                m_line.append(std::to_string(row.size)).append(1, '\t').append(std::to_string(row.offset));
-            else
-                m_line.append(1, '\t');
-            m_line.append(1, '\t');
-            const std::size_t pathStart = m_line.size();
-            m_line.append(row.path).append(1, '\n');
-            std::replace(m_line.begin() + static_cast<std::ptrdiff_t>(pathStart), m_line.end(), '\\', '/');
-        }
-        std::fwrite(m_line.data(), 1, m_line.size(), stdout);
+        m_sets.Add(row.path);
+        m_json ? FormatJson(row) : FormatText(row);
+        if (m_clearFirst)
+            m_progress.Clear();
+        if (!WriteOut(m_line))
+            StopRun();
     }
 
     std::uint64_t Rows() const { return m_rows; }
+    std::uint64_t Sets() const { return m_sets.Sets(); }
 
 private:
+    void FormatJson(const CatalogueRow& row)
+    {
+        m_line.clear();
+        m_line.append("{\"path\": ").append(JsonString(DisplayPath(row.path))).append(", \"size\": ");
+        AppendNumber(row.located, row.size);
+        m_line.append(", \"offset\": ");
+        AppendNumber(row.located, row.offset);
+        m_line.append(", \"verified\": ").append(row.verified ? "true" : "false").append("}\n");
+    }
+    void FormatText(const CatalogueRow& row)
+    {
+        m_line.clear();
+        if (row.located)
+            m_line.append(std::to_string(row.size)).append(1, '\t').append(std::to_string(row.offset));
+        else
+            m_line.append(1, '\t');
+        m_line.append(1, '\t');
+        const std::size_t pathStart = m_line.size();
+        m_line.append(row.path).append(1, '\n');
+        std::replace(m_line.begin() + static_cast<std::ptrdiff_t>(pathStart), m_line.end(), '\\', '/');
+    }
     void AppendNumber(bool present, std::uint64_t value)
     {
         m_line.append(present ? std::to_string(value) : std::string("null"));
     }
 
     bool m_json;
+    TerminalProgress& m_progress;
+    bool m_clearFirst;
     std::uint64_t m_rows = 0;
+    SetCounter m_sets;
     std::string m_line;
 };
 
@@ -58,25 +81,27 @@ int RunList(const CliOptions& options)
     BkfFileHandle backup;
     if (!OpenBackup(backup, options.backup))
         return kExitFailure;
-    InstallInterruptHandler();
-    static char outputBuffer[1 << 16];
-    std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+    InstallStopSignals();
+    StdoutSharesTerminalWithStderr() ? LineBufferOut() : BlockBufferOut();
 
-    RowPrinter printer(options.json);
+    const RateMeter clock;
+    TerminalProgress progress(ChooseProgressStyle(options));
+    RowPrinter printer(options.json, progress);
     ScanReport report;
-    const bool completed = ScanWithProgress(backup, printer, report, options.verbose);
-    std::fflush(stdout);
-    if (std::ferror(stdout)) {
-        std::fprintf(stderr, "bkf-recover: cannot write the list\n");
+    const ScanOutcome scan = ScanWithProgress(backup, printer, report, progress, RunFlag(), options.debug);
+    if (!FlushOut())
         return kExitFailure;
+    if (!scan.completed) {
+        PrintMessage("interrupted; " + ListSummary(printer.Rows(), printer.Sets(), clock.Seconds()));
+        return StoppedExitStatus();
     }
-    if (!completed)
-        return kExitInterrupted;
-    PrintScanReport(report, options.verbose);
     if (NothingReadable(backup, report))
         return kExitFailure;
+    if (printer.Rows() > 0 && !options.quiet)
+        PrintMessage(ListSummary(printer.Rows(), printer.Sets(), clock.Seconds()));
+    PrintScanReport(report, options.debug);
     if (printer.Rows() == 0) {
-        PrintNoData();
+        PrintNoData(options.backup);
         return kExitNoData;
     }
     return kExitOk;

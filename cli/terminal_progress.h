@@ -1,26 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A one-line progress display on stderr, drawn only when stderr is a
-// terminal and at most ten times a second.
+// The one-line progress display on stderr: redrawn at most ten times a
+// second, cut to the terminal's width, with control sequences only where
+// the terminal understands them.
+
+#include "cli_options.h"
 
 #include <chrono>
-#include <cstdint>
+#include <cstddef>
 #include <string>
 
 class TerminalProgress {
 public:
-    TerminalProgress();
-    bool Enabled() const { return m_enabled; }
+    enum class Style {
+        Off,
+        Plain, // carriage return and spaces only (TERM=dumb, or not a terminal with --progress)
+        Ansi,  // carriage return and "erase to end of line"
+    };
+
+    explicit TerminalProgress(Style style) : m_style(style) {}
+    bool Enabled() const { return m_style != Style::Off; }
 
     // Redraws the line when enough time has passed (or `force`).
-    void Show(const std::string& line, bool force = false);
-    // Clears the line so that ordinary messages start on a clean line.
+    void Show(std::string line, bool force = false);
+    // Clears the line so that ordinary output starts on a clean line.
     void Clear();
 
 private:
-    bool m_enabled;
+    Style m_style;
     bool m_shown = false;
+    std::size_t m_width = 0; // characters of the line on screen
     std::chrono::steady_clock::time_point m_last;
 };
 
-std::string HumanBytes(std::uint64_t bytes);
-std::string HumanDuration(double seconds);
+// The style for these options and this stderr.
+TerminalProgress::Style ChooseProgressStyle(const CliOptions& options);

@@ -14,4 +14,8 @@ public:
     virtual void FileStarted(std::size_t row, std::string_view cataloguePath) = 0;
     virtual void BytesCopied(std::uint64_t bytes) = 0;
     virtual void RowDone(std::size_t row) = 0;
+    // Asked between slices of a file's data. True stops the run at once: the
+    // file being written is closed, renamed to its name + ".partial" (never
+    // replacing anything) and reported as Stopped.
+    virtual bool StopNow() { return false; }
 };

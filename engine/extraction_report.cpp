@@ -43,6 +43,9 @@ std::string DescribeFailure(const SaveFailure& failure)
         return "unreadable bytes written as zeros at " + RangesText(failure.unreadable);
     case SaveFailureKind::WriteFailed:
         return WithReason("write failed after " + counts, failure.reason);
+    case SaveFailureKind::Stopped:
+        return failure.keptAs.empty() ? WithReason("stopped after " + counts + "; not renamed", failure.reason)
+                                      : "stopped after " + counts + ": kept as " + failure.keptAs;
     }
     return "not saved";
 }

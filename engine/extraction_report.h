@@ -18,6 +18,7 @@ enum class SaveFailureKind {
     CutShort,     // the backup ends inside the file's range
     Unreadable,   // some bytes could not be read; they were written as zeros
     WriteFailed,  // writing stopped (disk full, for example)
+    Stopped,      // the run was stopped inside the file; what was written is kept aside
 };
 
 struct SaveFailure {
@@ -28,6 +29,7 @@ struct SaveFailure {
     std::uint64_t bytesWritten = 0;
     std::uint64_t bytesExpected = 0;
     std::vector<ByteRange> unreadable; // with Unreadable: positions in the saved file
+    std::string keptAs; // with Stopped: the file's new name, empty when it could not be renamed
 };
 
 // A file saved under another name than its catalogue path: its name was

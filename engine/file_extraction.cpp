@@ -22,6 +22,7 @@ struct CopyOutcome {
     std::uint64_t written = 0;
     std::vector<ByteRange> unreadable;
     bool writeFailed = false;
+    bool stopped = false; // asked to stop at once before the range was copied
     std::string writeError;
 };
 
@@ -33,6 +34,10 @@ CopyOutcome CopyRange(const BkfFileHandle& backup, std::uint64_t offset, std::ui
 {
     CopyOutcome outcome;
     while (outcome.written < length) {
+        if (progress.StopNow()) {
+            outcome.stopped = true;
+            return outcome;
+        }
         const std::size_t slice =
             static_cast<std::size_t>(std::min<std::uint64_t>(kCopySliceSize, length - outcome.written));
         RecoveringRead read;
@@ -95,8 +100,12 @@ public:
 
     // False when the row was skipped before a file existed.
     bool SaveRow(std::size_t row);
+    // True once a file was abandoned on a request to stop at once.
+    bool StoppedInsideAFile() const { return m_stopped; }
 
 private:
+    void KeepAside(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& components,
+                   const CopyOutcome& outcome);
     void RecordCopy(std::size_t row, const CatalogueRow& entry, std::uint64_t expected, CopyOutcome& outcome,
                     bool closed, const std::string& closeError);
 
@@ -107,6 +116,7 @@ private:
     ExtractionReport& m_report;
     const std::uint64_t m_backupSize;
     std::vector<std::uint8_t> m_buffer = std::vector<std::uint8_t>(kCopySliceSize);
+    bool m_stopped = false;
 };
 
 bool Extraction::SaveRow(std::size_t row)
@@ -139,8 +149,27 @@ bool Extraction::SaveRow(std::size_t row)
     CopyOutcome outcome = CopyRange(m_backup, entry.offset, available, *file, m_buffer, m_progress);
     std::string closeError;
     const bool closed = file->Close(&closeError);
-    RecordCopy(row, entry, available, outcome, closed, closeError);
+    if (outcome.stopped)
+        KeepAside(row, entry, savedAs, outcome);
+    else
+        RecordCopy(row, entry, available, outcome, closed, closeError);
     return true;
+}
+
+// A file left unfinished keeps its bytes under another name, so that no
+// incomplete file passes for a saved one.
+void Extraction::KeepAside(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& components,
+                           const CopyOutcome& outcome)
+{
+    m_stopped = true;
+    m_report.bytesSaved += outcome.written;
+    std::string why;
+    SaveFailure failure = Failure(row, entry.path, SaveFailureKind::Stopped);
+    failure.keptAs = m_root.RenameAside(components, ".partial", &why).value_or(std::string());
+    failure.reason = failure.keptAs.empty() ? why : std::string();
+    failure.bytesWritten = outcome.written;
+    failure.bytesExpected = entry.size;
+    m_report.failures.push_back(std::move(failure));
 }
 
 void Extraction::RecordCopy(std::size_t row, const CatalogueRow& entry, std::uint64_t available,
@@ -189,7 +218,7 @@ ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const Catalogu
 
     Extraction extraction(backup, rows, *root, progress, report);
     for (std::size_t row = 0; row < rowCount; ++row) {
-        if (!running.load())
+        if (!running.load() || extraction.StoppedInsideAFile())
             return report; // rows before this one are complete
         if (!rows.IsTicked(row)) {
             progress.RowDone(row);

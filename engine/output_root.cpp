@@ -9,6 +9,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <cstdio> // renameat2
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -184,6 +185,25 @@ std::optional<OutputFile> OutputRoot::CreateIn(const std::vector<std::string>& c
     return file;
 }
 
+namespace {
+
+enum class RenameOutcome { Done, Taken, Failed };
+
+RenameOutcome RenameNoReplace(const std::string& folder, const std::string& from, const std::string& to,
+                              std::string* why)
+{
+    // Without MOVEFILE_REPLACE_EXISTING an existing target is refused.
+    if (MoveFileExW(Widen(folder + kSeparator + from).c_str(), Widen(folder + kSeparator + to).c_str(), 0))
+        return RenameOutcome::Done;
+    const DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
+        return RenameOutcome::Taken;
+    SetWhy(why, LastSystemError());
+    return RenameOutcome::Failed;
+}
+
+} // namespace
+
 #else
 
 // The root's descriptor and the chain of folder descriptors of the last file,
@@ -275,7 +295,85 @@ std::optional<OutputFile> OutputRoot::CreateIn(const std::vector<std::string>& c
     return file;
 }
 
+namespace {
+
+enum class RenameOutcome { Done, Taken, Failed };
+
+RenameOutcome RenameNoReplace(int folder, const std::string& from, const std::string& to, std::string* why)
+{
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(folder, from.c_str(), folder, to.c_str(), RENAME_NOREPLACE) == 0)
+        return RenameOutcome::Done;
+    if (errno == EEXIST)
+        return RenameOutcome::Taken;
+    if (errno != EINVAL && errno != ENOSYS) {
+        SetWhy(why, LastSystemError());
+        return RenameOutcome::Failed;
+    }
 #endif
+    // A new link fails when the target exists; file systems without links
+    // (FAT) get a look first, then a plain rename.
+    if (::linkat(folder, from.c_str(), folder, to.c_str(), 0) == 0) {
+        if (::unlinkat(folder, from.c_str(), 0) == 0)
+            return RenameOutcome::Done;
+        SetWhy(why, LastSystemError());
+        return RenameOutcome::Failed;
+    }
+    if (errno == EEXIST)
+        return RenameOutcome::Taken;
+    struct stat info {};
+    if (::fstatat(folder, to.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0)
+        return RenameOutcome::Taken;
+    if (::renameat(folder, from.c_str(), folder, to.c_str()) == 0)
+        return RenameOutcome::Done;
+    SetWhy(why, LastSystemError());
+    return RenameOutcome::Failed;
+}
+
+} // namespace
+
+#endif
+
+namespace {
+
+// The file's name + suffix, or + suffix + the first number not taken.
+template <typename Folder>
+std::optional<std::string> RenameToFreeName(Folder folder, const std::string& name, const std::string& suffix,
+                                            std::string* why)
+{
+    for (std::uint64_t counter = 0;; ++counter) {
+        const std::string target = name + suffix + (counter == 0 ? std::string() : std::to_string(counter));
+        switch (RenameNoReplace(folder, name, target, why)) {
+        case RenameOutcome::Done:
+            return target;
+        case RenameOutcome::Failed:
+            return std::nullopt;
+        case RenameOutcome::Taken:
+            break;
+        }
+    }
+}
+
+} // namespace
+
+std::optional<std::string> OutputRoot::RenameAside(const std::vector<std::string>& components,
+                                                   const std::string& suffix, std::string* why)
+{
+    if (components.empty()) {
+        SetWhy(why, "empty path");
+        return std::nullopt;
+    }
+#ifdef _WIN32
+    std::string folder = m_path;
+    for (std::size_t i = 0; i + 1 < components.size(); ++i)
+        folder += kSeparator + components[i];
+#else
+    const int folder = m_impl->FolderFor(components, why);
+    if (folder < 0)
+        return std::nullopt;
+#endif
+    return RenameToFreeName(folder, components.back(), suffix, why);
+}
 
 namespace {
 

@@ -65,6 +65,12 @@ public:
     std::optional<OutputFile> CreateFile(const std::vector<std::string>& components, std::string* why,
                                          std::vector<std::string>* savedAs = nullptr);
 
+    // Renames the file `components` (made by CreateFile, closed) to its name
+    // + `suffix`, or + `suffix` + the first free number: nothing is ever
+    // replaced. Returns the new last component, or nothing (with the reason).
+    std::optional<std::string> RenameAside(const std::vector<std::string>& components, const std::string& suffix,
+                                           std::string* why);
+
 private:
     OutputRoot() = default;
     std::optional<OutputFile> CreateNumbered(const std::vector<std::string>& components, std::size_t byteLimit,

@@ -1,14 +1,14 @@
 # Installs the Debian packages that the build needs and that are missing.
 # Sourced by test.sh and run.sh; defines bkf_install_deps and nothing else.
 #
-#   bkf_install_deps            build tools, Qt 6, OpenGL headers, GoogleTest
+#   bkf_install_deps            build tools, Qt 6, OpenGL headers, GoogleTest, CLI11
 #   bkf_install_deps --fuzzer   the same, plus clang and its libFuzzer runtime
 #
 # Runs `apt-get update` at most once, and only when something is missing.
 # Uses sudo only when not root. Prints what it does on stderr.
 
 bkf_install_deps() {
-    local packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev)
+    local packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev libcli11-dev)
     if [[ "${1:-}" == "--fuzzer" ]]; then
         packages+=(clang libclang-rt-14-dev)
     fi

@@ -114,6 +114,7 @@ inline const char* KindName(SaveFailureKind kind)
     case SaveFailureKind::CutShort: return "CutShort";
     case SaveFailureKind::Unreadable: return "Unreadable";
     case SaveFailureKind::WriteFailed: return "WriteFailed";
+    case SaveFailureKind::Stopped: return "Stopped";
     }
     return "?";
 }

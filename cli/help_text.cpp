@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "help_text.h"
+
+#ifndef BKF_VERSION
+#define BKF_VERSION "0"
+#endif
+
+const char kMainHelp[] =
+    "Usage: bkf-recover list [OPTION]... BACKUP\n"
+    "  or:  bkf-recover extract [OPTION]... BACKUP DEST\n"
+    "Recover files from a damaged BKF backup (Windows NTBackup, Microsoft Tape\n"
+    "Format) without trusting its catalogue. The backup is only read.\n"
+    "\n"
+    "Commands:\n"
+    "  list       print every file found: SIZE<TAB>OFFSET<TAB>PATH, one per line\n"
+    "  extract    save the files found into DEST/Recovered BKF/...\n"
+    "\n"
+    "  -h, --help     display this help (or a command's: bkf-recover list --help)\n"
+    "      --version  output version information and exit\n"
+    "\n"
+    "Exit status: 0 success; 1 bad arguments, unreadable backup or unusable DEST;\n"
+    "2 some file not saved completely, or an --include matched no file; 3 no data\n"
+    "found in the backup; 128+N stopped by signal N (130 for Ctrl-C).\n"
+    "\n"
+    "See bkf-recover(1) for the details.\n";
+
+#define BKF_COMMON_OPTIONS                                                            \
+    "  -q, --quiet          no progress line and no summary\n"                        \
+    "      --progress       show the progress line even when stderr is no terminal\n" \
+    "      --no-progress    never show the progress line\n"                           \
+    "      --debug          write the scan's diagnostic trace to stderr\n"            \
+    "  -h, --help           display this help and exit\n"
+
+const char kListHelp[] =
+    "Usage: bkf-recover list [OPTION]... BACKUP\n"
+    "Scan BACKUP and print one line per file found, in the order found:\n"
+    "SIZE<TAB>OFFSET<TAB>PATH (SIZE and OFFSET empty when no data were found).\n"
+    "\n"
+    "      --json           one JSON object per line: {\"path\", \"size\", \"offset\"}\n" BKF_COMMON_OPTIONS;
+
+const char kExtractHelp[] =
+    "Usage: bkf-recover extract [OPTION]... BACKUP DEST\n"
+    "Scan BACKUP and save the files found into DEST/PREFIX/BKF/..., where PREFIX\n"
+    "gets the first free number when that folder exists. Nothing is overwritten.\n"
+    "The output folder's name is printed on stdout.\n"
+    "\n"
+    "      --prefix=NAME    name of the output folder (default \"Recovered BKF\")\n"
+    "      --include=GLOB   save only files matching GLOB (may be repeated)\n"
+    "      --exclude=GLOB   do not save files matching GLOB (may be repeated)\n"
+    "      --case-sensitive match patterns with case (they ignore it by default)\n"
+    "  -v, --verbose        print each file's PATH as it is saved\n" BKF_COMMON_OPTIONS
+    "\n"
+    "A GLOB without \"/\" matches the file name in any folder; one with \"/\"\n"
+    "matches the whole PATH as list prints it. \"*\" and \"?\" stay within a folder,\n"
+    "\"**\" crosses folders, \"[a-z]\" and \"[!a-z]\" match one character of a set.\n"
+    "\n"
+    "Ctrl-C (SIGINT, SIGTERM, SIGHUP) stops after the file being written; a second\n"
+    "one stops at once and keeps that file as NAME.partial.\n";
+
+const char kVersionText[] =
+    "bkf-recover (Brevant Veltra BKF) " BKF_VERSION "\n"
+    "Copyright (C) 2026 the Brevant Veltra BKF developers.\n"
+    "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n";

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Sizes, rates and durations as people read them.
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+// "512 B", "63.5 MiB".
+std::string HumanBytes(std::uint64_t bytes);
+// "0:42", "1:02:03"; "--:--" when unknown (negative).
+std::string HumanDuration(double seconds);
+// "2.1 s".
+std::string HumanSeconds(double seconds);
+
+// Time since it was made; the rate of work done and the time left.
+class RateMeter {
+public:
+    RateMeter() : m_start(std::chrono::steady_clock::now()) {}
+    double Seconds() const;
+    // "12.0 MiB/s, 0:05 left" for `done` of `total` bytes.
+    std::string RateAndTimeLeft(std::uint64_t done, std::uint64_t total) const;
+
+private:
+    std::chrono::steady_clock::time_point m_start;
+};

@@ -1,0 +1,122 @@
+// bkf-recover's command line as GNU tools have it: every form of an option,
+// problems found before the scan, failed writes of the output noticed.
+
+#include "bkf_writer.h"
+#include "cli_tool.h"
+#include "extraction_support.h"
+#include "temp_path.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/mount.h>
+#include <sys/stat.h>
+
+namespace {
+
+using namespace extraction_test;
+
+const std::string kSetFolder = "BKF/BACKUP SET 1(_Daily)";
+
+TempFile TwoFileBackup()
+{
+    BkfWriter w;
+    w.Sset("Daily").Dirb({"d"}).File("a.txt", "alpha").File("b.txt", "beta").ZeroSlots(2);
+    return TempFile(w.Bytes());
+}
+
+TEST(CliConventionsTest, OptionsInEveryGnuFormGiveTheSameRun)
+{
+    const TempFile backup = TwoFileBackup();
+    const std::vector<std::vector<std::string>> forms = {
+        {"extract", "--prefix=P", "--quiet", "B", "D"},
+        {"extract", "B", "D", "--prefix", "P", "-q"},
+        {"extract", "-q", "--prefix", "P", "--", "B", "D"},
+        {"extract", "-qv", "--prefix=P", "B", "D"},
+    };
+    for (std::vector<std::string> args : forms) {
+        TempDir dir;
+        for (std::string& arg : args)
+            arg = arg == "B" ? backup.Path() : arg == "D" ? dir.Path() : arg;
+        SCOPED_TRACE(args[1] + " " + args[2]);
+        const auto r = RunRecover(args);
+        ASSERT_EQ(r.status, 0) << Describe(r);
+        const bool verbose = args[1] == "-qv";
+        const std::string root = dir.Child("P");
+        const std::vector<std::string> quietOut = {root};
+        const std::vector<std::string> verboseOut = {kSetFolder + "/d/a.txt", kSetFolder + "/d/b.txt", root};
+        EXPECT_EQ(Lines(r.out), verbose ? verboseOut : quietOut);
+        EXPECT_EQ(ReadFileBytes(root + "/" + kSetFolder + "/d/b.txt"), (Bytes{'b', 'e', 't', 'a'}));
+        EXPECT_EQ(r.err, "") << "quiet: no summary";
+    }
+}
+
+// The scan reads by position: standard input, a pipe or a device cannot be
+// scanned, and a pipe must not leave the tool waiting for a writer.
+TEST(CliConventionsTest, BackupThatCannotBeSeekedIsRefusedAtOnce)
+{
+    TempDir dir;
+    const std::string fifo = dir.Child("pipe.bkf");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& backup : {std::string("-"), fifo, std::string("/dev/null")}) {
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"list", backup}, std::vector<std::string>{"extract", backup, dir.Child("d")}}) {
+            SCOPED_TRACE(args[0] + " " + backup);
+            const auto r = RunRecover(args);
+            EXPECT_EQ(r.status, 1) << Describe(r);
+            EXPECT_EQ(r.out, "");
+            EXPECT_EQ(r.err.rfind("bkf-recover: " + backup + ": ", 0), 0u) << r.err;
+            EXPECT_NE(r.err.find("the scan needs a file it can seek in"), std::string::npos) << r.err;
+            EXPECT_EQ(Lines(r.err).size(), 1u) << r.err;
+        }
+    }
+    EXPECT_FALSE(fs::exists(dir.Child("d")));
+}
+
+// DEST is checked before the backup is read: with a backup of zeros, which
+// would exit 3 after its scan, an unusable DEST exits 1 naming it, and
+// nothing is left behind.
+TEST(CliConventionsTest, UnusableDestinationIsReportedBeforeTheScan)
+{
+    TempFile zeros(Bytes(1 << 20, 0));
+    TempDir dir;
+    WriteFileBytes(dir.Child("file"), {'x'});
+    fs::create_directory(dir.Child("ro"));
+    const bool readOnly = ::geteuid() == 0
+                          && ::mount("tmpfs", dir.Child("ro").c_str(), "tmpfs", MS_RDONLY, "size=64k") == 0;
+    struct Case {
+        std::string dest;
+        std::string problem;
+    };
+    std::vector<Case> cases = {
+        {dir.Child("file"), ": not a folder"},
+        {dir.Child("file/below/more"), ": " + dir.Child("file") + " is not a folder"},
+    };
+    if (readOnly) {
+        cases.push_back({dir.Child("ro"), ": cannot create a file in " + dir.Child("ro") + ": Read-only file system"});
+        cases.push_back({dir.Child("ro/new"), ": cannot create a file in " + dir.Child("ro") + ": Read-only"});
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dest);
+        const auto r = RunRecover({"extract", zeros.Path(), c.dest});
+        EXPECT_EQ(r.status, 1) << Describe(r);
+        EXPECT_EQ(r.err.rfind("bkf-recover: " + c.dest + c.problem, 0), 0u) << r.err;
+    }
+    if (readOnly)
+        ::umount(dir.Child("ro").c_str());
+    EXPECT_EQ(TreeOf(dir.Path()), (std::set<std::string>{"file", "ro/"}));
+}
+
+TEST(CliConventionsTest, FailedWriteOfTheOutputFolderLineExitsOne)
+{
+    if (!fs::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    const TempFile backup = TwoFileBackup();
+    TempDir dir;
+    ToolSetup full;
+    full.stdoutFile = "/dev/full";
+    const auto r = RunRecover({"extract", backup.Path(), dir.Path(), "-q"}, full);
+    EXPECT_EQ(r.status, 1) << Describe(r);
+    EXPECT_EQ(r.err, "bkf-recover: write error: No space left on device\n");
+}
+
+} // namespace

@@ -1,0 +1,115 @@
+// Signals to bkf-recover: SIGINT, SIGTERM and SIGHUP stop it with 128 + the
+// signal; a second one stops the save at once and keeps the file being
+// written as NAME.partial.
+
+#include "bkf_writer.h"
+#include "cli_tool.h"
+#include "extraction_support.h"
+#include "file_size_limit.h"
+#include "temp_path.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+
+namespace {
+
+using namespace extraction_test;
+
+// Waits (bounded) until `done` holds or the tool has ended.
+template <typename Done>
+bool WaitUntil(Tool& tool, Done done)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!done() && !tool.HasExited() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return done();
+}
+
+// Rows first, then gigabytes of sparse zeros that keep the scan busy.
+std::unique_ptr<TempFile> RowsThenZeros()
+{
+    BkfWriter w;
+    w.Sset("Daily").Dirb({"d"});
+    for (int k = 0; k < 200; ++k)
+        w.File("f" + std::to_string(k), "data");
+    auto file = std::make_unique<TempFile>(w.Bytes());
+    const FileSizeLimitLift lift;
+    file->Resize(std::uint64_t{8} << 30);
+    return file;
+}
+
+bool DataReached(pid_t pid, std::uint64_t bytes)
+{
+    std::ifstream io("/proc/" + std::to_string(pid) + "/io");
+    std::string key;
+    std::uint64_t value = 0;
+    while (io >> key >> value) {
+        if (key == "rchar:")
+            return value >= bytes;
+    }
+    return false;
+}
+
+TEST(CliSignalsTest, EachStopSignalEndsTheScanWith128PlusTheSignal)
+{
+    if (!fs::exists("/proc/self/io"))
+        GTEST_SKIP() << "no /proc/PID/io here";
+    const auto backup = RowsThenZeros();
+    TempDir dir;
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        for (const std::string command : {"list", "extract"}) {
+            SCOPED_TRACE(command + " " + std::to_string(signal));
+            std::vector<std::string> args = {command, backup->Path()};
+            if (command == "extract")
+                args.push_back(dir.Child("dest"));
+            Tool tool(BKF_RECOVER_PATH, args);
+            ASSERT_TRUE(tool.Start());
+            ASSERT_TRUE(WaitUntil(tool, [&] { return DataReached(tool.Pid(), 4 << 20); })) << "the scan never began";
+            ::kill(tool.Pid(), signal);
+            const auto r = tool.Finish();
+            EXPECT_EQ(r.status, 128 + signal) << Describe(r);
+            EXPECT_NE(r.err.find("bkf-recover: interrupted"), std::string::npos) << r.err;
+            if (command == "list") {
+                EXPECT_EQ(Lines(r.out).size(), 200u) << "the list ends on a whole line";
+                EXPECT_EQ(r.out.back(), '\n');
+            } else {
+                EXPECT_EQ(r.out, "");
+            }
+        }
+    }
+    EXPECT_FALSE(fs::exists(dir.Child("dest")));
+}
+
+// A file whose data run for 400 MiB (sparse): the save cannot end before the
+// second Ctrl-C, which keeps what was written as huge.bin.partial.
+TEST(CliSignalsTest, SecondCtrlCStopsAtOnceAndKeepsThePartialFile)
+{
+    constexpr std::uint64_t kLength = std::uint64_t{400} << 20; // below the tests' file size cap
+    BkfWriter w;
+    w.Sset("Daily").Dirb({"d"}).File("small.txt", "whole").File("huge.bin", "x", FileOptions().StreamLength(kLength));
+    const std::uint64_t dataAt = w.LastFile().data;
+    TempFile backup(w.Bytes());
+    backup.Resize(dataAt + kLength);
+    TempDir dir;
+    ToolSetup terminal;
+    terminal.terminalStderr = true;
+    Tool tool(BKF_RECOVER_PATH, {"extract", backup.Path(), dir.Path()}, terminal);
+    ASSERT_TRUE(tool.Start());
+    const std::string folder = dir.Child("Recovered BKF/BKF/BACKUP SET 1(_Daily)/d/");
+    ASSERT_TRUE(WaitUntil(tool, [&] { return fs::exists(folder + "huge.bin"); }));
+    ::kill(tool.Pid(), SIGINT);
+    ASSERT_TRUE(tool.WaitForErr("stopping after the current file; press Ctrl-C again to stop now"));
+    ::kill(tool.Pid(), SIGINT);
+    const auto r = tool.Finish();
+
+    EXPECT_EQ(r.status, 130) << Describe(r);
+    EXPECT_NE(r.err.find("d/huge.bin: stopped after "), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(" of 419430400 bytes: kept as huge.bin.partial\r\n"), std::string::npos) << r.err;
+    EXPECT_EQ(TreeOf(folder), (std::set<std::string>{"small.txt", "huge.bin.partial"}));
+    EXPECT_LT(fs::file_size(folder + "huge.bin.partial"), kLength);
+    EXPECT_EQ(ReadFileBytes(folder + "small.txt"), (Bytes{'w', 'h', 'o', 'l', 'e'}));
+}
+
+} // namespace
