@@ -125,7 +125,7 @@ bool CatalogueScanner::Run()
 {
     // Whole 64 KiB windows, then the last, partial one; the chunks that the
     // reader hands over are whole numbers of windows.
-    ReadAhead chunks(m_file, m_fileSize);
+    ReadAhead chunks(m_file, 0, m_fileSize);
     std::uint64_t position = 0;
     while (const ReadAhead::Chunk* chunk = chunks.Next()) {
         NoteUnreadable(chunk->read);

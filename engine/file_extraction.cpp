@@ -28,7 +28,8 @@ struct CopyOutcome {
 
 // Copies [offset, offset + length) of the backup; `length` lies inside it.
 // Unreadable sectors are written as zeros so later data keep their offsets;
-// a failed write ends the file.
+// a failed write ends the file. Each slice is handed to the disk at once
+// (StartWriteBack), so a long copy keeps the disk writing while it reads.
 CopyOutcome CopyRange(const BkfFileHandle& backup, std::uint64_t offset, std::uint64_t length, OutputFile& file,
                       std::vector<std::uint8_t>& buffer, ExtractionProgress& progress)
 {
@@ -51,6 +52,7 @@ CopyOutcome CopyRange(const BkfFileHandle& backup, std::uint64_t offset, std::ui
             outcome.writeFailed = true;
             return outcome;
         }
+        file.StartWriteBack(outcome.written, slice);
         outcome.written += slice;
         progress.BytesCopied(slice);
     }

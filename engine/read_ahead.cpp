@@ -1,8 +1,9 @@
 #include "read_ahead.h"
 
-ReadAhead::ReadAhead(const BkfFileHandle& file, std::uint64_t end, std::size_t chunkSize, std::size_t depth)
-    : m_file(file), m_end(end), m_chunkSize(chunkSize), m_slots(depth),
-      m_chunkCount((end + chunkSize - 1) / chunkSize)
+ReadAhead::ReadAhead(const BkfFileHandle& file, std::uint64_t begin, std::uint64_t end, std::size_t chunkSize,
+                     std::size_t depth)
+    : m_file(file), m_begin(begin), m_end(end), m_chunkSize(chunkSize), m_slots(depth),
+      m_chunkCount(end > begin ? (end - begin + chunkSize - 1) / chunkSize : 0)
 {
     for (Slot& slot : m_slots)
         slot.buffer = std::make_unique<std::uint8_t[]>(chunkSize);
@@ -32,7 +33,7 @@ void ReadAhead::ReaderLoop()
                 return;
         }
         // The slot is the reader's alone until it is marked full.
-        const std::uint64_t position = index * m_chunkSize;
+        const std::uint64_t position = m_begin + index * m_chunkSize;
         const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(m_chunkSize, m_end - position));
         slot.chunk.position = position;
         slot.chunk.read = RecoveringRead{};

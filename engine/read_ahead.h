@@ -26,9 +26,10 @@ public:
         RecoveringRead read;        // which ones, and why
     };
 
-    // Starts reading [0, end) of `file`, which must outlive this object.
-    // `chunkSize` should be a multiple of the caller's own windows.
-    ReadAhead(const BkfFileHandle& file, std::uint64_t end, std::size_t chunkSize = kChunkSize,
+    // Starts reading [begin, end) of `file`, a range inside it; the file must
+    // outlive this object. Chunks start at `begin` + a multiple of `chunkSize`,
+    // which should be a multiple of the caller's own windows.
+    ReadAhead(const BkfFileHandle& file, std::uint64_t begin, std::uint64_t end, std::size_t chunkSize = kChunkSize,
               std::size_t depth = 3);
     // Stops the reader and waits for it (at most one chunk's read).
     ~ReadAhead();
@@ -49,6 +50,7 @@ private:
     void ReaderLoop();
 
     const BkfFileHandle& m_file;
+    const std::uint64_t m_begin;
     const std::uint64_t m_end;
     const std::size_t m_chunkSize;
     std::vector<Slot> m_slots;
