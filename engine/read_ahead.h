@@ -48,6 +48,7 @@ private:
     };
 
     void ReaderLoop();
+    void Fill(Slot& slot, std::uint64_t index);
 
     const BkfFileHandle& m_file;
     const std::uint64_t m_begin;
