@@ -3,20 +3,20 @@
 #
 #   bench/run_benchmarks.sh
 #
-# 1. Writes two synthetic backups into $BENCH_DIR (default /tmp/bkf-bench) unless
-#    they are there already: large.bkf (1 GiB, 32 files of 32 MiB in 4 folders)
-#    and many.bkf (4 GiB, 200,000 files of about 21 KB in 2,000 folders).
-# 2. Warms the page cache, then times `cat BACKUP > /dev/null` and
-#    `bkf-recover list BACKUP > /dev/null`, best of $BENCH_RUNS (default 3), and
-#    prints the throughput and the ratio list/cat against the targets
-#    (>= 90% for large.bkf, >= 80% for many.bkf).
-# 3. Times `cat BACKUP > DEST/copy` against `bkf-recover extract BACKUP DEST` on
-#    the filesystem of $BENCH_DIR (target >= 80% for large.bkf; files a second
-#    for many.bkf), deleting each output right after it was timed.
-# 4. Runs the window-thread batching benchmark (scan_bridge_bench, on many.bkf)
-#    and the tree benchmark (tree_bench) when they are built.
+# 1. Writes four synthetic backups into $BENCH_DIR (default /tmp/bkf-bench)
+#    unless they are there already: large.bkf (1 GiB, 32 files of 32 MiB),
+#    small.bkf (1.5 GB, 120,000 files of 12.5 KB in 1,500 folders), many.bkf
+#    (4 GiB, 200,000 files in 2,000 folders) and million.bkf (1,000,000 files).
+# 2. With the backups cached: `cat BACKUP > /dev/null` against `bkf-recover
+#    list`, best of $BENCH_RUNS (default 3), throughput ratio and target.
+# 3. Peak memory of list at 1,000,000 files and of extract at 120,000.
+# 4. Extraction of every file, `sync -f` included: against `cat BACKUP >
+#    DEST/copy` for large.bkf, against GNU tar extracting the same files (a tar
+#    made from a first extraction) for small.bkf, and with the backup evicted
+#    from the page cache before each run (posix_fadvise DONTNEED through dd).
+# 5. The window-thread batching benchmark and the tree benchmark when built.
 #
-# Needs about 5 GiB for the backups plus 4 GiB while an extraction runs.
+# Needs about 8 GiB for the backups plus 2 GiB while an extraction runs.
 # BUILD_DIR (default build/) is configured as Release if it does not exist.
 set -euo pipefail
 
@@ -28,7 +28,9 @@ JOBS=${BKF_JOBS:-2}
 
 MiB=$((1024 * 1024))
 LARGE=$BENCH_DIR/large.bkf
+SMALL=$BENCH_DIR/small.bkf
 MANY=$BENCH_DIR/many.bkf
+MILLION=$BENCH_DIR/million.bkf
 OUT=$BENCH_DIR/extract-out
 ERR=$BENCH_DIR/stderr.txt
 
@@ -107,14 +109,16 @@ generate() {
 # --- backups -----------------------------------------------------------------
 mkdir -p "$BENCH_DIR"
 avail_kib=$(df -Pk "$BENCH_DIR" | awk 'NR == 2 { print $4 }')
-if ((avail_kib < 10 * 1024 * 1024)); then
-    echo "warning: $BENCH_DIR has $((avail_kib / 1024)) MiB free; about 10 GiB are needed" >&2
+if ((avail_kib < 14 * 1024 * 1024)); then
+    echo "warning: $BENCH_DIR has $((avail_kib / 1024)) MiB free; about 14 GiB are needed" >&2
 fi
 generate "$LARGE" --files 32 --dirs 4 --file-size $((32 * MiB))
+generate "$SMALL" --files 120000 --dirs 1500 --file-size 12500
 generate "$MANY" --files 200000 --dirs 2000 --file-size 20971
+generate "$MILLION" --files 1000000 --dirs 10000 --file-size 100
 
 echo "warming the page cache ..."
-cat "$LARGE" "$MANY" >/dev/null
+cat "$LARGE" "$SMALL" "$MANY" >/dev/null
 
 # Each backup lists the files it was written with.
 count_rows() {
@@ -123,9 +127,11 @@ count_rows() {
     rm -f "$BENCH_DIR/list.txt"
 }
 large_rows=$(count_rows "$LARGE")
+small_rows=$(count_rows "$SMALL")
 many_rows=$(count_rows "$MANY")
-if ((large_rows != 32 || many_rows != 200000)); then
-    echo "warning: bkf-recover list found $large_rows and $many_rows rows (expected 32 and 200000)" >&2
+if ((large_rows != 32 || small_rows != 120000 || many_rows != 200000)); then
+    echo "warning: bkf-recover list found $large_rows, $small_rows and $many_rows rows" \
+         "(expected 32, 120000 and 200000)" >&2
 fi
 
 echo
@@ -136,52 +142,92 @@ bench_list() {
     local backup=$1 label=$2 target=$3 bytes cat_s list_s
     bytes=$(size_of "$backup")
     echo
-    echo "== list: $label ($(basename "$backup"), $(human "$bytes"))"
+    echo "== list: $label ($(basename "$backup"), $(human "$bytes")), cached"
     PREPARE="" best_of cat_null "$backup"; cat_s=$BEST
     PREPARE="" best_of list_null "$backup"; list_s=$BEST
-    printf '  %-28s %8s s  %6s MiB/s\n' "cat BACKUP > /dev/null" "$cat_s" "$(mibps "$bytes" "$cat_s")"
-    printf '  %-28s %8s s  %6s MiB/s\n' "bkf-recover list" "$list_s" "$(mibps "$bytes" "$list_s")"
-    printf '  %-28s %s\n' "list / cat" "$(ratio "$cat_s" "$list_s" "$target")"
+    printf '  %-34s %8s s  %6s MiB/s\n' "cat BACKUP > /dev/null" "$cat_s" "$(mibps "$bytes" "$cat_s")"
+    printf '  %-34s %8s s  %6s MiB/s\n' "bkf-recover list > /dev/null" "$list_s" "$(mibps "$bytes" "$list_s")"
+    printf '  %-34s %s\n' "throughput list / cat" "$(ratio "$cat_s" "$list_s" "$target")"
 }
-bench_list "$LARGE" "1 GiB backup of 32 large files" 90
-bench_list "$MANY" "4 GiB backup of 200,000 files in 2,000 folders" 80
+bench_list "$LARGE" "1 GiB of 32 large files" 100
+bench_list "$SMALL" "1.5 GB of 120,000 files in 1,500 folders" 90
+bench_list "$MANY" "4 GiB of 200,000 files in 2,000 folders" 80
 
+# --- memory ------------------------------------------------------------------
+peak_mib() {
+    /usr/bin/time -f '%M' -o "$BENCH_DIR/rss.txt" "$@" >/dev/null 2>&1
+    awk '{ v = $1 } END { printf "%.1f", v / 1024 }' "$BENCH_DIR/rss.txt"
+}
 if [[ -x /usr/bin/time ]]; then
-    /usr/bin/time -f '%M' -o "$BENCH_DIR/rss.txt" "$BKF" list "$MANY" >/dev/null 2>&1
-    rss_kib=$(tail -n 1 "$BENCH_DIR/rss.txt")
-    printf '  %-28s %s MiB\n' "list peak memory (200k)" "$((rss_kib / 1024))"
+    echo
+    echo "== memory (peak resident set)"
+    printf '  %-34s %s MiB  (target < 20 MiB)\n' "list, 1,000,000 files" "$(peak_mib "$BKF" list "$MILLION")"
+    fresh_out
+    printf '  %-34s %s MiB\n' "extract, 120,000 files" "$(peak_mib "$BKF" extract "$SMALL" "$OUT")"
+    fresh_out
 fi
 
-# --- extract against cat -----------------------------------------------------
+# --- extract against cat and tar, write-back included ---------------------------
+cat_copy_sync() { cat "$1" >"$OUT/copy" && sync -f "$OUT"; }
+extract_sync() { "$BKF" extract "$1" "$OUT" >/dev/null 2>"$ERR" && sync -f "$OUT"; }
+tar_sync() { tar -xf "$1" -C "$OUT" && sync -f "$OUT"; }
+evict() { dd if="$1" iflag=nocache count=0 status=none; }
+resident_kib() { fincore -b -n -o RES "$1" 2>/dev/null | awk '{ printf "%d", $1 / 1024 }'; }
+
 bench_extract() {
     local backup=$1 label=$2 rows=$3 target=$4 bytes cat_s ext_s
     bytes=$(size_of "$backup")
     echo
-    echo "== extract: $label ($(basename "$backup"), $(human "$bytes")), output on the same filesystem"
-    PREPARE=fresh_out best_of cat_copy "$backup"; cat_s=$BEST
+    echo "== extract every file: $label ($(basename "$backup"), $(human "$bytes")), cached, sync -f included"
+    PREPARE=fresh_out best_of cat_copy_sync "$backup"; cat_s=$BEST
+    PREPARE=fresh_out best_of extract_sync "$backup"; ext_s=$BEST
     fresh_out
-    PREPARE=fresh_out best_of extract_run "$backup"; ext_s=$BEST
-    fresh_out
-    printf '  %-28s %8s s  %6s MiB/s\n' "cat BACKUP > DEST/copy" "$cat_s" "$(mibps "$bytes" "$cat_s")"
-    printf '  %-28s %8s s  %6s MiB/s  %s files/s\n' "bkf-recover extract" "$ext_s" "$(mibps "$bytes" "$ext_s")" \
-        "$(awk -v n="$rows" -v s="$ext_s" 'BEGIN { printf "%.0f", n / s }')"
-    if [[ -n "$target" ]]; then
-        printf '  %-28s %s\n' "extract / cat" "$(ratio "$cat_s" "$ext_s" "$target")"
-    else
-        printf '  %-28s %s\n' "extract / cat" "$(awk -v a="$cat_s" -v b="$ext_s" 'BEGIN { printf "%.1f %%", 100 * a / b }')"
-    fi
+    printf '  %-34s %8s s  %6s MiB/s\n' "cat BACKUP > DEST/copy; sync" "$cat_s" "$(mibps "$bytes" "$cat_s")"
+    printf '  %-34s %8s s  %6s MiB/s  %s files/s\n' "bkf-recover extract; sync" "$ext_s" \
+        "$(mibps "$bytes" "$ext_s")" "$(awk -v n="$rows" -v s="$ext_s" 'BEGIN { printf "%.0f", n / s }')"
+    printf '  %-34s %s\n' "throughput extract / cat" "$(ratio "$cat_s" "$ext_s" "$target")"
 }
 
-# The command arrived after `list`: time it only when it works on this build.
-fresh_out
-if "$BKF" extract "$LARGE" "$OUT" >/dev/null 2>"$ERR"; then
-    fresh_out
-    bench_extract "$LARGE" "1 GiB backup of 32 large files" "$large_rows" 80
-    bench_extract "$MANY" "200,000 files in 2,000 folders" "$many_rows" ""
-else
+bench_extract_tar() {
+    local backup=$1 label=$2 tar_s ext_s
     echo
-    echo "== extract: skipped (bkf-recover extract failed on this build: $(head -n 1 "$ERR"))"
-fi
+    echo "== extract every file: $label, against GNU tar extracting the same files, sync -f included"
+    fresh_out
+    "$BKF" extract "$backup" "$OUT" >/dev/null 2>"$ERR"
+    tar -cf "$BENCH_DIR/small.tar" -C "$OUT" .
+    fresh_out
+    PREPARE=fresh_out best_of tar_sync "$BENCH_DIR/small.tar"; tar_s=$BEST
+    PREPARE=fresh_out best_of extract_sync "$backup"; ext_s=$BEST
+    fresh_out
+    rm -f "$BENCH_DIR/small.tar"
+    printf '  %-34s %8s s\n' "tar -xf; sync" "$tar_s"
+    printf '  %-34s %8s s\n' "bkf-recover extract; sync" "$ext_s"
+    printf '  %-34s %s\n' "speed extract / tar" "$(ratio "$tar_s" "$ext_s" 100)"
+}
+
+bench_extract_cold() {
+    local backup=$1 label=$2 cat_s ext_s
+    echo
+    echo "== extract every file: $label, backup evicted from the page cache before each run, sync -f included"
+    evict "$backup"
+    local left; left=$(resident_kib "$backup")
+    echo "  eviction: $left KiB of the backup still cached after posix_fadvise(DONTNEED)" \
+         "($([[ "${left:-1}" == 0 ]] && echo works || echo 'does not fully work here'))"
+    cold_out() { fresh_out; evict "$backup"; }
+    PREPARE=cold_out best_of cat_copy_sync "$backup"; cat_s=$BEST
+    PREPARE=cold_out best_of extract_sync "$backup"; ext_s=$BEST
+    fresh_out
+    printf '  %-34s %8s s\n' "cat BACKUP > DEST/copy; sync" "$cat_s"
+    printf '  %-34s %8s s\n' "bkf-recover extract; sync" "$ext_s"
+    awk -v a="$ext_s" -v b="$cat_s" 'BEGIN { r = a / b
+        printf "  %-34s %.2f x  (target <= 1.20 x)  %s\n", "time extract / cat", r, (r <= 1.2 ? "met" : "NOT MET") }'
+    cat "$backup" >/dev/null
+}
+
+fresh_out
+bench_extract "$LARGE" "1 GiB of 32 large files" "$large_rows" 120
+bench_extract_tar "$SMALL" "120,000 files in 1,500 folders"
+bench_extract_cold "$LARGE" "1 GiB of 32 large files"
 rm -rf "$OUT"
 
 # --- window-thread batching and tree ------------------------------------------

@@ -3,6 +3,7 @@
 #include "bkf_file_handle.h"
 #include "block_format.h"
 #include "name_check.h"
+#include "read_ahead.h"
 #include "recovering_read.h"
 
 #include <algorithm>
@@ -44,8 +45,11 @@ public:
         m_windowPosition = position;
         m_window = data;
     }
-    std::uint64_t WindowPosition() const { return m_windowPosition; }
-    ByteView Window() const { return m_window; }
+    // The backup position of a byte inside the window.
+    std::uint64_t PositionOf(const std::uint8_t* byte) const
+    {
+        return m_windowPosition + static_cast<std::uint64_t>(byte - m_window.data());
+    }
 
     // The bytes [position, position + length), or fewer when the file ends
     // sooner (none when it starts past the end or cannot be read).
@@ -84,8 +88,9 @@ public:
     bool Run();
 
 private:
-    bool ScanWindow(std::uint64_t position, std::size_t length);
-    void HandleSlot(std::size_t slotOffset);
+    bool ScanSlots(const std::uint8_t* window, std::size_t length);
+    void NoteUnreadable(const RecoveringRead& read);
+    void HandleSlot(std::uint64_t block, const std::uint8_t* tag);
     void HandleSset(std::uint64_t block);
     void HandleDirb(std::uint64_t block);
     void HandleFile(std::uint64_t block);
@@ -107,7 +112,6 @@ private:
     const std::atomic<bool>& m_running;
     const ScanSinks& m_sinks;
     ScanReport& m_report;
-    std::vector<std::uint8_t> m_window = std::vector<std::uint8_t>(kScanWindowSize);
 
     std::uint64_t m_setNumber = 0;
     std::string m_setFolder = "BACKUP SET 0";
@@ -119,56 +123,62 @@ private:
 
 bool CatalogueScanner::Run()
 {
+    // Whole 64 KiB windows, then the last, partial one; the chunks that the
+    // reader hands over are whole numbers of windows.
+    ReadAhead chunks(m_file, 0, m_fileSize);
     std::uint64_t position = 0;
-    while (position < m_fileSize) {
-        if (!m_running.load(std::memory_order_relaxed))
-            return false;
-        if (m_fileSize - position < kScanWindowSize)
-            break;
-        if (!ScanWindow(position, kScanWindowSize))
-            return false;
-        position += kScanWindowSize;
-        m_sinks.progress.WindowScanned(position, m_fileSize);
+    while (const ReadAhead::Chunk* chunk = chunks.Next()) {
+        NoteUnreadable(chunk->read);
+        m_bytes.SetWindow(chunk->position, chunk->bytes);
+        for (std::size_t within = 0; within < chunk->bytes.size(); within += kScanWindowSize) {
+            if (!m_running.load(std::memory_order_relaxed))
+                return false;
+            const std::uint64_t left = m_fileSize - position;
+            if (left < kScanWindowSize) {
+                // A remainder of one slot or less is not examined.
+                return left <= kSlotSize || ScanSlots(chunk->bytes.data() + within, static_cast<std::size_t>(left));
+            }
+            if (!ScanSlots(chunk->bytes.data() + within, kScanWindowSize))
+                return false;
+            position += kScanWindowSize;
+            m_sinks.progress.WindowScanned(position, m_fileSize);
+        }
     }
-    // The last, partial window; a remainder of one slot or less is not examined.
-    const std::uint64_t remainder = m_fileSize - position;
-    if (remainder <= kSlotSize)
-        return true;
-    return ScanWindow(position, static_cast<std::size_t>(remainder));
+    return true;
 }
 
-bool CatalogueScanner::ScanWindow(std::uint64_t position, std::size_t length)
+// Unreadable sectors read as zeros: reusing earlier bytes would list their
+// files a second time at wrong offsets, and zeroing a whole window would lose
+// every block after a bad sector.
+void CatalogueScanner::NoteUnreadable(const RecoveringRead& read)
 {
-    // Unreadable sectors become zeros: reusing the previous window's bytes
-    // would list its files a second time at wrong offsets, and zeroing the
-    // whole window would lose every block after a bad sector.
-    RecoveringRead read;
-    ReadRecovering(m_file, position, m_window.data(), length, read);
-    if (!read.unreadable.empty()) {
-        if (m_report.readError.empty())
-            m_report.readError = read.error;
-        for (const ByteRange& range : read.unreadable)
-            AddRange(m_report.unreadable, range.offset, range.length);
-    }
-    m_bytes.SetWindow(position, ByteView(m_window.data(), length));
+    if (read.unreadable.empty())
+        return;
+    if (m_report.readError.empty())
+        m_report.readError = read.error;
+    for (const ByteRange& range : read.unreadable)
+        AddRange(m_report.unreadable, range.offset, range.length);
+}
 
+bool CatalogueScanner::ScanSlots(const std::uint8_t* window, std::size_t length)
+{
     const std::size_t slots = length / kSlotSize;
     for (std::size_t slot = 0; slot < slots; ++slot) {
         if (!m_running.load(std::memory_order_relaxed))
             return false;
+        const std::uint8_t* at = window + slot * kSlotSize;
         // Each slot is guarded as a whole: a failure abandons this slot only.
         try {
-            HandleSlot(slot * kSlotSize);
+            HandleSlot(m_bytes.PositionOf(at), at);
         } catch (const std::exception&) {
         }
     }
     return true;
 }
 
-void CatalogueScanner::HandleSlot(std::size_t slotOffset)
+void CatalogueScanner::HandleSlot(std::uint64_t block, const std::uint8_t* tag)
 {
-    const std::uint64_t block = m_bytes.WindowPosition() + slotOffset;
-    switch (FindBlockTag(m_window.data() + slotOffset)) {
+    switch (FindBlockTag(tag)) {
     case kSset: HandleSset(block); break;
     case kDirb: HandleDirb(block); break;
     case kFile: HandleFile(block); break;

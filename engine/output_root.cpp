@@ -97,6 +97,8 @@ bool OutputFile::Write(const void* data, std::size_t length, std::size_t& writte
     return true;
 }
 
+void OutputFile::StartWriteBack(std::uint64_t, std::uint64_t) {}
+
 bool OutputFile::Close(std::string* why)
 {
     if (!m_handle)
@@ -136,6 +138,17 @@ bool OutputFile::Write(const void* data, std::size_t length, std::size_t& writte
         written += static_cast<std::size_t>(wrote);
     }
     return true;
+}
+
+void OutputFile::StartWriteBack(std::uint64_t offset, std::uint64_t length)
+{
+#ifdef SYNC_FILE_RANGE_WRITE
+    if (m_fd >= 0)
+        ::sync_file_range(m_fd, static_cast<off_t>(offset), static_cast<off_t>(length), SYNC_FILE_RANGE_WRITE);
+#else
+    (void)offset;
+    (void)length;
+#endif
 }
 
 bool OutputFile::Close(std::string* why)

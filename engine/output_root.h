@@ -29,6 +29,10 @@ public:
     // Writes all `length` bytes. On failure `written` says how many of them
     // reached the file before the system refused (they stay in it).
     bool Write(const void* data, std::size_t length, std::size_t& written, std::string* why);
+    // Asks the system to start writing [offset, offset + length) to the disk
+    // now rather than later, so that a long copy keeps the disk busy instead
+    // of piling up dirty pages. Only a hint; does nothing where unsupported.
+    void StartWriteBack(std::uint64_t offset, std::uint64_t length);
     // Closes the file; false when the system reports a late write failure.
     bool Close(std::string* why);
 

@@ -62,6 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     TouchingSinks sinks;
     std::atomic<bool> running{true};
-    ScanCatalogue(file, running, ScanSinks{sinks, sinks, sinks, &sinks});
+    ScanReport report;
+    ScanCatalogue(file, running, ScanSinks{sinks, sinks, sinks, &sinks}, report);
+    sinks.Touch(ScanReportSummary(report));
+    for (const std::string& line : ScanReportDetails(report))
+        sinks.Touch(line);
     return 0;
 }

@@ -1,0 +1,167 @@
+// Saves one catalogue row below an output root: the file is created (its
+// name shortened or numbered when the file system needs it) and the row's
+// byte range copied into it. A per-file problem is recorded and the run goes on.
+
+#include "row_saver.h"
+
+#include "bkf_file_handle.h"
+#include "catalogue_store.h"
+#include "extraction_progress.h"
+#include "output_path.h"
+#include "output_root.h"
+#include "recovering_read.h"
+
+#include <algorithm>
+
+// What copying one file's range did.
+struct CopyOutcome {
+    std::uint64_t written = 0;
+    std::vector<ByteRange> unreadable;
+    bool writeFailed = false;
+    bool stopped = false; // asked to stop at once before the range was copied
+    std::string writeError;
+};
+
+namespace {
+
+// Copies [offset, offset + length) of the backup; `length` lies inside it.
+// Unreadable sectors are written as zeros so later data keep their offsets;
+// a failed write ends the file. Each slice is handed to the disk at once
+// (StartWriteBack), so a long copy keeps the disk writing while it reads.
+CopyOutcome CopyRange(const BkfFileHandle& backup, std::uint64_t offset, std::uint64_t length, OutputFile& file,
+                      std::vector<std::uint8_t>& buffer, ExtractionProgress& progress)
+{
+    CopyOutcome outcome;
+    while (outcome.written < length) {
+        if (progress.StopNow()) {
+            outcome.stopped = true;
+            return outcome;
+        }
+        const std::size_t slice =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kCopySliceSize, length - outcome.written));
+        RecoveringRead read;
+        ReadRecovering(backup, offset + outcome.written, buffer.data(), slice, read);
+        for (const ByteRange& range : read.unreadable)
+            AddRange(outcome.unreadable, range.offset - offset, range.length);
+        std::size_t wrote = 0;
+        if (!file.Write(buffer.data(), slice, wrote, &outcome.writeError)) {
+            // What reached the file stays in it and is counted.
+            outcome.written += wrote;
+            outcome.writeFailed = true;
+            return outcome;
+        }
+        file.StartWriteBack(outcome.written, slice);
+        outcome.written += slice;
+        progress.BytesCopied(slice);
+    }
+    return outcome;
+}
+
+SaveFailure Failure(std::size_t row, std::string_view path, SaveFailureKind kind, std::string reason = {})
+{
+    SaveFailure failure;
+    failure.row = row;
+    failure.path = std::string(path);
+    failure.kind = kind;
+    failure.reason = std::move(reason);
+    return failure;
+}
+
+std::string JoinCataloguePath(const std::vector<std::string>& components)
+{
+    std::string path;
+    for (const std::string& component : components)
+        path.append(path.empty() ? "" : "\\").append(component);
+    return path;
+}
+
+} // namespace
+
+
+RowSaver::RowSaver(const BkfFileHandle& backup, OutputRoot& root, ExtractionProgress& progress,
+                   ExtractionReport& report)
+    : m_backup(backup), m_root(root), m_progress(progress), m_report(report),
+      m_backupSize(backup.Size().value_or(0)), m_buffer(kCopySliceSize)
+{
+}
+
+bool RowSaver::SaveRow(std::size_t row, const CatalogueRow& entry)
+{
+    std::string why;
+    const auto components = SafePathComponents(entry.path, &why);
+    if (!components) {
+        m_report.failures.push_back(Failure(row, entry.path, SaveFailureKind::UnsafePath, why));
+        return false;
+    }
+    std::vector<std::string> savedAs;
+    auto file = m_root.CreateFile(*components, &why, &savedAs);
+    if (!file) {
+        m_report.failures.push_back(Failure(row, entry.path, SaveFailureKind::NotCreated, why));
+        return false;
+    }
+    if (savedAs != *components)
+        m_report.renamed.push_back(RenamedFile{row, std::string(entry.path), JoinCataloguePath(savedAs)});
+    if (!entry.located) {
+        // The row still yields an empty file; the report says why it is empty.
+        file->Close(nullptr);
+        m_report.failures.push_back(Failure(row, entry.path,
+                                            entry.verified ? SaveFailureKind::NoDataFound : SaveFailureKind::NotAFile));
+        return true;
+    }
+    // The file ends where the backup ends.
+    const std::uint64_t available =
+        entry.offset >= m_backupSize ? 0 : std::min(entry.size, m_backupSize - entry.offset);
+    CopyOutcome outcome = CopyRange(m_backup, entry.offset, available, *file, m_buffer, m_progress);
+    std::string closeError;
+    const bool closed = file->Close(&closeError);
+    if (outcome.stopped)
+        KeepAside(row, entry, savedAs, outcome);
+    else
+        RecordCopy(row, entry, available, outcome, closed, closeError);
+    return true;
+}
+
+// A file left unfinished keeps its bytes under another name, so that no
+// incomplete file passes for a saved one.
+void RowSaver::KeepAside(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& components,
+                           const CopyOutcome& outcome)
+{
+    m_stopped = true;
+    m_report.bytesSaved += outcome.written;
+    std::string why;
+    SaveFailure failure = Failure(row, entry.path, SaveFailureKind::Stopped);
+    failure.keptAs = m_root.RenameAside(components, ".partial", &why).value_or(std::string());
+    failure.reason = failure.keptAs.empty() ? why : std::string();
+    failure.bytesWritten = outcome.written;
+    failure.bytesExpected = entry.size;
+    m_report.failures.push_back(std::move(failure));
+}
+
+void RowSaver::RecordCopy(std::size_t row, const CatalogueRow& entry, std::uint64_t available,
+                            CopyOutcome& outcome, bool closed, const std::string& closeError)
+{
+    const std::size_t failuresBefore = m_report.failures.size();
+    m_report.bytesSaved += outcome.written;
+    if (outcome.writeFailed || !closed) {
+        SaveFailure failure = Failure(row, entry.path, SaveFailureKind::WriteFailed,
+                                      outcome.writeFailed ? outcome.writeError : closeError);
+        failure.bytesWritten = outcome.written;
+        failure.bytesExpected = entry.size;
+        m_report.failures.push_back(std::move(failure));
+    } else if (available < entry.size) {
+        SaveFailure failure = Failure(row, entry.path, SaveFailureKind::CutShort);
+        failure.bytesWritten = outcome.written;
+        failure.bytesExpected = entry.size;
+        m_report.failures.push_back(std::move(failure));
+    }
+    if (!outcome.unreadable.empty()) {
+        SaveFailure failure = Failure(row, entry.path, SaveFailureKind::Unreadable);
+        failure.bytesWritten = outcome.written;
+        failure.bytesExpected = entry.size;
+        failure.unreadable = std::move(outcome.unreadable);
+        m_report.failures.push_back(std::move(failure));
+    }
+    if (m_report.failures.size() == failuresBefore)
+        ++m_report.filesSaved;
+}
+
