@@ -349,13 +349,17 @@ RenameOutcome RenameNoReplace(int folder, const std::string& from, const std::st
 
 namespace {
 
-// The file's name + suffix, or + suffix + the first number not taken.
+// The file's name + suffix, or + suffix + the first number not taken. A
+// name near the length limit is shortened first, so the suffix always fits.
 template <typename Folder>
 std::optional<std::string> RenameToFreeName(Folder folder, const std::string& name, const std::string& suffix,
                                             std::string* why)
 {
+    constexpr std::size_t kNumberRoom = 20;
+    const std::size_t room = kNameByteLimit - suffix.size() - kNumberRoom;
+    const std::string base = name.size() > room ? FitNameLength(name, room) : name;
     for (std::uint64_t counter = 0;; ++counter) {
-        const std::string target = name + suffix + (counter == 0 ? std::string() : std::to_string(counter));
+        const std::string target = base + suffix + (counter == 0 ? std::string() : std::to_string(counter));
         switch (RenameNoReplace(folder, name, target, why)) {
         case RenameOutcome::Done:
             return target;

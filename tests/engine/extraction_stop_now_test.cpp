@@ -58,4 +58,25 @@ TEST(ExtractionStopNowTest, FileBeingWrittenIsKeptAsPartialUnderAFreeName)
     EXPECT_EQ(report.filesSaved, 1u);
 }
 
+// A name at the file system's length limit has no room for ".partial": it
+// is shortened (keeping its extension) rather than left unrenamed, where the
+// unfinished file would pass for a whole one.
+TEST(ExtractionStopNowTest, NameAtTheLengthLimitIsShortenedToTakeTheSuffix)
+{
+    const Bytes bytes = Pattern(200000, 4);
+    TempFile backup(bytes);
+    const std::string name = std::string(251, 'n') + ".bin";
+    CatalogueStore store;
+    Fill(store, {{"BKF\\S\\" + name, 150000, 0}});
+    TempDir dest;
+    BkfScanner scanner;
+    StopInsideRow progress(0);
+    const ExtractionReport report = ExtractInto(backup.Path(), store, dest.Path(), progress, scanner);
+
+    ASSERT_EQ(report.failures.size(), 1u) << ReportText(report);
+    const std::string keptAs = report.failures[0].keptAs;
+    EXPECT_EQ(keptAs, std::string(251 - 28, 'n') + ".bin.partial") << ReportText(report);
+    EXPECT_EQ(TreeOf(report.rootFolder + "/BKF/S"), std::set<std::string>{keptAs});
+}
+
 } // namespace
