@@ -53,7 +53,8 @@ TEST(CliSignalsTest, EachStopSignalEndsTheScanWith128PlusTheSignal)
                 args.push_back(dir.Child("dest"));
             Tool tool(BKF_RECOVER_PATH, args);
             ASSERT_TRUE(tool.Start());
-            ASSERT_TRUE(WaitUntil(tool, [&] { return BytesRead(tool.Pid()).value_or(0) >= (4u << 20); })) << "the scan never began";
+            const auto scanning = [&] { return BytesRead(tool.Pid()).value_or(0) >= (4u << 20); };
+            ASSERT_TRUE(WaitUntil(tool, scanning)) << "the scan never began";
             ::kill(tool.Pid(), signal);
             const auto r = tool.Finish();
             EXPECT_EQ(r.status, 128 + signal) << Describe(r);

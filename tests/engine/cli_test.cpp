@@ -422,8 +422,9 @@ TEST(CliTest, BackupEndingInsideAFileExitsTwoWithAReport)
     const std::string kept = std::to_string(end - dataAt);
     EXPECT_NE(r.err.find(kSet + "/d/cut.bin: cut short"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find(kept + " of 5000 bytes"), std::string::npos) << r.err;
-    EXPECT_EQ(Lines(r.err).back().rfind("bkf-recover: 1 file, " + std::to_string(8 + end - dataAt) + " B saved into " + dir.Child("Recovered BKF"), 0), 0u)
-        << r.err;
+    const std::string summary =
+        "bkf-recover: 1 file, " + std::to_string(8 + end - dataAt) + " B saved into " + dir.Child("Recovered BKF");
+    EXPECT_EQ(Lines(r.err).back().rfind(summary, 0), 0u) << r.err;
     EXPECT_NE(r.err.find("; 1 of 2 files not saved completely"), std::string::npos) << r.err;
     const std::string set = dir.Child("Recovered BKF/" + kSet + "/d");
     EXPECT_EQ(ReadFileBytes(set + "/cut.bin"), Slice(data, 0, end - dataAt));
