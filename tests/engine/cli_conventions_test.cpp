@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
+
 #include <sys/mount.h>
 #include <sys/stat.h>
 
@@ -117,6 +120,34 @@ TEST(CliConventionsTest, FailedWriteOfTheOutputFolderLineExitsOne)
     const auto r = RunRecover({"extract", backup.Path(), dir.Path(), "-q"}, full);
     EXPECT_EQ(r.status, 1) << Describe(r);
     EXPECT_EQ(r.err, "bkf-recover: write error: No space left on device\n");
+}
+
+std::string FileText(const std::string& path)
+{
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The man page and the bash completion know every option that --help shows.
+TEST(CliConventionsTest, ManPageAndCompletionKnowEveryOption)
+{
+    const std::string man = FileText(BKF_SOURCE_DIR "/man/bkf-recover.1");
+    const std::string completion = FileText(BKF_SOURCE_DIR "/completion/bkf-recover.bash");
+    ASSERT_FALSE(man.empty() || completion.empty());
+    const std::regex option("--([a-z][a-z-]*)");
+    for (const std::string command : {"list", "extract"}) {
+        const std::string help = RunRecover({command, "--help"}).out;
+        ASSERT_NE(help.find("--quiet"), std::string::npos) << help;
+        for (auto it = std::sregex_iterator(help.begin(), help.end(), option); it != std::sregex_iterator(); ++it) {
+            const std::string name = (*it)[1];
+            SCOPED_TRACE(command + " --" + name);
+            std::string roff = "\\-\\-";
+            for (const char c : name)
+                roff += c == '-' ? std::string("\\-") : std::string(1, c);
+            EXPECT_NE(man.find(roff), std::string::npos);
+            EXPECT_NE(completion.find("--" + name), std::string::npos);
+        }
+    }
 }
 
 } // namespace
