@@ -15,7 +15,7 @@ JOBS=${BKF_JOBS:-2}
 
 usage() {
     cat <<USAGE
-usage: ./run.sh BACKUP.bkf [--json] [--verbose]
+usage: ./run.sh BACKUP.bkf [--json] [--debug] [--quiet]
 
 Builds the project (in build/) and lists every file that BACKUP.bkf still
 holds, through: build/cli/bkf-recover list BACKUP.bkf
