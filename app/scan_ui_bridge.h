@@ -21,12 +21,12 @@
 
 class CatalogueListModel;
 class CatalogueStore;
-class FolderTree;
+class FolderTreeModel;
 class ScanWindow;
 
 class ScanUiBridge : public ScannerUi {
 public:
-    ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTree& tree, CatalogueListModel& list);
+    ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTreeModel& tree, CatalogueListModel& list);
 
     // The window is closing: release a waiting worker and apply nothing more.
     void Detach() { m_dispatcher.Detach(); }
@@ -74,7 +74,7 @@ private:
 
     ScanWindow& m_window;
     CatalogueStore& m_store;
-    FolderTree& m_tree;
+    FolderTreeModel& m_tree;
     CatalogueListModel& m_list;
     UiThreadDispatcher m_dispatcher;
     static constexpr std::chrono::milliseconds kFlushInterval{25};
