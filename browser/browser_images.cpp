@@ -69,7 +69,7 @@ void PaintStateImage(QPainter& painter, StateImage image)
         Tick(painter);
         return;
     case StateImage::GreyTicked:
-        Box(painter, QColor(200, 200, 200));
+        Box(painter, QColor(172, 172, 172));
         Tick(painter);
         return;
     case StateImage::ParentMarker:
