@@ -23,6 +23,8 @@ FolderContentsList::FolderContentsList(FolderTreeModel& tree, CatalogueListModel
     setModel(m_rows);
     SetUpReportView(*this, {400, 200, 100});
     connect(m_menu, &SaveMenu::chosen, this, &FolderContentsList::saveRequested);
+    // A folder of an emptied tree can no longer be shown.
+    connect(&tree, &QAbstractItemModel::modelAboutToBeReset, this, [this] { ShowFolder(nullptr); });
 }
 
 QMenu* FolderContentsList::ContextMenu() const

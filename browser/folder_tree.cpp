@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 FolderTree::FolderTree(FolderTreeModel& model, QWidget* parent)
     : QTreeView(parent), m_model(model), m_menu(new SaveMenu(this, QStringLiteral("Save Files"), kSaveFilesCommand))
@@ -202,4 +203,36 @@ void FolderTree::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTreeView::keyPressEvent(event);
+}
+
+void FolderTree::drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const
+{
+    DrawBranchLines(*painter, rect, index);
+    QTreeView::drawBranches(painter, rect, index);
+}
+
+// One column of `indentation()` pixels per level, the node's own at the right:
+// there a line from above to the node's middle (on down when a sibling
+// follows) and across to the node; further left a line through every
+// ancestor's column whose ancestor has a sibling below it.
+void FolderTree::DrawBranchLines(QPainter& painter, const QRect& rect, const QModelIndex& index) const
+{
+    auto hasNextSibling = [this](const QModelIndex& node) {
+        return node.row() + 1 < model()->rowCount(node.parent());
+    };
+    const int indent = indentation();
+    const int middleY = rect.top() + rect.height() / 2;
+    painter.save();
+    painter.setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DotLine));
+    int left = rect.right() + 1 - indent;
+    const int ownX = left + indent / 2;
+    painter.drawLine(ownX, rect.top(), ownX, hasNextSibling(index) ? rect.bottom() : middleY);
+    painter.drawLine(ownX, middleY, rect.right(), middleY);
+    for (QModelIndex ancestor = index.parent(); ancestor.isValid() && left > rect.left();
+         ancestor = ancestor.parent()) {
+        left -= indent;
+        if (hasNextSibling(ancestor))
+            painter.drawLine(left + indent / 2, rect.top(), left + indent / 2, rect.bottom());
+    }
+    painter.restore();
 }

@@ -66,8 +66,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Dotted connecting lines (also at the top level) under the style's buttons.
+    void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
 
 private:
+    void DrawBranchLines(QPainter& painter, const QRect& rect, const QModelIndex& index) const;
     void ToggleExpansion(const QModelIndex& index);
     void ExpandNodes(const QModelIndexList& nodes);
 
