@@ -84,21 +84,26 @@ ASAN_OPTIONS="detect_leaks=$detect_leaks" \
 UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
     run_ctest build-asan
 
-step "Scan bridge and worker under ThreadSanitizer (build-tsan/)"
-# Only the tests where the scan worker thread meets the window thread.
+step "Threads under ThreadSanitizer (build-tsan/)"
+# Only the tests where threads meet: the scan worker and its read-ahead, the
+# window thread and the scan bridge.
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1" \
     -DCMAKE_CXX_FLAGS="-fsanitize=thread" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread"
-cmake --build build-tsan --parallel "$JOBS" --target gui_tests
-tsan_log=build-tsan/tsan.log
-if ! TSAN_OPTIONS="halt_on_error=1 suppressions=$ROOT/tests/gui/tsan.supp" \
-     build-tsan/tests/gui_tests --gtest_filter='ScanBridge*:UiThreadDispatcher*' >"$tsan_log" 2>&1; then
-    tail -n 80 "$tsan_log"
-    echo "test.sh: the scan bridge tests failed under ThreadSanitizer (log: $tsan_log)" >&2
-    exit 1
-fi
-tsan_passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\./\1/p' "$tsan_log")
-echo "tsan: ${tsan_passed:-0} scan bridge and worker tests passed, no data race"
-TESTS_PASSED=$((TESTS_PASSED + ${tsan_passed:-0}))
+cmake --build build-tsan --parallel "$JOBS" --target gui_tests engine_tests
+tsan_run() {
+    local binary=$1 filter=$2 log=build-tsan/tsan-$1.log passed
+    if ! TSAN_OPTIONS="halt_on_error=1 suppressions=$ROOT/tests/gui/tsan.supp" \
+         "build-tsan/tests/$binary" --gtest_filter="$filter" >"$log" 2>&1; then
+        tail -n 80 "$log"
+        echo "test.sh: $binary failed under ThreadSanitizer (log: $log)" >&2
+        exit 1
+    fi
+    passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\./\1/p' "$log")
+    echo "tsan: ${passed:-0} tests of $binary passed, no data race"
+    TESTS_PASSED=$((TESTS_PASSED + ${passed:-0}))
+}
+tsan_run gui_tests 'ScanBridge*:UiThreadDispatcher*'
+tsan_run engine_tests 'Scanner*:CatalogueScanWindows*:RecoveryMends*:Streaming*'
 
 FUZZ_EXECS=""
 if command -v clang++ >/dev/null 2>&1; then
