@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test:
 #   1. build/        Release build of everything; all tests through ctest (headless)
-#   2. build-asan/   engine, bkf-recover and the engine tests under AddressSanitizer
-#                    and UndefinedBehaviorSanitizer
-#   3. build-fuzz/   when clang is present: the scan fuzzer, run for a bounded time
+#   2. build-asan/   bkf-recover, the engine tests and the window tests (models,
+#                    catalogue controls, scan bridge) under AddressSanitizer and
+#                    UndefinedBehaviorSanitizer, in one build so the engine is
+#                    compiled once
+#   3. build-tsan/   the scan bridge and its worker thread under ThreadSanitizer
+#   4. build-fuzz/   when clang is present: the scan fuzzer, run for a bounded time
 #                    (FUZZ_SECONDS, default 30) on a generated seed corpus
 # Exits non-zero on any failure. BKF_JOBS sets the build parallelism (default 2).
 set -euo pipefail
@@ -64,8 +67,8 @@ run_ctest build --parallel "$JOBS"
 step "Sanitizer build (build-asan/)"
 # Debug with -O1: assertions stay on, and the sanitized tests run at a fair speed.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
-    -DBKF_ENGINE_ONLY=ON -DBKF_SANITIZE=ON
-cmake --build build-asan --parallel "$JOBS"
+    -DBKF_ENGINE_ONLY=OFF -DBKF_SANITIZE=ON
+cmake --build build-asan --parallel "$JOBS" --target bkf-recover engine_tests gui_tests
 
 step "Tests under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)"
 # LeakSanitizer needs ptrace-like access that some sandboxes refuse: probe it first.
@@ -80,6 +83,27 @@ rm -rf "$probe_dir"
 ASAN_OPTIONS="detect_leaks=$detect_leaks" \
 UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
     run_ctest build-asan
+
+step "Threads under ThreadSanitizer (build-tsan/)"
+# Only the tests where threads meet: the scan worker and its read-ahead, the
+# window thread and the scan bridge.
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1" \
+    -DCMAKE_CXX_FLAGS="-fsanitize=thread" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread"
+cmake --build build-tsan --parallel "$JOBS" --target gui_tests engine_tests
+tsan_run() {
+    local binary=$1 filter=$2 log=build-tsan/tsan-$1.log passed
+    if ! TSAN_OPTIONS="halt_on_error=1 suppressions=$ROOT/tests/gui/tsan.supp" \
+         "build-tsan/tests/$binary" --gtest_filter="$filter" >"$log" 2>&1; then
+        tail -n 80 "$log"
+        echo "test.sh: $binary failed under ThreadSanitizer (log: $log)" >&2
+        exit 1
+    fi
+    passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\./\1/p' "$log")
+    echo "tsan: ${passed:-0} tests of $binary passed, no data race"
+    TESTS_PASSED=$((TESTS_PASSED + ${passed:-0}))
+}
+tsan_run gui_tests 'ScanBridge*:UiThreadDispatcher*'
+tsan_run engine_tests 'Scanner*:CatalogueScanWindows*:RecoveryMends*:Streaming*'
 
 FUZZ_EXECS=""
 if command -v clang++ >/dev/null 2>&1; then

@@ -14,7 +14,9 @@
 #    DEST/copy` for large.bkf, against GNU tar extracting the same files (a tar
 #    made from a first extraction) for small.bkf, and with the backup evicted
 #    from the page cache before each run (posix_fadvise DONTNEED through dd).
-# 5. The window-thread batching benchmark and the tree benchmark when built.
+# 5. The window-thread batching benchmark (scan_bridge_bench), the tree benchmark
+#    (tree_bench) and the catalogue controls at a million rows (browser_bench,
+#    offscreen) when they are built.
 #
 # Needs about 8 GiB for the backups plus 2 GiB while an extraction runs.
 # BUILD_DIR (default build/) is configured as Release if it does not exist.
@@ -47,7 +49,7 @@ if [[ "$build_type" != "Release" ]]; then
 fi
 targets=(bkf-recover make_backup)
 known_targets=$(cmake --build "$BUILD_DIR" --target help 2>/dev/null || true)
-for optional in tree_bench scan_bridge_bench; do
+for optional in tree_bench scan_bridge_bench browser_bench; do
     if grep -q "^$optional:" <<<"$known_targets"; then
         targets+=("$optional")
     fi
@@ -241,4 +243,10 @@ if [[ -x "$BUILD_DIR/bench/tree_bench" ]]; then
     echo
     echo "== tree_bench"
     "$BUILD_DIR/bench/tree_bench"
+fi
+if [[ -x "$BUILD_DIR/bench/browser_bench" ]]; then
+    echo
+    echo "== browser_bench: tree, contents list and found-files list at 1,000,000 rows (offscreen, repaints included)"
+    [[ -d "$BENCH_DIR/xdg-runtime" ]] || mkdir -p -m 700 "$BENCH_DIR/xdg-runtime"
+    QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$BENCH_DIR/xdg-runtime" "$BUILD_DIR/bench/browser_bench"
 fi
