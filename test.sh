@@ -58,7 +58,8 @@ step "Dependencies"
 bkf_install_deps --fuzzer
 
 step "Release build (build/)"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+# The benchmarks are built by bench/run_benchmarks.sh when it runs.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DBKF_BUILD_BENCH=OFF
 cmake --build build --parallel "$JOBS"
 
 step "Tests (build/)"
@@ -90,7 +91,7 @@ step "Threads under ThreadSanitizer (build-tsan/)"
 # window thread and the scan bridge.
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O0" \
     -DCMAKE_CXX_FLAGS="-fsanitize=thread" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread"
-cmake --build build-tsan --parallel "$JOBS" --target gui_tests engine_tests
+cmake --build build-tsan --parallel "$JOBS" --target thread_tests
 tsan_run() {
     local binary=$1 filter=$2 log=build-tsan/tsan-$1.log passed
     if ! TSAN_OPTIONS="halt_on_error=1 suppressions=$ROOT/tests/gui/tsan.supp" \
@@ -103,8 +104,7 @@ tsan_run() {
     echo "tsan: ${passed:-0} tests of $binary passed, no data race"
     TESTS_PASSED=$((TESTS_PASSED + ${passed:-0}))
 }
-tsan_run gui_tests 'ScanBridge*:UiThreadDispatcher*'
-tsan_run engine_tests 'Scanner*:CatalogueScanWindows*:RecoveryMends*:Streaming*'
+tsan_run thread_tests '*'
 
 FUZZ_EXECS=""
 if command -v clang++ >/dev/null 2>&1; then

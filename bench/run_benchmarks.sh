@@ -40,8 +40,11 @@ cleanup() { rm -rf "$OUT"; }
 trap cleanup EXIT
 
 # --- build -------------------------------------------------------------------
+# test.sh configures build/ without the benchmarks: turn them on.
 if [[ ! -f "$BUILD_DIR/CMakeCache.txt" ]]; then
-    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBKF_BUILD_BENCH=ON
+else
+    cmake -S "$ROOT" -B "$BUILD_DIR" -DBKF_BUILD_BENCH=ON >/dev/null
 fi
 build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$BUILD_DIR/CMakeCache.txt")
 if [[ "$build_type" != "Release" ]]; then
