@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and runs every test:
 #   1. build/        Release build of everything; all tests through ctest (headless)
 #   2. build-asan/   bkf-recover, the engine tests and the window tests (models,

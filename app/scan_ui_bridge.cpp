@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scan_ui_bridge.h"
 
 #include "catalogue_list_model.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Carries a scan worker's reports to the window thread. Rows and folder
 // paths are gathered on the worker and applied in batches of whole 64 KiB

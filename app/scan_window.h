@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a catalogue scan shows on the window: the labels, the progress bar,
 // the Stop button, the message box and the way back to the file page. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs work on the window thread on behalf of a worker thread, in the
 // worker's order, and lets the worker wait until it has been applied. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the three catalogue controls at a million rows in eight folder levels,
 // with one folder of 100,000 files, shown offscreen at a window's size: every
 // figure includes the signals to the views and the repaint of their visible

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows the three catalogue controls in a plain window, filled from a real
 // scan of a backup, for a look at them (and the screenshot in docs/).
 //

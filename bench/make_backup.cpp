@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a large synthetic backup straight to disk, block by block, for the
 // benchmarks. Only a few MiB are ever held in memory, whatever the size.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Benchmarks of bkf-recover against cat on the same cached file, in one run.
 #
 #   bench/run_benchmarks.sh

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times a scan through the window-thread bridge (worker thread, batches
 // applied to the models with views attached) against the same scan headless,
 // and prints the ratio. Usage: scan_bridge_bench BACKUP

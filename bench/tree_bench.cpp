@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the folder tree at catalogue scale: a million rows in eight folder
 // levels, ticking and recomputing from the root and from deep folders, and a
 // single folder of 100,000 subfolders. Prints numbers; asserts nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The images of the catalogue browser, drawn in code so that they stay sharp
 // at any device pixel ratio: the check-box state images shared by the tree

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue_controls.h"
 
 #include "catalogue_list_model.h"

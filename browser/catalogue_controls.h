@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Wires the tree and the contents list to each other and to the catalogue:
 // the tree shows its selected folder in the list, the list reads the tree's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The found-files list on screen: every catalogued file with its whole
 // catalogue path, "File Name", "File Type", "File Size" and the hidden data

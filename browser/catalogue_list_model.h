@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The found-files list: a table model over the CatalogueStore, one row per
 // catalogued file in catalogue order, never sorted. The check box of column 0

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The contents of the folder selected in the tree, on screen: a report view
 // with the columns "Name", "Type" and "File Size" and all its clicks and keys.

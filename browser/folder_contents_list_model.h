@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rows of the folder contents list: a snapshot of one folder taken by
 // ShowFolder. Row 0 is the parent row ".." when the folder has a parent, then

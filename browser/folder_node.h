@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One folder of the catalogue tree: a plain struct owned by FolderTreeModel,
 // never a QObject, so a tree of many thousand folders stays cheap. Nothing

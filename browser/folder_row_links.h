@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which catalogue rows lie under a folder node. The rule is a prefix test: a
 // row lies under a node when its catalogue path begins with the node's folder

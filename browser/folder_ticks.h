@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ticks pushed down to the catalogue rows and check states rolled up from
 // them. Each call returns what it changed, so that the tree model can tell

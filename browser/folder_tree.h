@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tree of sets and folders on screen, and all its mouse and keyboard
 // handling. Left presses are handled here entirely: a press on a node's box

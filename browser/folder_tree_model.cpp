@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "folder_tree_model.h"
 
 #include "catalogue_store.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The catalogue tree as a Qt item model: one top-level node "BKF", below it
 // the backup sets, below those their directories. Files are never nodes; they

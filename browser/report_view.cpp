@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "report_view.h"
 
 #include "state_image_delegate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shared look of the two catalogue lists: a report view with grid lines,
 // full-row selection that stays visible without focus, uniform row heights,

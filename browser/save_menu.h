@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The right-click menu of the catalogue controls: one save command followed
 // by a separator, rebuilt for every right click and shown with its top-left

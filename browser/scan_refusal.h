@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // While a scan runs, check changes through the tree and the contents list are
 // refused with this message (the controls are told whether a scan runs).

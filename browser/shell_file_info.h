@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File types and icons for catalogue names, from the extension alone: the
 // files live inside the backup, so nothing on disk is ever looked at. Each

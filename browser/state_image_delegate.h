@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Draws a row's or node's state image (BrowserImages) at the left of its first
 // cell in place of the style's own check box, then the icon and text. Presses

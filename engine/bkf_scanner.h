@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The recovery engine object: runs the catalogue scan on a worker thread and
 // holds the running flag that stops a scan or an extraction.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The part of the Microsoft Tape Format that the recovery engine reads: the
 // descriptor-block tags, the offsets of the three name fields and of the set

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "byte_range.h"
 
 void AddRange(std::vector<ByteRange>& ranges, std::uint64_t offset, std::uint64_t length)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A run of bytes, and a list of runs that merges neighbours as they are added.
 

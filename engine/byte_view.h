@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Bounded little-endian access to untrusted bytes. Every read of backup data
 // goes through ByteView, which answers "not there" instead of reading past

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Scan sinks that gather the catalogue into a CatalogueStore without a
 // window: for bkf-recover, the tests and the benchmarks.

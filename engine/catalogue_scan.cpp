@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue_scan.h"
 
 #include "bkf_file_handle.h"

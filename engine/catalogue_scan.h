@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The catalogue scan: reads a backup front to back in 64 KiB windows, looks
 // for SSET, DIRB and FILE blocks at every 512-byte boundary and reports the

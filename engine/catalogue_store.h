@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The catalogue: one row per found file, in the order the scan found them.
 // This is the only store of found files. Paths live in a chunked arena so a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What an extraction run did: where it wrote, and every chosen row that was
 // not saved completely, with the reason.

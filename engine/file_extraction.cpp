@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copies the ticked rows' byte ranges out of the backup into a new output
 // root.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Copies the ticked rows of a catalogue out of the backup into a new output
 // root folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The few file-system questions the extraction asks, the same on every
 // platform: what stands at a path, and making one folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Names for recovered files that the file system will take: shortened when
 // they are too long for it, numbered when the name is taken already.

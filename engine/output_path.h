@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one decision whether a catalogue path may be written below the output
 // root. Everything that creates a recovered file goes through it.

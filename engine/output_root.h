@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The output root folder of one save and the files created below it. Folders
 // are created and entered without following links, and files are created

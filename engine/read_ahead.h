@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads a backup front to back in large chunks on a thread of its own, so
 // that the caller works on one chunk while the next ones are read. Few large

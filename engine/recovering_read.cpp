@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "recovering_read.h"
 
 #include "bkf_file_handle.h"

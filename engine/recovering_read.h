@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading from a backup on a failing disk: a bad sector costs only itself.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves one catalogue row below an output root: the file is created (its
 // name shortened or numbered when the file system needs it) and the row's
 // byte range copied into it. A per-file problem is recorded and the run goes on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Saves catalogue rows one at a time below an output root, recording in the
 // report every row that was not saved completely and every renamed file.

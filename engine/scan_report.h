@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a scan passed over, so that nothing is lost without a word: blocks
 // whose names or paths could not be used, folders renamed "lost dir", and the

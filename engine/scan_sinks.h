@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The narrow interfaces through which the catalogue scan reports what it
 // finds. The window, bkf-recover, the tests and the fuzzer each implement

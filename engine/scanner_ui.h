@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the scan worker tells whoever started it: the catalogue through the
 // scan sinks while it runs, then one end-of-scan report. The engine says what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Saves the chosen rows while the scan reports them. A file's data follow its
 // FILE block, so they are copied just before the scan reads them: a backup

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small UTF-8 helpers. Surrogate code points are encoded in their three-byte
 // form (as WTF-8 does) so that a damaged name survives until it is checked.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed corpus of the scan fuzzer: a few small backups, valid and
 // damaged, into the folder given as the only argument.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry for the catalogue scan: the input is the whole backup file.
 // The scan reads through BkfFileHandle, so the input goes into an in-memory
 // file (memfd) that is reopened through /proc/self/fd for every run.

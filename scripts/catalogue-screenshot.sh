@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes docs/catalogue-browser.png: the folder tree, the folder contents list
 # and the found-files list, filled from a real scan of a generated backup and
 # shown in a plain window on a virtual X display (Xvfb), captured with

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that the build needs and that are missing.
 # Sourced by test.sh and run.sh; defines bkf_install_deps and nothing else.
 #

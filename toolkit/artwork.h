@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The product's images, all drawn in code in one palette: the background
 // pieces of the wizard view, the toolbar and navigation buttons (normal and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The faces of the toolbar and navigation buttons, and the logo. A hover
 // face lifts the button onto a light tile with a blue ring.
 

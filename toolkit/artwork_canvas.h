@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers shared by the artwork painters: a transparent canvas at a device
 // pixel ratio, a painter set up for smooth drawing, a design grid, and the

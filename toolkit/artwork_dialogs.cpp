@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The backgrounds of the About box and of the other dialogs.
 
 #include "artwork.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The product's mark: a warm tile with a backup cartridge and the blue arrow
 // that brings its contents back. Used by the application icon, the logo, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "artwork_glyphs.h"
 
 #include "artwork_glyph_parts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The symbols of the artwork, each drawn on a 32-unit design grid and scaled
 // into any square, so that toolbar buttons, menu icons and message icons

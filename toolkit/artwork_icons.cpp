@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Menu icons, message icons and the application icon.
 
 #include "artwork.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ornaments shared by the view's background and the dialogs: the warm band
 // along the top and the faint rings of a tape reel in a corner.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one palette of the artwork: warm orange-to-yellow gradients, a cream
 // ground, a dark brown ink and the blue of the status bar as the accent.

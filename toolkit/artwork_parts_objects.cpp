@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The things the glyphs show: a document, a folder, a wrench, a gear, a
 // globe, a door.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Badges, signs and arrows of the glyphs.
 
 #include "artwork_glyph_parts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five background pieces of the wizard view. The header's three pieces
 // share one vertical profile, so that the stretched middle piece joins both
 // corners without a seam; the footer and the body are stretched across the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bc_menu.h"
 
 #include "bc_menu_style.h"

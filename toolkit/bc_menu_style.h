@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The look of the menus: a white menu with an icon strip down its left side,
 // painted as a gradient from the menu look's start to its end colour (or, with

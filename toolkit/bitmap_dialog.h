@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A dialog with a painted background: its image at the top-left corner, and
 // the dialog's own window colour wherever the image does not reach (or

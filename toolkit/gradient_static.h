@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A text label on its own background: a horizontal gradient from the left
 // colour to the right one, or one solid colour when both are the same. The

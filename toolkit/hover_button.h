@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A flat button made of images: one for the normal state, one while the mouse
 // pointer is over it; no caption and no frame. While the pointer is over it,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fonts given the way the desktop's font requests give them: by the height
 // of the character cell (ascent plus descent) in pixels.

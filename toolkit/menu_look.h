@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The five settings of the menu look, read from the application's settings
 // (QSettings with the application's organisation and name). They are only

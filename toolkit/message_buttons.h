@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a message-box style asks for: the platform's flag values decoded into
 // the buttons to show, the answer of Escape or the close button, and the icon.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every message the system shows goes through this one interface: the window
 // gives it the real message box, tests give it scripted answers.

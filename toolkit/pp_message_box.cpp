@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "pp_message_box.h"
 
 #include "pp_message_dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The message box every window message goes through: modal, captioned
 // "Brevant Veltra BKF", on the message colours (RGB 247, 253, 134 fading

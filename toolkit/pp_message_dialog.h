@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window of the message box: icon and plain text on the message colours,
 // the style's buttons below, and an optional details area that one click

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A text label that paints only its text, over whatever its parent painted
 // behind it. Tabs ("\t") and line breaks ("\n") in the text are honoured;

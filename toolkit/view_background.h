@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wizard view's background: five images placed over the client area.
 // The header's left and right pieces keep their size at the top corners, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test backups are only as good as the writer that builds them: these
 // checks pin down the bytes it lays out, independently of the engine.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FindBlockTag and CopyTapeName: tag recognition and the UTF-16LE to UTF-8
 // conversion of name fields, including the damaged forms a backup may hold.
 

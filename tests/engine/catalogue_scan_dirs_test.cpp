@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Directories: the DIRB path, "lost dir" replacements, the 260-character
 // limit, and how the current directory carries over between blocks and sets.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files: which FILE names make a row, the catalogue path, and where the STAN
 // search finds the data's size and offset.
 

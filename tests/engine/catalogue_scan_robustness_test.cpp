@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile input: random bytes, extreme field values, truncation at every
 // length and deliberate damage. The scan must end, stay inside its buffers
 // (run these under the sanitizers) and report only what the bytes support.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Backup sets: how SSET blocks name the set folder of the files after them.
 
 #include "bkf_writer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the scan walks the file: 64 KiB windows, the tail pass over the last
 // partial window, fields that cross a window's end, progress and stopping.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CatalogueStore holds every found file; paths live in an arena, so the
 // checks here are about copies, stability across growth, ticks and Clear.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bkf-recover's command line as GNU tools have it: every form of an option,
 // problems found before the scan, failed writes of the output noticed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Signals to bkf-recover: SIGINT, SIGTERM and SIGHUP stop it with 128 + the
 // signal; a second one stops the save at once and keeps the file being
 // written as NAME.partial.

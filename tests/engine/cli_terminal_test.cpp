@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bkf-recover on a terminal: the progress line never mixes into the rows,
 // fits the terminal's width, uses no control sequences where they are not
 // understood, and follows --progress, --no-progress and -q.

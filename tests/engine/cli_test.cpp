@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bkf-recover as a user runs it: the real binary, its stdout, stderr and
 // exit status, over backups built by the test writer.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving onto a disk that fills up: the file that does not fit is reported
 // with the bytes it holds, the run goes on, and every file reported saved is
 // byte-exact. Once on a small tmpfs (needs root and mount), once with a file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stopping an extraction at once, inside a file: the bytes written so far are
 // kept under NAME.partial (never replacing a file of that name), the file is
 // reported as stopped, and no later row is touched.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared pieces of the extraction tests: file contents, folder listings, a
 // progress recorder and a runner for ExtractCheckedFiles over a file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ExtractCheckedFiles over rows stated directly: byte-exact copies at every
 // slice boundary, ranges that leave the backup, the report of each row that
 // was not saved completely, the output root's name, stopping, progress,

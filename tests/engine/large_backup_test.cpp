@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A backup beyond 4 GiB, as a sparse file that costs no disk: a file whose
 // data lie beyond 4 GiB, a file larger than 4 GiB (its data mostly a hole)
 // and a file cut short by the end of the backup. Scanned once for the suite.

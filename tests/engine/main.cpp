@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine tests' entry point: GoogleTest with the test file-size cap.
 
 #include "file_size_limit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // IsCleanName decides which names from a backup may enter the catalogue and
 // so become paths under the output root; Utf8Length is what the character
 // limits count with.

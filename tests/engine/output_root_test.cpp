@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The output root and the files below it: folder chains, the root's name,
 // a destination that cannot hold a folder, and exclusive file creation.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A ScannerUi for the tests of the scan worker. It records every call that
 // BkfScanner and its worker make, in order, as one readable string each:

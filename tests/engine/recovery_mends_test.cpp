@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files the scan and the save used to lose or get wrong, each found on a
 // backup that still held every byte of them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scan worker: what BkfScanner reports, in which order, on which
 // thread, and what it leaves behind (rows, open handles, a live worker). The window is a RecordingScannerUi; the backups come from
 // BkfWriter. Every wait here is bounded: a deadlock fails the test instead of

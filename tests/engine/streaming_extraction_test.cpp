@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving while scanning gives the same files as scanning first and saving
 // after, and makes no output folder when nothing is chosen.
 

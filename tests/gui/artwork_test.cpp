@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every image comes at its size in device-independent pixels and sharp at a
 // device pixel ratio of 2; the view's background pieces are opaque, since the
 // view never erases behind them.

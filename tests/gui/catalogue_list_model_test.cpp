@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CatalogueListModel: the four columns, the tick on column 0, and the
 // batch signals that keep a million-row list cheap to fill and to tick.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CatalogueList on screen: its own two-state boxes, red on rose when ticked,
 // presses that toggle only on the box, the context menu, and ticks that reach
 // the tree and the contents list only when those are next recomputed.

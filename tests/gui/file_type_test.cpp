@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ShellFileInfo: type names and icons from the extension alone, looked up
 // once per extension, for whatever names a damaged backup yields.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FolderContentsList on screen: the rows ShowFolder builds, presses and keys
 // on folder, file and parent rows, the roll-up into the tree, navigation, the
 // context menu and the refusal while a scan runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A real scan applied to the tree and the list the way the window applies it:
 // whatever the scan reported during one 64 KiB window, in one batch.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FolderTreeModel: building from catalogue paths, item paths and folder keys,
 // which rows lie under a node, the derived check states, and the model
 // signals a view relies on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FolderTree on screen: presses on boxes and labels, right presses, keys and
 // the refusal while a scan runs, asserted through what the user sees: ticks,
 // boxes, the open nodes, the selection and the contents list.

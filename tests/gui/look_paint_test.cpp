@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the look actually paints: the body over the header's and footer's
 // overlaps, the menu's icon strip and selection, a dialog's background, and a
 // label that repaints the moment its text changes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pieces of the look the view and the frame build on: where the five
 // background pieces go, the hover button's images and status text, and the
 // label fonts given by cell height.

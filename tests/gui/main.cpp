@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point of the browser tests: a QApplication on the offscreen platform
 // (so the tests run on machines without a display), and every complaint of a
 // QAbstractItemModelTester turned into a failure of the running test.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu look's settings: the defaults when nothing is stored, the stored
 // values when present, colours stored the desktop's way (0x00BBGGRR).
 

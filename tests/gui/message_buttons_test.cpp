@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's message-box flags decoded: which buttons, which answer for
 // Escape, which icon.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Answers the next modal dialog from inside its own event loop: `answer` runs
 // on the window thread as soon as a modal widget is active. Polls on a short

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message box answers with the button the user chose, Escape and the
 // close button give the answer a user expects, and each style shows its own
 // icon and buttons.

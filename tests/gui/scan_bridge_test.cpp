@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scan worker driving real models through the window-thread bridge: the
 // result must equal a headless scan, stops must be prompt, and closing the
 // window while a scan runs must neither hang nor crash.

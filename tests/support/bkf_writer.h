@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // BkfWriter builds test backups in memory, block by block on the 512-byte
 // grid, so that a test states its backup in a few lines:

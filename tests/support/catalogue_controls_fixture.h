@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The three catalogue controls over one store, wired as the window wires
 // them, shown offscreen at a size where every row of a small catalogue is

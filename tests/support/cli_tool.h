@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // bkf-recover run as a user runs it; the test target defines
 // BKF_RECOVER_PATH as the path of the binary.

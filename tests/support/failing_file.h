@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A backup on a disk with bad sectors: a read that reaches a failing range
 // comes back short at its start, and one that starts inside it fails with

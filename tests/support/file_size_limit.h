@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A cap on the size of every file the tests write, so that a regression that
 // writes a 2^64-byte file fails at once instead of filling the disk.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A MessageService for window tests: records every message shown and answers
 // from a script (OK once the script is used up). Header-only, so the engine's

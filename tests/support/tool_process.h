@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One run of a command-line program as a user runs it: its stdout, stderr
 // (or a pseudo-terminal) and exit status. Start() returns at once; Finish()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // bkf-artwork: renders the contact sheet of all artwork into a PNG file, and
 // with --icons DIR the application icon at each size into DIR.
 
