@@ -6,6 +6,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/browser_bench
 
+#include "bench_catalogue.h"
 #include "catalogue_controls.h"
 #include "catalogue_list.h"
 #include "catalogue_list_model.h"
@@ -29,9 +30,8 @@
 
 namespace {
 
-constexpr int kSets = 2;
-constexpr int kFanOut = 4;          // subfolders per folder below a set
-constexpr int kDirectoryLevels = 6; // BKF, set, then six: eight levels
+using bench::kDirectoryLevels;
+using bench::LeafFolders;
 constexpr std::size_t kRows = 1'000'000;
 constexpr std::size_t kBigFolderFiles = 100'000;
 constexpr std::size_t kRowsPerBatch = 100; // about one 64 KiB scan window
@@ -54,22 +54,6 @@ double ResidentMiB()
             return std::stod(line.substr(6)) / 1024.0;
     }
     return 0;
-}
-
-std::vector<std::string> LeafFolders()
-{
-    std::vector<std::string> folders;
-    for (int set = 1; set <= kSets; ++set)
-        folders.push_back("BKF\\BACKUP SET " + std::to_string(set) + "(_Bench)\\");
-    for (int level = 0; level < kDirectoryLevels; ++level) {
-        std::vector<std::string> deeper;
-        for (const std::string& folder : folders) {
-            for (int child = 0; child < kFanOut; ++child)
-                deeper.push_back(folder + "dir" + std::to_string(level) + "_" + std::to_string(child) + "\\");
-        }
-        folders.swap(deeper);
-    }
-    return folders;
 }
 
 struct Browser {

@@ -3,6 +3,7 @@
 // levels, ticking and recomputing from the root and from deep folders, and a
 // single folder of 100,000 subfolders. Prints numbers; asserts nothing.
 
+#include "bench_catalogue.h"
 #include "catalogue_store.h"
 #include "folder_tree_model.h"
 
@@ -13,9 +14,8 @@
 
 namespace {
 
-constexpr int kSets = 2;
-constexpr int kFanOut = 4;          // subfolders per folder below a set
-constexpr int kDirectoryLevels = 6; // BKF, set, then six: eight levels
+using bench::kDirectoryLevels;
+using bench::LeafFolders;
 constexpr std::size_t kRows = 1'000'000;
 constexpr int kSiblings = 100'000;
 // About what one 64 KiB scan window yields in files of a few hundred bytes.
@@ -26,23 +26,6 @@ using Clock = std::chrono::steady_clock;
 double MillisecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// The leaf folder paths of every set: "BKF\BACKUP SET 1(_Bench)\d0\d3\...\".
-std::vector<std::string> LeafFolders()
-{
-    std::vector<std::string> folders;
-    for (int set = 1; set <= kSets; ++set)
-        folders.push_back("BKF\\BACKUP SET " + std::to_string(set) + "(_Bench)\\");
-    for (int level = 0; level < kDirectoryLevels; ++level) {
-        std::vector<std::string> deeper;
-        for (const std::string& folder : folders) {
-            for (int child = 0; child < kFanOut; ++child)
-                deeper.push_back(folder + "dir" + std::to_string(level) + "_" + std::to_string(child) + "\\");
-        }
-        folders.swap(deeper);
-    }
-    return folders;
 }
 
 // Fills store and tree the way a scan does: rows and their paths in batches.
