@@ -3,7 +3,10 @@
 #   1. build/        Release build of everything; all tests through ctest (headless)
 #   2. build-asan/   engine, bkf-recover and the engine tests under AddressSanitizer
 #                    and UndefinedBehaviorSanitizer
-#   3. build-fuzz/   when clang is present: the scan fuzzer, run for a bounded time
+#   3. build-asan-gui/  the window tests (models, catalogue controls, scan bridge)
+#                    under AddressSanitizer and UndefinedBehaviorSanitizer
+#   4. build-tsan/   the scan bridge and its worker thread under ThreadSanitizer
+#   5. build-fuzz/   when clang is present: the scan fuzzer, run for a bounded time
 #                    (FUZZ_SECONDS, default 30) on a generated seed corpus
 # Exits non-zero on any failure. BKF_JOBS sets the build parallelism (default 2).
 set -euo pipefail
@@ -80,6 +83,30 @@ rm -rf "$probe_dir"
 ASAN_OPTIONS="detect_leaks=$detect_leaks" \
 UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
     run_ctest build-asan
+
+step "Window tests under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan-gui/)"
+cmake -S . -B build-asan-gui -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1" \
+    -DBKF_SANITIZE=ON
+cmake --build build-asan-gui --parallel "$JOBS" --target gui_tests
+ASAN_OPTIONS="detect_leaks=$detect_leaks" \
+UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+    run_ctest build-asan-gui -R '^gui_tests$'
+
+step "Scan bridge and worker under ThreadSanitizer (build-tsan/)"
+# Only the tests where the scan worker thread meets the window thread.
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1" \
+    -DCMAKE_CXX_FLAGS="-fsanitize=thread" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread"
+cmake --build build-tsan --parallel "$JOBS" --target gui_tests
+tsan_log=build-tsan/tsan.log
+if ! TSAN_OPTIONS="halt_on_error=1 suppressions=$ROOT/tests/gui/tsan.supp" \
+     build-tsan/tests/gui_tests --gtest_filter='ScanBridge*:UiThreadDispatcher*' >"$tsan_log" 2>&1; then
+    tail -n 80 "$tsan_log"
+    echo "test.sh: the scan bridge tests failed under ThreadSanitizer (log: $tsan_log)" >&2
+    exit 1
+fi
+tsan_passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\./\1/p' "$tsan_log")
+echo "tsan: ${tsan_passed:-0} scan bridge and worker tests passed, no data race"
+TESTS_PASSED=$((TESTS_PASSED + ${tsan_passed:-0}))
 
 FUZZ_EXECS=""
 if command -v clang++ >/dev/null 2>&1; then

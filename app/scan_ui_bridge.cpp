@@ -3,14 +3,14 @@
 #include "catalogue_list_model.h"
 #include "catalogue_scan.h"
 #include "catalogue_store.h"
-#include "folder_tree.h"
+#include "folder_tree_model.h"
 #include "scan_window.h"
 #include "system_texts.h"
 
 #include <cstdio>
 #include <memory>
 
-ScanUiBridge::ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTree& tree, CatalogueListModel& list)
+ScanUiBridge::ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTreeModel& tree, CatalogueListModel& list)
     : m_window(window), m_store(store), m_tree(tree), m_list(list)
 {
 }

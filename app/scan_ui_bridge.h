@@ -23,12 +23,12 @@
 
 class CatalogueListModel;
 class CatalogueStore;
-class FolderTree;
+class FolderTreeModel;
 class ScanWindow;
 
 class ScanUiBridge : public ScannerUi {
 public:
-    ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTree& tree, CatalogueListModel& list);
+    ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTreeModel& tree, CatalogueListModel& list);
 
     // Window thread: starts a scan of `backupPath` that reports here and
     // shows the searching text once it runs (or the open failure at once).
@@ -73,7 +73,7 @@ private:
 
     ScanWindow& m_window;
     CatalogueStore& m_store;
-    FolderTree& m_tree;
+    FolderTreeModel& m_tree;
     CatalogueListModel& m_list;
     UiThreadDispatcher m_dispatcher;
     static constexpr std::chrono::milliseconds kFlushInterval{25};

@@ -13,8 +13,9 @@
 # 3. Times `cat BACKUP > DEST/copy` against `bkf-recover extract BACKUP DEST` on
 #    the filesystem of $BENCH_DIR (target >= 80% for large.bkf; files a second
 #    for many.bkf), deleting each output right after it was timed.
-# 4. Runs the window-thread batching benchmark (scan_bridge_bench, on many.bkf)
-#    and the tree benchmark (tree_bench) when they are built.
+# 4. Runs the window-thread batching benchmark (scan_bridge_bench, on many.bkf),
+#    the tree benchmark (tree_bench) and the catalogue controls at a million
+#    rows (browser_bench, offscreen) when they are built.
 #
 # Needs about 5 GiB for the backups plus 4 GiB while an extraction runs.
 # BUILD_DIR (default build/) is configured as Release if it does not exist.
@@ -45,7 +46,7 @@ if [[ "$build_type" != "Release" ]]; then
 fi
 targets=(bkf-recover make_backup)
 known_targets=$(cmake --build "$BUILD_DIR" --target help 2>/dev/null || true)
-for optional in tree_bench scan_bridge_bench; do
+for optional in tree_bench scan_bridge_bench browser_bench; do
     if grep -q "^$optional:" <<<"$known_targets"; then
         targets+=("$optional")
     fi
@@ -195,4 +196,10 @@ if [[ -x "$BUILD_DIR/bench/tree_bench" ]]; then
     echo
     echo "== tree_bench"
     "$BUILD_DIR/bench/tree_bench"
+fi
+if [[ -x "$BUILD_DIR/bench/browser_bench" ]]; then
+    echo
+    echo "== browser_bench: tree, contents list and found-files list at 1,000,000 rows (offscreen, repaints included)"
+    [[ -d "$BENCH_DIR/xdg-runtime" ]] || mkdir -p -m 700 "$BENCH_DIR/xdg-runtime"
+    QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$BENCH_DIR/xdg-runtime" "$BUILD_DIR/bench/browser_bench"
 fi

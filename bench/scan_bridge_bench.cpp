@@ -8,7 +8,7 @@
 #include "catalogue_list_model.h"
 #include "catalogue_scan.h"
 #include "catalogue_store.h"
-#include "folder_tree.h"
+#include "folder_tree_model.h"
 #include "scan_ui_bridge.h"
 #include "scan_window.h"
 
@@ -56,7 +56,7 @@ double HeadlessSeconds(const char* path, std::size_t& rows)
 double BridgeSeconds(const char* path, std::size_t& rows, bool withViews)
 {
     CatalogueStore store;
-    FolderTree tree(store);
+    FolderTreeModel tree(store);
     CatalogueListModel list(store);
     QTreeView treeView;
     QTableView tableView;

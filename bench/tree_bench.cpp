@@ -3,7 +3,7 @@
 // single folder of 100,000 subfolders. Prints numbers; asserts nothing.
 
 #include "catalogue_store.h"
-#include "folder_tree.h"
+#include "folder_tree_model.h"
 
 #include <chrono>
 #include <cstdio>
@@ -45,7 +45,7 @@ std::vector<std::string> LeafFolders()
 }
 
 // Fills store and tree the way a scan does: rows and their paths in batches.
-void BuildCatalogue(CatalogueStore& store, FolderTree& tree)
+void BuildCatalogue(CatalogueStore& store, FolderTreeModel& tree)
 {
     const std::vector<std::string> leaves = LeafFolders();
     const std::size_t perFolder = kRows / leaves.size() + 1;
@@ -65,7 +65,7 @@ void BuildCatalogue(CatalogueStore& store, FolderTree& tree)
     tree.ApplyPaths(batch);
 }
 
-FolderNode* DeepestFirstFolder(FolderTree& tree)
+FolderNode* DeepestFirstFolder(FolderTreeModel& tree)
 {
     FolderNode* node = tree.TopLevelNode(0);
     while (node->ChildCount() > 0)
@@ -73,7 +73,7 @@ FolderNode* DeepestFirstFolder(FolderTree& tree)
     return node;
 }
 
-void TimeTickAndRecompute(FolderTree& tree, FolderNode* node, bool ticked, const char* label)
+void TimeTickAndRecompute(FolderTreeModel& tree, FolderNode* node, bool ticked, const char* label)
 {
     const auto start = Clock::now();
     tree.SetFilesUnder(node, ticked);
@@ -99,7 +99,7 @@ void TimeLinearPass(CatalogueStore& store, const std::string& key)
 void BenchCatalogue()
 {
     CatalogueStore store;
-    FolderTree tree(store);
+    FolderTreeModel tree(store);
 
     auto start = Clock::now();
     BuildCatalogue(store, tree);
@@ -141,7 +141,7 @@ void BenchSiblings()
     std::printf("%d sibling folders under one folder:\n", kSiblings);
     {
         CatalogueStore store;
-        FolderTree tree(store);
+        FolderTreeModel tree(store);
         const auto start = Clock::now();
         for (const std::string& path : paths)
             tree.AddPath(path);
@@ -149,7 +149,7 @@ void BenchSiblings()
     }
     {
         CatalogueStore store;
-        FolderTree tree(store);
+        FolderTreeModel tree(store);
         const auto start = Clock::now();
         tree.ApplyPaths(paths);
         std::printf("  %-58s %9.2f ms\n", "ApplyPaths, one batch", MillisecondsSince(start));

@@ -1,5 +1,6 @@
 #include "catalogue_list_model.h"
 
+#include "browser_images.h"
 #include "catalogue_store.h"
 
 #include <QColor>
@@ -84,7 +85,7 @@ void CatalogueListModel::SetAllTicked(bool ticked)
 void CatalogueListModel::NotifyTicks(int firstRow, int lastRow)
 {
     emit dataChanged(index(firstRow, 0), index(lastRow, ColumnCount - 1),
-                     {Qt::CheckStateRole, Qt::ForegroundRole, Qt::BackgroundRole});
+                     {Qt::CheckStateRole, StateImageRole, Qt::ForegroundRole, Qt::BackgroundRole});
 }
 
 int CatalogueListModel::rowCount(const QModelIndex& parent) const
@@ -140,6 +141,10 @@ QVariant CatalogueListModel::data(const QModelIndex& index, int role) const
     case Qt::CheckStateRole:
         if (index.column() == FileNameColumn)
             return m_store.IsTicked(row) ? Qt::Checked : Qt::Unchecked;
+        return {};
+    case StateImageRole:
+        if (index.column() == FileNameColumn)
+            return static_cast<int>(m_store.IsTicked(row) ? StateImage::Ticked : StateImage::EmptyBox);
         return {};
     case Qt::ForegroundRole:
         return m_store.IsTicked(row) ? QVariant(kTickedText) : QVariant();

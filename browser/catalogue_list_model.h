@@ -45,6 +45,7 @@ public:
     void SetAllTicked(bool ticked);
 
     ShellFileInfo& FileInfo() { return m_fileInfo; }
+    CatalogueStore& Store() const { return m_store; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

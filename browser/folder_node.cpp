@@ -5,10 +5,17 @@ namespace {
 constexpr std::size_t kIndexThreshold = 8;
 } // namespace
 
-// Iterative, so a hostile path of thousands of levels cannot exhaust the stack.
 FolderNode::~FolderNode()
 {
+    RemoveChildren();
+}
+
+// Iterative, so a hostile path of thousands of levels cannot exhaust the stack.
+void FolderNode::RemoveChildren()
+{
     std::vector<std::unique_ptr<FolderNode>> pending = std::move(m_children);
+    m_children.clear();
+    m_childIndex.clear();
     while (!pending.empty()) {
         std::unique_ptr<FolderNode> node = std::move(pending.back());
         pending.pop_back();

@@ -1,6 +1,7 @@
 #pragma once
-// One folder of the catalogue tree: a plain struct owned by FolderTree, never
-// a QObject, so a tree of many thousand folders stays cheap.
+// One folder of the catalogue tree: a plain struct owned by FolderTreeModel,
+// never a QObject, so a tree of many thousand folders stays cheap. Nothing
+// here knows Qt; ForEachInSubtree is the one walk over a subtree.
 
 #include "check_state.h"
 
@@ -14,6 +15,8 @@
 
 class FolderNode {
 public:
+    // The invisible root of a tree: no text, no parent.
+    FolderNode() : FolderNode({}, nullptr, 0) {}
     ~FolderNode();
     FolderNode(const FolderNode&) = delete;
     FolderNode& operator=(const FolderNode&) = delete;
@@ -23,19 +26,37 @@ public:
     // Null for a top-level node: the invisible root is never handed out.
     const FolderNode* Parent() const;
     FolderNode* Parent();
+    bool IsInvisibleRoot() const { return m_parent == nullptr; }
+    bool IsTopLevel() const { return m_parent != nullptr && m_parent->m_parent == nullptr; }
     // Position among the parent's children; children keep their first-appearance order.
     std::size_t Row() const { return m_row; }
     std::size_t ChildCount() const { return m_children.size(); }
     FolderNode* Child(std::size_t row) const { return m_children[row].get(); }
-    bool IsTopLevel() const { return m_parent != nullptr && m_parent->m_parent == nullptr; }
+    // The first child whose text equals `text`, or null.
+    FolderNode* FindChild(std::string_view text) const;
+    // A new last child. The caller checked that no child has this text.
+    FolderNode* AppendChild(std::string_view text);
+    // Deletes every child (and so the whole subtree below this node).
+    void RemoveChildren();
+
+    CheckState State() const { return m_state; }
+    void SetState(CheckState state) { m_state = state; }
+
+    // Catalogue rows whose directory is exactly this folder, in catalogue order.
+    const std::vector<std::size_t>& Rows() const { return m_rows; }
+    void AddRow(std::size_t row) { m_rows.push_back(row); }
+    void ForgetRows() { m_rows.clear(); }
+
+    // Announcement to item views, kept by the model: how many children views
+    // know of, whether views know this node, whether children wait for the end
+    // of a batch.
+    std::size_t published = 0;
+    bool live = false;
+    bool dirty = false;
 
 private:
-    friend class FolderTree;
-
     FolderNode(std::string_view text, FolderNode* parent, std::size_t row)
         : m_text(text), m_parent(parent), m_row(row) {}
-    FolderNode* FindChild(std::string_view text) const;
-    FolderNode* AppendChild(std::string_view text);
 
     std::string m_text;
     FolderNode* m_parent; // null only for the invisible root
@@ -44,12 +65,35 @@ private:
     // Hash index over the children's texts, built once a folder has more than a
     // handful of children, so a folder of 100,000 subfolders stays linear to fill.
     std::unordered_map<std::string_view, FolderNode*> m_childIndex;
-    // Catalogue rows whose directory is exactly this folder.
-    std::vector<std::uint32_t> m_rows;
-    // Children the model has announced to views; the rest were added inside a batch.
-    std::size_t m_published = 0;
-    bool m_live = false;  // announced to views (the invisible root always is)
-    bool m_dirty = false; // live, with children waiting for the end of the batch
-    bool m_expanded = false;
+    std::vector<std::size_t> m_rows;
     CheckState m_state = CheckState::Unchecked;
 };
+
+// What a visitor of ForEachInSubtree asks for next.
+enum class Walk {
+    Continue,     // go on, into this node's children too
+    SkipChildren, // go on, but not below this node
+    Stop,         // end the walk
+};
+
+// Visits `top` and everything below it, depth first, each node before its
+// children and children in order. Iterative, so a hostile path of thousands of
+// levels cannot exhaust the stack. `visit(node)` returns a Walk.
+template <typename Node, typename Visit>
+void ForEachInSubtree(Node* top, Visit&& visit)
+{
+    if (top == nullptr)
+        return;
+    std::vector<Node*> stack{top};
+    while (!stack.empty()) {
+        Node* node = stack.back();
+        stack.pop_back();
+        const Walk next = visit(node);
+        if (next == Walk::Stop)
+            return;
+        if (next == Walk::SkipChildren)
+            continue;
+        for (std::size_t row = node->ChildCount(); row-- > 0;)
+            stack.push_back(node->Child(row));
+    }
+}

@@ -4,7 +4,7 @@
 #include "bkf_writer.h"
 #include "catalogue_list_model.h"
 #include "catalogue_store.h"
-#include "folder_tree.h"
+#include "folder_tree_model.h"
 #include "scan_recorder.h"
 
 #include <QAbstractItemModelTester>
@@ -20,7 +20,7 @@ namespace {
 // Applies the events of a scan record from where the last call stopped.
 class WindowApplier {
 public:
-    WindowApplier(CatalogueStore& store, FolderTree& tree, CatalogueListModel& list)
+    WindowApplier(CatalogueStore& store, FolderTreeModel& tree, CatalogueListModel& list)
         : m_store(store), m_tree(tree), m_list(list) {}
 
     void Apply(const ScanRecord& record)
@@ -41,7 +41,7 @@ public:
 
 private:
     CatalogueStore& m_store;
-    FolderTree& m_tree;
+    FolderTreeModel& m_tree;
     CatalogueListModel& m_list;
     std::size_t m_events = 0;
     std::size_t m_rows = 0;
@@ -61,7 +61,7 @@ BkfWriter SeveralWindowsOfFiles()
     return writer;
 }
 
-std::vector<std::string> Shape(const FolderTree& tree)
+std::vector<std::string> Shape(const FolderTreeModel& tree)
 {
     std::vector<std::string> keys;
     std::vector<const FolderNode*> pending;
@@ -80,7 +80,7 @@ std::vector<std::string> Shape(const FolderTree& tree)
 TEST(FolderTreeScanTest, WindowBatchesGiveTheSameCatalogueAsSingleCalls)
 {
     CatalogueStore store;
-    FolderTree tree(store);
+    FolderTreeModel tree(store);
     CatalogueListModel list(store);
     QAbstractItemModelTester treeTester(&tree, QAbstractItemModelTester::FailureReportingMode::Warning);
     QAbstractItemModelTester listTester(&list, QAbstractItemModelTester::FailureReportingMode::Warning);
@@ -99,7 +99,7 @@ TEST(FolderTreeScanTest, WindowBatchesGiveTheSameCatalogueAsSingleCalls)
     EXPECT_EQ(list.rowCount(), static_cast<int>(result.rows.size()));
 
     CatalogueStore referenceStore;
-    FolderTree reference(referenceStore);
+    FolderTreeModel reference(referenceStore);
     for (const std::string& path : result.paths)
         reference.AddPath(path);
     EXPECT_EQ(Shape(tree), Shape(reference));
@@ -107,7 +107,7 @@ TEST(FolderTreeScanTest, WindowBatchesGiveTheSameCatalogueAsSingleCalls)
     // The end of the scan: everything ticked and checked; then untick one folder.
     tree.CheckAllCollapsed();
     list.SetAllTicked(true);
-    QObject::connect(&tree, &FolderTree::ticksChanged, &list, &CatalogueListModel::RefreshTicks);
+    QObject::connect(&tree, &FolderTreeModel::ticksChanged, &list, &CatalogueListModel::RefreshTicks);
     QSignalSpy listChanges(&list, &QAbstractItemModel::dataChanged);
     FolderNode* set = tree.FindChild(tree.TopLevelNode(0), "BACKUP SET 1(_Daily)");
     FolderNode* d4 = tree.FindChild(tree.FindChild(tree.FindChild(set, "Users"), "u1"), "d4");

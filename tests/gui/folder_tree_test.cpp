@@ -1,9 +1,10 @@
-// FolderTree: building from catalogue paths, item paths and folder keys,
+// FolderTreeModel: building from catalogue paths, item paths and folder keys,
 // which rows lie under a node, the derived check states, and the model
 // signals a view relies on.
 
 #include "catalogue_store.h"
 #include "folder_tree.h"
+#include "folder_tree_model.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -88,8 +89,9 @@ protected:
     }
 
     CatalogueStore store;
-    FolderTree tree{store};
+    FolderTreeModel tree{store};
     QAbstractItemModelTester tester{&tree, QAbstractItemModelTester::FailureReportingMode::Warning};
+    FolderTree view{tree}; // expansion and selection live in the view
 };
 
 // --- Building -------------------------------------------------------------------------
@@ -113,7 +115,7 @@ TEST_F(FolderTreeTest, FolderPathAndCataloguePathAddTheSameChainAndExpandIt)
     const FolderNode* system32 = Node({"BKF", "BACKUP SET 1(_Daily)", "WINDOWS", "system32"});
     ASSERT_NE(system32, nullptr);
     for (const FolderNode* node = system32; node != nullptr; node = node->Parent())
-        EXPECT_TRUE(tree.IsExpanded(node)) << node->Text();
+        EXPECT_TRUE(view.isExpanded(tree.IndexOf(node))) << node->Text();
 }
 
 TEST_F(FolderTreeTest, ConsecutiveBackslashesGiveANodeWithEmptyText)
@@ -204,10 +206,10 @@ TEST_F(FolderTreeTest, TopLevelNodeShowsTheBackupImageAndOthersTheFolderImages)
     const QModelIndex bkf = tree.IndexOf(Node({"BKF"}));
     const QModelIndex set = tree.IndexOf(Node({"BKF", "S"}));
 
-    EXPECT_EQ(tree.data(bkf, FolderTree::ImageIndexRole).toInt(), FolderTree::BackupImage);
-    EXPECT_EQ(tree.data(bkf, FolderTree::SelectedImageIndexRole).toInt(), FolderTree::BackupImage);
-    EXPECT_EQ(tree.data(set, FolderTree::ImageIndexRole).toInt(), FolderTree::ClosedFolderImage);
-    EXPECT_EQ(tree.data(set, FolderTree::SelectedImageIndexRole).toInt(), FolderTree::OpenFolderImage);
+    EXPECT_EQ(tree.data(bkf, FolderTreeModel::ImageIndexRole).toInt(), FolderTreeModel::BackupImage);
+    EXPECT_EQ(tree.data(bkf, FolderTreeModel::SelectedImageIndexRole).toInt(), FolderTreeModel::BackupImage);
+    EXPECT_EQ(tree.data(set, FolderTreeModel::ImageIndexRole).toInt(), FolderTreeModel::ClosedFolderImage);
+    EXPECT_EQ(tree.data(set, FolderTreeModel::SelectedImageIndexRole).toInt(), FolderTreeModel::OpenFolderImage);
     EXPECT_FALSE(tree.data(bkf, Qt::DecorationRole).value<QIcon>().isNull());
     EXPECT_FALSE(tree.data(set, Qt::DecorationRole).value<QIcon>().isNull());
     EXPECT_EQ(tree.data(set).toString(), QStringLiteral("S"));
@@ -294,7 +296,7 @@ TEST_F(FolderTreeTest, SetFilesUnderTicksExactlyTheRowsUnderTheNodeWithOneSignal
     AddFile(R"(BKF\S\AB\two)", false);
     const std::size_t deep = AddFile(R"(BKF\S\A\x\three)", false);
     AddFile(R"(BKF\T\A\four)", false);
-    QSignalSpy ticks(&tree, &FolderTree::ticksChanged);
+    QSignalSpy ticks(&tree, &FolderTreeModel::ticksChanged);
 
     tree.SetFilesUnder(Node({"BKF", "S", "A"}), true);
 
@@ -398,7 +400,7 @@ TEST_F(FolderTreeTest, SetCheckStateChangesOnlyTheBox)
 
     EXPECT_EQ(tree.GetCheckState(set), CheckState::Partial);
     EXPECT_EQ(tree.data(tree.IndexOf(set), Qt::CheckStateRole).toInt(), Qt::PartiallyChecked);
-    EXPECT_TRUE(tree.IsExpanded(set));
+    EXPECT_TRUE(view.isExpanded(tree.IndexOf(set)));
     EXPECT_EQ(tree.GetCheckState(Node({"BKF"})), CheckState::Unchecked);
     EXPECT_EQ(changed.count(), 1);
 }
@@ -428,7 +430,7 @@ TEST_F(FolderTreeTest, CheckingANodeThroughTheModelTicksItsRowsAndRecomputesItsA
 {
     const std::size_t a = AddFile(R"(BKF\S\A\x\a)", false);
     AddFile(R"(BKF\S\B\b)", false);
-    QSignalSpy ticks(&tree, &FolderTree::ticksChanged);
+    QSignalSpy ticks(&tree, &FolderTreeModel::ticksChanged);
 
     EXPECT_TRUE(tree.setData(tree.IndexOf(Node({"BKF", "S", "A"})), Qt::Checked, Qt::CheckStateRole));
 
@@ -443,12 +445,12 @@ TEST_F(FolderTreeTest, CheckingANodeThroughTheModelTicksItsRowsAndRecomputesItsA
 TEST_F(FolderTreeTest, FindChildFolderLooksOnlyAmongTheChildrenOfTheSelectedNode)
 {
     tree.AddPath(R"(BKF\S\Docs\Old\)");
-    EXPECT_EQ(tree.FindChildFolder("S"), nullptr) << "nothing selected";
+    EXPECT_EQ(view.FindChildFolder("S"), nullptr) << "nothing selected";
 
-    tree.SetSelectedNode(Node({"BKF", "S"}));
-    EXPECT_EQ(tree.FindChildFolder("Docs"), Node({"BKF", "S", "Docs"}));
-    EXPECT_EQ(tree.FindChildFolder("docs"), nullptr);
-    EXPECT_EQ(tree.FindChildFolder("Old"), nullptr);
+    view.SelectNode(Node({"BKF", "S"}));
+    EXPECT_EQ(view.FindChildFolder("Docs"), Node({"BKF", "S", "Docs"}));
+    EXPECT_EQ(view.FindChildFolder("docs"), nullptr);
+    EXPECT_EQ(view.FindChildFolder("Old"), nullptr);
 }
 
 TEST_F(FolderTreeTest, CheckAllCollapsedChecksEverythingAndLeavesOnlyTheFirstTopLevelOpen)
@@ -462,15 +464,14 @@ TEST_F(FolderTreeTest, CheckAllCollapsedChecksEverythingAndLeavesOnlyTheFirstTop
 
     for (const FolderNode* node : AllNodes()) {
         EXPECT_EQ(tree.GetCheckState(node), CheckState::Checked) << node->Text();
-        EXPECT_EQ(tree.IsExpanded(node), node == Node({"BKF"})) << node->Text();
-        EXPECT_EQ(tree.data(tree.IndexOf(node), FolderTree::ExpandedRole).toBool(), tree.IsExpanded(node));
+        EXPECT_EQ(view.isExpanded(tree.IndexOf(node)), node == Node({"BKF"})) << node->Text();
     }
 }
 
 TEST_F(FolderTreeTest, ClearEmptiesTheTreeAndForgetsTheSelection)
 {
     AddFile(R"(BKF\S\a)");
-    tree.SetSelectedNode(Node({"BKF", "S"}));
+    view.SelectNode(Node({"BKF", "S"}));
     QSignalSpy reset(&tree, &QAbstractItemModel::modelReset);
 
     tree.Clear();
@@ -478,7 +479,7 @@ TEST_F(FolderTreeTest, ClearEmptiesTheTreeAndForgetsTheSelection)
     AddFile(R"(BKF\T\b)");
 
     EXPECT_EQ(reset.count(), 1);
-    EXPECT_EQ(tree.SelectedNode(), nullptr);
+    EXPECT_EQ(view.SelectedNode(), nullptr);
     EXPECT_EQ(tree.NodeCount(), 2u);
     EXPECT_EQ(tree.RowsUnder(Node({"BKF", "T"})), std::vector<std::size_t>{0});
 }

@@ -7,6 +7,7 @@
 #include "catalogue_list_model.h"
 #include "catalogue_store.h"
 #include "folder_tree.h"
+#include "folder_tree_model.h"
 #include "scan_recorder.h"
 #include "scan_ui_bridge.h"
 #include "scan_window.h"
@@ -111,7 +112,7 @@ bool ScanToEnd(BkfScanner& scanner, ScanUiBridge& bridge, const RecordingWindow&
 // The window side of one scan: the models, the window recorder and the bridge.
 struct ScanFixture {
     CatalogueStore store;
-    FolderTree tree{store};
+    FolderTreeModel tree{store};
     CatalogueListModel list{store};
     QAbstractItemModelTester treeTester{&tree, QAbstractItemModelTester::FailureReportingMode::Warning};
     QAbstractItemModelTester listTester{&list, QAbstractItemModelTester::FailureReportingMode::Warning};
@@ -152,14 +153,14 @@ bool SameRows(const std::vector<RecordedRow>& a, const std::vector<RecordedRow>&
 }
 
 // Every folder of the tree as its folder key, depth first.
-void CollectKeys(const FolderTree& tree, const FolderNode* node, QStringList& keys)
+void CollectKeys(const FolderTreeModel& tree, const FolderNode* node, QStringList& keys)
 {
     keys << QString::fromStdString(tree.GetFolderKey(node));
     for (std::size_t i = 0; i < node->ChildCount(); ++i)
         CollectKeys(tree, node->Child(i), keys);
 }
 
-QStringList TreeKeys(const FolderTree& tree)
+QStringList TreeKeys(const FolderTreeModel& tree)
 {
     QStringList keys;
     for (std::size_t i = 0; i < tree.TopLevelCount(); ++i)
@@ -199,6 +200,7 @@ TEST(ScanBridge, WorkerScanFillsModelsLikeAHeadlessScan)
     ScanFixture f;
     const auto bytes = SampleBackup(2, 12, 40); // a few hundred KiB: many windows
     const std::string path = f.UseBackup(bytes);
+    FolderTree view(f.tree);
     const ScanResult headless = ScanBytes(bytes);
     BkfScanner scanner;
     ASSERT_TRUE(ScanToEnd(scanner, f.bridge, f.window));
@@ -207,7 +209,7 @@ TEST(ScanBridge, WorkerScanFillsModelsLikeAHeadlessScan)
     EXPECT_EQ(f.list.rowCount(), static_cast<int>(headless.rows.size()));
     // The same folders in the same order as AddPath of the headless scan's paths gives.
     CatalogueStore reference;
-    FolderTree referenceTree(reference);
+    FolderTreeModel referenceTree(reference);
     for (const std::string& p : headless.paths)
         referenceTree.AddPath(p);
     EXPECT_EQ(TreeKeys(f.tree), TreeKeys(referenceTree));
@@ -216,7 +218,8 @@ TEST(ScanBridge, WorkerScanFillsModelsLikeAHeadlessScan)
     EXPECT_EQ(f.store.TickedCount(), f.store.RowCount());
     ASSERT_EQ(f.tree.TopLevelCount(), 1u);
     EXPECT_EQ(f.tree.GetCheckState(f.tree.TopLevelNode(0)), CheckState::Checked);
-    EXPECT_TRUE(f.tree.IsExpanded(f.tree.TopLevelNode(0)));
+    EXPECT_TRUE(view.isExpanded(f.tree.IndexOf(f.tree.TopLevelNode(0))));
+    EXPECT_FALSE(view.isExpanded(f.tree.IndexOf(f.tree.TopLevelNode(0)->Child(0))));
     // The end steps in the order the user sees them.
     EXPECT_EQ(f.window.calls, (QStringList{kSearchingHelp, kDoneHelp, "clear-contents", "progress:0", "stop:0",
                                            "report"}));

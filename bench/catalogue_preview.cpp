@@ -1,0 +1,133 @@
+// Shows the three catalogue controls in a plain window, filled from a real
+// scan of a backup, for a look at them (and the screenshot in docs/).
+//
+//   catalogue_preview --sample OUT.bkf   writes a small backup of two sets
+//   catalogue_preview BACKUP             scans BACKUP and shows the controls
+//
+// After the scan the window is in its review state; a subfolder and one file
+// are then unticked through the controls, so every kind of box is on screen.
+
+#include "bkf_file_handle.h"
+#include "bkf_writer.h"
+#include "catalogue_controls.h"
+#include "catalogue_list.h"
+#include "catalogue_list_model.h"
+#include "catalogue_scan.h"
+#include "catalogue_store.h"
+#include "folder_contents_list.h"
+#include "folder_contents_list_model.h"
+#include "folder_tree.h"
+#include "folder_tree_model.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QSplitter>
+
+#include <atomic>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace {
+
+bool WriteSample(const std::string& path)
+{
+    BkfWriter w;
+    const std::string text(1200, 't');
+    w.Sset("Daily", 1).Dirb({"Documents"}).File("budget 2026.xlsx", text).File("letter.docx", text)
+        .File("notes.txt", "notes").File("report.pdf", std::string(5000, 'p'));
+    w.Dirb({"Documents", "Invoices"}).File("invoice-0001.pdf", text).File("invoice-0002.pdf", text);
+    w.Dirb({"Documents", "Old"}).File("draft.doc", text);
+    w.Dirb({"Pictures", "Holiday"}).File("beach.jpg", std::string(9000, 'j')).File("sunset.png", text);
+    w.Dirb({"WINDOWS", "system32"}).File("notepad.exe", "MZ").File("calc.exe", "MZ").File("hosts", "127.0.0.1");
+    w.Sset("Weekly", 2).Dirb({"Projects", "bkf"}).File("main.cpp", text).File("README.md", "# bkf")
+        .File("build.sh", "#!/bin/sh");
+    const std::vector<std::uint8_t> bytes = w.Bytes();
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+// Appends each window's rows and paths in one batch, as the window does.
+class ModelSinks : public CatalogueSink, public FolderPathSink, public ScanProgress {
+public:
+    ModelSinks(FolderTreeModel& tree, CatalogueListModel& list) : m_tree(tree), m_list(list) { m_tree.BeginBatch(); }
+    void AddRow(const CatalogueRow& row) override { m_list.Store().Append(row); }
+    void AddPath(std::string_view path) override { m_tree.AddPath(path); }
+    void FileCountChanged(std::uint64_t) override {}
+    void WindowScanned(std::uint64_t, std::uint64_t) override { Flush(); m_tree.BeginBatch(); }
+    void Flush() { m_list.AppendRows(); m_tree.EndBatch(); }
+
+private:
+    FolderTreeModel& m_tree;
+    CatalogueListModel& m_list;
+};
+
+FolderNode* Find(FolderTreeModel& model, std::initializer_list<std::string_view> chain)
+{
+    FolderNode* node = nullptr;
+    for (std::string_view text : chain) {
+        node = model.FindChild(node, text);
+        if (node == nullptr)
+            return nullptr;
+    }
+    return node;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 3 && std::string(argv[1]) == "--sample")
+        return WriteSample(argv[2]) ? 0 : 1;
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: catalogue_preview BACKUP | --sample OUT.bkf\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    CatalogueStore store;
+    FolderTreeModel treeModel(store);
+    CatalogueListModel listModel(store);
+    QWidget window;
+    FolderTree tree(treeModel);
+    FolderContentsList contents(treeModel, listModel);
+    CatalogueList list(listModel);
+    LinkCatalogueControls(tree, contents, listModel, nullptr);
+
+    BkfFileHandle file;
+    if (!file.Open(argv[1])) {
+        std::fprintf(stderr, "catalogue_preview: cannot open %s\n", argv[1]);
+        return 1;
+    }
+    std::atomic<bool> running{true};
+    ModelSinks sinks(treeModel, listModel);
+    ScanCatalogue(file, running, ScanSinks{sinks, sinks, sinks, nullptr});
+    sinks.Flush();
+    treeModel.CheckAllCollapsed();
+    listModel.SetAllTicked(true);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, &window);
+    auto* right = new QSplitter(Qt::Vertical);
+    splitter->addWidget(&tree);
+    right->addWidget(&contents);
+    right->addWidget(&list);
+    splitter->addWidget(right);
+    splitter->setSizes({260, 900});
+    (new QHBoxLayout(&window))->addWidget(splitter);
+    window.setWindowTitle("Brevant Veltra BKF");
+    window.resize(1180, 640);
+    window.move(0, 0);
+    window.show();
+
+    const std::string set = "BACKUP SET 1(_Daily)";
+    tree.expandAll();
+    if (FolderNode* old = Find(treeModel, {"BKF", set, "Documents", "Old"}))
+        tree.ToggleNode(old);
+    if (FolderNode* documents = Find(treeModel, {"BKF", set, "Documents"})) {
+        tree.SelectNode(documents);
+        contents.ToggleRow(4); // letter.docx
+        contents.selectRow(3);
+    }
+    list.selectRow(1);
+    return app.exec();
+}

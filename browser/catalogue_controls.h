@@ -1,0 +1,16 @@
+#pragma once
+// Wires the tree and the contents list to each other and to the catalogue:
+// the tree shows its selected folder in the list, the list reads the tree's
+// selection, both refuse through `messages`, and tick changes made through the
+// tree reach the found-files list. The window calls this once after creating
+// the controls; all of them outlive one another's use here.
+
+class CatalogueListModel;
+class FolderContentsList;
+class FolderTree;
+class MessageService;
+
+void LinkCatalogueControls(FolderTree& tree, FolderContentsList& contents, CatalogueListModel& catalogue,
+                           MessageService* messages);
+// The window's Stop button became visible (true) or hidden (false).
+void SetCatalogueScanRunning(FolderTree& tree, FolderContentsList& contents, bool running);

@@ -1,0 +1,88 @@
+#include "catalogue_list.h"
+
+#include "catalogue_list_model.h"
+#include "report_view.h"
+#include "save_menu.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+CatalogueList::CatalogueList(CatalogueListModel& model, QWidget* parent)
+    : QTableView(parent), m_model(model), m_menu(new SaveMenu(this, QStringLiteral("Save Files"), kSaveFilesCommand))
+{
+    setModel(&model);
+    SetUpReportView(*this, {400, 200, 200, 0});
+    connect(m_menu, &SaveMenu::chosen, this, &CatalogueList::saveRequested);
+}
+
+QMenu* CatalogueList::ContextMenu() const
+{
+    return m_menu->Menu();
+}
+
+bool CatalogueList::ToggleBoxAt(const QPoint& point)
+{
+    const int row = ReportRowAt(*this, point);
+    if (!IsOnReportBox(*this, row, point))
+        return false;
+    const QModelIndex box = m_model.index(row, CatalogueListModel::FileNameColumn);
+    const bool ticked = box.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    m_model.setData(box, ticked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    return true;
+}
+
+void CatalogueList::OnClick(const QPoint& point)
+{
+    ToggleBoxAt(point);
+}
+
+void CatalogueList::OnDblClk(const QPoint& point)
+{
+    ToggleBoxAt(point);
+}
+
+void CatalogueList::OnRClick(const QPoint& point)
+{
+    if (ReportRowAt(*this, point) < 0 || ToggleBoxAt(point))
+        return;
+    m_menu->Popup(viewport(), point);
+}
+
+void CatalogueList::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint point = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        OnRClick(point);
+        event->accept();
+        return;
+    }
+    QTableView::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton)
+        OnClick(point);
+}
+
+void CatalogueList::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        OnDblClk(event->position().toPoint());
+        event->accept();
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(event);
+}
+
+// Space toggles the ticks of the selected rows, as the list's own boxes do.
+void CatalogueList::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Space || event->modifiers() != Qt::NoModifier) {
+        QTableView::keyPressEvent(event);
+        return;
+    }
+    const QModelIndex current = currentIndex();
+    if (current.isValid()) {
+        const QModelIndex box = m_model.index(current.row(), CatalogueListModel::FileNameColumn);
+        const bool ticked = box.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+        m_model.setData(box, ticked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    }
+    event->accept();
+}

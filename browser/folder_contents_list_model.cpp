@@ -1,0 +1,167 @@
+#include "folder_contents_list_model.h"
+
+#include "browser_images.h"
+#include "catalogue_store.h"
+#include "folder_tree_model.h"
+#include "shell_file_info.h"
+
+#include <QColor>
+
+namespace {
+
+// The parent row stands out on pale green.
+const QColor kParentRowBackground(220, 242, 226);
+
+int ToQt(CheckState state)
+{
+    switch (state) {
+    case CheckState::Checked: return Qt::Checked;
+    case CheckState::Partial: return Qt::PartiallyChecked;
+    case CheckState::Unchecked: break;
+    }
+    return Qt::Unchecked;
+}
+
+} // namespace
+
+FolderContentsListModel::FolderContentsListModel(FolderTreeModel& tree, const CatalogueStore& store,
+                                                 ShellFileInfo& fileInfo, QObject* parent)
+    : QAbstractTableModel(parent), m_tree(tree), m_store(store), m_fileInfo(fileInfo)
+{
+}
+
+void FolderContentsListModel::ShowFolder(const FolderNode* node)
+{
+    beginResetModel();
+    m_rows.clear();
+    m_folder = node;
+    if (node != nullptr) {
+        const std::vector<std::size_t> files = m_tree.RowsIn(node);
+        m_rows.reserve((node->Parent() != nullptr ? 1 : 0) + node->ChildCount() + files.size());
+        if (node->Parent() != nullptr)
+            m_rows.push_back(Row{QStringLiteral(".."), 0, RowKind::Parent, false, CheckState::Unchecked});
+        for (std::size_t child = 0; child < node->ChildCount(); ++child) {
+            const FolderNode* folder = node->Child(child);
+            m_rows.push_back(Row{QString::fromStdString(folder->Text()), 0, RowKind::Folder, false, folder->State()});
+        }
+        for (std::size_t row : files)
+            AddFileRow(row);
+    }
+    endResetModel();
+}
+
+void FolderContentsListModel::AddFileRow(std::size_t catalogueRow)
+{
+    const CatalogueRow record = m_store.Row(catalogueRow);
+    const std::string_view name = record.path.substr(record.path.rfind('\\') + 1);
+    m_rows.push_back(Row{QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), record.size,
+                         RowKind::File, record.located,
+                         m_store.IsTicked(catalogueRow) ? CheckState::Checked : CheckState::Unchecked});
+}
+
+QString FolderContentsListModel::Name(int row) const
+{
+    return m_rows[static_cast<std::size_t>(row)].name;
+}
+
+CheckState FolderContentsListModel::GetCheckState(int row) const
+{
+    return Kind(row) == RowKind::Parent ? CheckState::Unchecked : m_rows[static_cast<std::size_t>(row)].state;
+}
+
+void FolderContentsListModel::SetCheckState(int row, CheckState state)
+{
+    if (!IsRow(row) || Kind(row) == RowKind::Parent)
+        return;
+    m_rows[static_cast<std::size_t>(row)].state = state;
+    NotifyRows(row, row);
+}
+
+void FolderContentsListModel::SetAllRows(CheckState state)
+{
+    int first = 0;
+    for (Row& row : m_rows) {
+        if (row.kind == RowKind::Parent)
+            ++first;
+        else
+            row.state = state;
+    }
+    if (first < RowCount())
+        NotifyRows(first, RowCount() - 1);
+}
+
+void FolderContentsListModel::NotifyRows(int first, int last)
+{
+    emit dataChanged(index(first, NameColumn), index(last, NameColumn), {Qt::CheckStateRole, StateImageRole});
+}
+
+int FolderContentsListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : RowCount();
+}
+
+int FolderContentsListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant FolderContentsListModel::DisplayText(const Row& row, int column) const
+{
+    switch (column) {
+    case NameColumn:
+        return row.name;
+    case TypeColumn:
+        if (row.kind == RowKind::Folder)
+            return QStringLiteral("Folder");
+        return row.kind == RowKind::File ? m_fileInfo.GetFileTypeName(row.name) : QString();
+    case SizeColumn:
+        return row.hasSize ? QString::number(row.size) : QString();
+    default:
+        return {};
+    }
+}
+
+QVariant FolderContentsListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || !IsRow(index.row()) || index.column() >= ColumnCount)
+        return {};
+    const Row& row = m_rows[static_cast<std::size_t>(index.row())];
+    const bool first = index.column() == NameColumn;
+    switch (role) {
+    case Qt::DisplayRole:
+        return DisplayText(row, index.column());
+    case Qt::DecorationRole:
+        if (!first)
+            return {};
+        return row.kind == RowKind::File ? m_fileInfo.GetFileIcon(row.name) : BrowserImages::FolderIcon();
+    case Qt::CheckStateRole:
+        return first && row.kind != RowKind::Parent ? QVariant(ToQt(row.state)) : QVariant();
+    case StateImageRole:
+        if (!first)
+            return {};
+        return static_cast<int>(row.kind == RowKind::Parent ? StateImage::ParentMarker : TreeStateImage(row.state));
+    case Qt::BackgroundRole:
+        return row.kind == RowKind::Parent ? QVariant(kParentRowBackground) : QVariant();
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags FolderContentsListModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+QVariant FolderContentsListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (section) {
+    case NameColumn: return QStringLiteral("Name");
+    case TypeColumn: return QStringLiteral("Type");
+    case SizeColumn: return QStringLiteral("File Size");
+    default: return {};
+    }
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The right-click menu of the catalogue controls: one save command followed
+// by a separator, rebuilt for every right click and shown with its top-left
+// corner at the pointer. Choosing the command emits `chosen`; the window
+// connects the controls' save requests to its save command.
+
+#include <QMenu>
+#include <QObject>
+#include <QString>
+
+class SaveMenu : public QObject {
+    Q_OBJECT
+
+public:
+    // `owner` is the control the menu belongs to and outlives this object.
+    SaveMenu(QWidget* owner, QString text, int commandId);
+
+    // Rebuilds the menu and shows it at `point` in the coordinates of `from`.
+    void Popup(const QWidget* from, const QPoint& point);
+    // The menu as last built (for tests: visible after Popup, until closed).
+    QMenu* Menu() { return &m_menu; }
+
+signals:
+    void chosen(int commandId);
+
+private:
+    QMenu m_menu;
+    QString m_text;
+    int m_commandId;
+};

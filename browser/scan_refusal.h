@@ -1,0 +1,16 @@
+#pragma once
+// While a scan runs, check changes through the tree and the contents list are
+// refused with this message (the controls are told whether a scan runs).
+
+#include "message_service.h"
+
+#include <QString>
+
+inline const QString kScanRefusalText = QStringLiteral("Please stop search process , then select files");
+
+// Shows the refusal through `messages` (nothing when there is no service).
+inline void ShowScanRefusal(MessageService* messages)
+{
+    if (messages != nullptr)
+        messages->ShowMessage(kScanRefusalText, MessageService::kNotice);
+}

@@ -1,0 +1,59 @@
+#include "state_image_delegate.h"
+
+#include "browser_images.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace {
+
+bool HasStateImage(const QModelIndex& index)
+{
+    return index.column() == 0 && index.data(StateImageRole).isValid();
+}
+
+QStyle* StyleOf(const QStyleOptionViewItem& option)
+{
+    return option.widget != nullptr ? option.widget->style() : QApplication::style();
+}
+
+} // namespace
+
+QRect StateImageDelegate::BoxRect(const QRect& cell)
+{
+    const int side = BrowserImages::kSize;
+    return QRect(cell.left() + 1, cell.top() + (cell.height() - side) / 2, side, side);
+}
+
+void StateImageDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    if (!HasStateImage(index)) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    QStyleOptionViewItem item = option;
+    initStyleOption(&item, index);
+    item.features &= ~QStyleOptionViewItem::HasCheckIndicator;
+    QStyle* style = StyleOf(option);
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &item, painter, option.widget);
+
+    const auto image = static_cast<StateImage>(index.data(StateImageRole).toInt());
+    const qreal ratio = painter->device() != nullptr ? painter->device()->devicePixelRatioF() : 1.0;
+    painter->drawPixmap(BoxRect(option.rect).topLeft(), BrowserImages::StateImagePixmap(image, ratio));
+
+    item.rect.adjust(kBoxWidth, 0, 0, 0);
+    style->drawControl(QStyle::CE_ItemViewItem, &item, painter, option.widget);
+}
+
+QSize StateImageDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    if (HasStateImage(index))
+        size = QSize(size.width() + kBoxWidth, std::max(size.height(), BrowserImages::kSize + 2));
+    return size;
+}
+
+bool StateImageDelegate::editorEvent(QEvent*, QAbstractItemModel*, const QStyleOptionViewItem&, const QModelIndex&)
+{
+    return false;
+}

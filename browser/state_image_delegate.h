@@ -1,0 +1,25 @@
+#pragma once
+// Draws a row's or node's state image (BrowserImages) at the left of its first
+// cell in place of the style's own check box, then the icon and text. Presses
+// are the views' own business: the delegate never changes a box.
+
+#include <QStyledItemDelegate>
+
+class StateImageDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    // Where the state image of a cell lies, in the same coordinates as `cell`.
+    static QRect BoxRect(const QRect& cell);
+    // Width taken by the state image and its margin.
+    static constexpr int kBoxWidth = 19;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+protected:
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override;
+};

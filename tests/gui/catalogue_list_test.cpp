@@ -1,0 +1,84 @@
+// CatalogueList on screen: its own two-state boxes, red on rose when ticked,
+// presses that toggle only on the box, the context menu, and ticks that reach
+// the tree and the contents list only when those are next recomputed.
+
+#include "catalogue_controls_fixture.h"
+
+#include <QHeaderView>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CatalogueListTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        c.AddFile(R"(BKF\S\A\one)");
+        c.AddFile(R"(BKF\S\A\two)");
+        c.FinishScan();
+    }
+
+    bool Ticked(int row) const { return c.store.IsTicked(static_cast<std::size_t>(row)); }
+
+    CatalogueControls c;
+};
+
+TEST_F(CatalogueListTest, ColumnsKeepTheirOrderAndAHeadingClickSortsNothing)
+{
+    EXPECT_EQ(c.list.columnWidth(0), 400);
+    EXPECT_EQ(c.list.columnWidth(2), 200);
+    EXPECT_TRUE(c.list.isColumnHidden(3));
+    QHeaderView* header = c.list.horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionPosition(0) + 5, 5));
+    EXPECT_EQ(c.list.model()->index(0, 0).data().toString(), R"(BKF\S\A\one)");
+    EXPECT_FALSE(c.list.isSortingEnabled());
+}
+
+TEST_F(CatalogueListTest, PressesOnTheBoxToggleAndElsewhereDoNot)
+{
+    CatalogueControls::Press(c.list, Qt::LeftButton, c.RowBox(c.list, 0));
+    EXPECT_FALSE(Ticked(0));
+    EXPECT_FALSE(c.list.model()->index(0, 1).data(Qt::ForegroundRole).isValid());
+    EXPECT_EQ(c.list.model()->index(1, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+
+    CatalogueControls::Press(c.list, Qt::LeftButton, c.RowLabel(c.list, 1));
+    CatalogueControls::DoubleClick(c.list, c.RowLabel(c.list, 1));
+    EXPECT_TRUE(Ticked(1));
+
+    CatalogueControls::DoubleClick(c.list, c.RowBox(c.list, 1));
+    EXPECT_TRUE(Ticked(1)) << "each press of a double click toggles";
+    CatalogueControls::Press(c.list, Qt::RightButton, c.RowBox(c.list, 1));
+    EXPECT_FALSE(Ticked(1));
+    EXPECT_FALSE(c.list.ContextMenu()->isVisible());
+}
+
+TEST_F(CatalogueListTest, RightPressOffTheBoxOffersSaveFiles)
+{
+    QSignalSpy save(&c.list, &CatalogueList::saveRequested);
+    CatalogueControls::Press(c.list, Qt::RightButton, c.RowLabel(c.list, 0));
+    ASSERT_TRUE(c.list.ContextMenu()->isVisible());
+    c.list.ContextMenu()->actions()[0]->trigger();
+    c.list.ContextMenu()->close();
+    EXPECT_EQ(save.count(), 1);
+    EXPECT_TRUE(Ticked(0));
+}
+
+TEST_F(CatalogueListTest, ATickChangedHereShowsElsewhereOnlyWhenRecomputed)
+{
+    c.tree.SelectNode(c.Node({"BKF", "S", "A"}));
+    SetCatalogueScanRunning(c.tree, c.contents, true); // no refusal in this list
+    CatalogueControls::Press(c.list, Qt::LeftButton, c.RowBox(c.list, 0));
+    EXPECT_FALSE(Ticked(0));
+    EXPECT_TRUE(c.messages.shown.empty());
+    EXPECT_EQ(c.State({"BKF", "S", "A"}), CheckState::Checked);
+    EXPECT_EQ(c.contents.GetCheckState(1), CheckState::Checked);
+
+    SetCatalogueScanRunning(c.tree, c.contents, false);
+    CatalogueControls::Press(c.contents, Qt::LeftButton, c.RowBox(c.contents, 2));
+    EXPECT_EQ(c.State({"BKF", "S", "A"}), CheckState::Partial) << "the roll-up reads the rows shown";
+    EXPECT_EQ(c.State({"BKF"}), CheckState::Unchecked) << "ancestors read the ticks";
+}
+
+} // namespace

@@ -1,0 +1,167 @@
+// FolderContentsList on screen: the rows ShowFolder builds, presses and keys
+// on folder, file and parent rows, the roll-up into the tree, navigation, the
+// context menu and the refusal while a scan runs.
+
+#include "catalogue_controls_fixture.h"
+#include "scan_refusal.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Rows = std::vector<std::string>;
+
+class FolderContentsListTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        c.AddFile(R"(BKF\S\A\one)");
+        c.AddFile(R"(BKF\S\A\sub\deep)");
+        c.AddFile(R"(BKF\S\DATA\two)");
+        c.AddFile(R"(BKF\S\A\nosize)", false);
+        c.AddFile(R"(BKF\S\A\one)", true, 99); // the same catalogue path again
+        c.FinishScan();
+        c.tree.SelectNode(c.Node({"BKF", "S", "A"}));
+    }
+
+    void Key(int key) { QTest::keyClick(&c.contents, static_cast<Qt::Key>(key)); }
+    void Mark(int row) { c.contents.setCurrentIndex(c.contents.model()->index(row, 0)); }
+
+    CatalogueControls c;
+};
+
+TEST_F(FolderContentsListTest, ShowFolderListsParentThenFoldersThenFilesDirectlyInIt)
+{
+    EXPECT_EQ(c.ContentsRows(), (Rows{"..|||^", "sub|Folder||C", "one|File|10|C", "nosize|File||C", "one|File|99|C"}));
+    const QModelIndex parentRow = c.contents.model()->index(0, 2);
+    EXPECT_EQ(parentRow.data(Qt::BackgroundRole).value<QColor>(), QColor(220, 242, 226));
+    EXPECT_FALSE(c.contents.model()->index(1, 2).data(Qt::BackgroundRole).isValid());
+
+    c.tree.SelectNode(c.Node({"BKF"}));
+    EXPECT_EQ(c.ContentsRows(), (Rows{"S|Folder||C"})) << "the root has no parent row";
+    EXPECT_EQ(c.contents.model()->headerData(2, Qt::Horizontal).toString(), "File Size");
+    EXPECT_EQ(c.contents.columnWidth(0), 400);
+}
+
+// Membership is a prefix test on whole folder names: A never takes DATA's files.
+TEST_F(FolderContentsListTest, TogglingAFolderRowTicksOnlyRowsUnderThatFolder)
+{
+    c.tree.SelectNode(c.Node({"BKF", "S"}));
+    ASSERT_EQ(c.ContentsRows(), (Rows{"..|||^", "A|Folder||C", "DATA|Folder||C"}));
+    CatalogueControls::Press(c.contents, Qt::LeftButton, c.RowBox(c.contents, 1));
+
+    EXPECT_EQ(c.ContentsRows(), (Rows{"..|||^", "A|Folder||U", "DATA|Folder||C"}));
+    EXPECT_EQ(c.store.TickedCount(), 1u);
+    EXPECT_TRUE(c.store.IsTicked(2)) << "DATA's file";
+    EXPECT_EQ(c.State({"BKF", "S", "A", "sub"}), CheckState::Unchecked);
+    EXPECT_EQ(c.State({"BKF", "S"}), CheckState::Partial);
+    EXPECT_EQ(c.State({"BKF"}), CheckState::Partial);
+}
+
+TEST_F(FolderContentsListTest, EitherRowOfADuplicatePathTogglesTheFirstCatalogueRowOnly)
+{
+    CatalogueControls::Press(c.contents, Qt::LeftButton, c.RowBox(c.contents, 4));
+    EXPECT_FALSE(c.store.IsTicked(0));
+    EXPECT_TRUE(c.store.IsTicked(4));
+    EXPECT_EQ(c.contents.GetCheckState(4), CheckState::Unchecked);
+    EXPECT_EQ(c.State({"BKF", "S", "A"}), CheckState::Partial);
+}
+
+TEST_F(FolderContentsListTest, FolderStateFollowsItsRowsOneByOne)
+{
+    for (int row = 1; row <= 4; ++row)
+        CatalogueControls::Press(c.contents, Qt::LeftButton, c.RowBox(c.contents, row));
+    EXPECT_EQ(c.State({"BKF", "S", "A"}), CheckState::Unchecked);
+    EXPECT_EQ(c.State({"BKF", "S", "A", "sub"}), CheckState::Unchecked);
+    EXPECT_EQ(c.State({"BKF", "S"}), CheckState::Partial);
+
+    CatalogueControls::Press(c.contents, Qt::LeftButton, c.RowBox(c.contents, 2));
+    EXPECT_EQ(c.State({"BKF", "S", "A"}), CheckState::Partial);
+    EXPECT_EQ(c.State({"BKF", "S", "A", "sub"}), CheckState::Unchecked) << "Partial is the node alone";
+
+    for (int row : {1, 3, 4})
+        CatalogueControls::Press(c.contents, Qt::LeftButton, c.RowBox(c.contents, row));
+    EXPECT_EQ(c.State({"BKF", "S", "A"}), CheckState::Checked);
+    EXPECT_EQ(c.State({"BKF", "S", "A", "sub"}), CheckState::Checked);
+    EXPECT_EQ(c.State({"BKF"}), CheckState::Checked);
+}
+
+TEST_F(FolderContentsListTest, TheParentRowNeverChangesAndNeverAsks)
+{
+    for (bool scanning : {false, true}) {
+        SCOPED_TRACE(scanning ? "during a scan" : "after the scan");
+        SetCatalogueScanRunning(c.tree, c.contents, scanning);
+        CatalogueControls::Press(c.contents, Qt::LeftButton, c.RowBox(c.contents, 0));
+        CatalogueControls::Press(c.contents, Qt::RightButton, c.RowBox(c.contents, 0));
+        Mark(0);
+        Key(Qt::Key_Space);
+        EXPECT_EQ(c.ContentsRows().front(), "..|||^");
+        EXPECT_TRUE(c.messages.shown.empty());
+        EXPECT_EQ(c.store.TickedCount(), c.store.RowCount());
+    }
+}
+
+TEST_F(FolderContentsListTest, DoubleClickAndEnterOpenFoldersAndTheParent)
+{
+    CatalogueControls::DoubleClick(c.contents, c.RowLabel(c.contents, 2));
+    EXPECT_EQ(c.tree.SelectedNode(), c.Node({"BKF", "S", "A"})) << "a file row opens nothing";
+
+    CatalogueControls::DoubleClick(c.contents, c.RowLabel(c.contents, 1));
+    EXPECT_EQ(c.tree.SelectedNode(), c.Node({"BKF", "S", "A", "sub"}));
+    EXPECT_EQ(c.ContentsRows(), (Rows{"..|||^", "deep|File|10|C"}));
+
+    Mark(0);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(c.tree.SelectedNode(), c.Node({"BKF", "S", "A"}));
+    EXPECT_EQ(c.contents.SelectionMark(), 0);
+    Mark(1);
+    Key(Qt::Key_Enter);
+    EXPECT_EQ(c.tree.SelectedNode(), c.Node({"BKF", "S", "A", "sub"}));
+
+    // A double click on a box toggles twice: once per press.
+    CatalogueControls::DoubleClick(c.contents, c.RowBox(c.contents, 1));
+    EXPECT_EQ(c.contents.GetCheckState(1), CheckState::Checked);
+    EXPECT_TRUE(c.store.IsTicked(1));
+}
+
+TEST_F(FolderContentsListTest, WhileAScanRunsChangesAreRefusedAndTheRowEndsUnchecked)
+{
+    SetCatalogueScanRunning(c.tree, c.contents, true);
+    CatalogueControls::Press(c.contents, Qt::RightButton, c.RowLabel(c.contents, 2));
+    Mark(1);
+    Key(Qt::Key_Space);
+
+    ASSERT_EQ(c.messages.shown.size(), 2u);
+    EXPECT_EQ(c.messages.shown[0].text, kScanRefusalText);
+    EXPECT_EQ(c.messages.shown[0].style, 32);
+    EXPECT_EQ(c.ContentsRows()[2], "one|File|10|U");
+    EXPECT_EQ(c.ContentsRows()[1], "sub|Folder||U");
+    EXPECT_EQ(c.store.TickedCount(), c.store.RowCount());
+    EXPECT_EQ(c.State({"BKF", "S", "A"}), CheckState::Checked);
+    EXPECT_FALSE(c.contents.ContextMenu()->isVisible());
+}
+
+TEST_F(FolderContentsListTest, RightPressOffTheBoxShowsSaveFileAndOnTheBoxToggles)
+{
+    QSignalSpy save(&c.contents, &FolderContentsList::saveRequested);
+    CatalogueControls::Press(c.contents, Qt::RightButton, c.RowBox(c.contents, 2));
+    EXPECT_EQ(c.contents.GetCheckState(2), CheckState::Unchecked);
+    EXPECT_FALSE(c.contents.ContextMenu()->isVisible());
+
+    CatalogueControls::Press(c.contents, Qt::RightButton, c.RowLabel(c.contents, 3));
+    QMenu* menu = c.contents.ContextMenu();
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_EQ(menu->actions()[0]->text(), "Save File");
+    menu->actions()[0]->trigger();
+    menu->close();
+    ASSERT_EQ(save.count(), 1);
+    EXPECT_EQ(save.at(0).at(0).toInt(), 61475);
+
+    c.contents.setFocus();
+    Key(Qt::Key_Tab);
+    EXPECT_TRUE(c.tree.hasFocus());
+}
+
+} // namespace
