@@ -83,8 +83,10 @@ void ScanUiBridge::ApplyBatch(const Batch& batch)
 BkfScanner::StartResult ScanUiBridge::StartScan(BkfScanner& scanner, const QString& backupPath)
 {
     const BkfScanner::StartResult result = scanner.StartScan(backupPath.toStdString(), *this);
-    if (result == BkfScanner::StartResult::Started)
+    if (result == BkfScanner::StartResult::Started) {
+        m_scanUnfinished = true;
         m_window.SetHelpText(QString::fromUtf8(SystemText::kSearching));
+    }
     return result;
 }
 
@@ -125,4 +127,5 @@ void ScanUiBridge::ApplyScanEnd(const ScanEnd& end)
         m_window.SetStopVisible(false);
         m_window.GoBack();
     }
+    m_scanUnfinished = false;
 }

@@ -34,6 +34,10 @@ public:
     // shows the searching text once it runs (or the open failure at once).
     BkfScanner::StartResult StartScan(BkfScanner& scanner, const QString& backupPath);
 
+    // Window thread: true from a started scan until its end steps have run
+    // (the worker may have ended with its end steps still queued).
+    bool IsScanUnfinished() const { return m_scanUnfinished; }
+
     // The window is closing: release a waiting worker and apply nothing more.
     void Detach() { m_dispatcher.Detach(); }
 
@@ -78,6 +82,7 @@ private:
     UiThreadDispatcher m_dispatcher;
     static constexpr std::chrono::milliseconds kFlushInterval{25};
 
+    bool m_scanUnfinished = false; // window thread only
     Batch m_batch; // worker side only
     std::chrono::steady_clock::time_point m_lastFlush; // worker side only; the epoch flushes the first window at once
 };
