@@ -11,7 +11,9 @@
 #include "scan_report_line.h"
 #include "window_fixture.h"
 
+#include <QMimeData>
 #include <QProgressBar>
+#include <QUrl>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -265,4 +267,45 @@ TEST(WizardScan, CommandLineBackupFillsTheBoxAndScans)
     ASSERT_TRUE(f.WaitForScanEnd());
     EXPECT_EQ(f.Controls().editFileName->text(), path);
     ExpectReview(f, 4);
+}
+
+// A .bkf file dropped on the file page scans like Next; anything else is refused.
+TEST(WizardScan, DroppedBackupScansOnTheFilePageOnly)
+{
+    WindowFixture f;
+    const QString text = f.WriteFile("notes.txt", {'x'});
+    const QString backup = f.WriteFile("dropped.BKF", SampleBackup("Dropped", 1, 3));
+    auto drop = [&f](const QString& path) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        // Straight to the view: the application delivers drops only during a real drag.
+        static_cast<QObject&>(f.View()).event(&event);
+        return event.isAccepted();
+    };
+    EXPECT_FALSE(drop(text));
+    EXPECT_EQ(f.Pages().m_nPage, 0);
+    EXPECT_TRUE(drop(backup));
+    ASSERT_TRUE(f.WaitForScanEnd());
+    ExpectReview(f, 3);
+    EXPECT_FALSE(drop(backup)) << "the results page takes no drop";
+}
+
+// A folder whose name cannot be used is passed over as "lost dir": the line
+// under the lists says so, with no box in the way; the details are a click away.
+TEST(WizardScan, ScanReportShowsUnderTheListsWithoutAModalBox)
+{
+    WindowFixture f;
+    BkfWriter writer;
+    writer.Sset("Damaged").Dirb({"bad|name"}).File("a.txt", "a").Dirb({"good"}).File("b.txt", "b");
+    f.TypeAndNext(f.WriteFile("damaged.bkf", writer.Bytes()));
+    ASSERT_TRUE(f.WaitForScanEnd());
+    ExpectReview(f, 2);
+    EXPECT_TRUE(f.View().ReportLine().isVisible());
+    EXPECT_TRUE(f.messages.shown.empty());
+    f.View().ReportLine().ShowDetails();
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_EQ(f.messages.shown[0].style, MessageService::kInform);
+    f.Pages().OnBack();
+    EXPECT_FALSE(f.View().ReportLine().isVisible());
 }
