@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test:
 #   1. build/        Release build of everything; all tests through ctest (headless)
-#   2. build-asan/   engine, bkf-recover and the engine tests under AddressSanitizer
-#                    and UndefinedBehaviorSanitizer
-#   3. build-asan-gui/  the window tests (models, catalogue controls, scan bridge)
-#                    under AddressSanitizer and UndefinedBehaviorSanitizer
-#   4. build-tsan/   the scan bridge and its worker thread under ThreadSanitizer
-#   5. build-fuzz/   when clang is present: the scan fuzzer, run for a bounded time
+#   2. build-asan/   bkf-recover, the engine tests and the window tests (models,
+#                    catalogue controls, scan bridge) under AddressSanitizer and
+#                    UndefinedBehaviorSanitizer, in one build so the engine is
+#                    compiled once
+#   3. build-tsan/   the scan bridge and its worker thread under ThreadSanitizer
+#   4. build-fuzz/   when clang is present: the scan fuzzer, run for a bounded time
 #                    (FUZZ_SECONDS, default 30) on a generated seed corpus
 # Exits non-zero on any failure. BKF_JOBS sets the build parallelism (default 2).
 set -euo pipefail
@@ -67,8 +67,8 @@ run_ctest build --parallel "$JOBS"
 step "Sanitizer build (build-asan/)"
 # Debug with -O1: assertions stay on, and the sanitized tests run at a fair speed.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
-    -DBKF_ENGINE_ONLY=ON -DBKF_SANITIZE=ON
-cmake --build build-asan --parallel "$JOBS"
+    -DBKF_ENGINE_ONLY=OFF -DBKF_SANITIZE=ON
+cmake --build build-asan --parallel "$JOBS" --target bkf-recover engine_tests gui_tests
 
 step "Tests under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)"
 # LeakSanitizer needs ptrace-like access that some sandboxes refuse: probe it first.
@@ -83,14 +83,6 @@ rm -rf "$probe_dir"
 ASAN_OPTIONS="detect_leaks=$detect_leaks" \
 UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
     run_ctest build-asan
-
-step "Window tests under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan-gui/)"
-cmake -S . -B build-asan-gui -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1" \
-    -DBKF_SANITIZE=ON
-cmake --build build-asan-gui --parallel "$JOBS" --target gui_tests
-ASAN_OPTIONS="detect_leaks=$detect_leaks" \
-UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
-    run_ctest build-asan-gui -R '^gui_tests$'
 
 step "Scan bridge and worker under ThreadSanitizer (build-tsan/)"
 # Only the tests where the scan worker thread meets the window thread.

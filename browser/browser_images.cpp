@@ -127,6 +127,16 @@ StateImage TreeStateImage(CheckState state)
     return StateImage::EmptyBox;
 }
 
+Qt::CheckState QtCheckState(CheckState state)
+{
+    switch (state) {
+    case CheckState::Checked: return Qt::Checked;
+    case CheckState::Partial: return Qt::PartiallyChecked;
+    case CheckState::Unchecked: break;
+    }
+    return Qt::Unchecked;
+}
+
 namespace BrowserImages {
 
 QPixmap StateImagePixmap(StateImage image, qreal devicePixelRatio)

@@ -21,6 +21,8 @@ enum class StateImage {
 constexpr int StateImageRole = Qt::UserRole + 64;
 
 StateImage TreeStateImage(CheckState state);
+// The same state as Qt's CheckStateRole answers it.
+Qt::CheckState QtCheckState(CheckState state);
 
 namespace BrowserImages {
 

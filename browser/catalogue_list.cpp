@@ -25,10 +25,15 @@ bool CatalogueList::ToggleBoxAt(const QPoint& point)
     const int row = ReportRowAt(*this, point);
     if (!IsOnReportBox(*this, row, point))
         return false;
+    ToggleTick(row);
+    return true;
+}
+
+void CatalogueList::ToggleTick(int row)
+{
     const QModelIndex box = m_model.index(row, CatalogueListModel::FileNameColumn);
     const bool ticked = box.data(Qt::CheckStateRole).toInt() == Qt::Checked;
     m_model.setData(box, ticked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
-    return true;
 }
 
 void CatalogueList::OnClick(const QPoint& point)
@@ -71,18 +76,14 @@ void CatalogueList::mouseDoubleClickEvent(QMouseEvent* event)
     QTableView::mouseDoubleClickEvent(event);
 }
 
-// Space toggles the ticks of the selected rows, as the list's own boxes do.
+// Space toggles the tick of the current row, as the list's own boxes do.
 void CatalogueList::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() != Qt::Key_Space || event->modifiers() != Qt::NoModifier) {
         QTableView::keyPressEvent(event);
         return;
     }
-    const QModelIndex current = currentIndex();
-    if (current.isValid()) {
-        const QModelIndex box = m_model.index(current.row(), CatalogueListModel::FileNameColumn);
-        const bool ticked = box.data(Qt::CheckStateRole).toInt() == Qt::Checked;
-        m_model.setData(box, ticked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
-    }
+    if (currentIndex().isValid())
+        ToggleTick(currentIndex().row());
     event->accept();
 }

@@ -38,6 +38,7 @@ protected:
 private:
     // Toggles the tick of the row whose box lies at `point`; false when none does.
     bool ToggleBoxAt(const QPoint& point);
+    void ToggleTick(int row);
 
     CatalogueListModel& m_model;
     SaveMenu* m_menu;

@@ -211,13 +211,8 @@ bool FolderContentsList::OnListKeyDown(int key)
 
 bool FolderContentsList::event(QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier) {
-            OnListKeyDown(Qt::Key_Tab);
-            return true;
-        }
-    }
+    if (IsPlainTabPress(event))
+        return OnListKeyDown(Qt::Key_Tab);
     return QTableView::event(event);
 }
 

@@ -12,16 +12,6 @@ namespace {
 // The parent row stands out on pale green.
 const QColor kParentRowBackground(220, 242, 226);
 
-int ToQt(CheckState state)
-{
-    switch (state) {
-    case CheckState::Checked: return Qt::Checked;
-    case CheckState::Partial: return Qt::PartiallyChecked;
-    case CheckState::Unchecked: break;
-    }
-    return Qt::Unchecked;
-}
-
 } // namespace
 
 FolderContentsListModel::FolderContentsListModel(FolderTreeModel& tree, const CatalogueStore& store,
@@ -135,7 +125,7 @@ QVariant FolderContentsListModel::data(const QModelIndex& index, int role) const
             return {};
         return row.kind == RowKind::File ? m_fileInfo.GetFileIcon(row.name) : BrowserImages::FolderIcon();
     case Qt::CheckStateRole:
-        return first && row.kind != RowKind::Parent ? QVariant(ToQt(row.state)) : QVariant();
+        return first && row.kind != RowKind::Parent ? QVariant(QtCheckState(row.state)) : QVariant();
     case StateImageRole:
         if (!first)
             return {};

@@ -2,6 +2,7 @@
 
 #include "folder_contents_list.h"
 #include "folder_tree_model.h"
+#include "report_view.h"
 #include "save_menu.h"
 #include "scan_refusal.h"
 #include "state_image_delegate.h"
@@ -23,10 +24,7 @@ FolderTree::FolderTree(FolderTreeModel& model, QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setExpandsOnDoubleClick(false);
     setFrameShape(QFrame::StyledPanel);
-    QPalette keep = palette(); // the selection stays visible without the focus
-    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
-        keep.setColor(QPalette::Inactive, role, keep.color(QPalette::Active, role));
-    setPalette(keep);
+    KeepSelectionVisible(*this);
 
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { OnTreeSelChanged(); });
     connect(&model, &FolderTreeModel::expandRequested, this, &FolderTree::ExpandNodes);
@@ -154,13 +152,8 @@ void FolderTree::ExpandNodes(const QModelIndexList& nodes)
 // reaches keyPressEvent.
 bool FolderTree::event(QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier) {
-            OnTreeKeyDown(Qt::Key_Tab);
-            return true;
-        }
-    }
+    if (IsPlainTabPress(event))
+        return OnTreeKeyDown(Qt::Key_Tab);
     return QTreeView::event(event);
 }
 

@@ -9,16 +9,6 @@
 
 namespace {
 
-int ToQt(CheckState state)
-{
-    switch (state) {
-    case CheckState::Checked: return Qt::Checked;
-    case CheckState::Partial: return Qt::PartiallyChecked;
-    case CheckState::Unchecked: break;
-    }
-    return Qt::Unchecked;
-}
-
 int ClampToInt(std::size_t value)
 {
     return static_cast<int>(std::min<std::size_t>(value, std::numeric_limits<int>::max()));
@@ -377,7 +367,7 @@ QVariant FolderTreeModel::data(const QModelIndex& index, int role) const
     case Qt::DecorationRole:
         return IconFor(node);
     case Qt::CheckStateRole:
-        return ToQt(node->State());
+        return QtCheckState(node->State());
     case StateImageRole:
         return static_cast<int>(TreeStateImage(node->State()));
     case ImageIndexRole:

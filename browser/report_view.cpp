@@ -3,8 +3,25 @@
 #include "state_image_delegate.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPalette>
 #include <QTableView>
+
+void KeepSelectionVisible(QAbstractItemView& view)
+{
+    QPalette palette = view.palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    view.setPalette(palette);
+}
+
+bool IsPlainTabPress(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier;
+}
 
 void SetUpReportView(QTableView& view, const QList<int>& widths)
 {
@@ -19,11 +36,7 @@ void SetUpReportView(QTableView& view, const QList<int>& widths)
     view.setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     view.setFrameShape(QFrame::StyledPanel);
 
-    // Selection stays visible when the list loses the focus.
-    QPalette palette = view.palette();
-    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
-        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
-    view.setPalette(palette);
+    KeepSelectionVisible(view);
 
     QHeaderView* rows = view.verticalHeader();
     rows->hide();

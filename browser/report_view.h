@@ -7,7 +7,14 @@
 #include <QList>
 #include <QPoint>
 
+class QAbstractItemView;
+class QEvent;
 class QTableView;
+
+// The selection keeps its colours when the view loses the focus (the tree too).
+void KeepSelectionVisible(QAbstractItemView& view);
+// A Tab press without modifiers: the views take it before the focus chain does.
+bool IsPlainTabPress(const QEvent* event);
 
 // `widths` are the starting column widths in pixels; a width of 0 hides the column.
 void SetUpReportView(QTableView& view, const QList<int>& widths);
