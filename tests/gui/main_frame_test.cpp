@@ -69,6 +69,12 @@ TEST(MainFrame, MenusAndCommandTable)
     for (int id : {CommandId::kAddFile, CommandId::kSave, CommandId::kExit, CommandId::kSetting,
                    CommandId::kLiveUpdate, CommandId::kHelp, CommandId::kAbout, CommandId::kHomePage})
         EXPECT_NE(f.frame.Command(id), nullptr) << id;
+    // A highlighted item's prompt takes the message pane; "Ready" returns after.
+    f.frame.Command(CommandId::kSetting)->showStatusText(&f.frame);
+    EXPECT_EQ(f.frame.statusBar()->currentMessage(), "Settings for repaired file name");
+    EXPECT_FALSE(f.frame.ReadyLabel().isVisible());
+    f.frame.statusBar()->clearMessage();
+    EXPECT_TRUE(f.frame.ReadyLabel().isVisible());
 }
 
 TEST(MainFrame, TitleSizeAndStatusBar)

@@ -90,7 +90,9 @@ TEST(WizardScan, TypedPathAndNextEndInTheReviewedCatalogue)
     f.TypeAndNext(path);
     EXPECT_TRUE(f.View().IsScanRunning());
     EXPECT_TRUE(f.frame.Progress().isVisible());
+    EXPECT_TRUE(f.Controls().folderTree->IsScanRunning()) << "the tree refuses ticks during the scan";
     ASSERT_TRUE(f.WaitForScanEnd());
+    EXPECT_FALSE(f.Controls().folderTree->IsScanRunning());
 
     ExpectReview(f, 15);
     EXPECT_EQ(f.View().m_strFilePath, path);
