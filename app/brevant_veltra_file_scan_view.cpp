@@ -56,6 +56,9 @@ CBrevantVeltraFileScanView::~CBrevantVeltraFileScanView()
     // Release a worker waiting on this window before the scanner joins it.
     m_bridge.Detach();
     m_scanner.StopScan();
+    // The controls go while the models they show still exist (QWidget would
+    // delete them only after this class's members).
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
 void CBrevantVeltraFileScanView::ConnectCommands()
