@@ -2,8 +2,7 @@
 // Carries a scan worker's reports to the window thread. Rows and folder
 // paths are gathered on the worker and applied in batches of whole 64 KiB
 // windows, one model signal per batch instead of a repaint per row: the first
-// window at once, then whatever windows were scanned in the last 10 ms (small
-// enough that applying one never holds up the window noticeably). The
+// window at once, then whatever windows were scanned in the last 25 ms. The
 // window applies a batch while the worker scans on; the worker waits for it
 // before it hands over the next one. At the end of the scan the last batch
 // and the end-of-scan steps are queued behind each other, so the window sees
@@ -81,7 +80,7 @@ private:
     FolderTreeModel& m_tree;
     CatalogueListModel& m_list;
     UiThreadDispatcher m_dispatcher;
-    static constexpr std::chrono::milliseconds kFlushInterval{10};
+    static constexpr std::chrono::milliseconds kFlushInterval{25};
 
     bool m_scanUnfinished = false; // window thread only
     Batch m_batch; // worker side only
