@@ -17,7 +17,9 @@ ScanUiBridge::ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTree
 
 void ScanUiBridge::AddRow(const CatalogueRow& row)
 {
-    m_batch.rows.push_back(PendingRow{std::string(row.path), row.located, row.size, row.offset, row.verified});
+    m_batch.rows.push_back(
+        PendingRow{m_batch.pathBytes.size(), row.path.size(), row.located, row.size, row.offset, row.verified});
+    m_batch.pathBytes.append(row.path);
 }
 
 void ScanUiBridge::AddPath(std::string_view path)
@@ -66,8 +68,11 @@ void ScanUiBridge::ApplyBatch(const Batch& batch)
 {
     if (!batch.rows.empty()) {
         m_list.AppendRows([&batch](CatalogueStore& store) {
-            for (const PendingRow& row : batch.rows)
-                store.Append(CatalogueRow{row.path, row.located, row.size, row.offset, row.verified});
+            const std::string_view paths(batch.pathBytes);
+            for (const PendingRow& row : batch.rows) {
+                store.Append(CatalogueRow{paths.substr(row.pathStart, row.pathLength), row.located, row.size,
+                                          row.offset, row.verified});
+            }
         });
     }
     if (!batch.paths.empty())

@@ -52,14 +52,18 @@ public:
     void ScanEnded(const ScanEnd& end) override;
 
 private:
+    // A row whose path lies at [pathStart, pathStart + pathLength) of its
+    // batch's pathBytes: one buffer per batch instead of an allocation per row.
     struct PendingRow {
-        std::string path;
+        std::size_t pathStart;
+        std::size_t pathLength;
         bool located;
         std::uint64_t size;
         std::uint64_t offset;
         bool verified;
     };
     struct Batch {
+        std::string pathBytes;
         std::vector<PendingRow> rows;
         std::vector<std::string> paths;
         std::uint64_t filesFound = 0;
