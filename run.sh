@@ -9,6 +9,7 @@
 # builds too. Build messages go to stderr.
 set -euo pipefail
 
+CALLER_DIR=$PWD
 cd "$(dirname "${BASH_SOURCE[0]}")"
 ROOT=$PWD
 JOBS=${BKF_JOBS:-2}
@@ -62,4 +63,7 @@ if ((!has_display)); then
     exit 1
 fi
 
+# From the caller's folder: a relative BACKUP path means what the caller
+# meant, and help and Live Update are looked up where the user started.
+cd "$CALLER_DIR"
 exec "$ROOT/build/app/brevant-veltra-bkf" "$@"
