@@ -189,14 +189,12 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
+    // The window closes only with the application, which EndApplication ends.
+    event->ignore();
     const int answer = m_services.messages.ShowMessage(QStringLiteral("Do you really want to exit?"),
                                                        MessageService::kConfirm);
-    if (answer != MessageService::kYes) {
-        event->ignore();
-        return;
-    }
-    event->ignore();
-    EndApplication();
+    if (answer == MessageService::kYes)
+        EndApplication();
 }
 
 // A running scan is stopped first: its worker ends at its next slot, when the
