@@ -18,7 +18,9 @@ ScanUiBridge::ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTree
 
 void ScanUiBridge::AddRow(const CatalogueRow& row)
 {
-    m_batch.rows.push_back(PendingRow{std::string(row.path), row.located, row.size, row.offset, row.verified});
+    m_batch.rows.push_back(
+        PendingRow{m_batch.pathBytes.size(), row.path.size(), row.located, row.size, row.offset, row.verified});
+    m_batch.pathBytes.append(row.path);
 }
 
 void ScanUiBridge::AddPath(std::string_view path)
@@ -67,8 +69,11 @@ void ScanUiBridge::ApplyBatch(const Batch& batch)
 {
     if (!batch.rows.empty()) {
         m_list.AppendRows([&batch](CatalogueStore& store) {
-            for (const PendingRow& row : batch.rows)
-                store.Append(CatalogueRow{row.path, row.located, row.size, row.offset, row.verified});
+            const std::string_view paths(batch.pathBytes);
+            for (const PendingRow& row : batch.rows) {
+                store.Append(CatalogueRow{paths.substr(row.pathStart, row.pathLength), row.located, row.size,
+                                          row.offset, row.verified});
+            }
         });
     }
     if (!batch.paths.empty())
@@ -84,8 +89,10 @@ void ScanUiBridge::ApplyBatch(const Batch& batch)
 BkfScanner::StartResult ScanUiBridge::StartScan(BkfScanner& scanner, const QString& backupPath)
 {
     const BkfScanner::StartResult result = scanner.StartScan(backupPath.toStdString(), *this);
-    if (result == BkfScanner::StartResult::Started)
+    if (result == BkfScanner::StartResult::Started) {
+        m_scanUnfinished = true;
         m_window.SetHelpText(QString::fromUtf8(SystemText::kSearching));
+    }
     return result;
 }
 
@@ -126,4 +133,5 @@ void ScanUiBridge::ApplyScanEnd(const ScanEnd& end)
         m_window.SetStopVisible(false);
         m_window.GoBack();
     }
+    m_scanUnfinished = false;
 }

@@ -35,6 +35,10 @@ public:
     // shows the searching text once it runs (or the open failure at once).
     BkfScanner::StartResult StartScan(BkfScanner& scanner, const QString& backupPath);
 
+    // Window thread: true from a started scan until its end steps have run
+    // (the worker may have ended with its end steps still queued).
+    bool IsScanUnfinished() const { return m_scanUnfinished; }
+
     // The window is closing: release a waiting worker and apply nothing more.
     void Detach() { m_dispatcher.Detach(); }
 
@@ -49,14 +53,18 @@ public:
     void ScanEnded(const ScanEnd& end) override;
 
 private:
+    // A row whose path lies at [pathStart, pathStart + pathLength) of its
+    // batch's pathBytes: one buffer per batch instead of an allocation per row.
     struct PendingRow {
-        std::string path;
+        std::size_t pathStart;
+        std::size_t pathLength;
         bool located;
         std::uint64_t size;
         std::uint64_t offset;
         bool verified;
     };
     struct Batch {
+        std::string pathBytes;
         std::vector<PendingRow> rows;
         std::vector<std::string> paths;
         std::uint64_t filesFound = 0;
@@ -79,6 +87,7 @@ private:
     UiThreadDispatcher m_dispatcher;
     static constexpr std::chrono::milliseconds kFlushInterval{25};
 
+    bool m_scanUnfinished = false; // window thread only
     Batch m_batch; // worker side only
     std::chrono::steady_clock::time_point m_lastFlush; // worker side only; the epoch flushes the first window at once
 };

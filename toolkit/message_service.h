@@ -19,4 +19,10 @@ public:
     virtual ~MessageService() = default;
     // Modal; returns the button pressed.
     virtual int ShowMessage(const QString& text, int style) = 0;
+    // The same, with `details` (plain text) one click away; by default the
+    // details follow the text.
+    virtual int ShowMessageWithDetails(const QString& text, const QString& details, int style)
+    {
+        return ShowMessage(details.isEmpty() ? text : text + "\n\n" + details, style);
+    }
 };

@@ -18,7 +18,7 @@ public:
 
     int ShowMessage(const QString& text, int style) override;
     // The same, with a details area (plain text) that a click opens.
-    int ShowMessageWithDetails(const QString& text, const QString& details, int style);
+    int ShowMessageWithDetails(const QString& text, const QString& details, int style) override;
 
     static QColor BackgroundTop();
     static QColor BackgroundBottom();

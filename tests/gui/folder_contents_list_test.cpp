@@ -44,6 +44,9 @@ TEST_F(FolderContentsListTest, ShowFolderListsParentThenFoldersThenFilesDirectly
     EXPECT_EQ(c.ContentsRows(), (Rows{"S|Folder||C"})) << "the root has no parent row";
     EXPECT_EQ(c.contents.model()->headerData(2, Qt::Horizontal).toString(), "File Size");
     EXPECT_EQ(c.contents.columnWidth(0), 400);
+
+    c.treeModel.Clear(); // before the next scan: no row may outlive its folder
+    EXPECT_TRUE(c.ContentsRows().empty());
 }
 
 // Membership is a prefix test on whole folder names: A never takes DATA's files.

@@ -1,0 +1,46 @@
+#include "application_commands.h"
+
+#include "desktop_shell.h"
+#include "message_service.h"
+#include "product_info.h"
+#include "window_services.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+QString InStartDir(const QString& startDir, const char* fileName)
+{
+    return QDir(startDir).filePath(QString::fromUtf8(fileName));
+}
+
+} // namespace
+
+void RunHelpFile(const WindowServices& services, const QString& startDir)
+{
+    const QString path = InStartDir(startDir, ProductInfo::kHelpFileName);
+    if (!QFileInfo::exists(path)) {
+        services.messages.ShowMessage(
+            QStringLiteral("Help file for %1 not found").arg(ProductInfo::kApplicationName), MessageService::kInform);
+        return;
+    }
+    services.shell.OpenDocument(path);
+}
+
+bool RunLiveUpdate(const WindowServices& services, const QString& startDir)
+{
+    const QString path = InStartDir(startDir, ProductInfo::kLiveUpdateFileName);
+    if (!QFileInfo::exists(path)) {
+        services.messages.ShowMessage(
+            QStringLiteral("Live Update file not found. Please re-install the software."), MessageService::kInform);
+        return false;
+    }
+    const int answer = services.messages.ShowMessage(
+        QStringLiteral("The application will be closed if you want to run Live Update of the software. Continue ?"),
+        MessageService::kConfirm);
+    if (answer == MessageService::kNo)
+        return false;
+    services.shell.StartProgram(path, {QString::fromUtf8(ProductInfo::kLiveUpdateParameter)});
+    return true;
+}

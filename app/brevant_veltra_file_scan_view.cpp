@@ -1,0 +1,253 @@
+#include "brevant_veltra_file_scan_view.h"
+
+#include "artwork.h"
+#include "backup_file_chooser.h"
+#include "catalogue_controls.h"
+#include "catalogue_list.h"
+#include "folder_contents_list.h"
+#include "folder_tree.h"
+#include "gradient_static.h"
+#include "hover_button.h"
+#include "message_service.h"
+#include "scan_report_line.h"
+#include "view_background.h"
+#include "view_frame.h"
+#include "window_layout.h"
+#include "wizard_pages.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPainter>
+#include <QPushButton>
+#include <QUrl>
+
+#include <thread>
+
+namespace {
+
+// A stopped worker notices the stop before its next 512-byte slot and then
+// hands over its last batch; this is far more than that takes.
+constexpr int kPreviousScanWaitMs = 5000;
+
+} // namespace
+
+CBrevantVeltraFileScanView::CBrevantVeltraFileScanView(ViewFrame& frame, const WindowServices& services,
+                                                       QWidget* parent)
+    : QWidget(parent),
+      m_frame(frame),
+      m_services(services),
+      m_controls(CreateWizardControls(*this, m_treeModel, m_listModel, services.messages)),
+      m_reportLine(new ScanReportLine(services.messages, this)),
+      m_pPages(std::make_unique<CWizardPages>(*this))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent); // the background covers everything
+    setAcceptDrops(true);
+    ConnectCommands();
+    m_reportLine->Clear();
+    m_pPages->ShowPage();
+}
+
+CBrevantVeltraFileScanView::~CBrevantVeltraFileScanView()
+{
+    // Release a worker waiting on this window before the scanner joins it.
+    m_bridge.Detach();
+    m_scanner.StopScan();
+    // The controls go while the models they show still exist (QWidget would
+    // delete them only after this class's members).
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+}
+
+void CBrevantVeltraFileScanView::ConnectCommands()
+{
+    CWizardPages* pages = m_pPages.get();
+    const WizardControls& c = m_controls;
+    connect(c.btnAddFile, &QAbstractButton::clicked, this, [pages] { pages->OnAddFile(); });
+    connect(c.btnRepair, &QAbstractButton::clicked, this, [pages] { pages->OnRepairFile(); });
+    connect(c.btnSave, &QAbstractButton::clicked, this, &CBrevantVeltraFileScanView::OnSaveFiles);
+    connect(c.btnSettings, &QAbstractButton::clicked, this, &CBrevantVeltraFileScanView::OnSettings);
+    connect(c.btnUpdate, &QAbstractButton::clicked, this, [this] { m_frame.OnLiveUpdate(); });
+    connect(c.btnNext, &QAbstractButton::clicked, this, [pages] { pages->OnNext(); });
+    connect(c.btnBack, &QAbstractButton::clicked, this, [pages] { pages->OnBack(); });
+    connect(c.btnStop, &QAbstractButton::clicked, this, [pages] { pages->OnStop(); });
+    connect(c.btnHomePage, &QAbstractButton::clicked, this, [pages] { pages->OnHomePage(); });
+    connect(c.btnBrowse, &QAbstractButton::clicked, this, [pages] { pages->BrowseForBackupFile(); });
+    connect(c.folderTree, &FolderTree::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
+    connect(c.folderContents, &FolderContentsList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
+    connect(c.catalogueList, &CatalogueList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
+}
+
+bool CBrevantVeltraFileScanView::IsScanRunning() const
+{
+    return !m_controls.btnStop->isHidden();
+}
+
+void CBrevantVeltraFileScanView::ClearCatalogue()
+{
+    m_treeModel.Clear();
+    m_listModel.Reset([](CatalogueStore& store) { store.Clear(); });
+    m_controls.folderContents->ShowFolder(nullptr);
+    m_reportLine->Clear();
+}
+
+void CBrevantVeltraFileScanView::StartScan()
+{
+    // The scan reports an open failure itself (message, back to the file page).
+    if (m_bridge.StartScan(m_scanner, m_strFilePath) != BkfScanner::StartResult::Busy)
+        return;
+    // Only if the previous worker outlived WaitForPreviousScan.
+    StopScan();
+    m_pPages->OnBack();
+}
+
+void CBrevantVeltraFileScanView::StopScan()
+{
+    m_scanner.StopScan();
+    SetProgressVisible(false);
+    SetStopVisible(false);
+}
+
+bool CBrevantVeltraFileScanView::WaitForPreviousScan()
+{
+    const QDeadlineTimer deadline(kPreviousScanWaitMs);
+    while (IsScanUnfinished() && !deadline.hasExpired()) {
+        // The worker may be waiting for its last batch to be applied here;
+        // the user's clicks wait until this Next is done.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return !IsScanUnfinished();
+}
+
+bool CBrevantVeltraFileScanView::IsScanUnfinished() const
+{
+    return m_scanner.IsWorkerAlive() || m_bridge.IsScanUnfinished();
+}
+
+void CBrevantVeltraFileScanView::OpenBackup(const QString& path)
+{
+    m_controls.editFileName->setText(path);
+    m_pPages->OnNext();
+}
+
+void CBrevantVeltraFileScanView::OnSaveFiles()
+{
+}
+
+void CBrevantVeltraFileScanView::OnSettings()
+{
+}
+
+// --- ScanWindow ------------------------------------------------------------------
+
+void CBrevantVeltraFileScanView::SetHelpText(const QString& text)
+{
+    m_controls.lblHelpTop->SetText(text);
+}
+
+void CBrevantVeltraFileScanView::SetScanPositionText(const QString& text)
+{
+    m_frame.SetScanPositionText(text);
+}
+
+void CBrevantVeltraFileScanView::SetFileCountText(const QString& text)
+{
+    m_frame.SetFileCountText(text);
+}
+
+void CBrevantVeltraFileScanView::SetProgressPosition(int percent)
+{
+    m_frame.SetProgressPosition(percent);
+}
+
+void CBrevantVeltraFileScanView::SetProgressVisible(bool visible)
+{
+    m_frame.SetProgressVisible(visible);
+}
+
+void CBrevantVeltraFileScanView::SetStopVisible(bool visible)
+{
+    m_controls.btnStop->setVisible(visible);
+    SetCatalogueScanRunning(*m_controls.folderTree, *m_controls.folderContents, visible);
+}
+
+void CBrevantVeltraFileScanView::ShowMessage(const QString& text)
+{
+    m_services.messages.ShowMessage(text, MessageService::kInform);
+}
+
+void CBrevantVeltraFileScanView::GoBack()
+{
+    m_pPages->OnBack();
+}
+
+void CBrevantVeltraFileScanView::ClearContentsList()
+{
+    m_controls.folderContents->ShowFolder(nullptr);
+}
+
+void CBrevantVeltraFileScanView::ShowScanReport(const ScanReport& report)
+{
+    m_reportLine->ShowReport(report);
+    m_reportLine->setVisible(m_reportLine->HasReport() && m_pPages->m_nPage == 1);
+}
+
+// --- Painting, layout, drops ---------------------------------------------------------
+
+void CBrevantVeltraFileScanView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    PaintViewBackground(painter, size(), Artwork::ViewBackground(devicePixelRatioF()));
+}
+
+void CBrevantVeltraFileScanView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    LayOutControls();
+}
+
+void CBrevantVeltraFileScanView::LayOutControls()
+{
+    const WizardViewLayout layout = LayOutWizardView(size());
+    const WizardControls& c = m_controls;
+    c.editFileName->setGeometry(layout.fileName);
+    c.lblSelectHint->setGeometry(layout.selectHint);
+    c.btnBrowse->setGeometry(layout.browse);
+    c.btnNext->setGeometry(layout.next);
+    c.btnBack->setGeometry(layout.back);
+    c.btnStop->setGeometry(layout.stop);
+    c.btnHomePage->setGeometry(layout.homePage);
+    c.folderTree->setGeometry(layout.folderTree);
+    c.folderContents->setGeometry(layout.folderContents);
+    c.catalogueList->setGeometry(layout.catalogueList);
+    c.lblHelpTop->setGeometry(layout.helpTop);
+    m_reportLine->setGeometry(layout.scanReport);
+}
+
+QString CBrevantVeltraFileScanView::DroppableBackup(const QMimeData* data) const
+{
+    if (m_pPages->m_nPage != 0 || data == nullptr || data->urls().size() != 1)
+        return QString();
+    const QUrl url = data->urls().first();
+    if (!url.isLocalFile() || !HasBkfExtension(url.toLocalFile()))
+        return QString();
+    return url.toLocalFile();
+}
+
+void CBrevantVeltraFileScanView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppableBackup(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CBrevantVeltraFileScanView::dropEvent(QDropEvent* event)
+{
+    const QString path = DroppableBackup(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    OpenBackup(path);
+}

@@ -1,0 +1,104 @@
+#pragma once
+// The wizard view: the whole working surface of the main frame. It paints
+// the background, carries the toolbar, the instruction label and the two
+// pages (the file page and the results page, see CWizardPages), and owns the
+// catalogue (store, models, the three controls) and the scan engine with the
+// bridge that carries the scan to this window. It is the ScanWindow the scan
+// reports to. Window thread only.
+
+#include "bkf_scanner.h"
+#include "catalogue_list_model.h"
+#include "catalogue_store.h"
+#include "folder_tree_model.h"
+#include "scan_ui_bridge.h"
+#include "scan_window.h"
+#include "window_services.h"
+#include "wizard_controls.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class CWizardPages;
+class ScanReportLine;
+class ViewFrame;
+
+class CBrevantVeltraFileScanView : public QWidget, public ScanWindow {
+    Q_OBJECT
+
+public:
+    // `frame` and `services` outlive the view.
+    CBrevantVeltraFileScanView(ViewFrame& frame, const WindowServices& services, QWidget* parent = nullptr);
+    ~CBrevantVeltraFileScanView() override;
+
+    const WizardControls& Controls() const { return m_controls; }
+    CWizardPages& Pages() { return *m_pPages; }
+    ViewFrame& Frame() { return m_frame; }
+    const WindowServices& Services() const { return m_services; }
+    ScanReportLine& ReportLine() { return *m_reportLine; }
+    const CatalogueStore& Store() const { return m_store; }
+    FolderTreeModel& TreeModel() { return m_treeModel; }
+    CatalogueListModel& ListModel() { return m_listModel; }
+
+    // The path the scan opens (and a save reads from).
+    QString m_strFilePath;
+
+    // A scan runs exactly while the Stop button shows.
+    bool IsScanRunning() const;
+    // Empties the tree, the contents list, the found-files list and the report line.
+    void ClearCatalogue();
+    // Starts the scan of m_strFilePath; the results page shows already.
+    void StartScan();
+    // Clears the running flag; hides the progress bar and the Stop button.
+    void StopScan();
+    // The last scan's worker or its end steps are still to come (Stop may be
+    // hidden already: Back leaves at once).
+    bool IsScanUnfinished() const;
+    // Waits (serving the window, not the user) until the previous scan's worker
+    // and its end steps are done; false when they are not within the time allowed.
+    bool WaitForPreviousScan();
+    // A backup named on the command line or dropped on the file page: into
+    // the file-name box, then Next.
+    void OpenBackup(const QString& path);
+
+    // The save flow and the settings dialog come with their own pages; until
+    // then these do nothing.
+    void OnSaveFiles();
+    void OnSettings();
+
+    // ScanWindow
+    void SetHelpText(const QString& text) override;
+    void SetScanPositionText(const QString& text) override;
+    void SetFileCountText(const QString& text) override;
+    void SetProgressPosition(int percent) override;
+    void SetProgressVisible(bool visible) override;
+    void SetStopVisible(bool visible) override;
+    void ShowMessage(const QString& text) override;
+    void GoBack() override;
+    void ClearContentsList() override;
+    void ShowScanReport(const ScanReport& report) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void ConnectCommands();
+    void LayOutControls();
+    // The one local .bkf file a drag carries on the file page, or "".
+    QString DroppableBackup(const QMimeData* data) const;
+
+    ViewFrame& m_frame;
+    WindowServices m_services;
+    CatalogueStore m_store;
+    FolderTreeModel m_treeModel{m_store};
+    CatalogueListModel m_listModel{m_store};
+    ScanUiBridge m_bridge{*this, m_store, m_treeModel, m_listModel};
+    // Declared after the bridge: destroyed (stopped and joined) before it.
+    BkfScanner m_scanner;
+    WizardControls m_controls;
+    ScanReportLine* m_reportLine;
+    std::unique_ptr<CWizardPages> m_pPages;
+};

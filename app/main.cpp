@@ -1,0 +1,12 @@
+// Brevant Veltra BKF: the recovery window.
+//
+//   brevant-veltra-bkf [BACKUP.bkf]
+
+#include "brevant_veltra_file_scan_app.h"
+
+int main(int argc, char** argv)
+{
+    CBrevantVeltraFileScanApp app(argc, argv);
+    app.InitInstance();
+    return app.exec();
+}

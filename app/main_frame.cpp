@@ -1,0 +1,207 @@
+#include "main_frame.h"
+
+#include "about_dialog.h"
+#include "accelerator_precedence.h"
+#include "application_commands.h"
+#include "bc_menu.h"
+#include "bc_menu_style.h"
+#include "brevant_veltra_file_scan_view.h"
+#include "command_table.h"
+#include "desktop_shell.h"
+#include "gradient_static.h"
+#include "label_font.h"
+#include "lock_key_panes.h"
+#include "message_service.h"
+#include "product_info.h"
+#include "window_layout.h"
+#include "wizard_pages.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QStatusBar>
+
+namespace {
+
+const QColor kStatusBarColor(113, 177, 241);
+
+CGradientStatic* MakeScanLabel(QStatusBar& statusBar)
+{
+    auto* label = new CGradientStatic(&statusBar);
+    label->SetSolidBackground(kStatusBarColor); // covers the panes below while it shows a count
+    label->SetTextColor(Qt::red);
+    label->setFont(CellHeightFont(QStringLiteral("Arial"), 10));
+    label->hide(); // shown while it has a text
+    return label;
+}
+
+void SetScanLabel(CGradientStatic& label, const QString& text)
+{
+    label.SetText(text);
+    label.setVisible(!text.isEmpty());
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(const WindowServices& services, QWidget* parent)
+    : QMainWindow(parent), m_services(services), m_strStartDir(QDir::currentPath())
+{
+    setWindowTitle(QString::fromUtf8(ProductInfo::kApplicationName));
+    setMinimumSize(870, 550);
+    m_pView = new CBrevantVeltraFileScanView(*this, m_services, this);
+    setCentralWidget(m_pView);
+    CreateMenus();
+    CreateStatusBar();
+    ConnectCommands();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::Command(int id) const
+{
+    const auto found = m_commands.find(id);
+    return found == m_commands.end() ? nullptr : found->second;
+}
+
+void CMainFrame::CreateMenus()
+{
+    menuBar()->setStyle(BCMenuStyle::Instance());
+    QList<QKeySequence> accelerators;
+    for (const MenuInfo& info : MenuBarCommands()) {
+        auto* menu = new BCMenu(QString::fromUtf8(info.title), menuBar());
+        menuBar()->addMenu(menu);
+        for (const std::optional<CommandInfo>& item : info.items) {
+            if (!item) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(Artwork::MenuIconImage(item->icon), QString::fromUtf8(item->menuText));
+            action->setShortcut(item->accelerator);
+            action->setShortcutContext(Qt::WindowShortcut);
+            action->setStatusTip(QString::fromUtf8(item->prompt));
+            m_commands[item->id] = action;
+            if (!item->accelerator.isEmpty())
+                accelerators << item->accelerator;
+        }
+    }
+    new AcceleratorPrecedence(*m_pView->Controls().editFileName, accelerators);
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setAutoFillBackground(true);
+    QPalette palette = bar->palette();
+    palette.setColor(QPalette::Window, kStatusBarColor);
+    bar->setPalette(palette);
+    m_lblReady = new QLabel(QStringLiteral("Ready"), bar);
+    bar->addWidget(m_lblReady, 1);
+    m_lockPanes = new LockKeyPanes(*bar);
+    m_wndProgress = new QProgressBar(bar);
+    m_wndProgress->setRange(0, 100);
+    m_wndProgress->setTextVisible(false);
+    m_wndProgress->hide();
+    m_lblScanPos = MakeScanLabel(*bar);
+    m_lblFileCount = MakeScanLabel(*bar);
+    bar->installEventFilter(this);
+    LayOutStatusBar();
+}
+
+void CMainFrame::ConnectCommands()
+{
+    CWizardPages* pages = &m_pView->Pages();
+    CBrevantVeltraFileScanView* view = m_pView;
+    connect(Command(CommandId::kAddFile), &QAction::triggered, this, [pages] { pages->OnAddFile(); });
+    connect(Command(CommandId::kSave), &QAction::triggered, view, &CBrevantVeltraFileScanView::OnSaveFiles);
+    connect(Command(CommandId::kExit), &QAction::triggered, this, &QWidget::close);
+    connect(Command(CommandId::kSetting), &QAction::triggered, view, &CBrevantVeltraFileScanView::OnSettings);
+    connect(Command(CommandId::kLiveUpdate), &QAction::triggered, this, &CMainFrame::OnLiveUpdate);
+    connect(Command(CommandId::kHelp), &QAction::triggered, this, &CMainFrame::OnHelpFile);
+    connect(Command(CommandId::kAbout), &QAction::triggered, this, &CMainFrame::OnAppAbout);
+    connect(Command(CommandId::kHomePage), &QAction::triggered, this, [pages] { pages->OnHomePage(); });
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == statusBar() && event->type() == QEvent::Resize)
+        LayOutStatusBar();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::LayOutStatusBar()
+{
+    const StatusBarLayout layout = ::LayOutStatusBar(statusBar()->width());
+    m_wndProgress->setGeometry(layout.progress);
+    m_lblScanPos->setGeometry(layout.scanPosition);
+    m_lblFileCount->setGeometry(layout.fileCount);
+    m_wndProgress->raise();
+    m_lblScanPos->raise();
+    m_lblFileCount->raise();
+}
+
+// --- ViewFrame -------------------------------------------------------------------
+
+void CMainFrame::SetProgressVisible(bool visible)
+{
+    m_wndProgress->setVisible(visible);
+}
+
+void CMainFrame::SetProgressPosition(int percent)
+{
+    m_wndProgress->setValue(percent);
+}
+
+void CMainFrame::SetScanPositionText(const QString& text)
+{
+    SetScanLabel(*m_lblScanPos, text);
+}
+
+void CMainFrame::SetFileCountText(const QString& text)
+{
+    SetScanLabel(*m_lblFileCount, text);
+}
+
+// --- Commands --------------------------------------------------------------------
+
+void CMainFrame::OnHelpFile()
+{
+    RunHelpFile(m_services, m_strStartDir);
+}
+
+void CMainFrame::OnLiveUpdate()
+{
+    if (RunLiveUpdate(m_services, m_strStartDir))
+        EndApplication();
+}
+
+void CMainFrame::OnAppAbout()
+{
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_bEnding) {
+        event->accept();
+        return;
+    }
+    // The window closes only with the application, which EndApplication ends.
+    event->ignore();
+    const int answer = m_services.messages.ShowMessage(QStringLiteral("Do you really want to exit?"),
+                                                       MessageService::kConfirm);
+    if (answer == MessageService::kYes)
+        EndApplication();
+}
+
+// A running scan is stopped first: its worker ends at its next slot, when the
+// view is destroyed, instead of being cut off inside a read.
+void CMainFrame::EndApplication()
+{
+    m_bEnding = true;
+    m_pView->StopScan();
+    m_services.shell.EndApplication(0);
+}

@@ -1,0 +1,72 @@
+#pragma once
+// The application's one top-level window: the menu bar with its
+// accelerators and status prompts, the status bar with the scan's progress
+// bar and two red counters, the wizard view as the central widget, and the
+// frame's commands (help, Live Update, About, Exit). Window thread only.
+
+#include "view_frame.h"
+#include "window_services.h"
+
+#include <QMainWindow>
+
+#include <map>
+
+class CBrevantVeltraFileScanView;
+class CGradientStatic;
+class LockKeyPanes;
+class QAction;
+class QLabel;
+class QProgressBar;
+
+class CMainFrame : public QMainWindow, public ViewFrame {
+    Q_OBJECT
+
+public:
+    // `services` outlive the frame. The start-up directory is read here.
+    explicit CMainFrame(const WindowServices& services, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CBrevantVeltraFileScanView& View() const { return *m_pView; }
+    // The menu command with `id` (see command_table.h), or null.
+    QAction* Command(int id) const;
+    QProgressBar& Progress() const { return *m_wndProgress; }
+    CGradientStatic& ScanPositionLabel() const { return *m_lblScanPos; }
+    CGradientStatic& FileCountLabel() const { return *m_lblFileCount; }
+    QLabel& ReadyLabel() const { return *m_lblReady; }
+    LockKeyPanes& LockPanes() const { return *m_lockPanes; }
+    const QString& StartDir() const { return m_strStartDir; }
+
+    void OnHelpFile();
+    void OnAppAbout();
+
+    // ViewFrame
+    void SetProgressVisible(bool visible) override;
+    void SetProgressPosition(int percent) override;
+    void SetScanPositionText(const QString& text) override;
+    void SetFileCountText(const QString& text) override;
+    void OnLiveUpdate() override;
+
+protected:
+    // Exit, from the menu or the title bar: asks first.
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreateStatusBar();
+    void ConnectCommands();
+    void LayOutStatusBar();
+    // Stops a running scan and ends the application with exit code 0.
+    void EndApplication();
+
+    WindowServices m_services;
+    QString m_strStartDir;
+    CBrevantVeltraFileScanView* m_pView;
+    std::map<int, QAction*> m_commands;
+    QLabel* m_lblReady = nullptr;
+    LockKeyPanes* m_lockPanes = nullptr;
+    QProgressBar* m_wndProgress = nullptr;
+    CGradientStatic* m_lblScanPos = nullptr;
+    CGradientStatic* m_lblFileCount = nullptr;
+    bool m_bEnding = false;
+};

@@ -1,0 +1,21 @@
+#pragma once
+// The product's name, version and addresses, in one place.
+
+namespace ProductInfo {
+
+constexpr const char* kApplicationName = "Brevant Veltra BKF";
+// The organisation under which QSettings keeps the profile and the menu look.
+constexpr const char* kSettingsOrganisation = "Local AppWizard-Generated Applications";
+constexpr const char* kVersionSuffix = " Version 4.02";
+constexpr const char* kHomePage = "https://www.brevant-veltra.example/bkf/";
+constexpr const char* kMakerLine = "Brevant Veltra Software Works";
+constexpr const char* kContactBlock =
+    "https://www.brevant-veltra.example/bkf/\n\nSales: sales@brevant-veltra.example\n\n"
+    "Support: support@brevant-veltra.example";
+
+// Looked up in the working directory the process started in.
+constexpr const char* kHelpFileName = "Brevant Veltra for BKF.chm";
+constexpr const char* kLiveUpdateFileName = "Veltra Live Update.exe";
+constexpr const char* kLiveUpdateParameter = "<QVBKF>";
+
+} // namespace ProductInfo

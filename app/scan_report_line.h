@@ -1,0 +1,28 @@
+#pragma once
+// The line under the catalogue that says what the last scan passed over
+// (blocks it could not use, ranges it could not read), with the details one
+// click away. It stays empty, and hidden, when nothing was lost.
+
+#include <QLabel>
+
+class MessageService;
+struct ScanReport;
+
+class ScanReportLine : public QLabel {
+    Q_OBJECT
+
+public:
+    // `messages` outlives the line.
+    ScanReportLine(MessageService& messages, QWidget* parent = nullptr);
+
+    void ShowReport(const ScanReport& report);
+    void Clear();
+    bool HasReport() const { return !m_summary.isEmpty(); }
+    // Shows the details in a message box (what the link does).
+    void ShowDetails();
+
+private:
+    MessageService& m_messages;
+    QString m_summary;
+    QString m_details;
+};

@@ -1,0 +1,32 @@
+#include "window_layout.h"
+
+WizardViewLayout LayOutWizardView(const QSize& client)
+{
+    const int w = client.width();
+    const int h = client.height();
+    const int middle = (h + 100) / 2; // the contents list above, the found-files list below
+    WizardViewLayout layout;
+    layout.fileName = QRect(100, h / 2 - 11, w - 260, 23);
+    layout.selectHint = QRect(100, h / 2 - 31, w - 260, 18);
+    layout.browse = QRect(w - 155, h / 2 - 11, 55, 23);
+    layout.next = QRect(w - 55, h - 40, 50, 38);
+    layout.back = QRect(w - 110, h - 40, 50, 38);
+    layout.stop = QRect(w - 165, h - 40, 50, 38);
+    layout.homePage = QRect(w - 133, 0, 133, 63);
+    layout.folderTree = QRect(50, 200, 250, h - 300);
+    layout.folderContents = QRect(300, 200, w - 350, middle - 200);
+    layout.catalogueList = QRect(300, middle, w - 350, h - 100 - middle);
+    layout.helpTop = QRect(190, 84, w - 210, 29);
+    // Between the lists' bottom edge and the navigation buttons.
+    layout.scanReport = QRect(50, h - 96, w - 400, 18);
+    return layout;
+}
+
+StatusBarLayout LayOutStatusBar(int width)
+{
+    StatusBarLayout layout;
+    layout.progress = QRect(300, 5, width - 600, 10);
+    layout.scanPosition = QRect(width - 290, 5, 140, 10);
+    layout.fileCount = QRect(width - 150, 5, 140, 10);
+    return layout;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Where the window's controls go for a given size (integer division
+// truncates, as the layout always has).
+
+#include <QRect>
+#include <QSize>
+
+// The wizard view's controls for a client area of `client` size.
+struct WizardViewLayout {
+    QRect fileName;
+    QRect selectHint;
+    QRect browse;
+    QRect next;
+    QRect back;
+    QRect stop;
+    QRect homePage;
+    QRect folderTree;
+    QRect folderContents;
+    QRect catalogueList;
+    QRect helpTop;
+    QRect scanReport; // the line under the lists that tells what a scan passed over
+};
+WizardViewLayout LayOutWizardView(const QSize& client);
+
+// The scan's controls inside a status bar `width` pixels wide.
+struct StatusBarLayout {
+    QRect progress;
+    QRect scanPosition;
+    QRect fileCount;
+};
+StatusBarLayout LayOutStatusBar(int width);

@@ -1,0 +1,125 @@
+#include "wizard_controls.h"
+
+#include "artwork.h"
+#include "catalogue_controls.h"
+#include "catalogue_list.h"
+#include "folder_contents_list.h"
+#include "folder_tree.h"
+#include "gradient_static.h"
+#include "hover_button.h"
+#include "label_font.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+const char* const kStartHelpText =
+    "1.\tselect file for repair from Browse button or from Add File button from toolbar \n2.\tPress Next button";
+const char* const kBackHelpText =
+    "1.\tselect file for repair from browse Button or from Add File button from toolbar \n2.\tPress Next button";
+
+namespace {
+
+using Artwork::ButtonFace;
+
+// The colour the view gives the file-name box and the instruction label.
+const QColor kPaleYellow(255, 252, 179);
+
+CHoverButton* MakeButton(QWidget& view, const QPixmap& normal, const QPixmap& hover, const char* tip,
+                         const char* status)
+{
+    auto* button = new CHoverButton(&view);
+    button->SetImages(normal, hover);
+    button->SetToolTipText(QString::fromUtf8(tip));
+    button->SetStatusText(QString::fromUtf8(status));
+    return button;
+}
+
+CHoverButton* MakeToolbarButton(QWidget& view, Artwork::ToolbarCommand command, int left, const char* tip,
+                                const char* status)
+{
+    CHoverButton* button = MakeButton(view, Artwork::ToolbarButton(command, ButtonFace::kNormal),
+                                      Artwork::ToolbarButton(command, ButtonFace::kHover), tip, status);
+    button->setGeometry(left, 0, Artwork::kToolbarButtonSize.width(), Artwork::kToolbarButtonSize.height());
+    return button;
+}
+
+CHoverButton* MakeNavigationButton(QWidget& view, Artwork::NavigationCommand command, const char* text)
+{
+    CHoverButton* button = MakeButton(view, Artwork::NavigationButton(command, ButtonFace::kNormal),
+                                      Artwork::NavigationButton(command, ButtonFace::kHover), text, text);
+    button->setGeometry(482, 0, 58, 50);
+    return button;
+}
+
+void MakeToolbar(QWidget& view, WizardControls& c)
+{
+    using Artwork::ToolbarCommand;
+    c.btnAddFile = MakeToolbarButton(view, ToolbarCommand::kAddFile, 14, "Add File to repair", "Add File to repair");
+    c.btnRepair = MakeToolbarButton(view, ToolbarCommand::kRepair, 103, "Repair selected file ",
+                                    "Repair selected file ");
+    c.btnSave = MakeToolbarButton(view, ToolbarCommand::kSave, 199, "Select location to save repaired file",
+                                  "Select location to save repaired file");
+    c.btnSettings = MakeToolbarButton(view, ToolbarCommand::kSettings, 288, "Settings for repaired file name.",
+                                      "Settings for repaired file name");
+    c.btnUpdate = MakeToolbarButton(view, ToolbarCommand::kUpdate, 385,
+                                    "Update the software from latest changes from Internet",
+                                    "Update the software from latest changes from Internet");
+}
+
+void MakeNavigation(QWidget& view, WizardControls& c)
+{
+    using Artwork::NavigationCommand;
+    c.btnNext = MakeNavigationButton(view, NavigationCommand::kNext, "Next");
+    c.btnBack = MakeNavigationButton(view, NavigationCommand::kBack, "Back");
+    c.btnStop = MakeNavigationButton(view, NavigationCommand::kStop, "Stop");
+    c.btnHomePage = new CHoverButton(&view);
+    c.btnHomePage->SetImages(Artwork::Logo(ButtonFace::kNormal), Artwork::Logo(ButtonFace::kHover));
+    c.btnHomePage->SetToolTipText(QStringLiteral("Go to the software Homepage"));
+}
+
+void MakeFileBox(QWidget& view, WizardControls& c)
+{
+    c.editFileName = new QLineEdit(&view);
+    c.editFileName->setFont(QFont(QStringLiteral("Times New Roman")));
+    QPalette palette = c.editFileName->palette();
+    palette.setColor(QPalette::Base, kPaleYellow);
+    c.editFileName->setPalette(palette);
+    c.btnBrowse = new QPushButton(QStringLiteral("&Browse"), &view);
+}
+
+void MakeLabels(QWidget& view, WizardControls& c)
+{
+    const QFont font = CellHeightFont(QStringLiteral("Arial"), 14);
+    c.lblHelpTop = new CGradientStatic(&view);
+    c.lblHelpTop->setFont(font);
+    c.lblHelpTop->SetGradient(kPaleYellow, QColor(255, 186, 16));
+    c.lblHelpTop->SetText(QString::fromUtf8(kStartHelpText));
+    c.lblSelectHint = new CGradientStatic(&view);
+    c.lblSelectHint->setFont(font);
+    c.lblSelectHint->SetSolidBackground(QColor(255, 210, 87));
+    c.lblSelectHint->SetTextColor(Qt::red);
+    c.lblSelectHint->SetText(QStringLiteral("Please select file to repair , Using Browse button"));
+}
+
+void MakeCatalogue(QWidget& view, WizardControls& c, FolderTreeModel& tree, CatalogueListModel& list,
+                   MessageService& messages)
+{
+    c.catalogueList = new CatalogueList(list, &view);
+    c.folderTree = new FolderTree(tree, &view);
+    c.folderContents = new FolderContentsList(tree, list, &view);
+    LinkCatalogueControls(*c.folderTree, *c.folderContents, list, &messages);
+}
+
+} // namespace
+
+WizardControls CreateWizardControls(QWidget& view, FolderTreeModel& tree, CatalogueListModel& list,
+                                    MessageService& messages)
+{
+    WizardControls c;
+    MakeFileBox(view, c);
+    MakeCatalogue(view, c, tree, list, messages);
+    MakeToolbar(view, c);
+    MakeNavigation(view, c);
+    MakeLabels(view, c);
+    return c;
+}

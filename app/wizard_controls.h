@@ -1,0 +1,45 @@
+#pragma once
+// The controls of the wizard view, created in code at their fixed places
+// (the layout moves the rest on every size change). The view owns them as
+// its children; these are plain pointers to them.
+
+class CatalogueList;
+class CatalogueListModel;
+class CGradientStatic;
+class CHoverButton;
+class FolderContentsList;
+class FolderTree;
+class FolderTreeModel;
+class MessageService;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+struct WizardControls {
+    QLineEdit* editFileName = nullptr;
+    QPushButton* btnBrowse = nullptr;
+    CGradientStatic* lblHelpTop = nullptr;
+    CGradientStatic* lblSelectHint = nullptr;
+    CHoverButton* btnAddFile = nullptr;
+    CHoverButton* btnRepair = nullptr;
+    CHoverButton* btnSave = nullptr;
+    CHoverButton* btnSettings = nullptr;
+    CHoverButton* btnUpdate = nullptr;
+    CHoverButton* btnNext = nullptr;
+    CHoverButton* btnBack = nullptr;
+    CHoverButton* btnStop = nullptr;
+    CHoverButton* btnHomePage = nullptr;
+    FolderTree* folderTree = nullptr;
+    FolderContentsList* folderContents = nullptr;
+    CatalogueList* catalogueList = nullptr;
+};
+
+// The instruction shown at start-up ("Browse button") and on return to the
+// file page ("browse Button").
+extern const char* const kStartHelpText;
+extern const char* const kBackHelpText;
+
+// Creates every control as a child of `view`; the models and the message
+// service outlive the view.
+WizardControls CreateWizardControls(QWidget& view, FolderTreeModel& tree, CatalogueListModel& list,
+                                    MessageService& messages);

@@ -1,0 +1,204 @@
+// The main frame: its menus and command table, the status bar, the layout of
+// the view and the status bar at two sizes, the accelerators over the
+// file-name box, and the commands that reach outside the program.
+
+#include "about_dialog.h"
+#include "bkf_writer.h"
+#include "command_table.h"
+#include "gradient_static.h"
+#include "hover_button.h"
+#include "lock_key_panes.h"
+#include "transparent_static.h"
+#include "window_fixture.h"
+#include "window_layout.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every item of the menu bar as "menu > text | shortcut | status tip", "-" for a separator.
+QStringList MenuRows(const QMenuBar& bar)
+{
+    QStringList rows;
+    for (QAction* menuAction : bar.actions()) {
+        for (QAction* item : menuAction->menu()->actions()) {
+            if (item->isSeparator()) {
+                rows << menuAction->text() + " > -";
+                continue;
+            }
+            rows << QStringList{menuAction->text() + " > " + item->text(), item->shortcut().toString(),
+                                item->statusTip()}
+                        .join(" | ");
+            EXPECT_FALSE(item->icon().isNull()) << item->text().toStdString();
+            EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
+        }
+    }
+    return rows;
+}
+
+void Touch(const QString& path)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+}
+
+} // namespace
+
+TEST(MainFrame, MenusAndCommandTable)
+{
+    WindowFixture f;
+    const QStringList expected = {
+        "&File > &Add\tCtrl+A | Ctrl+A | Add File to repair",
+        "&File > &Save\tCtrl+S | Ctrl+S | Select location to save repaired file",
+        "&File > -",
+        "&File > E&xit |  | Quit the application; prompts to save documents",
+        "&Tools > Se&tting\tCtrl+T | Ctrl+T | Settings for repaired file name",
+        "&Tools > Li&ve Update\tCtrl+V | Ctrl+V | Update the software from latest changes from Internet",
+        "&Help > &Help\tF1 | F1 | Help",
+        "&Help > &About Brevant Veltra BKF... |  | Display program information, version number and copyright",
+        "&Help > Software H&ome Page... |  | Go to software home page...",
+    };
+    EXPECT_EQ(MenuRows(*f.frame.menuBar()), expected);
+    for (int id : {CommandId::kAddFile, CommandId::kSave, CommandId::kExit, CommandId::kSetting,
+                   CommandId::kLiveUpdate, CommandId::kHelp, CommandId::kAbout, CommandId::kHomePage})
+        EXPECT_NE(f.frame.Command(id), nullptr) << id;
+    // A highlighted item's prompt takes the message pane; "Ready" returns after.
+    f.frame.Command(CommandId::kSetting)->showStatusText(&f.frame);
+    EXPECT_EQ(f.frame.statusBar()->currentMessage(), "Settings for repaired file name");
+    EXPECT_FALSE(f.frame.ReadyLabel().isVisible());
+    f.frame.statusBar()->clearMessage();
+    EXPECT_TRUE(f.frame.ReadyLabel().isVisible());
+}
+
+TEST(MainFrame, TitleSizeAndStatusBar)
+{
+    WindowFixture f;
+    EXPECT_EQ(f.frame.windowTitle(), "Brevant Veltra BKF");
+    EXPECT_EQ(f.frame.minimumSize(), QSize(870, 550));
+    EXPECT_EQ(f.frame.ReadyLabel().text(), "Ready");
+    EXPECT_TRUE(f.frame.ReadyLabel().isVisible());
+    EXPECT_EQ(f.frame.statusBar()->palette().color(QPalette::Window), QColor(113, 177, 241));
+    QStringList panes;
+    for (LockKey key : {LockKey::kCaps, LockKey::kNum, LockKey::kScroll})
+        panes << f.frame.LockPanes().Pane(key)->text();
+    EXPECT_EQ(panes, (QStringList{"CAP", "NUM1", "SCRL"}));
+    EXPECT_FALSE(f.frame.Progress().isVisible());
+    EXPECT_EQ(f.frame.ScanPositionLabel().TextColor(), QColor(Qt::red));
+}
+
+// The layout at two window sizes: every control where its formula puts it.
+TEST(MainFrame, LayoutFollowsTheWindowSize)
+{
+    for (const QSize& size : {QSize(900, 600), QSize(1280, 800)}) {
+        WindowFixture f(size);
+        const QSize client = f.View().size();
+        const int w = client.width();
+        const int h = client.height();
+        SCOPED_TRACE(QString("%1x%2").arg(w).arg(h).toStdString());
+        const WizardControls& c = f.Controls();
+        EXPECT_EQ(c.btnNext->geometry(), QRect(w - 55, h - 40, 50, 38));
+        EXPECT_EQ(c.btnNext->geometry().right() + 1, w - 5);
+        EXPECT_EQ(c.btnBack->geometry().left(), c.btnNext->geometry().left() - 55);
+        EXPECT_EQ(c.btnStop->geometry().left(), c.btnBack->geometry().left() - 55);
+        EXPECT_EQ(c.editFileName->geometry(), QRect(100, h / 2 - 11, w - 260, 23));
+        EXPECT_EQ(c.btnBrowse->geometry(), QRect(w - 155, h / 2 - 11, 55, 23));
+        EXPECT_EQ(c.btnHomePage->geometry(), QRect(w - 133, 0, 133, 63));
+        EXPECT_EQ(c.lblHelpTop->geometry(), QRect(190, 84, w - 210, 29));
+        const int m = (h + 100) / 2;
+        EXPECT_EQ(c.folderTree->geometry(), QRect(50, 200, 250, h - 300));
+        EXPECT_EQ(c.folderContents->geometry(), QRect(300, 200, w - 350, m - 200));
+        EXPECT_EQ(c.catalogueList->geometry(), QRect(300, m, w - 350, h - 100 - m));
+        EXPECT_EQ(c.btnAddFile->geometry(), QRect(14, 0, 58, 50)); // the toolbar keeps its places
+        EXPECT_EQ(c.btnUpdate->geometry(), QRect(385, 0, 58, 50));
+        const int bar = f.frame.statusBar()->width();
+        EXPECT_EQ(f.frame.Progress().geometry(), QRect(300, 5, bar - 600, 10));
+        EXPECT_EQ(f.frame.ScanPositionLabel().geometry(), QRect(bar - 290, 5, 140, 10));
+        EXPECT_EQ(f.frame.FileCountLabel().geometry(), QRect(bar - 150, 5, 140, 10));
+    }
+}
+
+// Ctrl+A and Ctrl+V in the file-name box run Add and Live Update, not the box's select-all and paste.
+TEST(MainFrame, AcceleratorsWinOverTheFileNameBox)
+{
+    WindowFixture f;
+    QLineEdit* box = f.Controls().editFileName;
+    box->setText("typed");
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(f.chooser.asked, 1);
+    EXPECT_FALSE(box->hasSelectedText());
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(f.MessageTexts(), QStringList{"Live Update file not found. Please re-install the software."});
+    EXPECT_EQ(box->text(), "typed");
+}
+
+TEST(MainFrame, HelpFileInTheStartDirectory)
+{
+    WindowFixture f;
+    f.frame.Command(CommandId::kHelp)->trigger();
+    EXPECT_EQ(f.MessageTexts(), QStringList{"Help file for Brevant Veltra BKF not found"});
+    const QString help = QDir(f.frame.StartDir()).filePath("Brevant Veltra for BKF.chm");
+    Touch(help);
+    f.frame.Command(CommandId::kHelp)->trigger();
+    EXPECT_EQ(f.shell.documents, QStringList{help});
+}
+
+TEST(MainFrame, LiveUpdateAsksThenStartsTheUpdaterAndEnds)
+{
+    const QString question =
+        "The application will be closed if you want to run Live Update of the software. Continue ?";
+    for (int answer : {int(MessageService::kNo), int(MessageService::kYes)}) {
+        WindowFixture f;
+        const QString updater = QDir(f.frame.StartDir()).filePath("Veltra Live Update.exe");
+        Touch(updater);
+        f.messages.answers = {answer};
+        QTest::mouseClick(f.Controls().btnUpdate, Qt::LeftButton);
+        EXPECT_EQ(f.MessageTexts(), QStringList{question});
+        if (answer == MessageService::kNo) {
+            EXPECT_TRUE(f.shell.programs.isEmpty());
+            EXPECT_TRUE(f.shell.endedWith.empty());
+        } else {
+            EXPECT_EQ(f.shell.programs, QStringList{updater + "|<QVBKF>"});
+            EXPECT_EQ(f.shell.endedWith, std::vector<int>{0});
+        }
+    }
+}
+
+TEST(MainFrame, ExitAsksAndStopsARunningScan)
+{
+    WindowFixture f;
+    f.messages.answers = {MessageService::kNo};
+    f.frame.Command(CommandId::kExit)->trigger();
+    EXPECT_TRUE(f.frame.isVisible());
+    EXPECT_TRUE(f.shell.endedWith.empty());
+
+    BkfWriter writer;
+    writer.Sset("S").Dirb({"D"}).File("a.txt", "a");
+    f.TypeAndNext(f.WriteFile("a.bkf", writer.Bytes()));
+    f.messages.answers = {MessageService::kYes};
+    f.frame.close();
+    EXPECT_EQ(f.MessageTexts(), (QStringList{"Do you really want to exit?", "Do you really want to exit?"}));
+    EXPECT_EQ(f.shell.endedWith, std::vector<int>{0});
+    EXPECT_FALSE(f.View().IsScanRunning());
+    EXPECT_TRUE(f.WaitForScanEnd());
+}
+
+TEST(MainFrame, HomePageAndAbout)
+{
+    WindowFixture f;
+    QTest::mouseClick(f.Controls().btnHomePage, Qt::LeftButton);
+    f.frame.Command(CommandId::kHomePage)->trigger();
+    ASSERT_EQ(f.shell.webPages.size(), 2);
+    EXPECT_EQ(f.shell.webPages[0], f.shell.webPages[1]);
+    EXPECT_TRUE(f.shell.webPages[0].startsWith("https://"));
+    CAboutDlg about;
+    EXPECT_EQ(about.VersionLine().Text(), "Brevant Veltra BKF Version 4.02");
+    EXPECT_EQ(about.windowTitle(), "About Brevant Veltra BKF");
+}
