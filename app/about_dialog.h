@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About box: the painted background with the version line, the maker's
 // line and the contact block over it, and an OK button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Lets the window's accelerators win over a text box's own editing keys:
 // with this, Ctrl+A and Ctrl+V in the file-name box run Add and Live Update

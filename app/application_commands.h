@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commands of the frame that reach outside the program: the help file
 // and Live Update, both looked up in the working directory the process

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file chooser of the file page. The window uses QtBackupFileChooser;
 // tests give it scripted answers.

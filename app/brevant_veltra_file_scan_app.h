@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object: names the application and its settings, builds the
 // main frame with the real message box, desktop and file chooser, shows it

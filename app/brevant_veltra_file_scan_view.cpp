@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "brevant_veltra_file_scan_view.h"
 
 #include "artwork.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wizard view: the whole working surface of the main frame. It paints
 // the background, carries the toolbar, the instruction label and the two

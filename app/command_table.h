@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The menu bar's commands: ids, menu texts (with "&" for the mnemonic and
 // "\t" before the accelerator text), accelerators, status-bar prompts and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window asks of the desktop: open a document or a web page, start
 // another program, end this one. The window uses SystemDesktopShell; tests

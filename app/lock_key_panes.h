@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The status bar's indicator panes "CAP", "NUM1" and "SCRL". A pane's text is
 // dark while its lock key is on and grey while it is off or while the system

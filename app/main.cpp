@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Brevant Veltra BKF: the recovery window.
 //
 //   brevant-veltra-bkf [BACKUP.bkf]

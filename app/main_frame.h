@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application's one top-level window: the menu bar with its
 // accelerators and status prompts, the status bar with the scan's progress

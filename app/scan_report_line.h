@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The line under the catalogue that says what the last scan passed over
 // (blocks it could not use, ranges it could not read), with the details one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the wizard view asks of its main frame: the status bar's progress bar
 // and scan labels, and the frame's Live Update command (the view's Update

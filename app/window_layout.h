@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the window's controls go for a given size (integer division
 // truncates, as the layout always has).

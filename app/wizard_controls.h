@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The controls of the wizard view, created in code at their fixed places
 // (the layout moves the rest on every size change). The view owns them as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two pages of the wizard and the moves between them: page 0, the file
 // page, where the user names the backup; page 1, the results page, where the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's speed figures, with targets:
 //
 //   window_bench scan BACKUP [RUNS]

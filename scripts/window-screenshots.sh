@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes docs/window-file-page.png and docs/window-results-page.png: the
 # recovery window at 1280 x 800 on a virtual X display (Xvfb), first on the
 # file page, then on the results page after the scan of a generated backup.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main frame: its menus and command table, the status bar, the layout of
 // the view and the status bar at two sizes, the accelerators over the
 // file-name box, and the commands that reach outside the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scan road from the window's side: a path typed or chosen, Next, the
 // scan on the results page, Stop and Back with their question, the ways a
 // backup can fail to give anything, and the end state the user reviews.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main frame with scripted services, shown offscreen at a fixed size,
 // for window tests: a message box that answers from a script, a desktop that
