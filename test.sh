@@ -95,7 +95,7 @@ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEB
 cmake --build build-tsan --parallel "$JOBS" --target thread_tests
 tsan_run() {
     local binary=$1 filter=$2 log=build-tsan/tsan-$1.log passed
-    if ! TSAN_OPTIONS="halt_on_error=1 suppressions=$ROOT/tests/gui/tsan.supp" \
+    if ! TSAN_OPTIONS="halt_on_error=1 history_size=7 suppressions=$ROOT/tests/gui/tsan.supp" \
          "build-tsan/tests/$binary" --gtest_filter="$filter" >"$log" 2>&1; then
         tail -n 80 "$log"
         echo "test.sh: $binary failed under ThreadSanitizer (log: $log)" >&2
