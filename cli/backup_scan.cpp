@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -78,11 +79,13 @@ bool OpenBackup(BkfFileHandle& file, const std::string& path)
 }
 
 ScanOutcome ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, ScanReport& report,
-                             TerminalProgress& progress, const std::atomic<bool>& running, bool debug)
+                             TerminalProgress& progress, const std::atomic<bool>& running, bool debug,
+                             const ScanOptions& options, FolderDateSink* folderDates)
 {
     TerminalScanSinks sinks(progress, debug);
     ScanOutcome outcome;
-    outcome.completed = ScanCatalogue(file, running, ScanSinks{catalogue, sinks, sinks, &sinks}, report);
+    outcome.completed =
+        ScanCatalogue(file, running, ScanSinks{catalogue, sinks, sinks, &sinks, folderDates}, report, options);
     outcome.filesFound = sinks.Files();
     sinks.Finish();
     return outcome;
@@ -91,13 +94,16 @@ ScanOutcome ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue
 void PrintScanReport(const ScanReport& report, bool details)
 {
     const std::string summary = ScanReportSummary(report);
-    if (summary.empty())
-        return;
-    PrintMessage("scan report: " + summary);
-    if (!details)
-        return;
-    for (const std::string& line : ScanReportDetails(report))
-        std::fprintf(stderr, "  %s\n", line.c_str());
+    if (!summary.empty()) {
+        PrintMessage("scan report: " + summary);
+        for (const std::string& line : details ? ScanReportDetails(report) : std::vector<std::string>())
+            std::fprintf(stderr, "  %s\n", line.c_str());
+    }
+    const std::string hint = DeepScanSuggestion(report);
+    if (!hint.empty() && (details || !report.noBlocks))
+        PrintMessage("hint: " + hint + " (--deep)");
+    if (details && report.offGridBlocks > 0)
+        PrintMessage("deep scan: " + CountOf(report.offGridBlocks, "block", "blocks") + " found off the 512-byte grid");
 }
 
 bool NothingReadable(const BkfFileHandle& file, const ScanReport& report)

@@ -27,10 +27,12 @@ struct ScanOutcome {
 // have to clear. Stops when `running` is cleared. `debug` writes the scan's
 // trace to stderr.
 ScanOutcome ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, ScanReport& report,
-                             TerminalProgress& progress, const std::atomic<bool>& running, bool debug);
+                             TerminalProgress& progress, const std::atomic<bool>& running, bool debug,
+                             const ScanOptions& options = {}, FolderDateSink* folderDates = nullptr);
 
 // Prints what the scan passed over: one line, then one line per kind of
-// loss with `details`; nothing when nothing was passed over.
+// loss with `details`; nothing when nothing was passed over. Then the hint
+// to scan deep, if any; one for a backup without any block only with `details`.
 void PrintScanReport(const ScanReport& report, bool details);
 
 // True (after saying so) when not one byte of a non-empty backup could be

@@ -22,6 +22,7 @@ void AddCommonOptions(CLI::App& command, CliOptions& options)
     command.set_help_flag("-h,--help");
     command.add_flag("-q,--quiet", options.quiet);
     command.add_flag("--debug", options.debug);
+    command.add_flag("--deep", options.deep);
     command.add_flag_callback("--progress", [&options] { options.progress = CliOptions::Progress::Always; });
     command.add_flag_callback("--no-progress", [&options] { options.progress = CliOptions::Progress::Never; });
 }
@@ -47,6 +48,7 @@ CLI::App* AddExtract(CLI::App& app, CliOptions& options)
     extract->add_option("--exclude", options.excludes)->allow_extra_args(false);
     extract->add_flag("--case-sensitive", options.caseSensitive);
     extract->add_flag("-v,--verbose", options.verbose);
+    extract->add_flag("--times", options.times);
     extract->callback([&options] { options.command = CliOptions::Command::Extract; });
     return extract;
 }

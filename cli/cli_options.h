@@ -21,6 +21,8 @@ struct CliOptions {
     bool verbose = false; // extract: each file's PATH on stdout as it is saved
     bool debug = false;   // the scan's diagnostic trace on stderr
     bool quiet = false;   // no progress line and no summary
+    bool deep = false;    // also look for blocks off the 512-byte grid
+    bool times = false;   // extract: give saved files and folders their recorded dates
     Progress progress = Progress::Auto;
 };
 

@@ -44,6 +44,18 @@ void PrintSaveReport(const ExtractionReport& report)
         PrintMessage(shown(renamed.path) + ": saved as " + shown(renamed.savedAs));
     for (const SaveFailure& failure : report.failures)
         PrintMessage(shown(failure.path) + ": " + DescribeFailure(failure));
+    for (const DamagedFile& damaged : report.damaged)
+        PrintMessage(shown(damaged.path) + ": damaged: its data differ from the checksum the backup recorded");
+}
+
+// The counts of the data check and of the dates, when there are any.
+void PrintChecks(const ExtractionReport& report, bool times)
+{
+    const std::string check = DataCheckSummary(report);
+    if (!check.empty())
+        PrintMessage(check);
+    if (times)
+        PrintMessage(DatesSummary(report));
 }
 
 // A passed-over file block whose checksum held is a lost file too.
@@ -51,7 +63,8 @@ int ExitStatusOf(const ExtractionReport& report, const ScanReport& scan, bool al
 {
     if (StopSignal() != 0 || !report.completed)
         return StoppedExitStatus();
-    const bool complete = report.LossCount() == 0 && scan.VerifiedFilesPassedOver() == 0;
+    const bool complete =
+        report.LossCount() == 0 && scan.VerifiedFilesPassedOver() == 0 && report.damaged.empty();
     return complete && allPatternsMatched ? kExitOk : kExitIncomplete;
 }
 
@@ -68,7 +81,8 @@ int Save(const ScannedBackup& backup, const CliOptions& options, TerminalProgres
     SetStopNotice(kSaveNotice);
     SaveProgress progress(backup.store.TickedCount(), terminal, options.verbose);
     const ExtractionReport report = ExtractCheckedFiles(backup.file, backup.store, options.destination,
-                                                        options.prefix, RunFlag(), progress);
+                                                        options.prefix, RunFlag(), progress,
+                                                        ExtractionOptions{options.times});
     progress.Finish();
     if (!report.rootCreated) {
         PrintMessage(options.destination + ": cannot create the output folder: " + report.rootError);
@@ -82,6 +96,8 @@ int Save(const ScannedBackup& backup, const CliOptions& options, TerminalProgres
         PrintMessage("interrupted; " + summary);
     else if (!options.quiet)
         PrintMessage(summary);
+    if (!options.quiet)
+        PrintChecks(report, options.times);
     PrintScanReport(backup.report, options.verbose || options.debug);
     return written ? ExitStatusOf(report, backup.report, allPatternsMatched) : kExitFailure;
 }
@@ -120,7 +136,9 @@ int RunExtract(const CliOptions& options)
     CatalogueStore store;
     CatalogueCollector collector(store);
     ScanReport report;
-    if (!ScanWithProgress(backup, collector, report, terminal, RunFlag(), options.debug).completed) {
+    if (!ScanWithProgress(backup, collector, report, terminal, RunFlag(), options.debug, ScanOptions{options.deep},
+                          &collector)
+             .completed) {
         PrintMessage("interrupted while scanning; nothing was saved");
         return StoppedExitStatus();
     }

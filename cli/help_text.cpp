@@ -29,6 +29,8 @@ const char kMainHelp[] =
     "      --progress       show the progress line even when stderr is no terminal\n" \
     "      --no-progress    never show the progress line\n"                           \
     "      --debug          write the scan's diagnostic trace to stderr\n"            \
+    "      --deep           also find blocks off the 512-byte grid (bytes lost or\n"  \
+    "                       inserted), names kept in streams, long paths, checksums\n" \
     "  -h, --help           display this help and exit\n"
 
 const char kListHelp[] =
@@ -48,7 +50,8 @@ const char kExtractHelp[] =
     "      --include=GLOB   save only files matching GLOB (may be repeated)\n"
     "      --exclude=GLOB   do not save files matching GLOB (may be repeated)\n"
     "      --case-sensitive match patterns with case (they ignore it by default)\n"
-    "  -v, --verbose        print each file's PATH as it is saved\n" BKF_COMMON_OPTIONS
+    "  -v, --verbose        print each file's PATH as it is saved\n"
+    "      --times          give saved files and folders their recorded dates\n" BKF_COMMON_OPTIONS
     "\n"
     "A GLOB without \"/\" matches the file name in any folder; one with \"/\"\n"
     "matches the whole PATH as list prints it. \"*\" and \"?\" stay within a folder,\n"

@@ -89,7 +89,8 @@ int RunList(const CliOptions& options)
     TerminalProgress progress(ChooseProgressStyle(options));
     RowPrinter printer(options.json, progress);
     ScanReport report;
-    const ScanOutcome scan = ScanWithProgress(backup, printer, report, progress, RunFlag(), options.debug);
+    const ScanOutcome scan =
+        ScanWithProgress(backup, printer, report, progress, RunFlag(), options.debug, ScanOptions{options.deep});
     if (!FlushOut())
         return kExitFailure;
     if (!scan.completed) {

@@ -18,7 +18,7 @@ _bkf_recover()
     esac
     [[ $cur == --*=* ]] && return
 
-    local common="--quiet --progress --no-progress --debug --help"
+    local common="--quiet --progress --no-progress --debug --deep --help"
     case $command in
         "")
             COMPREPLY=($(compgen -W 'list extract --help --version' -- "$cur"))
@@ -32,7 +32,7 @@ _bkf_recover()
             ;;
         extract)
             if [[ $cur == -* ]]; then
-                COMPREPLY=($(compgen -W "--prefix= --include= --exclude= --case-sensitive --verbose $common" -- "$cur"))
+                COMPREPLY=($(compgen -W "--prefix= --include= --exclude= --case-sensitive --verbose --times $common" -- "$cur"))
                 [[ ${COMPREPLY-} == *= ]] && compopt -o nospace
                 return
             fi

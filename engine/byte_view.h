@@ -39,6 +39,14 @@ public:
         return static_cast<std::uint16_t>(m_data[offset] | (m_data[offset + 1] << 8));
     }
 
+    std::optional<std::uint32_t> Le32(std::size_t offset) const
+    {
+        if (!Contains(offset, 4))
+            return std::nullopt;
+        return static_cast<std::uint32_t>(m_data[offset] | (m_data[offset + 1] << 8) | (m_data[offset + 2] << 16)
+                                          | (static_cast<std::uint32_t>(m_data[offset + 3]) << 24));
+    }
+
     std::optional<std::uint64_t> Le64(std::size_t offset) const
     {
         if (!Contains(offset, 8))

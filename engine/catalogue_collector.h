@@ -6,7 +6,7 @@
 #include "catalogue_store.h"
 #include "scan_sinks.h"
 
-class CatalogueCollector : public CatalogueSink, public FolderPathSink, public ScanProgress {
+class CatalogueCollector : public CatalogueSink, public FolderPathSink, public ScanProgress, public FolderDateSink {
 public:
     explicit CatalogueCollector(CatalogueStore& store) : m_store(store) {}
 
@@ -14,9 +14,13 @@ public:
     void AddPath(std::string_view) override {}
     void FileCountChanged(std::uint64_t filesFound) override { m_filesFound = filesFound; }
     void WindowScanned(std::uint64_t, std::uint64_t) override {}
+    void FolderDated(std::string_view folderPath, std::uint64_t modified) override
+    {
+        m_store.AddFolderDate(folderPath, modified);
+    }
 
     std::uint64_t FilesFound() const { return m_filesFound; }
-    ScanSinks Sinks(DiagnosticTrace* trace = nullptr) { return ScanSinks{*this, *this, *this, trace}; }
+    ScanSinks Sinks(DiagnosticTrace* trace = nullptr) { return ScanSinks{*this, *this, *this, trace, this}; }
 
 private:
     CatalogueStore& m_store;

@@ -3,9 +3,16 @@
 
 #include "bkf_file_handle.h"
 #include "block_format.h"
+#include "checksum_stream.h"
+#include "deep_block_search.h"
+#include "deep_scan_hint.h"
+#include "mtf_date.h"
 #include "name_check.h"
+#include "path_limits.h"
 #include "read_ahead.h"
 #include "recovering_read.h"
+#include "stream_chain.h"
+#include "stream_names.h"
 
 #include <algorithm>
 #include <cstring>
@@ -18,10 +25,8 @@ using namespace BlockFormat;
 
 namespace {
 
-constexpr std::size_t kCataloguePathLimit = 260; // characters
-constexpr std::size_t kEntryNameLimit = 255;     // characters, DIRB and FILE
+constexpr std::size_t kEntryNameLimit = 255;     // characters, FILE
 constexpr std::uint16_t kSetNameSizeLimit = 260; // bytes
-constexpr std::size_t kStreamChainLimit = 64;    // streams followed from a FILE block
 
 // Where a block's name lies, as distances from the block start.
 struct NameField {
@@ -80,10 +85,13 @@ private:
 class CatalogueScanner {
 public:
     CatalogueScanner(const BkfFileHandle& file, std::uint64_t fileSize, const std::atomic<bool>& running,
-                     const ScanSinks& sinks, ScanReport& report)
+                     const ScanSinks& sinks, ScanReport& report, const ScanOptions& options)
         : m_bytes(file, fileSize), m_file(file), m_fileSize(fileSize), m_running(running), m_sinks(sinks),
-          m_report(report)
+          m_report(report), m_options(options), m_limits(PathLimits::For(options.deep)),
+          m_fetch([this](std::uint64_t position, std::size_t length) { return m_bytes.Fetch(position, length); })
     {
+        if (options.deep)
+            m_deep.emplace(m_fetch, fileSize);
     }
 
     bool Run();
@@ -92,6 +100,9 @@ private:
     bool ScanSlots(const std::uint8_t* window, std::size_t length);
     void NoteUnreadable(const RecoveringRead& read);
     void HandleSlot(std::uint64_t block, const std::uint8_t* tag);
+    void HandleBlock(std::uint64_t block, int type);
+    void SearchOffGrid(const std::uint8_t* window, std::size_t length, std::size_t from, std::size_t to);
+    void Finish();
     void HandleSset(std::uint64_t block);
     void HandleDirb(std::uint64_t block);
     void HandleFile(std::uint64_t block);
@@ -106,6 +117,8 @@ private:
     std::optional<std::size_t> SearchStandardStream(std::uint64_t block, const NameField& name);
     std::optional<std::size_t> WalkStreamChain(std::uint64_t block);
     bool ReadStreamLength(std::uint64_t header, CatalogueRow& row);
+    std::string EntryName(std::uint64_t block, const NameField& field, std::size_t limit, const char* streamTag);
+    void NoteFileFound(std::uint64_t block, std::uint64_t header, CatalogueRow& row);
 
     BackupBytes m_bytes;
     const BkfFileHandle& m_file;
@@ -113,6 +126,11 @@ private:
     const std::atomic<bool>& m_running;
     const ScanSinks& m_sinks;
     ScanReport& m_report;
+    const ScanOptions m_options;
+    const PathLimits m_limits;
+    const FetchBytes m_fetch;
+    std::optional<DeepBlockSearch> m_deep;
+    DeepScanHint m_hint;
 
     std::uint64_t m_setNumber = 0;
     std::string m_setFolder = "BACKUP SET 0";
@@ -136,8 +154,12 @@ bool CatalogueScanner::Run()
                 return false;
             const std::uint64_t left = m_fileSize - position;
             if (left < kScanWindowSize) {
-                // A remainder of one slot or less is not examined.
-                return left <= kSlotSize || ScanSlots(chunk->bytes.data() + within, static_cast<std::size_t>(left));
+                // A remainder of one slot or less is not examined on the grid.
+                if ((left > kSlotSize || m_deep)
+                    && !ScanSlots(chunk->bytes.data() + within, static_cast<std::size_t>(left)))
+                    return false;
+                Finish();
+                return true;
             }
             if (!ScanSlots(chunk->bytes.data() + within, kScanWindowSize))
                 return false;
@@ -145,7 +167,16 @@ bool CatalogueScanner::Run()
             m_sinks.progress.WindowScanned(position, m_fileSize);
         }
     }
+    Finish();
     return true;
+}
+
+void CatalogueScanner::Finish()
+{
+    if (m_deep)
+        m_report.offGridBlocks += m_deep->BlocksFound();
+    else
+        m_hint.Finish(m_fileSize, m_report);
 }
 
 // Unreadable sectors read as zeros: reusing earlier bytes would list their
@@ -173,13 +204,37 @@ bool CatalogueScanner::ScanSlots(const std::uint8_t* window, std::size_t length)
             HandleSlot(m_bytes.PositionOf(at), at);
         } catch (const std::exception&) {
         }
+        if (m_deep)
+            SearchOffGrid(window, length, slot * kSlotSize + 1, std::min(length, (slot + 1) * kSlotSize));
     }
+    if (m_deep && slots * kSlotSize < length)
+        SearchOffGrid(window, length, slots * kSlotSize, length); // the last, partial slot
     return true;
+}
+
+void CatalogueScanner::SearchOffGrid(const std::uint8_t* window, std::size_t length, std::size_t from,
+                                     std::size_t to)
+{
+    m_deep->Search(ByteView(window, length), m_bytes.PositionOf(window), from, to, [this](std::uint64_t block, int type) {
+        // Guarded like a slot: a failure abandons this block only.
+        try {
+            HandleBlock(block, type);
+        } catch (const std::exception&) {
+        }
+    });
 }
 
 void CatalogueScanner::HandleSlot(std::uint64_t block, const std::uint8_t* tag)
 {
-    switch (FindBlockTag(tag)) {
+    const int type = FindBlockTag(tag);
+    if (type >= 0)
+        m_hint.BlockSeen(block, kSlotSize);
+    HandleBlock(block, type);
+}
+
+void CatalogueScanner::HandleBlock(std::uint64_t block, int type)
+{
+    switch (type) {
     case kSset: HandleSset(block); break;
     case kDirb: HandleDirb(block); break;
     case kFile: HandleFile(block); break;
@@ -238,7 +293,8 @@ std::string CatalogueScanner::NormalizedDirectory()
 
 void CatalogueScanner::HandleDirb(std::uint64_t block)
 {
-    m_currentDirectory = ReadName(block, NameFieldOf(block, kDirbNameSize, kDirbNameOffset), kEntryNameLimit, true);
+    m_currentDirectory = EntryName(block, NameFieldOf(block, kDirbNameSize, kDirbNameOffset), m_limits.directoryName,
+                                   kPathStreamTag);
     if (!IsCleanName(m_currentDirectory)) {
         const std::string lost = "lost dir" + std::to_string(m_lostDirectories++) + "\\";
         m_report.lostDirectories.Add(BlockVerified(block), m_currentDirectory + " -> " + lost);
@@ -246,8 +302,23 @@ void CatalogueScanner::HandleDirb(std::uint64_t block)
     }
     const std::string path = "BKF\\" + m_setFolder + NormalizedDirectory();
     // A path that is too long is not added; its files are dropped by the same test.
-    if (Utf8Length(path) <= kCataloguePathLimit)
-        m_sinks.folders.AddPath(path);
+    if (!m_limits.Fits(path))
+        return;
+    m_sinks.folders.AddPath(path);
+    if (m_sinks.folderDates)
+        m_sinks.folderDates->FolderDated(path, PackedMtfDate(m_bytes.Fetch(block, kModificationDate + 5),
+                                                             kModificationDate));
+}
+
+// The deep scan takes a name from its stream when the block says it lies there.
+std::string CatalogueScanner::EntryName(std::uint64_t block, const NameField& field, std::size_t limit,
+                                        const char* streamTag)
+{
+    if (m_deep) {
+        if (auto name = StreamedName(m_fetch, block, m_fileSize, streamTag, limit))
+            return *name;
+    }
+    return ReadName(block, field, limit, true);
 }
 
 bool CatalogueScanner::BlockVerified(std::uint64_t block)
@@ -260,14 +331,9 @@ NameField CatalogueScanner::NameFieldOf(std::uint64_t block, std::size_t sizeFie
     return NameField{BlockField16(block, offsetField), BlockField16(block, sizeField)};
 }
 
-// The distance of the block's first stream header, when the "offset to first
-// event" points past the common header at a header whose checksum holds.
 std::optional<std::size_t> CatalogueScanner::FirstStreamHeader(std::uint64_t block)
 {
-    const std::uint16_t distance = BlockField16(block, kFirstEventOffset);
-    if (distance < kCommonHeaderSize || !StreamChecksumHolds(m_bytes.Fetch(block + distance, kStreamHeaderSize)))
-        return std::nullopt;
-    return distance;
+    return FirstStreamDistance(m_fetch, block);
 }
 
 // The first "STAN" within 512 bytes of the block start. A match inside the
@@ -290,25 +356,10 @@ std::optional<std::size_t> CatalogueScanner::SearchStandardStream(std::uint64_t 
 // bytes. Only headers whose checksum holds are followed.
 std::optional<std::size_t> CatalogueScanner::WalkStreamChain(std::uint64_t block)
 {
-    auto distance = FirstStreamHeader(block);
-    if (!distance)
+    const auto header = FindChainStream(m_fetch, block, m_fileSize, kStandardStreamTag);
+    if (!header)
         return std::nullopt;
-    std::uint64_t header = block + *distance;
-    for (std::size_t stream = 0; stream < kStreamChainLimit; ++stream) {
-        const ByteView bytes = m_bytes.Fetch(header, kStreamHeaderSize);
-        if (!StreamChecksumHolds(bytes) || std::memcmp(bytes.data(), kPadStreamTag, 4) == 0
-            || *bytes.Le16(0) == 0)
-            return std::nullopt;
-        if (std::memcmp(bytes.data(), kStandardStreamTag, 4) == 0)
-            return static_cast<std::size_t>(header - block);
-        const std::uint64_t length = *bytes.Le64(kStreamLength);
-        const std::uint64_t dataEnd = header + kStreamHeaderSize;
-        if (length > m_fileSize - std::min(m_fileSize, dataEnd))
-            return std::nullopt; // the next header would lie past the end of the file
-        header = dataEnd + length;
-        header += (kStreamAlignment - (header - block) % kStreamAlignment) % kStreamAlignment;
-    }
-    return std::nullopt;
+    return static_cast<std::size_t>(*header - block);
 }
 
 bool CatalogueScanner::ReadStreamLength(std::uint64_t header, CatalogueRow& row)
@@ -327,14 +378,29 @@ bool CatalogueScanner::LocateStream(std::uint64_t block, const NameField& name, 
     auto distance = SearchStandardStream(block, name);
     if (!distance)
         distance = WalkStreamChain(block);
-    return distance && ReadStreamLength(block + *distance, row);
+    if (!distance || !ReadStreamLength(block + *distance, row))
+        return false;
+    NoteFileFound(block, block + *distance, row);
+    return true;
+}
+
+// What a found file's data tell beyond its size and offset: the deep scan
+// reads its recorded checksum and counts its data as searched; the hint
+// counts them as covered.
+void CatalogueScanner::NoteFileFound(std::uint64_t block, std::uint64_t header, CatalogueRow& row)
+{
+    m_hint.DataSeen(row.offset, row.size);
+    if (!m_deep)
+        return;
+    row.checksum = RecordedDataChecksum(m_fetch, block, header, m_fileSize);
+    m_deep->FileData(block, row.offset, row.size);
 }
 
 void CatalogueScanner::HandleFile(std::uint64_t block)
 {
     const bool verified = BlockVerified(block);
     const NameField field = NameFieldOf(block, kFileNameSize, kFileNameOffset);
-    std::string name = ReadName(block, field, kEntryNameLimit, true);
+    std::string name = EntryName(block, field, kEntryNameLimit, kFileNameStreamTag);
     if (name.empty()) {
         m_report.emptyFileNames.Add(verified, "at byte " + std::to_string(block));
         return;
@@ -347,7 +413,7 @@ void CatalogueScanner::HandleFile(std::uint64_t block)
     }
     NormalizedDirectory();
     m_path.assign("BKF\\").append(m_setFolder).append(m_currentDirectory).append(name);
-    if (Utf8Length(m_path) > kCataloguePathLimit) {
+    if (!m_limits.Fits(m_path)) {
         m_report.longFilePaths.Add(verified, m_path);
         return;
     }
@@ -355,6 +421,7 @@ void CatalogueScanner::HandleFile(std::uint64_t block)
     CatalogueRow row;
     row.path = m_path;
     row.verified = verified;
+    row.modified = PackedMtfDate(m_bytes.Fetch(block, kModificationDate + 5), kModificationDate);
     const bool located = LocateStream(block, field, row);
     m_sinks.catalogue.AddRow(row);
     m_sinks.folders.AddPath(m_path);
@@ -365,12 +432,12 @@ void CatalogueScanner::HandleFile(std::uint64_t block)
 } // namespace
 
 bool ScanCatalogue(const BkfFileHandle& file, const std::atomic<bool>& running, const ScanSinks& sinks,
-                   ScanReport& report)
+                   ScanReport& report, const ScanOptions& options)
 {
     const auto size = file.Size();
     if (!size)
         return true; // nothing can be examined
-    CatalogueScanner scanner(file, *size, running, sinks, report);
+    CatalogueScanner scanner(file, *size, running, sinks, report, options);
     return scanner.Run();
 }
 

@@ -4,6 +4,7 @@
 // for SSET, DIRB and FILE blocks at every 512-byte boundary and reports the
 // catalogue it rebuilds through the sinks.
 
+#include "scan_options.h"
 #include "scan_report.h"
 #include "scan_sinks.h"
 
@@ -18,8 +19,9 @@ constexpr std::size_t kScanWindowSize = 65536;
 // True when the whole file was examined, false when `running` was found
 // cleared (checked before every window and every slot). Never closes the
 // file. `report` receives what was passed over (it is added to, not reset).
+// `options` choose the deep scan; the default is the 512-byte grid alone.
 bool ScanCatalogue(const BkfFileHandle& file, const std::atomic<bool>& running, const ScanSinks& sinks,
-                   ScanReport& report);
+                   ScanReport& report, const ScanOptions& options = {});
 // The same, for callers that do not need the report.
 bool ScanCatalogue(const BkfFileHandle& file, const std::atomic<bool>& running, const ScanSinks& sinks);
 

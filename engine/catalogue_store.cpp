@@ -32,6 +32,9 @@ std::size_t CatalogueStore::Append(const CatalogueRow& row)
     record.offset = row.offset;
     record.located = row.located;
     record.verified = row.verified;
+    record.modified = row.modified;
+    record.hasChecksum = row.checksum.has_value();
+    record.checksum = row.checksum.value_or(0);
     m_rows.push_back(record);
     m_ticks.push_back(0);
     m_chunkUsed += row.path.size();
@@ -46,6 +49,7 @@ void CatalogueStore::Clear()
     m_ticks.shrink_to_fit();
     m_chunks.clear();
     m_chunkUsed = 0;
+    m_folderDates.clear();
 }
 
 const char* CatalogueStore::PathData(const Record& record) const
@@ -64,7 +68,17 @@ std::string_view CatalogueStore::Path(std::size_t row) const
 CatalogueRow CatalogueStore::Row(std::size_t row) const
 {
     const Record& record = m_rows[row];
-    return CatalogueRow{Path(row), record.located, record.size, record.offset, record.verified};
+    CatalogueRow entry{Path(row), record.located, record.size, record.offset, record.verified};
+    entry.modified = record.modified;
+    if (record.hasChecksum)
+        entry.checksum = record.checksum;
+    return entry;
+}
+
+void CatalogueStore::AddFolderDate(std::string_view folderPath, std::uint64_t modified)
+{
+    if (modified != 0)
+        m_folderDates.push_back(FolderDate{std::string(folderPath), modified});
 }
 
 void CatalogueStore::SetAllTicked(bool ticked)

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +19,14 @@ struct CatalogueRow {
     std::uint64_t size = 0;   // stream length in bytes
     std::uint64_t offset = 0; // backup file position of the first data byte
     bool verified = false;    // the FILE block's header checksum holds
+    std::uint64_t modified = 0;             // the block's packed modification date, 0 unknown
+    std::optional<std::uint32_t> checksum = std::nullopt; // the data checksum its CSUM stream records
+};
+
+// A folder's packed modification date, from its DIRB block.
+struct FolderDate {
+    std::string path; // "BKF\set\dir"
+    std::uint64_t modified = 0;
 };
 
 class CatalogueStore {
@@ -39,6 +49,10 @@ public:
     void SetAllTicked(bool ticked);
     std::size_t TickedCount() const;
 
+    // Folder dates, in the order the scan found them; unknown dates are not kept.
+    void AddFolderDate(std::string_view folderPath, std::uint64_t modified);
+    const std::vector<FolderDate>& FolderDates() const { return m_folderDates; }
+
     // Bytes held for the rows, their paths and ticks (for the benchmarks).
     std::size_t MemoryBytes() const;
 
@@ -47,9 +61,12 @@ private:
         std::uint64_t pathStart;  // chunk index << kChunkBits | offset in chunk
         std::uint64_t size;
         std::uint64_t offset;
+        std::uint64_t modified;
+        std::uint32_t checksum;
         std::uint16_t pathLength;
         bool located;
         bool verified;
+        bool hasChecksum;
     };
     static constexpr unsigned kChunkBits = 20; // 1 MiB path chunks
 
@@ -59,4 +76,5 @@ private:
     std::vector<std::uint8_t> m_ticks;
     std::vector<std::unique_ptr<char[]>> m_chunks;
     std::size_t m_chunkUsed = 0;
+    std::vector<FolderDate> m_folderDates;
 };

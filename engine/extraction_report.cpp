@@ -12,6 +12,16 @@ std::string WithReason(std::string text, const std::string& reason)
 
 } // namespace
 
+void ExtractionReport::NoteDataCheck(std::size_t row, std::string_view path, bool checked, bool intact)
+{
+    if (!checked)
+        ++dataUnchecked;
+    else if (intact)
+        ++dataVerified;
+    else
+        damaged.push_back(DamagedFile{row, std::string(path)});
+}
+
 std::size_t ExtractionReport::LossCount() const
 {
     // A row's failures are recorded together, one after the other.

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -41,6 +42,12 @@ struct RenamedFile {
     std::string savedAs; // the path below the output root, "\"-separated like the catalogue
 };
 
+// A saved file whose data differ from the checksum its backup recorded.
+struct DamagedFile {
+    std::size_t row = 0;
+    std::string path; // catalogue path
+};
+
 struct ExtractionReport {
     bool rootCreated = false;
     std::string rootError;   // why the output root could not be made
@@ -50,6 +57,19 @@ struct ExtractionReport {
     std::uint64_t bytesSaved = 0;
     std::vector<SaveFailure> failures;
     std::vector<RenamedFile> renamed;
+
+    // Saved files checked against the checksum of their CSUM stream.
+    std::size_t dataVerified = 0;  // whole, and the checksum holds
+    std::size_t dataUnchecked = 0; // no checksum recorded, or not saved whole
+    std::vector<DamagedFile> damaged;
+
+    // Modification dates given to saved files and folders (when asked to).
+    std::size_t datesRestored = 0;
+    std::size_t datesUnknown = 0; // unknown or out of range: left as saved
+    std::size_t datesRefused = 0; // the file system refused them
+
+    // Records whether the data of a saved row match its recorded checksum.
+    void NoteDataCheck(std::size_t row, std::string_view path, bool checked, bool intact);
 
     // Chosen rows not saved completely, those probably not a file left out.
     std::size_t LossCount() const;

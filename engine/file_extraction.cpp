@@ -7,6 +7,7 @@
 #include "bkf_file_handle.h"
 #include "catalogue_store.h"
 #include "extraction_progress.h"
+#include "file_dates.h"
 #include "output_root.h"
 #include "row_saver.h"
 
@@ -34,7 +35,8 @@ std::uint64_t BytesChosen(const CatalogueStore& rows)
 
 ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const CatalogueStore& rows,
                                      const std::string& destination, const std::string& prefix,
-                                     const std::atomic<bool>& running, ExtractionProgress& progress)
+                                     const std::atomic<bool>& running, ExtractionProgress& progress,
+                                     const ExtractionOptions& options)
 {
     ExtractionReport report;
     const std::size_t rowCount = rows.RowCount();
@@ -47,9 +49,15 @@ ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const Catalogu
     report.rootFolder = root->Path();
 
     RowSaver extraction(backup, *root, progress, report);
+    FileDates dates(root->Path());
+    if (options.restoreTimes)
+        extraction.RestoreDates(dates);
+    report.completed = true;
     for (std::size_t row = 0; row < rowCount; ++row) {
-        if (!running.load() || extraction.StoppedInsideAFile())
-            return report; // rows before this one are complete
+        if (!running.load() || extraction.StoppedInsideAFile()) {
+            report.completed = false; // rows before this one are complete
+            break;
+        }
         if (!rows.IsTicked(row)) {
             progress.RowDone(row);
             continue;
@@ -58,6 +66,7 @@ ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const Catalogu
         if (extraction.SaveRow(row, rows.Row(row)))
             progress.RowDone(row);
     }
-    report.completed = true;
+    if (options.restoreTimes)
+        dates.SetFolderDates(rows.FolderDates(), report);
     return report;
 }

@@ -3,6 +3,7 @@
 // Copies the ticked rows of a catalogue out of the backup into a new output
 // root folder.
 
+#include "extraction_options.h"
 #include "extraction_report.h"
 
 #include <atomic>
@@ -16,7 +17,9 @@ class ExtractionProgress;
 // `prefix` and saves every ticked row of `rows` below it at its catalogue
 // path. `running` is polled before each row: once it is cleared the run ends
 // after the file being written. The rows must not change while it runs.
-// Runs on the calling thread.
+// With `options.restoreTimes` files and then folders get their recorded
+// dates. Runs on the calling thread.
 ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const CatalogueStore& rows,
                                      const std::string& destination, const std::string& prefix,
-                                     const std::atomic<bool>& running, ExtractionProgress& progress);
+                                     const std::atomic<bool>& running, ExtractionProgress& progress,
+                                     const ExtractionOptions& options = {});

@@ -7,7 +7,9 @@
 
 #include "bkf_file_handle.h"
 #include "catalogue_store.h"
+#include "data_checksum.h"
 #include "extraction_progress.h"
+#include "file_dates.h"
 #include "output_path.h"
 #include "output_root.h"
 #include "recovering_read.h"
@@ -35,7 +37,7 @@ constexpr std::uint64_t kWriteBackSpan = std::uint64_t{8} << 20;
 // at once (StartWriteBack), so a long copy keeps the disk writing while it
 // reads instead of leaving gigabytes of dirty pages behind.
 CopyOutcome CopyRange(const BkfFileHandle& backup, std::uint64_t offset, std::uint64_t length, OutputFile& file,
-                      std::vector<std::uint8_t>& buffer, ExtractionProgress& progress)
+                      std::vector<std::uint8_t>& buffer, ExtractionProgress& progress, DataChecksum* checksum)
 {
     CopyOutcome outcome;
     while (outcome.written < length) {
@@ -49,6 +51,8 @@ CopyOutcome CopyRange(const BkfFileHandle& backup, std::uint64_t offset, std::ui
         ReadRecovering(backup, offset + outcome.written, buffer.data(), slice, read);
         for (const ByteRange& range : read.unreadable)
             AddRange(outcome.unreadable, range.offset - offset, range.length);
+        if (checksum)
+            checksum->Add(buffer.data(), slice);
         std::size_t wrote = 0;
         if (!file.Write(buffer.data(), slice, wrote, &outcome.writeError)) {
             // What reached the file stays in it and is counted.
@@ -113,19 +117,36 @@ bool RowSaver::SaveRow(std::size_t row, const CatalogueRow& entry)
         file->Close(nullptr);
         m_report.failures.push_back(Failure(row, entry.path,
                                             entry.verified ? SaveFailureKind::NoDataFound : SaveFailureKind::NotAFile));
+        CheckAndDate(row, entry, *components, savedAs, false, DataChecksum());
         return true;
     }
     // The file ends where the backup ends.
     const std::uint64_t available =
         entry.offset >= m_backupSize ? 0 : std::min(entry.size, m_backupSize - entry.offset);
-    CopyOutcome outcome = CopyRange(m_backup, entry.offset, available, *file, m_buffer, m_progress);
+    DataChecksum checksum;
+    CopyOutcome outcome = CopyRange(m_backup, entry.offset, available, *file, m_buffer, m_progress,
+                                    entry.checksum ? &checksum : nullptr);
     std::string closeError;
     const bool closed = file->Close(&closeError);
-    if (outcome.stopped)
+    if (outcome.stopped) {
         KeepAside(row, entry, savedAs, outcome);
-    else
-        RecordCopy(row, entry, available, outcome, closed, closeError);
+        return true;
+    }
+    const bool whole = !outcome.writeFailed && outcome.written == entry.size;
+    RecordCopy(row, entry, available, outcome, closed, closeError);
+    CheckAndDate(row, entry, *components, savedAs, whole, checksum);
     return true;
+}
+
+// The data check (when the backup recorded a checksum and the whole file was
+// copied) and the file's date, once the file is closed.
+void RowSaver::CheckAndDate(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& components,
+                            const std::vector<std::string>& savedAs, bool whole, const DataChecksum& checksum)
+{
+    const bool checked = whole && entry.checksum.has_value();
+    m_report.NoteDataCheck(row, entry.path, checked, checked && checksum.Value() == *entry.checksum);
+    if (m_dates)
+        m_dates->FileSaved(components, savedAs, entry.modified, m_report);
 }
 
 // A file left unfinished keeps its bytes under another name, so that no

@@ -11,7 +11,9 @@
 #include <vector>
 
 class BkfFileHandle;
+class DataChecksum;
 class ExtractionProgress;
+class FileDates;
 class OutputRoot;
 struct CatalogueRow;
 struct CopyOutcome;
@@ -28,12 +30,17 @@ public:
     bool SaveRow(std::size_t row, const CatalogueRow& entry);
     // True once a file was abandoned on a request to stop at once.
     bool StoppedInsideAFile() const { return m_stopped; }
+    // Saved files get their recorded dates through `dates` (which must outlive this object).
+    void RestoreDates(FileDates& dates) { m_dates = &dates; }
 
 private:
     void KeepAside(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& components,
                    const CopyOutcome& outcome);
     void RecordCopy(std::size_t row, const CatalogueRow& entry, std::uint64_t expected, CopyOutcome& outcome,
                     bool closed, const std::string& closeError);
+
+    void CheckAndDate(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& components,
+                      const std::vector<std::string>& savedAs, bool whole, const DataChecksum& checksum);
 
     const BkfFileHandle& m_backup;
     OutputRoot& m_root;
@@ -42,4 +49,5 @@ private:
     const std::uint64_t m_backupSize;
     std::vector<std::uint8_t> m_buffer;
     bool m_stopped = false;
+    FileDates* m_dates = nullptr;
 };

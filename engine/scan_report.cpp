@@ -70,6 +70,16 @@ std::string ScanReportSummary(const ScanReport& report)
     return summary;
 }
 
+std::string DeepScanSuggestion(const ScanReport& report)
+{
+    const char* advice = "; a deep scan looks for blocks off the 512-byte grid";
+    if (report.noBlocks)
+        return std::string("no block found on the 512-byte grid") + advice;
+    if (report.blocklessTail > 0)
+        return "no block found in the last " + Counted(report.blocklessTail, "byte", "bytes") + advice;
+    return {};
+}
+
 std::vector<std::string> ScanReportDetails(const ScanReport& report)
 {
     std::vector<std::string> lines;

@@ -39,6 +39,12 @@ struct ScanReport {
     PassedOverBlocks longSetNames;      // SSET blocks whose name is over 260 bytes
     std::vector<ByteRange> unreadable;  // backup ranges that read as zeros
     std::string readError;              // the system's words for the first unreadable range
+    // Hints that blocks may lie off the 512-byte grid (set by the default
+    // scan only): no block at all in a file that is not empty, or the bytes
+    // at the end after the last block and the last file's data.
+    bool noBlocks = false;
+    std::uint64_t blocklessTail = 0;
+    std::uint64_t offGridBlocks = 0; // blocks the deep scan found off the grid
 
     // FILE blocks whose checksum held and whose file is not in the catalogue.
     std::uint64_t VerifiedFilesPassedOver() const;
@@ -48,6 +54,8 @@ struct ScanReport {
 
 // One line saying what the scan passed over, or "" when nothing was.
 std::string ScanReportSummary(const ScanReport& report);
+// Why a deep scan may find more, or "" when the scan gives no such hint.
+std::string DeepScanSuggestion(const ScanReport& report);
 // One line per kind of loss, with counts and the first examples.
 std::vector<std::string> ScanReportDetails(const ScanReport& report);
 

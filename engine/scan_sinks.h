@@ -40,9 +40,18 @@ public:
     virtual void Trace(std::string_view text) = 0;
 };
 
+// Receives the modification date of each folder ("BKF\set\dir\") whose
+// DIRB block gives one, as 40 packed bits (see mtf_date.h).
+class FolderDateSink {
+public:
+    virtual ~FolderDateSink() = default;
+    virtual void FolderDated(std::string_view folderPath, std::uint64_t modified) = 0;
+};
+
 struct ScanSinks {
     CatalogueSink& catalogue;
     FolderPathSink& folders;
     ScanProgress& progress;
-    DiagnosticTrace* trace = nullptr; // optional
+    DiagnosticTrace* trace = nullptr;      // optional
+    FolderDateSink* folderDates = nullptr; // optional
 };

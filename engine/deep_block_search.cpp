@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "deep_block_search.h"
+
+#include "block_format.h"
+
+#include <algorithm>
+#include <cstring>
+
+using namespace BlockFormat;
+
+namespace {
+
+constexpr int kSearchedTags[] = {kSset, kDirb, kFile};
+constexpr std::size_t kTagLength = 4;
+
+// For every byte value, which (tag, position in tag) pairs it could be, as
+// bit 4 * tag + position. Every 4-byte tag covers exactly one byte whose
+// position is 3 modulo 4, so looking at one byte in four finds them all, and
+// most data bytes are refused by one table lookup.
+struct TagLetters {
+    std::uint16_t bits[256] = {};
+    TagLetters()
+    {
+        for (std::size_t tag = 0; tag < std::size(kSearchedTags); ++tag) {
+            for (std::size_t at = 0; at < kTagLength; ++at) {
+                const auto letter = static_cast<unsigned char>(kBlockTags[kSearchedTags[tag]][at]);
+                bits[letter] = static_cast<std::uint16_t>(bits[letter] | (1u << (4 * tag + at)));
+            }
+        }
+    }
+};
+
+const TagLetters kLetters;
+
+// A header whose checksum holds and whose tag is not zero (zeros "hold"): a
+// known block tag for a block, any tag for a stream.
+bool IsHeader(ByteView bytes, bool block)
+{
+    if (bytes.size() < kTagLength)
+        return false;
+    const int tag = FindBlockTag(bytes.data());
+    if (block)
+        return tag >= 0 && BlockChecksumHolds(bytes);
+    return tag != kZeroTag && StreamChecksumHolds(bytes);
+}
+
+} // namespace
+
+void DeepBlockSearch::Search(ByteView window, std::uint64_t windowPosition, std::size_t from, std::size_t to,
+                             const Found& found)
+{
+    if (from >= to)
+        return;
+    const std::size_t first = from + (kTagLength - 1 - from % kTagLength) % kTagLength;
+    for (std::size_t probe = first; probe < to + kTagLength - 1; probe += kTagLength) {
+        const ByteView byte = probe < window.size() ? ByteView(window.data() + probe, 1)
+                                                    : m_fetch(windowPosition + probe, 1);
+        if (byte.size() == 0)
+            return; // the end of the file
+        const std::uint16_t bits = kLetters.bits[byte.data()[0]];
+        if (bits == 0)
+            continue;
+        // Starts in ascending order: the furthest position in the tag first.
+        for (std::size_t at = kTagLength; at-- > 0;) {
+            for (std::size_t tag = 0; tag < std::size(kSearchedTags); ++tag) {
+                if ((bits & (1u << (4 * tag + at))) == 0 || probe < from + at || probe - at >= to)
+                    continue;
+                TryCandidate(windowPosition + probe - at, kSearchedTags[tag], found);
+            }
+        }
+    }
+}
+
+void DeepBlockSearch::TryCandidate(std::uint64_t position, int tag, const Found& found)
+{
+    if (position % kSlotSize == 0 || (position >= m_dataStart && position < m_dataEnd))
+        return; // the grid has rules of its own; data already found are data
+    const ByteView header = m_fetch(position, kCommonHeaderSize);
+    if (header.size() < kCommonHeaderSize || std::memcmp(header.data(), kBlockTags[tag], kTagLength) != 0
+        || !BlockChecksumHolds(header))
+        return;
+    ++m_blocksFound;
+    found(position, tag);
+}
+
+void DeepBlockSearch::FileData(std::uint64_t block, std::uint64_t offset, std::uint64_t size)
+{
+    const std::uint64_t end = offset + std::min(size, m_fileSize - std::min(m_fileSize, offset));
+    if (end <= m_dataEnd || offset < kStreamHeaderSize || !GoesOnAfter(block, offset, size))
+        return;
+    m_dataStart = offset;
+    m_dataEnd = end;
+}
+
+// Whether the backup continues right after the data as it should: a stream
+// header or, on the block's grid, a block header whose checksum holds, or the
+// end of the file. A file that lost bytes has its declared end inside what
+// follows it, so the blocks after it are searched for even there.
+bool DeepBlockSearch::GoesOnAfter(std::uint64_t block, std::uint64_t offset, std::uint64_t size)
+{
+    const auto stream = NextStreamHeader(block, offset - kStreamHeaderSize, size, m_fileSize);
+    if (!stream)
+        return false; // the data run past the end of the file
+    if (*stream >= m_fileSize || IsHeader(m_fetch(*stream, kStreamHeaderSize), false))
+        return true;
+    const std::uint64_t end = offset + size;
+    const std::uint64_t next = block + (end - block + kSlotSize - 1) / kSlotSize * kSlotSize;
+    return next >= m_fileSize || IsHeader(m_fetch(next, kCommonHeaderSize), true);
+}

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Finds SSET, DIRB and FILE blocks that start off the 512-byte grid, as in a
+// backup that lost or gained a few bytes. Off the grid a tag counts only when
+// the block's common header checksum holds, and not inside the data of a
+// file already found whose backup goes on intact after it: those are the
+// blocks of a backup image saved as a file, not blocks of this backup.
+
+#include "stream_chain.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+class DeepBlockSearch {
+public:
+    // Receives a block's backup position and its type (kSset, kDirb or kFile).
+    using Found = std::function<void(std::uint64_t block, int type)>;
+
+    // `fetch` must outlive this object.
+    DeepBlockSearch(const FetchBytes& fetch, std::uint64_t fileSize) : m_fetch(fetch), m_fileSize(fileSize) {}
+
+    // Calls `found`, in file order, for each block starting in [from, to) of
+    // `window` (whose first byte is at backup position `windowPosition`, a
+    // multiple of 512). Bytes a block needs past the window are fetched.
+    void Search(ByteView window, std::uint64_t windowPosition, std::size_t from, std::size_t to, const Found& found);
+
+    // A file of the block at `block` has its data at [offset, offset + size).
+    void FileData(std::uint64_t block, std::uint64_t offset, std::uint64_t size);
+
+    std::uint64_t BlocksFound() const { return m_blocksFound; }
+
+private:
+    void TryCandidate(std::uint64_t position, int tag, const Found& found);
+    bool GoesOnAfter(std::uint64_t block, std::uint64_t offset, std::uint64_t size);
+
+    const FetchBytes& m_fetch;
+    const std::uint64_t m_fileSize;
+    std::uint64_t m_dataStart = 0; // the data already accounted for
+    std::uint64_t m_dataEnd = 0;
+    std::uint64_t m_blocksFound = 0;
+};

@@ -1,0 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// How a save writes the recovered files.
+
+struct ExtractionOptions {
+    // Gives saved files and folders the modification dates of their blocks.
+    bool restoreTimes = false;
+};

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "path_limits.h"
+
+#include "name_check.h"
+
+PathLimits PathLimits::For(bool deep)
+{
+    if (!deep)
+        return PathLimits{};
+    return PathLimits{1024, 1024, 255};
+}
+
+bool PathLimits::Fits(std::string_view cataloguePath) const
+{
+    if (Utf8Length(cataloguePath) > path)
+        return false;
+    if (component == 0)
+        return true;
+    for (std::size_t start = 0; start <= cataloguePath.size();) {
+        std::size_t end = cataloguePath.find('\\', start);
+        if (end == std::string_view::npos)
+            end = cataloguePath.size();
+        if (Utf8Length(cataloguePath.substr(start, end - start)) > component)
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
