@@ -16,6 +16,12 @@ constexpr std::size_t kStreamLengthAt = 8;
 constexpr std::size_t kStreamChecksumAt = 20;
 constexpr std::size_t kFirstEventAt = 8;
 constexpr std::size_t kHeaderChecksumAt = 50;
+constexpr std::size_t kAttributesAt = 52;
+constexpr std::size_t kDateAt = 56;
+constexpr std::size_t kMediaAttributesAt = 6;
+constexpr std::uint32_t kNameInStream = 1u << 17;
+constexpr std::uint16_t kChecksumFollows = 1u << 5;
+constexpr std::size_t kDirbStreamAt = 0x60;
 
 std::size_t AlignUp(std::size_t value, std::size_t grid)
 {
@@ -151,6 +157,60 @@ BkfWriter& BkfWriter::DirbName(const TapeString& whole, const NameLayout& layout
     return *this;
 }
 
+BkfWriter& BkfWriter::DirbInStream(const std::vector<TapeString>& components, std::uint64_t modified)
+{
+    std::vector<std::uint16_t> units;
+    for (const TapeString& component : components) {
+        units.insert(units.end(), component.units().begin(), component.units().end());
+        units.push_back(0);
+    }
+    const std::size_t block = BeginBlock("DIRB");
+    Put16(block + kDirbNameField + 2, kDefaultNameOffset);
+    Put16(block + kAttributesAt + 2, static_cast<std::uint16_t>(kNameInStream >> 16));
+    Put16(block + kFirstEventAt, kDirbStreamAt);
+    NameStream(block, kDirbStreamAt, "PNAM", units);
+    Date(block, modified);
+    SealBlock(block);
+    PadToSlot();
+    return *this;
+}
+
+std::size_t BkfWriter::NameStream(std::size_t block, std::size_t at, std::string_view tag,
+                                  const std::vector<std::uint16_t>& units)
+{
+    StreamHeader(block + at, tag, units.size() * 2);
+    for (std::size_t k = 0; k < units.size(); ++k)
+        Put16(block + at + kStreamHeaderSize + 2 * k, units[k]);
+    return AlignUp(at + kStreamHeaderSize + units.size() * 2, 4);
+}
+
+void BkfWriter::Date(std::size_t block, std::uint64_t packed)
+{
+    for (std::size_t k = 0; k < 5; ++k)
+        m_bytes[block + kDateAt + k] = static_cast<std::uint8_t>(packed >> (8 * (4 - k)));
+}
+
+BkfWriter& BkfWriter::Dated(std::uint64_t packed)
+{
+    Date(m_lastBlock, packed);
+    return SealBlock(m_lastBlock);
+}
+
+std::uint64_t BkfWriter::Date(unsigned year, unsigned month, unsigned day, unsigned hour, unsigned minute,
+                              unsigned second)
+{
+    return (std::uint64_t{year} << 26) | (std::uint64_t{month} << 22) | (std::uint64_t{day} << 17)
+           | (std::uint64_t{hour} << 12) | (std::uint64_t{minute} << 6) | second;
+}
+
+std::uint32_t BkfWriter::XorWords(const std::vector<std::uint8_t>& data)
+{
+    std::uint32_t sum = 0;
+    for (std::size_t k = 0; k < data.size(); ++k)
+        sum ^= static_cast<std::uint32_t>(data[k]) << (8 * (k % 4));
+    return sum;
+}
+
 BkfWriter& BkfWriter::File(const TapeString& name, std::string_view data, const FileOptions& options)
 {
     return File(name, std::vector<std::uint8_t>(data.begin(), data.end()), options);
@@ -159,11 +219,18 @@ BkfWriter& BkfWriter::File(const TapeString& name, std::string_view data, const 
 BkfWriter& BkfWriter::File(const TapeString& name, const std::vector<std::uint8_t>& data, const FileOptions& options)
 {
     const std::size_t block = BeginBlock("FILE");
-    const std::size_t nameEnd = WriteName(block, kFileNameField, name.units(), options.name);
+    const std::size_t nameEnd = options.nameInStream
+        ? WriteName(block, kFileNameField, {}, options.name)
+        : WriteName(block, kFileNameField, name.units(), options.name);
     m_lastFile = FilePlacement{};
     m_lastFile.block = block;
     std::size_t next = AlignUp(std::max(nameEnd, kFileFixedEnd), 4); // distance of the next stream
     std::optional<std::size_t> firstEvent;
+    if (options.nameInStream) {
+        Put16(block + kAttributesAt + 2, static_cast<std::uint16_t>(kNameInStream >> 16));
+        firstEvent = next;
+        next = NameStream(block, next, "FNAM", name.units());
+    }
     for (const auto& [tag, length] : options.streamsBefore) {
         StreamHeader(block + next, tag, length);
         firstEvent = firstEvent.value_or(next);
@@ -172,7 +239,8 @@ BkfWriter& BkfWriter::File(const TapeString& name, const std::vector<std::uint8_
     if (options.withStan) {
         const std::size_t distance = options.stanAt.value_or(next);
         const std::size_t header = block + distance;
-        StreamHeader(header, "STAN", options.streamLength.value_or(data.size()));
+        StreamHeader(header, "STAN", options.streamLength.value_or(data.size()),
+                     options.withChecksum ? kChecksumFollows : 0);
         firstEvent = firstEvent.value_or(distance);
         m_lastFile.stanHeader = header;
         m_lastFile.data = header + kStreamHeaderSize;
@@ -181,8 +249,16 @@ BkfWriter& BkfWriter::File(const TapeString& name, const std::vector<std::uint8_
     }
     if (options.withFirstEvent && firstEvent && *firstEvent <= 0xFFFF)
         Put16(block + kFirstEventAt, static_cast<std::uint16_t>(*firstEvent));
+    Date(block, options.modified);
     SealBlock(block);
     Raw(m_lastFile.data, data);
+    if (options.withChecksum) {
+        const std::size_t at = block + AlignUp(m_lastFile.data + data.size() - block, 4);
+        StreamHeader(at, "CSUM", 4);
+        const std::uint32_t sum = options.checksum.value_or(XorWords(data));
+        Put16(at + kStreamHeaderSize, static_cast<std::uint16_t>(sum));
+        Put16(at + kStreamHeaderSize + 2, static_cast<std::uint16_t>(sum >> 16));
+    }
     PadToSlot();
     return *this;
 }
@@ -196,12 +272,14 @@ BkfWriter& BkfWriter::SealBlock(std::size_t block)
     return Put16(block + kHeaderChecksumAt, sum);
 }
 
-BkfWriter& BkfWriter::StreamHeader(std::size_t at, std::string_view tag, std::uint64_t length)
+BkfWriter& BkfWriter::StreamHeader(std::size_t at, std::string_view tag, std::uint64_t length,
+                                   std::uint16_t mediaAttributes)
 {
     EnsureSize(at + kStreamHeaderSize);
     std::fill(m_bytes.begin() + static_cast<std::ptrdiff_t>(at),
               m_bytes.begin() + static_cast<std::ptrdiff_t>(at + kStreamHeaderSize), std::uint8_t{0});
     Raw(at, tag.substr(0, 4));
+    Put16(at + kMediaAttributesAt, mediaAttributes);
     Put64(at + kStreamLengthAt, length);
     std::uint16_t sum = 0;
     for (std::size_t k = 0; k < kStreamChecksumAt; k += 2)
@@ -287,6 +365,21 @@ BkfWriter& BkfWriter::DropSlot(std::size_t index)
     if (start >= m_bytes.size())
         return *this;
     const std::size_t end = std::min(m_bytes.size(), start + kSlot);
+    m_bytes.erase(m_bytes.begin() + static_cast<std::ptrdiff_t>(start), m_bytes.begin() + static_cast<std::ptrdiff_t>(end));
+    return *this;
+}
+
+BkfWriter& BkfWriter::InsertBytes(std::size_t offset, std::size_t count, std::uint8_t fill)
+{
+    EnsureSize(offset);
+    m_bytes.insert(m_bytes.begin() + static_cast<std::ptrdiff_t>(offset), count, fill);
+    return *this;
+}
+
+BkfWriter& BkfWriter::RemoveBytes(std::size_t offset, std::size_t count)
+{
+    const std::size_t start = std::min(offset, m_bytes.size());
+    const std::size_t end = std::min(m_bytes.size(), start + count);
     m_bytes.erase(m_bytes.begin() + static_cast<std::ptrdiff_t>(start), m_bytes.begin() + static_cast<std::ptrdiff_t>(end));
     return *this;
 }

@@ -73,6 +73,14 @@ struct FileOptions {
     // Stream length written in the header; default: the data's size. The
     // data written are always the given bytes.
     std::optional<std::uint64_t> streamLength;
+    // The name in an FNAM stream before the STAN stream (attribute bit 17),
+    // the name field left empty.
+    bool nameInStream = false;
+    // A CSUM stream after the data (STAN media-format bit 5) holding this
+    // value; its default is the data's real checksum.
+    bool withChecksum = false;
+    std::optional<std::uint32_t> checksum;
+    std::uint64_t modified = 0; // packed date at 56 (BkfWriter::Date)
 
     FileOptions& NameAt(std::uint16_t distance) { name.At(distance); return *this; }
     FileOptions& NameSize(std::uint16_t bytes) { name.Size(bytes); return *this; }
@@ -82,6 +90,9 @@ struct FileOptions {
     FileOptions& StreamLength(std::uint64_t length) { streamLength = length; return *this; }
     FileOptions& StreamBefore(std::string tag, std::size_t length) { streamsBefore.emplace_back(std::move(tag), length); return *this; }
     FileOptions& NoFirstEvent() { withFirstEvent = false; return *this; }
+    FileOptions& NameInStream() { nameInStream = true; return *this; }
+    FileOptions& Checksum(std::optional<std::uint32_t> value = std::nullopt) { withChecksum = true; checksum = value; return *this; }
+    FileOptions& Modified(std::uint64_t packed) { modified = packed; return *this; }
 };
 
 // Where the last File() call put things (absolute offsets).
@@ -107,6 +118,11 @@ public:
     BkfWriter& Dirb(const std::vector<TapeString>& components, const NameLayout& layout = {});
     // DIRB whose name field holds exactly `whole` (no NULs added).
     BkfWriter& DirbName(const TapeString& whole, const NameLayout& layout = {});
+    // DIRB that keeps its path in a PNAM stream (attribute bit 17), with an
+    // empty name field and the modification date `modified`.
+    BkfWriter& DirbInStream(const std::vector<TapeString>& components, std::uint64_t modified = 0);
+    // Writes the packed date at 56 of the last block and seals it again.
+    BkfWriter& Dated(std::uint64_t packed);
     // FILE block (name size/offset at 0x54/0x56), then the STAN header and the
     // data, padded to the next slot.
     BkfWriter& File(const TapeString& name, std::string_view data = {}, const FileOptions& options = {});
@@ -132,7 +148,8 @@ public:
     // Writes the common header checksum of the block at `block`.
     BkfWriter& SealBlock(std::size_t block);
     // Writes a 22-byte stream header at `at` with its checksum.
-    BkfWriter& StreamHeader(std::size_t at, std::string_view tag, std::uint64_t length);
+    BkfWriter& StreamHeader(std::size_t at, std::string_view tag, std::uint64_t length,
+                            std::uint16_t mediaAttributes = 0);
 
     // --- Damage.
 
@@ -142,6 +159,16 @@ public:
     BkfWriter& FlipBytes(std::size_t offset, std::size_t length);
     // Removes the 512 bytes of slot `index`; everything after moves up a slot.
     BkfWriter& DropSlot(std::size_t index);
+    // Inserts `count` bytes of `fill` at `offset`, or removes `count` bytes
+    // there: everything after moves off the grid.
+    BkfWriter& InsertBytes(std::size_t offset, std::size_t count, std::uint8_t fill = 0x5A);
+    BkfWriter& RemoveBytes(std::size_t offset, std::size_t count);
+
+    // The packed date (year 14 bits, month 4, day 5, hour 5, minute 6, second 6).
+    static std::uint64_t Date(unsigned year, unsigned month, unsigned day, unsigned hour = 0, unsigned minute = 0,
+                              unsigned second = 0);
+    // The XOR of `data` as little-endian 32-bit words, zero-padded.
+    static std::uint32_t XorWords(const std::vector<std::uint8_t>& data);
 
     // --- Results.
 
@@ -158,6 +185,10 @@ private:
     // the units; returns the distance just past the written name bytes.
     std::size_t WriteName(std::size_t block, std::size_t fieldAt, const std::vector<std::uint16_t>& units,
                           const NameLayout& layout);
+    // Writes a stream holding `units` at `at`; returns the distance after it on the 4-byte grid.
+    std::size_t NameStream(std::size_t block, std::size_t at, std::string_view tag,
+                           const std::vector<std::uint16_t>& units);
+    void Date(std::size_t block, std::uint64_t packed);
 
     std::vector<std::uint8_t> m_bytes;
     std::size_t m_lastBlock = 0;

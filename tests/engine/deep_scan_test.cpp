@@ -1,0 +1,217 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The deep scan: blocks off the 512-byte grid, names kept in streams, long
+// paths, and what it must not find (blocks inside the data of found files).
+
+#include "bkf_writer.h"
+#include "catalogue_collector.h"
+#include "catalogue_scan.h"
+#include "extraction_support.h"
+#include "temp_path.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace extraction_test;
+
+struct Scanned {
+    CatalogueStore store;
+    ScanReport report;
+    std::vector<std::string> Paths() const
+    {
+        std::vector<std::string> paths;
+        for (std::size_t row = 0; row < store.RowCount(); ++row)
+            paths.emplace_back(store.Path(row));
+        return paths;
+    }
+    // Each row as "path size offset", to compare two scans whole.
+    std::vector<std::string> Rows() const
+    {
+        std::vector<std::string> rows;
+        for (std::size_t row = 0; row < store.RowCount(); ++row) {
+            const CatalogueRow r = store.Row(row);
+            rows.push_back(std::string(r.path) + " " + std::to_string(r.size) + " " + std::to_string(r.offset));
+        }
+        return rows;
+    }
+};
+
+void ScanInto(const Bytes& bytes, bool deep, Scanned& result)
+{
+    TempFile file(bytes);
+    BkfFileHandle handle;
+    ASSERT_TRUE(handle.Open(file.Path()));
+    std::atomic<bool> running{true};
+    CatalogueCollector collector(result.store);
+    EXPECT_TRUE(ScanCatalogue(handle, running, collector.Sinks(), result.report, ScanOptions{deep}));
+}
+
+const Bytes kFirst = Pattern(100000, 1);
+const Bytes kSecond = Pattern(3000, 2);
+const Bytes kThird = Pattern(700, 3);
+
+// A tape header of 5 KiB, two folders and three files, the first spanning
+// two scan windows; `firstData` receives where its data start.
+Bytes SmallBackup(std::size_t& firstData)
+{
+    BkfWriter w;
+    w.Tag("TAPE").ZeroSlots(9).Sset("Daily").Dirb({"docs"}).File("first.bin", kFirst);
+    firstData = w.LastFile().data;
+    w.Dirb({"docs", "sub"}).File("second.bin", kSecond).File("third.bin", kThird);
+    return w.Bytes();
+}
+
+TEST(DeepScanTest, FindsTheFilesAfterBytesLostOrInserted)
+{
+    std::size_t firstData = 0;
+    const Bytes intact = SmallBackup(firstData);
+    const std::vector<std::string> expected = {
+        R"(BKF\BACKUP SET 1(_Daily)\docs\first.bin)", R"(BKF\BACKUP SET 1(_Daily)\docs\sub\second.bin)",
+        R"(BKF\BACKUP SET 1(_Daily)\docs\sub\third.bin)"};
+    // Bytes are removed only where they destroy no block.
+    struct Place {
+        const char* name;
+        std::size_t offset;
+        bool removeToo;
+    };
+    const Place places[] = {
+        {"the tape header", 0, true},
+        {"inside the first file's data", firstData + 70000, true},
+        {"right after the first file's data", firstData + kFirst.size(), false},
+    };
+    for (const Place& place : places) {
+        for (const std::size_t count : {1, 7, 511, 4097}) {
+            for (const bool insert : {false, true}) {
+                if (!insert && !place.removeToo)
+                    continue;
+                SCOPED_TRACE(std::string(place.name) + (insert ? ": inserted " : ": removed ") + std::to_string(count));
+                BkfWriter damaged;
+                damaged.Raw(0, intact);
+                insert ? damaged.InsertBytes(place.offset, count) : damaged.RemoveBytes(place.offset, count);
+                Scanned deep;
+                ScanInto(damaged.Bytes(), true, deep);
+                EXPECT_EQ(deep.Paths(), expected);
+                // The files after the damage are whole.
+                const Bytes backup = damaged.Bytes();
+                for (std::size_t row = 1; row < deep.store.RowCount(); ++row) {
+                    const CatalogueRow r = deep.store.Row(row);
+                    EXPECT_EQ(Slice(backup, r.offset, r.size), row == 1 ? kSecond : kThird) << r.path;
+                }
+            }
+        }
+    }
+}
+
+// A file whose data hold a whole backup image: its blocks are data, whether
+// they fall on the grid or not; the deep scan adds nothing the default scan
+// would not list.
+TEST(DeepScanTest, ListsNoBlocksFromInsideFoundData)
+{
+    std::size_t unused = 0;
+    const Bytes image = SmallBackup(unused);
+    struct Case {
+        const char* why;
+        Bytes data;
+        bool last; // the file is the last of the backup
+    };
+    Bytes offGrid = Pattern(37, 9);
+    offGrid.insert(offGrid.end(), image.begin(), image.end());
+    const Case cases[] = {
+        {"an image off the grid", offGrid, false},
+        {"an image off the grid in the last file", offGrid, true},
+        {"random data", Pattern(300000, 4), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        BkfWriter w;
+        w.Sset("Outer").Dirb({"images"}).File("image.bkf", c.data);
+        if (!c.last)
+            w.Dirb({"later"}).File("after.txt", "after");
+        Scanned grid, deep;
+        ScanInto(w.Bytes(), false, grid);
+        ScanInto(w.Bytes(), true, deep);
+        EXPECT_EQ(deep.Rows(), grid.Rows());
+        EXPECT_EQ(deep.report.offGridBlocks, 0u);
+    }
+}
+
+TEST(DeepScanTest, ScanningAnImageInsideOtherBytesFindsItsVerifiedBlocks)
+{
+    std::size_t unused = 0;
+    Bytes carved = Pattern(1000, 5);
+    const Bytes image = SmallBackup(unused);
+    carved.insert(carved.end(), image.begin(), image.end());
+    Scanned grid, deep;
+    ScanInto(carved, false, grid);
+    ScanInto(carved, true, deep);
+    EXPECT_EQ(grid.store.RowCount(), 0u);
+    EXPECT_EQ(deep.store.RowCount(), 3u);
+    EXPECT_TRUE(grid.report.noBlocks);
+}
+
+TEST(DeepScanTest, TakesNamesFromStreamsAndKeepsLongPaths)
+{
+    const std::string part(200, 'p');
+    const std::string longPart(256, 'q');
+    struct Case {
+        const char* why;
+        std::vector<TapeString> folder;
+        bool fileNameInStream;
+        std::string deepPath;  // "" when the deep scan passes the file over
+        std::string gridPath;
+    };
+    const std::string set = R"(BKF\BACKUP SET 1(_S)\)";
+    const Case cases[] = {
+        {"a short path", {"a", "b"}, false, set + R"(a\b\f.txt)", set + R"(f.txt)"},
+        {"a name in FNAM", {"a"}, true, set + R"(a\f.txt)", ""},
+        {"a path of 4 x 200 characters", {part, part, part, part}, false,
+         set + part + "\\" + part + "\\" + part + "\\" + part + "\\f.txt", set + "f.txt"},
+        {"a path over 1,024 characters", {part, part, part, part, part}, false, "", set + "f.txt"},
+        {"a component over 255 characters", {longPart}, false, "", set + "f.txt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        BkfWriter w;
+        w.Sset("S").DirbInStream(c.folder);
+        w.File("f.txt", "data", c.fileNameInStream ? FileOptions().NameInStream() : FileOptions());
+        Scanned grid, deep;
+        ScanInto(w.Bytes(), false, grid);
+        ScanInto(w.Bytes(), true, deep);
+        EXPECT_EQ(deep.Paths(), c.deepPath.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.deepPath});
+        EXPECT_EQ(grid.Paths(), c.gridPath.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.gridPath});
+    }
+}
+
+TEST(DeepScanTest, TheDefaultScanHintsAtADeepScan)
+{
+    struct Case {
+        const char* why;
+        Bytes bytes;
+        bool noBlocks;
+        bool tail;
+    };
+    BkfWriter tail;
+    tail.Sset("S").File("a.txt", "a").PadTo((3 << 20) + 100);
+    BkfWriter bigLast;
+    bigLast.Sset("S").File("big.bin", Bytes(3 << 20, 1));
+    BkfWriter shortTail;
+    shortTail.Sset("S").File("a.txt", "a").PadTo(1 << 20);
+    const Case cases[] = {
+        {"no block at all", Pattern(5000, 1), true, false},
+        {"no block in the last 3 MiB", tail.Bytes(), false, true},
+        {"a last file of 3 MiB", bigLast.Bytes(), false, false},
+        {"less than 1 MiB after the last block", shortTail.Bytes(), false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        Scanned grid, deep;
+        ScanInto(c.bytes, false, grid);
+        ScanInto(c.bytes, true, deep);
+        EXPECT_EQ(grid.report.noBlocks, c.noBlocks);
+        EXPECT_EQ(grid.report.blocklessTail > 0, c.tail);
+        EXPECT_EQ(DeepScanSuggestion(grid.report).empty(), !c.noBlocks && !c.tail);
+        EXPECT_EQ(DeepScanSuggestion(deep.report), "");
+    }
+}
+
+} // namespace
