@@ -8,8 +8,9 @@
 // folder a FILE block whose first slot holds the name and a STAN stream header,
 // followed by the data, padded to the next 512-byte boundary; ESET at the end.
 // Only the fields that the scan reads are filled: the block tag, the name size
-// and offset pairs (names in UTF-16LE), the set number and the stream header's
-// tag and length. The data are a cheap non-zero pattern that holds no block tag.
+// and offset pairs (names in UTF-16LE), the set number, the common header
+// checksum and the stream header's tag and length. The data are a cheap
+// non-zero pattern that holds no block tag.
 
 #include <algorithm>
 #include <cerrno>
@@ -150,8 +151,17 @@ public:
         for (std::size_t i = 0; i < units.size(); ++i)
             Put16(offset + 2 * i, units[i]);
     }
-    // Writes the block's slot, or its first `length` bytes when data follow.
-    void EndBlock(std::size_t length = kSlot) { Write(m_block, length); }
+    // Seals the common header (its checksum word at 50 is the XOR of the 25
+    // words before it, so that the deep scan finds the block off the grid too)
+    // and writes the block's slot, or its first `length` bytes when data follow.
+    void EndBlock(std::size_t length = kSlot)
+    {
+        std::uint16_t sum = 0;
+        for (std::size_t at = 0; at < 50; at += 2)
+            sum = static_cast<std::uint16_t>(sum ^ (m_block[at] | (m_block[at + 1] << 8)));
+        Put16(50, sum);
+        Write(m_block, length);
+    }
 
     // `size` bytes of the pattern, then zeros up to the next slot boundary.
     void Data(std::uint64_t size)

@@ -10,20 +10,23 @@
 #    (4 GiB, 200,000 files in 2,000 folders) and million.bkf (1,000,000 files).
 # 2. With the backups cached: `cat BACKUP > /dev/null` against `bkf-recover
 #    list`, best of $BENCH_RUNS (default 3), throughput ratio and target.
-# 3. Peak memory of list at 1,000,000 files and of extract at 120,000.
-# 4. Extraction of every file, `sync -f` included: against `cat BACKUP >
+# 3. The deep scan (`list --deep`) against cat on the intact backups and on
+#    copies that lost 7 bytes at 1 MiB (shifted-large.bkf, shifted-small.bkf,
+#    written once), target >= 60 %, with the user and system CPU of each.
+# 4. Peak memory of list and list --deep at 1,000,000 files and of extract at 120,000.
+# 5. Extraction of every file, `sync -f` included: against `cat BACKUP >
 #    DEST/copy` for large.bkf, against GNU tar extracting the same files (a tar
 #    made from a first extraction) for small.bkf, and with the backup evicted
 #    from the page cache before each run (posix_fadvise DONTNEED through dd).
-# 5. The window-thread batching benchmark (scan_bridge_bench), the tree benchmark
+# 6. The window-thread batching benchmark (scan_bridge_bench), the tree benchmark
 #    (tree_bench) and the catalogue controls at a million rows (browser_bench,
 #    offscreen) when they are built.
-# 6. The window benchmark (window_bench, offscreen): the scan of many.bkf in the
+# 7. The window benchmark (window_bench, offscreen): the scan of many.bkf in the
 #    shown main frame against bkf-recover list (target <= 1.1 x), the largest
 #    event-loop gap during it (target <= 50 ms), and start-up to the first
 #    painted frame (target < 0.5 s).
 #
-# Needs about 8 GiB for the backups plus 2 GiB while an extraction runs.
+# Needs about 10.5 GiB for the backups plus 2 GiB while an extraction runs.
 # BUILD_DIR (default build/) is configured as Release if it does not exist.
 set -euo pipefail
 
@@ -163,6 +166,49 @@ bench_list "$LARGE" "1 GiB of 32 large files" 100
 bench_list "$SMALL" "1.5 GB of 120,000 files in 1,500 folders" 90
 bench_list "$MANY" "4 GiB of 200,000 files in 2,000 folders" 80
 
+# --- the deep scan against cat -------------------------------------------------
+# The intact backups, and copies that lost 7 bytes at 1 MiB (every block after
+# them lies off the grid), made once from backups written the same way.
+deep_list_null() { "$BKF" list --deep "$1" >/dev/null 2>"$ERR"; }
+cpu_seconds() {
+    /usr/bin/time -f '%U s user, %S s system' -o "$BENCH_DIR/cpu.txt" "$@" >/dev/null 2>&1
+    cat "$BENCH_DIR/cpu.txt"
+}
+shifted() {
+    local path=$1
+    shift
+    if [[ ! -f "$path" ]]; then
+        echo "writing $path ..."
+        "$MAKE_BACKUP" "$path.whole" "$@" >/dev/null
+        { head -c "$MiB" "$path.whole"; tail -c +$((MiB + 8)) "$path.whole"; } >"$path.partial"
+        rm -f "$path.whole"
+        mv "$path.partial" "$path"
+    fi
+}
+bench_deep() {
+    local backup=$1 label=$2 bytes cat_s deep_s rows
+    bytes=$(size_of "$backup")
+    cat "$backup" >/dev/null
+    rows=$("$BKF" list --deep "$backup" 2>/dev/null | wc -l)
+    echo
+    echo "== list --deep: $label ($(basename "$backup"), $(human "$bytes"), $rows files found), cached"
+    PREPARE="" best_of cat_null "$backup"; cat_s=$BEST
+    PREPARE="" best_of deep_list_null "$backup"; deep_s=$BEST
+    printf '  %-34s %8s s  %6s MiB/s\n' "cat BACKUP > /dev/null" "$cat_s" "$(mibps "$bytes" "$cat_s")"
+    printf '  %-34s %8s s  %6s MiB/s\n' "bkf-recover list --deep > /dev/null" "$deep_s" "$(mibps "$bytes" "$deep_s")"
+    printf '  %-34s %s\n' "throughput list --deep / cat" "$(ratio "$cat_s" "$deep_s" 60)"
+    if [[ -x /usr/bin/time ]]; then
+        printf '  %-34s %s\n' "CPU of cat" "$(cpu_seconds cat "$backup")"
+        printf '  %-34s %s\n' "CPU of list --deep" "$(cpu_seconds "$BKF" list --deep "$backup")"
+    fi
+}
+shifted "$BENCH_DIR/shifted-large.bkf" --files 32 --dirs 4 --file-size $((32 * MiB))
+shifted "$BENCH_DIR/shifted-small.bkf" --files 120000 --dirs 1500 --file-size 12500
+bench_deep "$LARGE" "1 GiB of 32 large files"
+bench_deep "$SMALL" "1.5 GB of 120,000 files in 1,500 folders"
+bench_deep "$BENCH_DIR/shifted-large.bkf" "1 GiB of 32 large files, 7 bytes lost at 1 MiB"
+bench_deep "$BENCH_DIR/shifted-small.bkf" "1.5 GB of 120,000 files, 7 bytes lost at 1 MiB"
+
 # --- memory ------------------------------------------------------------------
 peak_mib() {
     /usr/bin/time -f '%M' -o "$BENCH_DIR/rss.txt" "$@" >/dev/null 2>&1
@@ -172,6 +218,8 @@ if [[ -x /usr/bin/time ]]; then
     echo
     echo "== memory (peak resident set)"
     printf '  %-34s %s MiB  (target < 20 MiB)\n' "list, 1,000,000 files" "$(peak_mib "$BKF" list "$MILLION")"
+    printf '  %-34s %s MiB  (flat: as list)\n' "list --deep, 1,000,000 files" \
+        "$(peak_mib "$BKF" list --deep "$MILLION")"
     fresh_out
     printf '  %-34s %s MiB\n' "extract, 120,000 files" "$(peak_mib "$BKF" extract "$SMALL" "$OUT")"
     fresh_out

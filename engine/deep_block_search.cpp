@@ -32,15 +32,15 @@ struct TagLetters {
 
 const TagLetters kLetters;
 
-// A header whose checksum holds and whose tag is not zero (zeros "hold"): a
-// known block tag for a block, any tag for a stream.
+// A known block tag (on the grid a tag is trusted, as the grid scan does), or
+// a stream header whose checksum holds and whose tag is not zero (zeros "hold").
 bool IsHeader(ByteView bytes, bool block)
 {
     if (bytes.size() < kTagLength)
         return false;
     const int tag = FindBlockTag(bytes.data());
     if (block)
-        return tag >= 0 && BlockChecksumHolds(bytes);
+        return tag >= 0;
     return tag != kZeroTag && StreamChecksumHolds(bytes);
 }
 
@@ -48,6 +48,23 @@ bool IsHeader(ByteView bytes, bool block)
 
 void DeepBlockSearch::Search(ByteView window, std::uint64_t windowPosition, std::size_t from, std::size_t to,
                              const Found& found)
+{
+    // The data already accounted for are not searched at all: most of a
+    // backup is file data, so this is where the deep scan saves its time.
+    const std::uint64_t start = windowPosition + from;
+    const std::uint64_t end = windowPosition + to;
+    if (start < m_dataEnd && m_dataStart < end) {
+        if (start < m_dataStart)
+            Probe(window, windowPosition, from, static_cast<std::size_t>(m_dataStart - windowPosition), found);
+        if (m_dataEnd < end)
+            Probe(window, windowPosition, static_cast<std::size_t>(m_dataEnd - windowPosition), to, found);
+        return;
+    }
+    Probe(window, windowPosition, from, to, found);
+}
+
+void DeepBlockSearch::Probe(ByteView window, std::uint64_t windowPosition, std::size_t from, std::size_t to,
+                            const Found& found)
 {
     if (from >= to)
         return;
@@ -93,8 +110,7 @@ void DeepBlockSearch::FileData(std::uint64_t block, std::uint64_t offset, std::u
 }
 
 // Whether the backup continues right after the data as it should: a stream
-// header or, on the block's grid, a block header whose checksum holds, or the
-// end of the file. A file that lost bytes has its declared end inside what
+// header or, on the block's grid, a block, or the end of the file. A file that lost bytes has its declared end inside what
 // follows it, so the blocks after it are searched for even there.
 bool DeepBlockSearch::GoesOnAfter(std::uint64_t block, std::uint64_t offset, std::uint64_t size)
 {

@@ -31,6 +31,7 @@ public:
     std::uint64_t BlocksFound() const { return m_blocksFound; }
 
 private:
+    void Probe(ByteView window, std::uint64_t windowPosition, std::size_t from, std::size_t to, const Found& found);
     void TryCandidate(std::uint64_t position, int tag, const Found& found);
     bool GoesOnAfter(std::uint64_t block, std::uint64_t offset, std::uint64_t size);
 
