@@ -91,7 +91,7 @@ public:
           m_fetch([this](std::uint64_t position, std::size_t length) { return m_bytes.Fetch(position, length); })
     {
         if (options.deep)
-            m_deep.emplace(m_fetch, fileSize);
+            m_deep.emplace(m_fetch, fileSize, [this](std::uint64_t block, int type) { HandleFoundBlock(block, type); });
     }
 
     bool Run();
@@ -101,6 +101,7 @@ private:
     void NoteUnreadable(const RecoveringRead& read);
     void HandleSlot(std::uint64_t block, const std::uint8_t* tag);
     void HandleBlock(std::uint64_t block, int type);
+    void HandleFoundBlock(std::uint64_t block, int type);
     void SearchOffGrid(const std::uint8_t* window, std::size_t length, std::size_t from, std::size_t to);
     void Finish();
     void HandleSset(std::uint64_t block);
@@ -215,13 +216,16 @@ bool CatalogueScanner::ScanSlots(const std::uint8_t* window, std::size_t length)
 void CatalogueScanner::SearchOffGrid(const std::uint8_t* window, std::size_t length, std::size_t from,
                                      std::size_t to)
 {
-    m_deep->Search(ByteView(window, length), m_bytes.PositionOf(window), from, to, [this](std::uint64_t block, int type) {
-        // Guarded like a slot: a failure abandons this block only.
-        try {
-            HandleBlock(block, type);
-        } catch (const std::exception&) {
-        }
-    });
+    m_deep->Search(ByteView(window, length), m_bytes.PositionOf(window), from, to);
+}
+
+// A block off the grid is guarded like a slot: a failure abandons it only.
+void CatalogueScanner::HandleFoundBlock(std::uint64_t block, int type)
+{
+    try {
+        HandleBlock(block, type);
+    } catch (const std::exception&) {
+    }
 }
 
 void CatalogueScanner::HandleSlot(std::uint64_t block, const std::uint8_t* tag)

@@ -46,8 +46,8 @@ bool IsHeader(ByteView bytes, bool block)
 
 } // namespace
 
-void DeepBlockSearch::Search(ByteView window, std::uint64_t windowPosition, std::size_t from, std::size_t to,
-                             const Found& found)
+void DeepBlockSearch::SearchAroundData(ByteView window, std::uint64_t windowPosition, std::size_t from,
+                                       std::size_t to)
 {
     // The data already accounted for are not searched at all: most of a
     // backup is file data, so this is where the deep scan saves its time.
@@ -55,16 +55,15 @@ void DeepBlockSearch::Search(ByteView window, std::uint64_t windowPosition, std:
     const std::uint64_t end = windowPosition + to;
     if (start < m_dataEnd && m_dataStart < end) {
         if (start < m_dataStart)
-            Probe(window, windowPosition, from, static_cast<std::size_t>(m_dataStart - windowPosition), found);
+            Probe(window, windowPosition, from, static_cast<std::size_t>(m_dataStart - windowPosition));
         if (m_dataEnd < end)
-            Probe(window, windowPosition, static_cast<std::size_t>(m_dataEnd - windowPosition), to, found);
+            Probe(window, windowPosition, static_cast<std::size_t>(m_dataEnd - windowPosition), to);
         return;
     }
-    Probe(window, windowPosition, from, to, found);
+    Probe(window, windowPosition, from, to);
 }
 
-void DeepBlockSearch::Probe(ByteView window, std::uint64_t windowPosition, std::size_t from, std::size_t to,
-                            const Found& found)
+void DeepBlockSearch::Probe(ByteView window, std::uint64_t windowPosition, std::size_t from, std::size_t to)
 {
     if (from >= to)
         return;
@@ -82,13 +81,13 @@ void DeepBlockSearch::Probe(ByteView window, std::uint64_t windowPosition, std::
             for (std::size_t tag = 0; tag < std::size(kSearchedTags); ++tag) {
                 if ((bits & (1u << (4 * tag + at))) == 0 || probe < from + at || probe - at >= to)
                     continue;
-                TryCandidate(windowPosition + probe - at, kSearchedTags[tag], found);
+                TryCandidate(windowPosition + probe - at, kSearchedTags[tag]);
             }
         }
     }
 }
 
-void DeepBlockSearch::TryCandidate(std::uint64_t position, int tag, const Found& found)
+void DeepBlockSearch::TryCandidate(std::uint64_t position, int tag)
 {
     if (position % kSlotSize == 0 || (position >= m_dataStart && position < m_dataEnd))
         return; // the grid has rules of its own; data already found are data
@@ -97,7 +96,7 @@ void DeepBlockSearch::TryCandidate(std::uint64_t position, int tag, const Found&
         || !BlockChecksumHolds(header))
         return;
     ++m_blocksFound;
-    found(position, tag);
+    m_found(position, tag);
 }
 
 void DeepBlockSearch::FileData(std::uint64_t block, std::uint64_t offset, std::uint64_t size)

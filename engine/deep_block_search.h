@@ -17,13 +17,22 @@ public:
     // Receives a block's backup position and its type (kSset, kDirb or kFile).
     using Found = std::function<void(std::uint64_t block, int type)>;
 
-    // `fetch` must outlive this object.
-    DeepBlockSearch(const FetchBytes& fetch, std::uint64_t fileSize) : m_fetch(fetch), m_fileSize(fileSize) {}
+    // `fetch` must outlive this object; `found` hears of each block found.
+    DeepBlockSearch(const FetchBytes& fetch, std::uint64_t fileSize, Found found)
+        : m_fetch(fetch), m_fileSize(fileSize), m_found(std::move(found))
+    {
+    }
 
     // Calls `found`, in file order, for each block starting in [from, to) of
     // `window` (whose first byte is at backup position `windowPosition`, a
     // multiple of 512). Bytes a block needs past the window are fetched.
-    void Search(ByteView window, std::uint64_t windowPosition, std::size_t from, std::size_t to, const Found& found);
+    void Search(ByteView window, std::uint64_t windowPosition, std::size_t from, std::size_t to)
+    {
+        // Called for every slot: a slot inside data already found costs two compares.
+        if (windowPosition + from >= m_dataStart && windowPosition + to <= m_dataEnd)
+            return;
+        SearchAroundData(window, windowPosition, from, to);
+    }
 
     // A file of the block at `block` has its data at [offset, offset + size).
     void FileData(std::uint64_t block, std::uint64_t offset, std::uint64_t size);
@@ -31,12 +40,14 @@ public:
     std::uint64_t BlocksFound() const { return m_blocksFound; }
 
 private:
-    void Probe(ByteView window, std::uint64_t windowPosition, std::size_t from, std::size_t to, const Found& found);
-    void TryCandidate(std::uint64_t position, int tag, const Found& found);
+    void SearchAroundData(ByteView window, std::uint64_t windowPosition, std::size_t from, std::size_t to);
+    void Probe(ByteView window, std::uint64_t windowPosition, std::size_t from, std::size_t to);
+    void TryCandidate(std::uint64_t position, int tag);
     bool GoesOnAfter(std::uint64_t block, std::uint64_t offset, std::uint64_t size);
 
     const FetchBytes& m_fetch;
     const std::uint64_t m_fileSize;
+    const Found m_found;
     std::uint64_t m_dataStart = 0; // the data already accounted for
     std::uint64_t m_dataEnd = 0;
     std::uint64_t m_blocksFound = 0;
