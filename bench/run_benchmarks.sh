@@ -151,16 +151,17 @@ echo
 echo "bkf-recover: $("$BKF" --version 2>/dev/null | head -n 1 || echo '?'); $(nproc) cores; best of $RUNS runs"
 
 # --- list against cat ----------------------------------------------------------
+# bench_list BACKUP LABEL TARGET [COMMAND FUNCTION]: cat against bkf-recover.
 bench_list() {
-    local backup=$1 label=$2 target=$3 bytes cat_s list_s
+    local backup=$1 label=$2 target=$3 command=${4:-list} fn=${5:-list_null} bytes cat_s list_s
     bytes=$(size_of "$backup")
     echo
-    echo "== list: $label ($(basename "$backup"), $(human "$bytes")), cached"
+    echo "== $command: $label ($(basename "$backup"), $(human "$bytes")), cached"
     PREPARE="" best_of cat_null "$backup"; cat_s=$BEST
-    PREPARE="" best_of list_null "$backup"; list_s=$BEST
+    PREPARE="" best_of "$fn" "$backup"; list_s=$BEST
     printf '  %-34s %8s s  %6s MiB/s\n' "cat BACKUP > /dev/null" "$cat_s" "$(mibps "$bytes" "$cat_s")"
-    printf '  %-34s %8s s  %6s MiB/s\n' "bkf-recover list > /dev/null" "$list_s" "$(mibps "$bytes" "$list_s")"
-    printf '  %-34s %s\n' "throughput list / cat" "$(ratio "$cat_s" "$list_s" "$target")"
+    printf '  %-34s %8s s  %6s MiB/s\n' "bkf-recover $command > /dev/null" "$list_s" "$(mibps "$bytes" "$list_s")"
+    printf '  %-34s %s\n' "throughput $command / cat" "$(ratio "$cat_s" "$list_s" "$target")"
 }
 bench_list "$LARGE" "1 GiB of 32 large files" 100
 bench_list "$SMALL" "1.5 GB of 120,000 files in 1,500 folders" 90
@@ -186,17 +187,10 @@ shifted() {
     fi
 }
 bench_deep() {
-    local backup=$1 label=$2 bytes cat_s deep_s rows
-    bytes=$(size_of "$backup")
+    local backup=$1 label=$2
     cat "$backup" >/dev/null
-    rows=$("$BKF" list --deep "$backup" 2>/dev/null | wc -l)
-    echo
-    echo "== list --deep: $label ($(basename "$backup"), $(human "$bytes"), $rows files found), cached"
-    PREPARE="" best_of cat_null "$backup"; cat_s=$BEST
-    PREPARE="" best_of deep_list_null "$backup"; deep_s=$BEST
-    printf '  %-34s %8s s  %6s MiB/s\n' "cat BACKUP > /dev/null" "$cat_s" "$(mibps "$bytes" "$cat_s")"
-    printf '  %-34s %8s s  %6s MiB/s\n' "bkf-recover list --deep > /dev/null" "$deep_s" "$(mibps "$bytes" "$deep_s")"
-    printf '  %-34s %s\n' "throughput list --deep / cat" "$(ratio "$cat_s" "$deep_s" 60)"
+    bench_list "$backup" "$label, $("$BKF" list --deep "$backup" 2>/dev/null | wc -l) files found" 60 \
+        "list --deep" deep_list_null
     if [[ -x /usr/bin/time ]]; then
         printf '  %-34s %s\n' "CPU of cat" "$(cpu_seconds cat "$backup")"
         printf '  %-34s %s\n' "CPU of list --deep" "$(cpu_seconds "$BKF" list --deep "$backup")"

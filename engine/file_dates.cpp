@@ -3,19 +3,21 @@
 
 #include "mtf_date.h"
 
-#ifdef _WIN32
-#include "file_system.h"
-#include <windows.h>
+#ifndef _WIN32
+#include <fcntl.h>    // AT_FDCWD
+#include <sys/stat.h> // utimensat
 #else
-#include <fcntl.h>
-#include <sys/stat.h>
+#include "file_system.h"
+
+#include <windows.h>
 #endif
 
 namespace {
 
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
+// Both systems take "/" between the folders of a path.
+constexpr char kSeparator = '/';
 
+#ifdef _WIN32
 bool SetModificationTime(const std::string& path, std::int64_t seconds)
 {
     const HANDLE handle = CreateFileW(Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -30,8 +32,6 @@ bool SetModificationTime(const std::string& path, std::int64_t seconds)
     return done;
 }
 #else
-constexpr char kSeparator = '/';
-
 // The access time stays as it is; links are never followed.
 bool SetModificationTime(const std::string& path, std::int64_t seconds)
 {
