@@ -61,12 +61,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     BkfFileHandle file;
     if (!file.Open("/proc/self/fd/" + std::to_string(fd)))
         return 0;
-    TouchingSinks sinks;
-    std::atomic<bool> running{true};
-    ScanReport report;
-    ScanCatalogue(file, running, ScanSinks{sinks, sinks, sinks, &sinks}, report);
-    sinks.Touch(ScanReportSummary(report));
-    for (const std::string& line : ScanReportDetails(report))
-        sinks.Touch(line);
+    // The default scan, then the deep one, over the same bytes.
+    for (const bool deep : {false, true}) {
+        TouchingSinks sinks;
+        std::atomic<bool> running{true};
+        ScanReport report;
+        ScanCatalogue(file, running, ScanSinks{sinks, sinks, sinks, &sinks}, report, ScanOptions{deep});
+        sinks.Touch(ScanReportSummary(report));
+        sinks.Touch(DeepScanSuggestion(report));
+        for (const std::string& line : ScanReportDetails(report))
+            sinks.Touch(line);
+    }
     return 0;
 }
