@@ -43,7 +43,8 @@ void BkfScanner::WaitForWorker()
     JoinFinishedWorker();
 }
 
-BkfScanner::StartResult BkfScanner::StartScan(const std::string& backupPath, ScannerUi& ui)
+BkfScanner::StartResult BkfScanner::StartScan(const std::string& backupPath, ScannerUi& ui,
+                                              const ScanOptions& options)
 {
     // The scan's buffers and file handle belong to one worker at a time.
     if (m_bWorkerAlive.load())
@@ -57,6 +58,7 @@ BkfScanner::StartResult BkfScanner::StartScan(const std::string& backupPath, Sca
         ui.ScanEnded(end);
         return StartResult::OpenFailed;
     }
+    m_options = options;
     m_bRunning = true;
     m_bWorkerAlive = true;
     m_worker = std::thread(&BkfScanner::ScanThreadProc, this, &ui);
@@ -68,7 +70,8 @@ void BkfScanner::ScanThreadProc(BkfScanner* scanner, ScannerUi* ui)
     CountingCatalogue rows(*ui);
     ScanEnd end;
     const bool completed = ScanCatalogue(scanner->m_scanFile, scanner->m_bRunning,
-                                         ScanSinks{rows, *ui, *ui, ui}, end.report);
+                                         ScanSinks{rows, *ui, *ui, ui, ui->FolderDates()}, end.report,
+                                         scanner->m_options);
     // Another program may open the backup while the user reviews the catalogue.
     scanner->m_scanFile.Close();
     scanner->m_bRunning = false;

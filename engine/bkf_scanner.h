@@ -4,6 +4,7 @@
 // holds the running flag that stops a scan or an extraction.
 
 #include "bkf_file_handle.h"
+#include "scan_options.h"
 
 #include <atomic>
 #include <string>
@@ -27,7 +28,8 @@ public:
     // be opened, `ui` hears ScanEnded(OpenFailed) before this returns and no
     // thread starts. Refuses (Busy, and `ui` hears nothing) while a previous
     // worker is still alive, even if it was told to stop.
-    StartResult StartScan(const std::string& backupPath, ScannerUi& ui);
+    // `options` choose the deep scan.
+    StartResult StartScan(const std::string& backupPath, ScannerUi& ui, const ScanOptions& options = {});
     // Clears the running flag; the scan ends at its next slot, an extraction
     // given RunningFlag() before its next file. Never waits.
     void StopScan() { m_bRunning = false; }
@@ -53,4 +55,5 @@ private:
     std::thread m_worker;
     std::string m_strDestination;
     BkfFileHandle m_scanFile;
+    ScanOptions m_options; // of the scan the worker runs
 };

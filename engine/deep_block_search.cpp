@@ -51,13 +51,16 @@ void DeepBlockSearch::SearchAroundData(ByteView window, std::uint64_t windowPosi
 {
     // The data already accounted for are not searched at all: most of a
     // backup is file data, so this is where the deep scan saves its time.
+    // The range as it stands now: a block found before it may move it on.
+    const std::uint64_t dataStart = m_dataStart;
+    const std::uint64_t dataEnd = m_dataEnd;
     const std::uint64_t start = windowPosition + from;
     const std::uint64_t end = windowPosition + to;
-    if (start < m_dataEnd && m_dataStart < end) {
-        if (start < m_dataStart)
-            Probe(window, windowPosition, from, static_cast<std::size_t>(m_dataStart - windowPosition));
-        if (m_dataEnd < end)
-            Probe(window, windowPosition, static_cast<std::size_t>(m_dataEnd - windowPosition), to);
+    if (start < dataEnd && dataStart < end) {
+        if (start < dataStart)
+            Probe(window, windowPosition, from, static_cast<std::size_t>(dataStart - windowPosition));
+        if (dataEnd < end)
+            Probe(window, windowPosition, static_cast<std::size_t>(dataEnd - windowPosition), to);
         return;
     }
     Probe(window, windowPosition, from, to);

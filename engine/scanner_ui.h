@@ -32,4 +32,6 @@ public:
     virtual void ScanEnded(const ScanEnd& end) = 0;
 
     void Trace(std::string_view) override {}
+    // Where folder dates go (for a save that restores them), or nowhere.
+    virtual FolderDateSink* FolderDates() { return nullptr; }
 };
