@@ -15,7 +15,6 @@
 #include "stream_names.h"
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -87,7 +86,7 @@ public:
     CatalogueScanner(const BkfFileHandle& file, std::uint64_t fileSize, const std::atomic<bool>& running,
                      const ScanSinks& sinks, ScanReport& report, const ScanOptions& options)
         : m_bytes(file, fileSize), m_file(file), m_fileSize(fileSize), m_running(running), m_sinks(sinks),
-          m_report(report), m_options(options), m_limits(PathLimits::For(options.deep)),
+          m_report(report), m_limits(PathLimits::For(options.deep)),
           m_fetch([this](std::uint64_t position, std::size_t length) { return m_bytes.Fetch(position, length); })
     {
         if (options.deep)
@@ -127,7 +126,6 @@ private:
     const std::atomic<bool>& m_running;
     const ScanSinks& m_sinks;
     ScanReport& m_report;
-    const ScanOptions m_options;
     const PathLimits m_limits;
     const FetchBytes m_fetch;
     std::optional<DeepBlockSearch> m_deep;
