@@ -42,6 +42,8 @@ public:
 private:
     void SearchAroundData(ByteView window, std::uint64_t windowPosition, std::size_t from, std::size_t to);
     void Probe(ByteView window, std::uint64_t windowPosition, std::size_t from, std::size_t to);
+    void TryProbe(ByteView window, std::uint64_t windowPosition, std::size_t probe, std::uint16_t bits,
+                  std::size_t from, std::size_t to);
     void TryCandidate(std::uint64_t position, int tag);
     bool GoesOnAfter(std::uint64_t block, std::uint64_t offset, std::uint64_t size);
 
