@@ -102,6 +102,26 @@ TEST(DeepScanTest, FindsTheFilesAfterBytesLostOrInserted)
     }
 }
 
+// The scan reads in 64 KiB windows and 1 MiB chunks: a block off the grid
+// may start a few bytes before either edge, its tag and header crossing it.
+TEST(DeepScanTest, FindsBlocksAcrossWindowEdges)
+{
+    for (const std::size_t edge : {std::size_t{65536}, std::size_t{1} << 20}) {
+        for (const std::size_t before : {1, 2, 3, 4, 30, 51}) {
+            SCOPED_TRACE(std::to_string(before) + " bytes before " + std::to_string(edge));
+            BkfWriter w;
+            w.Sset("S").Dirb({"d"}).PadTo(edge - BkfWriter::kSlot);
+            w.File("x.bin", kThird);
+            w.InsertBytes(edge - BkfWriter::kSlot, BkfWriter::kSlot - before);
+            Scanned deep;
+            ScanInto(w.Bytes(), true, deep);
+            ASSERT_EQ(deep.Paths(), std::vector<std::string>{R"(BKF\BACKUP SET 1(_S)\d\x.bin)"});
+            const CatalogueRow row = deep.store.Row(0);
+            EXPECT_EQ(Slice(w.Bytes(), row.offset, row.size), kThird);
+        }
+    }
+}
+
 // A file whose data hold a whole backup image: its blocks are data, whether
 // they fall on the grid or not; the deep scan adds nothing the default scan
 // would not list.
