@@ -439,6 +439,7 @@ bool ScanCatalogue(const BkfFileHandle& file, const std::atomic<bool>& running, 
     const auto size = file.Size();
     if (!size)
         return true; // nothing can be examined
+    report.pathLimit = PathLimits::For(options.deep).path;
     CatalogueScanner scanner(file, *size, running, sinks, report, options);
     return scanner.Run();
 }

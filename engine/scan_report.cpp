@@ -85,7 +85,8 @@ std::vector<std::string> ScanReportDetails(const ScanReport& report)
     std::vector<std::string> lines;
     AddDetail(lines, "file blocks with an empty name", report.emptyFileNames);
     AddDetail(lines, "file blocks with an unusable name", report.unusableFileNames);
-    AddDetail(lines, "file blocks with a path over 260 characters", report.longFilePaths);
+    const std::string longPaths = "file blocks with a path over " + std::to_string(report.pathLimit) + " characters";
+    AddDetail(lines, longPaths.c_str(), report.longFilePaths);
     AddDetail(lines, "folders renamed \"lost dir\"", report.lostDirectories);
     AddDetail(lines, "set blocks with a name over 260 bytes", report.longSetNames);
     if (!report.unreadable.empty())

@@ -45,6 +45,7 @@ struct ScanReport {
     bool noBlocks = false;
     std::uint64_t blocklessTail = 0;
     std::uint64_t offGridBlocks = 0; // blocks the deep scan found off the grid
+    std::size_t pathLimit = 260;     // characters of a catalogue path the scan kept
 
     // FILE blocks whose checksum held and whose file is not in the catalogue.
     std::uint64_t VerifiedFilesPassedOver() const;
