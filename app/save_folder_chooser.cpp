@@ -3,13 +3,35 @@
 
 #include "system_texts.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTimer>
 
+namespace {
+
+// Qt's folder dialog refuses a typed folder that does not exist; a save
+// creates it instead, so that a new folder takes one line of typing. When it
+// cannot be made, the dialog's own "Directory not found" warning follows.
+class FolderDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const QStringList chosen = selectedFiles();
+        if (!chosen.isEmpty() && !QFileInfo::exists(chosen.constFirst()))
+            QDir().mkpath(chosen.constFirst());
+        QFileDialog::accept();
+    }
+};
+
+} // namespace
+
 QString CFolderBrowser::BrowseForSaveFolder(QWidget* owner)
 {
-    QFileDialog dialog(owner, QString::fromUtf8(SystemText::kSaveFolderTitle));
+    FolderDialog dialog(owner, QString::fromUtf8(SystemText::kSaveFolderTitle));
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::ShowDirsOnly);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

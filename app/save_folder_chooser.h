@@ -17,9 +17,9 @@ public:
 // Qt's own folder dialog (not the platform's, so that it works the same under
 // a bare X server), titled "Please select the Directory to Save the repaired
 // files". The file-name box has the focus: typing an absolute path and Enter
-// takes that folder. A typed folder that does not exist is refused by the
-// dialog with its "Directory not found" warning and the dialog stays open;
-// New Folder creates one.
+// takes that folder, creating it (and its missing parents) when it does not
+// exist yet; one that cannot be created is refused with the dialog's
+// "Directory not found" warning, and the dialog stays open.
 class CFolderBrowser : public SaveFolderChooser {
 public:
     QString BrowseForSaveFolder(QWidget* owner) override;
