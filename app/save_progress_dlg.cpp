@@ -37,8 +37,14 @@ CSaveProgressDlg::CSaveProgressDlg(const Save& save, MessageService& messages, Q
     CreateControls();
 }
 
-// The window cannot close before the worker has ended, so there is none to wait for.
-CSaveProgressDlg::~CSaveProgressDlg() = default;
+// The window closes itself only once the worker has ended. Should it go
+// before (the application ending under it), the worker stops after the file
+// it is writing, and the SaveWorker waits for that.
+CSaveProgressDlg::~CSaveProgressDlg()
+{
+    if (!m_bSaveDone)
+        m_save.running = false;
+}
 
 void CSaveProgressDlg::CreateControls()
 {

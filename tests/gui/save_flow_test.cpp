@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProgressBar>
 #include <QTest>
 #include <QThread>
 
@@ -305,4 +306,29 @@ TEST(SaveFlow, SaveRightAfterStopWaitsForTheScansLastRows)
     ASSERT_GT(rows, 0u);
     EXPECT_EQ(ExpectSavedExactly(f, backup, RootIn(dest)), rows);
     EXPECT_TRUE(StatusText(f).startsWith(QStringLiteral("%1 of %1 files").arg(rows))) << StatusText(f).toStdString();
+}
+
+// What the progress window shows at the end: the last file's catalogue path,
+// the bar at the last row of the range of rows, and every chosen byte saved.
+TEST(SaveFlow, ProgressWindowEndsOnTheLastRow)
+{
+    WindowFixture f;
+    const std::vector<std::uint8_t> backup = SaveBackup(5, 3000);
+    ScanIntoReview(f, backup);
+    CatalogueListModel& list = f.View().ListModel();
+    list.setData(list.index(4, 0), Qt::Unchecked, Qt::CheckStateRole);
+    TempDir dest;
+    BkfScanner scanner;
+    CSaveProgressDlg dialog(CSaveProgressDlg::Save{f.View().m_strFilePath, f.View().Store(), dest.Path() + "/",
+                                                   "Out", scanner.RunningFlag()},
+                            f.messages);
+    EXPECT_EQ(dialog.FileNameLabel().text(), "Filename");
+    ASSERT_TRUE(dialog.Run());
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.FileNameLabel().text(), QString::fromStdString(std::string(f.View().Store().Path(3))));
+    EXPECT_EQ(dialog.ProgressBar().maximum(), 5);
+    EXPECT_EQ(dialog.ProgressBar().value(), 4);
+    EXPECT_TRUE(dialog.BytesLabel().text().startsWith("11.7 KiB of 11.7 KiB saved\n"))
+        << dialog.BytesLabel().text().toStdString();
+    EXPECT_EQ(dialog.Report().filesSaved, 4u);
 }
