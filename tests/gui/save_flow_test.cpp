@@ -258,6 +258,13 @@ TEST(SaveFlow, ReportNamesWhatWasNotSavedCompletely)
              return w.Bytes();
          },
          0, "2 of 2 files, 150 B", "; 1 saved under another name", "same.dat: saved as "},
+        {"scan passed a file over",
+         [] {
+             BkfWriter w;
+             w.Sset("Saved").Dirb({"Data"}).File("good.dat", test_files::Pattern(100)).File("a|b.txt", "x");
+             return w.Bytes();
+         },
+         0, "1 of 1 files, 100 B", "; the scan passed over files that are not in the list", "a|b.txt"},
         {"disk full", [] { return SaveBackup(2, 200000); }, 100000,
          "0 of 2 files, ", "; 2 could not be saved completely", "file0.dat: write failed after "},
     };
@@ -331,4 +338,22 @@ TEST(SaveFlow, ProgressWindowEndsOnTheLastRow)
     EXPECT_TRUE(dialog.BytesLabel().text().startsWith("11.7 KiB of 11.7 KiB saved\n"))
         << dialog.BytesLabel().text().toStdString();
     EXPECT_EQ(dialog.Report().filesSaved, 4u);
+}
+
+// A destination where no output folder can be made: said as a failure, not
+// reported as a save.
+TEST(SaveFlow, NoOutputFolderIsReportedAsAFailure)
+{
+    WindowFixture f;
+    ScanIntoReview(f, SaveBackup(2, 100));
+    const QString underAFile = f.View().m_strFilePath + "/folder";
+    f.folderChooser.answers = {underAFile};
+    f.View().OnSaveFiles();
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_TRUE(f.messages.shown[0].text.startsWith("No file could be saved: no output folder could be created in "
+                                                    + underAFile + "/ ("))
+        << f.messages.shown[0].text.toStdString();
+    EXPECT_EQ(f.messages.shown[0].style, MessageService::kInform);
+    EXPECT_EQ(StatusText(f), f.messages.shown[0].text);
+    EXPECT_TRUE(f.shell.documents.isEmpty());
 }
