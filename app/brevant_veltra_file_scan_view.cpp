@@ -147,7 +147,7 @@ void CBrevantVeltraFileScanView::OnSaveFiles()
     if (m_pPages->m_nPage == 0)
         return;
     if (IsScanRunning()) {
-        m_services.messages.ShowMessage(QString::fromUtf8(SystemText::kStopBeforeSave), MessageService::kNotice);
+        m_services.messages.ShowMessage(QString::fromUtf8(SystemText::kStopFirst), MessageService::kNotice);
         return;
     }
     // A stopped scan may still hand over its last rows: the save must not

@@ -102,7 +102,7 @@ void CSaveProgressDlg::reject()
 {
     if (m_bSaveDone)
         return;
-    const int answer = m_messages.ShowMessage(QString::fromUtf8(SystemText::kStopSave), MessageService::kConfirm);
+    const int answer = m_messages.ShowMessage(QString::fromUtf8(SystemText::kStopQuestion), MessageService::kConfirm);
     if (answer != MessageService::kYes)
         return;
     // The worker finishes the file it is writing; the window closes when it ends.

@@ -15,12 +15,12 @@ constexpr const char* kScanDone =
 
 
 // The save.
-constexpr const char* kStopBeforeSave = "Please stop search process , then save files";
+constexpr const char* kStopFirst = "Please stop search process , then save files";
 constexpr const char* kNothingTicked = "Please select file(s) to save ";
 constexpr const char* kSaveFolderTitle = "Please select the Directory to Save the repaired files";
 constexpr const char* kSaveTitle = "Brevant Veltra BKF -  Saving files...";
 constexpr const char* kSaveLabel = "Filename";
-constexpr const char* kStopSave = "Do you want to stop repairing process?";
+constexpr const char* kStopQuestion = "Do you want to stop repairing process?"; // a scan's too
 
 // The settings.
 constexpr const char* kSettingsTitle = "Settings";
