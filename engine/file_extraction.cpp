@@ -31,6 +31,17 @@ std::uint64_t BytesChosen(const CatalogueStore& rows)
     return total;
 }
 
+// The data ranges of the ticked rows, in the order they are saved.
+std::vector<ByteRange> RangesToCopy(const CatalogueStore& rows, std::uint64_t backupSize)
+{
+    std::vector<ByteRange> ranges;
+    for (std::size_t row = 0; row < rows.RowCount(); ++row) {
+        if (rows.IsTicked(row))
+            ranges.push_back(RowSaver::DataRange(rows.Row(row), backupSize));
+    }
+    return ranges;
+}
+
 } // namespace
 
 ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const CatalogueStore& rows,
@@ -48,7 +59,7 @@ ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const Catalogu
     report.rootCreated = true;
     report.rootFolder = root->Path();
 
-    RowSaver extraction(backup, *root, progress, report);
+    RowSaver extraction(backup, *root, progress, report, RangesToCopy(rows, backup.Size().value_or(0)));
     FileDates dates(root->Path());
     if (options.restoreTimes)
         extraction.RestoreDates(dates);

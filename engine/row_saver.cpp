@@ -7,12 +7,12 @@
 
 #include "bkf_file_handle.h"
 #include "catalogue_store.h"
+#include "copy_source.h"
 #include "data_checksum.h"
 #include "extraction_progress.h"
 #include "file_dates.h"
 #include "output_path.h"
 #include "output_root.h"
-#include "recovering_read.h"
 
 #include <algorithm>
 
@@ -36,34 +36,34 @@ constexpr std::uint64_t kWriteBackSpan = std::uint64_t{8} << 20;
 // a failed write ends the file. Every 8 MiB written are handed to the disk
 // at once (StartWriteBack), so a long copy keeps the disk writing while it
 // reads instead of leaving gigabytes of dirty pages behind.
-CopyOutcome CopyRange(const BkfFileHandle& backup, std::uint64_t offset, std::uint64_t length, OutputFile& file,
-                      std::vector<std::uint8_t>& buffer, ExtractionProgress& progress, DataChecksum* checksum)
+CopyOutcome CopyRange(CopySource& source, std::size_t rangeIndex, std::uint64_t offset, std::uint64_t length, OutputFile& file,
+                      ExtractionProgress& progress, DataChecksum* checksum)
 {
     CopyOutcome outcome;
+    std::uint64_t handedToDisk = 0;
     while (outcome.written < length) {
         if (progress.StopNow()) {
             outcome.stopped = true;
             return outcome;
         }
-        const std::size_t slice =
-            static_cast<std::size_t>(std::min<std::uint64_t>(kCopySliceSize, length - outcome.written));
-        RecoveringRead read;
-        ReadRecovering(backup, offset + outcome.written, buffer.data(), slice, read);
-        for (const ByteRange& range : read.unreadable)
+        const CopySource::Piece& piece = source.Read(rangeIndex, offset + outcome.written, offset + length);
+        for (const ByteRange& range : piece.unreadable)
             AddRange(outcome.unreadable, range.offset - offset, range.length);
         if (checksum)
-            checksum->Add(buffer.data(), slice);
+            checksum->Add(piece.bytes.data(), piece.bytes.size());
         std::size_t wrote = 0;
-        if (!file.Write(buffer.data(), slice, wrote, &outcome.writeError)) {
+        if (!file.Write(piece.bytes.data(), piece.bytes.size(), wrote, &outcome.writeError)) {
             // What reached the file stays in it and is counted.
             outcome.written += wrote;
             outcome.writeFailed = true;
             return outcome;
         }
-        outcome.written += slice;
-        if (outcome.written % kWriteBackSpan == 0)
-            file.StartWriteBack(outcome.written - kWriteBackSpan, kWriteBackSpan);
-        progress.BytesCopied(slice);
+        outcome.written += piece.bytes.size();
+        if (outcome.written - handedToDisk >= kWriteBackSpan) {
+            file.StartWriteBack(handedToDisk, outcome.written - handedToDisk);
+            handedToDisk = outcome.written;
+        }
+        progress.BytesCopied(piece.bytes.size());
     }
     return outcome;
 }
@@ -90,14 +90,24 @@ std::string JoinCataloguePath(const std::vector<std::string>& components)
 
 
 RowSaver::RowSaver(const BkfFileHandle& backup, OutputRoot& root, ExtractionProgress& progress,
-                   ExtractionReport& report)
-    : m_backup(backup), m_root(root), m_progress(progress), m_report(report),
-      m_backupSize(backup.Size().value_or(0)), m_buffer(kCopySliceSize)
+                   ExtractionReport& report, const std::vector<ByteRange>& rangesAhead)
+    : m_root(root), m_progress(progress), m_report(report), m_backupSize(backup.Size().value_or(0)),
+      m_source(std::make_unique<CopySource>(backup, rangesAhead))
 {
+}
+
+RowSaver::~RowSaver() = default;
+
+ByteRange RowSaver::DataRange(const CatalogueRow& entry, std::uint64_t backupSize)
+{
+    if (!entry.located || entry.offset >= backupSize)
+        return {entry.offset, 0};
+    return {entry.offset, std::min(entry.size, backupSize - entry.offset)}; // the file ends where the backup ends
 }
 
 bool RowSaver::SaveRow(std::size_t row, const CatalogueRow& entry)
 {
+    const std::size_t rangeIndex = m_rowsAsked++;
     std::string why;
     const auto components = SafePathComponents(entry.path, &why);
     if (!components) {
@@ -120,11 +130,9 @@ bool RowSaver::SaveRow(std::size_t row, const CatalogueRow& entry)
         CheckAndDate(row, entry, *components, savedAs, false, DataChecksum());
         return true;
     }
-    // The file ends where the backup ends.
-    const std::uint64_t available =
-        entry.offset >= m_backupSize ? 0 : std::min(entry.size, m_backupSize - entry.offset);
+    const std::uint64_t available = DataRange(entry, m_backupSize).length;
     DataChecksum checksum;
-    CopyOutcome outcome = CopyRange(m_backup, entry.offset, available, *file, m_buffer, m_progress,
+    CopyOutcome outcome = CopyRange(*m_source, rangeIndex, entry.offset, available, *file, m_progress,
                                     entry.checksum ? &checksum : nullptr);
     std::string closeError;
     const bool closed = file->Close(&closeError);

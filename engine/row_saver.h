@@ -3,14 +3,17 @@
 // Saves catalogue rows one at a time below an output root, recording in the
 // report every row that was not saved completely and every renamed file.
 
+#include "byte_range.h"
 #include "extraction_report.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 class BkfFileHandle;
+class CopySource;
 class DataChecksum;
 class ExtractionProgress;
 class FileDates;
@@ -18,12 +21,19 @@ class OutputRoot;
 struct CatalogueRow;
 struct CopyOutcome;
 
-constexpr std::size_t kCopySliceSize = 65536;
-
 class RowSaver {
 public:
-    // All four must outlive this object.
-    RowSaver(const BkfFileHandle& backup, OutputRoot& root, ExtractionProgress& progress, ExtractionReport& report);
+    // All four must outlive this object. `rangesAhead`: the data ranges of the
+    // rows that will be saved, in order (DataRange), read ahead on a thread of
+    // their own while the files are written; none when rows come one by one.
+    RowSaver(const BkfFileHandle& backup, OutputRoot& root, ExtractionProgress& progress, ExtractionReport& report,
+             const std::vector<ByteRange>& rangesAhead = {});
+    ~RowSaver();
+    RowSaver(const RowSaver&) = delete;
+    RowSaver& operator=(const RowSaver&) = delete;
+
+    // The part of the backup that holds the row's data: empty when it has none.
+    static ByteRange DataRange(const CatalogueRow& entry, std::uint64_t backupSize);
 
     // Creates the row's file and copies its data (progress.BytesCopied per
     // slice). False when the row was skipped before a file existed.
@@ -42,12 +52,12 @@ private:
     void CheckAndDate(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& components,
                       const std::vector<std::string>& savedAs, bool whole, const DataChecksum& checksum);
 
-    const BkfFileHandle& m_backup;
     OutputRoot& m_root;
     ExtractionProgress& m_progress;
     ExtractionReport& m_report;
     const std::uint64_t m_backupSize;
-    std::vector<std::uint8_t> m_buffer;
+    std::unique_ptr<CopySource> m_source;
+    std::size_t m_rowsAsked = 0; // rows given to SaveRow: the index of a row's range ahead
     bool m_stopped = false;
     FileDates* m_dates = nullptr;
 };

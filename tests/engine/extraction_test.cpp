@@ -502,7 +502,8 @@ TEST(ExtractionTest, LinkPlantedDuringTheRunIsNotFollowed)
 
 // F7: bytes that cannot be read are written as zeros, so the rest of the
 // file keeps its offsets, and the file is reported with those ranges. Here
-// the backup shrinks under the copy: reads past its new end come back short.
+// the backup shrinks once the save has begun: reads past its new end come
+// back short.
 TEST(ExtractionTest, UnreadableBytesBecomeZerosAtTheirOwnOffsets)
 {
     constexpr std::uint64_t kShrunk = kSlice + 1000;
@@ -512,7 +513,7 @@ TEST(ExtractionTest, UnreadableBytesBecomeZerosAtTheirOwnOffsets)
     TempDir dest;
     RecordingProgress progress;
     bool shrunk = false;
-    progress.onBytes = [&](std::uint64_t) {
+    progress.onFileStarted = [&](std::size_t) {
         if (!shrunk) {
             shrunk = true;
             ASSERT_EQ(::truncate(backup.file.Path().c_str(), static_cast<off_t>(kShrunk)), 0);
