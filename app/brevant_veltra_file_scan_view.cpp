@@ -15,6 +15,7 @@
 #include "save_folder_chooser.h"
 #include "save_progress_dlg.h"
 #include "save_report.h"
+#include "scan_options.h"
 #include "scan_report_line.h"
 #include "system_texts.h"
 #include "view_background.h"
@@ -23,6 +24,7 @@
 #include "wizard_pages.h"
 
 #include <QCoreApplication>
+#include <QCheckBox>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -105,7 +107,9 @@ void CBrevantVeltraFileScanView::ClearCatalogue()
 void CBrevantVeltraFileScanView::StartScan()
 {
     // The scan reports an open failure itself (message, back to the file page).
-    if (m_bridge.StartScan(m_scanner, m_strFilePath) != BkfScanner::StartResult::Busy)
+    ScanOptions options;
+    options.deep = m_controls.chkDeepScan->isChecked();
+    if (m_bridge.StartScan(m_scanner, m_strFilePath, options) != BkfScanner::StartResult::Busy)
         return;
     // Only if the previous worker outlived WaitForPreviousScan.
     StopScan();
@@ -172,7 +176,8 @@ void CBrevantVeltraFileScanView::RunSave()
 {
     const std::size_t chosen = m_store.TickedCount();
     CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_strFilePath, m_store, m_scanner.DestinationFolder(),
-                                                   m_frame.FilePrefix().toStdString(), m_scanner.RunningFlag()},
+                                                   m_frame.FilePrefix().toStdString(), m_scanner.RunningFlag(),
+                                                   ExtractionOptions{m_frame.RestoreDates()}},
                             m_services.messages, this);
     if (dialog.Run())
         ShowSaveReport(dialog.Report(), chosen);
@@ -181,7 +186,8 @@ void CBrevantVeltraFileScanView::RunSave()
 void CBrevantVeltraFileScanView::ShowSaveReport(const ExtractionReport& report, std::size_t chosen)
 {
     const SaveReportText text =
-        DescribeSave(report, chosen, QString::fromStdString(m_scanner.DestinationFolder()), m_scanReport);
+        DescribeSave(report, chosen, QString::fromStdString(m_scanner.DestinationFolder()), m_scanReport,
+                     m_frame.RestoreDates());
     m_frame.ShowStatusText(text.status);
     if (text.message.isEmpty())
         return;
@@ -276,6 +282,7 @@ void CBrevantVeltraFileScanView::LayOutControls()
     c.editFileName->setGeometry(layout.fileName);
     c.lblSelectHint->setGeometry(layout.selectHint);
     c.btnBrowse->setGeometry(layout.browse);
+    c.chkDeepScan->setGeometry(layout.deepScan);
     c.btnNext->setGeometry(layout.next);
     c.btnBack->setGeometry(layout.back);
     c.btnStop->setGeometry(layout.stop);

@@ -190,7 +190,7 @@ void CMainFrame::OnLiveUpdate()
 
 void CMainFrame::OnSettings()
 {
-    CSettingsDlg dialog(m_strFilePrefix, m_services.messages, this);
+    CSettingsDlg dialog(m_strFilePrefix, m_bRestoreDates, m_services.messages, this);
     dialog.exec();
 }
 

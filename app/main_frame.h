@@ -40,6 +40,7 @@ public:
     // Names the output root folder of the next save; in memory only, so every
     // start begins with "Recovered BKF".
     QString m_strFilePrefix;
+    bool m_bRestoreDates = false; // memory only, like the prefix
 
     void OnHelpFile();
     void OnAppAbout();
@@ -51,6 +52,7 @@ public:
     void SetFileCountText(const QString& text) override;
     void ShowStatusText(const QString& text) override;
     QString FilePrefix() const override { return m_strFilePrefix; }
+    bool RestoreDates() const override { return m_bRestoreDates; }
     void OnLiveUpdate() override;
     // Runs the Settings dialog on m_strFilePrefix.
     void OnSettings() override;

@@ -72,7 +72,7 @@ bool CSaveProgressDlg::Run()
         return false;
     }
     m_meter = RateMeter();
-    m_worker.Start(SaveWorker::Job{m_save.rows, m_save.destination, m_save.prefix, m_save.running});
+    m_worker.Start(SaveWorker::Job{m_save.rows, m_save.destination, m_save.prefix, m_save.running, m_save.options});
     exec();
     return true;
 }

@@ -36,6 +36,7 @@ public:
         std::string destination; // ends with a separator
         std::string prefix;
         std::atomic<bool>& running; // the scanner's running flag: clearing it stops the save
+        ExtractionOptions options;
     };
 
     CSaveProgressDlg(const Save& save, MessageService& messages, QWidget* parent = nullptr);

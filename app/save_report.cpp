@@ -20,13 +20,20 @@ QString Std(const std::string& text)
     return QString::fromStdString(text);
 }
 
-QString SavedLine(const ExtractionReport& report, std::size_t chosen)
+// The files and bytes saved, then the data check and the dates when there are any.
+QString SavedLine(const ExtractionReport& report, std::size_t chosen, bool datesAsked)
 {
-    const QString saved = Text(SystemText::kSaved)
-                              .arg(report.filesSaved)
-                              .arg(chosen)
-                              .arg(Std(HumanBytes(report.bytesSaved)), Std(report.rootFolder));
-    return report.completed ? saved : Text(SystemText::kSaveStopped).arg(saved);
+    QString saved = Text(SystemText::kSaved)
+                        .arg(report.filesSaved)
+                        .arg(chosen)
+                        .arg(Std(HumanBytes(report.bytesSaved)), Std(report.rootFolder));
+    if (!report.completed)
+        saved = Text(SystemText::kSaveStopped).arg(saved);
+    if (const std::string check = DataCheckSummary(report); !check.empty())
+        saved += QStringLiteral("; ") + Std(check);
+    if (datesAsked)
+        saved += QStringLiteral("; ") + Std(DatesSummary(report));
+    return saved;
 }
 
 // The short clauses after the saved line, in the order the details list them.
@@ -37,6 +44,8 @@ QStringList Problems(const ExtractionReport& report, const ScanReport& scan)
         problems << Text(SystemText::kNotComplete).arg(losses);
     if (!report.renamed.empty())
         problems << Text(SystemText::kRenamed).arg(report.renamed.size());
+    if (!report.damaged.empty())
+        problems << Text(SystemText::kDamaged).arg(report.damaged.size());
     if (scan.VerifiedFilesPassedOver() > 0)
         problems << Text(SystemText::kScanPassedOver);
     return problems;
@@ -49,6 +58,8 @@ QString Details(const ExtractionReport& report, const ScanReport& scan)
         lines << Std(PrintableName(failure.path)) + QStringLiteral(": ") + Std(DescribeFailure(failure));
     for (const RenamedFile& renamed : report.renamed)
         lines << Std(PrintableName(renamed.path)) + QStringLiteral(": saved as ") + Std(PrintableName(renamed.savedAs));
+    for (const DamagedFile& damaged : report.damaged)
+        lines << Std(PrintableName(damaged.path)) + QStringLiteral(": ") + Text(kDamagedDataText);
     const std::string scanSummary = ScanReportSummary(scan);
     if (!scanSummary.empty()) {
         lines << QStringLiteral("The scan: ") + Std(scanSummary);
@@ -61,7 +72,7 @@ QString Details(const ExtractionReport& report, const ScanReport& scan)
 } // namespace
 
 SaveReportText DescribeSave(const ExtractionReport& report, std::size_t chosen, const QString& destination,
-                            const ScanReport& scan)
+                            const ScanReport& scan, bool datesAsked)
 {
     SaveReportText text;
     if (!report.rootCreated) {
@@ -69,7 +80,7 @@ SaveReportText DescribeSave(const ExtractionReport& report, std::size_t chosen, 
         text.message = text.status;
         return text;
     }
-    text.status = SavedLine(report, chosen);
+    text.status = SavedLine(report, chosen, datesAsked);
     const QStringList problems = Problems(report, scan);
     if (problems.isEmpty())
         return text;

@@ -2,8 +2,9 @@
 #pragma once
 // What the window says when a save ends: a status-bar line always, and a
 // message only when something is worth the user's attention (a chosen file
-// not saved completely, one saved under another name, files the scan passed
-// over, or no output folder at all).
+// not saved completely, one saved under another name, one whose data differ
+// from its recorded checksum, files the scan passed over, or no output folder
+// at all).
 
 #include <QString>
 
@@ -19,6 +20,7 @@ struct SaveReportText {
 };
 
 // `chosen` is the number of ticked rows, `destination` the folder the user
-// chose, `scan` the report of the scan that built the catalogue.
+// chose, `scan` the report of the scan that built the catalogue; `datesAsked`
+// when the save was to restore the files' dates.
 SaveReportText DescribeSave(const ExtractionReport& report, std::size_t chosen, const QString& destination,
-                            const ScanReport& scan);
+                            const ScanReport& scan, bool datesAsked = false);

@@ -37,7 +37,7 @@ void SaveWorker::Start(Job job)
 void SaveWorker::Run(Job job)
 {
     ExtractionReport report =
-        ExtractCheckedFiles(m_backup, job.rows, job.destination, job.prefix, job.running, *this);
+        ExtractCheckedFiles(m_backup, job.rows, job.destination, job.prefix, job.running, *this, job.options);
     m_backup.Close();
     HandOver(true);
     m_dispatcher.Post([this, report = std::move(report)] { Finish(report); });

@@ -12,6 +12,7 @@
 // stay unchanged and alive until the end handler has run.
 
 #include "bkf_file_handle.h"
+#include "extraction_options.h"
 #include "extraction_progress.h"
 #include "extraction_report.h"
 #include "save_progress_snapshot.h"
@@ -32,6 +33,7 @@ public:
         std::string destination; // ends with a separator
         std::string prefix;
         std::atomic<bool>& running; // set here, cleared by whoever stops the save
+        ExtractionOptions options;
     };
     // Both run on the window thread; `onEnd` after the thread has ended.
     using ProgressHandler = std::function<void(const SaveProgressSnapshot&)>;

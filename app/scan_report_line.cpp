@@ -20,6 +20,9 @@ ScanReportLine::ScanReportLine(MessageService& messages, QWidget* parent)
 void ScanReportLine::ShowReport(const ScanReport& report)
 {
     m_summary = QString::fromStdString(ScanReportSummary(report));
+    // The backup may go on off the grid: say so, and what finds it.
+    if (const std::string hint = DeepScanSuggestion(report); !hint.empty())
+        m_summary += (m_summary.isEmpty() ? QString() : QStringLiteral("; ")) + QString::fromStdString(hint);
     QStringList details;
     for (const std::string& line : ScanReportDetails(report))
         details << QString::fromStdString(line);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The line under the catalogue that says what the last scan passed over
-// (blocks it could not use, ranges it could not read), with the details one
-// click away. It stays empty, and hidden, when nothing was lost.
+// (blocks it could not use, ranges it could not read, a part without blocks
+// where a deep scan may find more), with the details one click away. It stays empty, and hidden, when nothing was lost.
 
 #include <QLabel>
 

@@ -19,13 +19,19 @@ ScanUiBridge::ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTree
 void ScanUiBridge::AddRow(const CatalogueRow& row)
 {
     m_batch.rows.push_back(
-        PendingRow{m_batch.pathBytes.size(), row.path.size(), row.located, row.size, row.offset, row.verified});
+        PendingRow{m_batch.pathBytes.size(), row.path.size(), row.located, row.size, row.offset, row.verified,
+                   row.modified, row.checksum});
     m_batch.pathBytes.append(row.path);
 }
 
 void ScanUiBridge::AddPath(std::string_view path)
 {
     m_batch.paths.emplace_back(path);
+}
+
+void ScanUiBridge::FolderDated(std::string_view folderPath, std::uint64_t modified)
+{
+    m_batch.folderDates.push_back(FolderDate{std::string(folderPath), modified});
 }
 
 void ScanUiBridge::FileCountChanged(std::uint64_t filesFound)
@@ -72,10 +78,12 @@ void ScanUiBridge::ApplyBatch(const Batch& batch)
             const std::string_view paths(batch.pathBytes);
             for (const PendingRow& row : batch.rows) {
                 store.Append(CatalogueRow{paths.substr(row.pathStart, row.pathLength), row.located, row.size,
-                                          row.offset, row.verified});
+                                          row.offset, row.verified, row.modified, row.checksum});
             }
         });
     }
+    for (const FolderDate& folder : batch.folderDates)
+        m_store.AddFolderDate(folder.path, folder.modified);
     if (!batch.paths.empty())
         m_tree.ApplyPaths(batch.paths);
     if (batch.countChanged)
@@ -86,9 +94,9 @@ void ScanUiBridge::ApplyBatch(const Batch& batch)
     }
 }
 
-BkfScanner::StartResult ScanUiBridge::StartScan(BkfScanner& scanner, const QString& backupPath)
+BkfScanner::StartResult ScanUiBridge::StartScan(BkfScanner& scanner, const QString& backupPath, ScanOptions options)
 {
-    const BkfScanner::StartResult result = scanner.StartScan(backupPath.toStdString(), *this);
+    const BkfScanner::StartResult result = scanner.StartScan(backupPath.toStdString(), *this, options);
     if (result == BkfScanner::StartResult::Started) {
         m_scanUnfinished = true;
         m_window.SetHelpText(QString::fromUtf8(SystemText::kSearching));

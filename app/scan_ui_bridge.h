@@ -15,10 +15,12 @@
 // and only then this bridge.
 
 #include "bkf_scanner.h"
+#include "catalogue_store.h"
 #include "scanner_ui.h"
 #include "ui_thread_dispatcher.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,13 +29,13 @@ class CatalogueStore;
 class FolderTreeModel;
 class ScanWindow;
 
-class ScanUiBridge : public ScannerUi {
+class ScanUiBridge : public ScannerUi, private FolderDateSink {
 public:
     ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTreeModel& tree, CatalogueListModel& list);
 
     // Window thread: starts a scan of `backupPath` that reports here and
     // shows the searching text once it runs (or the open failure at once).
-    BkfScanner::StartResult StartScan(BkfScanner& scanner, const QString& backupPath);
+    BkfScanner::StartResult StartScan(BkfScanner& scanner, const QString& backupPath, ScanOptions options = {});
 
     // Window thread: true from a started scan until its end steps have run
     // (the worker may have ended with its end steps still queued).
@@ -48,6 +50,7 @@ public:
     void FileCountChanged(std::uint64_t filesFound) override;
     void WindowScanned(std::uint64_t position, std::uint64_t fileSize) override;
     void Trace(std::string_view text) override;
+    FolderDateSink* FolderDates() override { return this; }
 
     // The last batch, then the end-of-scan steps on the window thread.
     void ScanEnded(const ScanEnd& end) override;
@@ -62,19 +65,26 @@ private:
         std::uint64_t size;
         std::uint64_t offset;
         bool verified;
+        std::uint64_t modified;
+        std::optional<std::uint32_t> checksum;
     };
     struct Batch {
         std::string pathBytes;
         std::vector<PendingRow> rows;
         std::vector<std::string> paths;
+        std::vector<FolderDate> folderDates;
         std::uint64_t filesFound = 0;
         bool countChanged = false;
         bool windowScanned = false;
         std::uint64_t position = 0;
         std::uint64_t fileSize = 0;
-        bool Empty() const { return rows.empty() && paths.empty() && !countChanged && !windowScanned; }
+        bool Empty() const
+        {
+            return rows.empty() && paths.empty() && folderDates.empty() && !countChanged && !windowScanned;
+        }
     };
 
+    void FolderDated(std::string_view folderPath, std::uint64_t modified) override;
     void SubmitBatch();
     void ApplyBatch(const Batch& batch);
     void ApplyScanEnd(const ScanEnd& end);

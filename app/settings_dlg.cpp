@@ -6,6 +6,7 @@
 #include "prefix_check.h"
 #include "system_texts.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,8 +22,8 @@ constexpr QSize kSize(369, 179);
 
 } // namespace
 
-CSettingsDlg::CSettingsDlg(QString& prefix, MessageService& messages, QWidget* parent)
-    : CBitmapDialog(parent), m_strFilePrefix(prefix), m_messages(messages)
+CSettingsDlg::CSettingsDlg(QString& prefix, bool& restoreDates, MessageService& messages, QWidget* parent)
+    : CBitmapDialog(parent), m_strFilePrefix(prefix), m_bRestoreDates(restoreDates), m_messages(messages)
 {
     setWindowTitle(QString::fromUtf8(SystemText::kSettingsTitle));
     setMinimumSize(kSize);
@@ -34,6 +35,9 @@ CSettingsDlg::CSettingsDlg(QString& prefix, MessageService& messages, QWidget* p
     m_editPrefix = new QLineEdit(m_strFilePrefix, group);
     m_editPrefix->setMaxLength(kPrefixLimit);
     AddOptionRow(new QLabel(QString::fromUtf8(SystemText::kPrefixLabel), group), m_editPrefix);
+    m_restoreDates = new QCheckBox(QString::fromUtf8(SystemText::kRestoreDates), group);
+    m_restoreDates->setChecked(m_bRestoreDates);
+    m_options->addWidget(m_restoreDates, m_options->rowCount(), 0, 1, 2);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
@@ -78,5 +82,6 @@ void CSettingsDlg::accept()
         return;
     }
     m_strFilePrefix = prefix;
+    m_bRestoreDates = m_restoreDates->isChecked();
     CBitmapDialog::accept();
 }

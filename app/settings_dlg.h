@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The Settings dialog: the prefix that names a save's output root folder, in
-// a group box of option rows (label, field). OK checks the prefix and keeps
+// The Settings dialog: the prefix that names a save's output root folder and
+// whether a save restores the files' dates, in a group box of option rows. OK checks the prefix and keeps
 // the dialog open with a message when it cannot be used; Cancel changes
 // nothing. Window thread only.
 
@@ -10,6 +10,7 @@
 #include <QString>
 
 class MessageService;
+class QCheckBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -20,10 +21,12 @@ class CSettingsDlg : public CBitmapDialog {
 public:
     static constexpr int kPrefixLimit = 50;
 
-    // `prefix` is shown, and replaced on a valid OK; it and `messages` outlive the dialog.
-    CSettingsDlg(QString& prefix, MessageService& messages, QWidget* parent = nullptr);
+    // `prefix` and `restoreDates` are shown, and replaced on a valid OK; they
+    // and `messages` outlive the dialog.
+    CSettingsDlg(QString& prefix, bool& restoreDates, MessageService& messages, QWidget* parent = nullptr);
 
     QLineEdit& PrefixEdit() const { return *m_editPrefix; }
+    QCheckBox& RestoreDatesBox() const { return *m_restoreDates; }
 
 public slots:
     void accept() override;
@@ -35,7 +38,9 @@ private:
     const char* PrefixMessage(const QString& prefix) const;
 
     QString& m_strFilePrefix;
+    bool& m_bRestoreDates;
     MessageService& m_messages;
     QGridLayout* m_options = nullptr;
     QLineEdit* m_editPrefix = nullptr;
+    QCheckBox* m_restoreDates = nullptr;
 };

@@ -28,6 +28,11 @@ constexpr const char* kPrefixLabel = "File Name Prefix";
 constexpr const char* kDefaultPrefix = "Recovered BKF";
 constexpr const char* kFillPrefix = "Please fill prefix";
 constexpr const char* kIllegalPrefix = "Illegal character found in file pre fix ";
+constexpr const char* kRestoreDates = "Restore file dates";
+
+// The file page.
+constexpr const char* kDeepScanTip =
+    "Also look for blocks off the 512-byte grid: finds the files after bytes lost or inserted in the backup";
 
 // The save's report. %1.. are filled in with QString::arg.
 constexpr const char* kSaveBytes = "%1 of %2 saved";                  // bytes
@@ -36,6 +41,7 @@ constexpr const char* kSaveStopped = "Save stopped: %1";              // kSaved
 constexpr const char* kNotComplete = "%1 could not be saved completely";
 constexpr const char* kRenamed = "%1 saved under another name";
 constexpr const char* kScanPassedOver = "the scan passed over files that are not in the list";
+constexpr const char* kDamaged = "%1 damaged";
 constexpr const char* kNoRoot = "No file could be saved: no output folder could be created in %1 (%2)";
 constexpr const char* kOpenOutputFolder = "Open the output folder?";
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the wizard view asks of its main frame: the status bar's progress bar,
-// scan labels and message line, the prefix of the next save's output folder,
+// scan labels and message line, the prefix of the next save's output folder
+// and whether it restores dates,
 // and the frame's Live Update and Settings commands (the view's Update and
 // Settings buttons run the same steps). Window thread only.
 
@@ -16,6 +17,7 @@ public:
     virtual void SetFileCountText(const QString& text) = 0;
     virtual void ShowStatusText(const QString& text) = 0;
     virtual QString FilePrefix() const = 0;
+    virtual bool RestoreDates() const = 0;
     virtual void OnLiveUpdate() = 0;
     virtual void OnSettings() = 0;
 };

@@ -10,6 +10,7 @@ WizardViewLayout LayOutWizardView(const QSize& client)
     layout.fileName = QRect(100, h / 2 - 11, w - 260, 23);
     layout.selectHint = QRect(100, h / 2 - 31, w - 260, 18);
     layout.browse = QRect(w - 155, h / 2 - 11, 55, 23);
+    layout.deepScan = QRect(100, h / 2 + 18, w - 260, 20);
     layout.next = QRect(w - 55, h - 40, 50, 38);
     layout.back = QRect(w - 110, h - 40, 50, 38);
     layout.stop = QRect(w - 165, h - 40, 50, 38);

@@ -11,6 +11,7 @@ struct WizardViewLayout {
     QRect fileName;
     QRect selectHint;
     QRect browse;
+    QRect deepScan; // under the file name
     QRect next;
     QRect back;
     QRect stop;

@@ -9,7 +9,9 @@
 #include "gradient_static.h"
 #include "hover_button.h"
 #include "label_font.h"
+#include "system_texts.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -86,6 +88,8 @@ void MakeFileBox(QWidget& view, WizardControls& c)
     palette.setColor(QPalette::Base, kPaleYellow);
     c.editFileName->setPalette(palette);
     c.btnBrowse = new QPushButton(QStringLiteral("&Browse"), &view);
+    c.chkDeepScan = new QCheckBox(QStringLiteral("Deep scan"), &view);
+    c.chkDeepScan->setToolTip(QString::fromUtf8(SystemText::kDeepScanTip));
 }
 
 void MakeLabels(QWidget& view, WizardControls& c)

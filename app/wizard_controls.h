@@ -12,6 +12,7 @@ class FolderContentsList;
 class FolderTree;
 class FolderTreeModel;
 class MessageService;
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -19,6 +20,7 @@ class QWidget;
 struct WizardControls {
     QLineEdit* editFileName = nullptr;
     QPushButton* btnBrowse = nullptr;
+    QCheckBox* chkDeepScan = nullptr; // unticked at every start
     CGradientStatic* lblHelpTop = nullptr;
     CGradientStatic* lblSelectHint = nullptr;
     CHoverButton* btnAddFile = nullptr;

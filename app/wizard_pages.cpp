@@ -15,6 +15,7 @@
 #include "system_texts.h"
 #include "view_frame.h"
 
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,6 +47,7 @@ void CWizardPages::ShowFilePage(bool show)
     c.lblSelectHint->setVisible(show);
     c.editFileName->setVisible(show);
     c.btnBrowse->setVisible(show);
+    c.chkDeepScan->setVisible(show);
 }
 
 void CWizardPages::ShowResultsPage(bool show)

@@ -45,7 +45,7 @@ void PrintSaveReport(const ExtractionReport& report)
     for (const SaveFailure& failure : report.failures)
         PrintMessage(shown(failure.path) + ": " + DescribeFailure(failure));
     for (const DamagedFile& damaged : report.damaged)
-        PrintMessage(shown(damaged.path) + ": damaged: its data differ from the checksum the backup recorded");
+        PrintMessage(shown(damaged.path) + ": " + kDamagedDataText);
 }
 
 // The counts of the data check and of the dates, when there are any.

@@ -23,21 +23,6 @@ std::string ListSummary(std::uint64_t files, std::uint64_t sets, double seconds)
            + HumanSeconds(seconds);
 }
 
-std::string DataCheckSummary(const ExtractionReport& report)
-{
-    if (report.dataVerified + report.damaged.size() == 0)
-        return {};
-    return "data check: " + CountOf(report.dataVerified, "file", "files") + " verified, "
-           + std::to_string(report.damaged.size()) + " damaged, " + std::to_string(report.dataUnchecked)
-           + " unchecked";
-}
-
-std::string DatesSummary(const ExtractionReport& report)
-{
-    return "dates: " + std::to_string(report.datesRestored) + " restored, " + std::to_string(report.datesUnknown)
-           + " unknown or out of range, " + std::to_string(report.datesRefused) + " refused";
-}
-
 std::string SaveSummary(const ExtractionReport& report, std::size_t chosen, double seconds)
 {
     std::string text = CountOf(report.filesSaved, "file", "files") + ", " + HumanBytes(report.bytesSaved)

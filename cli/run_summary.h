@@ -22,11 +22,6 @@ private:
 
 // "4 files in 1 set found in 0.1 s".
 std::string ListSummary(std::uint64_t files, std::uint64_t sets, double seconds);
-// "data check: 3 files verified, 1 damaged, 2 unchecked", or "" when no
-// saved file had a recorded checksum.
-std::string DataCheckSummary(const ExtractionReport& report);
-// "dates: 5 restored, 1 unknown or out of range, 0 refused".
-std::string DatesSummary(const ExtractionReport& report);
 // "600 files, 63.5 MiB saved into ROOT in 2.1 s", with the files of
 // `chosen` that were not saved completely.
 std::string SaveSummary(const ExtractionReport& report, std::size_t chosen, double seconds);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "extraction_report.h"
 
+#include "human_units.h"
+
 #include <string>
 
 namespace {
@@ -59,4 +61,19 @@ std::string DescribeFailure(const SaveFailure& failure)
                                       : "stopped after " + counts + ": kept as " + failure.keptAs;
     }
     return "not saved";
+}
+
+std::string DataCheckSummary(const ExtractionReport& report)
+{
+    if (report.dataVerified + report.damaged.size() == 0)
+        return {};
+    return "data check: " + CountOf(report.dataVerified, "file", "files") + " verified, "
+           + std::to_string(report.damaged.size()) + " damaged, " + std::to_string(report.dataUnchecked)
+           + " unchecked";
+}
+
+std::string DatesSummary(const ExtractionReport& report)
+{
+    return "dates: " + std::to_string(report.datesRestored) + " restored, " + std::to_string(report.datesUnknown)
+           + " unknown or out of range, " + std::to_string(report.datesRefused) + " refused";
 }

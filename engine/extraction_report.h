@@ -43,6 +43,7 @@ struct RenamedFile {
 };
 
 // A saved file whose data differ from the checksum its backup recorded.
+constexpr const char* kDamagedDataText = "damaged: its data differ from the checksum the backup recorded";
 struct DamagedFile {
     std::size_t row = 0;
     std::string path; // catalogue path
@@ -77,3 +78,9 @@ struct ExtractionReport {
 
 // One line describing a failure, for the report the user reads.
 std::string DescribeFailure(const SaveFailure& failure);
+
+// "data check: 5 files verified, 1 damaged, 0 unchecked"; empty when no saved
+// file had a checksum to check against.
+std::string DataCheckSummary(const ExtractionReport& report);
+// "dates: 5 restored, 1 unknown or out of range, 0 refused".
+std::string DatesSummary(const ExtractionReport& report);

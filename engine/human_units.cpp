@@ -50,3 +50,8 @@ std::string RateMeter::RateAndTimeLeft(std::uint64_t done, std::uint64_t total) 
     const double left = rate > 0 ? static_cast<double>(total - std::min(total, done)) / rate : -1.0;
     return HumanBytes(static_cast<std::uint64_t>(rate)) + "/s, " + HumanDuration(left) + " left";
 }
+
+std::string CountOf(std::uint64_t count, const std::string& singular, const std::string& plural)
+{
+    return std::to_string(count) + " " + (count == 1 ? singular : plural);
+}

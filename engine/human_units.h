@@ -13,6 +13,8 @@ std::string HumanBytes(std::uint64_t bytes);
 std::string HumanDuration(double seconds);
 // "2.1 s".
 std::string HumanSeconds(double seconds);
+// "1 file", "2 files".
+std::string CountOf(std::uint64_t count, const std::string& singular, const std::string& plural);
 
 // Time since it was made; the rate of work done and the time left.
 class RateMeter {

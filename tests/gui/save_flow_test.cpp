@@ -256,7 +256,7 @@ TEST(SaveFlow, ProgressWindowEndsOnTheLastRow)
     f.View().ListModel().setData(f.View().ListModel().index(4, 0), Qt::Unchecked, Qt::CheckStateRole);
     TempDir dest;
     std::atomic<bool> running{false};
-    CSaveProgressDlg dialog({f.View().m_strFilePath, f.View().Store(), dest.Path() + "/", "Out", running},
+    CSaveProgressDlg dialog({f.View().m_strFilePath, f.View().Store(), dest.Path() + "/", "Out", running, {}},
                             f.messages);
     EXPECT_EQ(dialog.FileNameLabel().text(), "Filename");
     ASSERT_TRUE(dialog.Run());

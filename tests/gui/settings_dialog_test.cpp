@@ -9,6 +9,7 @@
 #include "settings_dlg.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -54,11 +55,14 @@ TEST(SettingsDialog, OkChecksThePrefixAndCancelChangesNothing)
         SCOPED_TRACE(c.name);
         ScriptedMessageService messages;
         QString prefix = kDefault;
-        CSettingsDlg dialog(prefix, messages);
+        bool restoreDates = false;
+        CSettingsDlg dialog(prefix, restoreDates, messages);
         dialog.show();
         EXPECT_EQ(dialog.windowTitle(), "Settings");
         EXPECT_EQ(dialog.PrefixEdit().text(), kDefault);
+        EXPECT_FALSE(dialog.RestoreDatesBox().isChecked());
         dialog.PrefixEdit().setText(c.typed);
+        dialog.RestoreDatesBox().setChecked(true);
         QTest::mouseClick(Button(&dialog, c.button), Qt::LeftButton);
         ASSERT_EQ(messages.shown.size(), c.message ? 1u : 0u);
         if (c.message) {
@@ -68,11 +72,13 @@ TEST(SettingsDialog, OkChecksThePrefixAndCancelChangesNothing)
         }
         EXPECT_EQ(dialog.isVisible(), c.message != nullptr);
         EXPECT_EQ(prefix, c.prefixAfter);
+        EXPECT_EQ(restoreDates, prefix != kDefault) << "kept with a prefix that is taken, else unchanged";
     }
     // A 51st character is refused by the field.
     ScriptedMessageService messages;
     QString prefix;
-    CSettingsDlg dialog(prefix, messages);
+    bool restoreDates = false;
+    CSettingsDlg dialog(prefix, restoreDates, messages);
     QTest::keyClicks(&dialog.PrefixEdit(), QString(51, 'x'));
     EXPECT_EQ(dialog.PrefixEdit().text(), QString(50, 'x'));
 }
