@@ -7,14 +7,19 @@
 #include "product_info.h"
 #include "window_services.h"
 
+#include <QIcon>
 #include <QTimer>
+#include <QUrl>
 
 CBrevantVeltraFileScanApp::CBrevantVeltraFileScanApp(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setApplicationName(QString::fromUtf8(ProductInfo::kApplicationName));
     setOrganizationName(QString::fromUtf8(ProductInfo::kSettingsOrganisation));
-    setWindowIcon(Artwork::ApplicationIcon());
+    setDesktopFileName(QString::fromUtf8(ProductInfo::kDesktopId));
+    // The installed icon theme's copy when there is one (an SVG, sharp at
+    // any size), else the same drawing made here.
+    setWindowIcon(QIcon::fromTheme(QString::fromUtf8(ProductInfo::kDesktopId), Artwork::ApplicationIcon()));
 }
 
 CBrevantVeltraFileScanApp::~CBrevantVeltraFileScanApp() = default;
@@ -27,10 +32,15 @@ void CBrevantVeltraFileScanApp::InitInstance()
 }
 
 // Beyond the desktop's own switches, the one argument is a backup: it fills
-// the file-name box and its scan starts, once the window has shown.
+// the file-name box and its scan starts, once the window has shown. A desktop
+// that hands over a file:// URL instead of a path gets the path it means.
 void CBrevantVeltraFileScanApp::OpenCommandLineBackup()
 {
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() >= 2 && !arguments.at(1).isEmpty())
-        m_frame->View().OpenBackup(arguments.at(1));
+    if (arguments.size() < 2 || arguments.at(1).isEmpty())
+        return;
+    QString backup = arguments.at(1);
+    if (backup.startsWith(QLatin1String("file://")))
+        backup = QUrl(backup).toLocalFile();
+    m_frame->View().OpenBackup(backup);
 }
