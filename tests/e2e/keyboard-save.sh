@@ -10,10 +10,8 @@
 #
 # APP is the window program, MAKE_SAMPLE_BACKUP the writer of the backup and
 # of its original files (tests/support/tools). Every wait is bounded
-# (E2E_TIMEOUT seconds each, default 60). On failure it says what it waited
-# for and leaves a screenshot of the screen in E2E_ARTIFACTS (default: the
-# current folder). There is no window manager, so the script gives each new
-# window the keyboard focus as a window manager would; everything else is keys.
+# (X_TIMEOUT seconds each, default 60). On failure it says what it waited for
+# and leaves a screenshot in E2E_ARTIFACTS (default: the current folder).
 # Needs Xvfb, xdotool and ImageMagick.
 set -euo pipefail
 
@@ -23,14 +21,11 @@ if (($# != 2)); then
 fi
 APP=$(realpath "$1")
 MAKE_SAMPLE=$(realpath "$2")
-TIMEOUT=${E2E_TIMEOUT:-60}
 ARTIFACTS=$(realpath "${E2E_ARTIFACTS:-.}")
-MAIN_TITLE='^Brevant Veltra BKF$'
-CHOOSER_TITLE='^Please select the Directory to Save the repaired files$'
-PROGRESS_TITLE='^Brevant Veltra BKF -  Saving files\.\.\.$'
+# shellcheck source=tests/support/x11_keyboard.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/x11_keyboard.sh"
 
 WORK=$(mktemp -d)
-XVFB_PID=""
 APP_PID=""
 cleanup() {
     local status=$? pid
@@ -56,111 +51,23 @@ fail() {
     exit 1
 }
 
-# The visible windows whose title matches $1, one id a line (none: empty).
-windows() {
-    timeout 10 xdotool search --onlyvisible --name "$1" 2>/dev/null || true
-}
-count_windows() {
-    windows "$1" | grep -c . || true
-}
-# Waits until a visible window matches $1 and prints its id.
-wait_window() {
-    local deadline=$((SECONDS + TIMEOUT)) id
-    while ((SECONDS < deadline)); do
-        id=$(windows "$1" | head -n 1)
-        if [[ -n "$id" ]]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
-# Gives the keyboard focus to window $1 (a window manager's part).
-focus() {
-    timeout 10 xdotool windowfocus --sync "$1" >/dev/null 2>&1 || timeout 10 xdotool windowfocus "$1"
-}
-keys() {
-    timeout 10 xdotool key --clearmodifiers --delay 40 "$@"
-}
-
 "$MAKE_SAMPLE" "$WORK/Office backup.bkf" "$WORK/originals" || fail "the sample backup could not be written"
 mkdir "$WORK/saved files"
-
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
-XVFB_PID=$!
-for _ in $(seq 100); do
-    [[ -s "$WORK/display" ]] && break
-    sleep 0.1
-done
-[[ -s "$WORK/display" ]] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-export DISPLAY=":$(head -n 1 "$WORK/display")" QT_QPA_PLATFORM=xcb
-mkdir -p -m 700 "$WORK/xdg"
-export XDG_RUNTIME_DIR="$WORK/xdg"
+x_start "$WORK" || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
 
 (cd "$WORK" && exec "$APP" "$WORK/Office backup.bkf") >"$WORK/app.log" 2>&1 &
 APP_PID=$!
-main=$(wait_window "$MAIN_TITLE") || fail "the window did not open within ${TIMEOUT}s"
-focus "$main"
-
-# Ctrl+S until the folder chooser opens. Pressed before the scan has ended,
-# it is refused with a message box (a second window of the main title); Enter
-# closes that box and the next try follows a moment later.
-chooser=""
-deadline=$((SECONDS + TIMEOUT))
-while [[ -z "$chooser" ]] && ((SECONDS < deadline)); do
-    keys ctrl+s
-    for _ in $(seq 30); do
-        chooser=$(windows "$CHOOSER_TITLE" | head -n 1)
-        [[ -n "$chooser" ]] && break
-        if (($(count_windows "$MAIN_TITLE") > 1)); then
-            box=$(windows "$MAIN_TITLE" | grep -vx "$main" | head -n 1)
-            focus "$box"
-            keys Return
-            sleep 0.5
-            focus "$main"
-            break
-        fi
-        sleep 0.1
-    done
-done
-[[ -n "$chooser" ]] || fail "Ctrl+S did not open the folder chooser within ${TIMEOUT}s"
-
-# Ctrl+A first, as a person clearing the name box would. The path's completion
-# list may take the first Enter; a second one follows only while the chooser
-# is still open.
-focus "$chooser"
-keys ctrl+a
-timeout 30 xdotool type --clearmodifiers --delay 15 "$WORK/saved files"
-keys Return
-for _ in $(seq 20); do
-    [[ -z "$(windows "$CHOOSER_TITLE")" ]] && break
-    sleep 0.1
-done
-if [[ -n "$(windows "$CHOOSER_TITLE")" ]]; then
-    keys Return
-fi
-
-# The save has ended when its output folder exists and the progress window
-# has been closed for a second (on a small backup it may never be seen open).
-output="$WORK/saved files/Recovered BKF"
-deadline=$((SECONDS + TIMEOUT))
-settled=0
-while ((settled < 10)); do
-    ((SECONDS < deadline)) || fail "the save did not end within ${TIMEOUT}s (progress window still open, or no output folder)"
-    if [[ -n "$(windows "$CHOOSER_TITLE")" || -n "$(windows "$PROGRESS_TITLE")" || ! -d "$output" ]]; then
-        settled=0
-    else
-        settled=$((settled + 1))
-    fi
-    sleep 0.1
-done
+main=$(x_wait_window "$X_MAIN_TITLE") || fail "the window did not open within ${X_TIMEOUT}s"
+x_save_into "$main" "$WORK/saved files" ||
+    fail "Ctrl+S did not open the folder chooser, or the chooser did not take the folder, within ${X_TIMEOUT}s"
+x_wait_save_end "$WORK/saved files" ||
+    fail "the save did not end within ${X_TIMEOUT}s (progress window still open, or no output folder)"
 kill -0 "$APP_PID" 2>/dev/null || fail "the window program ended during the save"
-(($(count_windows "$MAIN_TITLE") == 1)) || fail "a message box is open after a save that should have nothing to report"
+(($(x_count "$X_MAIN_TITLE") == 1)) || fail "a message box is open after a save that has nothing to report"
 
 # The one backup set's folder holds exactly the original files.
-sets=("$output"/BKF/*/)
-((${#sets[@]} == 1)) && [[ -d "${sets[0]}" ]] || fail "expected one set folder under $output/BKF, found: ${sets[*]}"
+sets=("$WORK/saved files/Recovered BKF"/BKF/*/)
+((${#sets[@]} == 1)) && [[ -d "${sets[0]}" ]] || fail "expected one set folder under Recovered BKF/BKF, found: ${sets[*]}"
 if ! diff -r "$WORK/originals" "${sets[0]}" >"$WORK/diff.log" 2>&1; then
     cat "$WORK/diff.log" >&2
     fail "the saved files differ from the files in the backup"
