@@ -78,8 +78,9 @@ g++ -std=c++17 -O1 -I"$ROOT/tests/support" "$ROOT/tests/support/tools/make_sampl
     "$ROOT/tests/support/bkf_writer.cpp" -o "$DEBIAN12_DIR/make_sample_backup"
 rm -rf "$CHECK/tmp/originals"
 "$DEBIAN12_DIR/make_sample_backup" "$CHECK/tmp/sample.bkf" "$CHECK/tmp/originals"
+mkdir -p -m 700 "$CHECK/tmp/xdg"
 status=0
-in_debian env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp timeout 5 brevant-veltra-bkf /tmp/sample.bkf \
+in_debian env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp/xdg timeout 5 brevant-veltra-bkf /tmp/sample.bkf \
     >"$DEBIAN12_DIR/window.log" 2>&1 || status=$?
 # timeout's 124: the window was still up after 5 seconds.
 ((status == 124)) || { cat "$DEBIAN12_DIR/window.log"; die "brevant-veltra-bkf ended with status $status within 5 s"; }
@@ -100,6 +101,7 @@ for path in usr/share/applications/$DESKTOP_ID.desktop \
     [[ -e "$CHECK/$path" ]] || die "missing after install: /$path"
     echo "/$path"
 done
+grep -q ':application/x-bkf:\*\.bkf$' "$CHECK/usr/share/mime/globs2" || die "the MIME database has no *.bkf"
 if in_debian ldd /usr/bin/brevant-veltra-bkf | grep 'not found'; then
     die "brevant-veltra-bkf misses a shared library"
 fi
