@@ -82,8 +82,14 @@ shoot_save_report() {
     open_window "$WORK/Office backup (cut).bkf"
     sleep "${SCREENSHOT_DELAY:-3}"
     mkdir -p "$WORK/saved"
-    if ! x_save_into "$WINDOW" "$WORK/saved" || ! x_wait_save_end "$WORK/saved" ||
-       ! x_wait_window "$X_MAIN_TITLE" >/dev/null || (($(x_count "$X_MAIN_TITLE") < 2)); then
+    local _
+    if x_save_into "$WINDOW" "$WORK/saved" && x_wait_save_end "$WORK/saved"; then
+        for _ in $(seq 50); do
+            (($(x_count "$X_MAIN_TITLE") > 1)) && break
+            sleep 0.1
+        done
+    fi
+    if (($(x_count "$X_MAIN_TITLE") < 2)); then
         echo "window-screenshots: no save report appeared; $1 not taken" >&2
         close_window
         return 1
