@@ -39,6 +39,9 @@ for edge in 16 24 32 48 64 128 256; do
     size=$(identify -format '%wx%h' "$png" 2>/dev/null || echo "no PNG")
     [[ "$size" == "${edge}x${edge}" ]] || fail "$png: $size, expected ${edge}x${edge}"
 done
+# A drawing, not an empty canvas (as a build without a working platform plugin would leave).
+colours=$(identify -format '%k' "$PREFIX/share/icons/hicolor/256x256/apps/$ID.png" 2>/dev/null || echo 0)
+((colours > 16)) || fail "the 256-pixel icon has only $colours colours"
 svg=$PREFIX/share/icons/hicolor/scalable/apps/$ID.svg
 grep -q '<svg' "$svg" && grep -q '<path' "$svg" || fail "$svg is not a vector SVG"
 
