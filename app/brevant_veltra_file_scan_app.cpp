@@ -3,13 +3,13 @@
 
 #include "artwork.h"
 #include "brevant_veltra_file_scan_view.h"
+#include "command_line_backup.h"
 #include "main_frame.h"
 #include "product_info.h"
 #include "window_services.h"
 
 #include <QIcon>
 #include <QTimer>
-#include <QUrl>
 
 CBrevantVeltraFileScanApp::CBrevantVeltraFileScanApp(int& argc, char** argv)
     : QApplication(argc, argv)
@@ -32,15 +32,10 @@ void CBrevantVeltraFileScanApp::InitInstance()
 }
 
 // Beyond the desktop's own switches, the one argument is a backup: it fills
-// the file-name box and its scan starts, once the window has shown. A desktop
-// that hands over a file:// URL instead of a path gets the path it means.
+// the file-name box and its scan starts, once the window has shown.
 void CBrevantVeltraFileScanApp::OpenCommandLineBackup()
 {
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() < 2 || arguments.at(1).isEmpty())
-        return;
-    QString backup = arguments.at(1);
-    if (backup.startsWith(QLatin1String("file://")))
-        backup = QUrl(backup).toLocalFile();
-    m_frame->View().OpenBackup(backup);
+    const QString backup = CommandLineBackup(QApplication::arguments());
+    if (!backup.isEmpty())
+        m_frame->View().OpenBackup(backup);
 }
