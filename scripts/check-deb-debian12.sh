@@ -78,7 +78,7 @@ g++ -std=c++17 -O1 -I"$ROOT/tests/support" "$ROOT/tests/support/tools/make_sampl
     "$ROOT/tests/support/bkf_writer.cpp" -o "$DEBIAN12_DIR/make_sample_backup"
 rm -rf "$CHECK/tmp/originals"
 "$DEBIAN12_DIR/make_sample_backup" "$CHECK/tmp/sample.bkf" "$CHECK/tmp/originals"
-mkdir -p -m 700 "$CHECK/tmp/xdg"
+mkdir -m 700 "$CHECK/tmp/xdg"
 status=0
 in_debian env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp/xdg timeout 5 brevant-veltra-bkf /tmp/sample.bkf \
     >"$DEBIAN12_DIR/window.log" 2>&1 || status=$?

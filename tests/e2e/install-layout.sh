@@ -43,7 +43,9 @@ done
 colours=$(identify -format '%k' "$PREFIX/share/icons/hicolor/256x256/apps/$ID.png" 2>/dev/null || echo 0)
 ((colours > 16)) || fail "the 256-pixel icon has only $colours colours"
 svg=$PREFIX/share/icons/hicolor/scalable/apps/$ID.svg
-grep -q '<svg' "$svg" && grep -q '<path' "$svg" || fail "$svg is not a vector SVG"
+if ! grep -q '<svg' "$svg" || ! grep -q '<path' "$svg"; then
+    fail "$svg is not a vector SVG"
+fi
 
 entry=$PREFIX/share/applications/$ID.desktop
 desktop-file-validate "$entry" || fail "$entry does not validate"

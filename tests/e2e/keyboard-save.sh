@@ -67,7 +67,9 @@ kill -0 "$APP_PID" 2>/dev/null || fail "the window program ended during the save
 
 # The one backup set's folder holds exactly the original files.
 sets=("$WORK/saved files/Recovered BKF"/BKF/*/)
-((${#sets[@]} == 1)) && [[ -d "${sets[0]}" ]] || fail "expected one set folder under Recovered BKF/BKF, found: ${sets[*]}"
+if ((${#sets[@]} != 1)) || [[ ! -d "${sets[0]}" ]]; then
+    fail "expected one set folder under Recovered BKF/BKF, found: ${sets[*]}"
+fi
 if ! diff -r "$WORK/originals" "${sets[0]}" >"$WORK/diff.log" 2>&1; then
     cat "$WORK/diff.log" >&2
     fail "the saved files differ from the files in the backup"

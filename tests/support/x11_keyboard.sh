@@ -1,4 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck shell=bash disable=SC2034
 # Keyboard driving of the window in a real X server, shared by
 # tests/e2e/keyboard-save.sh and scripts/window-screenshots.sh. Sourced; needs
 # Xvfb and xdotool. Every wait is bounded by X_TIMEOUT seconds (default 60).
@@ -10,6 +11,7 @@ X_TIMEOUT=${X_TIMEOUT:-60}
 X_MAIN_TITLE='^Brevant Veltra BKF$'
 X_CHOOSER_TITLE='^Please select the Directory to Save the repaired files$'
 X_PROGRESS_TITLE='^Brevant Veltra BKF -  Saving files\.\.\.$'
+# The Xvfb process, for the caller to end.
 XVFB_PID=""
 
 # Starts Xvfb on a free display (the server picks it) at 1280 x 800 and
@@ -24,8 +26,9 @@ x_start() {
         sleep 0.1
     done
     [[ -s "$folder/display" ]] || return 1
-    export DISPLAY=":$(head -n 1 "$folder/display")" QT_QPA_PLATFORM=xcb
-    mkdir -p -m 700 "$folder/xdg"
+    DISPLAY=":$(head -n 1 "$folder/display")"
+    export DISPLAY QT_QPA_PLATFORM=xcb
+    mkdir -m 700 "$folder/xdg"
     export XDG_RUNTIME_DIR="$folder/xdg"
 }
 
