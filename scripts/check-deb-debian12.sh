@@ -11,7 +11,10 @@
 #      must find everything it depends on in Debian;
 #   4. writes a small backup (tests/support/tools/make_sample_backup), starts
 #      the window program on it offscreen and expects it still up after 5
-#      seconds, and runs `bkf-recover list` and `bkf-recover extract` on it;
+#      seconds, then once more on an X server (Xvfb on this machine, its socket
+#      lent to the Debian 12 system) where its window must appear (screenshot:
+#      DEBIAN12_DIR/window-xcb.png), and runs `bkf-recover list` and
+#      `bkf-recover extract` on the backup;
 #   5. checks the installed desktop entry, icons and MIME type.
 #
 #   scripts/check-deb-debian12.sh
@@ -34,7 +37,9 @@ die() { echo "check-deb-debian12: $*" >&2; exit 1; }
 [[ "$(id -u)" == "0" ]] || die "needs root (debootstrap and chroot)"
 # shellcheck source=scripts/install-deps.sh
 source "$ROOT/scripts/install-deps.sh"
-bkf_install_deps --package
+bkf_install_deps --package --screenshots
+# shellcheck source=tests/support/x11_keyboard.sh
+source "$ROOT/tests/support/x11_keyboard.sh"
 
 say "Package (cpack -G DEB in $BUILD_DIR)"
 cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBKF_BUILD_TESTS=OFF -DBKF_BUILD_BENCH=OFF >/dev/null
@@ -50,10 +55,18 @@ if [[ ! -x "$BASE/usr/bin/apt-get" ]]; then
     debootstrap --variant=minbase bookworm "$BASE" "$MIRROR" >"$DEBIAN12_DIR/debootstrap.log" 2>&1 ||
         die "debootstrap failed; see $DEBIAN12_DIR/debootstrap.log"
 fi
+X_DIR=""
 cleanup() {
-    mountpoint -q "$CHECK/proc" && umount "$CHECK/proc"
-    mountpoint -q "$CHECK/dev" && umount "$CHECK/dev"
-    return 0
+    local mount
+    for mount in "$CHECK/tmp/.X11-unix" "$CHECK/proc" "$CHECK/dev"; do
+        if mountpoint -q "$mount"; then umount "$mount"; fi
+    done
+    if [[ -n "$XVFB_PID" ]]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+    fi
+    if [[ -n "$X_DIR" ]]; then rm -rf "$X_DIR"; fi
 }
 trap cleanup EXIT
 cleanup
@@ -85,6 +98,21 @@ in_debian env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp/xdg timeout 5 breva
 # timeout's 124: the window was still up after 5 seconds.
 ((status == 124)) || { cat "$DEBIAN12_DIR/window.log"; die "brevant-veltra-bkf ended with status $status within 5 s"; }
 echo "brevant-veltra-bkf /tmp/sample.bkf: still running after 5 s (offscreen), stopped"
+X_DIR=$(mktemp -d)
+x_start "$X_DIR" || die "Xvfb did not start"
+mkdir -p "$CHECK/tmp/.X11-unix"
+mount --bind /tmp/.X11-unix "$CHECK/tmp/.X11-unix"
+in_debian env DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=/tmp/xdg timeout 10 brevant-veltra-bkf /tmp/sample.bkf \
+    >"$DEBIAN12_DIR/window-xcb.log" 2>&1 &
+window_pid=$!
+X_TIMEOUT=10 x_wait_window "$X_MAIN_TITLE" >/dev/null ||
+    { cat "$DEBIAN12_DIR/window-xcb.log"; die "the window did not appear on the X server"; }
+sleep 2
+import -window root "$DEBIAN12_DIR/window-xcb.png"
+status=0
+wait "$window_pid" || status=$?
+((status == 124)) || { cat "$DEBIAN12_DIR/window-xcb.log"; die "brevant-veltra-bkf on X ended with status $status"; }
+echo "brevant-veltra-bkf /tmp/sample.bkf: its window appeared on the X server and stayed up (screenshot: $DEBIAN12_DIR/window-xcb.png)"
 in_debian bkf-recover list /tmp/sample.bkf
 in_debian bkf-recover extract /tmp/sample.bkf /tmp/out
 diff -r "$CHECK/tmp/originals" "$CHECK/tmp/out/Recovered BKF/BKF/"*/ && echo "extract: every file equal to its original"
