@@ -98,7 +98,7 @@ TESTS_PASSED=$((TESTS_PASSED + 1))
 
 step "Threads under ThreadSanitizer (build-tsan/)"
 # Only the tests where threads meet: the scan worker and its read-ahead, the
-# window thread and the scan bridge.
+# window thread with the scan bridge and the save worker.
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O0" \
     -DCMAKE_CXX_FLAGS="-fsanitize=thread" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread"
 cmake --build build-tsan --parallel "$JOBS" --target thread_tests

@@ -26,7 +26,7 @@ CBrevantVeltraFileScanApp::~CBrevantVeltraFileScanApp() = default;
 
 void CBrevantVeltraFileScanApp::InitInstance()
 {
-    m_frame = std::make_unique<CMainFrame>(WindowServices{m_messages, m_shell, m_chooser});
+    m_frame = std::make_unique<CMainFrame>(WindowServices{m_messages, m_shell, m_chooser, m_folderChooser});
     m_frame->showMaximized();
     QTimer::singleShot(0, this, &CBrevantVeltraFileScanApp::OpenCommandLineBackup);
 }

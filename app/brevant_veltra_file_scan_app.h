@@ -7,6 +7,7 @@
 #include "backup_file_chooser.h"
 #include "desktop_shell.h"
 #include "pp_message_box.h"
+#include "save_folder_chooser.h"
 
 #include <QApplication>
 
@@ -32,5 +33,6 @@ private:
     PPMessageBox m_messages;
     SystemDesktopShell m_shell;
     QtBackupFileChooser m_chooser;
+    CFolderBrowser m_folderChooser;
     std::unique_ptr<CMainFrame> m_frame;
 };

@@ -5,12 +5,18 @@
 #include "backup_file_chooser.h"
 #include "catalogue_controls.h"
 #include "catalogue_list.h"
+#include "desktop_shell.h"
+#include "extraction_report.h"
 #include "folder_contents_list.h"
 #include "folder_tree.h"
 #include "gradient_static.h"
 #include "hover_button.h"
 #include "message_service.h"
+#include "save_folder_chooser.h"
+#include "save_progress_dlg.h"
+#include "save_report.h"
 #include "scan_report_line.h"
+#include "system_texts.h"
 #include "view_background.h"
 #include "view_frame.h"
 #include "window_layout.h"
@@ -18,6 +24,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLineEdit>
@@ -92,6 +99,7 @@ void CBrevantVeltraFileScanView::ClearCatalogue()
     m_listModel.Reset([](CatalogueStore& store) { store.Clear(); });
     m_controls.folderContents->ShowFolder(nullptr);
     m_reportLine->Clear();
+    m_scanReport = ScanReport();
 }
 
 void CBrevantVeltraFileScanView::StartScan()
@@ -136,10 +144,60 @@ void CBrevantVeltraFileScanView::OpenBackup(const QString& path)
 
 void CBrevantVeltraFileScanView::OnSaveFiles()
 {
+    if (m_pPages->m_nPage == 0)
+        return;
+    if (IsScanRunning()) {
+        m_services.messages.ShowMessage(QString::fromUtf8(SystemText::kStopFirst), MessageService::kNotice);
+        return;
+    }
+    // A stopped scan may still hand over its last rows: the save must not
+    // read the catalogue while they arrive.
+    if (IsScanUnfinished() && !WaitForPreviousScan())
+        return;
+    if (m_store.TickedCount() == 0) {
+        m_services.messages.ShowMessage(QString::fromUtf8(SystemText::kNothingTicked), MessageService::kNotice);
+        return;
+    }
+    QString folder = m_services.folderChooser.BrowseForSaveFolder(this);
+    if (folder.isEmpty())
+        return;
+    folder = QDir::fromNativeSeparators(folder);
+    if (!folder.endsWith('/'))
+        folder += '/';
+    m_scanner.SetDestinationFolder(folder.toStdString());
+    RunSave();
+}
+
+void CBrevantVeltraFileScanView::RunSave()
+{
+    const std::size_t chosen = m_store.TickedCount();
+    CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_strFilePath, m_store, m_scanner.DestinationFolder(),
+                                                   m_frame.FilePrefix().toStdString(), m_scanner.RunningFlag()},
+                            m_services.messages, this);
+    if (dialog.Run())
+        ShowSaveReport(dialog.Report(), chosen);
+}
+
+void CBrevantVeltraFileScanView::ShowSaveReport(const ExtractionReport& report, std::size_t chosen)
+{
+    const SaveReportText text =
+        DescribeSave(report, chosen, QString::fromStdString(m_scanner.DestinationFolder()), m_scanReport);
+    m_frame.ShowStatusText(text.status);
+    if (text.message.isEmpty())
+        return;
+    if (!report.rootCreated) {
+        m_services.messages.ShowMessage(text.message, MessageService::kInform);
+        return;
+    }
+    const QString question = text.message + QStringLiteral("\n\n") + QString::fromUtf8(SystemText::kOpenOutputFolder);
+    if (m_services.messages.ShowMessageWithDetails(question, text.details, MessageService::kConfirm)
+        == MessageService::kYes)
+        m_services.shell.OpenDocument(QString::fromStdString(report.rootFolder));
 }
 
 void CBrevantVeltraFileScanView::OnSettings()
 {
+    m_frame.OnSettings();
 }
 
 // --- ScanWindow ------------------------------------------------------------------
@@ -192,6 +250,7 @@ void CBrevantVeltraFileScanView::ClearContentsList()
 
 void CBrevantVeltraFileScanView::ShowScanReport(const ScanReport& report)
 {
+    m_scanReport = report;
     m_reportLine->ShowReport(report);
     m_reportLine->setVisible(m_reportLine->HasReport() && m_pPages->m_nPage == 1);
 }

@@ -11,6 +11,7 @@
 #include "catalogue_list_model.h"
 #include "catalogue_store.h"
 #include "folder_tree_model.h"
+#include "scan_report.h"
 #include "scan_ui_bridge.h"
 #include "scan_window.h"
 #include "window_services.h"
@@ -20,6 +21,7 @@
 
 #include <memory>
 
+struct ExtractionReport;
 class CWizardPages;
 class ScanReportLine;
 class ViewFrame;
@@ -62,9 +64,13 @@ public:
     // the file-name box, then Next.
     void OpenBackup(const QString& path);
 
-    // The save flow and the settings dialog come with their own pages; until
-    // then these do nothing.
+    // Saves the ticked files: refused on the file page (silently), while a
+    // scan runs and when nothing is ticked; asks for the destination folder,
+    // runs the progress window, then reports on the status bar and, when a
+    // file was not saved completely or was renamed, in a message that can
+    // open the output folder.
     void OnSaveFiles();
+    // The frame's Settings command.
     void OnSettings();
 
     // ScanWindow
@@ -90,6 +96,9 @@ private:
     void LayOutControls();
     // The one local .bkf file a drag carries on the file page, or "".
     QString DroppableBackup(const QMimeData* data) const;
+    // Runs the save of the ticked rows into the scanner's destination folder.
+    void RunSave();
+    void ShowSaveReport(const ExtractionReport& report, std::size_t chosen);
 
     ViewFrame& m_frame;
     WindowServices m_services;
@@ -102,4 +111,6 @@ private:
     WizardControls m_controls;
     ScanReportLine* m_reportLine;
     std::unique_ptr<CWizardPages> m_pPages;
+    // What the last scan passed over, for the report of a save.
+    ScanReport m_scanReport;
 };

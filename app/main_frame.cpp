@@ -14,6 +14,8 @@
 #include "lock_key_panes.h"
 #include "message_service.h"
 #include "product_info.h"
+#include "settings_dlg.h"
+#include "system_texts.h"
 #include "window_layout.h"
 #include "wizard_pages.h"
 
@@ -48,7 +50,10 @@ void SetScanLabel(CGradientStatic& label, const QString& text)
 } // namespace
 
 CMainFrame::CMainFrame(const WindowServices& services, QWidget* parent)
-    : QMainWindow(parent), m_services(services), m_strStartDir(QDir::currentPath())
+    : QMainWindow(parent),
+      m_strFilePrefix(QString::fromUtf8(SystemText::kDefaultPrefix)),
+      m_services(services),
+      m_strStartDir(QDir::currentPath())
 {
     setWindowTitle(QString::fromUtf8(ProductInfo::kApplicationName));
     setMinimumSize(870, 550);
@@ -118,7 +123,7 @@ void CMainFrame::ConnectCommands()
     connect(Command(CommandId::kAddFile), &QAction::triggered, this, [pages] { pages->OnAddFile(); });
     connect(Command(CommandId::kSave), &QAction::triggered, view, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(Command(CommandId::kExit), &QAction::triggered, this, &QWidget::close);
-    connect(Command(CommandId::kSetting), &QAction::triggered, view, &CBrevantVeltraFileScanView::OnSettings);
+    connect(Command(CommandId::kSetting), &QAction::triggered, this, &CMainFrame::OnSettings);
     connect(Command(CommandId::kLiveUpdate), &QAction::triggered, this, &CMainFrame::OnLiveUpdate);
     connect(Command(CommandId::kHelp), &QAction::triggered, this, &CMainFrame::OnHelpFile);
     connect(Command(CommandId::kAbout), &QAction::triggered, this, &CMainFrame::OnAppAbout);
@@ -165,6 +170,11 @@ void CMainFrame::SetFileCountText(const QString& text)
     SetScanLabel(*m_lblFileCount, text);
 }
 
+void CMainFrame::ShowStatusText(const QString& text)
+{
+    statusBar()->showMessage(text);
+}
+
 // --- Commands --------------------------------------------------------------------
 
 void CMainFrame::OnHelpFile()
@@ -176,6 +186,12 @@ void CMainFrame::OnLiveUpdate()
 {
     if (RunLiveUpdate(m_services, m_strStartDir))
         EndApplication();
+}
+
+void CMainFrame::OnSettings()
+{
+    CSettingsDlg dialog(m_strFilePrefix, m_services.messages, this);
+    dialog.exec();
 }
 
 void CMainFrame::OnAppAbout()

@@ -37,6 +37,10 @@ public:
     LockKeyPanes& LockPanes() const { return *m_lockPanes; }
     const QString& StartDir() const { return m_strStartDir; }
 
+    // Names the output root folder of the next save; in memory only, so every
+    // start begins with "Recovered BKF".
+    QString m_strFilePrefix;
+
     void OnHelpFile();
     void OnAppAbout();
 
@@ -45,7 +49,11 @@ public:
     void SetProgressPosition(int percent) override;
     void SetScanPositionText(const QString& text) override;
     void SetFileCountText(const QString& text) override;
+    void ShowStatusText(const QString& text) override;
+    QString FilePrefix() const override { return m_strFilePrefix; }
     void OnLiveUpdate() override;
+    // Runs the Settings dialog on m_strFilePrefix.
+    void OnSettings() override;
 
 protected:
     // Exit, from the menu or the title bar: asks first.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The texts the window shows for a scan, word for word.
+// The texts the window shows, word for word: those of the scan, the save
+// and the settings, then the window's own words for the save's report.
 
 namespace SystemText {
 
@@ -11,5 +12,31 @@ constexpr const char* kSearching =
     "Veltra is Searching files.... . You can stop this searching process by pressing Stop button";
 constexpr const char* kScanDone =
     "Please press Save Files button from toolbar or press Next button to save repaired file(s) ";
+
+
+// The save.
+constexpr const char* kStopFirst = "Please stop search process , then save files";
+constexpr const char* kNothingTicked = "Please select file(s) to save ";
+constexpr const char* kSaveFolderTitle = "Please select the Directory to Save the repaired files";
+constexpr const char* kSaveTitle = "Brevant Veltra BKF -  Saving files...";
+constexpr const char* kSaveLabel = "Filename";
+constexpr const char* kStopQuestion = "Do you want to stop repairing process?"; // a scan's too
+
+// The settings.
+constexpr const char* kSettingsTitle = "Settings";
+constexpr const char* kPrefixLabel = "File Name Prefix";
+constexpr const char* kDefaultPrefix = "Recovered BKF";
+constexpr const char* kFillPrefix = "Please fill prefix";
+constexpr const char* kIllegalPrefix = "Illegal character found in file pre fix ";
+
+// The save's report. %1.. are filled in with QString::arg.
+constexpr const char* kSaveBytes = "%1 of %2 saved";                  // bytes
+constexpr const char* kSaved = "%1 of %2 files, %3 saved into %4";   // saved, chosen, bytes, root
+constexpr const char* kSaveStopped = "Save stopped: %1";              // kSaved
+constexpr const char* kNotComplete = "%1 could not be saved completely";
+constexpr const char* kRenamed = "%1 saved under another name";
+constexpr const char* kScanPassedOver = "the scan passed over files that are not in the list";
+constexpr const char* kNoRoot = "No file could be saved: no output folder could be created in %1 (%2)";
+constexpr const char* kOpenOutputFolder = "Open the output folder?";
 
 } // namespace SystemText

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the wizard view asks of its main frame: the status bar's progress bar
-// and scan labels, and the frame's Live Update command (the view's Update
-// button runs the same steps). Window thread only.
+// What the wizard view asks of its main frame: the status bar's progress bar,
+// scan labels and message line, the prefix of the next save's output folder,
+// and the frame's Live Update and Settings commands (the view's Update and
+// Settings buttons run the same steps). Window thread only.
 
 #include <QString>
 
@@ -13,5 +14,8 @@ public:
     virtual void SetProgressPosition(int percent) = 0;
     virtual void SetScanPositionText(const QString& text) = 0;
     virtual void SetFileCountText(const QString& text) = 0;
+    virtual void ShowStatusText(const QString& text) = 0;
+    virtual QString FilePrefix() const = 0;
     virtual void OnLiveUpdate() = 0;
+    virtual void OnSettings() = 0;
 };

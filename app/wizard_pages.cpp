@@ -12,6 +12,7 @@
 #include "message_service.h"
 #include "product_info.h"
 #include "scan_report_line.h"
+#include "system_texts.h"
 #include "view_frame.h"
 
 #include <QFileInfo>
@@ -20,9 +21,7 @@
 
 namespace {
 
-constexpr const char* kStopFirst = "Please stop search process , then save files";
 constexpr const char* kInvalidFileName = "Invalid File Name";
-constexpr const char* kStopQuestion = "Do you want to stop repairing process?";
 
 } // namespace
 
@@ -63,7 +62,7 @@ void CWizardPages::ShowResultsPage(bool show)
 void CWizardPages::OnNext()
 {
     if (m_view.IsScanRunning()) {
-        Notice(kStopFirst);
+        Notice(SystemText::kStopFirst);
         return;
     }
     if (m_nPage == 1) {
@@ -82,7 +81,7 @@ void CWizardPages::OnNext()
     // A worker left running by Back must be gone before the next scan:
     // the two would share the backup and the catalogue.
     if (!m_view.WaitForPreviousScan()) {
-        Notice(kStopFirst);
+        Notice(SystemText::kStopFirst);
         return;
     }
     m_view.m_strFilePath = path;
@@ -144,7 +143,7 @@ bool CWizardPages::BrowseForBackupFile()
 
 bool CWizardPages::AskToStop()
 {
-    return m_view.Services().messages.ShowMessage(QString::fromUtf8(kStopQuestion), MessageService::kConfirm)
+    return m_view.Services().messages.ShowMessage(QString::fromUtf8(SystemText::kStopQuestion), MessageService::kConfirm)
         != MessageService::kNo;
 }
 

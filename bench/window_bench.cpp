@@ -18,6 +18,7 @@
 #include "desktop_shell.h"
 #include "main_frame.h"
 #include "message_service.h"
+#include "save_folder_chooser.h"
 #include "window_services.h"
 #include "wizard_pages.h"
 
@@ -48,6 +49,11 @@ public:
 class NoChooser : public BackupFileChooser {
 public:
     QString ChooseBackupFile(QWidget*) override { return QString(); }
+};
+
+class NoFolderChooser : public SaveFolderChooser {
+public:
+    QString BrowseForSaveFolder(QWidget*) override { return QString(); }
 };
 
 std::int64_t SteadyNanoseconds()
@@ -123,7 +129,8 @@ int RunScan(int argc, char** argv)
     PrintedMessages messages;
     SystemDesktopShell shell;
     NoChooser chooser;
-    CMainFrame frame(WindowServices{messages, shell, chooser});
+    NoFolderChooser folderChooser;
+    CMainFrame frame(WindowServices{messages, shell, chooser, folderChooser});
     frame.resize(1280, 800);
     frame.show();
     QElapsedTimer settle; // the first paint, as a user would see it before pressing Next

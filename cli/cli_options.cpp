@@ -3,6 +3,7 @@
 
 #include "help_text.h"
 #include "messages.h"
+#include "prefix_check.h"
 #include "standard_output.h"
 
 #include <CLI/CLI.hpp>
@@ -101,16 +102,18 @@ bool NamesUnknownCommand(int argc, char** argv)
 
 std::string PrefixProblem(const std::string& prefix)
 {
-    if (prefix.empty())
+    switch (CheckPrefix(prefix)) {
+    case PrefixFault::None:
+        return {};
+    case PrefixFault::Empty:
         return "it is empty";
-    if (prefix == "." || prefix == "..")
+    case PrefixFault::DotName:
         return "it is \"" + prefix + "\"";
-    for (const char c : prefix) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            return "it holds a control character";
-    }
-    if (prefix.find_first_of("/\\|*:?<>'") != std::string::npos)
+    case PrefixFault::ControlCharacter:
+        return "it holds a control character";
+    case PrefixFault::ForbiddenCharacter:
         return "it holds one of / \\ | * : ? < > '";
+    }
     return {};
 }
 

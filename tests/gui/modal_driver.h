@@ -22,3 +22,16 @@ inline void AnswerNextModal(std::function<void(QWidget*)> answer, int triesLeft 
             AnswerNextModal(std::move(answer), triesLeft - 1);
     });
 }
+
+// Answers the modal dialog that the call about to be made opens, at the
+// first turn of its event loop: before a worker that the dialog started can
+// have got far.
+inline void AnswerModalAtOnce(std::function<void(QWidget*)> answer)
+{
+    QTimer::singleShot(0, [answer = std::move(answer)]() mutable {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            answer(modal);
+        else
+            AnswerNextModal(std::move(answer));
+    });
+}

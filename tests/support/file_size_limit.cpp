@@ -26,9 +26,11 @@ void LimitTestFileSize()
     SetSoftLimit(kTestFileSizeLimit);
 }
 
-FileSizeLimitLift::FileSizeLimitLift() : m_previous(SetSoftLimit(RLIM_INFINITY)) {}
+FileSizeLimitScope::FileSizeLimitScope(std::uint64_t bytes) : m_previous(SetSoftLimit(bytes)) {}
 
-FileSizeLimitLift::~FileSizeLimitLift()
+FileSizeLimitScope::~FileSizeLimitScope()
 {
     SetSoftLimit(m_previous);
 }
+
+FileSizeLimitLift::FileSizeLimitLift() : FileSizeLimitScope(RLIM_INFINITY) {}

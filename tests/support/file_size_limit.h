@@ -11,15 +11,22 @@ constexpr std::uint64_t kTestFileSizeLimit = std::uint64_t{512} << 20;
 // a write past it fail with EFBIG instead of killing the process.
 void LimitTestFileSize();
 
-// Lifts the soft limit to the hard one while it lives (sparse backups
-// beyond 4 GiB).
-class FileSizeLimitLift {
+// Sets the soft limit to `bytes` (at most the hard one) while it lives: a
+// small one stands in for a disk that fills up.
+class FileSizeLimitScope {
 public:
-    FileSizeLimitLift();
-    ~FileSizeLimitLift();
-    FileSizeLimitLift(const FileSizeLimitLift&) = delete;
-    FileSizeLimitLift& operator=(const FileSizeLimitLift&) = delete;
+    explicit FileSizeLimitScope(std::uint64_t bytes);
+    ~FileSizeLimitScope();
+    FileSizeLimitScope(const FileSizeLimitScope&) = delete;
+    FileSizeLimitScope& operator=(const FileSizeLimitScope&) = delete;
 
 private:
     std::uint64_t m_previous;
+};
+
+// Lifts the soft limit to the hard one while it lives (sparse backups
+// beyond 4 GiB).
+class FileSizeLimitLift : public FileSizeLimitScope {
+public:
+    FileSizeLimitLift();
 };

@@ -2,7 +2,8 @@
 #pragma once
 // The main frame with scripted services, shown offscreen at a fixed size,
 // for window tests: a message box that answers from a script, a desktop that
-// records what it was asked, a file chooser that answers from a script.
+// records what it was asked, a file chooser and a folder chooser that answer
+// from a script.
 // Header-only (Qt); the working directory is a fresh folder while it lives,
 // so the help file and the updater are looked up there.
 
@@ -13,6 +14,7 @@
 #include "folder_contents_list.h"
 #include "folder_tree.h"
 #include "main_frame.h"
+#include "save_folder_chooser.h"
 #include "scripted_message_service.h"
 #include "temp_path.h"
 #include "window_services.h"
@@ -47,12 +49,12 @@ public:
     void EndApplication(int exitCode) override { endedWith.push_back(exitCode); }
 };
 
-class ScriptedChooser : public BackupFileChooser {
-public:
+// Answers a chooser from a script, in order; cancels ("") once it is used up.
+struct ScriptedAnswers {
     std::deque<QString> answers; // "" cancels
     int asked = 0;
 
-    QString ChooseBackupFile(QWidget*) override
+    QString NextAnswer()
     {
         ++asked;
         if (answers.empty())
@@ -63,6 +65,16 @@ public:
     }
 };
 
+class ScriptedChooser : public BackupFileChooser, public ScriptedAnswers {
+public:
+    QString ChooseBackupFile(QWidget*) override { return NextAnswer(); }
+};
+
+class ScriptedFolderChooser : public SaveFolderChooser, public ScriptedAnswers {
+public:
+    QString BrowseForSaveFolder(QWidget*) override { return NextAnswer(); }
+};
+
 struct WindowFixture {
     TempDir dir;
     QString previousDir = QDir::currentPath();
@@ -70,7 +82,8 @@ struct WindowFixture {
     ScriptedMessageService messages;
     RecordingShell shell;
     ScriptedChooser chooser;
-    CMainFrame frame{WindowServices{messages, shell, chooser}};
+    ScriptedFolderChooser folderChooser;
+    CMainFrame frame{WindowServices{messages, shell, chooser, folderChooser}};
     QAbstractItemModelTester treeTester{&View().TreeModel(), QAbstractItemModelTester::FailureReportingMode::Warning};
     QAbstractItemModelTester listTester{&View().ListModel(), QAbstractItemModelTester::FailureReportingMode::Warning};
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Sizes, rates and durations as people read them.
+// Sizes, rates and durations as people read them (the terminal progress
+// and the save window alike).
 
 #include <chrono>
 #include <cstdint>

@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "save_progress_dlg.h"
+
+#include "artwork.h"
+#include "message_service.h"
+#include "system_texts.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+// The window's 321 x 164 dialog units in pixels of an 8-point dialog font.
+constexpr QSize kSize(482, 267);
+
+int BarValue(std::size_t value)
+{
+    return static_cast<int>(std::min<std::size_t>(value, INT_MAX));
+}
+
+} // namespace
+
+CSaveProgressDlg::CSaveProgressDlg(const Save& save, MessageService& messages, QWidget* parent)
+    : CBitmapDialog(parent),
+      m_save(save),
+      m_messages(messages),
+      m_worker([this](const SaveProgressSnapshot& snapshot) { ShowProgress(snapshot); },
+               [this](const ExtractionReport& report) { OnSaveEnded(report); })
+{
+    setWindowTitle(QString::fromUtf8(SystemText::kSaveTitle));
+    setFixedSize(kSize);
+    SetBackground(Artwork::DialogBackground(kSize, devicePixelRatioF()));
+    CreateControls();
+}
+
+// The window closes itself only once the worker has ended. Should it go
+// before (the application ending under it), the worker stops after the file
+// it is writing, and the SaveWorker waits for that.
+CSaveProgressDlg::~CSaveProgressDlg()
+{
+    if (!m_bSaveDone)
+        m_save.running = false;
+}
+
+void CSaveProgressDlg::CreateControls()
+{
+    m_lblFileName = new QLabel(QString::fromUtf8(SystemText::kSaveLabel), this);
+    m_lblFileName->setGeometry(10, 73, 460, 57);
+    m_lblFileName->setWordWrap(true);
+    m_lblFileName->setTextFormat(Qt::PlainText);
+    m_wndProgress = new QProgressBar(this);
+    m_wndProgress->setGeometry(44, 163, 359, 16);
+    m_wndProgress->setTextVisible(false);
+    m_wndProgress->setRange(0, 0);
+    m_lblBytes = new QLabel(this);
+    m_lblBytes->setGeometry(44, 185, 359, 36);
+    m_lblBytes->setTextFormat(Qt::PlainText);
+    m_btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_btnCancel->setGeometry(203, 232, 75, 23);
+    m_btnCancel->setDefault(true);
+    connect(m_btnCancel, &QPushButton::clicked, this, &CSaveProgressDlg::reject);
+}
+
+bool CSaveProgressDlg::Run()
+{
+    if (!m_worker.OpenBackup(m_save.backupPath.toStdString(), nullptr)) {
+        m_messages.ShowMessage(QString::fromUtf8(SystemText::kOpenFailed), MessageService::kInform);
+        return false;
+    }
+    m_meter = RateMeter();
+    m_worker.Start(SaveWorker::Job{m_save.rows, m_save.destination, m_save.prefix, m_save.running});
+    exec();
+    return true;
+}
+
+void CSaveProgressDlg::ShowProgress(const SaveProgressSnapshot& snapshot)
+{
+    m_wndProgress->setRange(0, BarValue(snapshot.rowCount));
+    m_wndProgress->setValue(BarValue(snapshot.rowPosition));
+    if (!snapshot.currentPath.empty())
+        m_lblFileName->setText(QString::fromStdString(snapshot.currentPath));
+    m_lblBytes->setText(
+        QString::fromUtf8(SystemText::kSaveBytes)
+            .arg(QString::fromStdString(HumanBytes(snapshot.bytesCopied)),
+                 QString::fromStdString(HumanBytes(snapshot.bytesChosen)))
+        + QStringLiteral("\n")
+        + QString::fromStdString(m_meter.RateAndTimeLeft(snapshot.bytesCopied, snapshot.bytesChosen)));
+}
+
+void CSaveProgressDlg::OnSaveEnded(const ExtractionReport& report)
+{
+    m_report = report;
+    m_bSaveDone = true;
+    done(QDialog::Rejected);
+}
+
+void CSaveProgressDlg::reject()
+{
+    if (m_bSaveDone)
+        return;
+    const int answer = m_messages.ShowMessage(QString::fromUtf8(SystemText::kStopQuestion), MessageService::kConfirm);
+    if (answer != MessageService::kYes)
+        return;
+    // The worker finishes the file it is writing; the window closes when it ends.
+    m_save.running = false;
+}

@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The modal window of a running save: the catalogue path of the file being
+// written, a progress bar over the catalogue's rows, the bytes saved of the
+// total with the rate and the time left, and Cancel. It opens the backup
+// afresh, runs the extraction on a SaveWorker and closes itself once the
+// worker has ended. Cancel, Escape and the close box ask first; a stop lets
+// the file being written finish. Window thread only.
+
+#include "bitmap_dialog.h"
+#include "extraction_report.h"
+#include "human_units.h"
+#include "save_progress_snapshot.h"
+#include "save_worker.h"
+
+#include <QString>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+class CatalogueStore;
+class MessageService;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+class CSaveProgressDlg : public CBitmapDialog {
+    Q_OBJECT
+
+public:
+    // What one save needs; everything outlives the window.
+    struct Save {
+        QString backupPath;
+        const CatalogueStore& rows;
+        std::string destination; // ends with a separator
+        std::string prefix;
+        std::atomic<bool>& running; // the scanner's running flag: clearing it stops the save
+    };
+
+    CSaveProgressDlg(const Save& save, MessageService& messages, QWidget* parent = nullptr);
+    ~CSaveProgressDlg() override;
+
+    // Opens the backup, starts the worker and runs the window until the worker
+    // has ended. False when the backup could not be opened: the message was
+    // shown, the window never ran and nothing was written.
+    bool Run();
+    // What the save did; valid once Run has returned true.
+    const ExtractionReport& Report() const { return m_report; }
+
+    QLabel& FileNameLabel() const { return *m_lblFileName; }
+    QProgressBar& ProgressBar() const { return *m_wndProgress; }
+    QLabel& BytesLabel() const { return *m_lblBytes; }
+
+public slots:
+    // The cancel action (Cancel, Escape, the close box).
+    void reject() override;
+
+private:
+    void CreateControls();
+    void ShowProgress(const SaveProgressSnapshot& snapshot);
+    void OnSaveEnded(const ExtractionReport& report);
+
+    Save m_save;
+    MessageService& m_messages;
+    QLabel* m_lblFileName = nullptr;
+    QProgressBar* m_wndProgress = nullptr;
+    QLabel* m_lblBytes = nullptr;
+    QPushButton* m_btnCancel = nullptr;
+    bool m_bSaveDone = false;
+    RateMeter m_meter;
+    ExtractionReport m_report;
+    SaveWorker m_worker;
+};

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "save_worker.h"
+
+#include "file_extraction.h"
+
+#include <utility>
+
+SaveWorker::SaveWorker(ProgressHandler onProgress, EndHandler onEnd)
+    : m_onProgress(std::move(onProgress)), m_onEnd(std::move(onEnd))
+{
+}
+
+SaveWorker::~SaveWorker()
+{
+    m_dispatcher.Detach();
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+bool SaveWorker::OpenBackup(const std::string& path, std::string* why)
+{
+    if (m_backup.Open(path))
+        return true;
+    if (why)
+        *why = m_backup.LastError();
+    return false;
+}
+
+void SaveWorker::Start(Job job)
+{
+    job.running = true;
+    m_snapshot = SaveProgressSnapshot();
+    m_lastHandOver = std::chrono::steady_clock::time_point();
+    m_thread = std::thread(&SaveWorker::Run, this, std::move(job));
+}
+
+void SaveWorker::Run(Job job)
+{
+    ExtractionReport report =
+        ExtractCheckedFiles(m_backup, job.rows, job.destination, job.prefix, job.running, *this);
+    m_backup.Close();
+    HandOver(true);
+    m_dispatcher.Post([this, report = std::move(report)] { Finish(report); });
+}
+
+// Window thread: the worker posted this as its last step, so the join is
+// over as soon as its thread function returns.
+void SaveWorker::Finish(const ExtractionReport& report)
+{
+    m_thread.join();
+    m_onEnd(report);
+}
+
+void SaveWorker::HandOver(bool force)
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (!force && now - m_lastHandOver < kProgressInterval)
+        return;
+    m_lastHandOver = now;
+    m_dispatcher.Post([this, snapshot = m_snapshot] { m_onProgress(snapshot); });
+}
+
+void SaveWorker::Begin(std::size_t rowCount, std::uint64_t bytesChosen)
+{
+    m_snapshot.rowCount = rowCount;
+    m_snapshot.bytesChosen = bytesChosen;
+    HandOver(true);
+}
+
+void SaveWorker::FileStarted(std::size_t, std::string_view cataloguePath)
+{
+    m_snapshot.currentPath.assign(cataloguePath);
+    HandOver(false);
+}
+
+void SaveWorker::BytesCopied(std::uint64_t bytes)
+{
+    m_snapshot.bytesCopied += bytes;
+    HandOver(false);
+}
+
+void SaveWorker::RowDone(std::size_t row)
+{
+    m_snapshot.rowPosition = row;
+    HandOver(false);
+}

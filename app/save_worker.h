@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Runs the extraction of one save on a thread of its own and carries its
+// progress and its end to the window thread. Progress goes over in copies at
+// most every 50 ms (a file can take minutes, and a thousand small files must
+// not cost a thousand repaints); the worker never waits for the window, and
+// the window never waits for the worker: the thread is joined on the window
+// thread only once it has handed over its end.
+//
+// Ownership: the backup handle belongs to this object; the worker closes it
+// when the extraction ends. The rows and the running flag given to Start must
+// stay unchanged and alive until the end handler has run.
+
+#include "bkf_file_handle.h"
+#include "extraction_progress.h"
+#include "extraction_report.h"
+#include "save_progress_snapshot.h"
+#include "ui_thread_dispatcher.h"
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+
+class CatalogueStore;
+
+class SaveWorker : private ExtractionProgress {
+public:
+    struct Job {
+        const CatalogueStore& rows;
+        std::string destination; // ends with a separator
+        std::string prefix;
+        std::atomic<bool>& running; // set here, cleared by whoever stops the save
+    };
+    // Both run on the window thread; `onEnd` after the thread has ended.
+    using ProgressHandler = std::function<void(const SaveProgressSnapshot&)>;
+    using EndHandler = std::function<void(const ExtractionReport&)>;
+
+    // Created on the window thread.
+    SaveWorker(ProgressHandler onProgress, EndHandler onEnd);
+    // Nothing more reaches the handlers; waits for a thread still running,
+    // so stop it first (clear the running flag).
+    ~SaveWorker() override;
+    SaveWorker(const SaveWorker&) = delete;
+    SaveWorker& operator=(const SaveWorker&) = delete;
+
+    // Window thread: opens the backup afresh, read-only; false (with the
+    // reason) when it cannot be opened.
+    bool OpenBackup(const std::string& path, std::string* why);
+    // Window thread: sets the running flag and starts the worker. The backup
+    // must be open, and no previous job running.
+    void Start(Job job);
+    // Window thread: a job was started and its end handler has not yet run.
+    bool IsRunning() const { return m_thread.joinable(); }
+
+private:
+    static constexpr std::chrono::milliseconds kProgressInterval{50};
+
+    void Run(Job job);
+    void HandOver(bool force);
+    void Finish(const ExtractionReport& report);
+
+    // ExtractionProgress, on the worker thread.
+    void Begin(std::size_t rowCount, std::uint64_t bytesChosen) override;
+    void FileStarted(std::size_t row, std::string_view cataloguePath) override;
+    void BytesCopied(std::uint64_t bytes) override;
+    void RowDone(std::size_t row) override;
+
+    ProgressHandler m_onProgress;
+    EndHandler m_onEnd;
+    BkfFileHandle m_backup;
+    std::thread m_thread;
+    SaveProgressSnapshot m_snapshot; // worker side only
+    std::chrono::steady_clock::time_point m_lastHandOver; // worker side only
+    // Declared last: detached (destroyed) first, before anything its tasks use.
+    UiThreadDispatcher m_dispatcher;
+};
