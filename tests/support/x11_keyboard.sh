@@ -28,6 +28,12 @@ x_start() {
     [[ -s "$folder/display" ]] || return 1
     DISPLAY=":$(head -n 1 "$folder/display")"
     export DISPLAY QT_QPA_PLATFORM=xcb
+    # The server answers before anything is started on it.
+    for _ in $(seq 50); do
+        timeout 5 xdotool getdisplaygeometry >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    timeout 5 xdotool getdisplaygeometry >/dev/null 2>&1 || return 1
     mkdir -m 700 "$folder/xdg"
     export XDG_RUNTIME_DIR="$folder/xdg"
 }
