@@ -3,10 +3,12 @@
 
 #include "artwork.h"
 #include "brevant_veltra_file_scan_view.h"
+#include "command_line_backup.h"
 #include "main_frame.h"
 #include "product_info.h"
 #include "window_services.h"
 
+#include <QIcon>
 #include <QTimer>
 
 CBrevantVeltraFileScanApp::CBrevantVeltraFileScanApp(int& argc, char** argv)
@@ -14,7 +16,10 @@ CBrevantVeltraFileScanApp::CBrevantVeltraFileScanApp(int& argc, char** argv)
 {
     setApplicationName(QString::fromUtf8(ProductInfo::kApplicationName));
     setOrganizationName(QString::fromUtf8(ProductInfo::kSettingsOrganisation));
-    setWindowIcon(Artwork::ApplicationIcon());
+    setDesktopFileName(QString::fromUtf8(ProductInfo::kDesktopId));
+    // The installed icon theme's copy when there is one (an SVG, sharp at
+    // any size), else the same drawing made here.
+    setWindowIcon(QIcon::fromTheme(QString::fromUtf8(ProductInfo::kDesktopId), Artwork::ApplicationIcon()));
 }
 
 CBrevantVeltraFileScanApp::~CBrevantVeltraFileScanApp() = default;
@@ -30,7 +35,7 @@ void CBrevantVeltraFileScanApp::InitInstance()
 // the file-name box and its scan starts, once the window has shown.
 void CBrevantVeltraFileScanApp::OpenCommandLineBackup()
 {
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() >= 2 && !arguments.at(1).isEmpty())
-        m_frame->View().OpenBackup(arguments.at(1));
+    const QString backup = CommandLineBackup(QApplication::arguments());
+    if (!backup.isEmpty())
+        m_frame->View().OpenBackup(backup);
 }

@@ -5,6 +5,8 @@
 namespace ProductInfo {
 
 constexpr const char* kApplicationName = "Brevant Veltra BKF";
+// The reverse-DNS name of the desktop entry and of the installed icon.
+constexpr const char* kDesktopId = BKF_DESKTOP_ID;
 // The organisation under which QSettings keeps the profile and the menu look.
 constexpr const char* kSettingsOrganisation = "Local AppWizard-Generated Applications";
 constexpr const char* kVersionSuffix = " Version 4.02";

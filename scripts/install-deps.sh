@@ -2,20 +2,29 @@
 # Installs the Debian packages that the build needs and that are missing.
 # Sourced by test.sh and run.sh; defines bkf_install_deps and nothing else.
 #
-#   bkf_install_deps               build tools, Qt 6, OpenGL headers, GoogleTest, CLI11 and the
-#                                  fonts the window names (Liberation: Arial, Times New Roman)
-#   bkf_install_deps --fuzzer      the same, plus clang and its libFuzzer runtime
-#   bkf_install_deps --screenshots the same, plus Xvfb, xdotool and ImageMagick
+#   bkf_install_deps [OPTION]...   build tools, Qt 6 (with the SVG module for the icon),
+#                                  OpenGL headers, GoogleTest, CLI11 and the fonts the window
+#                                  names (Liberation: Arial, Times New Roman); plus, per option:
+#     --fuzzer                     clang and its libFuzzer runtime
+#     --screenshots                Xvfb, xdotool and ImageMagick
+#     --desktop                    the same, and the checkers of the desktop entry and the
+#                                  MIME type (desktop-file-utils, shared-mime-info)
+#     --package                    dpkg-shlibdeps (dpkg-dev) for cpack, and debootstrap
 #
 # Runs `apt-get update` at most once, and only when something is missing.
 # Uses sudo only when not root. Prints what it does on stderr.
 
 bkf_install_deps() {
-    local packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev fonts-liberation libcli11-dev)
-    case "${1:-}" in
-        --fuzzer) packages+=(clang libclang-rt-14-dev) ;;
-        --screenshots) packages+=(xvfb xdotool imagemagick) ;;
-    esac
+    local packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
+                    fonts-liberation libcli11-dev) option
+    for option in "$@"; do
+        case "$option" in
+            --fuzzer) packages+=(clang libclang-rt-14-dev) ;;
+            --screenshots) packages+=(xvfb xdotool imagemagick) ;;
+            --desktop) packages+=(xvfb xdotool imagemagick desktop-file-utils shared-mime-info) ;;
+            --package) packages+=(dpkg-dev debootstrap) ;;
+        esac
+    done
 
     if ! command -v dpkg-query >/dev/null 2>&1; then
         echo "install-deps: not a Debian system; make sure these are installed: ${packages[*]}" >&2

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Takes docs/window-file-page.png and docs/window-results-page.png: the
-# recovery window at 1280 x 800 on a virtual X display (Xvfb), first on the
-# file page, then on the results page after the scan of a generated backup.
-# Captured with ImageMagick's `import`; the window is sized with xdotool
-# (there is no window manager to maximise it).
+# Takes docs/window-file-page.png, docs/window-results-page.png and
+# docs/window-save-report.png: the recovery window at 1280 x 800 on a virtual
+# X display (Xvfb), first on the file page, then on the results page after the
+# scan of a generated backup, then with the report after saving from the same
+# backup cut short inside its last file (saved through the keyboard, as
+# tests/e2e/keyboard-save.sh does). Captured with ImageMagick's `import`; the
+# window is sized with xdotool (there is no window manager to maximise it).
 #
 #   scripts/window-screenshots.sh [OUT_DIR]
 #
@@ -12,16 +14,17 @@
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD_DIR=${BUILD_DIR:-$ROOT/build}
+BUILD_DIR=$(realpath -m "${BUILD_DIR:-$ROOT/build}")
 OUT_DIR=${1:-$ROOT/docs}
-DISPLAY_NUMBER=${SCREENSHOT_DISPLAY:-96}
 WORK=$(mktemp -d)
-XVFB_PID=""
 APP_PID=""
 
 cleanup() {
-    [[ -n "$APP_PID" ]] && kill "$APP_PID" 2>/dev/null || true
-    [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null || true
+    local pid
+    for pid in $APP_PID $XVFB_PID; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -33,38 +36,72 @@ bkf_install_deps --screenshots
 if [[ ! -f "$BUILD_DIR/CMakeCache.txt" ]]; then
     cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release
 fi
-cmake --build "$BUILD_DIR" --parallel "${BKF_JOBS:-2}" --target brevant-veltra-bkf catalogue_preview
+cmake --build "$BUILD_DIR" --parallel "${BKF_JOBS:-2}" --target brevant-veltra-bkf catalogue_preview bkf-recover
 APP=$BUILD_DIR/app/brevant-veltra-bkf
 "$BUILD_DIR/bench/catalogue_preview" --sample "$WORK/Office backup.bkf"
+# The same backup ending halfway through the data of its last file of 1 KiB
+# or more (a smaller file's block and data share one slot, which the cut
+# would take whole: the file would not be found at all, so not reported).
+cp "$WORK/Office backup.bkf" "$WORK/Office backup (cut).bkf"
+read -r size offset _ < <("$BUILD_DIR/cli/bkf-recover" list "$WORK/Office backup.bkf" 2>/dev/null |
+                          awk -F '\t' '$1 >= 1024' | tail -n 1)
+truncate -s $((offset + size / 2)) "$WORK/Office backup (cut).bkf"
 
-Xvfb ":$DISPLAY_NUMBER" -screen 0 1280x800x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-XVFB_PID=$!
-for _ in $(seq 50); do
-    [[ -e "/tmp/.X11-unix/X$DISPLAY_NUMBER" ]] && break
-    sleep 0.1
-done
-export DISPLAY=":$DISPLAY_NUMBER" QT_QPA_PLATFORM=xcb
-mkdir -p -m 700 "$WORK/xdg"
-export XDG_RUNTIME_DIR="$WORK/xdg"
+# shellcheck source=tests/support/x11_keyboard.sh
+source "$ROOT/tests/support/x11_keyboard.sh"
+x_start "$WORK" || { cat "$WORK/xvfb.log" >&2; exit 1; }
 mkdir -p "$OUT_DIR"
 
-# Starts the window with the given arguments, fills the screen with it and
-# captures the screen into $1 after the scan (if any) has had time to end.
-shoot() {
-    local out=$1
-    shift
+# Starts the window with the given arguments and fills the screen with it;
+# its id goes into WINDOW.
+open_window() {
     (cd "$WORK" && exec "$APP" "$@" >/dev/null) &
     APP_PID=$!
-    local window
-    window=$(xdotool search --sync --name "^Brevant Veltra BKF$" | head -n 1)
-    xdotool windowmove "$window" 0 0 windowsize "$window" 1280 800
-    sleep "${SCREENSHOT_DELAY:-3}"
-    import -window root "$out"
+    WINDOW=$(x_wait_window "$X_MAIN_TITLE") || { echo "window-screenshots: the window did not open" >&2; exit 1; }
+    xdotool windowmove "$WINDOW" 0 0 windowsize "$WINDOW" 1280 800
+}
+close_window() {
     kill "$APP_PID"
     wait "$APP_PID" 2>/dev/null || true
     APP_PID=""
-    echo "screenshot: $out"
+}
+capture() {
+    import -window root "$1"
+    echo "screenshot: $1"
+}
+
+# Captures the screen into $1 after the scan (if any) has had time to end.
+shoot() {
+    local out=$1
+    shift
+    open_window "$@"
+    sleep "${SCREENSHOT_DELAY:-3}"
+    capture "$out"
+    close_window
+}
+
+# Saves from the cut backup through the keyboard and captures the report.
+shoot_save_report() {
+    open_window "$WORK/Office backup (cut).bkf"
+    sleep "${SCREENSHOT_DELAY:-3}"
+    mkdir -p "$WORK/saved"
+    local _
+    if x_save_into "$WINDOW" "$WORK/saved" && x_wait_save_end "$WORK/saved"; then
+        for _ in $(seq 50); do
+            (($(x_count "$X_MAIN_TITLE") > 1)) && break
+            sleep 0.1
+        done
+    fi
+    if (($(x_count "$X_MAIN_TITLE") < 2)); then
+        echo "window-screenshots: no save report appeared; $1 not taken" >&2
+        close_window
+        return 1
+    fi
+    sleep 0.5
+    capture "$1"
+    close_window
 }
 
 shoot "$OUT_DIR/window-file-page.png"
 shoot "$OUT_DIR/window-results-page.png" "$WORK/Office backup.bkf"
+shoot_save_report "$OUT_DIR/window-save-report.png"

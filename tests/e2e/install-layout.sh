@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Checks what `cmake --install` lays out, in a temporary prefix: both programs,
+# the desktop entry (valid for desktop-file-validate, naming the installed
+# program and icon), the icon theme (PNGs of the right sizes, a vector SVG),
+# the MIME type (it compiles, with its glob and its magic), the man page, the
+# bash completion, the README and the licence.
+#
+#   tests/e2e/install-layout.sh BUILD_DIR
+#
+# Needs desktop-file-utils, shared-mime-info and ImageMagick (identify).
+set -euo pipefail
+
+if (($# != 1)); then
+    echo "usage: tests/e2e/install-layout.sh BUILD_DIR" >&2
+    exit 2
+fi
+BUILD_DIR=$1
+ID=example.brevant_veltra.bkf
+PREFIX=$(mktemp -d)
+trap 'rm -rf "$PREFIX"' EXIT
+failures=0
+fail() {
+    echo "install-layout: $*" >&2
+    failures=$((failures + 1))
+}
+
+cmake --install "$BUILD_DIR" --prefix "$PREFIX" >/dev/null
+
+for path in bin/brevant-veltra-bkf bin/bkf-recover share/applications/$ID.desktop \
+            share/mime/packages/$ID.xml share/icons/hicolor/scalable/apps/$ID.svg \
+            share/man/man1/bkf-recover.1 share/bash-completion/completions/bkf-recover \
+            share/doc/brevant-veltra-bkf/README.md share/doc/brevant-veltra-bkf/LICENSE; do
+    [[ -f "$PREFIX/$path" ]] || fail "missing: $path"
+done
+
+for edge in 16 24 32 48 64 128 256; do
+    png=$PREFIX/share/icons/hicolor/${edge}x${edge}/apps/$ID.png
+    size=$(identify -format '%wx%h' "$png" 2>/dev/null || echo "no PNG")
+    [[ "$size" == "${edge}x${edge}" ]] || fail "$png: $size, expected ${edge}x${edge}"
+done
+# A drawing, not an empty canvas (as a build without a working platform plugin would leave).
+colours=$(identify -format '%k' "$PREFIX/share/icons/hicolor/256x256/apps/$ID.png" 2>/dev/null || echo 0)
+((colours > 16)) || fail "the 256-pixel icon has only $colours colours"
+svg=$PREFIX/share/icons/hicolor/scalable/apps/$ID.svg
+if ! grep -q '<svg' "$svg" || ! grep -q '<path' "$svg"; then
+    fail "$svg is not a vector SVG"
+fi
+
+entry=$PREFIX/share/applications/$ID.desktop
+desktop-file-validate "$entry" || fail "$entry does not validate"
+grep -qx "Icon=$ID" "$entry" || fail "the desktop entry does not name the icon $ID"
+exec_program=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+[[ -x "$PREFIX/bin/$exec_program" ]] || fail "the desktop entry runs '$exec_program', which is not installed"
+
+# The same compilation that the shared-mime-info package runs on install.
+update-mime-database "$PREFIX/share/mime" >/dev/null 2>&1 || fail "update-mime-database refused the MIME type"
+grep -q ':application/x-bkf:\*\.bkf$' "$PREFIX/share/mime/globs2" 2>/dev/null || fail "no *.bkf glob in the MIME database"
+grep -aq 'TAPE' "$PREFIX/share/mime/magic" 2>/dev/null || fail "no TAPE magic in the MIME database"
+grep -q "MimeType=application/x-bkf;" "$entry" || fail "the desktop entry does not open application/x-bkf"
+
+((failures == 0)) || exit 1
+echo "install-layout: $(find "$PREFIX" -type f | wc -l) files installed where expected; desktop entry and MIME type valid"
