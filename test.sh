@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and runs every test:
-#   1. build/        Release build of the programs (window and bkf-recover), then
-#                    what `cmake --install` lays out (desktop entry, icons, MIME type)
-#   2. build-asan/   bkf-recover and every test (engine, bkf-recover, models,
+#   1. build-asan/   the programs and every test (engine, bkf-recover, models,
 #                    controls, window) through ctest, headless, under
-#                    AddressSanitizer and UndefinedBehaviorSanitizer; then the
-#                    Release window's save road driven by the keyboard under Xvfb
-#   3. build-tsan/   the tests where threads meet (thread_tests) under ThreadSanitizer
-#   4. build-fuzz/   when clang is present: the scan fuzzer, run for a bounded time
+#                    AddressSanitizer and UndefinedBehaviorSanitizer; what
+#                    `cmake --install` lays out (desktop entry, icons, MIME type);
+#                    then the window's save road driven by the keyboard under Xvfb
+#   2. build-tsan/   the tests where threads meet (thread_tests) under ThreadSanitizer
+#   3. build-fuzz/   when clang is present: the scan fuzzer, run for a bounded time
 #                    (FUZZ_SECONDS, default 30) on a generated seed corpus
 # Exits non-zero on any failure. BKF_JOBS sets the build parallelism (default 2).
 set -euo pipefail
@@ -59,23 +58,19 @@ run_ctest() {
 step "Dependencies"
 bkf_install_deps --fuzzer --desktop
 
-step "Release build of the programs (build/)"
-# Every test runs under the sanitizers below; building the tests a third time
-# here would cost minutes and find nothing more. The benchmarks are built by
-# bench/run_benchmarks.sh when it runs.
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DBKF_BUILD_BENCH=OFF -DBKF_BUILD_TESTS=OFF
-cmake --build build --parallel "$JOBS"
-
-step "Install layout and desktop files (build/)"
-tests/e2e/install-layout.sh build
-TESTS_PASSED=$((TESTS_PASSED + 1))
-
-step "Sanitizer build (build-asan/)"
-# Debug without optimisation and with line tables only: assertions stay on, and the
-# build, which dominates this step, is about 40% quicker than at -O1 -g.
+step "Sanitizer build of the programs and the tests (build-asan/)"
+# Everything is built once, under the sanitizers: a Release build as well
+# would cost minutes and find nothing more (run.sh and bench/run_benchmarks.sh
+# make their own in build/). Debug without optimisation and with line tables
+# only: assertions stay on, and the build, which dominates the run, is about
+# 40% quicker than at -O1 -g.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O0" \
-    -DBKF_ENGINE_ONLY=OFF -DBKF_SANITIZE=ON
-cmake --build build-asan --parallel "$JOBS" --target bkf-recover engine_tests gui_tests make_sample_backup
+    -DBKF_ENGINE_ONLY=OFF -DBKF_SANITIZE=ON -DBKF_BUILD_BENCH=OFF
+cmake --build build-asan --parallel "$JOBS"
+
+step "Install layout and desktop files (build-asan/)"
+tests/e2e/install-layout.sh build-asan
+TESTS_PASSED=$((TESTS_PASSED + 1))
 
 step "Tests under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)"
 # LeakSanitizer needs ptrace-like access that some sandboxes refuse: probe it first.
@@ -91,9 +86,9 @@ ASAN_OPTIONS="detect_leaks=$detect_leaks" \
 UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
     run_ctest build-asan
 
-step "Keyboard-only save in the Release window under Xvfb"
-ASAN_OPTIONS="detect_leaks=$detect_leaks" E2E_ARTIFACTS=build \
-    tests/e2e/keyboard-save.sh build/app/brevant-veltra-bkf build-asan/tests/make_sample_backup
+step "Keyboard-only save in the window under Xvfb (build-asan/)"
+ASAN_OPTIONS="detect_leaks=$detect_leaks" E2E_ARTIFACTS=build-asan \
+    tests/e2e/keyboard-save.sh build-asan/app/brevant-veltra-bkf build-asan/tests/make_sample_backup
 TESTS_PASSED=$((TESTS_PASSED + 1))
 
 step "Threads under ThreadSanitizer (build-tsan/)"
