@@ -6,6 +6,7 @@
 #include "product_info.h"
 #include "window_services.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -18,15 +19,21 @@ QString InStartDir(const QString& startDir, const char* fileName)
 
 } // namespace
 
-void RunHelpFile(const WindowServices& services, const QString& startDir)
+QString UserManualPath()
 {
-    const QString path = InStartDir(startDir, ProductInfo::kHelpFileName);
-    if (!QFileInfo::exists(path)) {
+    return QDir::cleanPath(QDir(QCoreApplication::applicationDirPath()).filePath(BKF_MANUAL_FROM_BINDIR));
+}
+
+void RunHelpFile(const WindowServices& services, const QString& startDir, const QString& manualPath)
+{
+    const QString chm = InStartDir(startDir, ProductInfo::kHelpFileName);
+    if (QFileInfo::exists(chm))
+        services.shell.OpenDocument(chm);
+    else if (QFileInfo::exists(manualPath))
+        services.shell.OpenDocument(manualPath);
+    else
         services.messages.ShowMessage(
             QStringLiteral("Help file for %1 not found").arg(ProductInfo::kApplicationName), MessageService::kInform);
-        return;
-    }
-    services.shell.OpenDocument(path);
 }
 
 bool RunLiveUpdate(const WindowServices& services, const QString& startDir)
@@ -34,7 +41,8 @@ bool RunLiveUpdate(const WindowServices& services, const QString& startDir)
     const QString path = InStartDir(startDir, ProductInfo::kLiveUpdateFileName);
     if (!QFileInfo::exists(path)) {
         services.messages.ShowMessage(
-            QStringLiteral("Live Update file not found. Please re-install the software."), MessageService::kInform);
+            QStringLiteral("Updates of %1 come with the system's package manager.").arg(ProductInfo::kApplicationName),
+            MessageService::kInform);
         return false;
     }
     const int answer = services.messages.ShowMessage(

@@ -179,7 +179,7 @@ void CMainFrame::ShowStatusText(const QString& text)
 
 void CMainFrame::OnHelpFile()
 {
-    RunHelpFile(m_services, m_strStartDir);
+    RunHelpFile(m_services, m_strStartDir, UserManualPath());
 }
 
 void CMainFrame::OnLiveUpdate()
