@@ -4,6 +4,7 @@
 #include "desktop_shell.h"
 #include "message_service.h"
 #include "product_info.h"
+#include "texts.h"
 #include "window_services.h"
 
 #include <QCoreApplication>
@@ -33,7 +34,7 @@ void RunHelpFile(const WindowServices& services, const QString& startDir, const 
         services.shell.OpenDocument(manualPath);
     else
         services.messages.ShowMessage(
-            QStringLiteral("Help file for %1 not found").arg(ProductInfo::kApplicationName), MessageService::kInform);
+            Texts::Tr("Help file for %1 not found").arg(ProductInfo::kApplicationName), MessageService::kInform);
 }
 
 bool RunLiveUpdate(const WindowServices& services, const QString& startDir)
@@ -41,12 +42,12 @@ bool RunLiveUpdate(const WindowServices& services, const QString& startDir)
     const QString path = InStartDir(startDir, ProductInfo::kLiveUpdateFileName);
     if (!QFileInfo::exists(path)) {
         services.messages.ShowMessage(
-            QStringLiteral("Updates of %1 come with the system's package manager.").arg(ProductInfo::kApplicationName),
+            Texts::Tr("Updates of %1 come with the system's package manager.").arg(ProductInfo::kApplicationName),
             MessageService::kInform);
         return false;
     }
     const int answer = services.messages.ShowMessage(
-        QStringLiteral("The application will be closed if you want to run Live Update of the software. Continue ?"),
+        Texts::Tr("The application will be closed if you want to run Live Update of the software. Continue ?"),
         MessageService::kConfirm);
     if (answer == MessageService::kNo)
         return false;

@@ -11,7 +11,6 @@ constexpr const char* kApplicationName = "Brevant Veltra BKF";
 constexpr const char* kDesktopId = BKF_DESKTOP_ID;
 // The organisation under which QSettings keeps the profile and the menu look.
 constexpr const char* kSettingsOrganisation = "Local AppWizard-Generated Applications";
-constexpr const char* kVersionSuffix = " Version " BKF_VERSION;
 constexpr const char* kHomePage = BKF_HOME_PAGE;
 constexpr const char* kMakerLine = "Brevant Veltra Software Works";
 constexpr const char* kContactBlock =

@@ -5,7 +5,8 @@
 # program and icon), the AppStream file (valid for appstreamcli), the icon
 # theme (PNGs of the right sizes, a vector SVG), the MIME type (it compiles,
 # with its glob and its magic), the man page, the bash completion, the README,
-# the manual that F1 opens, the licence, the copyright file and the changelog;
+# the manual that F1 opens, the German translation, the licence, the copyright
+# file and the changelog;
 # and that the programs, the man page and the AppStream file name one version.
 #
 #   tests/e2e/install-layout.sh BUILD_DIR
@@ -34,7 +35,7 @@ for path in bin/brevant-veltra-bkf bin/bkf-recover bin/bkf-make-sample share/app
             share/metainfo/$ID.metainfo.xml share/mime/packages/$ID.xml share/icons/hicolor/scalable/apps/$ID.svg \
             share/man/man1/bkf-recover.1.gz share/bash-completion/completions/bkf-recover \
             $DOC/README.md $DOC/manual.html $DOC/docs/window-file-page.png $DOC/LICENSE $DOC/copyright \
-            $DOC/changelog.gz; do
+            $DOC/changelog.gz share/brevant-veltra-bkf/translations/brevant-veltra-bkf_de.qm; do
     [[ -f "$PREFIX/$path" ]] || fail "missing: $path"
 done
 
