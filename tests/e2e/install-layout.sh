@@ -33,7 +33,8 @@ cmake --install "$BUILD_DIR" --prefix "$PREFIX" >/dev/null
 DOC=share/doc/brevant-veltra-bkf
 for path in bin/brevant-veltra-bkf bin/bkf-recover bin/bkf-make-sample share/applications/$ID.desktop \
             share/metainfo/$ID.metainfo.xml share/mime/packages/$ID.xml share/icons/hicolor/scalable/apps/$ID.svg \
-            share/man/man1/bkf-recover.1.gz share/bash-completion/completions/bkf-recover \
+            share/man/man1/bkf-recover.1.gz share/man/man1/brevant-veltra-bkf.1.gz share/man/man1/bkf-make-sample.1.gz \
+            share/bash-completion/completions/bkf-recover \
             $DOC/README.md $DOC/manual.html $DOC/docs/window-file-page.png $DOC/LICENSE $DOC/copyright \
             $DOC/changelog.gz share/brevant-veltra-bkf/translations/brevant-veltra-bkf_de.qm; do
     [[ -f "$PREFIX/$path" ]] || fail "missing: $path"

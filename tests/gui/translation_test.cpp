@@ -7,6 +7,7 @@
 #include "window_translations.h"
 
 #include <QMenuBar>
+#include <QPixmapCache>
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,7 @@ TEST(Translation, TheWindowSpeaksTheDesktopsLanguage)
     };
     for (const LanguageCase& c : cases) {
         SCOPED_TRACE(c.locale.name().toStdString());
+        QPixmapCache::clear(); // the painted captions of the language before
         const WindowTranslations translations(c.locale);
         EXPECT_EQ(translations.Loaded(), c.translated) << WindowTranslationsDir().toStdString();
         WindowFixture f;
@@ -40,6 +42,7 @@ TEST(Translation, TheWindowSpeaksTheDesktopsLanguage)
                                    f.frame.windowTitle()};
         EXPECT_EQ(shown, c.texts);
     }
+    QPixmapCache::clear();
 }
 
 } // namespace
