@@ -3,6 +3,7 @@
 
 #include "artwork.h"
 #include "product_info.h"
+#include "texts.h"
 #include "transparent_static.h"
 
 #include <QPushButton>
@@ -26,16 +27,16 @@ CTransparentStatic* MakeLine(QWidget& dialog, const QString& text, const QRect& 
 CAboutDlg::CAboutDlg(QWidget* parent)
     : CBitmapDialog(parent)
 {
-    setWindowTitle(QStringLiteral("About %1").arg(ProductInfo::kApplicationName));
+    setWindowTitle(Texts::Tr("About %1").arg(ProductInfo::kApplicationName));
     SetBackground(Artwork::AboutBackground(devicePixelRatioF()));
     setFixedSize(Artwork::kAboutSize);
     const int top = Artwork::kAboutBannerHeight + 12;
     const int width = Artwork::kAboutSize.width() - 40;
-    m_version = MakeLine(*this, QString::fromUtf8(ProductInfo::kApplicationName) + ProductInfo::kVersionSuffix,
+    m_version = MakeLine(*this, Texts::Tr("%1 Version %2").arg(ProductInfo::kApplicationName, BKF_VERSION),
                          QRect(20, top, width, 22), 11, true);
     MakeLine(*this, QString::fromUtf8(ProductInfo::kMakerLine), QRect(20, top + 26, width, 20), 9, false);
     MakeLine(*this, QString::fromUtf8(ProductInfo::kContactBlock), QRect(20, top + 54, width, 110), 9, false);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(Texts::Tr("OK"), this);
     ok->setDefault(true);
     ok->setGeometry(Artwork::kAboutSize.width() - 100, Artwork::kAboutSize.height() - 40, 80, 26);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

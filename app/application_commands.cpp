@@ -4,8 +4,10 @@
 #include "desktop_shell.h"
 #include "message_service.h"
 #include "product_info.h"
+#include "texts.h"
 #include "window_services.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -18,15 +20,21 @@ QString InStartDir(const QString& startDir, const char* fileName)
 
 } // namespace
 
-void RunHelpFile(const WindowServices& services, const QString& startDir)
+QString UserManualPath()
 {
-    const QString path = InStartDir(startDir, ProductInfo::kHelpFileName);
-    if (!QFileInfo::exists(path)) {
+    return QDir::cleanPath(QDir(QCoreApplication::applicationDirPath()).filePath(BKF_MANUAL_FROM_BINDIR));
+}
+
+void RunHelpFile(const WindowServices& services, const QString& startDir, const QString& manualPath)
+{
+    const QString chm = InStartDir(startDir, ProductInfo::kHelpFileName);
+    if (QFileInfo::exists(chm))
+        services.shell.OpenDocument(chm);
+    else if (QFileInfo::exists(manualPath))
+        services.shell.OpenDocument(manualPath);
+    else
         services.messages.ShowMessage(
-            QStringLiteral("Help file for %1 not found").arg(ProductInfo::kApplicationName), MessageService::kInform);
-        return;
-    }
-    services.shell.OpenDocument(path);
+            Texts::Tr("Help file for %1 not found").arg(ProductInfo::kApplicationName), MessageService::kInform);
 }
 
 bool RunLiveUpdate(const WindowServices& services, const QString& startDir)
@@ -34,11 +42,12 @@ bool RunLiveUpdate(const WindowServices& services, const QString& startDir)
     const QString path = InStartDir(startDir, ProductInfo::kLiveUpdateFileName);
     if (!QFileInfo::exists(path)) {
         services.messages.ShowMessage(
-            QStringLiteral("Live Update file not found. Please re-install the software."), MessageService::kInform);
+            Texts::Tr("Updates of %1 come with the system's package manager.").arg(ProductInfo::kApplicationName),
+            MessageService::kInform);
         return false;
     }
     const int answer = services.messages.ShowMessage(
-        QStringLiteral("The application will be closed if you want to run Live Update of the software. Continue ?"),
+        Texts::Tr("The application will be closed if you want to run Live Update of the software. Continue ?"),
         MessageService::kConfirm);
     if (answer == MessageService::kNo)
         return false;

@@ -1,20 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "backup_file_chooser.h"
 
+#include "texts.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
 
 namespace {
 
-const QString kBackupFilter = QStringLiteral("Backup Files(*.bkf)");
-const QString kAllFilter = QStringLiteral(" All Files(*.*)");
+const char* const kBackupFilter = QT_TRANSLATE_NOOP("Texts", "Backup Files(*.bkf)");
+const char* const kAllFilter = QT_TRANSLATE_NOOP("Texts", " All Files(*.*)");
 
 // "*.*" matches only names with a dot here; the "All Files" filter means every file.
 void ShowEveryFileUnderAllFilter(QFileDialog& dialog)
 {
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-        if (filter != kAllFilter)
+        if (filter != Texts::Tr(kAllFilter))
             return;
         if (auto* model = dialog.findChild<QFileSystemModel*>())
             model->setNameFilters({QStringLiteral("*")});
@@ -25,12 +27,12 @@ void ShowEveryFileUnderAllFilter(QFileDialog& dialog)
 
 QString QtBackupFileChooser::ChooseBackupFile(QWidget* parent)
 {
-    QFileDialog dialog(parent, QStringLiteral("Select corrupted file to repair..."));
+    QFileDialog dialog(parent, Texts::Tr("Select corrupted file to repair..."));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::ReadOnly);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilters({kBackupFilter, kAllFilter});
+    dialog.setNameFilters({Texts::Tr(kBackupFilter), Texts::Tr(kAllFilter)});
     ShowEveryFileUnderAllFilter(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();

@@ -8,6 +8,7 @@
 #include "desktop_shell.h"
 #include "pp_message_box.h"
 #include "save_folder_chooser.h"
+#include "window_translations.h"
 
 #include <QApplication>
 
@@ -30,6 +31,8 @@ public:
 private:
     void OpenCommandLineBackup();
 
+    // The desktop's language, when a translation of the window is installed.
+    WindowTranslations m_translations{QLocale()};
     PPMessageBox m_messages;
     SystemDesktopShell m_shell;
     QtBackupFileChooser m_chooser;

@@ -151,7 +151,7 @@ void CBrevantVeltraFileScanView::OnSaveFiles()
     if (m_pPages->m_nPage == 0)
         return;
     if (IsScanRunning()) {
-        m_services.messages.ShowMessage(QString::fromUtf8(SystemText::kStopFirst), MessageService::kNotice);
+        m_services.messages.ShowMessage(Texts::Tr(SystemText::kStopFirst), MessageService::kNotice);
         return;
     }
     // A stopped scan may still hand over its last rows: the save must not
@@ -159,7 +159,7 @@ void CBrevantVeltraFileScanView::OnSaveFiles()
     if (IsScanUnfinished() && !WaitForPreviousScan())
         return;
     if (m_store.TickedCount() == 0) {
-        m_services.messages.ShowMessage(QString::fromUtf8(SystemText::kNothingTicked), MessageService::kNotice);
+        m_services.messages.ShowMessage(Texts::Tr(SystemText::kNothingTicked), MessageService::kNotice);
         return;
     }
     QString folder = m_services.folderChooser.BrowseForSaveFolder(this);
@@ -195,7 +195,7 @@ void CBrevantVeltraFileScanView::ShowSaveReport(const ExtractionReport& report, 
         m_services.messages.ShowMessage(text.message, MessageService::kInform);
         return;
     }
-    const QString question = text.message + QStringLiteral("\n\n") + QString::fromUtf8(SystemText::kOpenOutputFolder);
+    const QString question = text.message + QStringLiteral("\n\n") + Texts::Tr(SystemText::kOpenOutputFolder);
     if (m_services.messages.ShowMessageWithDetails(question, text.details, MessageService::kConfirm)
         == MessageService::kYes)
         m_services.shell.OpenDocument(QString::fromStdString(report.rootFolder));

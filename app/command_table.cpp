@@ -1,31 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "command_table.h"
 
+#include "texts.h"
+
 using Artwork::MenuIcon;
 
 const std::vector<MenuInfo>& MenuBarCommands()
 {
     static const std::vector<MenuInfo> menus = {
-        {"&File",
-         {CommandInfo{CommandId::kAddFile, "&Add\tCtrl+A", QKeySequence("Ctrl+A"), "Add File to repair",
-                      MenuIcon::kAdd},
-          CommandInfo{CommandId::kSave, "&Save\tCtrl+S", QKeySequence("Ctrl+S"),
-                      "Select location to save repaired file", MenuIcon::kSave},
+        {QT_TRANSLATE_NOOP("Texts", "&File"),
+         {CommandInfo{CommandId::kAddFile, QT_TRANSLATE_NOOP("Texts", "&Add\tCtrl+A"), QKeySequence("Ctrl+A"),
+                      QT_TRANSLATE_NOOP("Texts", "Add File to repair"), MenuIcon::kAdd},
+          CommandInfo{CommandId::kSave, QT_TRANSLATE_NOOP("Texts", "&Save\tCtrl+S"), QKeySequence("Ctrl+S"),
+                      QT_TRANSLATE_NOOP("Texts", "Select location to save repaired file"), MenuIcon::kSave},
           std::nullopt,
-          CommandInfo{CommandId::kExit, "E&xit", QKeySequence(), "Quit the application; prompts to save documents",
-                      MenuIcon::kExit}}},
-        {"&Tools",
-         {CommandInfo{CommandId::kSetting, "Se&tting\tCtrl+T", QKeySequence("Ctrl+T"),
-                      "Settings for repaired file name", MenuIcon::kSettings},
-          CommandInfo{CommandId::kLiveUpdate, "Li&ve Update\tCtrl+V", QKeySequence("Ctrl+V"),
-                      "Update the software from latest changes from Internet", MenuIcon::kLiveUpdate}}},
-        {"&Help",
-         {CommandInfo{CommandId::kHelp, "&Help\tF1", QKeySequence("F1"), "Help", MenuIcon::kHelp},
-          CommandInfo{CommandId::kAbout, "&About Brevant Veltra BKF...", QKeySequence(),
-                      "Display program information, version number and copyright", MenuIcon::kAbout},
-          // The home page shares the Live Update icon.
-          CommandInfo{CommandId::kHomePage, "Software H&ome Page...", QKeySequence(), "Go to software home page...",
+          CommandInfo{CommandId::kExit, QT_TRANSLATE_NOOP("Texts", "E&xit"), QKeySequence(),
+                      QT_TRANSLATE_NOOP("Texts", "Quit the application; prompts to save documents"), MenuIcon::kExit}}},
+        {QT_TRANSLATE_NOOP("Texts", "&Tools"),
+         {CommandInfo{CommandId::kSetting, QT_TRANSLATE_NOOP("Texts", "Se&tting\tCtrl+T"), QKeySequence("Ctrl+T"),
+                      QT_TRANSLATE_NOOP("Texts", "Settings for repaired file name"), MenuIcon::kSettings},
+          CommandInfo{CommandId::kLiveUpdate, QT_TRANSLATE_NOOP("Texts", "Li&ve Update\tCtrl+V"),
+                      QKeySequence("Ctrl+V"),
+                      QT_TRANSLATE_NOOP("Texts", "Update the software from latest changes from Internet"),
                       MenuIcon::kLiveUpdate}}},
+        {QT_TRANSLATE_NOOP("Texts", "&Help"),
+         {CommandInfo{CommandId::kHelp, QT_TRANSLATE_NOOP("Texts", "&Help\tF1"), QKeySequence("F1"),
+                      QT_TRANSLATE_NOOP("Texts", "Help"), MenuIcon::kHelp},
+          CommandInfo{CommandId::kAbout, QT_TRANSLATE_NOOP("Texts", "&About Brevant Veltra BKF..."), QKeySequence(),
+                      QT_TRANSLATE_NOOP("Texts", "Display program information, version number and copyright"),
+                      MenuIcon::kAbout},
+          // The home page shares the Live Update icon.
+          CommandInfo{CommandId::kHomePage, QT_TRANSLATE_NOOP("Texts", "Software H&ome Page..."), QKeySequence(),
+                      QT_TRANSLATE_NOOP("Texts", "Go to software home page..."), MenuIcon::kLiveUpdate}}},
     };
     return menus;
 }

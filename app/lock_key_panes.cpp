@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lock_key_panes.h"
 
+#include "texts.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -9,16 +11,19 @@
 
 namespace {
 
-const char* const kPaneTexts[] = {"CAP", "NUM1", "SCRL"};
+const char* const kPaneTexts[] = {QT_TRANSLATE_NOOP("Texts", "CAP"), QT_TRANSLATE_NOOP("Texts", "NUM1"),
+                                  QT_TRANSLATE_NOOP("Texts", "SCRL")};
 const char* const kLedSuffixes[] = {"::capslock", "::numlock", "::scrolllock"};
 
 QLabel* MakePane(QStatusBar& statusBar, const char* text)
 {
-    auto* pane = new QLabel(QString::fromLatin1(text), &statusBar);
+    auto* pane = new QLabel(Texts::Tr(text), &statusBar);
     pane->setFrameShape(QFrame::Panel);
     pane->setFrameShadow(QFrame::Sunken);
     pane->setAlignment(Qt::AlignCenter);
-    pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("NUM1")) + 12);
+    const QFontMetrics metrics = pane->fontMetrics();
+    const int widest = std::max(metrics.horizontalAdvance(pane->text()), metrics.horizontalAdvance(Texts::Tr("NUM1")));
+    pane->setMinimumWidth(widest + 12);
     statusBar.addPermanentWidget(pane);
     return pane;
 }

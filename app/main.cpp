@@ -2,11 +2,24 @@
 // Brevant Veltra BKF: the recovery window.
 //
 //   brevant-veltra-bkf [BACKUP.bkf]
+//   brevant-veltra-bkf --help | --version
 
 #include "brevant_veltra_file_scan_app.h"
+#include "command_line_backup.h"
+
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
+    // Before the application object, which needs a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const auto answer = AnswerOptions(arguments)) {
+        std::fputs(answer->out.toLocal8Bit().constData(), stdout);
+        std::fputs(answer->err.toLocal8Bit().constData(), stderr);
+        return std::fflush(stdout) == 0 ? answer->exitCode : 1;
+    }
     CBrevantVeltraFileScanApp app(argc, argv);
     app.InitInstance();
     return app.exec();

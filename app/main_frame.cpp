@@ -77,17 +77,17 @@ void CMainFrame::CreateMenus()
     menuBar()->setStyle(BCMenuStyle::Instance());
     QList<QKeySequence> accelerators;
     for (const MenuInfo& info : MenuBarCommands()) {
-        auto* menu = new BCMenu(QString::fromUtf8(info.title), menuBar());
+        auto* menu = new BCMenu(Texts::Tr(info.title), menuBar());
         menuBar()->addMenu(menu);
         for (const std::optional<CommandInfo>& item : info.items) {
             if (!item) {
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = menu->addAction(Artwork::MenuIconImage(item->icon), QString::fromUtf8(item->menuText));
+            QAction* action = menu->addAction(Artwork::MenuIconImage(item->icon), Texts::Tr(item->menuText));
             action->setShortcut(item->accelerator);
             action->setShortcutContext(Qt::WindowShortcut);
-            action->setStatusTip(QString::fromUtf8(item->prompt));
+            action->setStatusTip(Texts::Tr(item->prompt));
             m_commands[item->id] = action;
             if (!item->accelerator.isEmpty())
                 accelerators << item->accelerator;
@@ -103,7 +103,7 @@ void CMainFrame::CreateStatusBar()
     QPalette palette = bar->palette();
     palette.setColor(QPalette::Window, kStatusBarColor);
     bar->setPalette(palette);
-    m_lblReady = new QLabel(QStringLiteral("Ready"), bar);
+    m_lblReady = new QLabel(Texts::Tr("Ready"), bar);
     bar->addWidget(m_lblReady, 1);
     m_lockPanes = new LockKeyPanes(*bar);
     m_wndProgress = new QProgressBar(bar);
@@ -179,7 +179,7 @@ void CMainFrame::ShowStatusText(const QString& text)
 
 void CMainFrame::OnHelpFile()
 {
-    RunHelpFile(m_services, m_strStartDir);
+    RunHelpFile(m_services, m_strStartDir, UserManualPath());
 }
 
 void CMainFrame::OnLiveUpdate()
@@ -208,7 +208,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     // The window closes only with the application, which EndApplication ends.
     event->ignore();
-    const int answer = m_services.messages.ShowMessage(QStringLiteral("Do you really want to exit?"),
+    const int answer = m_services.messages.ShowMessage(Texts::Tr("Do you really want to exit?"),
                                                        MessageService::kConfirm);
     if (answer == MessageService::kYes)
         EndApplication();

@@ -2,6 +2,8 @@
 #pragma once
 // The product's name, version and addresses, in one place.
 
+#include "build_info.h"
+
 namespace ProductInfo {
 
 constexpr const char* kApplicationName = "Brevant Veltra BKF";
@@ -9,11 +11,10 @@ constexpr const char* kApplicationName = "Brevant Veltra BKF";
 constexpr const char* kDesktopId = BKF_DESKTOP_ID;
 // The organisation under which QSettings keeps the profile and the menu look.
 constexpr const char* kSettingsOrganisation = "Local AppWizard-Generated Applications";
-constexpr const char* kVersionSuffix = " Version 4.02";
-constexpr const char* kHomePage = "https://www.brevant-veltra.example/bkf/";
+constexpr const char* kHomePage = BKF_HOME_PAGE;
 constexpr const char* kMakerLine = "Brevant Veltra Software Works";
 constexpr const char* kContactBlock =
-    "https://www.brevant-veltra.example/bkf/\n\nSales: sales@brevant-veltra.example\n\n"
+    BKF_HOME_PAGE "\n\nSales: sales@brevant-veltra.example\n\n"
     "Support: support@brevant-veltra.example";
 
 // Looked up in the working directory the process started in.

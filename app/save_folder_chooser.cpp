@@ -31,7 +31,7 @@ public:
 
 QString CFolderBrowser::BrowseForSaveFolder(QWidget* owner)
 {
-    FolderDialog dialog(owner, QString::fromUtf8(SystemText::kSaveFolderTitle));
+    FolderDialog dialog(owner, Texts::Tr(SystemText::kSaveFolderTitle));
     dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::ShowDirsOnly);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

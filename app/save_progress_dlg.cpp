@@ -31,7 +31,7 @@ CSaveProgressDlg::CSaveProgressDlg(const Save& save, MessageService& messages, Q
       m_worker([this](const SaveProgressSnapshot& snapshot) { ShowProgress(snapshot); },
                [this](const ExtractionReport& report) { OnSaveEnded(report); })
 {
-    setWindowTitle(QString::fromUtf8(SystemText::kSaveTitle));
+    setWindowTitle(Texts::Tr(SystemText::kSaveTitle));
     setFixedSize(kSize);
     SetBackground(Artwork::DialogBackground(kSize, devicePixelRatioF()));
     CreateControls();
@@ -48,7 +48,7 @@ CSaveProgressDlg::~CSaveProgressDlg()
 
 void CSaveProgressDlg::CreateControls()
 {
-    m_lblFileName = new QLabel(QString::fromUtf8(SystemText::kSaveLabel), this);
+    m_lblFileName = new QLabel(Texts::Tr(SystemText::kSaveLabel), this);
     m_lblFileName->setGeometry(10, 73, 460, 57);
     m_lblFileName->setWordWrap(true);
     m_lblFileName->setTextFormat(Qt::PlainText);
@@ -59,7 +59,7 @@ void CSaveProgressDlg::CreateControls()
     m_lblBytes = new QLabel(this);
     m_lblBytes->setGeometry(44, 185, 359, 36);
     m_lblBytes->setTextFormat(Qt::PlainText);
-    m_btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_btnCancel = new QPushButton(Texts::Tr("Cancel"), this);
     m_btnCancel->setGeometry(203, 232, 75, 23);
     m_btnCancel->setDefault(true);
     connect(m_btnCancel, &QPushButton::clicked, this, &CSaveProgressDlg::reject);
@@ -68,7 +68,7 @@ void CSaveProgressDlg::CreateControls()
 bool CSaveProgressDlg::Run()
 {
     if (!m_worker.OpenBackup(m_save.backupPath.toStdString(), nullptr)) {
-        m_messages.ShowMessage(QString::fromUtf8(SystemText::kOpenFailed), MessageService::kInform);
+        m_messages.ShowMessage(Texts::Tr(SystemText::kOpenFailed), MessageService::kInform);
         return false;
     }
     m_meter = RateMeter();
@@ -84,7 +84,7 @@ void CSaveProgressDlg::ShowProgress(const SaveProgressSnapshot& snapshot)
     if (!snapshot.currentPath.empty())
         m_lblFileName->setText(QString::fromStdString(snapshot.currentPath));
     m_lblBytes->setText(
-        QString::fromUtf8(SystemText::kSaveBytes)
+        Texts::Tr(SystemText::kSaveBytes)
             .arg(QString::fromStdString(HumanBytes(snapshot.bytesCopied)),
                  QString::fromStdString(HumanBytes(snapshot.bytesChosen)))
         + QStringLiteral("\n")
@@ -102,7 +102,7 @@ void CSaveProgressDlg::reject()
 {
     if (m_bSaveDone)
         return;
-    const int answer = m_messages.ShowMessage(QString::fromUtf8(SystemText::kStopQuestion), MessageService::kConfirm);
+    const int answer = m_messages.ShowMessage(Texts::Tr(SystemText::kStopQuestion), MessageService::kConfirm);
     if (answer != MessageService::kYes)
         return;
     // The worker finishes the file it is writing; the window closes when it ends.

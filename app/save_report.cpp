@@ -12,7 +12,7 @@ namespace {
 
 QString Text(const char* text)
 {
-    return QString::fromUtf8(text);
+    return Texts::Tr(text);
 }
 
 QString Std(const std::string& text)
@@ -57,12 +57,12 @@ QString Details(const ExtractionReport& report, const ScanReport& scan)
     for (const SaveFailure& failure : report.failures)
         lines << Std(PrintableName(failure.path)) + QStringLiteral(": ") + Std(DescribeFailure(failure));
     for (const RenamedFile& renamed : report.renamed)
-        lines << Std(PrintableName(renamed.path)) + QStringLiteral(": saved as ") + Std(PrintableName(renamed.savedAs));
+        lines << Std(PrintableName(renamed.path)) + Texts::Tr(": saved as ") + Std(PrintableName(renamed.savedAs));
     for (const DamagedFile& damaged : report.damaged)
         lines << Std(PrintableName(damaged.path)) + QStringLiteral(": ") + Text(kDamagedDataText);
     const std::string scanSummary = ScanReportSummary(scan);
     if (!scanSummary.empty()) {
-        lines << QStringLiteral("The scan: ") + Std(scanSummary);
+        lines << Texts::Tr("The scan: ") + Std(scanSummary);
         for (const std::string& line : ScanReportDetails(scan))
             lines << Std(line);
     }

@@ -3,6 +3,7 @@
 
 #include "message_service.h"
 #include "scan_report.h"
+#include "texts.h"
 
 #include <QStringList>
 
@@ -31,7 +32,8 @@ void ScanReportLine::ShowReport(const ScanReport& report)
         Clear();
         return;
     }
-    setText(m_summary.toHtmlEscaped() + QStringLiteral(" &nbsp;<a href=\"details\">Details...</a>"));
+    const QString link = QStringLiteral(" &nbsp;<a href=\"details\">%1</a>").arg(Texts::Tr("Details..."));
+    setText(m_summary.toHtmlEscaped() + link);
 }
 
 void ScanReportLine::Clear()

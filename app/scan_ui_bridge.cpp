@@ -99,7 +99,7 @@ BkfScanner::StartResult ScanUiBridge::StartScan(BkfScanner& scanner, const QStri
     const BkfScanner::StartResult result = scanner.StartScan(backupPath.toStdString(), *this, options);
     if (result == BkfScanner::StartResult::Started) {
         m_scanUnfinished = true;
-        m_window.SetHelpText(QString::fromUtf8(SystemText::kSearching));
+        m_window.SetHelpText(Texts::Tr(SystemText::kSearching));
     }
     return result;
 }
@@ -117,7 +117,7 @@ void ScanUiBridge::ScanEnded(const ScanEnd& end)
 
 void ScanUiBridge::ApplyOpenFailure()
 {
-    m_window.ShowMessage(QString::fromUtf8(SystemText::kOpenFailed));
+    m_window.ShowMessage(Texts::Tr(SystemText::kOpenFailed));
     m_window.SetStopVisible(false);
     m_window.GoBack();
     m_window.SetProgressVisible(false);
@@ -127,7 +127,7 @@ void ScanUiBridge::ApplyOpenFailure()
 // for review, and an empty one sends the user back to the file page.
 void ScanUiBridge::ApplyScanEnd(const ScanEnd& end)
 {
-    m_window.SetHelpText(QString::fromUtf8(SystemText::kScanDone));
+    m_window.SetHelpText(Texts::Tr(SystemText::kScanDone));
     m_window.SetScanPositionText(QString());
     m_window.SetFileCountText(QString());
     m_tree.CheckAllCollapsed();
@@ -137,7 +137,7 @@ void ScanUiBridge::ApplyScanEnd(const ScanEnd& end)
     m_window.SetStopVisible(false);
     m_window.ShowScanReport(end.report);
     if (m_store.RowCount() == 0) {
-        m_window.ShowMessage(QString::fromUtf8(SystemText::kNoData));
+        m_window.ShowMessage(Texts::Tr(SystemText::kNoData));
         m_window.SetStopVisible(false);
         m_window.GoBack();
     }

@@ -25,7 +25,7 @@ constexpr QSize kSize(369, 179);
 CSettingsDlg::CSettingsDlg(QString& prefix, bool& restoreDates, MessageService& messages, QWidget* parent)
     : CBitmapDialog(parent), m_strFilePrefix(prefix), m_bRestoreDates(restoreDates), m_messages(messages)
 {
-    setWindowTitle(QString::fromUtf8(SystemText::kSettingsTitle));
+    setWindowTitle(Texts::Tr(SystemText::kSettingsTitle));
     setMinimumSize(kSize);
     SetBackground(Artwork::DialogBackground(kSize, devicePixelRatioF()));
 
@@ -34,14 +34,14 @@ CSettingsDlg::CSettingsDlg(QString& prefix, bool& restoreDates, MessageService& 
     m_options->setContentsMargins(20, 20, 20, 20);
     m_editPrefix = new QLineEdit(m_strFilePrefix, group);
     m_editPrefix->setMaxLength(kPrefixLimit);
-    AddOptionRow(new QLabel(QString::fromUtf8(SystemText::kPrefixLabel), group), m_editPrefix);
-    m_restoreDates = new QCheckBox(QString::fromUtf8(SystemText::kRestoreDates), group);
+    AddOptionRow(new QLabel(Texts::Tr(SystemText::kPrefixLabel), group), m_editPrefix);
+    m_restoreDates = new QCheckBox(Texts::Tr(SystemText::kRestoreDates), group);
     m_restoreDates->setChecked(m_bRestoreDates);
     m_options->addWidget(m_restoreDates, m_options->rowCount(), 0, 1, 2);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel"));
+    buttons->button(QDialogButtonBox::Ok)->setText(Texts::Tr("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(Texts::Tr("Cancel"));
     buttons->setCenterButtons(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &CSettingsDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CSettingsDlg::reject);
@@ -78,7 +78,7 @@ void CSettingsDlg::accept()
 {
     const QString prefix = m_editPrefix->text();
     if (const char* message = PrefixMessage(prefix)) {
-        m_messages.ShowMessage(QString::fromUtf8(message), MessageService::kInform);
+        m_messages.ShowMessage(Texts::Tr(message), MessageService::kInform);
         return;
     }
     m_strFilePrefix = prefix;

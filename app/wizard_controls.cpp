@@ -15,10 +15,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-const char* const kStartHelpText =
-    "1.\tselect file for repair from Browse button or from Add File button from toolbar \n2.\tPress Next button";
-const char* const kBackHelpText =
-    "1.\tselect file for repair from browse Button or from Add File button from toolbar \n2.\tPress Next button";
+const char* const kStartHelpText = QT_TRANSLATE_NOOP("Texts",
+    "1.\tselect file for repair from Browse button or from Add File button from toolbar \n2.\tPress Next button");
+const char* const kBackHelpText = QT_TRANSLATE_NOOP("Texts",
+    "1.\tselect file for repair from browse Button or from Add File button from toolbar \n2.\tPress Next button");
 
 namespace {
 
@@ -32,8 +32,8 @@ CHoverButton* MakeButton(QWidget& view, const QPixmap& normal, const QPixmap& ho
 {
     auto* button = new CHoverButton(&view);
     button->SetImages(normal, hover);
-    button->SetToolTipText(QString::fromUtf8(tip));
-    button->SetStatusText(QString::fromUtf8(status));
+    button->SetToolTipText(Texts::Tr(tip));
+    button->SetStatusText(Texts::Tr(status));
     return button;
 }
 
@@ -57,27 +57,28 @@ CHoverButton* MakeNavigationButton(QWidget& view, Artwork::NavigationCommand com
 void MakeToolbar(QWidget& view, WizardControls& c)
 {
     using Artwork::ToolbarCommand;
-    c.btnAddFile = MakeToolbarButton(view, ToolbarCommand::kAddFile, 14, "Add File to repair", "Add File to repair");
-    c.btnRepair = MakeToolbarButton(view, ToolbarCommand::kRepair, 103, "Repair selected file ",
-                                    "Repair selected file ");
-    c.btnSave = MakeToolbarButton(view, ToolbarCommand::kSave, 199, "Select location to save repaired file",
-                                  "Select location to save repaired file");
-    c.btnSettings = MakeToolbarButton(view, ToolbarCommand::kSettings, 288, "Settings for repaired file name.",
-                                      "Settings for repaired file name");
-    c.btnUpdate = MakeToolbarButton(view, ToolbarCommand::kUpdate, 385,
-                                    "Update the software from latest changes from Internet",
-                                    "Update the software from latest changes from Internet");
+    const char* const update = QT_TRANSLATE_NOOP("Texts", "Update the software from latest changes from Internet");
+    const char* const add = QT_TRANSLATE_NOOP("Texts", "Add File to repair");
+    const char* const repair = QT_TRANSLATE_NOOP("Texts", "Repair selected file ");
+    const char* const save = QT_TRANSLATE_NOOP("Texts", "Select location to save repaired file");
+    c.btnAddFile = MakeToolbarButton(view, ToolbarCommand::kAddFile, 14, add, add);
+    c.btnRepair = MakeToolbarButton(view, ToolbarCommand::kRepair, 103, repair, repair);
+    c.btnSave = MakeToolbarButton(view, ToolbarCommand::kSave, 199, save, save);
+    c.btnSettings = MakeToolbarButton(view, ToolbarCommand::kSettings, 288,
+                                      QT_TRANSLATE_NOOP("Texts", "Settings for repaired file name."),
+                                      QT_TRANSLATE_NOOP("Texts", "Settings for repaired file name"));
+    c.btnUpdate = MakeToolbarButton(view, ToolbarCommand::kUpdate, 385, update, update);
 }
 
 void MakeNavigation(QWidget& view, WizardControls& c)
 {
     using Artwork::NavigationCommand;
-    c.btnNext = MakeNavigationButton(view, NavigationCommand::kNext, "Next");
-    c.btnBack = MakeNavigationButton(view, NavigationCommand::kBack, "Back");
-    c.btnStop = MakeNavigationButton(view, NavigationCommand::kStop, "Stop");
+    c.btnNext = MakeNavigationButton(view, NavigationCommand::kNext, QT_TRANSLATE_NOOP("Texts", "Next"));
+    c.btnBack = MakeNavigationButton(view, NavigationCommand::kBack, QT_TRANSLATE_NOOP("Texts", "Back"));
+    c.btnStop = MakeNavigationButton(view, NavigationCommand::kStop, QT_TRANSLATE_NOOP("Texts", "Stop"));
     c.btnHomePage = new CHoverButton(&view);
     c.btnHomePage->SetImages(Artwork::Logo(ButtonFace::kNormal), Artwork::Logo(ButtonFace::kHover));
-    c.btnHomePage->SetToolTipText(QStringLiteral("Go to the software Homepage"));
+    c.btnHomePage->SetToolTipText(Texts::Tr("Go to the software Homepage"));
 }
 
 void MakeFileBox(QWidget& view, WizardControls& c)
@@ -87,9 +88,9 @@ void MakeFileBox(QWidget& view, WizardControls& c)
     QPalette palette = c.editFileName->palette();
     palette.setColor(QPalette::Base, kPaleYellow);
     c.editFileName->setPalette(palette);
-    c.btnBrowse = new QPushButton(QStringLiteral("&Browse"), &view);
-    c.chkDeepScan = new QCheckBox(QStringLiteral("Deep scan"), &view);
-    c.chkDeepScan->setToolTip(QString::fromUtf8(SystemText::kDeepScanTip));
+    c.btnBrowse = new QPushButton(Texts::Tr("&Browse"), &view);
+    c.chkDeepScan = new QCheckBox(Texts::Tr("Deep scan"), &view);
+    c.chkDeepScan->setToolTip(Texts::Tr(SystemText::kDeepScanTip));
 }
 
 void MakeLabels(QWidget& view, WizardControls& c)
@@ -98,12 +99,12 @@ void MakeLabels(QWidget& view, WizardControls& c)
     c.lblHelpTop = new CGradientStatic(&view);
     c.lblHelpTop->setFont(font);
     c.lblHelpTop->SetGradient(kPaleYellow, QColor(255, 186, 16));
-    c.lblHelpTop->SetText(QString::fromUtf8(kStartHelpText));
+    c.lblHelpTop->SetText(Texts::Tr(kStartHelpText));
     c.lblSelectHint = new CGradientStatic(&view);
     c.lblSelectHint->setFont(font);
     c.lblSelectHint->SetSolidBackground(QColor(255, 210, 87));
     c.lblSelectHint->SetTextColor(Qt::red);
-    c.lblSelectHint->SetText(QStringLiteral("Please select file to repair , Using Browse button"));
+    c.lblSelectHint->SetText(Texts::Tr("Please select file to repair , Using Browse button"));
 }
 
 void MakeCatalogue(QWidget& view, WizardControls& c, FolderTreeModel& tree, CatalogueListModel& list,

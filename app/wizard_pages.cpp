@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr const char* kInvalidFileName = "Invalid File Name";
+constexpr const char* kInvalidFileName = QT_TRANSLATE_NOOP("Texts", "Invalid File Name");
 
 } // namespace
 
@@ -102,7 +102,7 @@ void CWizardPages::OnBack()
     if (m_nPage == 1) {
         m_nPage = 0;
         ShowPage();
-        m_view.SetHelpText(QString::fromUtf8(kBackHelpText));
+        m_view.SetHelpText(Texts::Tr(kBackHelpText));
         return;
     }
     // Only when a scan left with Back ends with nothing found; the progress
@@ -145,11 +145,11 @@ bool CWizardPages::BrowseForBackupFile()
 
 bool CWizardPages::AskToStop()
 {
-    return m_view.Services().messages.ShowMessage(QString::fromUtf8(SystemText::kStopQuestion), MessageService::kConfirm)
+    return m_view.Services().messages.ShowMessage(Texts::Tr(SystemText::kStopQuestion), MessageService::kConfirm)
         != MessageService::kNo;
 }
 
 void CWizardPages::Notice(const char* text)
 {
-    m_view.Services().messages.ShowMessage(QString::fromUtf8(text), MessageService::kNotice);
+    m_view.Services().messages.ShowMessage(Texts::Tr(text), MessageService::kNotice);
 }

@@ -4,12 +4,13 @@
 #include "catalogue_list_model.h"
 #include "report_view.h"
 #include "save_menu.h"
+#include "texts.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 CatalogueList::CatalogueList(CatalogueListModel& model, QWidget* parent)
-    : QTableView(parent), m_model(model), m_menu(new SaveMenu(this, QStringLiteral("Save Files"), kSaveFilesCommand))
+    : QTableView(parent), m_model(model), m_menu(new SaveMenu(this, Texts::Tr("Save Files"), kSaveFilesCommand))
 {
     setModel(&model);
     SetUpReportView(*this, {400, 200, 200, 0});

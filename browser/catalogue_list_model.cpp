@@ -3,6 +3,7 @@
 
 #include "browser_images.h"
 #include "catalogue_store.h"
+#include "texts.h"
 
 #include <QColor>
 
@@ -183,9 +184,9 @@ QVariant CatalogueListModel::headerData(int section, Qt::Orientation orientation
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
-    case FileNameColumn: return QStringLiteral("File Name");
-    case FileTypeColumn: return QStringLiteral("File Type");
-    case FileSizeColumn: return QStringLiteral("File Size");
+    case FileNameColumn: return Texts::Tr("File Name");
+    case FileTypeColumn: return Texts::Tr("File Type");
+    case FileSizeColumn: return Texts::Tr("File Size");
     case OffsetColumn: return QString();
     default: return {};
     }

@@ -19,7 +19,7 @@ FolderContentsList::FolderContentsList(FolderTreeModel& tree, CatalogueListModel
     , m_treeModel(tree)
     , m_catalogue(catalogue)
     , m_rows(new FolderContentsListModel(tree, catalogue.Store(), catalogue.FileInfo(), this))
-    , m_menu(new SaveMenu(this, QStringLiteral("Save File"), kSaveFileCommand))
+    , m_menu(new SaveMenu(this, Texts::Tr("Save File"), kSaveFileCommand))
 {
     setModel(m_rows);
     SetUpReportView(*this, {400, 200, 100});

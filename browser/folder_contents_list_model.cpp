@@ -5,6 +5,7 @@
 #include "catalogue_store.h"
 #include "folder_tree_model.h"
 #include "shell_file_info.h"
+#include "texts.h"
 
 #include <QColor>
 
@@ -103,7 +104,7 @@ QVariant FolderContentsListModel::DisplayText(const Row& row, int column) const
         return row.name;
     case TypeColumn:
         if (row.kind == RowKind::Folder)
-            return QStringLiteral("Folder");
+            return Texts::Tr("Folder");
         return row.kind == RowKind::File ? m_fileInfo.GetFileTypeName(row.name) : QString();
     case SizeColumn:
         return row.hasSize ? QString::number(row.size) : QString();
@@ -150,9 +151,9 @@ QVariant FolderContentsListModel::headerData(int section, Qt::Orientation orient
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
-    case NameColumn: return QStringLiteral("Name");
-    case TypeColumn: return QStringLiteral("Type");
-    case SizeColumn: return QStringLiteral("File Size");
+    case NameColumn: return Texts::Tr("Name");
+    case TypeColumn: return Texts::Tr("Type");
+    case SizeColumn: return Texts::Tr("File Size");
     default: return {};
     }
 }

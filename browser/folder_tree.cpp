@@ -7,6 +7,7 @@
 #include "save_menu.h"
 #include "scan_refusal.h"
 #include "state_image_delegate.h"
+#include "texts.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -14,7 +15,7 @@
 #include <QPainter>
 
 FolderTree::FolderTree(FolderTreeModel& model, QWidget* parent)
-    : QTreeView(parent), m_model(model), m_menu(new SaveMenu(this, QStringLiteral("Save Files"), kSaveFilesCommand))
+    : QTreeView(parent), m_model(model), m_menu(new SaveMenu(this, Texts::Tr("Save Files"), kSaveFilesCommand))
 {
     setModel(&model);
     setItemDelegate(new StateImageDelegate(this));

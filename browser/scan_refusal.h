@@ -4,14 +4,14 @@
 // refused with this message (the controls are told whether a scan runs).
 
 #include "message_service.h"
+#include "texts.h"
 
-#include <QString>
-
-inline const QString kScanRefusalText = QStringLiteral("Please stop search process , then select files");
+inline const char* const kScanRefusalText =
+    QT_TRANSLATE_NOOP("Texts", "Please stop search process , then select files");
 
 // Shows the refusal through `messages` (nothing when there is no service).
 inline void ShowScanRefusal(MessageService* messages)
 {
     if (messages != nullptr)
-        messages->ShowMessage(kScanRefusalText, MessageService::kNotice);
+        messages->ShowMessage(Texts::Tr(kScanRefusalText), MessageService::kNotice);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell_file_info.h"
 
+#include "texts.h"
+
 #include <QApplication>
 #include <QStyle>
 
@@ -44,7 +46,7 @@ ShellFileInfo::Entry& ShellFileInfo::Lookup(const QString& extension)
 
     Entry entry;
     if (extension.isEmpty()) {
-        entry.typeName = QStringLiteral("File");
+        entry.typeName = Texts::Tr("File");
     } else {
         // A made-up base name, so only the extension decides: "Makefile.txt"
         // and "notes.txt" must share one answer.
@@ -56,7 +58,7 @@ ShellFileInfo::Entry& ShellFileInfo::Lookup(const QString& extension)
             entry.genericIconName = type.genericIconName();
         }
         if (entry.typeName.isEmpty())
-            entry.typeName = (extension.toUpper() + QStringLiteral(" File")).left(kMaxTypeNameLength);
+            entry.typeName = Texts::Tr("%1 File").arg(extension.toUpper()).left(kMaxTypeNameLength);
     }
     return *m_cache.insert(extension, entry);
 }

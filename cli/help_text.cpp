@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help_text.h"
 
-#ifndef BKF_VERSION
-#define BKF_VERSION "0"
-#endif
+#include "build_info.h"
 
 const char kMainHelp[] =
     "Usage: bkf-recover list [OPTION]... BACKUP\n"
@@ -61,8 +59,4 @@ const char kExtractHelp[] =
     "one stops at once and keeps that file as NAME.partial.\n";
 
 const char kVersionText[] =
-    "bkf-recover (Brevant Veltra BKF) " BKF_VERSION "\n"
-    "Copyright (C) 2026 the Brevant Veltra BKF developers.\n"
-    "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
-    "This is free software: you are free to change and redistribute it.\n"
-    "There is NO WARRANTY, to the extent permitted by law.\n";
+    "bkf-recover (Brevant Veltra BKF) " BKF_VERSION "\n" BKF_VERSION_NOTICE;

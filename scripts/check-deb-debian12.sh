@@ -124,7 +124,7 @@ for path in usr/share/applications/$DESKTOP_ID.desktop \
             usr/share/icons/hicolor/256x256/apps/$DESKTOP_ID.png \
             usr/share/mime/packages/$DESKTOP_ID.xml \
             usr/share/mime/application/x-bkf.xml \
-            usr/share/man/man1/bkf-recover.1 \
+            usr/share/man/man1/bkf-recover.1.gz \
             usr/share/doc/brevant-veltra-bkf/README.md; do
     [[ -e "$CHECK/$path" ]] || die "missing after install: /$path"
     echo "/$path"

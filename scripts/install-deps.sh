@@ -3,26 +3,29 @@
 # Sourced by test.sh and run.sh; defines bkf_install_deps and nothing else.
 #
 #   bkf_install_deps [OPTION]...   build tools, Qt 6 (with the SVG module for the icon),
-#                                  OpenGL headers, GoogleTest, CLI11 and the fonts the window
+#                                  OpenGL headers, GoogleTest, CLI11, Python (the manual is
+#                                  written from the README), Qt's translation tools (lupdate,
+#                                  lrelease and their CMake functions) and the fonts the window
 #                                  names (Liberation: Arial, Times New Roman); plus, per option:
 #     --fuzzer                     clang and its libFuzzer runtime
 #     --screenshots                Xvfb, xdotool and ImageMagick
-#     --desktop                    the same, and the checkers of the desktop entry and the
-#                                  MIME type (desktop-file-utils, shared-mime-info)
-#     --package                    dpkg-shlibdeps (dpkg-dev) for cpack, and debootstrap
+#     --desktop                    the same, and the checkers of the desktop entry, the
+#                                  MIME type and the AppStream file (desktop-file-utils,
+#                                  shared-mime-info, appstream)
+#     --package                    dpkg-shlibdeps (dpkg-dev) for cpack, lintian, and debootstrap
 #
 # Runs `apt-get update` at most once, and only when something is missing.
 # Uses sudo only when not root. Prints what it does on stderr.
 
 bkf_install_deps() {
     local packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
-                    fonts-liberation libcli11-dev) option
+                    fonts-liberation libcli11-dev python3 qt6-l10n-tools qt6-tools-dev) option
     for option in "$@"; do
         case "$option" in
             --fuzzer) packages+=(clang libclang-rt-14-dev) ;;
             --screenshots) packages+=(xvfb xdotool imagemagick) ;;
-            --desktop) packages+=(xvfb xdotool imagemagick desktop-file-utils shared-mime-info) ;;
-            --package) packages+=(dpkg-dev debootstrap) ;;
+            --desktop) packages+=(xvfb xdotool imagemagick desktop-file-utils shared-mime-info appstream) ;;
+            --package) packages+=(dpkg-dev lintian debootstrap) ;;
         esac
     done
 

@@ -8,12 +8,15 @@
 #include "artwork_glyphs.h"
 #include "artwork_palette.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 
 namespace Artwork {
 
 namespace {
 
+// The word painted under or beside the glyph; marked for translation in the
+// context "Artwork", apart from the window's texts, as it has little room.
 struct Caption {
     Glyph glyph;
     const char* text;
@@ -23,30 +26,30 @@ Caption ToolbarCaption(ToolbarCommand command)
 {
     switch (command) {
     case ToolbarCommand::kAddFile:
-        return { Glyph::kAddFile, "Add File" };
+        return { Glyph::kAddFile, QT_TRANSLATE_NOOP("Artwork", "Add File") };
     case ToolbarCommand::kRepair:
-        return { Glyph::kRepair, "Repair" };
+        return { Glyph::kRepair, QT_TRANSLATE_NOOP("Artwork", "Repair") };
     case ToolbarCommand::kSave:
-        return { Glyph::kSave, "Save" };
+        return { Glyph::kSave, QT_TRANSLATE_NOOP("Artwork", "Save") };
     case ToolbarCommand::kSettings:
-        return { Glyph::kSettings, "Settings" };
+        return { Glyph::kSettings, QT_TRANSLATE_NOOP("Artwork", "Settings") };
     case ToolbarCommand::kUpdate:
         break;
     }
-    return { Glyph::kUpdate, "Update" };
+    return { Glyph::kUpdate, QT_TRANSLATE_NOOP("Artwork", "Update") };
 }
 
 Caption NavigationCaption(NavigationCommand command)
 {
     switch (command) {
     case NavigationCommand::kNext:
-        return { Glyph::kNext, "Next" };
+        return { Glyph::kNext, QT_TRANSLATE_NOOP("Artwork", "Next") };
     case NavigationCommand::kBack:
-        return { Glyph::kBack, "Back" };
+        return { Glyph::kBack, QT_TRANSLATE_NOOP("Artwork", "Back") };
     case NavigationCommand::kStop:
         break;
     }
-    return { Glyph::kStop, "Stop" };
+    return { Glyph::kStop, QT_TRANSLATE_NOOP("Artwork", "Stop") };
 }
 
 void PaintHoverTile(QPainter& painter, const QRectF& area, qreal radius)
@@ -59,9 +62,15 @@ void PaintHoverTile(QPainter& painter, const QRectF& area, qreal radius)
     painter.drawRoundedRect(area, radius, radius);
 }
 
-// Lettering with a soft light edge below, legible on the warm bands.
+// Lettering with a soft light edge below, legible on the warm bands; a
+// caption wider than `area` (a longer word of another language) is drawn
+// smaller until it fits.
 void PaintLettering(QPainter& painter, const QRectF& area, Qt::Alignment alignment, const QString& text)
 {
+    QFont font = painter.font();
+    while (font.pixelSize() > 7 && QFontMetricsF(font).horizontalAdvance(text) > area.width())
+        font.setPixelSize(font.pixelSize() - 1);
+    painter.setFont(font);
     painter.setPen(QColor(255, 255, 240, 150));
     painter.drawText(area.translated(0, 1), alignment, text);
     painter.setPen(Palette::kInk);
@@ -78,7 +87,7 @@ QPixmap PaintToolbarButton(ToolbarCommand command, ButtonFace face, qreal ratio)
         PaintHoverTile(painter, QRectF(1.5, 1.5, 55, 47), 8);
     PaintGlyph(painter, caption.glyph, QRectF(14, 3, 30, 30));
     painter.setFont(LetteringFont(10.5));
-    PaintLettering(painter, QRectF(0, 33, 58, 14), Qt::AlignCenter, QString::fromLatin1(caption.text));
+    PaintLettering(painter, QRectF(0, 33, 58, 14), Qt::AlignCenter, QCoreApplication::translate("Artwork", caption.text));
     return pixmap;
 }
 
@@ -107,7 +116,7 @@ QPixmap PaintNavigationButton(NavigationCommand command, ButtonFace face, qreal 
     const QRectF text(glyphRight ? 5 : 20, 4, 26, 30);
     PaintGlyph(painter, caption.glyph, glyph);
     PaintLettering(painter, text, Qt::AlignVCenter | (glyphRight ? Qt::AlignRight : Qt::AlignLeft),
-        QString::fromLatin1(caption.text));
+        QCoreApplication::translate("Artwork", caption.text));
     return pixmap;
 }
 

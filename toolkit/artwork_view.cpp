@@ -9,6 +9,7 @@
 #include "artwork_emblem.h"
 #include "artwork_palette.h"
 #include "artwork_ornaments.h"
+#include "texts.h"
 
 #include <QLinearGradient>
 #include <QRadialGradient>
@@ -37,7 +38,7 @@ void PaintTitle(QPainter& painter)
     painter.drawText(QPointF(190, 146), QStringLiteral("Brevant Veltra BKF"));
     painter.setFont(LetteringFont(13, false));
     painter.setPen(Palette::kBurnt);
-    painter.drawText(QPointF(191, 168), QStringLiteral("Recovery of damaged BKF backups"));
+    painter.drawText(QPointF(191, 168), Texts::Tr("Recovery of damaged BKF backups"));
 }
 
 QPixmap HeaderLeft(qreal ratio)

@@ -31,14 +31,18 @@ void CHoverButton::SetImage(const QPixmap& image)
     SetImages(image, HighlightedPixmap(image));
 }
 
+// The button has no caption: screen readers name it by its tooltip and
+// describe it by its status text.
 void CHoverButton::SetToolTipText(const QString& text)
 {
     setToolTip(text);
+    setAccessibleName(text.trimmed());
 }
 
 void CHoverButton::SetStatusText(const QString& text)
 {
     setStatusTip(text);
+    setAccessibleDescription(text.trimmed());
 }
 
 const QPixmap& CHoverButton::CurrentImage() const

@@ -4,6 +4,7 @@
 #include "artwork.h"
 #include "message_buttons.h"
 #include "message_service.h"
+#include "texts.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -18,20 +19,20 @@ namespace {
 
 constexpr int kTextWidth = 380;  // wrap width of the message text
 constexpr int kDetailsHeight = 160;
-constexpr char kDetailsShow[] = "&Details >>";
-constexpr char kDetailsHide[] = "<< &Details";
+constexpr char kDetailsShow[] = QT_TRANSLATE_NOOP("Texts", "&Details >>");
+constexpr char kDetailsHide[] = QT_TRANSLATE_NOOP("Texts", "<< &Details");
 
 QString ButtonText(int button)
 {
     switch (button) {
     case MessageService::kYes:
-        return QStringLiteral("&Yes");
+        return Texts::Tr("&Yes");
     case MessageService::kNo:
-        return QStringLiteral("&No");
+        return Texts::Tr("&No");
     case MessageService::kCancel:
-        return QStringLiteral("Cancel");
+        return Texts::Tr("Cancel");
     default:
-        return QStringLiteral("OK");
+        return Texts::Tr("OK");
     }
 }
 
@@ -88,7 +89,7 @@ QLayout* PPMessageDialog::CreateButtonRow(int style, bool withDetails)
     auto* row = new QHBoxLayout;
     row->setContentsMargins(12, 10, 12, 10);
     if (withDetails) {
-        m_detailsButton = new QPushButton(QString::fromLatin1(kDetailsShow), this);
+        m_detailsButton = new QPushButton(Texts::Tr(kDetailsShow), this);
         m_detailsButton->setAutoDefault(false);
         connect(m_detailsButton, &QPushButton::clicked, this, &PPMessageDialog::ToggleDetails);
         row->addWidget(m_detailsButton);
@@ -121,7 +122,7 @@ void PPMessageDialog::ToggleDetails()
 {
     const bool show = !m_details->isVisible();
     m_details->setVisible(show);
-    m_detailsButton->setText(QString::fromLatin1(show ? kDetailsHide : kDetailsShow));
+    m_detailsButton->setText(Texts::Tr(show ? kDetailsHide : kDetailsShow));
 }
 
 void PPMessageDialog::SetBackground(const QColor& top, const QColor& bottom)

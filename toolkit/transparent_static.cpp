@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transparent_static.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QTextOption>
 
@@ -10,11 +12,21 @@ namespace {
 // puts them.
 constexpr int kTabStopChars = 8;
 
+// Screen readers take the painted label for a text, named by what it shows.
+QAccessibleInterface* LabelAccessible(const QString&, QObject* object)
+{
+    if (auto* label = qobject_cast<CTransparentStatic*>(object))
+        return new QAccessibleWidget(label, QAccessible::StaticText);
+    return nullptr;
+}
+
 } // namespace
 
 CTransparentStatic::CTransparentStatic(QWidget* parent)
     : QWidget(parent)
 {
+    static const bool kFactoryInstalled = (QAccessible::installFactory(LabelAccessible), true);
+    Q_UNUSED(kFactoryInstalled);
 }
 
 void CTransparentStatic::SetText(const QString& text)
@@ -22,6 +34,7 @@ void CTransparentStatic::SetText(const QString& text)
     if (text == m_text)
         return;
     m_text = text;
+    setAccessibleName(QString(text).replace(QLatin1Char('\t'), QLatin1Char(' ')).simplified());
     if (isVisible())
         repaint();
 }

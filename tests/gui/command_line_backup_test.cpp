@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The backup the window opens from its command line, as a shell or a
-// desktop's "Open with" names it.
+// desktop's "Open with" names it, and the options it answers or refuses.
 
+#include "build_info.h"
 #include "command_line_backup.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +29,36 @@ TEST(CommandLineBackupTest, NamesThePathTheCallerMeant)
     for (const ArgumentCase& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(CommandLineBackup(c.arguments).toStdString(), c.backup.toStdString());
+    }
+}
+
+struct OptionCase {
+    const char* name;
+    QStringList arguments;
+    int exitCode;             // -1: the window starts
+    QString firstPrintedLine; // of --help or --version, on stdout
+    QString refused;          // on stderr
+};
+
+TEST(CommandLineBackupTest, HelpAndVersionPrintOtherOptionsAreRefused)
+{
+    const QString version = "brevant-veltra-bkf (Brevant Veltra BKF) " BKF_VERSION;
+    const QString unknown = "brevant-veltra-bkf: unknown option '%1' (see brevant-veltra-bkf --help)\n";
+    const OptionCase cases[] = {
+        { "help", { "brevant-veltra-bkf", "--help" }, 0, "Usage: brevant-veltra-bkf [BACKUP.bkf]", "" },
+        { "version after a backup and an option", { "brevant-veltra-bkf", "a.bkf", "-x", "--version" }, 0, version, "" },
+        { "unknown long option", { "brevant-veltra-bkf", "--scan" }, 1, "", unknown.arg("--scan") },
+        { "option after a backup", { "brevant-veltra-bkf", "a.bkf", "-x" }, 1, "", unknown.arg("-x") },
+        { "Qt's own switches", { "brevant-veltra-bkf", "-platform", "offscreen", "--style=fusion", "a.bkf" }, -1, "", "" },
+        { "a backup", { "brevant-veltra-bkf", "a.bkf" }, -1, "", "" },
+        { "a path that starts with ./-", { "brevant-veltra-bkf", "./-a.bkf" }, -1, "", "" },
+    };
+    for (const OptionCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto answer = AnswerOptions(c.arguments);
+        EXPECT_EQ(answer ? answer->exitCode : -1, c.exitCode);
+        EXPECT_EQ(answer ? answer->out.section('\n', 0, 0) : QString(), c.firstPrintedLine);
+        EXPECT_EQ(answer ? answer->err : QString(), c.refused);
     }
 }
 

@@ -4,7 +4,9 @@
 // file-name box, and the commands that reach outside the program.
 
 #include "about_dialog.h"
+#include "application_commands.h"
 #include "bkf_writer.h"
+#include "build_info.h"
 #include "command_table.h"
 #include "gradient_static.h"
 #include "hover_button.h"
@@ -13,6 +15,7 @@
 #include "window_fixture.h"
 #include "window_layout.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -136,19 +139,23 @@ TEST(MainFrame, AcceleratorsWinOverTheFileNameBox)
     EXPECT_EQ(f.chooser.asked, 1);
     EXPECT_FALSE(box->hasSelectedText());
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(f.MessageTexts(), QStringList{"Live Update file not found. Please re-install the software."});
+    EXPECT_EQ(f.MessageTexts(), QStringList{"Updates of Brevant Veltra BKF come with the system's package manager."});
     EXPECT_EQ(box->text(), "typed");
 }
 
-TEST(MainFrame, HelpFileInTheStartDirectory)
+// F1 opens the .chm in the start directory, else the manual the build wrote, else says so.
+TEST(MainFrame, HelpFileInTheStartDirectoryElseTheManual)
 {
     WindowFixture f;
     f.frame.Command(CommandId::kHelp)->trigger();
+    EXPECT_EQ(f.shell.documents, QStringList{UserManualPath()});
+    EXPECT_TRUE(QFileInfo::exists(UserManualPath()));
+    RunHelpFile(WindowServices{f.messages, f.shell, f.chooser, f.folderChooser}, f.frame.StartDir(), "no manual");
     EXPECT_EQ(f.MessageTexts(), QStringList{"Help file for Brevant Veltra BKF not found"});
     const QString help = QDir(f.frame.StartDir()).filePath("Brevant Veltra for BKF.chm");
     Touch(help);
     f.frame.Command(CommandId::kHelp)->trigger();
-    EXPECT_EQ(f.shell.documents, QStringList{help});
+    EXPECT_EQ(f.shell.documents.last(), help);
 }
 
 TEST(MainFrame, LiveUpdateAsksThenStartsTheUpdaterAndEnds)
@@ -200,6 +207,6 @@ TEST(MainFrame, HomePageAndAbout)
     EXPECT_EQ(f.shell.webPages[0], f.shell.webPages[1]);
     EXPECT_TRUE(f.shell.webPages[0].startsWith("https://"));
     CAboutDlg about;
-    EXPECT_EQ(about.VersionLine().Text(), "Brevant Veltra BKF Version 4.02");
+    EXPECT_EQ(about.VersionLine().Text(), "Brevant Veltra BKF Version " BKF_VERSION);
     EXPECT_EQ(about.windowTitle(), "About Brevant Veltra BKF");
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a small backup with BkfWriter and, beside it, the files it holds, so
 // that a check from outside (the keyboard-only save under Xvfb) can compare
-// what a save produced with what went into the backup.
+// what a save produced with what went into the backup. Installed as
+// bkf-make-sample, it gives a first try a damaged backup (./run.sh --sample).
 //
 //   make_sample_backup OUT.bkf ORIGINALS_DIR [--cut-short]
 //
@@ -87,11 +88,11 @@ int main(int argc, char** argv)
 {
     const bool cutShort = argc == 4 && std::string(argv[3]) == "--cut-short";
     if (argc != 3 && !cutShort) {
-        std::fprintf(stderr, "usage: make_sample_backup OUT.bkf ORIGINALS_DIR [--cut-short]\n");
+        std::fprintf(stderr, "usage: %s OUT.bkf ORIGINALS_DIR [--cut-short]\n", argv[0]);
         return 2;
     }
     if (!WriteSample(argv[1], argv[2], cutShort)) {
-        std::fprintf(stderr, "make_sample_backup: cannot write %s or %s\n", argv[1], argv[2]);
+        std::fprintf(stderr, "%s: cannot write %s or %s\n", argv[0], argv[1], argv[2]);
         return 1;
     }
     return 0;

@@ -1,0 +1,406 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Artwork</name>
+    <message>
+        <source>Add File</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Repair</source>
+        <translation>Reparieren</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+</context>
+<context>
+    <name>Texts</name>
+    <message>
+        <source>About %1</source>
+        <translation>Über %1</translation>
+    </message>
+    <message>
+        <source>%1 Version %2</source>
+        <translation>%1 Version %2</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Help file for %1 not found</source>
+        <translation>Hilfedatei für %1 nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Updates of %1 come with the system&apos;s package manager.</source>
+        <translation>Aktualisierungen von %1 kommen über die Paketverwaltung des Systems.</translation>
+    </message>
+    <message>
+        <source>The application will be closed if you want to run Live Update of the software. Continue ?</source>
+        <translation>Die Anwendung wird geschlossen, wenn Sie das Live Update der Software ausführen. Fortfahren?</translation>
+    </message>
+    <message>
+        <source>Backup Files(*.bkf)</source>
+        <translation>Sicherungsdateien(*.bkf)</translation>
+    </message>
+    <message>
+        <source> All Files(*.*)</source>
+        <translation> Alle Dateien(*.*)</translation>
+    </message>
+    <message>
+        <source>Select corrupted file to repair...</source>
+        <translation>Beschädigte Datei zum Reparieren auswählen...</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Add	Ctrl+A</source>
+        <translation>&amp;Hinzufügen	Strg+A</translation>
+    </message>
+    <message>
+        <source>Add File to repair</source>
+        <translation>Datei zum Reparieren hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Save	Ctrl+S</source>
+        <translation>&amp;Speichern	Strg+S</translation>
+    </message>
+    <message>
+        <source>Select location to save repaired file</source>
+        <translation>Speicherort für die reparierten Dateien wählen</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Quit the application; prompts to save documents</source>
+        <translation>Beendet die Anwendung; fragt nach dem Speichern von Dokumenten</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>E&amp;xtras</translation>
+    </message>
+    <message>
+        <source>Se&amp;tting	Ctrl+T</source>
+        <translation>&amp;Einstellungen	Strg+T</translation>
+    </message>
+    <message>
+        <source>Settings for repaired file name</source>
+        <translation>Einstellungen für den Namen reparierter Dateien</translation>
+    </message>
+    <message>
+        <source>Li&amp;ve Update	Ctrl+V</source>
+        <translation>&amp;Live Update	Strg+V</translation>
+    </message>
+    <message>
+        <source>Update the software from latest changes from Internet</source>
+        <translation>Die Software mit den neuesten Änderungen aus dem Internet aktualisieren</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Help	F1</source>
+        <translation>&amp;Hilfe	F1</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;About Brevant Veltra BKF...</source>
+        <translation>Ü&amp;ber Brevant Veltra BKF...</translation>
+    </message>
+    <message>
+        <source>Display program information, version number and copyright</source>
+        <translation>Programminformationen, Versionsnummer und Copyright anzeigen</translation>
+    </message>
+    <message>
+        <source>Software H&amp;ome Page...</source>
+        <translation>H&amp;omepage der Software...</translation>
+    </message>
+    <message>
+        <source>Go to software home page...</source>
+        <translation>Zur Homepage der Software...</translation>
+    </message>
+    <message>
+        <source>CAP</source>
+        <translation>UF</translation>
+    </message>
+    <message>
+        <source>NUM1</source>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>SCRL</source>
+        <translation>RF</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Bereit</translation>
+    </message>
+    <message>
+        <source>Do you really want to exit?</source>
+        <translation>Möchten Sie das Programm wirklich beenden?</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>: saved as </source>
+        <translation>: gespeichert als </translation>
+    </message>
+    <message>
+        <source>The scan: </source>
+        <translation>Die Suche: </translation>
+    </message>
+    <message>
+        <source>Details...</source>
+        <translation>Details...</translation>
+    </message>
+    <message>
+        <source>Some Error occoured while opening file. Make sure that file is not shared</source>
+        <translation>Beim Öffnen der Datei ist ein Fehler aufgetreten. Stellen Sie sicher, dass kein anderes Programm die Datei verwendet</translation>
+    </message>
+    <message>
+        <source>No data found in backup file</source>
+        <translation>Keine Daten in der Sicherungsdatei gefunden</translation>
+    </message>
+    <message>
+        <source>Veltra is Searching files.... . You can stop this searching process by pressing Stop button</source>
+        <translation>Veltra sucht Dateien... Sie können die Suche mit der Schaltfläche „Stopp“ beenden</translation>
+    </message>
+    <message>
+        <source>Please press Save Files button from toolbar or press Next button to save repaired file(s) </source>
+        <translation>Klicken Sie in der Symbolleiste auf „Dateien speichern“ oder auf „Weiter“, um die reparierten Dateien zu speichern </translation>
+    </message>
+    <message>
+        <source>Please stop search process , then save files</source>
+        <translation>Bitte beenden Sie zuerst die Suche und speichern Sie dann die Dateien</translation>
+    </message>
+    <message>
+        <source>Please select file(s) to save </source>
+        <translation>Bitte wählen Sie die zu speichernden Dateien aus </translation>
+    </message>
+    <message>
+        <source>Please select the Directory to Save the repaired files</source>
+        <translation>Bitte wählen Sie den Ordner, in dem die reparierten Dateien gespeichert werden</translation>
+    </message>
+    <message>
+        <source>Brevant Veltra BKF -  Saving files...</source>
+        <translation>Brevant Veltra BKF – Dateien werden gespeichert...</translation>
+    </message>
+    <message>
+        <source>Filename</source>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <source>Do you want to stop repairing process?</source>
+        <translation>Möchten Sie die Reparatur abbrechen?</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>File Name Prefix</source>
+        <translation>Präfix des Dateinamens</translation>
+    </message>
+    <message>
+        <source>Please fill prefix</source>
+        <translation>Bitte geben Sie ein Präfix ein</translation>
+    </message>
+    <message>
+        <source>Illegal character found in file pre fix </source>
+        <translation>Unzulässiges Zeichen im Dateipräfix </translation>
+    </message>
+    <message>
+        <source>Restore file dates</source>
+        <translation>Datum der Dateien wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Also look for blocks off the 512-byte grid: finds the files after bytes lost or inserted in the backup</source>
+        <translation>Auch Blöcke außerhalb des 512-Byte-Rasters suchen: findet die Dateien hinter verlorenen oder eingefügten Bytes der Sicherung</translation>
+    </message>
+    <message>
+        <source>%1 of %2 saved</source>
+        <translation>%1 von %2 gespeichert</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files, %3 saved into %4</source>
+        <translation>%1 von %2 Dateien, %3 gespeichert in %4</translation>
+    </message>
+    <message>
+        <source>Save stopped: %1</source>
+        <translation>Speichern abgebrochen: %1</translation>
+    </message>
+    <message>
+        <source>%1 could not be saved completely</source>
+        <translation>%1 nicht vollständig gespeichert</translation>
+    </message>
+    <message>
+        <source>%1 saved under another name</source>
+        <translation>%1 unter einem anderen Namen gespeichert</translation>
+    </message>
+    <message>
+        <source>the scan passed over files that are not in the list</source>
+        <translation>die Suche hat Dateien übergangen, die nicht in der Liste stehen</translation>
+    </message>
+    <message>
+        <source>%1 damaged</source>
+        <translation>%1 beschädigt</translation>
+    </message>
+    <message>
+        <source>No file could be saved: no output folder could be created in %1 (%2)</source>
+        <translation>Keine Datei konnte gespeichert werden: In %1 konnte kein Ausgabeordner angelegt werden (%2)</translation>
+    </message>
+    <message>
+        <source>Open the output folder?</source>
+        <translation>Den Ausgabeordner öffnen?</translation>
+    </message>
+    <message>
+        <source>1.	select file for repair from Browse button or from Add File button from toolbar 
+2.	Press Next button</source>
+        <translation>1.	Datei zum Reparieren mit „Durchsuchen“ oder mit „Datei hinzufügen“ in der Symbolleiste auswählen 
+2.	„Weiter“ drücken</translation>
+    </message>
+    <message>
+        <source>1.	select file for repair from browse Button or from Add File button from toolbar 
+2.	Press Next button</source>
+        <translation>1.	Datei zum Reparieren mit „Durchsuchen“ oder mit „Datei hinzufügen“ in der Symbolleiste auswählen 
+2.	„Weiter“ drücken</translation>
+    </message>
+    <message>
+        <source>Repair selected file </source>
+        <translation>Ausgewählte Datei reparieren </translation>
+    </message>
+    <message>
+        <source>Settings for repaired file name.</source>
+        <translation>Einstellungen für den Namen reparierter Dateien.</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Go to the software Homepage</source>
+        <translation>Zur Homepage der Software</translation>
+    </message>
+    <message>
+        <source>&amp;Browse</source>
+        <translation>&amp;Durchsuchen</translation>
+    </message>
+    <message>
+        <source>Deep scan</source>
+        <translation>Tiefensuche</translation>
+    </message>
+    <message>
+        <source>Please select file to repair , Using Browse button</source>
+        <translation>Bitte wählen Sie die zu reparierende Datei mit „Durchsuchen“ aus</translation>
+    </message>
+    <message>
+        <source>Invalid File Name</source>
+        <translation>Ungültiger Dateiname</translation>
+    </message>
+    <message>
+        <source>Save Files</source>
+        <translation>Dateien speichern</translation>
+    </message>
+    <message>
+        <source>File Name</source>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <source>File Type</source>
+        <translation>Dateityp</translation>
+    </message>
+    <message>
+        <source>File Size</source>
+        <translation>Dateigröße</translation>
+    </message>
+    <message>
+        <source>Save File</source>
+        <translation>Datei speichern</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Please stop search process , then select files</source>
+        <translation>Bitte beenden Sie zuerst die Suche und wählen Sie dann Dateien aus</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>%1 File</source>
+        <translation>%1-Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Details &gt;&gt;</source>
+        <translation>&amp;Details &gt;&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;&lt; &amp;Details</source>
+        <translation>&lt;&lt; &amp;Details</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Ja</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Nein</translation>
+    </message>
+    <message>
+        <source>Recovery of damaged BKF backups</source>
+        <translation>Wiederherstellung aus beschädigten BKF-Sicherungen</translation>
+    </message>
+</context>
+</TS>
