@@ -122,7 +122,8 @@ int RunExtract(const CliOptions& options)
     BkfFileHandle backup;
     if (!OpenBackup(backup, options.backup))
         return kExitFailure;
-    const std::string problem = DestinationProblem(options.destination);
+    PreparedDestination destination;
+    const std::string problem = destination.Prepare(options.destination);
     if (!problem.empty()) {
         PrintMessage(options.destination + ": " + problem);
         return kExitFailure;
