@@ -5,8 +5,15 @@
 
 #include "brevant_veltra_file_scan_app.h"
 
+#include <csignal>
+
 int main(int argc, char** argv)
 {
+    // Past a file size limit ("ulimit -f") a write fails with EFBIG: that
+    // file is reported and kept aside, and the save goes on.
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     CBrevantVeltraFileScanApp app(argc, argv);
     app.InitInstance();
     return app.exec();

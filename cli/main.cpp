@@ -4,8 +4,15 @@
 #include "cli_options.h"
 #include "commands.h"
 
+#include <csignal>
+
 int main(int argc, char** argv)
 {
+    // Past a file size limit ("ulimit -f") a write fails with EFBIG: that
+    // file is reported and kept aside, and the save goes on.
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     const auto parsed = ParseCommandLine(argc, argv);
     if (const int* status = std::get_if<int>(&parsed))
         return *status;

@@ -55,7 +55,8 @@ std::string DescribeFailure(const SaveFailure& failure)
     case SaveFailureKind::Unreadable:
         return "unreadable bytes written as zeros at " + RangesText(failure.unreadable);
     case SaveFailureKind::WriteFailed:
-        return WithReason("write failed after " + counts, failure.reason);
+        return WithReason("write failed after " + counts, failure.reason)
+               + (failure.keptAs.empty() ? "" : ": kept as " + failure.keptAs);
     case SaveFailureKind::Stopped:
         return failure.keptAs.empty() ? WithReason("stopped after " + counts + "; not renamed", failure.reason)
                                       : "stopped after " + counts + ": kept as " + failure.keptAs;

@@ -31,7 +31,7 @@ struct SaveFailure {
     std::uint64_t bytesWritten = 0;
     std::uint64_t bytesExpected = 0;
     std::vector<ByteRange> unreadable; // with Unreadable: positions in the saved file
-    std::string keptAs; // with Stopped: the file's new name, empty when it could not be renamed
+    std::string keptAs; // with Stopped and WriteFailed: the file's new name, empty when it could not be renamed
 };
 
 // A file saved under another name than its catalogue path: its name was
@@ -55,7 +55,7 @@ struct ExtractionReport {
     std::string rootFolder;  // full path of the output root
     bool completed = false;  // every row visited (false when stopped)
     std::size_t filesSaved = 0;  // saved completely, renamed ones included
-    std::uint64_t bytesSaved = 0;
+    std::uint64_t bytesSaved = 0; // in files kept under their names (not in NAME.partial ones)
     std::vector<SaveFailure> failures;
     std::vector<RenamedFile> renamed;
 

@@ -140,9 +140,12 @@ bool RowSaver::SaveRow(std::size_t row, const CatalogueRow& entry)
         KeepAside(row, entry, savedAs, outcome);
         return true;
     }
-    const bool whole = !outcome.writeFailed && outcome.written == entry.size;
-    RecordCopy(row, entry, available, outcome, closed, closeError);
-    CheckAndDate(row, entry, *components, savedAs, whole, checksum);
+    if (outcome.writeFailed || !closed) {
+        RecordWriteFailure(row, entry, savedAs, outcome, outcome.writeFailed ? outcome.writeError : closeError);
+        return true;
+    }
+    RecordCopy(row, entry, available, outcome);
+    CheckAndDate(row, entry, *components, savedAs, outcome.written == entry.size, checksum);
     return true;
 }
 
@@ -159,32 +162,45 @@ void RowSaver::CheckAndDate(std::size_t row, const CatalogueRow& entry, const st
 
 // A file left unfinished keeps its bytes under another name, so that no
 // incomplete file passes for a saved one.
-void RowSaver::KeepAside(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& components,
-                           const CopyOutcome& outcome)
+void RowSaver::SetAside(SaveFailure& failure, const std::vector<std::string>& savedAs)
+{
+    std::string why;
+    failure.keptAs = m_root.RenameAside(savedAs, ".partial", &why).value_or(std::string());
+    if (failure.keptAs.empty())
+        failure.reason += (failure.reason.empty() ? "" : "; not renamed: ") + why;
+}
+
+void RowSaver::KeepAside(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& savedAs,
+                         const CopyOutcome& outcome)
 {
     m_stopped = true;
     m_report.bytesSaved += outcome.written;
-    std::string why;
     SaveFailure failure = Failure(row, entry.path, SaveFailureKind::Stopped);
-    failure.keptAs = m_root.RenameAside(components, ".partial", &why).value_or(std::string());
-    failure.reason = failure.keptAs.empty() ? why : std::string();
     failure.bytesWritten = outcome.written;
     failure.bytesExpected = entry.size;
+    SetAside(failure, savedAs);
     m_report.failures.push_back(std::move(failure));
 }
 
+// A file the system would not take whole is set aside as NAME.partial; its
+// bytes do not count as saved.
+void RowSaver::RecordWriteFailure(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& savedAs,
+                                  const CopyOutcome& outcome, const std::string& reason)
+{
+    SaveFailure failure = Failure(row, entry.path, SaveFailureKind::WriteFailed, reason);
+    failure.bytesWritten = outcome.written;
+    failure.bytesExpected = entry.size;
+    SetAside(failure, savedAs);
+    m_report.failures.push_back(std::move(failure));
+    m_report.NoteDataCheck(row, entry.path, false, false);
+}
+
 void RowSaver::RecordCopy(std::size_t row, const CatalogueRow& entry, std::uint64_t available,
-                            CopyOutcome& outcome, bool closed, const std::string& closeError)
+                          CopyOutcome& outcome)
 {
     const std::size_t failuresBefore = m_report.failures.size();
     m_report.bytesSaved += outcome.written;
-    if (outcome.writeFailed || !closed) {
-        SaveFailure failure = Failure(row, entry.path, SaveFailureKind::WriteFailed,
-                                      outcome.writeFailed ? outcome.writeError : closeError);
-        failure.bytesWritten = outcome.written;
-        failure.bytesExpected = entry.size;
-        m_report.failures.push_back(std::move(failure));
-    } else if (available < entry.size) {
+    if (available < entry.size) {
         SaveFailure failure = Failure(row, entry.path, SaveFailureKind::CutShort);
         failure.bytesWritten = outcome.written;
         failure.bytesExpected = entry.size;

@@ -44,10 +44,12 @@ public:
     void RestoreDates(FileDates& dates) { m_dates = &dates; }
 
 private:
-    void KeepAside(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& components,
+    void SetAside(SaveFailure& failure, const std::vector<std::string>& savedAs);
+    void KeepAside(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& savedAs,
                    const CopyOutcome& outcome);
-    void RecordCopy(std::size_t row, const CatalogueRow& entry, std::uint64_t expected, CopyOutcome& outcome,
-                    bool closed, const std::string& closeError);
+    void RecordWriteFailure(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& savedAs,
+                            const CopyOutcome& outcome, const std::string& reason);
+    void RecordCopy(std::size_t row, const CatalogueRow& entry, std::uint64_t available, CopyOutcome& outcome);
 
     void CheckAndDate(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& components,
                       const std::vector<std::string>& savedAs, bool whole, const DataChecksum& checksum);

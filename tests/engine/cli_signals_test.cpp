@@ -101,4 +101,26 @@ TEST(CliSignalsTest, SecondCtrlCStopsAtOnceAndKeepsThePartialFile)
     EXPECT_EQ(ReadFileBytes(folder + "small.txt"), (Bytes{'w', 'h', 'o', 'l', 'e'}));
 }
 
+// Fault: past a file size limit ("ulimit -f") SIGXFSZ ended extract with
+// exit 153, no message, and the file cut short under its own name.
+TEST(CliSignalsTest, FileSizeLimitFailsThatFileAndTheSaveGoesOn)
+{
+    BkfWriter w;
+    w.Sset("Daily").Dirb({"d"}).File("big.bin", Pattern(200000, 1)).File("after.txt", "after").ZeroSlots(2);
+    TempFile backup(w.Bytes());
+    TempDir dir;
+    ToolSetup limited;
+    limited.fileSizeLimit = 100000;
+    const auto r = RunRecover({"extract", backup.Path(), dir.Path()}, limited);
+
+    EXPECT_EQ(r.status, 2) << Describe(r);
+    EXPECT_NE(r.err.find("d/big.bin: write failed after 100000 of 200000 bytes (File too large): "
+                         "kept as big.bin.partial\n"),
+              std::string::npos)
+        << r.err;
+    const std::string folder = dir.Child("Recovered BKF/BKF/BACKUP SET 1(_Daily)/d/");
+    EXPECT_EQ(TreeOf(folder), (std::set<std::string>{"after.txt", "big.bin.partial"}));
+    EXPECT_EQ(fs::file_size(folder + "big.bin.partial"), 100000u);
+}
+
 } // namespace

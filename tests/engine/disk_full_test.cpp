@@ -47,9 +47,12 @@ void ExpectReportMatchesDisk(const ExtractionReport& report, const std::vector<R
         EXPECT_EQ(failure.bytesExpected, rows[row].size);
         EXPECT_LT(failure.bytesWritten, rows[row].size);
         EXPECT_FALSE(failure.reason.empty());
-        ASSERT_TRUE(content);
-        EXPECT_EQ(content->size(), failure.bytesWritten) << "the report tells how much of the file is there";
-        EXPECT_TRUE(*content == Slice(backup, rows[row].offset, content->size()));
+        EXPECT_FALSE(content) << "no incomplete file under its own name";
+        const std::string path = OnDisk(report.rootFolder, rows[row].path);
+        const auto kept = ReadFileBytes(path.substr(0, path.rfind('/') + 1) + failure.keptAs);
+        ASSERT_TRUE(kept) << "kept as NAME.partial";
+        EXPECT_EQ(kept->size(), failure.bytesWritten) << "the report tells how much of the file is there";
+        EXPECT_TRUE(*kept == Slice(backup, rows[row].offset, kept->size()));
     }
     EXPECT_EQ(report.filesSaved, saved);
 }
@@ -113,7 +116,8 @@ std::string SerializeReport(const ExtractionReport& report)
     out << report.rootFolder << '\n' << report.completed << ' ' << report.filesSaved << ' ' << report.bytesSaved << '\n';
     for (const SaveFailure& failure : report.failures)
         out << failure.row << ' ' << static_cast<int>(failure.kind) << ' ' << failure.bytesWritten << ' '
-            << failure.bytesExpected << ' ' << (failure.reason.empty() ? "-" : "reason") << '\n';
+            << failure.bytesExpected << ' ' << (failure.reason.empty() ? "-" : "reason") << ' '
+            << (failure.keptAs.empty() ? "-" : failure.keptAs) << '\n';
     return out.str();
 }
 
@@ -126,9 +130,11 @@ ExtractionReport ParseReport(const std::string& text)
     SaveFailure failure;
     int kind = 0;
     std::string reason;
-    while (in >> failure.row >> kind >> failure.bytesWritten >> failure.bytesExpected >> reason) {
+    while (in >> failure.row >> kind >> failure.bytesWritten >> failure.bytesExpected >> reason
+           && std::getline(in >> std::ws, failure.keptAs)) {
         failure.kind = static_cast<SaveFailureKind>(kind);
         failure.reason = reason == "-" ? std::string() : reason;
+        failure.keptAs = failure.keptAs == "-" ? std::string() : failure.keptAs;
         report.failures.push_back(failure);
     }
     report.rootCreated = !report.rootFolder.empty();
