@@ -174,7 +174,6 @@ void RowSaver::KeepAside(std::size_t row, const CatalogueRow& entry, const std::
                          const CopyOutcome& outcome)
 {
     m_stopped = true;
-    m_report.bytesSaved += outcome.written;
     SaveFailure failure = Failure(row, entry.path, SaveFailureKind::Stopped);
     failure.bytesWritten = outcome.written;
     failure.bytesExpected = entry.size;
