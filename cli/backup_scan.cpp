@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "backup_scan.h"
 
+#include "commands.h"
 #include "human_units.h"
 #include "messages.h"
 
@@ -119,4 +120,16 @@ bool NothingReadable(const BkfFileHandle& file, const ScanReport& report)
 void PrintNoData(const std::string& backup)
 {
     PrintMessage(backup + ": No data found in backup file");
+}
+
+int EndOfEmptyScan(const std::string& backup, const ScanReport& report, bool details)
+{
+    // File blocks whose checksum held are real files lost, not an absence of
+    // data: the report's details name them.
+    const bool filesPassedOver = report.VerifiedFilesPassedOver() > 0;
+    PrintScanReport(report, details || filesPassedOver);
+    if (filesPassedOver)
+        return kExitIncomplete;
+    PrintNoData(backup);
+    return kExitNoData;
 }

@@ -41,3 +41,7 @@ bool NothingReadable(const BkfFileHandle& file, const ScanReport& report);
 
 // "bkf-recover: BACKUP: No data found in backup file".
 void PrintNoData(const std::string& backup);
+// The end of a scan that left no row: the scan report, and "No data found"
+// (kExitNoData) unless file blocks whose checksum held were passed over
+// (kExitIncomplete, with the report's details).
+int EndOfEmptyScan(const std::string& backup, const ScanReport& report, bool details);

@@ -110,9 +110,7 @@ std::optional<int> EndWithoutSave(const BkfFileHandle& backup, const CatalogueSt
         return kExitFailure;
     if (store.RowCount() > 0)
         return std::nullopt;
-    PrintScanReport(report, options.verbose || options.debug);
-    PrintNoData(options.backup);
-    return kExitNoData;
+    return EndOfEmptyScan(options.backup, report, options.verbose || options.debug);
 }
 
 } // namespace

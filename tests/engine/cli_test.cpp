@@ -150,6 +150,36 @@ TEST(CliTest, ListAndExtractOfABackupWithoutDataExitThree)
     }
 }
 
+// Fault: a backup whose only file blocks were passed over although their
+// checksums held ended with "No data found in backup file", exit 3.
+TEST(CliTest, ExtractOfABackupWhoseOnlyFilesWerePassedOverSaysWhatWasPassedOver)
+{
+    const std::string folder = Repeat("a", 250);
+    struct Case {
+        TapeString name;
+        std::vector<TapeString> folders;
+        std::string detail;
+    };
+    const Case cases[] = {
+        {"", {"d"}, "  file blocks with an empty name: 1 (1 with a valid checksum)"},
+        {"f.txt", {folder, folder, folder, folder, folder}, "  file blocks with a path over "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.detail);
+        BkfWriter w;
+        w.Sset("Daily").Dirb(c.folders).File(c.name, "data").ZeroSlots(2);
+        TempFile backup(w.Bytes());
+        TempDir dir;
+        const auto r = RunTool({"extract", backup.Path(), dir.Child("dest")});
+        EXPECT_EQ(r.status, 2) << Describe(r);
+        EXPECT_NE(r.err.find("bkf-recover: scan report: 1 file block passed over (1 with a valid checksum)\n" + c.detail),
+                  std::string::npos)
+            << r.err;
+        EXPECT_EQ(r.err.find("No data found"), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(dir.Child("dest")));
+    }
+}
+
 TEST(CliTest, BackupThatCannotBeOpenedExitsOneNamingTheFile)
 {
     TempDir dir;
