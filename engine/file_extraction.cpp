@@ -60,7 +60,7 @@ ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const Catalogu
     report.rootFolder = root->Path();
 
     RowSaver extraction(backup, *root, progress, report, RangesToCopy(rows, backup.Size().value_or(0)));
-    FileDates dates(root->Path());
+    FileDates dates(*root);
     if (options.restoreTimes)
         extraction.RestoreDates(dates);
     report.completed = true;

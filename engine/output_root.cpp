@@ -32,6 +32,24 @@ void SetWhy(std::string* why, std::string text)
         *why = std::move(text);
 }
 
+#ifdef _WIN32
+FILETIME FileTimeOf(std::int64_t seconds)
+{
+    const std::uint64_t ticks = static_cast<std::uint64_t>(seconds + 11644473600LL) * 10000000ULL;
+    return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+#else
+// A new modification time; the access time stays as it is.
+struct ModificationTimes {
+    explicit ModificationTimes(std::int64_t seconds)
+    {
+        times[0].tv_nsec = UTIME_OMIT;
+        times[1].tv_sec = static_cast<time_t>(seconds);
+    }
+    struct timespec times[2] = {};
+};
+#endif
+
 } // namespace
 
 bool CreateFolderChain(const std::string& path, std::string* why)
@@ -100,6 +118,12 @@ bool OutputFile::Write(const void* data, std::size_t length, std::size_t& writte
 
 void OutputFile::StartWriteBack(std::uint64_t, std::uint64_t) {}
 
+bool OutputFile::SetModified(std::int64_t seconds)
+{
+    const FILETIME time = FileTimeOf(seconds);
+    return m_handle && SetFileTime(static_cast<HANDLE>(m_handle), nullptr, nullptr, &time) != 0;
+}
+
 bool OutputFile::Close(std::string* why)
 {
     if (!m_handle)
@@ -150,6 +174,12 @@ void OutputFile::StartWriteBack(std::uint64_t offset, std::uint64_t length)
     (void)offset;
     (void)length;
 #endif
+}
+
+bool OutputFile::SetModified(std::int64_t seconds)
+{
+    const ModificationTimes times(seconds);
+    return m_fd >= 0 && ::futimens(m_fd, times.times) == 0;
 }
 
 bool OutputFile::Close(std::string* why)
@@ -218,6 +248,23 @@ RenameOutcome RenameNoReplace(const std::string& folder, const std::string& from
 
 } // namespace
 
+bool OutputRoot::SetFolderModified(const std::vector<std::string>& components, std::int64_t seconds)
+{
+    std::string path = m_path;
+    for (const std::string& component : components)
+        path += kSeparator + component;
+    // A reparse point is dated itself, never followed.
+    const HANDLE handle = CreateFileW(Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                                      nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    const FILETIME time = FileTimeOf(seconds);
+    const bool done = SetFileTime(handle, nullptr, nullptr, &time) != 0;
+    CloseHandle(handle);
+    return done;
+}
+
 #else
 
 // The root's descriptor and the chain of folder descriptors of the last file,
@@ -265,6 +312,18 @@ struct OutputRoot::Impl {
         if (fd < 0) {
             const bool notFolder = errno == ENOTDIR || errno == ELOOP;
             SetWhy(why, "\"" + name + "\" " + (notFolder ? std::string("is not a folder") : LastSystemError()));
+        }
+        return fd;
+    }
+
+    // Opens the existing folder `components` below the root, refusing links.
+    int OpenExisting(const std::vector<std::string>& components) const
+    {
+        int fd = ::dup(rootFd);
+        for (std::size_t i = 0; fd >= 0 && i < components.size(); ++i) {
+            const int next = ::openat(fd, components[i].c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            ::close(fd);
+            fd = next;
         }
         return fd;
     }
@@ -345,6 +404,17 @@ RenameOutcome RenameNoReplace(int folder, const std::string& from, const std::st
 }
 
 } // namespace
+
+bool OutputRoot::SetFolderModified(const std::vector<std::string>& components, std::int64_t seconds)
+{
+    const int fd = m_impl->OpenExisting(components);
+    if (fd < 0)
+        return false;
+    const ModificationTimes times(seconds);
+    const bool done = ::futimens(fd, times.times) == 0;
+    ::close(fd);
+    return done;
+}
 
 #endif
 

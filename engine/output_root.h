@@ -34,6 +34,9 @@ public:
     // now rather than later, so that a long copy keeps the disk busy instead
     // of piling up dirty pages. Only a hint; does nothing where unsupported.
     void StartWriteBack(std::uint64_t offset, std::uint64_t length);
+    // Sets the file's modification date (seconds since 1970) through the
+    // open file itself; false when the system refuses.
+    bool SetModified(std::int64_t seconds);
     // Closes the file; false when the system reports a late write failure.
     bool Close(std::string* why);
 
@@ -75,6 +78,12 @@ public:
     // replaced. Returns the new last component, or nothing (with the reason).
     std::optional<std::string> RenameAside(const std::vector<std::string>& components, const std::string& suffix,
                                            std::string* why);
+
+    // Sets the modification date (seconds since 1970) of the folder
+    // `components` below the root. The folder is reached from the root one
+    // folder at a time without following links, so that a folder swapped
+    // for a link during the save is refused, never dated elsewhere.
+    bool SetFolderModified(const std::vector<std::string>& components, std::int64_t seconds);
 
 private:
     OutputRoot() = default;

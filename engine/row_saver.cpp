@@ -124,40 +124,46 @@ bool RowSaver::SaveRow(std::size_t row, const CatalogueRow& entry)
         m_report.renamed.push_back(RenamedFile{row, std::string(entry.path), JoinCataloguePath(savedAs)});
     if (!entry.located) {
         // The row still yields an empty file; the report says why it is empty.
-        file->Close(nullptr);
         m_report.failures.push_back(Failure(row, entry.path,
                                             entry.verified ? SaveFailureKind::NoDataFound : SaveFailureKind::NotAFile));
-        CheckAndDate(row, entry, *components, savedAs, false, DataChecksum());
+        Date(*file, entry, *components, savedAs);
+        file->Close(nullptr);
+        m_report.NoteDataCheck(row, entry.path, false, false);
         return true;
     }
-    const std::uint64_t available = DataRange(entry, m_backupSize).length;
-    DataChecksum checksum;
-    CopyOutcome outcome = CopyRange(*m_source, rangeIndex, entry.offset, available, *file, m_progress,
-                                    entry.checksum ? &checksum : nullptr);
-    std::string closeError;
-    const bool closed = file->Close(&closeError);
-    if (outcome.stopped) {
-        KeepAside(row, entry, savedAs, outcome);
-        return true;
-    }
-    if (outcome.writeFailed || !closed) {
-        RecordWriteFailure(row, entry, savedAs, outcome, outcome.writeFailed ? outcome.writeError : closeError);
-        return true;
-    }
-    RecordCopy(row, entry, available, outcome);
-    CheckAndDate(row, entry, *components, savedAs, outcome.written == entry.size, checksum);
+    CopyRow(row, rangeIndex, entry, *components, savedAs, *file);
     return true;
 }
 
-// The data check (when the backup recorded a checksum and the whole file was
-// copied) and the file's date, once the file is closed.
-void RowSaver::CheckAndDate(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& components,
-                            const std::vector<std::string>& savedAs, bool whole, const DataChecksum& checksum)
+// Copies the row's data into its new file, closes it and records the outcome.
+void RowSaver::CopyRow(std::size_t row, std::size_t rangeIndex, const CatalogueRow& entry,
+                       const std::vector<std::string>& components, const std::vector<std::string>& savedAs,
+                       OutputFile& file)
 {
-    const bool checked = whole && entry.checksum.has_value();
+    const std::uint64_t available = DataRange(entry, m_backupSize).length;
+    DataChecksum checksum;
+    CopyOutcome outcome = CopyRange(*m_source, rangeIndex, entry.offset, available, file, m_progress,
+                                    entry.checksum ? &checksum : nullptr);
+    if (!outcome.stopped && !outcome.writeFailed)
+        Date(file, entry, components, savedAs);
+    std::string closeError;
+    const bool closed = file.Close(&closeError);
+    if (outcome.stopped)
+        return KeepAside(row, entry, savedAs, outcome);
+    if (outcome.writeFailed || !closed)
+        return RecordWriteFailure(row, entry, savedAs, outcome, outcome.writeFailed ? outcome.writeError : closeError);
+    RecordCopy(row, entry, available, outcome);
+    // The data check, when the backup recorded a checksum and the whole file was copied.
+    const bool checked = outcome.written == entry.size && entry.checksum.has_value();
     m_report.NoteDataCheck(row, entry.path, checked, checked && checksum.Value() == *entry.checksum);
+}
+
+// The file's recorded date, set through the file while it is open.
+void RowSaver::Date(OutputFile& file, const CatalogueRow& entry, const std::vector<std::string>& components,
+                    const std::vector<std::string>& savedAs)
+{
     if (m_dates)
-        m_dates->FileSaved(components, savedAs, entry.modified, m_report);
+        m_dates->FileSaved(components, savedAs, entry.modified, file, m_report);
 }
 
 // A file left unfinished keeps its bytes under another name, so that no

@@ -14,9 +14,9 @@
 
 class BkfFileHandle;
 class CopySource;
-class DataChecksum;
 class ExtractionProgress;
 class FileDates;
+class OutputFile;
 class OutputRoot;
 struct CatalogueRow;
 struct CopyOutcome;
@@ -44,6 +44,9 @@ public:
     void RestoreDates(FileDates& dates) { m_dates = &dates; }
 
 private:
+    void CopyRow(std::size_t row, std::size_t rangeIndex, const CatalogueRow& entry,
+                 const std::vector<std::string>& components, const std::vector<std::string>& savedAs,
+                 OutputFile& file);
     void SetAside(SaveFailure& failure, const std::vector<std::string>& savedAs);
     void KeepAside(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& savedAs,
                    const CopyOutcome& outcome);
@@ -51,8 +54,8 @@ private:
                             const CopyOutcome& outcome, const std::string& reason);
     void RecordCopy(std::size_t row, const CatalogueRow& entry, std::uint64_t available, CopyOutcome& outcome);
 
-    void CheckAndDate(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& components,
-                      const std::vector<std::string>& savedAs, bool whole, const DataChecksum& checksum);
+    void Date(OutputFile& file, const CatalogueRow& entry, const std::vector<std::string>& components,
+              const std::vector<std::string>& savedAs);
 
     OutputRoot& m_root;
     ExtractionProgress& m_progress;

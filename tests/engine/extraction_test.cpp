@@ -500,6 +500,38 @@ TEST(ExtractionTest, LinkPlantedDuringTheRunIsNotFollowed)
     }
 }
 
+// Fault: dates were set by path at the end of the save, so a folder swapped
+// for a link during the save had the link followed and dated a folder
+// outside the output root.
+TEST(ExtractionTest, FolderSwappedForALinkDuringTheSaveGetsNoDateOutsideTheRoot)
+{
+    const std::uint64_t date = BkfWriter::Date(2001, 2, 3, 4, 5, 6);
+    RawBackup backup(100);
+    TempDir dir;
+    const std::string outside = dir.Child("outside");
+    fs::create_directories(outside + "/b");
+    const auto outsideDate = fs::last_write_time(outside + "/b");
+    CatalogueStore store;
+    Fill(store, {{"BKF\\S\\a\\b\\f1", 10, 0}, {"BKF\\S\\z", 10, 10}});
+    for (const char* folder : {"BKF\\S\\a\\b\\", "BKF\\S\\a\\"})
+        store.AddFolderDate(folder, date);
+    const std::string root = dir.Child("dest/Recovered BKF");
+    RecordingProgress progress;
+    progress.onFileStarted = [&](std::size_t row) {
+        if (row == 1) {
+            fs::rename(root + "/BKF/S/a", root + "/moved-away");
+            fs::create_directory_symlink(outside, root + "/BKF/S/a");
+        }
+    };
+    const std::atomic<bool> running{true};
+    BkfFileHandle file;
+    ASSERT_TRUE(file.Open(backup.file.Path()));
+    const ExtractionReport report =
+        ExtractCheckedFiles(file, store, dir.Child("dest"), "Recovered BKF", running, progress, ExtractionOptions{true});
+    EXPECT_EQ(fs::last_write_time(outside + "/b"), outsideDate);
+    EXPECT_EQ(report.datesRefused, 2u) << "the link itself is not dated either";
+}
+
 // F7: bytes that cannot be read are written as zeros, so the rest of the
 // file keeps its offsets, and the file is reported with those ranges. Here
 // the backup shrinks once the save has begun: reads past its new end come
