@@ -9,8 +9,8 @@
 #include "mtf_date.h"
 #include "name_check.h"
 #include "path_limits.h"
-#include "read_ahead.h"
 #include "recovering_read.h"
+#include "sequential_reader.h"
 #include "stream_chain.h"
 #include "stream_names.h"
 
@@ -141,30 +141,26 @@ private:
 
 bool CatalogueScanner::Run()
 {
-    // Whole 64 KiB windows, then the last, partial one; the chunks that the
-    // reader hands over are whole numbers of windows.
-    ReadAhead chunks(m_file, 0, m_fileSize);
-    std::uint64_t position = 0;
-    while (const ReadAhead::Chunk* chunk = chunks.Next()) {
-        NoteUnreadable(chunk->read);
-        m_bytes.SetWindow(chunk->position, chunk->bytes);
-        for (std::size_t within = 0; within < chunk->bytes.size(); within += kScanWindowSize) {
-            if (!m_running.load(std::memory_order_relaxed))
+    // One window per read, into one buffer: the kernel's copy into it is
+    // most of a cached scan's time, and a 64 KiB destination that stays in
+    // the processor's cache makes that copy the cheapest (measured against
+    // 256 KiB, 512 KiB and 1 MiB reads).
+    SequentialReader windows(m_file, 0, m_fileSize, kScanWindowSize);
+    while (const SequentialReader::Chunk* window = windows.Next()) {
+        if (!m_running.load(std::memory_order_relaxed))
+            return false;
+        NoteUnreadable(window->read);
+        m_bytes.SetWindow(window->position, window->bytes);
+        const std::size_t length = window->bytes.size();
+        if (length < kScanWindowSize) {
+            // The last, partial window. A remainder of one slot or less is not examined on the grid.
+            if ((length > kSlotSize || m_deep) && !ScanSlots(window->bytes.data(), length))
                 return false;
-            const std::uint64_t left = m_fileSize - position;
-            if (left < kScanWindowSize) {
-                // A remainder of one slot or less is not examined on the grid.
-                if ((left > kSlotSize || m_deep)
-                    && !ScanSlots(chunk->bytes.data() + within, static_cast<std::size_t>(left)))
-                    return false;
-                Finish();
-                return true;
-            }
-            if (!ScanSlots(chunk->bytes.data() + within, kScanWindowSize))
-                return false;
-            position += kScanWindowSize;
-            m_sinks.progress.WindowScanned(position, m_fileSize);
+            break;
         }
+        if (!ScanSlots(window->bytes.data(), length))
+            return false;
+        m_sinks.progress.WindowScanned(window->position + length, m_fileSize);
     }
     Finish();
     return true;

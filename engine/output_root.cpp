@@ -493,7 +493,8 @@ std::optional<OutputFile> OutputRoot::CreateNumbered(const std::vector<std::stri
         if (exists)
             continue;
         if (file) {
-            m_nextNumber[key] = number + 1;
+            if (number > 1) // only names that met a taken one are remembered
+                m_nextNumber[key] = number + 1;
             m_lastCreated = std::move(fitted);
         }
         return file;

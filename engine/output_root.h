@@ -99,7 +99,8 @@ private:
     std::unique_ptr<Impl> m_impl;
     std::string m_path;
     // The next number to try for a name that was taken, by relative path,
-    // so that a thousand files of one name cost no quadratic search.
+    // so that a thousand files of one name cost no quadratic search. Names
+    // that never met a taken one are not kept: a million files cost nothing.
     std::unordered_map<std::string, std::uint64_t> m_nextNumber;
     std::vector<std::string> m_lastCreated;
 };

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Reads a backup front to back on the caller's thread, into one buffer that
+// is reused for every chunk; unreadable sectors read as zeros. The kernel's own read-ahead (the file is opened
+// with POSIX_FADV_SEQUENTIAL) already overlaps the disk with the caller's
+// work; a reading thread of our own would add two context switches per chunk
+// and rotating buffers that do not stay in the processor's cache.
+
+#include "byte_view.h"
+#include "recovering_read.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+class BkfFileHandle;
+
+class SequentialReader {
+public:
+    struct Chunk {
+        std::uint64_t position = 0; // backup position of bytes[0]
+        ByteView bytes;             // unreadable sectors read as zeros
+        RecoveringRead read;        // which ones, and why
+    };
+
+    // Reads [begin, end) of `file`, a range inside it; the file must outlive
+    // this object. Chunks start at `begin` + a multiple of `chunkSize`, which
+    // should be a multiple of the caller's own windows.
+    SequentialReader(const BkfFileHandle& file, std::uint64_t begin, std::uint64_t end, std::size_t chunkSize);
+
+    // The next chunk in file order, or nullptr after the last. The chunk stays
+    // valid until the next call, which reads into the same buffer.
+    const Chunk* Next();
+
+private:
+    const BkfFileHandle& m_file;
+    const std::uint64_t m_end;
+    const std::size_t m_chunkSize;
+    std::uint64_t m_next;
+    std::unique_ptr<std::uint8_t[]> m_buffer;
+    Chunk m_chunk;
+};
