@@ -81,12 +81,12 @@ bool OpenBackup(BkfFileHandle& file, const std::string& path)
 
 ScanOutcome ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, ScanReport& report,
                              TerminalProgress& progress, const std::atomic<bool>& running, bool debug,
-                             const ScanOptions& options, FolderDateSink* folderDates)
+                             const ScanOptions& options, FolderDateSink* folderDates, ScanProgress* ownLine)
 {
     TerminalScanSinks sinks(progress, debug);
     ScanOutcome outcome;
-    outcome.completed =
-        ScanCatalogue(file, running, ScanSinks{catalogue, sinks, sinks, &sinks, folderDates}, report, options);
+    outcome.completed = ScanCatalogue(
+        file, running, ScanSinks{catalogue, sinks, ownLine ? *ownLine : sinks, &sinks, folderDates}, report, options);
     outcome.filesFound = sinks.Files();
     sinks.Finish();
     return outcome;

@@ -551,47 +551,6 @@ TEST(CliTest, InterruptStopsAfterTheFileBeingWritten)
     }
 }
 
-// Fault: a Ctrl-C between the end of the scan and the start of the save was
-// lost, because the save set its running flag again when it began: every
-// chosen file was still written. Here the choosing of the rows takes long
-// (a thousand patterns per row), and the signal comes once the whole backup
-// has been read.
-TEST(CliTest, InterruptAfterTheScanStopsTheSaveBeforeItsFirstFile)
-{
-    if (!BytesRead(::getpid()))
-        GTEST_SKIP() << "no /proc/PID/io here";
-    BkfWriter w;
-    w.Sset("Daily").Dirb({"d"});
-    for (int k = 0; k < 5000; ++k)
-        w.File("f" + std::to_string(k) + ".txt", "data");
-    w.ZeroSlots(2);
-    TempFile file(w.Bytes());
-    TempDir dir;
-    std::vector<std::string> args = {"extract", file.Path(), dir.Path()};
-    for (int k = 0; k < 1000; ++k) {
-        args.push_back("--include");
-        args.push_back("BKF/**x**x**x**x**x**x**x**x**x**x**x**x**y" + std::to_string(k));
-    }
-    args.push_back("--include");
-    args.push_back("**");
-
-    Tool tool(BKF_RECOVER_PATH, args);
-    tool.Start();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!tool.HasExited() && BytesRead(tool.Pid()).value_or(0) < w.Size()
-           && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::microseconds(500));
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    ASSERT_FALSE(tool.HasExited()) << "the rows were chosen too fast for this test";
-    ::kill(tool.Pid(), SIGINT);
-    const auto r = tool.Finish();
-    ASSERT_EQ(r.status, 130) << Describe(r);
-    EXPECT_EQ(r.err.find("while scanning"), std::string::npos) << "the signal came too early: " << r.err;
-    EXPECT_EQ(r.out, dir.Child("Recovered BKF") + "\n");
-    EXPECT_NE(r.err.find("interrupted; 0 files, 0 B saved"), std::string::npos) << r.err;
-    EXPECT_EQ(FilesBelow(dir.Child("Recovered BKF")).size(), 0u);
-}
-
 // A sparse backup of zeros: scanning it takes a while and finds nothing.
 std::unique_ptr<TempDir> SparseBackup(std::string& path, std::uint64_t size)
 {
@@ -678,7 +637,7 @@ TEST(CliTest, ProgressIsDrawnOnATerminalOnly)
     const auto r = tool.Finish();
     ASSERT_EQ(r.status, 0) << Describe(r);
     EXPECT_EQ(r.out, dir.Child("Recovered BKF") + "\n");
-    EXPECT_NE(r.err.find("Saving file 1 of 4"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Saving: "), std::string::npos) << r.err;
     EXPECT_NE(r.err.find(" left"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("\r\033[Kbkf-recover: 4 files, 68.4 KiB saved"), std::string::npos)
         << "the line is cleared before the summary: " << r.err;
