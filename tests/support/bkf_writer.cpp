@@ -22,6 +22,7 @@ constexpr std::size_t kMediaAttributesAt = 6;
 constexpr std::uint32_t kNameInStream = 1u << 17;
 constexpr std::uint16_t kChecksumFollows = 1u << 5;
 constexpr std::size_t kDirbStreamAt = 0x60;
+constexpr std::size_t kDirectoryIdAt = 76;
 
 std::size_t AlignUp(std::size_t value, std::size_t grid)
 {
@@ -124,6 +125,7 @@ std::size_t BkfWriter::WriteName(std::size_t block, std::size_t fieldAt, const s
 BkfWriter& BkfWriter::Sset(const TapeString& name, std::uint16_t setNumber, const NameLayout& layout)
 {
     const std::size_t block = BeginBlock("SSET");
+    m_directoryId = 0;
     Put16(block + kSsetSetNumber, setNumber);
     WriteName(block, kSsetNameField, name.units(), layout);
     SealBlock(block);
@@ -148,9 +150,18 @@ BkfWriter& BkfWriter::Dirb(const std::vector<TapeString>& components, const Name
     return DirbName(TapeString::Units(units), layout);
 }
 
-BkfWriter& BkfWriter::DirbName(const TapeString& whole, const NameLayout& layout)
+std::size_t BkfWriter::BeginDirb()
 {
     const std::size_t block = BeginBlock("DIRB");
+    ++m_directoryId;
+    Put16(block + kDirectoryIdAt, static_cast<std::uint16_t>(m_directoryId));
+    Put16(block + kDirectoryIdAt + 2, static_cast<std::uint16_t>(m_directoryId >> 16));
+    return block;
+}
+
+BkfWriter& BkfWriter::DirbName(const TapeString& whole, const NameLayout& layout)
+{
+    const std::size_t block = BeginDirb();
     WriteName(block, kDirbNameField, whole.units(), layout);
     SealBlock(block);
     PadToSlot();
@@ -164,7 +175,7 @@ BkfWriter& BkfWriter::DirbInStream(const std::vector<TapeString>& components, st
         units.insert(units.end(), component.units().begin(), component.units().end());
         units.push_back(0);
     }
-    const std::size_t block = BeginBlock("DIRB");
+    const std::size_t block = BeginDirb();
     Put16(block + kDirbNameField + 2, kDefaultNameOffset);
     Put16(block + kAttributesAt + 2, static_cast<std::uint16_t>(kNameInStream >> 16));
     Put16(block + kFirstEventAt, kDirbStreamAt);
@@ -219,6 +230,9 @@ BkfWriter& BkfWriter::File(const TapeString& name, std::string_view data, const 
 BkfWriter& BkfWriter::File(const TapeString& name, const std::vector<std::uint8_t>& data, const FileOptions& options)
 {
     const std::size_t block = BeginBlock("FILE");
+    const std::uint32_t directoryId = options.directoryId.value_or(m_directoryId);
+    Put16(block + kDirectoryIdAt, static_cast<std::uint16_t>(directoryId));
+    Put16(block + kDirectoryIdAt + 2, static_cast<std::uint16_t>(directoryId >> 16));
     const std::size_t nameEnd = options.nameInStream
         ? WriteName(block, kFileNameField, {}, options.name)
         : WriteName(block, kFileNameField, name.units(), options.name);

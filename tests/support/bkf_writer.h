@@ -81,6 +81,8 @@ struct FileOptions {
     bool withChecksum = false;
     std::optional<std::uint32_t> checksum;
     std::uint64_t modified = 0; // packed date at 56 (BkfWriter::Date)
+    // Directory ID at 76; default: the ID of the last DIRB written in the set.
+    std::optional<std::uint32_t> directoryId;
 
     FileOptions& NameAt(std::uint16_t distance) { name.At(distance); return *this; }
     FileOptions& NameSize(std::uint16_t bytes) { name.Size(bytes); return *this; }
@@ -93,6 +95,7 @@ struct FileOptions {
     FileOptions& NameInStream() { nameInStream = true; return *this; }
     FileOptions& Checksum(std::optional<std::uint32_t> value = std::nullopt) { withChecksum = true; checksum = value; return *this; }
     FileOptions& Modified(std::uint64_t packed) { modified = packed; return *this; }
+    FileOptions& DirectoryId(std::uint32_t id) { directoryId = id; return *this; }
 };
 
 // Where the last File() call put things (absolute offsets).
@@ -109,6 +112,10 @@ public:
     static constexpr std::uint16_t kDefaultNameOffset = 0x60; // just past the fixed fields
 
     // --- Blocks. Each starts at NextSlot() and returns *this for chaining.
+
+    // Directory IDs (at 76 of DIRB and FILE blocks) are counted per set: each
+    // DIRB takes the next one from 1, each FILE carries its DIRB's (0 before
+    // the set's first DIRB).
 
     // SSET: set number at 0x3E, name size/offset at 0x40/0x42.
     BkfWriter& Sset(const TapeString& name, std::uint16_t setNumber = 1, const NameLayout& layout = {});
@@ -189,8 +196,10 @@ private:
     std::size_t NameStream(std::size_t block, std::size_t at, std::string_view tag,
                            const std::vector<std::uint16_t>& units);
     void Date(std::size_t block, std::uint64_t packed);
+    std::size_t BeginDirb();
 
     std::vector<std::uint8_t> m_bytes;
     std::size_t m_lastBlock = 0;
     FilePlacement m_lastFile;
+    std::uint32_t m_directoryId = 0; // the ID of the set's last DIRB
 };
