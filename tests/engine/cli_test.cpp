@@ -745,4 +745,50 @@ TEST(CliTest, ExtractExitStatusFollowsTheScanReport)
     }
 }
 
+// What list and extract say of an intact, a cut-off and a garbled backup.
+TEST(CliTest, ListAndExtractNameTheDamage)
+{
+    struct Case {
+        const char* why;
+        bool cut, garbled;
+        std::string status;   // of big.bin in list --json
+        std::string listDetail; // in list -v's stderr, "" for none
+        std::string extractLine;
+    };
+    const Case cases[] = {
+        {"intact", false, false, "ok", "", ""},
+        {"cut off inside a file", true, false, "cut short", R"(BKF\BACKUP SET 1(_Daily)\d\big.bin" (cut short: 1000 of 9000 bytes)",
+         kSet + "/d/big.bin: cut short"},
+        {"garbled data", false, true, "ok", "", kSet + "/d/big.bin: damaged"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        BkfWriter w;
+        w.Sset("Daily").Dirb({"d"}).File("a.txt", "a").File("big.bin", Pattern(9000, 4), FileOptions().Checksum());
+        if (c.garbled)
+            w.FlipBytes(w.LastFile().data + 100, 4);
+        if (c.cut)
+            w.Truncate(w.LastFile().data + 1000);
+        TempFile file(w.Bytes());
+        const auto list = RunTool({"list", "-v", file.Path()});
+        EXPECT_EQ(list.status, 0) << Describe(list);
+        if (c.listDetail.empty()) {
+            EXPECT_TRUE(IsSummary(list.err, "2 files in 1 set found in ")) << list.err;
+        } else {
+            EXPECT_NE(list.err.find(c.listDetail), std::string::npos) << list.err;
+        }
+        const auto json = RunTool({"list", "--json", file.Path()});
+        EXPECT_NE(json.out.find("big.bin\", \"size\": 9000, \"offset\": " + std::to_string(w.LastFile().data)
+                                + ", \"verified\": true, \"status\": \"" + c.status + "\"}"),
+                  std::string::npos)
+            << json.out;
+        TempDir dir;
+        const auto extract = RunTool({"extract", file.Path(), dir.Path()});
+        EXPECT_EQ(extract.status, c.extractLine.empty() ? 0 : 2) << Describe(extract);
+        if (!c.extractLine.empty()) {
+            EXPECT_NE(extract.err.find("bkf-recover: " + c.extractLine), std::string::npos) << extract.err;
+        }
+    }
+}
+
 } // namespace
