@@ -84,11 +84,17 @@ ScanOutcome ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue
                              const ScanOptions& options, FolderDateSink* folderDates, ScanProgress* ownLine)
 {
     TerminalScanSinks sinks(progress, debug);
+    ScanOptions scanOptions = options;
+    scanOptions.countCoveredTags = debug;
     ScanOutcome outcome;
     outcome.completed = ScanCatalogue(
-        file, running, ScanSinks{catalogue, sinks, ownLine ? *ownLine : sinks, &sinks, folderDates}, report, options);
+        file, running, ScanSinks{catalogue, sinks, ownLine ? *ownLine : sinks, &sinks, folderDates}, report,
+        scanOptions);
     outcome.filesFound = sinks.Files();
     sinks.Finish();
+    if (debug && report.coveredTags > 0)
+        PrintMessage("debug: " + CountOf(report.coveredTags, "block tag", "block tags")
+                     + " inside the bytes of a block taken as data");
     return outcome;
 }
 
@@ -101,7 +107,7 @@ void PrintScanReport(const ScanReport& report, bool details)
             std::fprintf(stderr, "  %s\n", line.c_str());
     }
     const std::string hint = DeepScanSuggestion(report);
-    if (!hint.empty() && (details || !report.noBlocks))
+    if (!hint.empty())
         PrintMessage("hint: " + hint + " (--deep)");
     if (details && report.offGridBlocks > 0)
         PrintMessage("deep scan: " + CountOf(report.offGridBlocks, "block", "blocks") + " found off the 512-byte grid");

@@ -34,6 +34,7 @@ CLI::App* AddList(CLI::App& app, CliOptions& options)
     AddCommonOptions(*list, options);
     list->add_option("BACKUP", options.backup)->required();
     list->add_flag("--json", options.json);
+    list->add_flag("-v,--verbose", options.verbose);
     list->callback([&options] { options.command = CliOptions::Command::List; });
     return list;
 }

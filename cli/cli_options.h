@@ -18,7 +18,7 @@ struct CliOptions {
     std::vector<std::string> excludes;
     bool caseSensitive = false;
     bool json = false;
-    bool verbose = false; // extract: each file's PATH on stdout as it is saved
+    bool verbose = false; // extract: each file's PATH on stdout as it is saved; list: the report's details
     bool debug = false;   // the scan's diagnostic trace on stderr
     bool quiet = false;   // no progress line and no summary
     bool deep = false;    // also look for blocks off the 512-byte grid

@@ -30,7 +30,7 @@ const char kMainHelp[] =
     "      --no-progress    never show the progress line\n"                           \
     "      --debug          write the scan's diagnostic trace to stderr\n"            \
     "      --deep           also find blocks off the 512-byte grid (bytes lost or\n"  \
-    "                       inserted), names kept in streams, long paths, checksums\n" \
+    "                       inserted)\n"                                             \
     "  -h, --help           display this help and exit\n"
 
 const char kListHelp[] =
@@ -38,7 +38,10 @@ const char kListHelp[] =
     "Scan BACKUP and print one line per file found, in the order found:\n"
     "SIZE<TAB>OFFSET<TAB>PATH (SIZE and OFFSET empty when no data were found).\n"
     "\n"
-    "      --json           one JSON object per line: {\"path\", \"size\", \"offset\"}\n" BKF_COMMON_OPTIONS;
+    "      --json           one JSON object per line: {\"path\", \"size\", \"offset\",\n"
+    "                       \"verified\", \"status\"}; status is ok, unverified,\n"
+    "                       no data, cut short or folder lost\n"
+    "  -v, --verbose        after the scan report's line, one line per kind of damage\n" BKF_COMMON_OPTIONS;
 
 const char kExtractHelp[] =
     "Usage: bkf-recover extract [OPTION]... BACKUP DEST\n"

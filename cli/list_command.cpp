@@ -47,7 +47,8 @@ private:
         AppendNumber(row.located, row.size);
         m_line.append(", \"offset\": ");
         AppendNumber(row.located, row.offset);
-        m_line.append(", \"verified\": ").append(row.verified ? "true" : "false").append("}\n");
+        m_line.append(", \"verified\": ").append(row.verified ? "true" : "false");
+        m_line.append(", \"status\": \"").append(RowStatusText(row.status)).append("\"}\n");
     }
     void FormatText(const CatalogueRow& row)
     {
@@ -101,7 +102,7 @@ int RunList(const CliOptions& options)
         return kExitFailure;
     if (printer.Rows() > 0 && !options.quiet)
         PrintMessage(ListSummary(printer.Rows(), printer.Sets(), clock.Seconds()));
-    PrintScanReport(report, options.debug);
+    PrintScanReport(report, options.verbose || options.debug);
     if (printer.Rows() == 0) {
         PrintNoData(options.backup);
         return kExitNoData;

@@ -25,7 +25,7 @@ _bkf_recover()
             ;;
         list)
             if [[ $cur == -* ]]; then
-                COMPREPLY=($(compgen -W "--json $common" -- "$cur"))
+                COMPREPLY=($(compgen -W "--json --verbose $common" -- "$cur"))
             else
                 _filedir '@(bkf|BKF)'
             fi

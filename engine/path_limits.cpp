@@ -3,13 +3,6 @@
 
 #include "name_check.h"
 
-PathLimits PathLimits::For(bool deep)
-{
-    if (!deep)
-        return PathLimits{};
-    return PathLimits{1024, 1024, 255};
-}
-
 bool PathLimits::Fits(std::string_view cataloguePath) const
 {
     if (Utf8Length(cataloguePath) > path)

@@ -100,9 +100,12 @@ RowSaver::~RowSaver() = default;
 
 ByteRange RowSaver::DataRange(const CatalogueRow& entry, std::uint64_t backupSize)
 {
-    if (!entry.located || entry.offset >= backupSize)
+    // The file ends where the backup ends, or where the next block begins
+    // when its stated size runs past the end.
+    const std::uint64_t end = std::min(backupSize, entry.dataLimit);
+    if (!entry.located || entry.offset >= end)
         return {entry.offset, 0};
-    return {entry.offset, std::min(entry.size, backupSize - entry.offset)}; // the file ends where the backup ends
+    return {entry.offset, std::min(entry.size, end - entry.offset)};
 }
 
 bool RowSaver::SaveRow(std::size_t row, const CatalogueRow& entry)

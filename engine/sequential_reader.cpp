@@ -23,3 +23,8 @@ const SequentialReader::Chunk* SequentialReader::Next()
     m_next += length;
     return &m_chunk;
 }
+
+void SequentialReader::SkipTo(std::uint64_t position)
+{
+    m_next = std::max(m_next, std::min(position, m_end));
+}

@@ -31,6 +31,9 @@ public:
     // The next chunk in file order, or nullptr after the last. The chunk stays
     // valid until the next call, which reads into the same buffer.
     const Chunk* Next();
+    // The next chunk starts at `position` (of the caller's grid) instead,
+    // when that lies further on: the bytes between are not read.
+    void SkipTo(std::uint64_t position);
 
 private:
     const BkfFileHandle& m_file;

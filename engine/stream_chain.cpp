@@ -10,7 +10,12 @@ using namespace BlockFormat;
 
 namespace {
 
-constexpr std::size_t kStreamChainLimit = 64; // streams followed from a block
+std::uint32_t TagOf(const void* bytes)
+{
+    std::uint32_t tag;
+    std::memcpy(&tag, bytes, 4);
+    return tag;
+}
 
 } // namespace
 
@@ -32,23 +37,43 @@ std::optional<std::uint64_t> NextStreamHeader(std::uint64_t block, std::uint64_t
     return next + (kStreamAlignment - (next - block) % kStreamAlignment) % kStreamAlignment;
 }
 
-std::optional<std::uint64_t> FindChainStream(const FetchBytes& fetch, std::uint64_t block, std::uint64_t fileSize,
-                                             const char* tag)
+StreamChain::StreamChain(const FetchBytes& fetch, std::uint64_t block, std::uint64_t fileSize)
+{
+    Walk(fetch, block, fileSize);
+}
+
+void StreamChain::Walk(const FetchBytes& fetch, std::uint64_t block, std::uint64_t fileSize)
 {
     const auto distance = FirstStreamDistance(fetch, block);
     if (!distance)
-        return std::nullopt;
+        return;
     std::uint64_t header = block + *distance;
-    for (std::size_t stream = 0; stream < kStreamChainLimit; ++stream) {
+    m_end = header;
+    while (m_count < kLimit) {
         const ByteView bytes = fetch(header, kStreamHeaderSize);
-        if (!StreamChecksumHolds(bytes) || std::memcmp(bytes.data(), kPadStreamTag, 4) == 0 || *bytes.Le16(0) == 0)
-            return std::nullopt;
-        if (std::memcmp(bytes.data(), tag, 4) == 0)
-            return header;
+        if (!StreamChecksumHolds(bytes) || *bytes.Le16(0) == 0)
+            return;
         const auto next = NextStreamHeader(block, header, *bytes.Le64(kStreamLength), fileSize);
-        if (!next)
-            return std::nullopt; // the next header would lie past the end of the file
-        header = *next;
+        if (std::memcmp(bytes.data(), kPadStreamTag, 4) == 0) {
+            m_padded = next.has_value();
+            m_end = next.value_or(m_end);
+            return;
+        }
+        m_streams[m_count++] = Stream{TagOf(bytes.data()), header};
+        if (!next) {
+            m_pastEnd = true; // the data run past the end of the file
+            return;
+        }
+        header = m_end = *next;
+    }
+}
+
+std::optional<std::uint64_t> StreamChain::Find(const char* tag) const
+{
+    const std::uint32_t wanted = TagOf(tag);
+    for (std::size_t index = 0; index < m_count; ++index) {
+        if (m_streams[index].tag == wanted)
+            return m_streams[index].header;
     }
     return std::nullopt;
 }

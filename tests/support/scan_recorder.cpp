@@ -68,7 +68,8 @@ ScanSinks RecordingSinks::Sinks()
 
 void RecordingSinks::AddRow(const CatalogueRow& row)
 {
-    record.rows.push_back(RecordedRow{std::string(row.path), row.located, row.size, row.offset, row.verified});
+    record.rows.push_back(RecordedRow{std::string(row.path), row.located, row.size, row.offset, row.verified,
+                                      row.status, row.dataLimit});
     record.events.push_back(ScanEvent{ScanEvent::Row, std::string(row.path)});
     if (onRow)
         onRow(record.rows.back());

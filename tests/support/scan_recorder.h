@@ -26,6 +26,8 @@ struct RecordedRow {
     std::uint64_t size = 0;
     std::uint64_t offset = 0;
     bool verified = false;
+    RowStatus status = RowStatus::Ok;
+    std::uint64_t dataLimit = UINT64_MAX;
 };
 
 // One AddRow or AddPath call, in the order the scan made them.
