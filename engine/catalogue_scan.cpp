@@ -47,10 +47,12 @@ class BackupBytes {
 public:
     BackupBytes(const BkfFileHandle& file, std::uint64_t fileSize) : m_file(file), m_fileSize(fileSize) {}
 
-    void SetWindow(std::uint64_t position, ByteView data)
+    // `reader` hands over the chunk after the window when a field lies in it.
+    void SetWindow(std::uint64_t position, ByteView data, SequentialReader* reader)
     {
         m_windowPosition = position;
         m_window = data;
+        m_reader = reader;
     }
     // The backup position of a byte inside the window.
     std::uint64_t PositionOf(const std::uint8_t* byte) const
@@ -70,17 +72,59 @@ public:
             if (within <= m_window.size() && length <= m_window.size() - within)
                 return ByteView(m_window.data() + within, length);
         }
-        m_scratch.resize(length);
-        const auto got = m_file.ReadAt(position, m_scratch.data(), length);
-        return ByteView(m_scratch.data(), got ? *got : 0);
+        if (const auto following = FromFollowingChunk(position, length))
+            return *following;
+        if (position >= m_scratchPosition) {
+            const std::uint64_t within = position - m_scratchPosition;
+            if (within <= m_scratchValid && length <= m_scratchValid - within)
+                return ByteView(m_scratch.data() + within, length);
+        }
+        return ReadScratch(position, length);
     }
 
 private:
+    // A field just past the window (a file's last stream headers, the next
+    // block) is taken from the next chunk, read early: the scan would read it
+    // next anyway.
+    std::optional<ByteView> FromFollowingChunk(std::uint64_t position, std::size_t length)
+    {
+        const std::uint64_t windowEnd = m_windowPosition + m_window.size();
+        if (m_reader == nullptr || position < windowEnd || position - windowEnd >= m_window.size())
+            return std::nullopt;
+        const SequentialReader::Chunk* next = m_reader->Peek();
+        if (next == nullptr || position < next->position)
+            return std::nullopt;
+        const std::uint64_t within = position - next->position;
+        if (within > next->bytes.size() || length > next->bytes.size() - within)
+            return std::nullopt;
+        return ByteView(next->bytes.data() + within, length);
+    }
+
+    // The fields asked for past a window come in runs (a file's last stream
+    // header, the header after it, the next block): one read of a few KiB
+    // serves them all instead of a system call each. A read that fails
+    // further on than the field is made again for the field alone.
+    ByteView ReadScratch(std::uint64_t position, std::size_t length)
+    {
+        constexpr std::size_t kReadPast = 4096;
+        const std::size_t span =
+            static_cast<std::size_t>(std::min<std::uint64_t>(std::max(length, kReadPast), m_fileSize - position));
+        m_scratch.resize(span);
+        m_scratchPosition = position;
+        m_scratchValid = m_file.ReadAt(position, m_scratch.data(), span).value_or(0);
+        if (m_scratchValid < length)
+            m_scratchValid = m_file.ReadAt(position, m_scratch.data(), length).value_or(0);
+        return ByteView(m_scratch.data(), std::min(m_scratchValid, length));
+    }
+
     const BkfFileHandle& m_file;
     std::uint64_t m_fileSize;
     std::uint64_t m_windowPosition = 0;
     ByteView m_window;
+    SequentialReader* m_reader = nullptr;
     std::vector<std::uint8_t> m_scratch;
+    std::uint64_t m_scratchPosition = 0;
+    std::size_t m_scratchValid = 0; // bytes of m_scratch read from m_scratchPosition on
 };
 
 class CatalogueScanner {
@@ -178,7 +222,7 @@ bool CatalogueScanner::ScanWindows()
         if (!m_running.load(std::memory_order_relaxed))
             return false;
         NoteUnreadable(window->read);
-        m_bytes.SetWindow(window->position, window->bytes);
+        m_bytes.SetWindow(window->position, window->bytes, &windows);
         const std::size_t length = window->bytes.size();
         if (!ScanSlots(window->bytes.data(), length))
             return false;
