@@ -5,6 +5,7 @@
 #include "catalogue_scan.h"
 #include "catalogue_store.h"
 #include "folder_tree_model.h"
+#include "scan_progress_text.h"
 #include "scan_window.h"
 #include "system_texts.h"
 
@@ -87,10 +88,10 @@ void ScanUiBridge::ApplyBatch(const Batch& batch)
     if (!batch.paths.empty())
         m_tree.ApplyPaths(batch.paths);
     if (batch.countChanged)
-        m_window.SetFileCountText(QString::fromStdString(FileCountText(batch.filesFound)));
+        m_window.SetFileCountText(FileCountText(batch.filesFound));
     if (batch.windowScanned) {
         m_window.SetProgressPosition(ProgressPercent(batch.position, batch.fileSize));
-        m_window.SetScanPositionText(QString::fromStdString(ScanPositionText(batch.position, batch.fileSize)));
+        m_window.SetScanPositionText(ScanPositionText(batch.position, batch.fileSize));
     }
 }
 

@@ -576,7 +576,6 @@ void CatalogueScanner::HandleFile(std::uint64_t block, bool verified, const Stre
     } else {
         m_sinks.catalogue.AddRow(row);
     }
-    m_sinks.folders.AddPath(m_path);
     if (located)
         m_sinks.progress.FileCountChanged(++m_filesFound);
 }
@@ -613,16 +612,6 @@ bool ScanCatalogue(const BkfFileHandle& file, const std::atomic<bool>& running, 
 {
     ScanReport report;
     return ScanCatalogue(file, running, sinks, report);
-}
-
-std::string FileCountText(std::uint64_t filesFound)
-{
-    return "Total File Found :" + std::to_string(filesFound);
-}
-
-std::string ScanPositionText(std::uint64_t position, std::uint64_t fileSize)
-{
-    return std::to_string(position) + " \\ " + std::to_string(fileSize);
 }
 
 int ProgressPercent(std::uint64_t position, std::uint64_t fileSize)

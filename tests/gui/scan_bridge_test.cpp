@@ -9,6 +9,7 @@
 #include "catalogue_store.h"
 #include "folder_tree.h"
 #include "folder_tree_model.h"
+#include "scan_progress_text.h"
 #include "scan_recorder.h"
 #include "scan_ui_bridge.h"
 #include "scan_window.h"
@@ -195,6 +196,14 @@ void ExpectLeftForReview(const ScanFixture& f)
 }
 
 } // namespace
+
+TEST(ScanBridge, ProgressTexts)
+{
+    EXPECT_EQ(FileCountText(0), "Total File Found :0");
+    EXPECT_EQ(FileCountText(1234567), "Total File Found :1234567");
+    EXPECT_EQ(ScanPositionText(65536, 200000), "65536 \\ 200000");
+    EXPECT_EQ(ScanPositionText(5'000'000'000ull, 10'000'000'000ull), "5000000000 \\ 10000000000");
+}
 
 TEST(ScanBridge, WorkerScanFillsModelsLikeAHeadlessScan)
 {

@@ -54,7 +54,9 @@ std::ostream& operator<<(std::ostream& out, const RecordedRow& row);
 // Everything one scan reported.
 struct ScanRecord {
     std::vector<RecordedRow> rows;
-    std::vector<std::string> paths;       // AddPath arguments
+    // The paths the tree receives: AddPath arguments (folders), and each
+    // row's path right after the row, as its folders travel with it.
+    std::vector<std::string> paths;
     std::vector<ScanEvent> events;        // rows and paths interleaved
     std::vector<std::uint64_t> fileCounts; // FileCountChanged arguments
     std::vector<WindowReport> windows;    // WindowScanned arguments
