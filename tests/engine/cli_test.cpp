@@ -556,7 +556,7 @@ TEST(CliTest, InterruptAfterTheScanStopsTheSaveBeforeItsFirstFile)
     while (!tool.HasExited() && BytesRead(tool.Pid()).value_or(0) < w.Size()
            && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::microseconds(500));
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     ASSERT_FALSE(tool.HasExited()) << "the rows were chosen too fast for this test";
     ::kill(tool.Pid(), SIGINT);
     const auto r = tool.Finish();
