@@ -89,15 +89,30 @@ TEST(ScanTruthTest, TagsAreTakenWhereTheBackupDoesNotGoOnAfterTheData)
 }
 
 // Scans `file` into `store` as bkf-recover does.
-ScanReport ScanInto(const TempFile& file, CatalogueStore& store)
+ScanReport ScanInto(const TempFile& file, CatalogueStore& store, const ScanOptions& options = {})
 {
     BkfFileHandle handle;
     EXPECT_TRUE(handle.Open(file.Path()));
     std::atomic<bool> running{true};
     CatalogueCollector collector(store);
     ScanReport report;
-    ScanCatalogue(handle, running, collector.Sinks(), report);
+    ScanCatalogue(handle, running, collector.Sinks(), report, options);
     return report;
+}
+
+// The tags taken as data are counted only when asked (--debug).
+TEST(ScanTruthTest, TagsTakenAsDataAreCountedWhenAsked)
+{
+    BkfWriter w;
+    w.Sset("Daily").Dirb({"d"}).File("a.txt", "a").File("b.txt", "b").SetCatalogue();
+    TempFile file(w.Bytes());
+    for (bool count : {false, true}) {
+        CatalogueStore store;
+        ScanOptions options;
+        options.countCoveredTags = count;
+        EXPECT_EQ(ScanInto(file, store, options).coveredTags, count ? 3u : 0u);
+        EXPECT_EQ(store.RowCount(), 2u);
+    }
 }
 
 // A file whose stated data run past the end ends where the next block whose
