@@ -290,7 +290,7 @@ void CatalogueScanner::HandleBlock(std::uint64_t block, int type)
     }
     const StreamChain chain(m_fetch, block, m_fileSize);
     const auto covered = verified ? CoveredEnd(m_fetch, block, chain, m_fileSize) : std::nullopt;
-    m_hint.BlockSeen(block, std::max(block + kSlotSize, covered.value_or(0)));
+    m_hint.BlockSeen(block, std::max(block + kSlotSize, chain.Holds() ? chain.End() : 0));
     if (covered)
         Cover(block, *covered);
     switch (type) {

@@ -43,9 +43,13 @@ TEST(ScanTruthTest, IntactBackupsListExactlyTheirFiles)
          [](BkfWriter& w) { w.Dirb({"d"}).File("a.txt", "a").File("b.txt", Pattern(2000, 1)).SetCatalogue(); },
          {kSet + R"(d\a.txt)", kSet + R"(d\b.txt)"}},
         {"security streams whose SID spells STAN",
-         [](BkfWriter& w) { w.Dirb({"d"}).File("a.txt", "a", FileOptions().Security()).File("b", "bb", FileOptions().Security().Checksum()); },
+         [](BkfWriter& w) {
+             w.Dirb({"d"}).File("a.txt", "a", FileOptions().Security());
+             w.File("b", "bb", FileOptions().Security().Checksum());
+         },
          {kSet + R"(d\a.txt)", kSet + R"(d\b)"}},
-        {"two drives", [](BkfWriter& w) { w.Volb().Dirb({"C"}).File("c.txt", "c").Volb().Dirb({"D"}).File("d.txt", "d"); },
+        {"two drives",
+         [](BkfWriter& w) { w.Volb().Dirb({"C"}).File("c.txt", "c").Volb().Dirb({"D"}).File("d.txt", "d"); },
          {kSet + R"(C\c.txt)", kSet + R"(D\d.txt)"}},
         {"a backup image saved as a file",
          [](BkfWriter& w) { w.Dirb({"d"}).File("image.bkf", Image(), OnTheGrid().Checksum()).File("z.txt", "z"); },
@@ -189,8 +193,10 @@ TEST(ScanTruthTest, FilesGoToTheFolderTheirDirectoryIdNames)
         EXPECT_EQ(r.RowPaths(), c.rows);
         EXPECT_EQ(r.report.placedById.count, c.placedById);
         EXPECT_EQ(r.report.inLostFolder.count, c.inLostFolder);
-        for (const RecordedRow& row : r.rows)
-            EXPECT_EQ(row.status, row.path.find("lost dir") == std::string::npos ? RowStatus::Ok : RowStatus::FolderLost);
+        for (const RecordedRow& row : r.rows) {
+            const bool lost = row.path.find("lost dir") != std::string::npos;
+            EXPECT_EQ(row.status, lost ? RowStatus::FolderLost : RowStatus::Ok);
+        }
     }
 }
 
