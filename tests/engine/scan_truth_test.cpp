@@ -200,6 +200,19 @@ TEST(ScanTruthTest, FilesGoToTheFolderTheirDirectoryIdNames)
     }
 }
 
+TEST(ScanTruthTest, EachRowSaysWhatTheScanFound)
+{
+    BkfWriter w;
+    w.Sset("Daily").File("ok", "x").File("none", "x", FileOptions().NoStan()).File("unverified", "x");
+    w.FlipBytes(w.LastBlock() + 20, 1); // a byte of the common header: its checksum fails
+    w.File("cut", "x", FileOptions().StreamLength(1000));
+    const ScanResult r = ScanBytes(w.Bytes());
+    std::vector<std::string> statuses;
+    for (const RecordedRow& row : r.rows)
+        statuses.emplace_back(RowStatusText(row.status));
+    EXPECT_EQ(statuses, (std::vector<std::string>{"ok", "no data", "unverified", "cut short"}));
+}
+
 // Ranges of 64 KiB or more between blocks that no block covers are said, with
 // their offsets and the deep-scan hint.
 TEST(ScanTruthTest, RangesWithoutBlocksAreReported)
