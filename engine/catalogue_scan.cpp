@@ -512,10 +512,11 @@ void CatalogueScanner::HandleFile(std::uint64_t block, bool verified, const Stre
         : lost             ? RowStatus::FolderLost
         : verified         ? RowStatus::Ok
                            : RowStatus::Unverified;
+    // Rows stay in file order: a row held before this one comes first.
+    if (m_held)
+        ReleaseHeldRow(std::nullopt);
     if (row.status == RowStatus::CutShort) {
         // Its row waits for the next block: the data end where it begins.
-        if (m_held)
-            ReleaseHeldRow(std::nullopt);
         m_heldPath = m_path;
         m_held = row;
     } else {
