@@ -345,7 +345,7 @@ void CatalogueScanner::HandleBlock(std::uint64_t block, int type)
     }
     const StreamChain chain(m_fetch, block, m_fileSize);
     const auto covered = verified ? CoveredEnd(m_fetch, block, chain, m_fileSize) : std::nullopt;
-    m_hint.BlockSeen(block, std::max(block + kSlotSize, covered.value_or(0)));
+    m_hint.BlockSeen(block, std::max(block + kSlotSize, chain.Holds() ? chain.End() : 0));
     if (covered)
         Cover(block, *covered);
     switch (type) {
@@ -567,10 +567,11 @@ void CatalogueScanner::HandleFile(std::uint64_t block, bool verified, const Stre
         : lost             ? RowStatus::FolderLost
         : verified         ? RowStatus::Ok
                            : RowStatus::Unverified;
+    // Rows stay in file order: a row held before this one comes first.
+    if (m_held)
+        ReleaseHeldRow(std::nullopt);
     if (row.status == RowStatus::CutShort) {
         // Its row waits for the next block: the data end where it begins.
-        if (m_held)
-            ReleaseHeldRow(std::nullopt);
         m_heldPath = m_path;
         m_held = row;
     } else {

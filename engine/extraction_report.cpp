@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "extraction_report.h"
 
+#include "catalogue_store.h"
 #include "human_units.h"
 
 #include <string>
@@ -77,4 +78,10 @@ std::string DatesSummary(const ExtractionReport& report)
 {
     return "dates: " + std::to_string(report.datesRestored) + " restored, " + std::to_string(report.datesUnknown)
            + " unknown or out of range, " + std::to_string(report.datesRefused) + " refused";
+}
+
+void MarkDamagedRows(const ExtractionReport& report, CatalogueStore& store)
+{
+    for (const DamagedFile& damaged : report.damaged)
+        store.SetStatus(damaged.row, RowStatus::Damaged);
 }

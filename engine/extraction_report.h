@@ -76,6 +76,11 @@ struct ExtractionReport {
     std::size_t LossCount() const;
 };
 
+class CatalogueStore;
+// Gives the rows whose saved data differ from their recorded checksum the
+// status "damaged", so that the list shows what the save found.
+void MarkDamagedRows(const ExtractionReport& report, CatalogueStore& store);
+
 // One line describing a failure, for the report the user reads.
 std::string DescribeFailure(const SaveFailure& failure);
 

@@ -19,14 +19,6 @@ std::uint32_t TagOf(const void* bytes)
 
 } // namespace
 
-std::optional<std::size_t> FirstStreamDistance(const FetchBytes& fetch, std::uint64_t block)
-{
-    const std::uint16_t distance = fetch(block + kFirstEventOffset, 2).Le16(0).value_or(0);
-    if (distance < kCommonHeaderSize || !StreamChecksumHolds(fetch(block + distance, kStreamHeaderSize)))
-        return std::nullopt;
-    return distance;
-}
-
 std::optional<std::uint64_t> NextStreamHeader(std::uint64_t block, std::uint64_t header, std::uint64_t length,
                                               std::uint64_t fileSize)
 {
@@ -44,10 +36,11 @@ StreamChain::StreamChain(const FetchBytes& fetch, std::uint64_t block, std::uint
 
 void StreamChain::Walk(const FetchBytes& fetch, std::uint64_t block, std::uint64_t fileSize)
 {
-    const auto distance = FirstStreamDistance(fetch, block);
-    if (!distance)
+    // The loop checks the first header as it checks the others.
+    const std::uint16_t distance = fetch(block + kFirstEventOffset, 2).Le16(0).value_or(0);
+    if (distance < kCommonHeaderSize)
         return;
-    std::uint64_t header = block + *distance;
+    std::uint64_t header = block + distance;
     m_end = header;
     while (m_count < kLimit) {
         const ByteView bytes = fetch(header, kStreamHeaderSize);

@@ -15,16 +15,13 @@
 // file ends sooner. The view stays valid until the next call.
 using FetchBytes = std::function<ByteView(std::uint64_t position, std::size_t length)>;
 
-// The distance of the block's first stream header, when the "offset to first
-// event" points past the common header at a header whose checksum holds.
-std::optional<std::size_t> FirstStreamDistance(const FetchBytes& fetch, std::uint64_t block);
-
 // The header after the stream at `header` with `length` data bytes, or
 // nothing when it would lie past `fileSize`.
 std::optional<std::uint64_t> NextStreamHeader(std::uint64_t block, std::uint64_t header, std::uint64_t length,
                                               std::uint64_t fileSize);
 
-// One walk of a block's chain from its first stream header. Only headers
+// One walk of a block's chain from its first stream header (the "offset to
+// first event" at 8, past the common header). Only headers
 // whose checksum holds are followed; a pad stream, a zero tag, a header that
 // fails, data that run past the end of the file or 64 streams end the walk.
 class StreamChain {

@@ -43,9 +43,13 @@ TEST(ScanTruthTest, IntactBackupsListExactlyTheirFiles)
          [](BkfWriter& w) { w.Dirb({"d"}).File("a.txt", "a").File("b.txt", Pattern(2000, 1)).SetCatalogue(); },
          {kSet + R"(d\a.txt)", kSet + R"(d\b.txt)"}},
         {"security streams whose SID spells STAN",
-         [](BkfWriter& w) { w.Dirb({"d"}).File("a.txt", "a", FileOptions().Security()).File("b", "bb", FileOptions().Security().Checksum()); },
+         [](BkfWriter& w) {
+             w.Dirb({"d"}).File("a.txt", "a", FileOptions().Security());
+             w.File("b", "bb", FileOptions().Security().Checksum());
+         },
          {kSet + R"(d\a.txt)", kSet + R"(d\b)"}},
-        {"two drives", [](BkfWriter& w) { w.Volb().Dirb({"C"}).File("c.txt", "c").Volb().Dirb({"D"}).File("d.txt", "d"); },
+        {"two drives",
+         [](BkfWriter& w) { w.Volb().Dirb({"C"}).File("c.txt", "c").Volb().Dirb({"D"}).File("d.txt", "d"); },
          {kSet + R"(C\c.txt)", kSet + R"(D\d.txt)"}},
         {"a backup image saved as a file",
          [](BkfWriter& w) { w.Dirb({"d"}).File("image.bkf", Image(), OnTheGrid().Checksum()).File("z.txt", "z"); },
@@ -89,15 +93,30 @@ TEST(ScanTruthTest, TagsAreTakenWhereTheBackupDoesNotGoOnAfterTheData)
 }
 
 // Scans `file` into `store` as bkf-recover does.
-ScanReport ScanInto(const TempFile& file, CatalogueStore& store)
+ScanReport ScanInto(const TempFile& file, CatalogueStore& store, const ScanOptions& options = {})
 {
     BkfFileHandle handle;
     EXPECT_TRUE(handle.Open(file.Path()));
     std::atomic<bool> running{true};
     CatalogueCollector collector(store);
     ScanReport report;
-    ScanCatalogue(handle, running, collector.Sinks(), report);
+    ScanCatalogue(handle, running, collector.Sinks(), report, options);
     return report;
+}
+
+// The tags taken as data are counted only when asked (--debug).
+TEST(ScanTruthTest, TagsTakenAsDataAreCountedWhenAsked)
+{
+    BkfWriter w;
+    w.Sset("Daily").Dirb({"d"}).File("a.txt", "a").File("b.txt", "b").SetCatalogue();
+    TempFile file(w.Bytes());
+    for (bool count : {false, true}) {
+        CatalogueStore store;
+        ScanOptions options;
+        options.countCoveredTags = count;
+        EXPECT_EQ(ScanInto(file, store, options).coveredTags, count ? 3u : 0u);
+        EXPECT_EQ(store.RowCount(), 2u);
+    }
 }
 
 // A file whose stated data run past the end ends where the next block whose
@@ -174,9 +193,25 @@ TEST(ScanTruthTest, FilesGoToTheFolderTheirDirectoryIdNames)
         EXPECT_EQ(r.RowPaths(), c.rows);
         EXPECT_EQ(r.report.placedById.count, c.placedById);
         EXPECT_EQ(r.report.inLostFolder.count, c.inLostFolder);
-        for (const RecordedRow& row : r.rows)
-            EXPECT_EQ(row.status, row.path.find("lost dir") == std::string::npos ? RowStatus::Ok : RowStatus::FolderLost);
+        for (const RecordedRow& row : r.rows) {
+            const bool lost = row.path.find("lost dir") != std::string::npos;
+            EXPECT_EQ(row.status, lost ? RowStatus::FolderLost : RowStatus::Ok);
+        }
     }
+}
+
+TEST(ScanTruthTest, EachRowSaysWhatTheScanFound)
+{
+    BkfWriter w;
+    w.Sset("Daily").File("ok", "x").File("none", "x", FileOptions().NoStan());
+    w.File("cut", "x", FileOptions().StreamLength(100000)).File("unverified", "x");
+    w.FlipBytes(w.LastBlock() + 20, 1); // a byte of the common header: its checksum fails
+    const ScanResult r = ScanBytes(w.Bytes());
+    std::vector<std::string> statuses;
+    for (const RecordedRow& row : r.rows)
+        statuses.emplace_back(RowStatusText(row.status));
+    // The rows stay in file order, the one that waited for a block too.
+    EXPECT_EQ(statuses, (std::vector<std::string>{"ok", "no data", "cut short", "unverified"}));
 }
 
 // Ranges of 64 KiB or more between blocks that no block covers are said, with
