@@ -109,11 +109,16 @@ void PrintScanReport(const ScanReport& report, bool details)
 
 bool NothingReadable(const BkfFileHandle& file, const ScanReport& report)
 {
-    const std::uint64_t size = file.Size().value_or(0);
+    // The size the scan started with: a backup that shrank while it was
+    // scanned was read up to its new end, however short that is now.
+    const std::uint64_t size = file.OpenedAs().size;
     if (size == 0 || TotalLength(report.unreadable) < size)
         return false;
-    PrintMessage("cannot read " + file.Path() + ": "
-                 + (report.readError.empty() ? std::string("Input/output error") : report.readError));
+    // No read failed: the reads came back short at a new end of the file.
+    const std::string why = report.readError.empty()
+                                ? "it shrank to " + HumanBytes(file.Size().value_or(0)) + " while it was scanned"
+                                : report.readError;
+    PrintMessage("cannot read " + file.Path() + ": " + why);
     return true;
 }
 
