@@ -72,8 +72,9 @@ bool CSaveProgressDlg::Run()
         return false;
     }
     m_meter = RateMeter();
-    m_worker.Start(SaveWorker::Job{m_save.rows, m_save.destination, m_save.prefix, m_save.running, m_save.options});
-    exec();
+    if (m_worker.Start(SaveWorker::Job{m_save.rows, m_save.destination, m_save.prefix, m_save.running, m_save.options},
+                       &m_report.failure))
+        exec();
     return true;
 }
 

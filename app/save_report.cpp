@@ -75,6 +75,11 @@ SaveReportText DescribeSave(const ExtractionReport& report, std::size_t chosen, 
                             const ScanReport& scan, bool datesAsked)
 {
     SaveReportText text;
+    if (!report.failure.empty()) {
+        text.status = Text(SystemText::kSaveFailed).arg(Std(report.failure));
+        text.message = text.status;
+        return text;
+    }
     if (!report.rootCreated) {
         text.status = Text(SystemText::kNoRoot).arg(destination, Std(report.rootError));
         text.message = text.status;

@@ -123,6 +123,14 @@ void ScanUiBridge::ApplyOpenFailure()
     m_window.SetProgressVisible(false);
 }
 
+// What the end of a scan has to say in a message box, or nothing.
+QString ScanUiBridge::EndMessage(const ScanEnd& end, bool empty)
+{
+    if (end.kind == ScanEnd::Kind::Failed)
+        return QString::fromUtf8(SystemText::kScanFailed).arg(QString::fromStdString(end.failure));
+    return empty ? QString::fromUtf8(SystemText::kNoData) : QString();
+}
+
 // The end of a scan, completed or stopped alike: the catalogue is made ready
 // for review, and an empty one sends the user back to the file page.
 void ScanUiBridge::ApplyScanEnd(const ScanEnd& end)
@@ -136,8 +144,10 @@ void ScanUiBridge::ApplyScanEnd(const ScanEnd& end)
     m_window.SetProgressVisible(false);
     m_window.SetStopVisible(false);
     m_window.ShowScanReport(end.report);
+    const QString message = EndMessage(end, m_store.RowCount() == 0);
+    if (!message.isEmpty())
+        m_window.ShowMessage(message);
     if (m_store.RowCount() == 0) {
-        m_window.ShowMessage(QString::fromUtf8(SystemText::kNoData));
         m_window.SetStopVisible(false);
         m_window.GoBack();
     }

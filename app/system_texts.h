@@ -45,4 +45,8 @@ constexpr const char* kDamaged = "%1 damaged";
 constexpr const char* kNoRoot = "No file could be saved: no output folder could be created in %1 (%2)";
 constexpr const char* kOpenOutputFolder = "Open the output folder?";
 
+// A run ended by a failure outside any one block or file. %1: the system's words.
+constexpr const char* kScanFailed = "The scan failed: %1";
+constexpr const char* kSaveFailed = "The save failed: %1";
+
 } // namespace SystemText

@@ -2,6 +2,7 @@
 #include "backup_scan.h"
 
 #include "commands.h"
+#include "guarded_catalogue.h"
 #include "human_units.h"
 #include "messages.h"
 
@@ -84,9 +85,11 @@ ScanOutcome ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue
                              const ScanOptions& options, FolderDateSink* folderDates)
 {
     TerminalScanSinks sinks(progress, debug);
+    GuardedCatalogue rows(catalogue);
     ScanOutcome outcome;
     outcome.completed =
-        ScanCatalogue(file, running, ScanSinks{catalogue, sinks, sinks, &sinks, folderDates}, report, options);
+        ScanCatalogue(file, running, ScanSinks{rows, sinks, sinks, &sinks, folderDates}, report, options);
+    report.rowsNotAdded = rows.NotAdded();
     outcome.filesFound = sinks.Files();
     sinks.Finish();
     return outcome;

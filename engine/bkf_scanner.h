@@ -21,12 +21,12 @@ public:
     BkfScanner(const BkfScanner&) = delete;
     BkfScanner& operator=(const BkfScanner&) = delete;
 
-    enum class StartResult { Started, OpenFailed, Busy };
+    enum class StartResult { Started, OpenFailed, Failed, Busy };
 
     // Opens `backupPath` read-only and scans it on a worker thread that
     // reports to `ui` (which must outlive the worker). When the backup cannot
     // be opened, `ui` hears ScanEnded(OpenFailed) before this returns and no
-    // thread starts. Refuses (Busy, and `ui` hears nothing) while a previous
+    // thread starts; when the thread cannot be started, ScanEnded(Failed). Refuses (Busy, and `ui` hears nothing) while a previous
     // worker is still alive, even if it was told to stop.
     // `options` choose the deep scan.
     StartResult StartScan(const std::string& backupPath, ScannerUi& ui, const ScanOptions& options = {});

@@ -54,6 +54,7 @@ struct ExtractionReport {
     std::string rootError;   // why the output root could not be made
     std::string rootFolder;  // full path of the output root
     bool completed = false;  // every row visited (false when stopped)
+    std::string failure;     // what ended the run early outside any one file (a thread or buffer not made)
     std::size_t filesSaved = 0;  // saved completely, renamed ones included
     std::uint64_t bytesSaved = 0; // in files kept under their names (not in NAME.partial ones)
     std::vector<SaveFailure> failures;

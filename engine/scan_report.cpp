@@ -24,7 +24,7 @@ std::uint64_t ScanReport::VerifiedFilesPassedOver() const
 bool ScanReport::Empty() const
 {
     return emptyFileNames.Total() + unusableFileNames.Total() + longFilePaths.Total() + lostDirectories.Total()
-               + longSetNames.Total() == 0
+               + longSetNames.Total() + rowsNotAdded == 0
         && unreadable.empty();
 }
 
@@ -64,6 +64,8 @@ std::string ScanReportSummary(const ScanReport& report)
         parts.push_back(Counted(report.longSetNames.Total(), "set", "sets") + " passed over for a long name");
     if (!report.unreadable.empty())
         parts.push_back(Counted(TotalLength(report.unreadable), "byte", "bytes") + " unreadable");
+    if (report.rowsNotAdded > 0)
+        parts.push_back(Counted(report.rowsNotAdded, "file", "files") + " found but not listed (out of memory)");
     std::string summary;
     for (const std::string& part : parts)
         summary.append(summary.empty() ? "" : ", ").append(part);

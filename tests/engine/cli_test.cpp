@@ -180,6 +180,30 @@ TEST(CliTest, ExtractOfABackupWhoseOnlyFilesWerePassedOverSaysWhatWasPassedOver)
     }
 }
 
+// Fault: a thread that could not be started (here: no process to spare)
+// ended the run by an uncaught exception, an abort without a word.
+TEST(CliTest, RunThatCannotStartAThreadFailsWithTheReason)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to run the tool as another user";
+    TempDir dir;
+    fs::permissions(dir.Path(), fs::perms::all);
+    const std::string backup = dir.Child("zeros.bkf");
+    WriteFileBytes(backup, Bytes(4 << 20, 0)); // more than one read-ahead chunk: the scan wants a thread
+    fs::permissions(backup, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    ToolSetup setup;
+    setup.noThreads = true;
+    setup.environment = {"ASAN_OPTIONS=detect_leaks=0"}; // the leak check needs a thread of its own
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"list", backup},
+                                                 std::vector<std::string>{"extract", backup, dir.Child("dest")}}) {
+        SCOPED_TRACE(args[0]);
+        const auto r = RunRecover(args, setup);
+        EXPECT_EQ(r.status, 1) << Describe(r);
+        EXPECT_EQ(r.err, "bkf-recover: failed: Resource temporarily unavailable\n");
+    }
+    EXPECT_FALSE(fs::exists(dir.Child("dest")));
+}
+
 TEST(CliTest, BackupThatCannotBeOpenedExitsOneNamingTheFile)
 {
     TempDir dir;

@@ -46,7 +46,8 @@ TEST(SaveWorker, ProgressIsThrottledAndTheEndComesAfterTheThread)
     self = &worker;
     ASSERT_TRUE(worker.OpenBackup(backup.Path(), nullptr));
     const auto start = std::chrono::steady_clock::now();
-    worker.Start(SaveWorker::Job{store, dest.Path() + "/", "Out", running, {}});
+    std::string failure;
+    ASSERT_TRUE(worker.Start(SaveWorker::Job{store, dest.Path() + "/", "Out", running, {}}, &failure)) << failure;
     const QDeadlineTimer deadline(60000);
     while (ends == 0 && !deadline.hasExpired())
         QApplication::processEvents(QEventLoop::AllEvents, 5);
