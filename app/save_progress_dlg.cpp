@@ -67,7 +67,7 @@ void CSaveProgressDlg::CreateControls()
 
 bool CSaveProgressDlg::Run()
 {
-    if (!m_worker.OpenBackup(m_save.backupPath.toStdString(), nullptr)) {
+    if (!m_worker.OpenBackup(m_save.backupPath.toStdString(), m_save.scanned, nullptr)) {
         m_messages.ShowMessage(QString::fromUtf8(SystemText::kOpenFailed), MessageService::kInform);
         return false;
     }

@@ -19,12 +19,13 @@ SaveWorker::~SaveWorker()
         m_thread.join();
 }
 
-bool SaveWorker::OpenBackup(const std::string& path, std::string* why)
+bool SaveWorker::OpenBackup(const std::string& path, const FileIdentity& scanned, std::string* why)
 {
-    if (m_backup.Open(path))
+    if (m_backup.Open(path) && m_backup.OpenedAs() == scanned)
         return true;
     if (why)
-        *why = m_backup.LastError();
+        *why = m_backup.IsOpen() ? "not the file that was scanned" : m_backup.LastError();
+    m_backup.Close();
     return false;
 }
 

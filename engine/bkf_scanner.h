@@ -42,6 +42,10 @@ public:
     // The flag that StopScan clears, for an extraction to poll.
     std::atomic<bool>& RunningFlag() { return m_bRunning; }
 
+    // The backup the last scan opened, as it was then: a save checks that it
+    // reads the same file.
+    const FileIdentity& ScannedFile() const { return m_scanFile.OpenedAs(); }
+
     // The folder the user chose for the next save.
     void SetDestinationFolder(const std::string& folder) { m_strDestination = folder; }
     const std::string& DestinationFolder() const { return m_strDestination; }

@@ -44,7 +44,9 @@ TEST(SaveWorker, ProgressIsThrottledAndTheEndComesAfterTheThread)
             ++ends;
         });
     self = &worker;
-    ASSERT_TRUE(worker.OpenBackup(backup.Path(), nullptr));
+    BkfFileHandle scanned;
+    ASSERT_TRUE(scanned.Open(backup.Path()));
+    ASSERT_TRUE(worker.OpenBackup(backup.Path(), scanned.OpenedAs(), nullptr));
     const auto start = std::chrono::steady_clock::now();
     std::string failure;
     ASSERT_TRUE(worker.Start(SaveWorker::Job{store, dest.Path() + "/", "Out", running, {}}, &failure)) << failure;
