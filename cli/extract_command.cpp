@@ -48,13 +48,14 @@ void PrintSaveReport(const ExtractionReport& report)
         PrintMessage(shown(damaged.path) + ": " + kDamagedDataText);
 }
 
-// The counts of the data check and of the dates, when there are any.
-void PrintChecks(const ExtractionReport& report, bool times)
+// The counts of the data check, when there are any, and of the dates when
+// asked for (-v) or when the file system refused some.
+void PrintChecks(const ExtractionReport& report, const CliOptions& options)
 {
     const std::string check = DataCheckSummary(report);
     if (!check.empty())
         PrintMessage(check);
-    if (times)
+    if (options.times && (options.verbose || report.datesRefused > 0))
         PrintMessage(DatesSummary(report));
 }
 
@@ -97,7 +98,7 @@ int Save(const ScannedBackup& backup, const CliOptions& options, TerminalProgres
     else if (!options.quiet)
         PrintMessage(summary);
     if (!options.quiet)
-        PrintChecks(report, options.times);
+        PrintChecks(report, options);
     PrintScanReport(backup.report, options.verbose || options.debug);
     return written ? ExitStatusOf(report, backup.report, allPatternsMatched) : kExitFailure;
 }
