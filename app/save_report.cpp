@@ -56,6 +56,8 @@ QString Details(const ExtractionReport& report, const ScanReport& scan)
     QStringList lines;
     for (const SaveFailure& failure : report.failures)
         lines << Std(PrintableName(failure.path)) + QStringLiteral(": ") + Std(DescribeFailure(failure));
+    if (const std::string full = DiskFullSummary(report); !full.empty())
+        lines << Std(full);
     for (const RenamedFile& renamed : report.renamed)
         lines << Std(PrintableName(renamed.path)) + QStringLiteral(": saved as ") + Std(PrintableName(renamed.savedAs));
     for (const DamagedFile& damaged : report.damaged)

@@ -44,6 +44,8 @@ void PrintSaveReport(const ExtractionReport& report)
         PrintMessage(shown(renamed.path) + ": saved as " + shown(renamed.savedAs));
     for (const SaveFailure& failure : report.failures)
         PrintMessage(shown(failure.path) + ": " + DescribeFailure(failure));
+    if (const std::string full = DiskFullSummary(report); !full.empty())
+        PrintMessage(full);
     for (const DamagedFile& damaged : report.damaged)
         PrintMessage(shown(damaged.path) + ": " + kDamagedDataText);
 }

@@ -59,6 +59,8 @@ struct ExtractionReport {
     std::uint64_t bytesSaved = 0; // in files kept under their names (not in NAME.partial ones)
     std::vector<SaveFailure> failures;
     std::vector<RenamedFile> renamed;
+    // Chosen rows not tried: the save stops at the first file the full disk cut short.
+    std::size_t notSavedDiskFull = 0;
 
     // Saved files checked against the checksum of their CSUM stream.
     std::size_t dataVerified = 0;  // whole, and the checksum holds
@@ -80,6 +82,8 @@ struct ExtractionReport {
 // One line describing a failure, for the report the user reads.
 std::string DescribeFailure(const SaveFailure& failure);
 
+// "3 files not saved: the disk is full", or empty when the disk never filled up.
+std::string DiskFullSummary(const ExtractionReport& report);
 // "data check: 5 files verified, 1 damaged, 0 unchecked"; empty when no saved
 // file had a checksum to check against.
 std::string DataCheckSummary(const ExtractionReport& report);

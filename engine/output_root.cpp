@@ -93,8 +93,15 @@ OutputFile& OutputFile::operator=(OutputFile&& other) noexcept
     if (this != &other) {
         Close(nullptr);
         std::swap(m_handle, other.m_handle);
+        std::swap(m_diskFull, other.m_diskFull);
     }
     return *this;
+}
+
+void OutputFile::NoteFailure()
+{
+    const DWORD error = GetLastError();
+    m_diskFull = m_diskFull || error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
 }
 
 bool OutputFile::IsOpen() const { return m_handle != nullptr; }
@@ -108,6 +115,7 @@ bool OutputFile::Write(const void* data, std::size_t length, std::size_t& writte
         const std::size_t left = length - written;
         const DWORD chunk = static_cast<DWORD>(left < (1u << 30) ? left : (1u << 30));
         if (!WriteFile(static_cast<HANDLE>(m_handle), bytes + written, chunk, &wrote, nullptr) || wrote == 0) {
+            NoteFailure();
             SetWhy(why, LastSystemError());
             return false;
         }
@@ -130,8 +138,10 @@ bool OutputFile::Close(std::string* why)
         return true;
     const bool closed = CloseHandle(static_cast<HANDLE>(m_handle)) != 0;
     m_handle = nullptr;
-    if (!closed)
+    if (!closed) {
+        NoteFailure();
         SetWhy(why, LastSystemError());
+    }
     return closed;
 }
 
@@ -142,8 +152,14 @@ OutputFile& OutputFile::operator=(OutputFile&& other) noexcept
     if (this != &other) {
         Close(nullptr);
         std::swap(m_fd, other.m_fd);
+        std::swap(m_diskFull, other.m_diskFull);
     }
     return *this;
+}
+
+void OutputFile::NoteFailure()
+{
+    m_diskFull = m_diskFull || errno == ENOSPC;
 }
 
 bool OutputFile::IsOpen() const { return m_fd >= 0; }
@@ -157,6 +173,8 @@ bool OutputFile::Write(const void* data, std::size_t length, std::size_t& writte
         if (wrote < 0 && errno == EINTR)
             continue;
         if (wrote <= 0) {
+            if (wrote < 0)
+                NoteFailure();
             SetWhy(why, wrote < 0 ? LastSystemError() : std::string("nothing was written"));
             return false;
         }
@@ -187,8 +205,10 @@ bool OutputFile::Close(std::string* why)
     if (m_fd < 0)
         return true;
     const bool closed = ::close(m_fd) == 0;
-    if (!closed)
+    if (!closed) {
+        NoteFailure();
         SetWhy(why, LastSystemError());
+    }
     m_fd = -1;
     return closed;
 }
