@@ -221,6 +221,7 @@ bool OutputFile::Close(std::string* why)
 
 struct OutputRoot::Impl {
     bool Open(const std::string&, std::string*) { return true; }
+    void UseFolderNames(std::vector<std::string>&) const {}
 };
 
 std::optional<OutputFile> OutputRoot::CreateIn(const std::vector<std::string>& components, std::string* why,
@@ -291,8 +292,12 @@ bool OutputRoot::SetFolderModified(const std::vector<std::string>& components, s
 // so that consecutive files of one folder do not walk the path again.
 struct OutputRoot::Impl {
     int rootFd = -1;
-    std::vector<std::string> cachedNames;
+    std::vector<std::string> cachedNames;  // as asked for
+    std::vector<std::string> cachedActual; // as made
     std::vector<int> cachedFds;
+    // Folder (its path's components, NUL-joined) -> the numbered name it got
+    // because a file of this save held its name.
+    std::unordered_map<std::string, std::string> numberedFolders;
 
     ~Impl()
     {
@@ -315,6 +320,51 @@ struct OutputRoot::Impl {
             ::close(cachedFds[i]);
         cachedFds.resize(depth);
         cachedNames.resize(depth);
+        cachedActual.resize(depth);
+    }
+
+    // The folders of `components` (all but the last) as they were made.
+    void UseFolderNames(std::vector<std::string>& components) const
+    {
+        for (std::size_t i = 0; i + 1 < components.size() && i < cachedActual.size(); ++i)
+            components[i] = cachedActual[i];
+    }
+
+    static bool IsPlainFile(int parent, const std::string& name)
+    {
+        struct stat info {};
+        return ::fstatat(parent, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode);
+    }
+
+    // Makes and opens the first "NAME (n)" of which nothing exists.
+    static int MakeNumbered(int parent, const std::string& name, std::string& actual, std::string* why)
+    {
+        for (std::uint64_t number = 2;; ++number) {
+            actual = NumberedName(name, number, kNameByteLimit);
+            if (::mkdirat(parent, actual.c_str(), 0777) == 0)
+                return ::openat(parent, actual.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (errno != EEXIST) {
+                SetWhy(why, "cannot create folder \"" + actual + "\": " + LastSystemError());
+                return -1;
+            }
+        }
+    }
+
+    // Enters the folder `name` (key: its path) in `parent`. Where a file of
+    // this save holds the name, the folder is numbered as a file would be
+    // ("x (2)"), and every later file of that folder goes there too.
+    int EnterOrNumber(int parent, const std::string& key, const std::string& name, std::string& actual,
+                      std::string* why)
+    {
+        const auto known = numberedFolders.find(key);
+        actual = known != numberedFolders.end() ? known->second : name;
+        const int fd = EnterFolder(parent, actual, why);
+        if (fd >= 0 || known != numberedFolders.end() || !IsPlainFile(parent, name))
+            return fd;
+        const int numbered = MakeNumbered(parent, name, actual, why);
+        if (numbered >= 0)
+            numberedFolders.emplace(key, actual);
+        return numbered;
     }
 
     // Opens (creating when missing) the folder `name` in `parent`, refusing links.
@@ -355,13 +405,19 @@ struct OutputRoot::Impl {
         while (shared < depth && shared < cachedNames.size() && cachedNames[shared] == components[shared])
             ++shared;
         DropCacheFrom(shared);
-        for (std::size_t i = shared; i < depth; ++i) {
+        std::string key;
+        for (std::size_t i = 0; i < depth; ++i) {
+            key.append(components[i]).append(1, '\0');
+            if (i < shared)
+                continue;
             const int parent = i == 0 ? rootFd : cachedFds[i - 1];
-            const int fd = EnterFolder(parent, components[i], why);
+            std::string actual;
+            const int fd = EnterOrNumber(parent, key, components[i], actual, why);
             if (fd < 0)
                 return -1;
             cachedFds.push_back(fd);
             cachedNames.push_back(components[i]);
+            cachedActual.push_back(actual);
         }
         return depth == 0 ? rootFd : cachedFds[depth - 1];
     }
@@ -514,6 +570,7 @@ std::optional<OutputFile> OutputRoot::CreateNumbered(const std::vector<std::stri
             continue;
         if (file) {
             m_nextNumber[key] = number + 1;
+            m_impl->UseFolderNames(fitted);
             m_lastCreated = std::move(fitted);
         }
         return file;
