@@ -123,12 +123,19 @@ void ScanUiBridge::ApplyOpenFailure()
     m_window.SetProgressVisible(false);
 }
 
-// What the end of a scan has to say in a message box, or nothing.
+// What the end of a scan has to say in a message box, or nothing: a
+// failure, a backup of which no byte could be read, or no data, with the
+// deep scan's hint when no block lay on the grid.
 QString ScanUiBridge::EndMessage(const ScanEnd& end, bool empty)
 {
     if (end.kind == ScanEnd::Kind::Failed)
         return QString::fromUtf8(SystemText::kScanFailed).arg(QString::fromStdString(end.failure));
-    return empty ? QString::fromUtf8(SystemText::kNoData) : QString();
+    if (!end.unreadable.empty())
+        return QString::fromUtf8(SystemText::kReadFailed).arg(QString::fromStdString(end.unreadable));
+    if (!empty)
+        return QString();
+    const QString noData = QString::fromUtf8(SystemText::kNoData);
+    return end.report.noBlocks ? noData + QStringLiteral("\n\n") + QString::fromUtf8(SystemText::kNoBlocksHint) : noData;
 }
 
 // The end of a scan, completed or stopped alike: the catalogue is made ready

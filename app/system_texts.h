@@ -8,6 +8,9 @@ namespace SystemText {
 constexpr const char* kOpenFailed =
     "Some Error occoured while opening file. Make sure that file is not shared";
 constexpr const char* kNoData = "No data found in backup file";
+constexpr const char* kReadFailed = "The backup could not be read: %1";
+constexpr const char* kNoBlocksHint =
+    "No block was found on the 512-byte grid. A deep scan (the \"Deep scan\" box) also looks for blocks off the grid.";
 constexpr const char* kSearching =
     "Veltra is Searching files.... . You can stop this searching process by pressing Stop button";
 constexpr const char* kScanDone =

@@ -4,6 +4,7 @@
 #include "commands.h"
 #include "guarded_catalogue.h"
 #include "human_units.h"
+#include "unreadable_backup.h"
 #include "messages.h"
 
 #include <cerrno>
@@ -112,17 +113,10 @@ void PrintScanReport(const ScanReport& report, bool details)
 
 bool NothingReadable(const BkfFileHandle& file, const ScanReport& report)
 {
-    // The size the scan started with: a backup that shrank while it was
-    // scanned was read up to its new end, however short that is now.
-    const std::uint64_t size = file.OpenedAs().size;
-    if (size == 0 || TotalLength(report.unreadable) < size)
-        return false;
-    // No read failed: the reads came back short at a new end of the file.
-    const std::string why = report.readError.empty()
-                                ? "it shrank to " + HumanBytes(file.Size().value_or(0)) + " while it was scanned"
-                                : report.readError;
-    PrintMessage("cannot read " + file.Path() + ": " + why);
-    return true;
+    const auto reason = UnreadableBackupReason(report, file.OpenedAs().size, file.Size().value_or(0));
+    if (reason)
+        PrintMessage("cannot read " + file.Path() + ": " + *reason);
+    return reason.has_value();
 }
 
 void PrintNoData(const std::string& backup)

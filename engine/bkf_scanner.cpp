@@ -4,6 +4,7 @@
 #include "catalogue_scan.h"
 #include "guarded_catalogue.h"
 #include "scanner_ui.h"
+#include "unreadable_backup.h"
 
 namespace {
 
@@ -66,22 +67,29 @@ BkfScanner::StartResult BkfScanner::StartScan(const std::string& backupPath, Sca
     return StartResult::Started;
 }
 
-void BkfScanner::ScanThreadProc(BkfScanner* scanner, ScannerUi* ui)
+// A failure outside the per-slot guard (a read-ahead thread or buffer that
+// cannot be made) ends the scan as a failure, not the process.
+ScanEnd BkfScanner::RunScan(CatalogueSink& rows, ScannerUi& ui)
 {
-    GuardedCatalogue rows(*ui);
     ScanEnd end;
-    // A failure outside the per-slot guard (a read-ahead thread or buffer
-    // that cannot be made) ends the scan as a failure, not the process.
     try {
-        const bool completed = ScanCatalogue(scanner->m_scanFile, scanner->m_bRunning,
-                                             ScanSinks{rows, *ui, *ui, ui, ui->FolderDates()}, end.report,
-                                             scanner->m_options);
+        const bool completed =
+            ScanCatalogue(m_scanFile, m_bRunning, ScanSinks{rows, ui, ui, &ui, ui.FolderDates()}, end.report, m_options);
         end.kind = completed ? ScanEnd::Kind::Completed : ScanEnd::Kind::Stopped;
     } catch (const std::exception& failure) {
         const ScanReport report = end.report;
         end = FailedEnd(failure);
         end.report = report;
     }
+    end.unreadable =
+        UnreadableBackupReason(end.report, m_scanFile.OpenedAs().size, m_scanFile.Size().value_or(0)).value_or("");
+    return end;
+}
+
+void BkfScanner::ScanThreadProc(BkfScanner* scanner, ScannerUi* ui)
+{
+    GuardedCatalogue rows(*ui);
+    ScanEnd end = scanner->RunScan(rows, *ui);
     // Another program may open the backup while the user reviews the catalogue.
     scanner->m_scanFile.Close();
     scanner->m_bRunning = false;

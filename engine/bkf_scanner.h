@@ -10,7 +10,9 @@
 #include <string>
 #include <thread>
 
+class CatalogueSink;
 class ScannerUi;
+struct ScanEnd;
 
 class BkfScanner {
 public:
@@ -52,6 +54,7 @@ public:
 
 private:
     static void ScanThreadProc(BkfScanner* scanner, ScannerUi* ui);
+    ScanEnd RunScan(CatalogueSink& rows, ScannerUi& ui);
     void JoinFinishedWorker();
 
     std::atomic<bool> m_bRunning{false};

@@ -21,6 +21,7 @@ struct ScanEnd {
     std::string openError;       // the system's reason, with OpenFailed
     std::string failure;         // what failed, with Failed
     std::uint64_t rowsFound = 0; // catalogue rows reported, with or without data
+    std::string unreadable;      // why not one byte could be read, when none could
     ScanReport report;
 };
 
