@@ -6,6 +6,8 @@
 #include "brevant_veltra_file_scan_app.h"
 
 #include <csignal>
+#include <cstdio>
+#include <exception>
 
 int main(int argc, char** argv)
 {
@@ -14,7 +16,14 @@ int main(int argc, char** argv)
 #ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    CBrevantVeltraFileScanApp app(argc, argv);
-    app.InitInstance();
-    return app.exec();
+    // The scan and the save catch their own failures; this is the last guard,
+    // so that the program ends with a reason rather than an abort.
+    try {
+        CBrevantVeltraFileScanApp app(argc, argv);
+        app.InitInstance();
+        return app.exec();
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "brevant-veltra-bkf: failed: %s\n", failure.what());
+    }
+    return 1;
 }

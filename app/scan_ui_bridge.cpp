@@ -124,6 +124,21 @@ void ScanUiBridge::ApplyOpenFailure()
     m_window.SetProgressVisible(false);
 }
 
+// What the end of a scan has to say in a message box, or nothing: a
+// failure, a backup of which no byte could be read, or no data, with the
+// deep scan's hint when no block lay on the grid.
+QString ScanUiBridge::EndMessage(const ScanEnd& end, bool empty)
+{
+    if (end.kind == ScanEnd::Kind::Failed)
+        return QString::fromUtf8(SystemText::kScanFailed).arg(QString::fromStdString(end.failure));
+    if (!end.unreadable.empty())
+        return QString::fromUtf8(SystemText::kReadFailed).arg(QString::fromStdString(end.unreadable));
+    if (!empty)
+        return QString();
+    const QString noData = QString::fromUtf8(SystemText::kNoData);
+    return end.report.noBlocks ? noData + QStringLiteral("\n\n") + QString::fromUtf8(SystemText::kNoBlocksHint) : noData;
+}
+
 // The end of a scan, completed or stopped alike: the catalogue is made ready
 // for review, and an empty one sends the user back to the file page.
 void ScanUiBridge::ApplyScanEnd(const ScanEnd& end)
@@ -137,8 +152,10 @@ void ScanUiBridge::ApplyScanEnd(const ScanEnd& end)
     m_window.SetProgressVisible(false);
     m_window.SetStopVisible(false);
     m_window.ShowScanReport(end.report);
+    const QString message = EndMessage(end, m_store.RowCount() == 0);
+    if (!message.isEmpty())
+        m_window.ShowMessage(message);
     if (m_store.RowCount() == 0) {
-        m_window.ShowMessage(QString::fromUtf8(SystemText::kNoData));
         m_window.SetStopVisible(false);
         m_window.GoBack();
     }

@@ -8,6 +8,9 @@ namespace SystemText {
 constexpr const char* kOpenFailed =
     "Some Error occoured while opening file. Make sure that file is not shared";
 constexpr const char* kNoData = "No data found in backup file";
+constexpr const char* kReadFailed = "The backup could not be read: %1";
+constexpr const char* kNoBlocksHint =
+    "No block was found on the 512-byte grid. A deep scan (the \"Deep scan\" box) also looks for blocks off the grid.";
 constexpr const char* kSearching =
     "Veltra is Searching files.... . You can stop this searching process by pressing Stop button";
 constexpr const char* kScanDone =
@@ -44,5 +47,9 @@ constexpr const char* kScanPassedOver = "the scan passed over files that are not
 constexpr const char* kDamaged = "%1 damaged";
 constexpr const char* kNoRoot = "No file could be saved: no output folder could be created in %1 (%2)";
 constexpr const char* kOpenOutputFolder = "Open the output folder?";
+
+// A run ended by a failure outside any one block or file. %1: the system's words.
+constexpr const char* kScanFailed = "The scan failed: %1";
+constexpr const char* kSaveFailed = "The save failed: %1";
 
 } // namespace SystemText

@@ -2,7 +2,9 @@
 #include "backup_scan.h"
 
 #include "commands.h"
+#include "guarded_catalogue.h"
 #include "human_units.h"
+#include "unreadable_backup.h"
 #include "messages.h"
 
 #include <cerrno>
@@ -84,12 +86,13 @@ ScanOutcome ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue
                              const ScanOptions& options, FolderDateSink* folderDates, ScanProgress* ownLine)
 {
     TerminalScanSinks sinks(progress, debug);
+    GuardedCatalogue rows(catalogue);
     ScanOptions scanOptions = options;
     scanOptions.countCoveredTags = debug;
     ScanOutcome outcome;
     outcome.completed = ScanCatalogue(
-        file, running, ScanSinks{catalogue, sinks, ownLine ? *ownLine : sinks, &sinks, folderDates}, report,
-        scanOptions);
+        file, running, ScanSinks{rows, sinks, ownLine ? *ownLine : sinks, &sinks, folderDates}, report, scanOptions);
+    report.rowsNotAdded = rows.NotAdded();
     outcome.filesFound = sinks.Files();
     sinks.Finish();
     if (debug && report.coveredTags > 0)
@@ -115,12 +118,10 @@ void PrintScanReport(const ScanReport& report, bool details)
 
 bool NothingReadable(const BkfFileHandle& file, const ScanReport& report)
 {
-    const std::uint64_t size = file.Size().value_or(0);
-    if (size == 0 || TotalLength(report.unreadable) < size)
-        return false;
-    PrintMessage("cannot read " + file.Path() + ": "
-                 + (report.readError.empty() ? std::string("Input/output error") : report.readError));
-    return true;
+    const auto reason = UnreadableBackupReason(report, file.OpenedAs().size, file.Size().value_or(0));
+    if (reason)
+        PrintMessage("cannot read " + file.Path() + ": " + *reason);
+    return reason.has_value();
 }
 
 void PrintNoData(const std::string& backup)

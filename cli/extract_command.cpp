@@ -39,17 +39,20 @@ void PrintSaveReport(const ExtractionReport& report)
         PrintMessage(shown(renamed.path) + ": saved as " + shown(renamed.savedAs));
     for (const SaveFailure& failure : report.failures)
         PrintMessage(shown(failure.path) + ": " + DescribeFailure(failure));
+    if (const std::string full = DiskFullSummary(report); !full.empty())
+        PrintMessage(full);
     for (const DamagedFile& damaged : report.damaged)
         PrintMessage(shown(damaged.path) + ": " + kDamagedDataText);
 }
 
-// The counts of the data check and of the dates, when there are any.
-void PrintChecks(const ExtractionReport& report, bool times)
+// The counts of the data check, when there are any, and of the dates when
+// asked for (-v) or when the file system refused some.
+void PrintChecks(const ExtractionReport& report, const CliOptions& options)
 {
     const std::string check = DataCheckSummary(report);
     if (!check.empty())
         PrintMessage(check);
-    if (times)
+    if (options.times && (options.verbose || report.datesRefused > 0))
         PrintMessage(DatesSummary(report));
 }
 
@@ -97,7 +100,7 @@ int ReportSave(const ExtractionReport& report, const ScanReport& scan, const Cli
     else if (!options.quiet)
         PrintMessage(summary);
     if (!options.quiet)
-        PrintChecks(report, options.times);
+        PrintChecks(report, options);
     PrintScanReport(scan, options.verbose || options.debug);
     return written ? ExitStatusOf(report, scan, allPatternsMatched) : kExitFailure;
 }

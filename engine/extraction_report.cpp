@@ -35,7 +35,7 @@ std::size_t ExtractionReport::LossCount() const
             ++losses;
         previous = &failure;
     }
-    return losses;
+    return losses + notSavedDiskFull;
 }
 
 std::string DescribeFailure(const SaveFailure& failure)
@@ -63,6 +63,13 @@ std::string DescribeFailure(const SaveFailure& failure)
                                       : "stopped after " + counts + ": kept as " + failure.keptAs;
     }
     return "not saved";
+}
+
+std::string DiskFullSummary(const ExtractionReport& report)
+{
+    if (report.notSavedDiskFull == 0)
+        return {};
+    return CountOf(report.notSavedDiskFull, "file", "files") + " not saved: the disk is full";
 }
 
 std::string DataCheckSummary(const ExtractionReport& report)

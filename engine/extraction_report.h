@@ -54,10 +54,13 @@ struct ExtractionReport {
     std::string rootError;   // why the output root could not be made
     std::string rootFolder;  // full path of the output root
     bool completed = false;  // every row visited (false when stopped)
+    std::string failure;     // what ended the run early outside any one file (a thread or buffer not made)
     std::size_t filesSaved = 0;  // saved completely, renamed ones included
     std::uint64_t bytesSaved = 0; // in files kept under their names (not in NAME.partial ones)
     std::vector<SaveFailure> failures;
     std::vector<RenamedFile> renamed;
+    // Chosen rows not tried: the save stops at the first file the full disk cut short.
+    std::size_t notSavedDiskFull = 0;
 
     // Saved files checked against the checksum of their CSUM stream.
     std::size_t dataVerified = 0;  // whole, and the checksum holds
@@ -84,6 +87,8 @@ void MarkDamagedRows(const ExtractionReport& report, CatalogueStore& store);
 // One line describing a failure, for the report the user reads.
 std::string DescribeFailure(const SaveFailure& failure);
 
+// "3 files not saved: the disk is full", or empty when the disk never filled up.
+std::string DiskFullSummary(const ExtractionReport& report);
 // "data check: 5 files verified, 1 damaged, 0 unchecked"; empty when no saved
 // file had a checksum to check against.
 std::string DataCheckSummary(const ExtractionReport& report);

@@ -42,6 +42,40 @@ std::vector<ByteRange> RangesToCopy(const CatalogueStore& rows, std::uint64_t ba
     return ranges;
 }
 
+// The ticked rows from `first` on.
+std::size_t TickedFrom(const CatalogueStore& rows, std::size_t first)
+{
+    std::size_t ticked = 0;
+    for (std::size_t row = first; row < rows.RowCount(); ++row)
+        ticked += rows.IsTicked(row) ? 1 : 0;
+    return ticked;
+}
+
+// Saves the ticked rows in order until the end, a stop or a full disk.
+void SaveTickedRows(const CatalogueStore& rows, const std::atomic<bool>& running, RowSaver& extraction,
+                    ExtractionProgress& progress, ExtractionReport& report)
+{
+    report.completed = true;
+    for (std::size_t row = 0; row < rows.RowCount(); ++row) {
+        if (!running.load() || extraction.StoppedInsideAFile()) {
+            report.completed = false; // rows before this one are complete
+            return;
+        }
+        if (extraction.DiskFull()) {
+            // Each further file would fail the same way: one line says so for all.
+            report.notSavedDiskFull = TickedFrom(rows, row);
+            return;
+        }
+        if (!rows.IsTicked(row)) {
+            progress.RowDone(row);
+            continue;
+        }
+        progress.FileStarted(row, rows.Path(row));
+        if (extraction.SaveRow(row, rows.Row(row)))
+            progress.RowDone(row);
+    }
+}
+
 } // namespace
 
 ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const CatalogueStore& rows,
@@ -50,8 +84,7 @@ ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const Catalogu
                                      const ExtractionOptions& options)
 {
     ExtractionReport report;
-    const std::size_t rowCount = rows.RowCount();
-    progress.Begin(rowCount, BytesChosen(rows));
+    progress.Begin(rows.RowCount(), BytesChosen(rows));
 
     auto root = OutputRoot::Create(destination, prefix, &report.rootError);
     if (!root)
@@ -63,20 +96,7 @@ ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const Catalogu
     FileDates dates(*root);
     if (options.restoreTimes)
         extraction.RestoreDates(dates);
-    report.completed = true;
-    for (std::size_t row = 0; row < rowCount; ++row) {
-        if (!running.load() || extraction.StoppedInsideAFile()) {
-            report.completed = false; // rows before this one are complete
-            break;
-        }
-        if (!rows.IsTicked(row)) {
-            progress.RowDone(row);
-            continue;
-        }
-        progress.FileStarted(row, rows.Path(row));
-        if (extraction.SaveRow(row, rows.Row(row)))
-            progress.RowDone(row);
-    }
+    SaveTickedRows(rows, running, extraction, progress, report);
     if (options.restoreTimes)
         dates.SetFolderDates(rows.FolderDates(), report);
     return report;

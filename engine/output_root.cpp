@@ -93,8 +93,15 @@ OutputFile& OutputFile::operator=(OutputFile&& other) noexcept
     if (this != &other) {
         Close(nullptr);
         std::swap(m_handle, other.m_handle);
+        std::swap(m_diskFull, other.m_diskFull);
     }
     return *this;
+}
+
+void OutputFile::NoteFailure()
+{
+    const DWORD error = GetLastError();
+    m_diskFull = m_diskFull || error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
 }
 
 bool OutputFile::IsOpen() const { return m_handle != nullptr; }
@@ -108,6 +115,7 @@ bool OutputFile::Write(const void* data, std::size_t length, std::size_t& writte
         const std::size_t left = length - written;
         const DWORD chunk = static_cast<DWORD>(left < (1u << 30) ? left : (1u << 30));
         if (!WriteFile(static_cast<HANDLE>(m_handle), bytes + written, chunk, &wrote, nullptr) || wrote == 0) {
+            NoteFailure();
             SetWhy(why, LastSystemError());
             return false;
         }
@@ -130,8 +138,10 @@ bool OutputFile::Close(std::string* why)
         return true;
     const bool closed = CloseHandle(static_cast<HANDLE>(m_handle)) != 0;
     m_handle = nullptr;
-    if (!closed)
+    if (!closed) {
+        NoteFailure();
         SetWhy(why, LastSystemError());
+    }
     return closed;
 }
 
@@ -142,8 +152,14 @@ OutputFile& OutputFile::operator=(OutputFile&& other) noexcept
     if (this != &other) {
         Close(nullptr);
         std::swap(m_fd, other.m_fd);
+        std::swap(m_diskFull, other.m_diskFull);
     }
     return *this;
+}
+
+void OutputFile::NoteFailure()
+{
+    m_diskFull = m_diskFull || errno == ENOSPC;
 }
 
 bool OutputFile::IsOpen() const { return m_fd >= 0; }
@@ -157,6 +173,8 @@ bool OutputFile::Write(const void* data, std::size_t length, std::size_t& writte
         if (wrote < 0 && errno == EINTR)
             continue;
         if (wrote <= 0) {
+            if (wrote < 0)
+                NoteFailure();
             SetWhy(why, wrote < 0 ? LastSystemError() : std::string("nothing was written"));
             return false;
         }
@@ -187,8 +205,10 @@ bool OutputFile::Close(std::string* why)
     if (m_fd < 0)
         return true;
     const bool closed = ::close(m_fd) == 0;
-    if (!closed)
+    if (!closed) {
+        NoteFailure();
         SetWhy(why, LastSystemError());
+    }
     m_fd = -1;
     return closed;
 }
@@ -201,6 +221,7 @@ bool OutputFile::Close(std::string* why)
 
 struct OutputRoot::Impl {
     bool Open(const std::string&, std::string*) { return true; }
+    void UseFolderNames(std::vector<std::string>&) const {}
 };
 
 std::optional<OutputFile> OutputRoot::CreateIn(const std::vector<std::string>& components, std::string* why,
@@ -271,8 +292,12 @@ bool OutputRoot::SetFolderModified(const std::vector<std::string>& components, s
 // so that consecutive files of one folder do not walk the path again.
 struct OutputRoot::Impl {
     int rootFd = -1;
-    std::vector<std::string> cachedNames;
+    std::vector<std::string> cachedNames;  // as asked for
+    std::vector<std::string> cachedActual; // as made
     std::vector<int> cachedFds;
+    // Folder (its path's components, NUL-joined) -> the numbered name it got
+    // because a file of this save held its name.
+    std::unordered_map<std::string, std::string> numberedFolders;
 
     ~Impl()
     {
@@ -295,6 +320,51 @@ struct OutputRoot::Impl {
             ::close(cachedFds[i]);
         cachedFds.resize(depth);
         cachedNames.resize(depth);
+        cachedActual.resize(depth);
+    }
+
+    // The folders of `components` (all but the last) as they were made.
+    void UseFolderNames(std::vector<std::string>& components) const
+    {
+        for (std::size_t i = 0; i + 1 < components.size() && i < cachedActual.size(); ++i)
+            components[i] = cachedActual[i];
+    }
+
+    static bool IsPlainFile(int parent, const std::string& name)
+    {
+        struct stat info {};
+        return ::fstatat(parent, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode);
+    }
+
+    // Makes and opens the first "NAME (n)" of which nothing exists.
+    static int MakeNumbered(int parent, const std::string& name, std::string& actual, std::string* why)
+    {
+        for (std::uint64_t number = 2;; ++number) {
+            actual = NumberedName(name, number, kNameByteLimit);
+            if (::mkdirat(parent, actual.c_str(), 0777) == 0)
+                return ::openat(parent, actual.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (errno != EEXIST) {
+                SetWhy(why, "cannot create folder \"" + actual + "\": " + LastSystemError());
+                return -1;
+            }
+        }
+    }
+
+    // Enters the folder `name` (key: its path) in `parent`. Where a file of
+    // this save holds the name, the folder is numbered as a file would be
+    // ("x (2)"), and every later file of that folder goes there too.
+    int EnterOrNumber(int parent, const std::string& key, const std::string& name, std::string& actual,
+                      std::string* why)
+    {
+        const auto known = numberedFolders.find(key);
+        actual = known != numberedFolders.end() ? known->second : name;
+        const int fd = EnterFolder(parent, actual, why);
+        if (fd >= 0 || known != numberedFolders.end() || !IsPlainFile(parent, name))
+            return fd;
+        const int numbered = MakeNumbered(parent, name, actual, why);
+        if (numbered >= 0)
+            numberedFolders.emplace(key, actual);
+        return numbered;
     }
 
     // Opens (creating when missing) the folder `name` in `parent`, refusing links.
@@ -335,13 +405,19 @@ struct OutputRoot::Impl {
         while (shared < depth && shared < cachedNames.size() && cachedNames[shared] == components[shared])
             ++shared;
         DropCacheFrom(shared);
-        for (std::size_t i = shared; i < depth; ++i) {
+        std::string key;
+        for (std::size_t i = 0; i < depth; ++i) {
+            key.append(components[i]).append(1, '\0');
+            if (i < shared)
+                continue;
             const int parent = i == 0 ? rootFd : cachedFds[i - 1];
-            const int fd = EnterFolder(parent, components[i], why);
+            std::string actual;
+            const int fd = EnterOrNumber(parent, key, components[i], actual, why);
             if (fd < 0)
                 return -1;
             cachedFds.push_back(fd);
             cachedNames.push_back(components[i]);
+            cachedActual.push_back(actual);
         }
         return depth == 0 ? rootFd : cachedFds[depth - 1];
     }
@@ -495,6 +571,7 @@ std::optional<OutputFile> OutputRoot::CreateNumbered(const std::vector<std::stri
         if (file) {
             if (number > 1) // only names that met a taken one are remembered
                 m_nextNumber[key] = number + 1;
+            m_impl->UseFolderNames(fitted);
             m_lastCreated = std::move(fitted);
         }
         return file;

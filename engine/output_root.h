@@ -39,14 +39,19 @@ public:
     bool SetModified(std::int64_t seconds);
     // Closes the file; false when the system reports a late write failure.
     bool Close(std::string* why);
+    // True once a write or the close failed because the disk is full.
+    bool DiskFull() const { return m_diskFull; }
 
 private:
     friend class OutputRoot;
+    void NoteFailure();
+
 #ifdef _WIN32
     void* m_handle = nullptr;
 #else
     int m_fd = -1;
 #endif
+    bool m_diskFull = false;
 };
 
 class OutputRoot {

@@ -153,6 +153,7 @@ void RowSaver::CopyRow(std::size_t row, std::size_t rangeIndex, const CatalogueR
     const bool closed = file.Close(&closeError);
     if (outcome.stopped)
         return KeepAside(row, entry, savedAs, outcome);
+    m_diskFull = m_diskFull || file.DiskFull();
     if (outcome.writeFailed || !closed)
         return RecordWriteFailure(row, entry, savedAs, outcome, outcome.writeFailed ? outcome.writeError : closeError);
     RecordCopy(row, entry, available, outcome);

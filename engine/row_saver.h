@@ -40,6 +40,8 @@ public:
     bool SaveRow(std::size_t row, const CatalogueRow& entry);
     // True once a file was abandoned on a request to stop at once.
     bool StoppedInsideAFile() const { return m_stopped; }
+    // True once a file could not be written whole because the disk is full.
+    bool DiskFull() const { return m_diskFull; }
     // Saved files get their recorded dates through `dates` (which must outlive this object).
     void RestoreDates(FileDates& dates) { m_dates = &dates; }
 
@@ -64,5 +66,6 @@ private:
     std::unique_ptr<CopySource> m_source;
     std::size_t m_rowsAsked = 0; // rows given to SaveRow: the index of a row's range ahead
     bool m_stopped = false;
+    bool m_diskFull = false;
     FileDates* m_dates = nullptr;
 };

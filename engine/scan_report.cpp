@@ -31,7 +31,7 @@ std::uint64_t ScanReport::VerifiedFilesPassedOver() const
 bool ScanReport::Empty() const
 {
     return emptyFileNames.Total() + unusableFileNames.Total() + longFilePaths.Total() + lostDirectories.Total()
-               + longSetNames.Total() + cutShort.count + placedById.count + inLostFolder.count == 0
+               + longSetNames.Total() + cutShort.count + placedById.count + inLostFolder.count + rowsNotAdded == 0
         && unreadable.empty() && gaps.empty();
 }
 
@@ -96,6 +96,8 @@ std::string ScanReportSummary(const ScanReport& report)
         parts.push_back(Counted(report.longSetNames.Total(), "set", "sets") + " passed over for a long name");
     if (!report.unreadable.empty())
         parts.push_back(Counted(TotalLength(report.unreadable), "byte", "bytes") + " unreadable");
+    if (report.rowsNotAdded > 0)
+        parts.push_back(Counted(report.rowsNotAdded, "file", "files") + " found but not listed (out of memory)");
     std::string summary;
     for (const std::string& part : parts)
         summary.append(summary.empty() ? "" : ", ").append(part);

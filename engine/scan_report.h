@@ -63,6 +63,7 @@ struct ScanReport {
     std::uint64_t blocklessTail = 0;
     std::uint64_t offGridBlocks = 0; // blocks the deep scan found off the grid
     std::size_t pathLimit = 1024;    // characters of a catalogue path the scan kept
+    std::uint64_t rowsNotAdded = 0;  // rows the catalogue could not take (memory ran out)
 
     // FILE blocks whose checksum held and whose file is not in the catalogue.
     std::uint64_t VerifiedFilesPassedOver() const;

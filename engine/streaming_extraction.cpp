@@ -20,6 +20,10 @@ void StreamingExtraction::AddRow(const CatalogueRow& row)
     if (!m_choose(row.path))
         return;
     ++m_rowsChosen;
+    if (m_saver && m_saver->DiskFull()) {
+        ++m_report.notSavedDiskFull; // each would fail the same way: one line says so for all
+        return;
+    }
     if (Failed() || !EnsureRoot())
         return;
     m_progress.FileStarted(index, row.path);

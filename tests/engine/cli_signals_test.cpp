@@ -27,8 +27,8 @@ bool WaitUntil(Tool& tool, Done done)
     return done();
 }
 
-// Rows first, then gigabytes of sparse zeros that keep the scan busy.
-std::unique_ptr<TempFile> RowsThenZeros()
+// Rows first, then (sparse) zeros that keep the scan busy.
+std::unique_ptr<TempFile> RowsThenZeros(std::uint64_t size = std::uint64_t{8} << 30)
 {
     BkfWriter w;
     w.Sset("Daily").Dirb({"d"});
@@ -36,7 +36,7 @@ std::unique_ptr<TempFile> RowsThenZeros()
         w.File("f" + std::to_string(k), "data");
     auto file = std::make_unique<TempFile>(w.Bytes());
     const FileSizeLimitLift lift;
-    file->Resize(std::uint64_t{8} << 30);
+    file->Resize(size);
     return file;
 }
 
@@ -72,6 +72,24 @@ TEST(CliSignalsTest, EachStopSignalEndsTheScanWith128PlusTheSignal)
             }
         }
     }
+}
+
+// Fault: a backup that shrank during the scan was reported unreadable
+// ("cannot read ...: Input/output error", exit 1): what could not be read was
+// compared with the size it had shrunk to, not the size the scan started with.
+TEST(CliSignalsTest, BackupShrinkingDuringTheScanIsListedUpToItsNewEnd)
+{
+    if (!BytesRead(::getpid()))
+        GTEST_SKIP() << "no /proc/PID/io here";
+    const auto backup = RowsThenZeros(std::uint64_t{512} << 20);
+    Tool tool(BKF_RECOVER_PATH, {"list", backup->Path()});
+    ASSERT_TRUE(tool.Start());
+    ASSERT_TRUE(WaitUntil(tool, [&] { return BytesRead(tool.Pid()).value_or(0) >= (4u << 20); }));
+    backup->Resize(std::uint64_t{256} << 20);
+    const auto r = tool.Finish();
+    EXPECT_EQ(r.status, 0) << Describe(r);
+    EXPECT_EQ(Lines(r.out).size(), 200u);
+    EXPECT_EQ(r.err.find("cannot read"), std::string::npos) << r.err;
 }
 
 // A file whose data run for 400 MiB (sparse): the save cannot end before the

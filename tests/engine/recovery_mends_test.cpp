@@ -8,6 +8,7 @@
 #include "file_extraction.h"
 #include "scan_recorder.h"
 #include "temp_path.h"
+#include "unreadable_backup.h"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,25 @@ TEST(RecoveryMendsTest, ScanReportCountsWhatWasPassedOver)
     EXPECT_NE(ScanReportSummary(report).find("2 file blocks passed over (2 with a valid checksum)"),
               std::string::npos)
         << ScanReportSummary(report);
+}
+
+// A backup of which no byte can be read ends its scan with the system's
+// words (shown instead of "No data found"); one that only shrank is no
+// read failure.
+TEST(RecoveryMendsTest, UnreadableBackupIsToldFromOneThatShrank)
+{
+    BkfWriter w;
+    w.Volb().File("a.txt", "alpha").PadTo(3 * BkfWriter::kWindow);
+    TempFile backup(w.Bytes());
+    FailingFile file;
+    ASSERT_TRUE(file.Open(backup.Path()));
+    file.FailEverything();
+    const std::uint64_t size = w.Bytes().size();
+    const ScanResult r = ScanHandle(file);
+    EXPECT_EQ(UnreadableBackupReason(r.report, size, size), std::optional<std::string>("Input/output error"));
+    ScanReport shrank;
+    AddRange(shrank.unreadable, size / 2, size - size / 2);
+    EXPECT_EQ(UnreadableBackupReason(shrank, size, size / 2), std::nullopt);
 }
 
 // F14: a bad sector zero-filled the rest of its 64 KiB window (every block

@@ -29,6 +29,8 @@
 #include <future>
 #include <memory>
 #include <mutex>
+#include <new>
+#include <stdexcept>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -215,6 +217,41 @@ TEST(ScannerWorkerTest, EndsOnceAfterEverythingItReported)
     EXPECT_EQ(end.report.lostDirectories.Total(), 1u);
     EXPECT_FALSE(scanner.IsRunning());
     EXPECT_FALSE(scanner.IsWorkerAlive());
+}
+
+// Fault: a failure outside the per-slot guard (here in the progress call
+// after a window) ended the process; a row the window could not take
+// (memory ran out) vanished without a word.
+TEST(ScannerWorkerTest, FailuresOutsideABlockEndTheScanAsAFailureAndLostRowsAreCounted)
+{
+    struct Case {
+        std::string throwAt; // the call that fails, by its event's start
+        std::size_t occurrence;
+        std::string ending;
+        std::string failure;
+        std::uint64_t notAdded;
+    };
+    const Case cases[] = {
+        {"window:", 1, "ended:failed", "no thread", 0},
+        {"row:", 2, "ended:completed", "", 1},
+    };
+    TempFile backup(MixedBackup());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.throwAt);
+        RecordingScannerUi ui(backup.Path());
+        std::size_t seen = 0; // on the worker thread only
+        ui.SetObserver([&](const std::string& event) {
+            if (event.rfind(c.throwAt, 0) == 0 && ++seen == c.occurrence)
+                c.failure.empty() ? throw std::bad_alloc() : throw std::runtime_error(c.failure);
+        });
+        BkfScanner scanner;
+        ASSERT_NO_FATAL_FAILURE(ScanToTheEnd(scanner, ui));
+        EXPECT_EQ(ui.Endings(), std::vector<std::string>{c.ending});
+        EXPECT_EQ(ui.LastEnd().failure, c.failure);
+        EXPECT_EQ(ui.LastEnd().report.rowsNotAdded, c.notAdded);
+        EXPECT_EQ(ScanReportSummary(ui.LastEnd().report).find("1 file found but not listed") != std::string::npos,
+                  c.notAdded == 1);
+    }
 }
 
 TEST(ScannerWorkerTest, ReportsWhatAHeadlessScanFindsInTheSameOrder)

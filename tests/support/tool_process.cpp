@@ -75,6 +75,11 @@ bool Tool::Start()
             const rlimit limit{m_setup.fileSizeLimit, m_setup.fileSizeLimit};
             ::setrlimit(RLIMIT_FSIZE, &limit);
         }
+        if (m_setup.noThreads) {
+            const rlimit one{1, 1};
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0 || ::setrlimit(RLIMIT_NPROC, &one) != 0)
+                ::_exit(126);
+        }
         int target = m_setup.terminalStdout ? err[1] : out[1];
         if (!m_setup.stdoutFile.empty())
             target = ::open(m_setup.stdoutFile.c_str(), O_WRONLY);
