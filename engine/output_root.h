@@ -72,9 +72,10 @@ public:
     // components[n-1]. A name too long for the file system is shortened at a
     // character boundary (keeping the extension), and a file name that is
     // taken already gets the first free number ("NAME (2).EXT"): nothing is
-    // overwritten. `savedAs` receives the components as created. Fails (with
-    // the reason) when a folder on the way is a link or a file, or the
-    // system refuses.
+    // overwritten. A folder whose name a file holds gets the first free
+    // number too ("x (2)"), and keeps it for every later file of that folder
+    // (POSIX). `savedAs` receives the components as created. Fails (with the
+    // reason) when a folder on the way is a link, or the system refuses.
     std::optional<OutputFile> CreateFile(const std::vector<std::string>& components, std::string* why,
                                          std::vector<std::string>* savedAs = nullptr);
 
