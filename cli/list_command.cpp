@@ -100,12 +100,10 @@ int RunList(const CliOptions& options)
     }
     if (NothingReadable(backup, report))
         return kExitFailure;
-    if (printer.Rows() > 0 && !options.quiet)
+    if (printer.Rows() == 0)
+        return EndOfEmptyScan(options.backup, report, options.verbose || options.debug);
+    if (!options.quiet)
         PrintMessage(ListSummary(printer.Rows(), printer.Sets(), clock.Seconds()));
     PrintScanReport(report, options.verbose || options.debug);
-    if (printer.Rows() == 0) {
-        PrintNoData(options.backup);
-        return kExitNoData;
-    }
     return kExitOk;
 }

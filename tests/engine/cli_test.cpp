@@ -159,7 +159,7 @@ TEST(CliTest, ListAndExtractOfABackupWithoutDataExitThree)
 
 // Fault: a backup whose only file blocks were passed over although their
 // checksums held ended with "No data found in backup file", exit 3.
-TEST(CliTest, ExtractOfABackupWhoseOnlyFilesWerePassedOverSaysWhatWasPassedOver)
+TEST(CliTest, BackupWhoseOnlyFilesWerePassedOverSaysWhatWasPassedOver)
 {
     const std::string folder = Repeat("a", 250);
     struct Case {
@@ -177,18 +177,20 @@ TEST(CliTest, ExtractOfABackupWhoseOnlyFilesWerePassedOverSaysWhatWasPassedOver)
         w.Sset("Daily").Dirb(c.folders).File(c.name, "data").ZeroSlots(2);
         TempFile backup(w.Bytes());
         TempDir dir;
-        const auto r = RunTool({"extract", backup.Path(), dir.Child("dest")});
-        EXPECT_EQ(r.status, 2) << Describe(r);
-        EXPECT_NE(r.err.find("bkf-recover: scan report: 1 file block passed over (1 with a valid checksum)\n" + c.detail),
-                  std::string::npos)
-            << r.err;
-        EXPECT_EQ(r.err.find("No data found"), std::string::npos) << r.err;
+        for (const auto& args : {std::vector<std::string>{"extract", backup.Path(), dir.Child("dest")},
+                                 std::vector<std::string>{"list", backup.Path()}}) {
+            const auto r = RunTool(args);
+            EXPECT_EQ(r.status, 2) << Describe(r);
+            EXPECT_NE(r.err.find("bkf-recover: scan report: 1 file block passed over (1 with a valid checksum)\n"
+                                 + c.detail),
+                      std::string::npos)
+                << r.err;
+            EXPECT_EQ(r.err.find("No data found"), std::string::npos) << r.err;
+        }
         EXPECT_FALSE(fs::exists(dir.Child("dest")));
     }
 }
 
-// Fault: a thread that could not be started (here: no process to spare)
-// ended the run by an uncaught exception, an abort without a word.
 // The scan and the one-pass save read on the calling thread: bkf-recover
 // works where no thread can be had (a process limit reached).
 TEST(CliTest, RunsWithoutAnyThread)
