@@ -175,7 +175,8 @@ void CBrevantVeltraFileScanView::OnSaveFiles()
 void CBrevantVeltraFileScanView::RunSave()
 {
     const std::size_t chosen = m_store.TickedCount();
-    CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_strFilePath, m_store, m_scanner.DestinationFolder(),
+    CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_strFilePath, m_scanner.ScannedFile(), m_store,
+                                                   m_scanner.DestinationFolder(),
                                                    m_frame.FilePrefix().toStdString(), m_scanner.RunningFlag(),
                                                    ExtractionOptions{m_frame.RestoreDates()}},
                             m_services.messages, this);

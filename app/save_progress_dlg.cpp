@@ -67,13 +67,14 @@ void CSaveProgressDlg::CreateControls()
 
 bool CSaveProgressDlg::Run()
 {
-    if (!m_worker.OpenBackup(m_save.backupPath.toStdString(), nullptr)) {
+    if (!m_worker.OpenBackup(m_save.backupPath.toStdString(), m_save.scanned, nullptr)) {
         m_messages.ShowMessage(Texts::Tr(SystemText::kOpenFailed), MessageService::kInform);
         return false;
     }
     m_meter = RateMeter();
-    m_worker.Start(SaveWorker::Job{m_save.rows, m_save.destination, m_save.prefix, m_save.running, m_save.options});
-    exec();
+    if (m_worker.Start(SaveWorker::Job{m_save.rows, m_save.destination, m_save.prefix, m_save.running, m_save.options},
+                       &m_report.failure))
+        exec();
     return true;
 }
 

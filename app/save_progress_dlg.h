@@ -32,6 +32,7 @@ public:
     // What one save needs; everything outlives the window.
     struct Save {
         QString backupPath;
+        FileIdentity scanned; // the backup as the scan found it
         const CatalogueStore& rows;
         std::string destination; // ends with a separator
         std::string prefix;
@@ -43,8 +44,8 @@ public:
     ~CSaveProgressDlg() override;
 
     // Opens the backup, starts the worker and runs the window until the worker
-    // has ended. False when the backup could not be opened: the message was
-    // shown, the window never ran and nothing was written.
+    // has ended. False when the backup could not be opened or is not the file
+    // scanned: the message was shown, the window never ran and nothing was written.
     bool Run();
     // What the save did; valid once Run has returned true.
     const ExtractionReport& Report() const { return m_report; }

@@ -56,6 +56,8 @@ QString Details(const ExtractionReport& report, const ScanReport& scan)
     QStringList lines;
     for (const SaveFailure& failure : report.failures)
         lines << Std(PrintableName(failure.path)) + QStringLiteral(": ") + Std(DescribeFailure(failure));
+    if (const std::string full = DiskFullSummary(report); !full.empty())
+        lines << Std(full);
     for (const RenamedFile& renamed : report.renamed)
         lines << Std(PrintableName(renamed.path)) + Texts::Tr(": saved as ") + Std(PrintableName(renamed.savedAs));
     for (const DamagedFile& damaged : report.damaged)
@@ -75,6 +77,11 @@ SaveReportText DescribeSave(const ExtractionReport& report, std::size_t chosen, 
                             const ScanReport& scan, bool datesAsked)
 {
     SaveReportText text;
+    if (!report.failure.empty()) {
+        text.status = Text(SystemText::kSaveFailed).arg(Std(report.failure));
+        text.message = text.status;
+        return text;
+    }
     if (!report.rootCreated) {
         text.status = Text(SystemText::kNoRoot).arg(destination, Std(report.rootError));
         text.message = text.status;

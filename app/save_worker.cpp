@@ -3,6 +3,8 @@
 
 #include "file_extraction.h"
 
+#include <exception>
+#include <new>
 #include <utility>
 
 SaveWorker::SaveWorker(ProgressHandler onProgress, EndHandler onEnd)
@@ -17,27 +19,44 @@ SaveWorker::~SaveWorker()
         m_thread.join();
 }
 
-bool SaveWorker::OpenBackup(const std::string& path, std::string* why)
+bool SaveWorker::OpenBackup(const std::string& path, const FileIdentity& scanned, std::string* why)
 {
-    if (m_backup.Open(path))
+    if (m_backup.Open(path) && m_backup.OpenedAs() == scanned)
         return true;
     if (why)
-        *why = m_backup.LastError();
+        *why = m_backup.IsOpen() ? "not the file that was scanned" : m_backup.LastError();
+    m_backup.Close();
     return false;
 }
 
-void SaveWorker::Start(Job job)
+bool SaveWorker::Start(Job job, std::string* failure)
 {
     job.running = true;
     m_snapshot = SaveProgressSnapshot();
     m_lastHandOver = std::chrono::steady_clock::time_point();
-    m_thread = std::thread(&SaveWorker::Run, this, std::move(job));
+    try {
+        m_thread = std::thread(&SaveWorker::Run, this, std::move(job));
+        return true;
+    } catch (const std::exception& error) {
+        m_backup.Close();
+        job.running = false;
+        *failure = error.what();
+        return false;
+    }
 }
 
 void SaveWorker::Run(Job job)
 {
-    ExtractionReport report =
-        ExtractCheckedFiles(m_backup, job.rows, job.destination, job.prefix, job.running, *this, job.options);
+    // A failure outside any one file (a read-ahead thread or buffer that
+    // cannot be made) ends the save as a failure, not the program.
+    ExtractionReport report;
+    try {
+        report = ExtractCheckedFiles(m_backup, job.rows, job.destination, job.prefix, job.running, *this, job.options);
+    } catch (const std::bad_alloc&) {
+        report.failure = "out of memory";
+    } catch (const std::exception& error) {
+        report.failure = error.what();
+    }
     m_backup.Close();
     HandOver(true);
     m_dispatcher.Post([this, report = std::move(report)] { Finish(report); });

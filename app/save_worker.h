@@ -48,11 +48,14 @@ public:
     SaveWorker& operator=(const SaveWorker&) = delete;
 
     // Window thread: opens the backup afresh, read-only; false (with the
-    // reason) when it cannot be opened.
-    bool OpenBackup(const std::string& path, std::string* why);
+    // reason) when it cannot be opened, or when the file found at `path` is
+    // not `scanned` (another file put in its place, or this one changed).
+    bool OpenBackup(const std::string& path, const FileIdentity& scanned, std::string* why);
     // Window thread: sets the running flag and starts the worker. The backup
-    // must be open, and no previous job running.
-    void Start(Job job);
+    // must be open, and no previous job running. False (with the reason in
+    // `failure`, the backup closed, the flag cleared) when no thread could be
+    // started: no end handler will run.
+    bool Start(Job job, std::string* failure);
     // Window thread: a job was started and its end handler has not yet run.
     bool IsRunning() const { return m_thread.joinable(); }
 

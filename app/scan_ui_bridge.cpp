@@ -5,8 +5,10 @@
 #include "catalogue_scan.h"
 #include "catalogue_store.h"
 #include "folder_tree_model.h"
+#include "scan_progress_text.h"
 #include "scan_window.h"
 #include "system_texts.h"
+#include "texts.h"
 
 #include <cstdio>
 #include <memory>
@@ -87,10 +89,10 @@ void ScanUiBridge::ApplyBatch(const Batch& batch)
     if (!batch.paths.empty())
         m_tree.ApplyPaths(batch.paths);
     if (batch.countChanged)
-        m_window.SetFileCountText(QString::fromStdString(FileCountText(batch.filesFound)));
+        m_window.SetFileCountText(FileCountText(batch.filesFound));
     if (batch.windowScanned) {
         m_window.SetProgressPosition(ProgressPercent(batch.position, batch.fileSize));
-        m_window.SetScanPositionText(QString::fromStdString(ScanPositionText(batch.position, batch.fileSize)));
+        m_window.SetScanPositionText(ScanPositionText(batch.position, batch.fileSize));
     }
 }
 
@@ -123,6 +125,21 @@ void ScanUiBridge::ApplyOpenFailure()
     m_window.SetProgressVisible(false);
 }
 
+// What the end of a scan has to say in a message box, or nothing: a
+// failure, a backup of which no byte could be read, or no data, with the
+// deep scan's hint when no block lay on the grid.
+QString ScanUiBridge::EndMessage(const ScanEnd& end, bool empty)
+{
+    if (end.kind == ScanEnd::Kind::Failed)
+        return Texts::Tr(SystemText::kScanFailed).arg(QString::fromStdString(end.failure));
+    if (!end.unreadable.empty())
+        return Texts::Tr(SystemText::kReadFailed).arg(QString::fromStdString(end.unreadable));
+    if (!empty)
+        return QString();
+    const QString noData = Texts::Tr(SystemText::kNoData);
+    return end.report.noBlocks ? noData + QStringLiteral("\n\n") + Texts::Tr(SystemText::kNoBlocksHint) : noData;
+}
+
 // The end of a scan, completed or stopped alike: the catalogue is made ready
 // for review, and an empty one sends the user back to the file page.
 void ScanUiBridge::ApplyScanEnd(const ScanEnd& end)
@@ -136,8 +153,10 @@ void ScanUiBridge::ApplyScanEnd(const ScanEnd& end)
     m_window.SetProgressVisible(false);
     m_window.SetStopVisible(false);
     m_window.ShowScanReport(end.report);
+    const QString message = EndMessage(end, m_store.RowCount() == 0);
+    if (!message.isEmpty())
+        m_window.ShowMessage(message);
     if (m_store.RowCount() == 0) {
-        m_window.ShowMessage(Texts::Tr(SystemText::kNoData));
         m_window.SetStopVisible(false);
         m_window.GoBack();
     }

@@ -88,6 +88,7 @@ private:
     void SubmitBatch();
     void ApplyBatch(const Batch& batch);
     void ApplyScanEnd(const ScanEnd& end);
+    static QString EndMessage(const ScanEnd& end, bool empty);
     void ApplyOpenFailure();
 
     ScanWindow& m_window;

@@ -11,6 +11,9 @@ namespace SystemText {
 constexpr const char* kOpenFailed = QT_TRANSLATE_NOOP("Texts",
     "Some Error occoured while opening file. Make sure that file is not shared");
 constexpr const char* kNoData = QT_TRANSLATE_NOOP("Texts", "No data found in backup file");
+constexpr const char* kReadFailed = QT_TRANSLATE_NOOP("Texts", "The backup could not be read: %1");
+constexpr const char* kNoBlocksHint = QT_TRANSLATE_NOOP("Texts",
+    "No block was found on the 512-byte grid. A deep scan (the \"Deep scan\" box) also looks for blocks off the grid.");
 constexpr const char* kSearching = QT_TRANSLATE_NOOP("Texts",
     "Veltra is Searching files.... . You can stop this searching process by pressing Stop button");
 constexpr const char* kScanDone = QT_TRANSLATE_NOOP("Texts",
@@ -52,5 +55,9 @@ constexpr const char* kDamaged = QT_TRANSLATE_NOOP("Texts", "%1 damaged");
 constexpr const char* kNoRoot = QT_TRANSLATE_NOOP("Texts",
     "No file could be saved: no output folder could be created in %1 (%2)");
 constexpr const char* kOpenOutputFolder = QT_TRANSLATE_NOOP("Texts", "Open the output folder?");
+
+// A run ended by a failure outside any one block or file. %1: the system's words.
+constexpr const char* kScanFailed = QT_TRANSLATE_NOOP("Texts", "The scan failed: %1");
+constexpr const char* kSaveFailed = QT_TRANSLATE_NOOP("Texts", "The save failed: %1");
 
 } // namespace SystemText

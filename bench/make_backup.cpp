@@ -3,14 +3,20 @@
 // benchmarks. Only a few MiB are ever held in memory, whatever the size.
 //
 //   make_backup OUT --files N --dirs D --file-size BYTES [--set-name NAME]
+//               [--drives V] [--security] [--catalogue]
 //
-// Layout: TAPE, SSET, VOLB; then per folder a DIRB; then per file of that
-// folder a FILE block whose first slot holds the name and a STAN stream header,
-// followed by the data, padded to the next 512-byte boundary; ESET at the end.
-// Only the fields that the scan reads are filled: the block tag, the name size
-// and offset pairs (names in UTF-16LE), the set number, the common header
-// checksum and the stream header's tag and length. The data are a cheap
-// non-zero pattern that holds no block tag.
+// Layout: TAPE, SSET; then per drive a VOLB and its share of the folders;
+// per folder a DIRB; then per file of that folder a FILE block whose first
+// slot holds the name and the stream headers (with --security a NACL stream
+// whose SID has a sub-authority spelling "STAN" before the STAN stream),
+// followed by the data, padded to the next 512-byte boundary; ESET at the end,
+// with --catalogue holding the set's catalogue in a stream: a copy of the
+// first slot of every DIRB and FILE block, each on the grid. Only the fields
+// that the scan reads are filled: the block tag, the name size and offset
+// pairs (names in UTF-16LE), the set number, the directory IDs, the "offset
+// to first event", the common header and stream header checksums and the
+// stream headers' tags and lengths. The data are a cheap non-zero pattern
+// that holds no block tag.
 
 #include <algorithm>
 #include <cerrno>
@@ -27,7 +33,15 @@ namespace {
 
 constexpr std::size_t kSlot = 512;
 constexpr std::size_t kFileNameOffset = 0x60; // the FILE block's name, after its fixed fields
-constexpr std::size_t kFileStreamAt = 0x100;  // the stream header inside the FILE block's first slot
+constexpr std::size_t kFileStreamAt = 0x100;  // the first stream header inside the FILE block's first slot
+constexpr std::size_t kFirstEvent = 8;        // the block's "offset to first event"
+constexpr std::size_t kDirectoryId = 76;      // DIRB and FILE: the directory ID
+constexpr std::size_t kCatalogueStreamAt = 0x60;
+// A security descriptor whose owner SID is S-1-5-21-1312904275-2-3-1001:
+// 1312904275 is 0x4E415453, whose bytes spell "STAN".
+constexpr std::uint8_t kSecurity[] = {1, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                      1, 5, 0, 0, 0, 0, 0, 5, 21, 0, 0, 0, 'S', 'T', 'A', 'N',
+                                      2, 0, 0, 0, 3, 0, 0, 0, 0xE9, 3, 0, 0};
 constexpr std::size_t kStreamHeaderSize = 22;
 constexpr std::size_t kPatternPeriod = 251;   // prime, so the pattern never lines up with the slots
 constexpr std::size_t kChunk = 4u << 20;
@@ -38,6 +52,9 @@ struct Options {
     std::uint64_t dirs = 10;
     std::uint64_t fileSize = 65536;
     std::string setName = "Benchmark set";
+    std::uint64_t drives = 1;
+    bool security = false;
+    bool catalogue = false;
 };
 
 [[noreturn]] void Usage(const char* message = nullptr)
@@ -46,7 +63,9 @@ struct Options {
         std::fprintf(stderr, "make_backup: %s\n", message);
     std::fprintf(stderr,
                  "usage: make_backup OUT --files N --dirs D --file-size BYTES [--set-name NAME]\n"
-                 "Writes a synthetic backup of N files of BYTES bytes each, spread evenly over D folders.\n");
+                 "                   [--drives V] [--security] [--catalogue]\n"
+                 "Writes a synthetic backup of N files of BYTES bytes each, spread evenly over D folders\n"
+                 "on V drives; --security gives each file a security stream, --catalogue the set a catalogue.\n");
     std::exit(message ? 1 : 0);
 }
 
@@ -80,6 +99,12 @@ Options ParseOptions(int argc, char** argv)
             options.fileSize = ParseCount(value(), "--file-size");
         else if (arg == "--set-name")
             options.setName = value();
+        else if (arg == "--drives")
+            options.drives = ParseCount(value(), "--drives");
+        else if (arg == "--security")
+            options.security = true;
+        else if (arg == "--catalogue")
+            options.catalogue = true;
         else if (!arg.empty() && arg[0] == '-')
             Usage(("unknown option " + arg).c_str());
         else if (options.out.empty())
@@ -89,8 +114,8 @@ Options ParseOptions(int argc, char** argv)
     }
     if (options.out.empty())
         Usage("no output file");
-    if (options.dirs == 0)
-        Usage("--dirs must be at least 1");
+    if (options.dirs == 0 || options.drives == 0)
+        Usage("--dirs and --drives must be at least 1");
     return options;
 }
 
@@ -135,6 +160,11 @@ public:
         m_block[at] = static_cast<std::uint8_t>(value);
         m_block[at + 1] = static_cast<std::uint8_t>(value >> 8);
     }
+    void Put32(std::size_t at, std::uint32_t value)
+    {
+        Put16(at, static_cast<std::uint16_t>(value));
+        Put16(at + 2, static_cast<std::uint16_t>(value >> 16));
+    }
     void Put64(std::size_t at, std::uint64_t value)
     {
         for (int i = 0; i < 8; ++i)
@@ -151,17 +181,28 @@ public:
         for (std::size_t i = 0; i < units.size(); ++i)
             Put16(offset + 2 * i, units[i]);
     }
+    // A stream header at `at` with its checksum (the XOR of the ten words before it).
+    void PutStream(std::size_t at, const char* tag, std::uint64_t length)
+    {
+        PutTag(at, tag);
+        Put64(at + 8, length);
+        Put16(at + 20, Xor(at, 20));
+    }
+    void PutBytes(std::size_t at, const std::uint8_t* bytes, std::size_t length)
+    {
+        std::memcpy(m_block + at, bytes, length);
+    }
+    const std::uint8_t* Block() const { return m_block; }
     // Seals the common header (its checksum word at 50 is the XOR of the 25
     // words before it, so that the deep scan finds the block off the grid too)
     // and writes the block's slot, or its first `length` bytes when data follow.
     void EndBlock(std::size_t length = kSlot)
     {
-        std::uint16_t sum = 0;
-        for (std::size_t at = 0; at < 50; at += 2)
-            sum = static_cast<std::uint16_t>(sum ^ (m_block[at] | (m_block[at + 1] << 8)));
-        Put16(50, sum);
+        Put16(50, Xor(0, 50));
         Write(m_block, length);
     }
+    // Raw bytes, for the catalogue's copies.
+    void Raw(const void* data, std::size_t size) { Write(data, size); }
 
     // `size` bytes of the pattern, then zeros up to the next slot boundary.
     void Data(std::uint64_t size)
@@ -187,6 +228,13 @@ public:
     }
 
 private:
+    std::uint16_t Xor(std::size_t from, std::size_t bytes) const
+    {
+        std::uint16_t sum = 0;
+        for (std::size_t at = from; at < from + bytes; at += 2)
+            sum = static_cast<std::uint16_t>(sum ^ (m_block[at] | (m_block[at + 1] << 8)));
+        return sum;
+    }
     void Write(const void* data, std::size_t size)
     {
         if (std::fwrite(data, 1, size, m_file) != size) {
@@ -202,6 +250,65 @@ private:
     std::uint8_t m_block[kSlot];
     std::vector<std::uint8_t> m_pattern;
 };
+
+// The DIRB of folder `dir` (directory ID dir + 1) in the block buffer.
+void DirbBlock(BackupWriter& out, std::uint64_t dir)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, "folder%05" PRIu64, dir);
+    std::u16string dirName = Ascii16(name);
+    dirName += u'\0'; // each component is followed by a NUL unit
+    out.BeginBlock("DIRB");
+    out.PutName(0x50, 0x60, dirName);
+    out.Put32(kDirectoryId, static_cast<std::uint32_t>(dir + 1));
+}
+
+// The FILE block of file `index` in folder `dir` in the block buffer;
+// returns the bytes of the block before its data.
+std::size_t FileBlock(BackupWriter& out, std::uint64_t index, std::uint64_t dir, const Options& options)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, "file%07" PRIu64 ".dat", index);
+    out.BeginBlock("FILE");
+    out.PutName(0x54, kFileNameOffset, Ascii16(name));
+    out.Put32(kDirectoryId, static_cast<std::uint32_t>(dir + 1));
+    out.Put16(kFirstEvent, kFileStreamAt);
+    std::size_t stan = kFileStreamAt;
+    if (options.security) {
+        out.PutStream(kFileStreamAt, "NACL", sizeof kSecurity);
+        out.PutBytes(kFileStreamAt + kStreamHeaderSize, kSecurity, sizeof kSecurity);
+        stan += (kStreamHeaderSize + sizeof kSecurity + 3) / 4 * 4;
+    }
+    out.PutStream(stan, "STAN", options.fileSize);
+    return stan + kStreamHeaderSize;
+}
+
+// The files of folder `dir`, spread evenly; the first folders take the remainder.
+std::uint64_t FilesIn(std::uint64_t dir, const Options& options)
+{
+    return options.files / options.dirs + (dir < options.files % options.dirs ? 1 : 0);
+}
+
+// ESET with the set's catalogue: a copy of every DIRB and FILE block's first
+// slot, each starting on the grid.
+void Catalogue(BackupWriter& out, const Options& options)
+{
+    const std::uint64_t copies = options.dirs + options.files;
+    const std::size_t data = kCatalogueStreamAt + kStreamHeaderSize;
+    out.BeginBlock("ESET");
+    out.Put16(kFirstEvent, kCatalogueStreamAt);
+    out.PutStream(kCatalogueStreamAt, "TFDD", kSlot - data + copies * kSlot);
+    out.EndBlock();
+    std::uint64_t fileIndex = 0;
+    for (std::uint64_t dir = 0; dir < options.dirs; ++dir) {
+        DirbBlock(out, dir);
+        out.EndBlock();
+        for (std::uint64_t i = 0; i < FilesIn(dir, options); ++i, ++fileIndex) {
+            FileBlock(out, fileIndex, dir, options);
+            out.EndBlock();
+        }
+    }
+}
 
 } // namespace
 
@@ -219,34 +326,27 @@ int main(int argc, char** argv)
     out.PutName(0x40, 0x80, Ascii16(options.setName));
     out.EndBlock();
 
-    out.BeginBlock("VOLB");
-    out.EndBlock();
-
-    char name[64];
     std::uint64_t fileIndex = 0;
     for (std::uint64_t dir = 0; dir < options.dirs; ++dir) {
-        std::snprintf(name, sizeof name, "folder%05" PRIu64, dir);
-        std::u16string dirName = Ascii16(name);
-        dirName += u'\0'; // each component is followed by a NUL unit
-        out.BeginBlock("DIRB");
-        out.PutName(0x50, 0x60, dirName);
+        // Each drive takes an even share of the folders.
+        if (dir * options.drives % options.dirs < options.drives) {
+            out.BeginBlock("VOLB");
+            out.EndBlock();
+        }
+        DirbBlock(out, dir);
         out.EndBlock();
-
-        // The files are spread evenly; the first folders take the remainder.
-        const std::uint64_t count = options.files / options.dirs + (dir < options.files % options.dirs ? 1 : 0);
-        for (std::uint64_t i = 0; i < count; ++i, ++fileIndex) {
-            std::snprintf(name, sizeof name, "file%07" PRIu64 ".dat", fileIndex);
-            out.BeginBlock("FILE");
-            out.PutName(0x54, kFileNameOffset, Ascii16(name));
-            out.PutTag(kFileStreamAt, "STAN");
-            out.Put64(kFileStreamAt + 8, options.fileSize);
-            out.EndBlock(kFileStreamAt + kStreamHeaderSize);
+        for (std::uint64_t i = 0; i < FilesIn(dir, options); ++i, ++fileIndex) {
+            out.EndBlock(FileBlock(out, fileIndex, dir, options));
             out.Data(options.fileSize);
         }
     }
 
-    out.BeginBlock("ESET");
-    out.EndBlock();
+    if (options.catalogue) {
+        Catalogue(out, options);
+    } else {
+        out.BeginBlock("ESET");
+        out.EndBlock();
+    }
     out.Finish();
 
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

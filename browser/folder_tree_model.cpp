@@ -129,8 +129,15 @@ void FolderTreeModel::LinkRows()
 {
     if (!m_links.HasNewRows())
         return;
+    // A folder that only the paths of files name (files before any folder
+    // block) is made here, and opened like the folders the scan hands over.
     m_links.LinkNewRows([this](FolderNode* parent, std::string_view text) {
-        return FindOrAddChild(parent->IsInvisibleRoot() ? nullptr : parent, text);
+        FolderNode* owner = parent->IsInvisibleRoot() ? nullptr : parent;
+        const bool known = FindChild(owner, text) != nullptr;
+        FolderNode* child = FindOrAddChild(owner, text);
+        if (!known)
+            m_toExpand.push_back(child);
+        return child;
     });
 }
 

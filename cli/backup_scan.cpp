@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "backup_scan.h"
 
+#include "commands.h"
+#include "guarded_catalogue.h"
 #include "human_units.h"
+#include "unreadable_backup.h"
 #include "messages.h"
 
 #include <cerrno>
@@ -80,14 +83,21 @@ bool OpenBackup(BkfFileHandle& file, const std::string& path)
 
 ScanOutcome ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, ScanReport& report,
                              TerminalProgress& progress, const std::atomic<bool>& running, bool debug,
-                             const ScanOptions& options, FolderDateSink* folderDates)
+                             const ScanOptions& options, FolderDateSink* folderDates, ScanProgress* ownLine)
 {
     TerminalScanSinks sinks(progress, debug);
+    GuardedCatalogue rows(catalogue);
+    ScanOptions scanOptions = options;
+    scanOptions.countCoveredTags = debug;
     ScanOutcome outcome;
-    outcome.completed =
-        ScanCatalogue(file, running, ScanSinks{catalogue, sinks, sinks, &sinks, folderDates}, report, options);
+    outcome.completed = ScanCatalogue(
+        file, running, ScanSinks{rows, sinks, ownLine ? *ownLine : sinks, &sinks, folderDates}, report, scanOptions);
+    report.rowsNotAdded = rows.NotAdded();
     outcome.filesFound = sinks.Files();
     sinks.Finish();
+    if (debug && report.coveredTags > 0)
+        PrintMessage("debug: " + CountOf(report.coveredTags, "block tag", "block tags")
+                     + " inside the bytes of a block taken as data");
     return outcome;
 }
 
@@ -100,7 +110,7 @@ void PrintScanReport(const ScanReport& report, bool details)
             std::fprintf(stderr, "  %s\n", line.c_str());
     }
     const std::string hint = DeepScanSuggestion(report);
-    if (!hint.empty() && (details || !report.noBlocks))
+    if (!hint.empty())
         PrintMessage("hint: " + hint + " (--deep)");
     if (details && report.offGridBlocks > 0)
         PrintMessage("deep scan: " + CountOf(report.offGridBlocks, "block", "blocks") + " found off the 512-byte grid");
@@ -108,15 +118,25 @@ void PrintScanReport(const ScanReport& report, bool details)
 
 bool NothingReadable(const BkfFileHandle& file, const ScanReport& report)
 {
-    const std::uint64_t size = file.Size().value_or(0);
-    if (size == 0 || TotalLength(report.unreadable) < size)
-        return false;
-    PrintMessage("cannot read " + file.Path() + ": "
-                 + (report.readError.empty() ? std::string("Input/output error") : report.readError));
-    return true;
+    const auto reason = UnreadableBackupReason(report, file.OpenedAs().size, file.Size().value_or(0));
+    if (reason)
+        PrintMessage("cannot read " + file.Path() + ": " + *reason);
+    return reason.has_value();
 }
 
 void PrintNoData(const std::string& backup)
 {
     PrintMessage(backup + ": No data found in backup file");
+}
+
+int EndOfEmptyScan(const std::string& backup, const ScanReport& report, bool details)
+{
+    // File blocks whose checksum held are real files lost, not an absence of
+    // data: the report's details name them.
+    const bool filesPassedOver = report.VerifiedFilesPassedOver() > 0;
+    PrintScanReport(report, details || filesPassedOver);
+    if (filesPassedOver)
+        return kExitIncomplete;
+    PrintNoData(backup);
+    return kExitNoData;
 }

@@ -25,14 +25,17 @@ struct ScanOutcome {
 // Runs the scan with a progress line; `catalogue` receives the rows,
 // `report` what was passed over, and `progress` is the line the rows may
 // have to clear. Stops when `running` is cleared. `debug` writes the scan's
-// trace to stderr.
+// trace to stderr, and the count of block tags taken as data. `ownLine`,
+// when given, draws the progress instead of the scan's own line (and
+// filesFound stays 0).
 ScanOutcome ScanWithProgress(const BkfFileHandle& file, CatalogueSink& catalogue, ScanReport& report,
                              TerminalProgress& progress, const std::atomic<bool>& running, bool debug,
-                             const ScanOptions& options = {}, FolderDateSink* folderDates = nullptr);
+                             const ScanOptions& options = {}, FolderDateSink* folderDates = nullptr,
+                             ScanProgress* ownLine = nullptr);
 
-// Prints what the scan passed over: one line, then one line per kind of
-// loss with `details`; nothing when nothing was passed over. Then the hint
-// to scan deep, if any; one for a backup without any block only with `details`.
+// Prints what the scan passed over or found damaged: one line, then one line
+// per kind of loss with `details`; nothing for an intact backup. Then the
+// hint to scan deep, if any.
 void PrintScanReport(const ScanReport& report, bool details);
 
 // True (after saying so) when not one byte of a non-empty backup could be
@@ -41,3 +44,7 @@ bool NothingReadable(const BkfFileHandle& file, const ScanReport& report);
 
 // "bkf-recover: BACKUP: No data found in backup file".
 void PrintNoData(const std::string& backup);
+// The end of a scan that left no row: the scan report, and "No data found"
+// (kExitNoData) unless file blocks whose checksum held were passed over
+// (kExitIncomplete, with the report's details).
+int EndOfEmptyScan(const std::string& backup, const ScanReport& report, bool details);

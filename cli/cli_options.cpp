@@ -34,22 +34,26 @@ CLI::App* AddList(CLI::App& app, CliOptions& options)
     AddCommonOptions(*list, options);
     list->add_option("BACKUP", options.backup)->required();
     list->add_flag("--json", options.json);
+    list->add_flag("-v,--verbose", options.verbose);
     list->callback([&options] { options.command = CliOptions::Command::List; });
     return list;
 }
 
-CLI::App* AddExtract(CLI::App& app, CliOptions& options)
+CLI::App* AddExtract(CLI::App& app, CliOptions& options, std::vector<std::string>& patterns)
 {
     CLI::App* extract = app.add_subcommand("extract");
     AddCommonOptions(*extract, options);
     extract->add_option("BACKUP", options.backup)->required();
     extract->add_option("DEST", options.destination)->required();
+    // Member names after the archive, as tar takes them: the same as --include.
+    extract->add_option("PATTERN", patterns);
     extract->add_option("--prefix", options.prefix)->allow_extra_args(false);
     extract->add_option("--include", options.includes)->allow_extra_args(false);
     extract->add_option("--exclude", options.excludes)->allow_extra_args(false);
     extract->add_flag("--case-sensitive", options.caseSensitive);
     extract->add_flag("-v,--verbose", options.verbose);
     extract->add_flag("--times", options.times);
+    extract->add_flag_callback("-m,--no-times", [&options] { options.times = false; });
     extract->callback([&options] { options.command = CliOptions::Command::Extract; });
     return extract;
 }
@@ -131,7 +135,8 @@ std::variant<CliOptions, int> ParseCommandLine(int argc, char** argv)
     app.set_version_flag("--version", kVersionText);
     app.require_subcommand(1);
     CLI::App* list = AddList(app, options);
-    CLI::App* extract = AddExtract(app, options);
+    std::vector<std::string> patterns;
+    CLI::App* extract = AddExtract(app, options, patterns);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -141,6 +146,7 @@ std::variant<CliOptions, int> ParseCommandLine(int argc, char** argv)
     } catch (const CLI::ParseError& error) {
         return UsageError(PlainWords(error.what()));
     }
+    options.includes.insert(options.includes.end(), patterns.begin(), patterns.end());
     // An empty DEST would name the file system root.
     if (options.backup.empty() || (options.command == CliOptions::Command::Extract && options.destination.empty()))
         return UsageError("BACKUP and DEST must not be empty");

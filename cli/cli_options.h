@@ -14,15 +14,15 @@ struct CliOptions {
     std::string backup;
     std::string destination;
     std::string prefix = "Recovered BKF";
-    std::vector<std::string> includes;
+    std::vector<std::string> includes; // --include, then the PATTERNs after DEST
     std::vector<std::string> excludes;
     bool caseSensitive = false;
     bool json = false;
-    bool verbose = false; // extract: each file's PATH on stdout as it is saved
+    bool verbose = false; // extract: each file's PATH on stdout as it is saved; list: the report's details
     bool debug = false;   // the scan's diagnostic trace on stderr
     bool quiet = false;   // no progress line and no summary
     bool deep = false;    // also look for blocks off the 512-byte grid
-    bool times = false;   // extract: give saved files and folders their recorded dates
+    bool times = true;    // extract: give saved files and folders their recorded dates (-m: leave them)
     Progress progress = Progress::Auto;
 };
 

@@ -3,7 +3,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,22 +34,53 @@ std::string FileCreationProblem(const std::string& folder)
     return {};
 }
 
-} // namespace
-
-std::string DestinationProblem(const std::string& destination)
+// The paths from `destination` up that do not exist, innermost first; or
+// why the nearest one that exists cannot hold folders.
+std::string MissingPaths(const std::string& destination, std::vector<std::string>& missing)
 {
-    // The nearest part of the path that exists decides: a folder where
-    // files can be made, or the reason why not.
     for (std::string path = destination;; path = ParentOf(path)) {
         struct stat info {};
         if (::stat(path.c_str(), &info) == 0) {
             if (!S_ISDIR(info.st_mode))
                 return path == destination ? "not a folder" : path + " is not a folder";
-            return FileCreationProblem(path);
+            return {};
         }
         if (errno != ENOENT && errno != ENOTDIR)
             return std::strerror(errno);
         if (path == "/" || path == ".")
             return std::strerror(errno);
+        missing.push_back(path);
     }
+}
+
+} // namespace
+
+PreparedDestination::~PreparedDestination()
+{
+    RemoveMadeFolders();
+}
+
+void PreparedDestination::RemoveMadeFolders()
+{
+    // Only empty folders go: once the save put its output root into DEST, all stay.
+    while (!m_made.empty() && ::rmdir(m_made.back().c_str()) == 0)
+        m_made.pop_back();
+    m_made.clear();
+}
+
+std::string PreparedDestination::Prepare(const std::string& destination)
+{
+    std::vector<std::string> missing;
+    std::string problem = MissingPaths(destination, missing);
+    for (auto path = missing.rbegin(); problem.empty() && path != missing.rend(); ++path) {
+        if (::mkdir(path->c_str(), 0777) == 0)
+            m_made.push_back(*path);
+        else if (errno != EEXIST) // "a/.." exists once "a" is made
+            problem = "cannot create a folder in " + ParentOf(*path) + ": " + std::strerror(errno);
+    }
+    if (problem.empty())
+        problem = FileCreationProblem(destination);
+    if (!problem.empty())
+        RemoveMadeFolders();
+    return problem;
 }

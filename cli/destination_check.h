@@ -4,9 +4,24 @@
 // unusable destination is found before a long scan rather than after it.
 
 #include <string>
+#include <vector>
 
-// Why files cannot be saved into `destination`, or empty when they can: it
-// must be a folder or be possible to create, and a file must be possible to
-// create in it (or in the folder it would be created in). Leaves nothing
-// behind.
-std::string DestinationProblem(const std::string& destination);
+// DEST made ready for a save: created with its missing parents, and a file
+// created and removed inside it (never beside it). The folders it made are
+// removed again when it goes, unless the save put something into them.
+class PreparedDestination {
+public:
+    PreparedDestination() = default;
+    ~PreparedDestination();
+    PreparedDestination(const PreparedDestination&) = delete;
+    PreparedDestination& operator=(const PreparedDestination&) = delete;
+
+    // Why files cannot be saved into `destination`, or empty when they can.
+    // On failure nothing it made is left.
+    std::string Prepare(const std::string& destination);
+
+private:
+    void RemoveMadeFolders();
+
+    std::vector<std::string> m_made; // outermost first
+};

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// bkf-recover extract: checks DEST, scans the backup, ticks the chosen rows
-// and saves them.
+// bkf-recover extract: checks DEST, then scans the backup and saves each
+// chosen row as the scan comes to it.
 
 #include "backup_scan.h"
-#include "catalogue_collector.h"
 #include "commands.h"
 #include "destination_check.h"
 #include "display_path.h"
-#include "file_extraction.h"
 #include "human_units.h"
 #include "messages.h"
 #include "path_filter.h"
@@ -15,6 +13,7 @@
 #include "save_progress.h"
 #include "standard_output.h"
 #include "stop_signals.h"
+#include "streaming_extraction.h"
 #include "terminal.h"
 
 #include <optional>
@@ -23,13 +22,9 @@ namespace {
 
 const char kSaveNotice[] = "\nbkf-recover: stopping after the current file; press Ctrl-C again to stop now\n";
 
-// Ticks the rows the patterns choose; warns about each --include that
-// matched nothing. False when such a warning was given.
-bool TickChosenRows(CatalogueStore& store, const CliOptions& options)
+// Warns about each --include that matched nothing; false when it did.
+bool WarnUnmatched(const PathFilter& filter)
 {
-    PathFilter filter(options.includes, options.excludes, options.caseSensitive);
-    for (std::size_t row = 0; row < store.RowCount(); ++row)
-        store.SetTicked(row, filter.Chooses(DisplayPath(store.Path(row))));
     const std::vector<std::string> unmatched = filter.UnmatchedIncludes();
     for (const std::string& pattern : unmatched)
         PrintMessage("--include '" + pattern + "' matched no file");
@@ -44,17 +39,20 @@ void PrintSaveReport(const ExtractionReport& report)
         PrintMessage(shown(renamed.path) + ": saved as " + shown(renamed.savedAs));
     for (const SaveFailure& failure : report.failures)
         PrintMessage(shown(failure.path) + ": " + DescribeFailure(failure));
+    if (const std::string full = DiskFullSummary(report); !full.empty())
+        PrintMessage(full);
     for (const DamagedFile& damaged : report.damaged)
         PrintMessage(shown(damaged.path) + ": " + kDamagedDataText);
 }
 
-// The counts of the data check and of the dates, when there are any.
-void PrintChecks(const ExtractionReport& report, bool times)
+// The counts of the data check, when there are any, and of the dates when
+// asked for (-v) or when the file system refused some.
+void PrintChecks(const ExtractionReport& report, const CliOptions& options)
 {
     const std::string check = DataCheckSummary(report);
     if (!check.empty())
         PrintMessage(check);
-    if (times)
+    if (options.times && (options.verbose || report.datesRefused > 0))
         PrintMessage(DatesSummary(report));
 }
 
@@ -68,22 +66,27 @@ int ExitStatusOf(const ExtractionReport& report, const ScanReport& scan, bool al
     return complete && allPatternsMatched ? kExitOk : kExitIncomplete;
 }
 
-struct ScannedBackup {
-    const BkfFileHandle& file;
-    const CatalogueStore& store;
-    const ScanReport& report;
-};
-
-// Saves the ticked rows and reports; returns the exit status.
-int Save(const ScannedBackup& backup, const CliOptions& options, TerminalProgress& terminal, const RateMeter& clock,
-         bool allPatternsMatched)
+// The end of a run that saved nothing: nothing readable, no row at all, or
+// no row chosen. Nothing when files were saved (or tried).
+std::optional<int> EndWithoutSave(const BkfFileHandle& backup, const StreamingExtraction& save,
+                                  const ScanReport& report, const CliOptions& options, bool allPatternsMatched)
 {
-    SetStopNotice(kSaveNotice);
-    SaveProgress progress(backup.store.TickedCount(), terminal, options.verbose);
-    const ExtractionReport report = ExtractCheckedFiles(backup.file, backup.store, options.destination,
-                                                        options.prefix, RunFlag(), progress,
-                                                        ExtractionOptions{options.times});
-    progress.Finish();
+    if (NothingReadable(backup, report))
+        return kExitFailure;
+    if (save.RowsSeen() == 0)
+        return EndOfEmptyScan(options.backup, report, options.verbose || options.debug);
+    if (save.RowsChosen() > 0)
+        return std::nullopt;
+    if (!options.quiet)
+        PrintMessage("no file chosen; nothing was saved");
+    PrintScanReport(report, options.verbose || options.debug);
+    return allPatternsMatched ? kExitOk : kExitIncomplete;
+}
+
+// Reports a save that was made; returns the exit status.
+int ReportSave(const ExtractionReport& report, const ScanReport& scan, const CliOptions& options,
+               std::size_t chosen, double seconds, bool allPatternsMatched)
+{
     if (!report.rootCreated) {
         PrintMessage(options.destination + ": cannot create the output folder: " + report.rootError);
         return kExitFailure;
@@ -91,64 +94,56 @@ int Save(const ScannedBackup& backup, const CliOptions& options, TerminalProgres
     WriteOut(report.rootFolder + "\n");
     const bool written = FlushOut();
     PrintSaveReport(report);
-    const std::string summary = SaveSummary(report, backup.store.TickedCount(), clock.Seconds());
+    const std::string summary = SaveSummary(report, chosen, seconds);
     if (!report.completed || StopSignal() != 0)
         PrintMessage("interrupted; " + summary);
     else if (!options.quiet)
         PrintMessage(summary);
     if (!options.quiet)
-        PrintChecks(report, options.times);
-    PrintScanReport(backup.report, options.verbose || options.debug);
-    return written ? ExitStatusOf(report, backup.report, allPatternsMatched) : kExitFailure;
-}
-
-// The scan's outcome when it leaves nothing to save, or nothing.
-std::optional<int> EndWithoutSave(const BkfFileHandle& backup, const CatalogueStore& store,
-                                  const ScanReport& report, const CliOptions& options)
-{
-    if (NothingReadable(backup, report))
-        return kExitFailure;
-    if (store.RowCount() > 0)
-        return std::nullopt;
-    PrintScanReport(report, options.verbose || options.debug);
-    PrintNoData(options.backup);
-    return kExitNoData;
+        PrintChecks(report, options);
+    PrintScanReport(scan, options.verbose || options.debug);
+    return written ? ExitStatusOf(report, scan, allPatternsMatched) : kExitFailure;
 }
 
 } // namespace
 
+// One pass: each chosen row is saved as the scan reports it, so the backup is
+// read from the disk once and no catalogue is kept.
 int RunExtract(const CliOptions& options)
 {
     BkfFileHandle backup;
     if (!OpenBackup(backup, options.backup))
         return kExitFailure;
-    const std::string problem = DestinationProblem(options.destination);
+    PreparedDestination destination;
+    const std::string problem = destination.Prepare(options.destination);
     if (!problem.empty()) {
         PrintMessage(options.destination + ": " + problem);
         return kExitFailure;
     }
     InstallStopSignals();
+    SetStopNotice(kSaveNotice);
     if (StdoutIsTerminal())
         LineBufferOut();
 
     const RateMeter clock;
     TerminalProgress terminal(ChooseProgressStyle(options));
-    CatalogueStore store;
-    CatalogueCollector collector(store);
-    ScanReport report;
-    if (!ScanWithProgress(backup, collector, report, terminal, RunFlag(), options.debug, ScanOptions{options.deep},
-                          &collector)
-             .completed) {
+    SaveProgress progress(backup.Size().value_or(0), terminal, options.verbose);
+    PathFilter filter(options.includes, options.excludes, options.caseSensitive);
+    StreamingExtraction save(
+        backup, options.destination, options.prefix,
+        [&filter](std::string_view path) { return filter.Chooses(DisplayPath(path)); }, progress,
+        ExtractionOptions{options.times});
+    ScanReport scan;
+    const ScanOutcome outcome = ScanWithProgress(backup, save, scan, terminal, RunFlag(), options.debug,
+                                                 ScanOptions{options.deep}, &save, &progress);
+    const ExtractionReport report = save.Finish(outcome.completed);
+    progress.Finish();
+    if (!outcome.completed && save.RowsChosen() == 0) {
         PrintMessage("interrupted while scanning; nothing was saved");
         return StoppedExitStatus();
     }
-    if (const auto status = EndWithoutSave(backup, store, report, options))
+    const bool allPatternsMatched = WarnUnmatched(filter);
+    if (const auto status = EndWithoutSave(backup, save, scan, options, allPatternsMatched))
         return *status;
-    const bool allPatternsMatched = TickChosenRows(store, options);
-    if (store.TickedCount() == 0) {
-        if (!options.quiet)
-            PrintMessage("no file chosen; nothing was saved");
-        return allPatternsMatched ? kExitOk : kExitIncomplete;
-    }
-    return Save(ScannedBackup{backup, store, report}, options, terminal, clock, allPatternsMatched);
+    return ReportSave(report, scan, options, save.RowsChosen(), clock.Seconds(), allPatternsMatched);
 }

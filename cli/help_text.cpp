@@ -5,7 +5,7 @@
 
 const char kMainHelp[] =
     "Usage: bkf-recover list [OPTION]... BACKUP\n"
-    "  or:  bkf-recover extract [OPTION]... BACKUP DEST\n"
+    "  or:  bkf-recover extract [OPTION]... BACKUP DEST [PATTERN]...\n"
     "Recover files from a damaged BKF backup (Windows NTBackup, Microsoft Tape\n"
     "Format) without trusting its catalogue. The backup is only read.\n"
     "\n"
@@ -16,8 +16,9 @@ const char kMainHelp[] =
     "  -h, --help     display this help (or a command's: bkf-recover list --help)\n"
     "      --version  output version information and exit\n"
     "\n"
-    "Exit status: 0 success; 1 bad arguments, unreadable backup or unusable DEST;\n"
-    "2 some file lost or not saved completely, or an --include matched no file;\n"
+    "Exit status: 0 success; 1 bad arguments, unreadable backup, unusable DEST or\n"
+    "a failure of the run; 2 some file lost or not saved completely, or a pattern\n"
+    "matched no file;\n"
     "3 no data found in the backup; 128+N stopped by signal N (130 for Ctrl-C).\n"
     "\n"
     "See bkf-recover(1) for the details.\n";
@@ -28,7 +29,7 @@ const char kMainHelp[] =
     "      --no-progress    never show the progress line\n"                           \
     "      --debug          write the scan's diagnostic trace to stderr\n"            \
     "      --deep           also find blocks off the 512-byte grid (bytes lost or\n"  \
-    "                       inserted), names kept in streams, long paths, checksums\n" \
+    "                       inserted)\n"                                             \
     "  -h, --help           display this help and exit\n"
 
 const char kListHelp[] =
@@ -36,27 +37,33 @@ const char kListHelp[] =
     "Scan BACKUP and print one line per file found, in the order found:\n"
     "SIZE<TAB>OFFSET<TAB>PATH (SIZE and OFFSET empty when no data were found).\n"
     "\n"
-    "      --json           one JSON object per line: {\"path\", \"size\", \"offset\"}\n" BKF_COMMON_OPTIONS;
+    "      --json           one JSON object per line: {\"path\", \"size\", \"offset\",\n"
+    "                       \"verified\", \"status\"}; status is ok, unverified,\n"
+    "                       no data, cut short or folder lost\n"
+    "  -v, --verbose        after the scan report's line, one line per kind of damage\n" BKF_COMMON_OPTIONS;
 
 const char kExtractHelp[] =
-    "Usage: bkf-recover extract [OPTION]... BACKUP DEST\n"
+    "Usage: bkf-recover extract [OPTION]... BACKUP DEST [PATTERN]...\n"
     "Scan BACKUP and save the files found into DEST/PREFIX/BKF/..., where PREFIX\n"
     "gets the first free number when that folder exists. Nothing is overwritten.\n"
-    "The output folder's name is printed on stdout.\n"
+    "The output folder's name is printed on stdout. Each PATTERN after DEST is\n"
+    "taken as --include=PATTERN. Saved files and folders get their recorded dates.\n"
     "\n"
     "      --prefix=NAME    name of the output folder (default \"Recovered BKF\")\n"
     "      --include=GLOB   save only files matching GLOB (may be repeated)\n"
     "      --exclude=GLOB   do not save files matching GLOB (may be repeated)\n"
     "      --case-sensitive match patterns with case (they ignore it by default)\n"
     "  -v, --verbose        print each file's PATH as it is saved\n"
-    "      --times          give saved files and folders their recorded dates\n" BKF_COMMON_OPTIONS
+    "  -m, --no-times       leave the dates as saved (--times restores them: default)\n" BKF_COMMON_OPTIONS
     "\n"
     "A GLOB without \"/\" matches the file name in any folder; one with \"/\"\n"
     "matches the whole PATH as list prints it. \"*\" and \"?\" stay within a folder,\n"
     "\"**\" crosses folders, \"[a-z]\" and \"[!a-z]\" match one character of a set.\n"
     "\n"
     "Ctrl-C (SIGINT, SIGTERM, SIGHUP) stops after the file being written; a second\n"
-    "one stops at once and keeps that file as NAME.partial.\n";
+    "one stops at once and keeps that file as NAME.partial. A file the disk (or a\n"
+    "file size limit) cut short is kept as NAME.partial too; a full disk ends the\n"
+    "save there.\n";
 
 const char kVersionText[] =
     "bkf-recover (Brevant Veltra BKF) " BKF_VERSION "\n" BKF_VERSION_NOTICE;

@@ -47,7 +47,8 @@ private:
         AppendNumber(row.located, row.size);
         m_line.append(", \"offset\": ");
         AppendNumber(row.located, row.offset);
-        m_line.append(", \"verified\": ").append(row.verified ? "true" : "false").append("}\n");
+        m_line.append(", \"verified\": ").append(row.verified ? "true" : "false");
+        m_line.append(", \"status\": \"").append(RowStatusText(row.status)).append("\"}\n");
     }
     void FormatText(const CatalogueRow& row)
     {
@@ -99,12 +100,10 @@ int RunList(const CliOptions& options)
     }
     if (NothingReadable(backup, report))
         return kExitFailure;
-    if (printer.Rows() > 0 && !options.quiet)
+    if (printer.Rows() == 0)
+        return EndOfEmptyScan(options.backup, report, options.verbose || options.debug);
+    if (!options.quiet)
         PrintMessage(ListSummary(printer.Rows(), printer.Sets(), clock.Seconds()));
-    PrintScanReport(report, options.debug);
-    if (printer.Rows() == 0) {
-        PrintNoData(options.backup);
-        return kExitNoData;
-    }
+    PrintScanReport(report, options.verbose || options.debug);
     return kExitOk;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "save_progress.h"
 
+#include "catalogue_scan.h"
 #include "display_path.h"
 #include "standard_output.h"
 #include "stop_signals.h"
@@ -8,16 +9,10 @@
 
 #include <algorithm>
 
-SaveProgress::SaveProgress(std::size_t filesChosen, TerminalProgress& terminal, bool verbose)
-    : m_filesChosen(filesChosen), m_terminal(terminal), m_verbose(verbose),
-      m_clearBeforeRows(StdoutSharesTerminalWithStderr())
+SaveProgress::SaveProgress(std::uint64_t backupSize, TerminalProgress& terminal, bool verbose)
+    : m_terminal(terminal), m_verbose(verbose), m_clearBeforeRows(StdoutSharesTerminalWithStderr()),
+      m_backupSize(backupSize)
 {
-}
-
-void SaveProgress::Begin(std::size_t, std::uint64_t bytesChosen)
-{
-    m_bytesChosen = bytesChosen;
-    m_meter = RateMeter();
 }
 
 void SaveProgress::FileStarted(std::size_t, std::string_view cataloguePath)
@@ -33,11 +28,7 @@ void SaveProgress::FileStarted(std::size_t, std::string_view cataloguePath)
 void SaveProgress::BytesCopied(std::uint64_t bytes)
 {
     m_bytesCopied += bytes;
-    Draw();
-}
-
-void SaveProgress::RowDone(std::size_t)
-{
+    m_copiedAhead += bytes;
     Draw();
 }
 
@@ -46,14 +37,22 @@ bool SaveProgress::StopNow()
     return StopNowRequested();
 }
 
+void SaveProgress::WindowScanned(std::uint64_t position, std::uint64_t)
+{
+    m_scanned = position;
+    m_copiedAhead = 0;
+    Draw();
+}
+
 void SaveProgress::Draw()
 {
     if (!m_terminal.Enabled())
         return;
-    // A hostile stream length can make the copied bytes pass the chosen ones.
-    const double fraction = m_bytesChosen ? static_cast<double>(m_bytesCopied) / m_bytesChosen : 1.0;
-    const int percent = static_cast<int>(std::min(fraction, 1.0) * 100.0);
-    m_terminal.Show("Saving file " + std::to_string(m_filesStarted) + " of " + std::to_string(m_filesChosen) + ", "
-                    + HumanBytes(m_bytesCopied) + " of " + HumanBytes(m_bytesChosen) + " ("
-                    + std::to_string(percent) + "%), " + m_meter.RateAndTimeLeft(m_bytesCopied, m_bytesChosen));
+    // While a large file is copied the scan stands at its block: its data,
+    // which follow the block, move the position on.
+    const std::uint64_t position = std::min(m_backupSize, m_scanned + m_copiedAhead);
+    m_terminal.Show("Saving: " + HumanBytes(position) + " of " + HumanBytes(m_backupSize) + " read ("
+                    + std::to_string(ProgressPercent(position, m_backupSize)) + "%), "
+                    + CountOf(m_filesStarted, "file", "files") + " (" + HumanBytes(m_bytesCopied) + ") saved, "
+                    + m_meter.RateAndTimeLeft(position, m_backupSize));
 }

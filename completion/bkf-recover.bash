@@ -25,18 +25,18 @@ _bkf_recover()
             ;;
         list)
             if [[ $cur == -* ]]; then
-                COMPREPLY=($(compgen -W "--json $common" -- "$cur"))
+                COMPREPLY=($(compgen -W "--json --verbose $common" -- "$cur"))
             else
                 _filedir '@(bkf|BKF)'
             fi
             ;;
         extract)
             if [[ $cur == -* ]]; then
-                COMPREPLY=($(compgen -W "--prefix= --include= --exclude= --case-sensitive --verbose --times $common" -- "$cur"))
+                COMPREPLY=($(compgen -W "--prefix= --include= --exclude= --case-sensitive --verbose --times --no-times $common" -- "$cur"))
                 [[ ${COMPREPLY-} == *= ]] && compopt -o nospace
                 return
             fi
-            # BACKUP first, then DEST (a folder).
+            # BACKUP first, then DEST (a folder), then patterns.
             local operands=0 i
             for ((i = 1; i < cword; i++)); do
                 case ${words[i]} in
@@ -46,7 +46,7 @@ _bkf_recover()
             done
             if ((operands == 0)); then
                 _filedir '@(bkf|BKF)'
-            else
+            elif ((operands == 1)); then
                 _filedir -d
             fi
             ;;

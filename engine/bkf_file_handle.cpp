@@ -20,8 +20,33 @@ BkfFileHandle::~BkfFileHandle()
     Close();
 }
 
+bool FileIdentity::operator==(const FileIdentity& other) const
+{
+    return device == other.device && inode == other.inode && size == other.size
+        && modifiedSeconds == other.modifiedSeconds && modifiedNanoseconds == other.modifiedNanoseconds;
+}
+
 #ifdef _WIN32
 
+namespace {
+
+FileIdentity IdentityOf(HANDLE handle)
+{
+    FileIdentity identity;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(handle, &info))
+        return identity;
+    identity.device = info.dwVolumeSerialNumber;
+    identity.inode = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+    identity.size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+    const std::uint64_t ticks =
+        (std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) | info.ftLastWriteTime.dwLowDateTime;
+    identity.modifiedSeconds = static_cast<std::int64_t>(ticks / 10000000);
+    identity.modifiedNanoseconds = static_cast<std::int64_t>(ticks % 10000000 * 100);
+    return identity;
+}
+
+} // namespace
 
 bool BkfFileHandle::Open(const std::string& path)
 {
@@ -35,6 +60,7 @@ bool BkfFileHandle::Open(const std::string& path)
     m_handle = handle;
     m_path = path;
     m_lastError.clear();
+    m_openedAs = IdentityOf(handle);
     return true;
 }
 
@@ -103,6 +129,9 @@ bool BkfFileHandle::Open(const std::string& path)
     m_fd = fd;
     m_path = path;
     m_lastError.clear();
+    m_openedAs = FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+                              Size().value_or(0), static_cast<std::int64_t>(info.st_mtim.tv_sec),
+                              static_cast<std::int64_t>(info.st_mtim.tv_nsec)};
     return true;
 }
 

@@ -7,6 +7,18 @@
 #include <optional>
 #include <string>
 
+// What tells a file from another one put in its place under the same name.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modifiedSeconds = 0;
+    std::int64_t modifiedNanoseconds = 0;
+
+    bool operator==(const FileIdentity& other) const;
+    bool operator!=(const FileIdentity& other) const { return !(*this == other); }
+};
+
 class BkfFileHandle {
 public:
     BkfFileHandle() = default;
@@ -31,6 +43,9 @@ public:
     // Virtual so that tests can stand in a disk with bad sectors.
     virtual std::optional<std::size_t> ReadAt(std::uint64_t position, void* buffer, std::size_t length) const;
 
+    // The file as it was when it was opened (kept after Close): its size is
+    // the size a scan that began then started with.
+    const FileIdentity& OpenedAs() const { return m_openedAs; }
     const std::string& Path() const { return m_path; }
     const std::string& LastError() const { return m_lastError; }
 
@@ -42,4 +57,5 @@ private:
 #endif
     std::string m_path;
     std::string m_lastError;
+    FileIdentity m_openedAs;
 };

@@ -2,25 +2,19 @@
 #include "bkf_scanner.h"
 
 #include "catalogue_scan.h"
+#include "guarded_catalogue.h"
 #include "scanner_ui.h"
+#include "unreadable_backup.h"
 
 namespace {
 
-// Counts the rows on their way to the listener, for the end-of-scan report.
-class CountingCatalogue : public CatalogueSink {
-public:
-    explicit CountingCatalogue(CatalogueSink& next) : m_next(next) {}
-    void AddRow(const CatalogueRow& row) override
-    {
-        ++m_rows;
-        m_next.AddRow(row);
-    }
-    std::uint64_t Rows() const { return m_rows; }
-
-private:
-    CatalogueSink& m_next;
-    std::uint64_t m_rows = 0;
-};
+ScanEnd FailedEnd(const std::exception& failure)
+{
+    ScanEnd end;
+    end.kind = ScanEnd::Kind::Failed;
+    end.failure = failure.what();
+    return end;
+}
 
 } // namespace
 
@@ -61,22 +55,46 @@ BkfScanner::StartResult BkfScanner::StartScan(const std::string& backupPath, Sca
     m_options = options;
     m_bRunning = true;
     m_bWorkerAlive = true;
-    m_worker = std::thread(&BkfScanner::ScanThreadProc, this, &ui);
+    try {
+        m_worker = std::thread(&BkfScanner::ScanThreadProc, this, &ui);
+    } catch (const std::exception& failure) {
+        m_scanFile.Close();
+        m_bRunning = false;
+        m_bWorkerAlive = false;
+        ui.ScanEnded(FailedEnd(failure));
+        return StartResult::Failed;
+    }
     return StartResult::Started;
+}
+
+// A failure outside the per-slot guard (a read-ahead thread or buffer that
+// cannot be made) ends the scan as a failure, not the process.
+ScanEnd BkfScanner::RunScan(CatalogueSink& rows, ScannerUi& ui)
+{
+    ScanEnd end;
+    try {
+        const bool completed =
+            ScanCatalogue(m_scanFile, m_bRunning, ScanSinks{rows, ui, ui, &ui, ui.FolderDates()}, end.report, m_options);
+        end.kind = completed ? ScanEnd::Kind::Completed : ScanEnd::Kind::Stopped;
+    } catch (const std::exception& failure) {
+        const ScanReport report = end.report;
+        end = FailedEnd(failure);
+        end.report = report;
+    }
+    end.unreadable =
+        UnreadableBackupReason(end.report, m_scanFile.OpenedAs().size, m_scanFile.Size().value_or(0)).value_or("");
+    return end;
 }
 
 void BkfScanner::ScanThreadProc(BkfScanner* scanner, ScannerUi* ui)
 {
-    CountingCatalogue rows(*ui);
-    ScanEnd end;
-    const bool completed = ScanCatalogue(scanner->m_scanFile, scanner->m_bRunning,
-                                         ScanSinks{rows, *ui, *ui, ui, ui->FolderDates()}, end.report,
-                                         scanner->m_options);
+    GuardedCatalogue rows(*ui);
+    ScanEnd end = scanner->RunScan(rows, *ui);
     // Another program may open the backup while the user reviews the catalogue.
     scanner->m_scanFile.Close();
     scanner->m_bRunning = false;
-    end.kind = completed ? ScanEnd::Kind::Completed : ScanEnd::Kind::Stopped;
-    end.rowsFound = rows.Rows();
+    end.rowsFound = rows.Added();
+    end.report.rowsNotAdded = rows.NotAdded();
     ui->ScanEnded(end);
     scanner->m_bWorkerAlive = false;
 }

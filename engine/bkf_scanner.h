@@ -10,7 +10,9 @@
 #include <string>
 #include <thread>
 
+class CatalogueSink;
 class ScannerUi;
+struct ScanEnd;
 
 class BkfScanner {
 public:
@@ -21,12 +23,12 @@ public:
     BkfScanner(const BkfScanner&) = delete;
     BkfScanner& operator=(const BkfScanner&) = delete;
 
-    enum class StartResult { Started, OpenFailed, Busy };
+    enum class StartResult { Started, OpenFailed, Failed, Busy };
 
     // Opens `backupPath` read-only and scans it on a worker thread that
     // reports to `ui` (which must outlive the worker). When the backup cannot
     // be opened, `ui` hears ScanEnded(OpenFailed) before this returns and no
-    // thread starts. Refuses (Busy, and `ui` hears nothing) while a previous
+    // thread starts; when the thread cannot be started, ScanEnded(Failed). Refuses (Busy, and `ui` hears nothing) while a previous
     // worker is still alive, even if it was told to stop.
     // `options` choose the deep scan.
     StartResult StartScan(const std::string& backupPath, ScannerUi& ui, const ScanOptions& options = {});
@@ -42,12 +44,17 @@ public:
     // The flag that StopScan clears, for an extraction to poll.
     std::atomic<bool>& RunningFlag() { return m_bRunning; }
 
+    // The backup the last scan opened, as it was then: a save checks that it
+    // reads the same file.
+    const FileIdentity& ScannedFile() const { return m_scanFile.OpenedAs(); }
+
     // The folder the user chose for the next save.
     void SetDestinationFolder(const std::string& folder) { m_strDestination = folder; }
     const std::string& DestinationFolder() const { return m_strDestination; }
 
 private:
     static void ScanThreadProc(BkfScanner* scanner, ScannerUi* ui);
+    ScanEnd RunScan(CatalogueSink& rows, ScannerUi& ui);
     void JoinFinishedWorker();
 
     std::atomic<bool> m_bRunning{false};

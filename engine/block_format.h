@@ -36,6 +36,8 @@ constexpr std::size_t kDirbNameSize = 0x50;
 constexpr std::size_t kDirbNameOffset = 0x52;
 constexpr std::size_t kFileNameSize = 0x54;
 constexpr std::size_t kFileNameOffset = 0x56;
+// DIRB and FILE: the 32-bit directory ID (a FILE's is its DIRB's).
+constexpr std::size_t kDirectoryId = 76;
 
 // The common block header: its checksum word at 50 is the XOR of the 25
 // 16-bit words before it. FILE blocks give the distance of their first

@@ -2,15 +2,17 @@
 #include "catalogue_scan.h"
 
 #include "bkf_file_handle.h"
+#include "block_extent.h"
 #include "block_format.h"
 #include "checksum_stream.h"
 #include "deep_block_search.h"
 #include "deep_scan_hint.h"
+#include "folder_ids.h"
 #include "mtf_date.h"
 #include "name_check.h"
 #include "path_limits.h"
-#include "read_ahead.h"
 #include "recovering_read.h"
+#include "sequential_reader.h"
 #include "stream_chain.h"
 #include "stream_names.h"
 
@@ -24,7 +26,7 @@ using namespace BlockFormat;
 
 namespace {
 
-constexpr std::size_t kEntryNameLimit = 255;     // characters, FILE
+constexpr std::size_t kEntryNameLimit = 256;     // characters of a FILE name, prefix backslash included
 constexpr std::uint16_t kSetNameSizeLimit = 260; // bytes
 
 // Where a block's name lies, as distances from the block start.
@@ -45,10 +47,12 @@ class BackupBytes {
 public:
     BackupBytes(const BkfFileHandle& file, std::uint64_t fileSize) : m_file(file), m_fileSize(fileSize) {}
 
-    void SetWindow(std::uint64_t position, ByteView data)
+    // `reader` hands over the chunk after the window when a field lies in it.
+    void SetWindow(std::uint64_t position, ByteView data, SequentialReader* reader)
     {
         m_windowPosition = position;
         m_window = data;
+        m_reader = reader;
     }
     // The backup position of a byte inside the window.
     std::uint64_t PositionOf(const std::uint8_t* byte) const
@@ -68,17 +72,59 @@ public:
             if (within <= m_window.size() && length <= m_window.size() - within)
                 return ByteView(m_window.data() + within, length);
         }
-        m_scratch.resize(length);
-        const auto got = m_file.ReadAt(position, m_scratch.data(), length);
-        return ByteView(m_scratch.data(), got ? *got : 0);
+        if (const auto following = FromFollowingChunk(position, length))
+            return *following;
+        if (position >= m_scratchPosition) {
+            const std::uint64_t within = position - m_scratchPosition;
+            if (within <= m_scratchValid && length <= m_scratchValid - within)
+                return ByteView(m_scratch.data() + within, length);
+        }
+        return ReadScratch(position, length);
     }
 
 private:
+    // A field just past the window (a file's last stream headers, the next
+    // block) is taken from the next chunk, read early: the scan would read it
+    // next anyway.
+    std::optional<ByteView> FromFollowingChunk(std::uint64_t position, std::size_t length)
+    {
+        const std::uint64_t windowEnd = m_windowPosition + m_window.size();
+        if (m_reader == nullptr || position < windowEnd || position - windowEnd >= m_window.size())
+            return std::nullopt;
+        const SequentialReader::Chunk* next = m_reader->Peek();
+        if (next == nullptr || position < next->position)
+            return std::nullopt;
+        const std::uint64_t within = position - next->position;
+        if (within > next->bytes.size() || length > next->bytes.size() - within)
+            return std::nullopt;
+        return ByteView(next->bytes.data() + within, length);
+    }
+
+    // The fields asked for past a window come in runs (a file's last stream
+    // header, the header after it, the next block): one read of a few KiB
+    // serves them all instead of a system call each. A read that fails
+    // further on than the field is made again for the field alone.
+    ByteView ReadScratch(std::uint64_t position, std::size_t length)
+    {
+        constexpr std::size_t kReadPast = 4096;
+        const std::size_t span =
+            static_cast<std::size_t>(std::min<std::uint64_t>(std::max(length, kReadPast), m_fileSize - position));
+        m_scratch.resize(span);
+        m_scratchPosition = position;
+        m_scratchValid = m_file.ReadAt(position, m_scratch.data(), span).value_or(0);
+        if (m_scratchValid < length)
+            m_scratchValid = m_file.ReadAt(position, m_scratch.data(), length).value_or(0);
+        return ByteView(m_scratch.data(), std::min(m_scratchValid, length));
+    }
+
     const BkfFileHandle& m_file;
     std::uint64_t m_fileSize;
     std::uint64_t m_windowPosition = 0;
     ByteView m_window;
+    SequentialReader* m_reader = nullptr;
     std::vector<std::uint8_t> m_scratch;
+    std::uint64_t m_scratchPosition = 0;
+    std::size_t m_scratchValid = 0; // bytes of m_scratch read from m_scratchPosition on
 };
 
 class CatalogueScanner {
@@ -86,7 +132,7 @@ public:
     CatalogueScanner(const BkfFileHandle& file, std::uint64_t fileSize, const std::atomic<bool>& running,
                      const ScanSinks& sinks, ScanReport& report, const ScanOptions& options)
         : m_bytes(file, fileSize), m_file(file), m_fileSize(fileSize), m_running(running), m_sinks(sinks),
-          m_report(report), m_limits(PathLimits::For(options.deep)),
+          m_report(report), m_countCoveredTags(options.countCoveredTags),
           m_fetch([this](std::uint64_t position, std::size_t length) { return m_bytes.Fetch(position, length); })
     {
         if (options.deep)
@@ -96,29 +142,37 @@ public:
     bool Run();
 
 private:
+    bool ScanWindows();
+    void SkipCoveredWindows(SequentialReader& windows, std::uint64_t next);
     bool ScanSlots(const std::uint8_t* window, std::size_t length);
+    std::size_t SkipCovered(const std::uint8_t* window, std::size_t length, std::size_t slot, std::size_t slots);
     void NoteUnreadable(const RecoveringRead& read);
     void HandleSlot(std::uint64_t block, const std::uint8_t* tag);
     void HandleBlock(std::uint64_t block, int type);
     void HandleFoundBlock(std::uint64_t block, int type);
+    void Cover(std::uint64_t block, std::uint64_t end);
     void SearchOffGrid(const std::uint8_t* window, std::size_t length, std::size_t from, std::size_t to);
     void Finish();
     void HandleSset(std::uint64_t block);
-    void HandleDirb(std::uint64_t block);
-    void HandleFile(std::uint64_t block);
+    void HandleDirb(std::uint64_t block, const StreamChain& chain);
+    void HandleFile(std::uint64_t block, bool verified, const StreamChain& chain);
+    const std::string* FolderOf(std::uint64_t block, bool& lost);
 
     std::string ReadName(std::uint64_t block, const NameField& field, std::size_t limit, bool evenOnly);
     NameField NameFieldOf(std::uint64_t block, std::size_t sizeField, std::size_t offsetField);
     std::uint16_t BlockField16(std::uint64_t block, std::size_t field);
+    std::uint32_t BlockField32(std::uint64_t block, std::size_t field);
     bool BlockVerified(std::uint64_t block);
-    std::string NormalizedDirectory();
-    bool LocateStream(std::uint64_t block, const NameField& name, CatalogueRow& row);
-    std::optional<std::size_t> FirstStreamHeader(std::uint64_t block);
-    std::optional<std::size_t> SearchStandardStream(std::uint64_t block, const NameField& name);
-    std::optional<std::size_t> WalkStreamChain(std::uint64_t block);
+    std::string& NormalizedDirectory();
+    std::string LostFolder();
+    bool LocateStream(std::uint64_t block, const NameField& name, const StreamChain& chain, CatalogueRow& row);
+    std::optional<std::uint64_t> SearchStandardStream(std::uint64_t block, const NameField& name,
+                                                      const StreamChain& chain);
     bool ReadStreamLength(std::uint64_t header, CatalogueRow& row);
-    std::string EntryName(std::uint64_t block, const NameField& field, std::size_t limit, const char* streamTag);
-    void NoteFileFound(std::uint64_t block, std::uint64_t header, CatalogueRow& row);
+    std::string EntryName(std::uint64_t block, const NameField& field, std::size_t limit, const char* streamTag,
+                          const StreamChain& chain);
+    bool RunsPastEnd(const CatalogueRow& row) const;
+    void ReleaseHeldRow(std::optional<std::uint64_t> nextBlock);
 
     BackupBytes m_bytes;
     const BkfFileHandle& m_file;
@@ -127,55 +181,75 @@ private:
     const ScanSinks& m_sinks;
     ScanReport& m_report;
     const PathLimits m_limits;
+    const bool m_countCoveredTags;
     const FetchBytes m_fetch;
     std::optional<DeepBlockSearch> m_deep;
     DeepScanHint m_hint;
+    FolderIds m_folderIds;
 
     std::uint64_t m_setNumber = 0;
     std::string m_setFolder = "BACKUP SET 0";
     std::string m_currentDirectory;
+    bool m_currentLost = false; // the current directory is a "lost dir"
     std::uint64_t m_lostDirectories = 0;
     std::uint64_t m_filesFound = 0;
+    std::uint64_t m_coveredEnd = 0; // the bytes before it that a block covers are data
     std::string m_path; // the catalogue path being formed, reused from file to file
+    // A file whose stated data run past the end of the backup waits for the
+    // next block whose checksum holds: its data end there.
+    std::optional<CatalogueRow> m_held;
+    std::string m_heldPath;
 };
 
 bool CatalogueScanner::Run()
 {
-    // Whole 64 KiB windows, then the last, partial one; the chunks that the
-    // reader hands over are whole numbers of windows.
-    ReadAhead chunks(m_file, 0, m_fileSize);
-    std::uint64_t position = 0;
-    while (const ReadAhead::Chunk* chunk = chunks.Next()) {
-        NoteUnreadable(chunk->read);
-        m_bytes.SetWindow(chunk->position, chunk->bytes);
-        for (std::size_t within = 0; within < chunk->bytes.size(); within += kScanWindowSize) {
-            if (!m_running.load(std::memory_order_relaxed))
-                return false;
-            const std::uint64_t left = m_fileSize - position;
-            if (left < kScanWindowSize) {
-                // A remainder of one slot or less is not examined on the grid.
-                if ((left > kSlotSize || m_deep)
-                    && !ScanSlots(chunk->bytes.data() + within, static_cast<std::size_t>(left)))
-                    return false;
-                Finish();
-                return true;
-            }
-            if (!ScanSlots(chunk->bytes.data() + within, kScanWindowSize))
-                return false;
-            position += kScanWindowSize;
-            m_sinks.progress.WindowScanned(position, m_fileSize);
-        }
+    const bool completed = ScanWindows();
+    if (m_held)
+        ReleaseHeldRow(std::nullopt);
+    if (completed)
+        Finish();
+    return completed;
+}
+
+bool CatalogueScanner::ScanWindows()
+{
+    // One window per read, into one buffer: the kernel's copy into it is
+    // most of a cached scan's time, and a 64 KiB destination that stays in
+    // the processor's cache makes that copy the cheapest (measured against
+    // 256 KiB, 512 KiB and 1 MiB reads).
+    SequentialReader windows(m_file, 0, m_fileSize, kScanWindowSize);
+    while (const SequentialReader::Chunk* window = windows.Next()) {
+        if (!m_running.load(std::memory_order_relaxed))
+            return false;
+        NoteUnreadable(window->read);
+        m_bytes.SetWindow(window->position, window->bytes, &windows);
+        const std::size_t length = window->bytes.size();
+        if (!ScanSlots(window->bytes.data(), length))
+            return false;
+        if (length < kScanWindowSize)
+            break; // the last, partial window
+        m_sinks.progress.WindowScanned(window->position + length, m_fileSize);
+        SkipCoveredWindows(windows, window->position + length);
     }
-    Finish();
     return true;
+}
+
+// Bytes a block covers are data when the backup goes on right after them:
+// their tags count for nothing, so whole windows of them are not read at
+// all. A list reads only the blocks of a backup of large files, and a save
+// reads each file's data once, when it copies them. The debug count of the
+// tags inside data needs every byte.
+void CatalogueScanner::SkipCoveredWindows(SequentialReader& windows, std::uint64_t next)
+{
+    if (!m_countCoveredTags && m_coveredEnd >= next + kScanWindowSize)
+        windows.SkipTo(m_coveredEnd / kSlotSize * kSlotSize);
 }
 
 void CatalogueScanner::Finish()
 {
     if (m_deep)
         m_report.offGridBlocks += m_deep->BlocksFound();
-    else
-        m_hint.Finish(m_fileSize, m_report);
+    m_hint.Finish(m_fileSize, m_deep.has_value(), m_report);
 }
 
 // Unreadable sectors read as zeros: reusing earlier bytes would list their
@@ -191,24 +265,48 @@ void CatalogueScanner::NoteUnreadable(const RecoveringRead& read)
         AddRange(m_report.unreadable, range.offset, range.length);
 }
 
+// Every slot, the last partial one too when it can hold a tag.
 bool CatalogueScanner::ScanSlots(const std::uint8_t* window, std::size_t length)
 {
-    const std::size_t slots = length / kSlotSize;
+    const std::uint64_t base = m_bytes.PositionOf(window);
+    const std::size_t slots = (length + kSlotSize - 1) / kSlotSize;
     for (std::size_t slot = 0; slot < slots; ++slot) {
         if (!m_running.load(std::memory_order_relaxed))
             return false;
-        const std::uint8_t* at = window + slot * kSlotSize;
+        const std::size_t start = slot * kSlotSize;
+        if (base + start < m_coveredEnd) {
+            slot = SkipCovered(window, length, slot, slots) - 1;
+            continue;
+        }
         // Each slot is guarded as a whole: a failure abandons this slot only.
         try {
-            HandleSlot(m_bytes.PositionOf(at), at);
+            if (length - start >= 4)
+                HandleSlot(base + start, window + start);
         } catch (const std::exception&) {
         }
         if (m_deep)
-            SearchOffGrid(window, length, slot * kSlotSize + 1, std::min(length, (slot + 1) * kSlotSize));
+            SearchOffGrid(window, length, start + 1, std::min(length, start + kSlotSize));
     }
-    if (m_deep && slots * kSlotSize < length)
-        SearchOffGrid(window, length, slots * kSlotSize, length); // the last, partial slot
     return true;
+}
+
+// Jumps over the slots a block covers; returns the first slot after them.
+std::size_t CatalogueScanner::SkipCovered(const std::uint8_t* window, std::size_t length, std::size_t slot,
+                                          std::size_t slots)
+{
+    const std::uint64_t base = m_bytes.PositionOf(window);
+    const std::size_t next =
+        static_cast<std::size_t>(std::min<std::uint64_t>(slots, (m_coveredEnd - base + kSlotSize - 1) / kSlotSize));
+    if (m_countCoveredTags) {
+        for (std::size_t at = slot; at < next; ++at) {
+            const std::size_t start = at * kSlotSize;
+            const int type = length - start >= 4 ? FindBlockTag(window + start) : kUnknownTag;
+            m_report.coveredTags += type == kSset || type == kDirb || type == kFile;
+        }
+    }
+    if (m_deep)
+        SearchOffGrid(window, length, slot * kSlotSize + 1, std::min(length, next * kSlotSize));
+    return next;
 }
 
 void CatalogueScanner::SearchOffGrid(const std::uint8_t* window, std::size_t length, std::size_t from,
@@ -230,23 +328,49 @@ void CatalogueScanner::HandleSlot(std::uint64_t block, const std::uint8_t* tag)
 {
     const int type = FindBlockTag(tag);
     if (type >= 0)
-        m_hint.BlockSeen(block, kSlotSize);
-    HandleBlock(block, type);
+        HandleBlock(block, type);
 }
 
+// A block whose checksum holds covers its streams; one that covers nothing
+// and names nothing tells the scan only that a block is there.
 void CatalogueScanner::HandleBlock(std::uint64_t block, int type)
 {
+    const bool verified = BlockVerified(block);
+    if (verified && m_held && block > m_held->offset)
+        ReleaseHeldRow(block);
+    const bool named = type == kSset || type == kDirb || type == kFile;
+    if (!named && !verified) {
+        m_hint.BlockSeen(block, block + kSlotSize);
+        return;
+    }
+    const StreamChain chain(m_fetch, block, m_fileSize);
+    const auto covered = verified ? CoveredEnd(m_fetch, block, chain, m_fileSize) : std::nullopt;
+    m_hint.BlockSeen(block, std::max(block + kSlotSize, chain.Holds() ? chain.End() : 0));
+    if (covered)
+        Cover(block, *covered);
     switch (type) {
     case kSset: HandleSset(block); break;
-    case kDirb: HandleDirb(block); break;
-    case kFile: HandleFile(block); break;
+    case kDirb: HandleDirb(block, chain); break;
+    case kFile: HandleFile(block, verified, chain); break;
     default: break;
     }
+}
+
+void CatalogueScanner::Cover(std::uint64_t block, std::uint64_t end)
+{
+    m_coveredEnd = std::max(m_coveredEnd, end);
+    if (m_deep)
+        m_deep->Covered(block, end);
 }
 
 std::uint16_t CatalogueScanner::BlockField16(std::uint64_t block, std::size_t field)
 {
     return m_bytes.Fetch(block + field, 2).Le16(0).value_or(0);
+}
+
+std::uint32_t CatalogueScanner::BlockField32(std::uint64_t block, std::size_t field)
+{
+    return m_bytes.Fetch(block + field, 4).Le32(0).value_or(0);
 }
 
 std::string CatalogueScanner::ReadName(std::uint64_t block, const NameField& field, std::size_t limit, bool evenOnly)
@@ -277,12 +401,13 @@ void CatalogueScanner::HandleSset(std::uint64_t block)
         label.clear();
     ++m_setNumber;
     m_setFolder = "BACKUP SET " + std::to_string(m_setNumber) + "(" + label + ")";
+    m_folderIds.SetStarted();
 }
 
 // The current directory always starts and ends with "\"; an empty one is
 // the root. A name whose last component lacks its closing NUL would
 // otherwise run into the file names after it.
-std::string CatalogueScanner::NormalizedDirectory()
+std::string& CatalogueScanner::NormalizedDirectory()
 {
     if (m_currentDirectory.empty())
         m_currentDirectory = "\\";
@@ -293,16 +418,24 @@ std::string CatalogueScanner::NormalizedDirectory()
     return m_currentDirectory;
 }
 
-void CatalogueScanner::HandleDirb(std::uint64_t block)
+std::string CatalogueScanner::LostFolder()
+{
+    return "\\lost dir" + std::to_string(m_lostDirectories++) + "\\";
+}
+
+void CatalogueScanner::HandleDirb(std::uint64_t block, const StreamChain& chain)
 {
     m_currentDirectory = EntryName(block, NameFieldOf(block, kDirbNameSize, kDirbNameOffset), m_limits.directoryName,
-                                   kPathStreamTag);
-    if (!IsCleanName(m_currentDirectory)) {
-        const std::string lost = "lost dir" + std::to_string(m_lostDirectories++) + "\\";
-        m_report.lostDirectories.Add(BlockVerified(block), m_currentDirectory + " -> " + lost);
+                                   kPathStreamTag, chain);
+    CollapseSeparators(m_currentDirectory); // an empty component is a doubled NUL
+    m_currentLost = !IsCleanName(m_currentDirectory);
+    if (m_currentLost) {
+        const std::string lost = LostFolder();
+        m_report.lostDirectories.Add(BlockVerified(block), m_currentDirectory + " -> " + lost.substr(1));
         m_currentDirectory = lost;
     }
-    const std::string path = "BKF\\" + m_setFolder + NormalizedDirectory();
+    m_folderIds.FolderSeen(BlockField32(block, kDirectoryId), NormalizedDirectory());
+    const std::string path = "BKF\\" + m_setFolder + m_currentDirectory;
     // A path that is too long is not added; its files are dropped by the same test.
     if (!m_limits.Fits(path))
         return;
@@ -312,14 +445,12 @@ void CatalogueScanner::HandleDirb(std::uint64_t block)
                                                              kModificationDate));
 }
 
-// The deep scan takes a name from its stream when the block says it lies there.
+// A name kept in the block's stream is taken from there.
 std::string CatalogueScanner::EntryName(std::uint64_t block, const NameField& field, std::size_t limit,
-                                        const char* streamTag)
+                                        const char* streamTag, const StreamChain& chain)
 {
-    if (m_deep) {
-        if (auto name = StreamedName(m_fetch, block, m_fileSize, streamTag, limit))
-            return *name;
-    }
+    if (auto name = StreamedName(m_fetch, block, chain, streamTag, limit))
+        return *name;
     return ReadName(block, field, limit, true);
 }
 
@@ -328,40 +459,31 @@ bool CatalogueScanner::BlockVerified(std::uint64_t block)
     return BlockChecksumHolds(m_bytes.Fetch(block, kCommonHeaderSize));
 }
 
+// A field cut by the end of the backup (a block in its last, partial slot) names nothing.
 NameField CatalogueScanner::NameFieldOf(std::uint64_t block, std::size_t sizeField, std::size_t offsetField)
 {
+    if (m_bytes.Fetch(block + offsetField, 2).size() < 2)
+        return NameField{};
     return NameField{BlockField16(block, offsetField), BlockField16(block, sizeField)};
 }
 
-std::optional<std::size_t> CatalogueScanner::FirstStreamHeader(std::uint64_t block)
+// The first "STAN" within 512 bytes of the block start, for a block whose
+// chain broke before its data stream: from where the chain broke, or from the
+// start when its first header fails. A match inside the block's own name
+// field (U+5453 U+4E41 spell "STAN") is not a stream header.
+std::optional<std::uint64_t> CatalogueScanner::SearchStandardStream(std::uint64_t block, const NameField& name,
+                                                                    const StreamChain& chain)
 {
-    return FirstStreamDistance(m_fetch, block);
-}
-
-// The first "STAN" within 512 bytes of the block start. A match inside the
-// block's own name field (U+5453 U+4E41 spell "STAN") or before its known
-// first stream header is not a stream header: the search goes on after it.
-std::optional<std::size_t> CatalogueScanner::SearchStandardStream(std::uint64_t block, const NameField& name)
-{
+    const std::uint64_t from = chain.Holds() ? chain.End() - block : 0;
+    if (from >= kStreamSearchSpan)
+        return std::nullopt;
     const ByteView area = m_bytes.Fetch(block, kStreamSearchSpan + kStreamHeaderSize);
-    const std::size_t from = FirstStreamHeader(block).value_or(0);
-    for (auto match = area.Find4(kStandardStreamTag, from, kStreamSearchSpan); match;
+    for (auto match = area.Find4(kStandardStreamTag, static_cast<std::size_t>(from), kStreamSearchSpan); match;
          match = area.Find4(kStandardStreamTag, *match + 1, kStreamSearchSpan)) {
         if (!name.Overlaps(*match, 4))
-            return match;
+            return block + *match;
     }
     return std::nullopt;
-}
-
-// Follows the stream chain from the first stream header: on NTFS the
-// security stream comes first and can push the data stream well past 512
-// bytes. Only headers whose checksum holds are followed.
-std::optional<std::size_t> CatalogueScanner::WalkStreamChain(std::uint64_t block)
-{
-    const auto header = FindChainStream(m_fetch, block, m_fileSize, kStandardStreamTag);
-    if (!header)
-        return std::nullopt;
-    return static_cast<std::size_t>(*header - block);
 }
 
 bool CatalogueScanner::ReadStreamLength(std::uint64_t header, CatalogueRow& row)
@@ -375,60 +497,102 @@ bool CatalogueScanner::ReadStreamLength(std::uint64_t header, CatalogueRow& row)
     return true;
 }
 
-bool CatalogueScanner::LocateStream(std::uint64_t block, const NameField& name, CatalogueRow& row)
+// The chain's first data stream whose header holds; the search only where
+// the chain broke before one (a security stream's SID can spell "STAN").
+bool CatalogueScanner::LocateStream(std::uint64_t block, const NameField& name, const StreamChain& chain,
+                                    CatalogueRow& row)
 {
-    auto distance = SearchStandardStream(block, name);
-    if (!distance)
-        distance = WalkStreamChain(block);
-    if (!distance || !ReadStreamLength(block + *distance, row))
+    auto header = chain.Find(kStandardStreamTag);
+    if (!header)
+        header = SearchStandardStream(block, name, chain);
+    if (!header || !ReadStreamLength(*header, row))
         return false;
-    NoteFileFound(block, block + *distance, row);
+    m_hint.DataSeen(row.offset, row.size);
+    row.checksum = RecordedDataChecksum(m_fetch, block, *header, m_fileSize);
     return true;
 }
 
-// What a found file's data tell beyond its size and offset: the deep scan
-// reads its recorded checksum and counts its data as searched; the hint
-// counts them as covered.
-void CatalogueScanner::NoteFileFound(std::uint64_t block, std::uint64_t header, CatalogueRow& row)
+// The folder of the file at `block`: by its directory ID where the set keeps
+// them, the current directory otherwise. `lost` tells whether it is a lost one.
+const std::string* CatalogueScanner::FolderOf(std::uint64_t block, bool& lost)
 {
-    m_hint.DataSeen(row.offset, row.size);
-    if (!m_deep)
-        return;
-    row.checksum = RecordedDataChecksum(m_fetch, block, header, m_fileSize);
-    m_deep->FileData(block, row.offset, row.size);
+    const FolderIds::Placement placement = m_folderIds.Place(BlockField32(block, kDirectoryId));
+    lost = placement.kind == FolderIds::Kind::Lost || (placement.kind == FolderIds::Kind::ByOrder && m_currentLost);
+    if (placement.kind == FolderIds::Kind::ByOrder)
+        return &NormalizedDirectory();
+    if (placement.folder)
+        return placement.folder;
+    return m_folderIds.LostFolderMade(BlockField32(block, kDirectoryId), LostFolder());
 }
 
-void CatalogueScanner::HandleFile(std::uint64_t block)
+bool CatalogueScanner::RunsPastEnd(const CatalogueRow& row) const
 {
-    const bool verified = BlockVerified(block);
+    return row.located && row.size > m_fileSize - std::min(m_fileSize, row.offset);
+}
+
+void CatalogueScanner::HandleFile(std::uint64_t block, bool verified, const StreamChain& chain)
+{
     const NameField field = NameFieldOf(block, kFileNameSize, kFileNameOffset);
-    std::string name = EntryName(block, field, kEntryNameLimit, kFileNameStreamTag);
+    std::string name = EntryName(block, field, kEntryNameLimit, kFileNameStreamTag, chain);
+    if (!name.empty() && name.front() == '\\')
+        name.erase(name.begin());
+    CollapseSeparators(name); // NUL units inside the name
+    if (!name.empty() && name.back() == '\\')
+        name.pop_back(); // a name ending in a NUL unit
     if (name.empty()) {
         m_report.emptyFileNames.Add(verified, "at byte " + std::to_string(block));
         return;
     }
-    if (name.front() == '\\')
-        name.erase(name.begin());
     if (!IsCleanName(name)) {
         m_report.unusableFileNames.Add(verified, name);
         return;
     }
-    NormalizedDirectory();
-    m_path.assign("BKF\\").append(m_setFolder).append(m_currentDirectory).append(name);
+    bool lost = false;
+    const std::string* folder = FolderOf(block, lost);
+    m_path.assign("BKF\\").append(m_setFolder).append(*folder).append(name);
     if (!m_limits.Fits(m_path)) {
         m_report.longFilePaths.Add(verified, m_path);
         return;
     }
+    if (folder != &m_currentDirectory)
+        (lost ? m_report.inLostFolder : m_report.placedById).Add("\"" + m_path + "\"");
 
     CatalogueRow row;
     row.path = m_path;
     row.verified = verified;
     row.modified = PackedMtfDate(m_bytes.Fetch(block, kModificationDate + 5), kModificationDate);
-    const bool located = LocateStream(block, field, row);
-    m_sinks.catalogue.AddRow(row);
-    m_sinks.folders.AddPath(m_path);
+    const bool located = LocateStream(block, field, chain, row);
+    row.status = !located       ? RowStatus::NoData
+        : RunsPastEnd(row) ? RowStatus::CutShort
+        : lost             ? RowStatus::FolderLost
+        : verified         ? RowStatus::Ok
+                           : RowStatus::Unverified;
+    // Rows stay in file order: a row held before this one comes first.
+    if (m_held)
+        ReleaseHeldRow(std::nullopt);
+    if (row.status == RowStatus::CutShort) {
+        // Its row waits for the next block: the data end where it begins.
+        m_heldPath = m_path;
+        m_held = row;
+    } else {
+        m_sinks.catalogue.AddRow(row);
+    }
     if (located)
         m_sinks.progress.FileCountChanged(++m_filesFound);
+}
+
+// The held row, its data ending at `nextBlock` when a block whose checksum
+// holds begins after its data start, at the end of the backup otherwise.
+void CatalogueScanner::ReleaseHeldRow(std::optional<std::uint64_t> nextBlock)
+{
+    CatalogueRow row = *m_held;
+    m_held.reset();
+    row.path = m_heldPath;
+    const std::uint64_t end = std::min(m_fileSize, nextBlock.value_or(m_fileSize));
+    if (nextBlock)
+        row.dataLimit = *nextBlock;
+    m_report.cutShort.Add("\"" + m_heldPath + "\" (" + CutShortText(end - std::min(end, row.offset), row.size) + ")");
+    m_sinks.catalogue.AddRow(row);
 }
 
 } // namespace
@@ -439,7 +603,8 @@ bool ScanCatalogue(const BkfFileHandle& file, const std::atomic<bool>& running, 
     const auto size = file.Size();
     if (!size)
         return true; // nothing can be examined
-    report.pathLimit = PathLimits::For(options.deep).path;
+    report.pathLimit = PathLimits{}.path;
+    report.deep = options.deep;
     CatalogueScanner scanner(file, *size, running, sinks, report, options);
     return scanner.Run();
 }
@@ -448,16 +613,6 @@ bool ScanCatalogue(const BkfFileHandle& file, const std::atomic<bool>& running, 
 {
     ScanReport report;
     return ScanCatalogue(file, running, sinks, report);
-}
-
-std::string FileCountText(std::uint64_t filesFound)
-{
-    return "Total File Found :" + std::to_string(filesFound);
-}
-
-std::string ScanPositionText(std::uint64_t position, std::uint64_t fileSize)
-{
-    return std::to_string(position) + " \\ " + std::to_string(fileSize);
 }
 
 int ProgressPercent(std::uint64_t position, std::uint64_t fileSize)

@@ -25,7 +25,5 @@ bool ScanCatalogue(const BkfFileHandle& file, const std::atomic<bool>& running, 
 // The same, for callers that do not need the report.
 bool ScanCatalogue(const BkfFileHandle& file, const std::atomic<bool>& running, const ScanSinks& sinks);
 
-// The texts that the window and bkf-recover show for the scan's progress.
-std::string FileCountText(std::uint64_t filesFound);
-std::string ScanPositionText(std::uint64_t position, std::uint64_t fileSize);
+// How far through the backup a position is, in whole percent.
 int ProgressPercent(std::uint64_t position, std::uint64_t fileSize);

@@ -35,6 +35,8 @@ std::size_t CatalogueStore::Append(const CatalogueRow& row)
     record.modified = row.modified;
     record.hasChecksum = row.checksum.has_value();
     record.checksum = row.checksum.value_or(0);
+    record.dataLimit = row.dataLimit;
+    record.status = row.status;
     m_rows.push_back(record);
     m_ticks.push_back(0);
     m_chunkUsed += row.path.size();
@@ -72,7 +74,22 @@ CatalogueRow CatalogueStore::Row(std::size_t row) const
     entry.modified = record.modified;
     if (record.hasChecksum)
         entry.checksum = record.checksum;
+    entry.dataLimit = record.dataLimit;
+    entry.status = record.status;
     return entry;
+}
+
+const char* RowStatusText(RowStatus status)
+{
+    switch (status) {
+    case RowStatus::Ok: return "ok";
+    case RowStatus::Unverified: return "unverified";
+    case RowStatus::NoData: return "no data";
+    case RowStatus::CutShort: return "cut short";
+    case RowStatus::FolderLost: return "folder lost";
+    case RowStatus::Damaged: return "damaged";
+    }
+    return "ok";
 }
 
 void CatalogueStore::AddFolderDate(std::string_view folderPath, std::uint64_t modified)

@@ -12,6 +12,16 @@
 #include <string_view>
 #include <vector>
 
+// What the scan could tell about a file: its data are there and its block's
+// checksum holds (ok), its block's checksum fails (unverified), no data
+// stream was found (no data), the backup ends inside its data or the next
+// block begins there (cut short), its folder's block was lost (folder lost);
+// after a save, its data differ from the checksum recorded (damaged).
+enum class RowStatus : std::uint8_t { Ok, Unverified, NoData, CutShort, FolderLost, Damaged };
+
+// "ok", "unverified", "no data", "cut short", "folder lost" or "damaged".
+const char* RowStatusText(RowStatus status);
+
 // What the scan reports for one file.
 struct CatalogueRow {
     std::string_view path;  // catalogue path, UTF-8, "\"-separated, starts "BKF\"
@@ -21,6 +31,10 @@ struct CatalogueRow {
     bool verified = false;    // the FILE block's header checksum holds
     std::uint64_t modified = 0;             // the block's packed modification date, 0 unknown
     std::optional<std::uint32_t> checksum = std::nullopt; // the data checksum its CSUM stream records
+    // The backup position where the data end at the latest: where the next
+    // block begins when the stated data run past the end of the backup.
+    std::uint64_t dataLimit = UINT64_MAX;
+    RowStatus status = RowStatus::Ok;
 };
 
 // A folder's packed modification date, from its DIRB block.
@@ -44,6 +58,9 @@ public:
     CatalogueRow Row(std::size_t row) const;
     std::string_view Path(std::size_t row) const;
 
+    // Marks a row after a save found its data damaged, for example.
+    void SetStatus(std::size_t row, RowStatus status) { m_rows[row].status = status; }
+
     bool IsTicked(std::size_t row) const { return m_ticks[row] != 0; }
     void SetTicked(std::size_t row, bool ticked) { m_ticks[row] = ticked ? 1 : 0; }
     void SetAllTicked(bool ticked);
@@ -62,7 +79,9 @@ private:
         std::uint64_t size;
         std::uint64_t offset;
         std::uint64_t modified;
+        std::uint64_t dataLimit;
         std::uint32_t checksum;
+        RowStatus status;
         std::uint16_t pathLength;
         bool located;
         bool verified;

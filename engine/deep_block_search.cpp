@@ -35,18 +35,6 @@ struct TagLetters {
 
 const TagLetters kLetters;
 
-// A known block tag (on the grid a tag is trusted, as the grid scan does), or
-// a stream header whose checksum holds and whose tag is not zero (zeros "hold").
-bool IsHeader(ByteView bytes, bool block)
-{
-    if (bytes.size() < kTagLength)
-        return false;
-    const int tag = FindBlockTag(bytes.data());
-    if (block)
-        return tag >= 0;
-    return tag != kZeroTag && StreamChecksumHolds(bytes);
-}
-
 } // namespace
 
 void DeepBlockSearch::SearchAroundData(ByteView window, std::uint64_t windowPosition, std::size_t from,
@@ -125,7 +113,7 @@ void DeepBlockSearch::TryProbe(ByteView window, std::uint64_t windowPosition, st
 void DeepBlockSearch::TryCandidate(std::uint64_t position, int tag)
 {
     if (position % kSlotSize == 0 || (position >= m_dataStart && position < m_dataEnd))
-        return; // the grid has rules of its own; data already found are data
+        return; // the grid has rules of its own; covered bytes are data
     const ByteView header = m_fetch(position, kCommonHeaderSize);
     if (header.size() < kCommonHeaderSize || std::memcmp(header.data(), kBlockTags[tag], kTagLength) != 0
         || !BlockChecksumHolds(header))
@@ -134,26 +122,10 @@ void DeepBlockSearch::TryCandidate(std::uint64_t position, int tag)
     m_found(position, tag);
 }
 
-void DeepBlockSearch::FileData(std::uint64_t block, std::uint64_t offset, std::uint64_t size)
+void DeepBlockSearch::Covered(std::uint64_t start, std::uint64_t end)
 {
-    const std::uint64_t end = offset + std::min(size, m_fileSize - std::min(m_fileSize, offset));
-    if (end <= m_dataEnd || offset < kStreamHeaderSize || !GoesOnAfter(block, offset, size))
+    if (end <= m_dataEnd)
         return;
-    m_dataStart = offset;
+    m_dataStart = start;
     m_dataEnd = end;
-}
-
-// Whether the backup continues right after the data as it should: a stream
-// header or, on the block's grid, a block, or the end of the file. A file that lost bytes has its declared end inside what
-// follows it, so the blocks after it are searched for even there.
-bool DeepBlockSearch::GoesOnAfter(std::uint64_t block, std::uint64_t offset, std::uint64_t size)
-{
-    const auto stream = NextStreamHeader(block, offset - kStreamHeaderSize, size, m_fileSize);
-    if (!stream)
-        return false; // the data run past the end of the file
-    if (*stream >= m_fileSize || IsHeader(m_fetch(*stream, kStreamHeaderSize), false))
-        return true;
-    const std::uint64_t end = offset + size;
-    const std::uint64_t next = block + (end - block + kSlotSize - 1) / kSlotSize * kSlotSize;
-    return next >= m_fileSize || IsHeader(m_fetch(next, kCommonHeaderSize), true);
 }

@@ -2,9 +2,8 @@
 #pragma once
 // Finds SSET, DIRB and FILE blocks that start off the 512-byte grid, as in a
 // backup that lost or gained a few bytes. Off the grid a tag counts only when
-// the block's common header checksum holds, and not inside the data of a
-// file already found whose backup goes on intact after it: those are the
-// blocks of a backup image saved as a file, not blocks of this backup.
+// the block's common header checksum holds, and not inside the bytes a block
+// already found covers (block_extent.h).
 
 #include "stream_chain.h"
 
@@ -34,8 +33,8 @@ public:
         SearchAroundData(window, windowPosition, from, to);
     }
 
-    // A file of the block at `block` has its data at [offset, offset + size).
-    void FileData(std::uint64_t block, std::uint64_t offset, std::uint64_t size);
+    // A block found covers [start, end): nothing is searched there.
+    void Covered(std::uint64_t start, std::uint64_t end);
 
     std::uint64_t BlocksFound() const { return m_blocksFound; }
 
@@ -45,12 +44,11 @@ private:
     void TryProbe(ByteView window, std::uint64_t windowPosition, std::size_t probe, std::uint16_t bits,
                   std::size_t from, std::size_t to);
     void TryCandidate(std::uint64_t position, int tag);
-    bool GoesOnAfter(std::uint64_t block, std::uint64_t offset, std::uint64_t size);
 
     const FetchBytes& m_fetch;
     const std::uint64_t m_fileSize;
     const Found m_found;
-    std::uint64_t m_dataStart = 0; // the data already accounted for
+    std::uint64_t m_dataStart = 0; // the bytes already covered
     std::uint64_t m_dataEnd = 0;
     std::uint64_t m_blocksFound = 0;
 };

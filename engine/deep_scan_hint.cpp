@@ -3,10 +3,12 @@
 
 #include <algorithm>
 
-void DeepScanHint::BlockSeen(std::uint64_t block, std::uint64_t blockSize)
+void DeepScanHint::BlockSeen(std::uint64_t block, std::uint64_t end)
 {
+    if (m_seen && block > m_accounted && block - m_accounted >= kGapLimit)
+        AddRange(m_gaps, m_accounted, block - m_accounted);
     m_seen = true;
-    m_accounted = std::max(m_accounted, block + blockSize);
+    m_accounted = std::max(m_accounted, end);
 }
 
 void DeepScanHint::DataSeen(std::uint64_t offset, std::uint64_t size)
@@ -16,9 +18,10 @@ void DeepScanHint::DataSeen(std::uint64_t offset, std::uint64_t size)
     m_accounted = std::max(m_accounted, end);
 }
 
-void DeepScanHint::Finish(std::uint64_t fileSize, ScanReport& report) const
+void DeepScanHint::Finish(std::uint64_t fileSize, bool deep, ScanReport& report) const
 {
-    if (fileSize == 0)
+    report.gaps.insert(report.gaps.end(), m_gaps.begin(), m_gaps.end());
+    if (fileSize == 0 || deep)
         return;
     if (!m_seen) {
         report.noBlocks = true;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "extraction_report.h"
 
+#include "catalogue_store.h"
 #include "human_units.h"
 
 #include <string>
@@ -34,7 +35,7 @@ std::size_t ExtractionReport::LossCount() const
             ++losses;
         previous = &failure;
     }
-    return losses;
+    return losses + notSavedDiskFull;
 }
 
 std::string DescribeFailure(const SaveFailure& failure)
@@ -55,12 +56,20 @@ std::string DescribeFailure(const SaveFailure& failure)
     case SaveFailureKind::Unreadable:
         return "unreadable bytes written as zeros at " + RangesText(failure.unreadable);
     case SaveFailureKind::WriteFailed:
-        return WithReason("write failed after " + counts, failure.reason);
+        return WithReason("write failed after " + counts, failure.reason)
+               + (failure.keptAs.empty() ? "" : ": kept as " + failure.keptAs);
     case SaveFailureKind::Stopped:
         return failure.keptAs.empty() ? WithReason("stopped after " + counts + "; not renamed", failure.reason)
                                       : "stopped after " + counts + ": kept as " + failure.keptAs;
     }
     return "not saved";
+}
+
+std::string DiskFullSummary(const ExtractionReport& report)
+{
+    if (report.notSavedDiskFull == 0)
+        return {};
+    return CountOf(report.notSavedDiskFull, "file", "files") + " not saved: the disk is full";
 }
 
 std::string DataCheckSummary(const ExtractionReport& report)
@@ -76,4 +85,10 @@ std::string DatesSummary(const ExtractionReport& report)
 {
     return "dates: " + std::to_string(report.datesRestored) + " restored, " + std::to_string(report.datesUnknown)
            + " unknown or out of range, " + std::to_string(report.datesRefused) + " refused";
+}
+
+void MarkDamagedRows(const ExtractionReport& report, CatalogueStore& store)
+{
+    for (const DamagedFile& damaged : report.damaged)
+        store.SetStatus(damaged.row, RowStatus::Damaged);
 }

@@ -31,7 +31,7 @@ struct SaveFailure {
     std::uint64_t bytesWritten = 0;
     std::uint64_t bytesExpected = 0;
     std::vector<ByteRange> unreadable; // with Unreadable: positions in the saved file
-    std::string keptAs; // with Stopped: the file's new name, empty when it could not be renamed
+    std::string keptAs; // with Stopped and WriteFailed: the file's new name, empty when it could not be renamed
 };
 
 // A file saved under another name than its catalogue path: its name was
@@ -54,10 +54,13 @@ struct ExtractionReport {
     std::string rootError;   // why the output root could not be made
     std::string rootFolder;  // full path of the output root
     bool completed = false;  // every row visited (false when stopped)
+    std::string failure;     // what ended the run early outside any one file (a thread or buffer not made)
     std::size_t filesSaved = 0;  // saved completely, renamed ones included
-    std::uint64_t bytesSaved = 0;
+    std::uint64_t bytesSaved = 0; // in files kept under their names (not in NAME.partial ones)
     std::vector<SaveFailure> failures;
     std::vector<RenamedFile> renamed;
+    // Chosen rows not tried: the save stops at the first file the full disk cut short.
+    std::size_t notSavedDiskFull = 0;
 
     // Saved files checked against the checksum of their CSUM stream.
     std::size_t dataVerified = 0;  // whole, and the checksum holds
@@ -76,9 +79,16 @@ struct ExtractionReport {
     std::size_t LossCount() const;
 };
 
+class CatalogueStore;
+// Gives the rows whose saved data differ from their recorded checksum the
+// status "damaged", so that the list shows what the save found.
+void MarkDamagedRows(const ExtractionReport& report, CatalogueStore& store);
+
 // One line describing a failure, for the report the user reads.
 std::string DescribeFailure(const SaveFailure& failure);
 
+// "3 files not saved: the disk is full", or empty when the disk never filled up.
+std::string DiskFullSummary(const ExtractionReport& report);
 // "data check: 5 files verified, 1 damaged, 0 unchecked"; empty when no saved
 // file had a checksum to check against.
 std::string DataCheckSummary(const ExtractionReport& report);

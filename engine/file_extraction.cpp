@@ -42,32 +42,29 @@ std::vector<ByteRange> RangesToCopy(const CatalogueStore& rows, std::uint64_t ba
     return ranges;
 }
 
-} // namespace
-
-ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const CatalogueStore& rows,
-                                     const std::string& destination, const std::string& prefix,
-                                     const std::atomic<bool>& running, ExtractionProgress& progress,
-                                     const ExtractionOptions& options)
+// The ticked rows from `first` on.
+std::size_t TickedFrom(const CatalogueStore& rows, std::size_t first)
 {
-    ExtractionReport report;
-    const std::size_t rowCount = rows.RowCount();
-    progress.Begin(rowCount, BytesChosen(rows));
+    std::size_t ticked = 0;
+    for (std::size_t row = first; row < rows.RowCount(); ++row)
+        ticked += rows.IsTicked(row) ? 1 : 0;
+    return ticked;
+}
 
-    auto root = OutputRoot::Create(destination, prefix, &report.rootError);
-    if (!root)
-        return report;
-    report.rootCreated = true;
-    report.rootFolder = root->Path();
-
-    RowSaver extraction(backup, *root, progress, report, RangesToCopy(rows, backup.Size().value_or(0)));
-    FileDates dates(root->Path());
-    if (options.restoreTimes)
-        extraction.RestoreDates(dates);
+// Saves the ticked rows in order until the end, a stop or a full disk.
+void SaveTickedRows(const CatalogueStore& rows, const std::atomic<bool>& running, RowSaver& extraction,
+                    ExtractionProgress& progress, ExtractionReport& report)
+{
     report.completed = true;
-    for (std::size_t row = 0; row < rowCount; ++row) {
+    for (std::size_t row = 0; row < rows.RowCount(); ++row) {
         if (!running.load() || extraction.StoppedInsideAFile()) {
             report.completed = false; // rows before this one are complete
-            break;
+            return;
+        }
+        if (extraction.DiskFull()) {
+            // Each further file would fail the same way: one line says so for all.
+            report.notSavedDiskFull = TickedFrom(rows, row);
+            return;
         }
         if (!rows.IsTicked(row)) {
             progress.RowDone(row);
@@ -77,6 +74,29 @@ ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const Catalogu
         if (extraction.SaveRow(row, rows.Row(row)))
             progress.RowDone(row);
     }
+}
+
+} // namespace
+
+ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const CatalogueStore& rows,
+                                     const std::string& destination, const std::string& prefix,
+                                     const std::atomic<bool>& running, ExtractionProgress& progress,
+                                     const ExtractionOptions& options)
+{
+    ExtractionReport report;
+    progress.Begin(rows.RowCount(), BytesChosen(rows));
+
+    auto root = OutputRoot::Create(destination, prefix, &report.rootError);
+    if (!root)
+        return report;
+    report.rootCreated = true;
+    report.rootFolder = root->Path();
+
+    RowSaver extraction(backup, *root, progress, report, RangesToCopy(rows, backup.Size().value_or(0)));
+    FileDates dates(*root);
+    if (options.restoreTimes)
+        extraction.RestoreDates(dates);
+    SaveTickedRows(rows, running, extraction, progress, report);
     if (options.restoreTimes)
         dates.SetFolderDates(rows.FolderDates(), report);
     return report;

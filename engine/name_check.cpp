@@ -3,6 +3,8 @@
 
 #include "utf8.h"
 
+#include <algorithm>
+
 
 namespace {
 
@@ -53,6 +55,12 @@ bool IsCleanName(std::string_view text)
             return false;
     }
     return !HasDotComponent(text);
+}
+
+void CollapseSeparators(std::string& text)
+{
+    const auto doubled = [](char a, char b) { return a == '\\' && b == '\\'; };
+    text.erase(std::unique(text.begin(), text.end(), doubled), text.end());
 }
 
 std::size_t Utf8Length(std::string_view text)

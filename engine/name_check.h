@@ -3,6 +3,7 @@
 // Which names taken from a backup may enter the catalogue.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // False when the UTF-8 text holds a control character (U+0000-U+001F,
@@ -11,6 +12,10 @@
 // The apostrophe is allowed: it is common in Windows names ("John's file").
 // The empty text is clean.
 bool IsCleanName(std::string_view text);
+
+// Collapses every run of "\" into one: a doubled NUL unit in a DIRB name
+// (an empty component) reads as one separator.
+void CollapseSeparators(std::string& text);
 
 // Number of characters (code points) in a UTF-8 text.
 std::size_t Utf8Length(std::string_view text);

@@ -32,6 +32,24 @@ void SetWhy(std::string* why, std::string text)
         *why = std::move(text);
 }
 
+#ifdef _WIN32
+FILETIME FileTimeOf(std::int64_t seconds)
+{
+    const std::uint64_t ticks = static_cast<std::uint64_t>(seconds + 11644473600LL) * 10000000ULL;
+    return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+#else
+// A new modification time; the access time stays as it is.
+struct ModificationTimes {
+    explicit ModificationTimes(std::int64_t seconds)
+    {
+        times[0].tv_nsec = UTIME_OMIT;
+        times[1].tv_sec = static_cast<time_t>(seconds);
+    }
+    struct timespec times[2] = {};
+};
+#endif
+
 } // namespace
 
 bool CreateFolderChain(const std::string& path, std::string* why)
@@ -75,8 +93,15 @@ OutputFile& OutputFile::operator=(OutputFile&& other) noexcept
     if (this != &other) {
         Close(nullptr);
         std::swap(m_handle, other.m_handle);
+        std::swap(m_diskFull, other.m_diskFull);
     }
     return *this;
+}
+
+void OutputFile::NoteFailure()
+{
+    const DWORD error = GetLastError();
+    m_diskFull = m_diskFull || error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
 }
 
 bool OutputFile::IsOpen() const { return m_handle != nullptr; }
@@ -90,6 +115,7 @@ bool OutputFile::Write(const void* data, std::size_t length, std::size_t& writte
         const std::size_t left = length - written;
         const DWORD chunk = static_cast<DWORD>(left < (1u << 30) ? left : (1u << 30));
         if (!WriteFile(static_cast<HANDLE>(m_handle), bytes + written, chunk, &wrote, nullptr) || wrote == 0) {
+            NoteFailure();
             SetWhy(why, LastSystemError());
             return false;
         }
@@ -100,14 +126,22 @@ bool OutputFile::Write(const void* data, std::size_t length, std::size_t& writte
 
 void OutputFile::StartWriteBack(std::uint64_t, std::uint64_t) {}
 
+bool OutputFile::SetModified(std::int64_t seconds)
+{
+    const FILETIME time = FileTimeOf(seconds);
+    return m_handle && SetFileTime(static_cast<HANDLE>(m_handle), nullptr, nullptr, &time) != 0;
+}
+
 bool OutputFile::Close(std::string* why)
 {
     if (!m_handle)
         return true;
     const bool closed = CloseHandle(static_cast<HANDLE>(m_handle)) != 0;
     m_handle = nullptr;
-    if (!closed)
+    if (!closed) {
+        NoteFailure();
         SetWhy(why, LastSystemError());
+    }
     return closed;
 }
 
@@ -118,8 +152,14 @@ OutputFile& OutputFile::operator=(OutputFile&& other) noexcept
     if (this != &other) {
         Close(nullptr);
         std::swap(m_fd, other.m_fd);
+        std::swap(m_diskFull, other.m_diskFull);
     }
     return *this;
+}
+
+void OutputFile::NoteFailure()
+{
+    m_diskFull = m_diskFull || errno == ENOSPC;
 }
 
 bool OutputFile::IsOpen() const { return m_fd >= 0; }
@@ -133,6 +173,8 @@ bool OutputFile::Write(const void* data, std::size_t length, std::size_t& writte
         if (wrote < 0 && errno == EINTR)
             continue;
         if (wrote <= 0) {
+            if (wrote < 0)
+                NoteFailure();
             SetWhy(why, wrote < 0 ? LastSystemError() : std::string("nothing was written"));
             return false;
         }
@@ -152,13 +194,21 @@ void OutputFile::StartWriteBack(std::uint64_t offset, std::uint64_t length)
 #endif
 }
 
+bool OutputFile::SetModified(std::int64_t seconds)
+{
+    const ModificationTimes times(seconds);
+    return m_fd >= 0 && ::futimens(m_fd, times.times) == 0;
+}
+
 bool OutputFile::Close(std::string* why)
 {
     if (m_fd < 0)
         return true;
     const bool closed = ::close(m_fd) == 0;
-    if (!closed)
+    if (!closed) {
+        NoteFailure();
         SetWhy(why, LastSystemError());
+    }
     m_fd = -1;
     return closed;
 }
@@ -171,6 +221,7 @@ bool OutputFile::Close(std::string* why)
 
 struct OutputRoot::Impl {
     bool Open(const std::string&, std::string*) { return true; }
+    void UseFolderNames(std::vector<std::string>&) const {}
 };
 
 std::optional<OutputFile> OutputRoot::CreateIn(const std::vector<std::string>& components, std::string* why,
@@ -218,14 +269,35 @@ RenameOutcome RenameNoReplace(const std::string& folder, const std::string& from
 
 } // namespace
 
+bool OutputRoot::SetFolderModified(const std::vector<std::string>& components, std::int64_t seconds)
+{
+    std::string path = m_path;
+    for (const std::string& component : components)
+        path += kSeparator + component;
+    // A reparse point is dated itself, never followed.
+    const HANDLE handle = CreateFileW(Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                                      nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    const FILETIME time = FileTimeOf(seconds);
+    const bool done = SetFileTime(handle, nullptr, nullptr, &time) != 0;
+    CloseHandle(handle);
+    return done;
+}
+
 #else
 
 // The root's descriptor and the chain of folder descriptors of the last file,
 // so that consecutive files of one folder do not walk the path again.
 struct OutputRoot::Impl {
     int rootFd = -1;
-    std::vector<std::string> cachedNames;
+    std::vector<std::string> cachedNames;  // as asked for
+    std::vector<std::string> cachedActual; // as made
     std::vector<int> cachedFds;
+    // Folder (its path's components, NUL-joined) -> the numbered name it got
+    // because a file of this save held its name.
+    std::unordered_map<std::string, std::string> numberedFolders;
 
     ~Impl()
     {
@@ -248,6 +320,51 @@ struct OutputRoot::Impl {
             ::close(cachedFds[i]);
         cachedFds.resize(depth);
         cachedNames.resize(depth);
+        cachedActual.resize(depth);
+    }
+
+    // The folders of `components` (all but the last) as they were made.
+    void UseFolderNames(std::vector<std::string>& components) const
+    {
+        for (std::size_t i = 0; i + 1 < components.size() && i < cachedActual.size(); ++i)
+            components[i] = cachedActual[i];
+    }
+
+    static bool IsPlainFile(int parent, const std::string& name)
+    {
+        struct stat info {};
+        return ::fstatat(parent, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode);
+    }
+
+    // Makes and opens the first "NAME (n)" of which nothing exists.
+    static int MakeNumbered(int parent, const std::string& name, std::string& actual, std::string* why)
+    {
+        for (std::uint64_t number = 2;; ++number) {
+            actual = NumberedName(name, number, kNameByteLimit);
+            if (::mkdirat(parent, actual.c_str(), 0777) == 0)
+                return ::openat(parent, actual.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (errno != EEXIST) {
+                SetWhy(why, "cannot create folder \"" + actual + "\": " + LastSystemError());
+                return -1;
+            }
+        }
+    }
+
+    // Enters the folder `name` (key: its path) in `parent`. Where a file of
+    // this save holds the name, the folder is numbered as a file would be
+    // ("x (2)"), and every later file of that folder goes there too.
+    int EnterOrNumber(int parent, const std::string& key, const std::string& name, std::string& actual,
+                      std::string* why)
+    {
+        const auto known = numberedFolders.find(key);
+        actual = known != numberedFolders.end() ? known->second : name;
+        const int fd = EnterFolder(parent, actual, why);
+        if (fd >= 0 || known != numberedFolders.end() || !IsPlainFile(parent, name))
+            return fd;
+        const int numbered = MakeNumbered(parent, name, actual, why);
+        if (numbered >= 0)
+            numberedFolders.emplace(key, actual);
+        return numbered;
     }
 
     // Opens (creating when missing) the folder `name` in `parent`, refusing links.
@@ -269,6 +386,18 @@ struct OutputRoot::Impl {
         return fd;
     }
 
+    // Opens the existing folder `components` below the root, refusing links.
+    int OpenExisting(const std::vector<std::string>& components) const
+    {
+        int fd = ::dup(rootFd);
+        for (std::size_t i = 0; fd >= 0 && i < components.size(); ++i) {
+            const int next = ::openat(fd, components[i].c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            ::close(fd);
+            fd = next;
+        }
+        return fd;
+    }
+
     int FolderFor(const std::vector<std::string>& components, std::string* why)
     {
         const std::size_t depth = components.size() - 1;
@@ -276,13 +405,19 @@ struct OutputRoot::Impl {
         while (shared < depth && shared < cachedNames.size() && cachedNames[shared] == components[shared])
             ++shared;
         DropCacheFrom(shared);
-        for (std::size_t i = shared; i < depth; ++i) {
+        std::string key;
+        for (std::size_t i = 0; i < depth; ++i) {
+            key.append(components[i]).append(1, '\0');
+            if (i < shared)
+                continue;
             const int parent = i == 0 ? rootFd : cachedFds[i - 1];
-            const int fd = EnterFolder(parent, components[i], why);
+            std::string actual;
+            const int fd = EnterOrNumber(parent, key, components[i], actual, why);
             if (fd < 0)
                 return -1;
             cachedFds.push_back(fd);
             cachedNames.push_back(components[i]);
+            cachedActual.push_back(actual);
         }
         return depth == 0 ? rootFd : cachedFds[depth - 1];
     }
@@ -345,6 +480,17 @@ RenameOutcome RenameNoReplace(int folder, const std::string& from, const std::st
 }
 
 } // namespace
+
+bool OutputRoot::SetFolderModified(const std::vector<std::string>& components, std::int64_t seconds)
+{
+    const int fd = m_impl->OpenExisting(components);
+    if (fd < 0)
+        return false;
+    const ModificationTimes times(seconds);
+    const bool done = ::futimens(fd, times.times) == 0;
+    ::close(fd);
+    return done;
+}
 
 #endif
 
@@ -423,7 +569,9 @@ std::optional<OutputFile> OutputRoot::CreateNumbered(const std::vector<std::stri
         if (exists)
             continue;
         if (file) {
-            m_nextNumber[key] = number + 1;
+            if (number > 1) // only names that met a taken one are remembered
+                m_nextNumber[key] = number + 1;
+            m_impl->UseFolderNames(fitted);
             m_lastCreated = std::move(fitted);
         }
         return file;

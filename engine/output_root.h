@@ -34,16 +34,24 @@ public:
     // now rather than later, so that a long copy keeps the disk busy instead
     // of piling up dirty pages. Only a hint; does nothing where unsupported.
     void StartWriteBack(std::uint64_t offset, std::uint64_t length);
+    // Sets the file's modification date (seconds since 1970) through the
+    // open file itself; false when the system refuses.
+    bool SetModified(std::int64_t seconds);
     // Closes the file; false when the system reports a late write failure.
     bool Close(std::string* why);
+    // True once a write or the close failed because the disk is full.
+    bool DiskFull() const { return m_diskFull; }
 
 private:
     friend class OutputRoot;
+    void NoteFailure();
+
 #ifdef _WIN32
     void* m_handle = nullptr;
 #else
     int m_fd = -1;
 #endif
+    bool m_diskFull = false;
 };
 
 class OutputRoot {
@@ -64,9 +72,10 @@ public:
     // components[n-1]. A name too long for the file system is shortened at a
     // character boundary (keeping the extension), and a file name that is
     // taken already gets the first free number ("NAME (2).EXT"): nothing is
-    // overwritten. `savedAs` receives the components as created. Fails (with
-    // the reason) when a folder on the way is a link or a file, or the
-    // system refuses.
+    // overwritten. A folder whose name a file holds gets the first free
+    // number too ("x (2)"), and keeps it for every later file of that folder
+    // (POSIX). `savedAs` receives the components as created. Fails (with the
+    // reason) when a folder on the way is a link, or the system refuses.
     std::optional<OutputFile> CreateFile(const std::vector<std::string>& components, std::string* why,
                                          std::vector<std::string>* savedAs = nullptr);
 
@@ -75,6 +84,12 @@ public:
     // replaced. Returns the new last component, or nothing (with the reason).
     std::optional<std::string> RenameAside(const std::vector<std::string>& components, const std::string& suffix,
                                            std::string* why);
+
+    // Sets the modification date (seconds since 1970) of the folder
+    // `components` below the root. The folder is reached from the root one
+    // folder at a time without following links, so that a folder swapped
+    // for a link during the save is refused, never dated elsewhere.
+    bool SetFolderModified(const std::vector<std::string>& components, std::int64_t seconds);
 
 private:
     OutputRoot() = default;
@@ -90,7 +105,8 @@ private:
     std::unique_ptr<Impl> m_impl;
     std::string m_path;
     // The next number to try for a name that was taken, by relative path,
-    // so that a thousand files of one name cost no quadratic search.
+    // so that a thousand files of one name cost no quadratic search. Names
+    // that never met a taken one are not kept: a million files cost nothing.
     std::unordered_map<std::string, std::uint64_t> m_nextNumber;
     std::vector<std::string> m_lastCreated;
 };

@@ -3,18 +3,12 @@
 
 #include "name_check.h"
 
-PathLimits PathLimits::For(bool deep)
-{
-    if (!deep)
-        return PathLimits{};
-    return PathLimits{1024, 1024, 255};
-}
-
 bool PathLimits::Fits(std::string_view cataloguePath) const
 {
-    if (Utf8Length(cataloguePath) > path)
+    // A character takes one byte or more: most paths fit by their byte count alone.
+    if (cataloguePath.size() > path && Utf8Length(cataloguePath) > path)
         return false;
-    if (component == 0)
+    if (component == 0 || cataloguePath.size() <= component)
         return true;
     for (std::size_t start = 0; start <= cataloguePath.size();) {
         std::size_t end = cataloguePath.find('\\', start);

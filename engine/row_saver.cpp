@@ -100,9 +100,12 @@ RowSaver::~RowSaver() = default;
 
 ByteRange RowSaver::DataRange(const CatalogueRow& entry, std::uint64_t backupSize)
 {
-    if (!entry.located || entry.offset >= backupSize)
+    // The file ends where the backup ends, or where the next block begins
+    // when its stated size runs past the end.
+    const std::uint64_t end = std::min(backupSize, entry.dataLimit);
+    if (!entry.located || entry.offset >= end)
         return {entry.offset, 0};
-    return {entry.offset, std::min(entry.size, backupSize - entry.offset)}; // the file ends where the backup ends
+    return {entry.offset, std::min(entry.size, end - entry.offset)};
 }
 
 bool RowSaver::SaveRow(std::size_t row, const CatalogueRow& entry)
@@ -124,67 +127,89 @@ bool RowSaver::SaveRow(std::size_t row, const CatalogueRow& entry)
         m_report.renamed.push_back(RenamedFile{row, std::string(entry.path), JoinCataloguePath(savedAs)});
     if (!entry.located) {
         // The row still yields an empty file; the report says why it is empty.
-        file->Close(nullptr);
         m_report.failures.push_back(Failure(row, entry.path,
                                             entry.verified ? SaveFailureKind::NoDataFound : SaveFailureKind::NotAFile));
-        CheckAndDate(row, entry, *components, savedAs, false, DataChecksum());
+        Date(*file, entry, *components, savedAs);
+        file->Close(nullptr);
+        m_report.NoteDataCheck(row, entry.path, false, false);
         return true;
     }
-    const std::uint64_t available = DataRange(entry, m_backupSize).length;
-    DataChecksum checksum;
-    CopyOutcome outcome = CopyRange(*m_source, rangeIndex, entry.offset, available, *file, m_progress,
-                                    entry.checksum ? &checksum : nullptr);
-    std::string closeError;
-    const bool closed = file->Close(&closeError);
-    if (outcome.stopped) {
-        KeepAside(row, entry, savedAs, outcome);
-        return true;
-    }
-    const bool whole = !outcome.writeFailed && outcome.written == entry.size;
-    RecordCopy(row, entry, available, outcome, closed, closeError);
-    CheckAndDate(row, entry, *components, savedAs, whole, checksum);
+    CopyRow(row, rangeIndex, entry, *components, savedAs, *file);
     return true;
 }
 
-// The data check (when the backup recorded a checksum and the whole file was
-// copied) and the file's date, once the file is closed.
-void RowSaver::CheckAndDate(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& components,
-                            const std::vector<std::string>& savedAs, bool whole, const DataChecksum& checksum)
+// Copies the row's data into its new file, closes it and records the outcome.
+void RowSaver::CopyRow(std::size_t row, std::size_t rangeIndex, const CatalogueRow& entry,
+                       const std::vector<std::string>& components, const std::vector<std::string>& savedAs,
+                       OutputFile& file)
 {
-    const bool checked = whole && entry.checksum.has_value();
+    const std::uint64_t available = DataRange(entry, m_backupSize).length;
+    DataChecksum checksum;
+    CopyOutcome outcome = CopyRange(*m_source, rangeIndex, entry.offset, available, file, m_progress,
+                                    entry.checksum ? &checksum : nullptr);
+    if (!outcome.stopped && !outcome.writeFailed)
+        Date(file, entry, components, savedAs);
+    std::string closeError;
+    const bool closed = file.Close(&closeError);
+    if (outcome.stopped)
+        return KeepAside(row, entry, savedAs, outcome);
+    m_diskFull = m_diskFull || file.DiskFull();
+    if (outcome.writeFailed || !closed)
+        return RecordWriteFailure(row, entry, savedAs, outcome, outcome.writeFailed ? outcome.writeError : closeError);
+    RecordCopy(row, entry, available, outcome);
+    // The data check, when the backup recorded a checksum and the whole file was copied.
+    const bool checked = outcome.written == entry.size && entry.checksum.has_value();
     m_report.NoteDataCheck(row, entry.path, checked, checked && checksum.Value() == *entry.checksum);
+}
+
+// The file's recorded date, set through the file while it is open.
+void RowSaver::Date(OutputFile& file, const CatalogueRow& entry, const std::vector<std::string>& components,
+                    const std::vector<std::string>& savedAs)
+{
     if (m_dates)
-        m_dates->FileSaved(components, savedAs, entry.modified, m_report);
+        m_dates->FileSaved(components, savedAs, entry.modified, file, m_report);
 }
 
 // A file left unfinished keeps its bytes under another name, so that no
 // incomplete file passes for a saved one.
-void RowSaver::KeepAside(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& components,
-                           const CopyOutcome& outcome)
+void RowSaver::SetAside(SaveFailure& failure, const std::vector<std::string>& savedAs)
+{
+    std::string why;
+    failure.keptAs = m_root.RenameAside(savedAs, ".partial", &why).value_or(std::string());
+    if (failure.keptAs.empty())
+        failure.reason += (failure.reason.empty() ? "" : "; not renamed: ") + why;
+}
+
+void RowSaver::KeepAside(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& savedAs,
+                         const CopyOutcome& outcome)
 {
     m_stopped = true;
-    m_report.bytesSaved += outcome.written;
-    std::string why;
     SaveFailure failure = Failure(row, entry.path, SaveFailureKind::Stopped);
-    failure.keptAs = m_root.RenameAside(components, ".partial", &why).value_or(std::string());
-    failure.reason = failure.keptAs.empty() ? why : std::string();
     failure.bytesWritten = outcome.written;
     failure.bytesExpected = entry.size;
+    SetAside(failure, savedAs);
     m_report.failures.push_back(std::move(failure));
 }
 
+// A file the system would not take whole is set aside as NAME.partial; its
+// bytes do not count as saved.
+void RowSaver::RecordWriteFailure(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& savedAs,
+                                  const CopyOutcome& outcome, const std::string& reason)
+{
+    SaveFailure failure = Failure(row, entry.path, SaveFailureKind::WriteFailed, reason);
+    failure.bytesWritten = outcome.written;
+    failure.bytesExpected = entry.size;
+    SetAside(failure, savedAs);
+    m_report.failures.push_back(std::move(failure));
+    m_report.NoteDataCheck(row, entry.path, false, false);
+}
+
 void RowSaver::RecordCopy(std::size_t row, const CatalogueRow& entry, std::uint64_t available,
-                            CopyOutcome& outcome, bool closed, const std::string& closeError)
+                          CopyOutcome& outcome)
 {
     const std::size_t failuresBefore = m_report.failures.size();
     m_report.bytesSaved += outcome.written;
-    if (outcome.writeFailed || !closed) {
-        SaveFailure failure = Failure(row, entry.path, SaveFailureKind::WriteFailed,
-                                      outcome.writeFailed ? outcome.writeError : closeError);
-        failure.bytesWritten = outcome.written;
-        failure.bytesExpected = entry.size;
-        m_report.failures.push_back(std::move(failure));
-    } else if (available < entry.size) {
+    if (available < entry.size) {
         SaveFailure failure = Failure(row, entry.path, SaveFailureKind::CutShort);
         failure.bytesWritten = outcome.written;
         failure.bytesExpected = entry.size;

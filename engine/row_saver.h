@@ -14,9 +14,9 @@
 
 class BkfFileHandle;
 class CopySource;
-class DataChecksum;
 class ExtractionProgress;
 class FileDates;
+class OutputFile;
 class OutputRoot;
 struct CatalogueRow;
 struct CopyOutcome;
@@ -40,17 +40,24 @@ public:
     bool SaveRow(std::size_t row, const CatalogueRow& entry);
     // True once a file was abandoned on a request to stop at once.
     bool StoppedInsideAFile() const { return m_stopped; }
+    // True once a file could not be written whole because the disk is full.
+    bool DiskFull() const { return m_diskFull; }
     // Saved files get their recorded dates through `dates` (which must outlive this object).
     void RestoreDates(FileDates& dates) { m_dates = &dates; }
 
 private:
-    void KeepAside(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& components,
+    void CopyRow(std::size_t row, std::size_t rangeIndex, const CatalogueRow& entry,
+                 const std::vector<std::string>& components, const std::vector<std::string>& savedAs,
+                 OutputFile& file);
+    void SetAside(SaveFailure& failure, const std::vector<std::string>& savedAs);
+    void KeepAside(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& savedAs,
                    const CopyOutcome& outcome);
-    void RecordCopy(std::size_t row, const CatalogueRow& entry, std::uint64_t expected, CopyOutcome& outcome,
-                    bool closed, const std::string& closeError);
+    void RecordWriteFailure(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& savedAs,
+                            const CopyOutcome& outcome, const std::string& reason);
+    void RecordCopy(std::size_t row, const CatalogueRow& entry, std::uint64_t available, CopyOutcome& outcome);
 
-    void CheckAndDate(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& components,
-                      const std::vector<std::string>& savedAs, bool whole, const DataChecksum& checksum);
+    void Date(OutputFile& file, const CatalogueRow& entry, const std::vector<std::string>& components,
+              const std::vector<std::string>& savedAs);
 
     OutputRoot& m_root;
     ExtractionProgress& m_progress;
@@ -59,5 +66,6 @@ private:
     std::unique_ptr<CopySource> m_source;
     std::size_t m_rowsAsked = 0; // rows given to SaveRow: the index of a row's range ahead
     bool m_stopped = false;
+    bool m_diskFull = false;
     FileDates* m_dates = nullptr;
 };

@@ -4,7 +4,8 @@
 
 struct ScanOptions {
     // Also looks for blocks off the 512-byte grid (a backup with bytes lost or
-    // inserted), takes names from PNAM and FNAM streams, keeps paths of up to
-    // 1,024 characters and reads each file's CSUM stream. Off by default.
+    // inserted). Off by default.
     bool deep = false;
+    // Counts the block tags met inside the bytes a block covers (for --debug).
+    bool countCoveredTags = false;
 };

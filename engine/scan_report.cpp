@@ -16,6 +16,13 @@ void PassedOverBlocks::Add(bool blockVerified, std::string_view example)
     }
 }
 
+void NotedFiles::Add(std::string_view example)
+{
+    ++count;
+    if (examples.size() < kExampleLimit)
+        examples.push_back(PrintableName(example));
+}
+
 std::uint64_t ScanReport::VerifiedFilesPassedOver() const
 {
     return emptyFileNames.verified + unusableFileNames.verified + longFilePaths.verified;
@@ -24,8 +31,8 @@ std::uint64_t ScanReport::VerifiedFilesPassedOver() const
 bool ScanReport::Empty() const
 {
     return emptyFileNames.Total() + unusableFileNames.Total() + longFilePaths.Total() + lostDirectories.Total()
-               + longSetNames.Total() == 0
-        && unreadable.empty();
+               + longSetNames.Total() + cutShort.count + placedById.count + inLostFolder.count + rowsNotAdded == 0
+        && unreadable.empty() && gaps.empty();
 }
 
 namespace {
@@ -48,7 +55,24 @@ void AddDetail(std::vector<std::string>& lines, const char* what, const PassedOv
     lines.push_back(std::move(line));
 }
 
+void AddNoted(std::vector<std::string>& lines, const char* what, const NotedFiles& files)
+{
+    if (files.count == 0)
+        return;
+    std::string line = std::string(what) + ": " + std::to_string(files.count);
+    for (std::size_t i = 0; i < files.examples.size(); ++i)
+        line.append(i == 0 ? ": " : ", ").append(files.examples[i]);
+    if (files.count > files.examples.size())
+        line.append(", ...");
+    lines.push_back(std::move(line));
+}
+
 } // namespace
+
+std::string CutShortText(std::uint64_t inBackup, std::uint64_t size)
+{
+    return "cut short: " + std::to_string(inBackup) + " of " + std::to_string(size) + " bytes are in the backup";
+}
 
 std::string ScanReportSummary(const ScanReport& report)
 {
@@ -60,10 +84,20 @@ std::string ScanReportSummary(const ScanReport& report)
                         + std::to_string(report.VerifiedFilesPassedOver()) + " with a valid checksum)");
     if (report.lostDirectories.Total() > 0)
         parts.push_back(Counted(report.lostDirectories.Total(), "folder", "folders") + " renamed \"lost dir\"");
+    if (report.cutShort.count > 0)
+        parts.push_back(Counted(report.cutShort.count, "file", "files") + " cut short");
+    if (report.inLostFolder.count > 0)
+        parts.push_back(Counted(report.inLostFolder.count, "file", "files") + " put into a lost folder");
+    if (report.placedById.count > 0)
+        parts.push_back(Counted(report.placedById.count, "file", "files") + " placed by folder ID");
+    if (!report.gaps.empty())
+        parts.push_back(Counted(report.gaps.size(), "range", "ranges") + " of 64 KiB or more without blocks");
     if (report.longSetNames.Total() > 0)
         parts.push_back(Counted(report.longSetNames.Total(), "set", "sets") + " passed over for a long name");
     if (!report.unreadable.empty())
         parts.push_back(Counted(TotalLength(report.unreadable), "byte", "bytes") + " unreadable");
+    if (report.rowsNotAdded > 0)
+        parts.push_back(Counted(report.rowsNotAdded, "file", "files") + " found but not listed (out of memory)");
     std::string summary;
     for (const std::string& part : parts)
         summary.append(summary.empty() ? "" : ", ").append(part);
@@ -77,6 +111,8 @@ std::string DeepScanSuggestion(const ScanReport& report)
         return std::string("no block found on the 512-byte grid") + advice;
     if (report.blocklessTail > 0)
         return "no block found in the last " + Counted(report.blocklessTail, "byte", "bytes") + advice;
+    if (!report.gaps.empty() && !report.deep)
+        return "no block found in " + Counted(report.gaps.size(), "range", "ranges") + " of 64 KiB or more" + advice;
     return {};
 }
 
@@ -89,6 +125,11 @@ std::vector<std::string> ScanReportDetails(const ScanReport& report)
     AddDetail(lines, longPaths.c_str(), report.longFilePaths);
     AddDetail(lines, "folders renamed \"lost dir\"", report.lostDirectories);
     AddDetail(lines, "set blocks with a name over 260 bytes", report.longSetNames);
+    AddNoted(lines, "files the backup ends inside", report.cutShort);
+    AddNoted(lines, "files put into a lost folder because their folder's block was lost", report.inLostFolder);
+    AddNoted(lines, "files placed in the folder their directory ID names", report.placedById);
+    if (!report.gaps.empty())
+        lines.push_back("ranges of 64 KiB or more between blocks that no block covers: " + RangesText(report.gaps));
     if (!report.unreadable.empty())
         lines.push_back("unreadable bytes of the backup (written as zeros): " + RangesText(report.unreadable)
                         + (report.readError.empty() ? "" : " (" + report.readError + ")"));

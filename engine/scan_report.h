@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What a scan passed over, so that nothing is lost without a word: blocks
-// whose names or paths could not be used, folders renamed "lost dir", and the
-// ranges of the backup that could not be read. Filled by the scan, read by
-// whoever shows the end of the scan.
+// What a scan passed over or found damaged, so that nothing is lost without
+// a word: blocks whose names or paths could not be used, folders renamed
+// "lost dir", files placed by their folder's ID or cut short, ranges without
+// blocks and the ranges of the backup that could not be read. Filled by the
+// scan, read by whoever shows the end of the scan.
 
 #include "byte_range.h"
 
@@ -31,12 +32,28 @@ private:
     std::size_t m_verifiedExamples = 0;
 };
 
+// Files the scan listed with something to say about them.
+struct NotedFiles {
+    static constexpr std::size_t kExampleLimit = 5;
+
+    std::uint64_t count = 0;
+    std::vector<std::string> examples; // the first few, in printable form
+
+    void Add(std::string_view example);
+};
+
 struct ScanReport {
     PassedOverBlocks emptyFileNames;    // FILE blocks whose name is empty
     PassedOverBlocks unusableFileNames; // FILE blocks whose name was refused
     PassedOverBlocks longFilePaths;     // FILE blocks whose path is over the limit
     PassedOverBlocks lostDirectories;   // DIRB names replaced by "lost dir"
     PassedOverBlocks longSetNames;      // SSET blocks whose name is over 260 bytes
+    NotedFiles cutShort;                // files whose data run past the end of the backup
+    NotedFiles placedById;              // files placed in their folder by its directory ID
+    NotedFiles inLostFolder;            // files put into a "lost dir" because their folder's block was lost
+    std::vector<ByteRange> gaps;        // ranges of 64 KiB or more between blocks that no block covers
+    std::uint64_t coveredTags = 0;      // block tags taken as data inside the bytes a block covers
+    bool deep = false;                  // the scan also looked off the 512-byte grid
     std::vector<ByteRange> unreadable;  // backup ranges that read as zeros
     std::string readError;              // the system's words for the first unreadable range
     // Hints that blocks may lie off the 512-byte grid (set by the default
@@ -45,7 +62,8 @@ struct ScanReport {
     bool noBlocks = false;
     std::uint64_t blocklessTail = 0;
     std::uint64_t offGridBlocks = 0; // blocks the deep scan found off the grid
-    std::size_t pathLimit = 260;     // characters of a catalogue path the scan kept
+    std::size_t pathLimit = 1024;    // characters of a catalogue path the scan kept
+    std::uint64_t rowsNotAdded = 0;  // rows the catalogue could not take (memory ran out)
 
     // FILE blocks whose checksum held and whose file is not in the catalogue.
     std::uint64_t VerifiedFilesPassedOver() const;
@@ -57,6 +75,8 @@ struct ScanReport {
 std::string ScanReportSummary(const ScanReport& report);
 // Why a deep scan may find more, or "" when the scan gives no such hint.
 std::string DeepScanSuggestion(const ScanReport& report);
+// "cut short: N of M bytes are in the backup".
+std::string CutShortText(std::uint64_t inBackup, std::uint64_t size);
 // One line per kind of loss, with counts and the first examples.
 std::vector<std::string> ScanReportDetails(const ScanReport& report);
 

@@ -16,8 +16,9 @@ public:
     virtual void AddRow(const CatalogueRow& row) = 0;
 };
 
-// Receives folder paths ("BKF\set\dir\") and catalogue paths; every
-// component before the last "\" is a folder of the tree.
+// Receives the folder path ("BKF\set\dir\") of each directory block; every
+// component before the last "\" is a folder of the tree. A file's folders
+// travel with its row (its catalogue path), not again through here.
 class FolderPathSink {
 public:
     virtual ~FolderPathSink() = default;

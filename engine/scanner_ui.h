@@ -15,10 +15,13 @@ struct ScanEnd {
         Completed,  // the whole backup was examined
         Stopped,    // the running flag was cleared; what was found stays
         OpenFailed, // the backup could not be opened; no scan ran
+        Failed,     // something outside any one block failed (a thread or a buffer could not be made)
     };
     Kind kind = Kind::Completed;
     std::string openError;       // the system's reason, with OpenFailed
+    std::string failure;         // what failed, with Failed
     std::uint64_t rowsFound = 0; // catalogue rows reported, with or without data
+    std::string unreadable;      // why not one byte could be read, when none could
     ScanReport report;
 };
 
@@ -26,8 +29,8 @@ class ScannerUi : public CatalogueSink, public FolderPathSink, public ScanProgre
 public:
     // Called exactly once for every StartScan that opened the backup, on the
     // worker thread, after the last sink call and after the backup was
-    // closed; and, for a backup that cannot be opened, on the thread of
-    // StartScan before it returns. The worker counts as alive until this
+    // closed; and, for a backup that cannot be opened or a worker that
+    // cannot be started, on the thread of StartScan before it returns. The worker counts as alive until this
     // returns, so no second scan can start from inside it.
     virtual void ScanEnded(const ScanEnd& end) = 0;
 

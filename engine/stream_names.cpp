@@ -12,13 +12,13 @@ constexpr std::uint32_t kNameInStream = std::uint32_t{1} << 17;
 
 } // namespace
 
-std::optional<std::string> StreamedName(const FetchBytes& fetch, std::uint64_t block, std::uint64_t fileSize,
+std::optional<std::string> StreamedName(const FetchBytes& fetch, std::uint64_t block, const StreamChain& chain,
                                         const char* tag, std::size_t limit)
 {
     const auto attributes = fetch(block + kBlockAttributes, 4).Le32(0);
     if (!attributes || (*attributes & kNameInStream) == 0)
         return std::nullopt;
-    const auto header = FindChainStream(fetch, block, fileSize, tag);
+    const auto header = chain.Find(tag);
     if (!header)
         return std::nullopt;
     const auto length = fetch(*header + BlockFormat::kStreamLength, 8).Le64(0);

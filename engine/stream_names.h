@@ -17,5 +17,6 @@ constexpr char kFileNameStreamTag[] = "FNAM";
 // The name in the block's stream `tag`, converted like a name field with at
 // most `limit` characters, when the block's attributes say it lies there and
 // the stream is found; nothing otherwise.
-std::optional<std::string> StreamedName(const FetchBytes& fetch, std::uint64_t block, std::uint64_t fileSize,
+// `chain` is the block's stream chain.
+std::optional<std::string> StreamedName(const FetchBytes& fetch, std::uint64_t block, const StreamChain& chain,
                                         const char* tag, std::size_t limit);

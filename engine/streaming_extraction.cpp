@@ -4,11 +4,11 @@
 #include "catalogue_store.h"
 #include "extraction_progress.h"
 
-StreamingExtraction::StreamingExtraction(const BkfFileHandle& backup, CatalogueStore& store,
-                                         std::string destination, std::string prefix, Chooser choose,
-                                         ExtractionProgress& progress)
-    : m_backup(backup), m_store(store), m_destination(std::move(destination)), m_prefix(std::move(prefix)),
-      m_choose(std::move(choose)), m_progress(progress)
+StreamingExtraction::StreamingExtraction(const BkfFileHandle& backup, std::string destination, std::string prefix,
+                                         Chooser choose, ExtractionProgress& progress,
+                                         const ExtractionOptions& options)
+    : m_backup(backup), m_destination(std::move(destination)), m_prefix(std::move(prefix)),
+      m_choose(std::move(choose)), m_progress(progress), m_options(options)
 {
     // How many rows and bytes there will be is known only at the end.
     m_progress.Begin(0, 0);
@@ -16,16 +16,25 @@ StreamingExtraction::StreamingExtraction(const BkfFileHandle& backup, CatalogueS
 
 void StreamingExtraction::AddRow(const CatalogueRow& row)
 {
-    const std::size_t index = m_store.Append(row);
+    const std::size_t index = m_rowsSeen++;
     if (!m_choose(row.path))
         return;
-    m_store.SetTicked(index, true);
+    ++m_rowsChosen;
+    if (m_saver && m_saver->DiskFull()) {
+        ++m_report.notSavedDiskFull; // each would fail the same way: one line says so for all
+        return;
+    }
     if (Failed() || !EnsureRoot())
         return;
-    const CatalogueRow stored = m_store.Row(index); // the caller's path is only valid during this call
-    m_progress.FileStarted(index, stored.path);
-    if (m_saver->SaveRow(index, stored))
+    m_progress.FileStarted(index, row.path);
+    if (m_saver->SaveRow(index, row))
         m_progress.RowDone(index);
+}
+
+void StreamingExtraction::FolderDated(std::string_view folderPath, std::uint64_t modified)
+{
+    if (m_options.restoreTimes && modified != 0)
+        m_folderDates.push_back(FolderDate{std::string(folderPath), modified});
 }
 
 bool StreamingExtraction::EnsureRoot()
@@ -40,6 +49,10 @@ bool StreamingExtraction::EnsureRoot()
     m_report.rootCreated = true;
     m_report.rootFolder = m_root->Path();
     m_saver = std::make_unique<RowSaver>(m_backup, *m_root, m_progress, m_report);
+    if (m_options.restoreTimes) {
+        m_dates = std::make_unique<FileDates>(*m_root);
+        m_saver->RestoreDates(*m_dates);
+    }
     return true;
 }
 
@@ -51,5 +64,7 @@ bool StreamingExtraction::Failed() const
 ExtractionReport StreamingExtraction::Finish(bool completed)
 {
     m_report.completed = completed && !Failed();
+    if (m_dates)
+        m_dates->SetFolderDates(m_folderDates, m_report);
     return m_report;
 }

@@ -402,5 +402,25 @@
         <source>Recovery of damaged BKF backups</source>
         <translation>Wiederherstellung aus beschädigten BKF-Sicherungen</translation>
     </message>
+    <message>
+        <source>Total File Found :</source>
+        <translation>Gefundene Dateien insgesamt :</translation>
+    </message>
+    <message>
+        <source>The backup could not be read: %1</source>
+        <translation>Die Sicherung konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>No block was found on the 512-byte grid. A deep scan (the &quot;Deep scan&quot; box) also looks for blocks off the grid.</source>
+        <translation>Auf dem 512-Byte-Raster wurde kein Block gefunden. Eine Tiefensuche (das Feld &quot;Tiefenscan&quot;) sucht auch außerhalb des Rasters nach Blöcken.</translation>
+    </message>
+    <message>
+        <source>The scan failed: %1</source>
+        <translation>Die Suche ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>The save failed: %1</source>
+        <translation>Das Speichern ist fehlgeschlagen: %1</translation>
+    </message>
 </context>
 </TS>

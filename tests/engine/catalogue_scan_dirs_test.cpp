@@ -95,26 +95,29 @@ TEST(CatalogueScanDirsTest, UnusableFileLeavesTheDirectoryAlone)
     EXPECT_EQ(r.RowPaths(), std::vector<std::string>{kSet + R"(docs\good.txt)"});
 }
 
-// "BKF\BACKUP SET 0" is 16 characters; a directory of n characters makes a
-// folder path of 18 + n, a file "a" in it a catalogue path of 19 + n.
+// Components of up to 255 characters, catalogue paths of up to 1,024:
+// "BKF\BACKUP SET 0\" is 17 characters, each component adds its length and
+// a separator. A folder too long for the tree still holds its files back.
 TEST(CatalogueScanDirsTest, PathLimitCountsCharacters)
 {
+    struct Case {
+        std::size_t components;
+        std::size_t length;
+        bool kept;
+    };
+    const Case cases[] = {{1, 255, true}, {1, 256, false}, {4, 250, true}, {5, 250, false}};
     for (const char* character : {"x", "é", "日", "😀"}) {
-        SCOPED_TRACE(character);
-        for (std::size_t n : {241, 242, 243}) {
-            SCOPED_TRACE(n);
-            const std::string dir = Repeat(character, n);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(character) + " " + std::to_string(c.components) + " x " + std::to_string(c.length));
+            const std::vector<TapeString> components(c.components, TapeString(Repeat(character, c.length)));
+            std::string folder = R"(BKF\BACKUP SET 0\)";
+            for (std::size_t k = 0; k < c.components; ++k)
+                folder += Repeat(character, c.length) + "\\";
             BkfWriter w;
-            w.Dirb({dir}).File("a", "x");
+            w.Dirb(components).File("a", "x");
             const ScanResult r = ScanBytes(w.Bytes());
-            const std::string folder = R"(BKF\BACKUP SET 0\)" + dir + "\\";
-            EXPECT_EQ(r.HasPath(folder), n <= 242);
-            // A directory too long for the tree still holds its files back.
-            EXPECT_EQ(r.rows.size(), n <= 241 ? 1u : 0u);
-            if (n <= 241 && !r.rows.empty()) {
-                EXPECT_EQ(r.rows[0].path, folder + "a");
-            }
-            EXPECT_EQ(r.paths.size(), (n <= 242 ? 1u : 0u) + (n <= 241 ? 1u : 0u));
+            EXPECT_EQ(r.HasPath(folder), c.kept);
+            EXPECT_EQ(r.RowPaths(), c.kept ? std::vector<std::string>{folder + "a"} : std::vector<std::string>{});
         }
     }
 }

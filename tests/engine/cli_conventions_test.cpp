@@ -10,7 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <regex>
+
+#include <sys/inotify.h>
 
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -97,7 +100,7 @@ TEST(CliConventionsTest, UnusableDestinationIsReportedBeforeTheScan)
     };
     if (readOnly) {
         cases.push_back({dir.Child("ro"), ": cannot create a file in " + dir.Child("ro") + ": Read-only file system"});
-        cases.push_back({dir.Child("ro/new"), ": cannot create a file in " + dir.Child("ro") + ": Read-only"});
+        cases.push_back({dir.Child("ro/new"), ": cannot create a folder in " + dir.Child("ro") + ": Read-only"});
     }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.dest);
@@ -108,6 +111,52 @@ TEST(CliConventionsTest, UnusableDestinationIsReportedBeforeTheScan)
     if (readOnly)
         ::umount(dir.Child("ro").c_str());
     EXPECT_EQ(TreeOf(dir.Path()), (std::set<std::string>{"file", "ro/"}));
+}
+
+// The names created directly in `folder` while `run` runs.
+std::set<std::string> NamesCreatedIn(const std::string& folder, const std::function<void()>& run)
+{
+    const int watch = ::inotify_init1(IN_NONBLOCK);
+    EXPECT_GE(::inotify_add_watch(watch, folder.c_str(), IN_CREATE), 0);
+    run();
+    std::set<std::string> names;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t got; (got = ::read(watch, buffer, sizeof buffer)) > 0;) {
+        for (char* at = buffer; at < buffer + got; at += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(at)->len)
+            names.insert(reinterpret_cast<inotify_event*>(at)->name);
+    }
+    ::close(watch);
+    return names;
+}
+
+// Fault: a DEST that did not exist yet was checked by creating a file in its
+// nearest existing parent, a write outside DEST. Now DEST is made first, the
+// check is made inside it, and what was made goes again when nothing is saved.
+TEST(CliConventionsTest, MissingDestinationIsMadeFirstAndRemovedWhenNothingIsSaved)
+{
+    const TempFile zeros(Bytes(1 << 20, 0));
+    const TempFile backup = TwoFileBackup();
+    struct Case {
+        std::string backup;
+        int status;
+        std::string saved; // a file the run saved; none: nothing is left
+    };
+    const Case cases[] = {
+        {zeros.Path(), 3, ""},
+        {backup.Path(), 0, "new/dest/Recovered BKF/" + kSetFolder + "/d/a.txt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.backup);
+        TempDir dir;
+        Tool::Result r;
+        const auto created = NamesCreatedIn(dir.Path(), [&] { r = RunRecover({"extract", c.backup, dir.Child("new/dest")}); });
+        EXPECT_EQ(r.status, c.status) << Describe(r);
+        EXPECT_EQ(created, std::set<std::string>{"new"}) << "nothing but DEST's own folders beside DEST";
+        if (c.saved.empty())
+            EXPECT_TRUE(TreeOf(dir.Path()).empty());
+        else
+            EXPECT_TRUE(fs::exists(dir.Child(c.saved)));
+    }
 }
 
 TEST(CliConventionsTest, FailedWriteOfTheOutputFolderLineExitsOne)

@@ -42,7 +42,7 @@ TEST(CliDeepTest, DeepScanAndTimes)
          {"data check: 1 file verified, 1 damaged, 2 unchecked", set + "bad.bin: damaged",
           "dates: 1 restored, 3 unknown or out of range, 0 refused"},
          {}},
-        {{}, true, 0, {}, {"data check", "dates:"}},
+        {{"-m"}, true, 0, {}, {"data check", "dates:"}},
     };
     TempFile backup(ShiftedBackup());
     for (const Case& c : cases) {

@@ -96,7 +96,7 @@ TEST(CliTerminalTest, ProgressFollowsTheTerminalAndTheOptions)
         const auto r = RunRecover(args, setup);
         ASSERT_EQ(r.status, 0) << Describe(r);
         EXPECT_EQ(r.out, dir.Child("Recovered BKF") + "\n");
-        EXPECT_EQ(r.err.find("Saving file") != std::string::npos, c.progress) << r.err;
+        EXPECT_EQ(r.err.find("Saving: ") != std::string::npos, c.progress) << r.err;
         EXPECT_EQ(r.err.find("\033") != std::string::npos, c.sequences) << r.err;
         EXPECT_EQ(r.err.find("bkf-recover: 4 files, ") != std::string::npos, c.summary) << r.err;
     }

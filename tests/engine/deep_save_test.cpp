@@ -69,6 +69,7 @@ TEST(DeepSaveTest, ChecksumOfDataFedInPieces)
 struct Saved {
     ExtractionReport report;
     std::string root;
+    std::vector<RowStatus> statuses; // after the save
 };
 
 Saved ScanAndSave(const Bytes& bytes, bool deep, bool restoreTimes, const TempDir& dir)
@@ -87,6 +88,9 @@ Saved ScanAndSave(const Bytes& bytes, bool deep, bool restoreTimes, const TempDi
     saved.report = ExtractCheckedFiles(handle, store, dir.Path(), "out", running, progress,
                                        ExtractionOptions{restoreTimes});
     saved.root = saved.report.rootFolder;
+    MarkDamagedRows(saved.report, store);
+    for (std::size_t row = 0; row < store.RowCount(); ++row)
+        saved.statuses.push_back(store.Row(row).status);
     return saved;
 }
 
@@ -106,7 +110,7 @@ TEST(DeepSaveTest, SavedFilesAreCheckedAgainstTheirChecksumStreams)
     };
     const Case cases[] = {
         {true, 1, {R"(BKF\BACKUP SET 1(_S)\d\mismatch.bin)"}, 2},
-        {false, 0, {}, 4},
+        {false, 1, {R"(BKF\BACKUP SET 1(_S)\d\mismatch.bin)"}, 2}, // every scan reads the checksum
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.deep ? "deep" : "default");
@@ -118,6 +122,8 @@ TEST(DeepSaveTest, SavedFilesAreCheckedAgainstTheirChecksumStreams)
             damaged.push_back(file.path);
         EXPECT_EQ(damaged, c.damaged);
         EXPECT_EQ(saved.report.dataUnchecked, c.unchecked);
+        EXPECT_EQ(saved.statuses, (std::vector<RowStatus>{RowStatus::Ok, RowStatus::Damaged, RowStatus::Ok,
+                                                          RowStatus::CutShort}));
     }
 }
 

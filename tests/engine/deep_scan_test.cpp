@@ -169,36 +169,39 @@ TEST(DeepScanTest, ScanningAnImageInsideOtherBytesFindsItsVerifiedBlocks)
     EXPECT_TRUE(grid.report.noBlocks);
 }
 
-TEST(DeepScanTest, TakesNamesFromStreamsAndKeepsLongPaths)
+// Every scan, deep or not, takes names from streams and keeps paths of up to
+// 1,024 characters whose components have up to 255, all 255 of them.
+TEST(DeepScanTest, EveryScanTakesNamesFromStreamsAndKeepsLongPaths)
 {
     const std::string part(200, 'p');
+    const std::string whole(255, 'w');
     const std::string longPart(256, 'q');
     struct Case {
         const char* why;
         std::vector<TapeString> folder;
         bool fileNameInStream;
-        std::string deepPath;  // "" when the deep scan passes the file over
-        std::string gridPath;
+        std::string path; // "" when the scan passes the file over
     };
     const std::string set = R"(BKF\BACKUP SET 1(_S)\)";
     const Case cases[] = {
-        {"a short path", {"a", "b"}, false, set + R"(a\b\f.txt)", set + R"(f.txt)"},
-        {"a name in FNAM", {"a"}, true, set + R"(a\f.txt)", ""},
+        {"a short path", {"a", "b"}, false, set + R"(a\b\f.txt)"},
+        {"a name in FNAM", {"a"}, true, set + R"(a\f.txt)"},
         {"a path of 4 x 200 characters", {part, part, part, part}, false,
-         set + part + "\\" + part + "\\" + part + "\\" + part + "\\f.txt", set + "f.txt"},
-        {"a path over 1,024 characters", {part, part, part, part, part}, false, "", set + "f.txt"},
-        {"a component over 255 characters", {longPart}, false, "", set + "f.txt"},
+         set + part + "\\" + part + "\\" + part + "\\" + part + "\\f.txt"},
+        {"a path over 1,024 characters", {part, part, part, part, part}, false, ""},
+        {"a component of 255 characters", {whole}, false, set + whole + "\\f.txt"},
+        {"a component over 255 characters", {longPart}, false, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         BkfWriter w;
         w.Sset("S").DirbInStream(c.folder);
         w.File("f.txt", "data", c.fileNameInStream ? FileOptions().NameInStream() : FileOptions());
-        Scanned grid, deep;
-        ScanInto(w.Bytes(), false, grid);
-        ScanInto(w.Bytes(), true, deep);
-        EXPECT_EQ(deep.Paths(), c.deepPath.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.deepPath});
-        EXPECT_EQ(grid.Paths(), c.gridPath.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.gridPath});
+        for (bool deep : {false, true}) {
+            Scanned scanned;
+            ScanInto(w.Bytes(), deep, scanned);
+            EXPECT_EQ(scanned.Paths(), c.path.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.path});
+        }
     }
 }
 

@@ -227,7 +227,10 @@ TEST(OutputRootTest, CreateFileNeverOverwritesAnythingThatExists)
     EXPECT_TRUE(fs::is_empty(root->Path() + "/BKF/folder"));
 }
 
-TEST(OutputRootTest, CreateFileRefusesAFileWhereAFolderBelongs)
+// A file "a", then files of a folder "a\": the folder is numbered as a file
+// would be, for all its files (fault: they were "not created"). A link is
+// never numbered around nor followed.
+TEST(OutputRootTest, FolderWhoseNameAFileHoldsIsNumbered)
 {
     TempDir dir;
     auto root = MakeRoot(dir.Path());
@@ -236,9 +239,22 @@ TEST(OutputRootTest, CreateFileRefusesAFileWhereAFolderBelongs)
     auto plain = root->CreateFile({"BKF", "a"}, &why);
     ASSERT_TRUE(plain) << why;
     ASSERT_TRUE(WriteText(*plain, "data"));
-    EXPECT_FALSE(root->CreateFile({"BKF", "a", "b"}, &why));
-    EXPECT_NE(why.find("not a folder"), std::string::npos) << why;
+    fs::create_directory(dir.Child("outside"));
+    fs::create_directory_symlink(dir.Child("outside"), root->Path() + "/BKF/link");
+    const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
+        {{"BKF", "a", "b"}, {"BKF", "a (2)", "b"}},
+        {{"BKF", "c"}, {"BKF", "c"}},
+        {{"BKF", "a", "d", "e"}, {"BKF", "a (2)", "d", "e"}},
+        {{"BKF", "link", "f"}, {}},
+    };
+    for (const auto& [components, expected] : cases) {
+        SCOPED_TRACE(components.back());
+        std::vector<std::string> savedAs;
+        EXPECT_EQ(root->CreateFile(components, &why, &savedAs).has_value(), !expected.empty()) << why;
+        EXPECT_EQ(savedAs, expected);
+    }
     EXPECT_EQ(ReadFileBytes(root->Path() + "/BKF/a"), (Bytes{'d', 'a', 't', 'a'}));
+    EXPECT_TRUE(fs::is_empty(dir.Child("outside")));
 }
 
 TEST(OutputRootTest, CreateFileRefusesAnEmptyPath)

@@ -17,6 +17,7 @@ const char* EndName(ScanEnd::Kind kind)
     case ScanEnd::Kind::Completed: return "completed";
     case ScanEnd::Kind::Stopped: return "stopped";
     case ScanEnd::Kind::OpenFailed: return "open-failed";
+    case ScanEnd::Kind::Failed: return "failed";
     }
     return "?";
 }

@@ -8,6 +8,7 @@
 #include "file_extraction.h"
 #include "scan_recorder.h"
 #include "temp_path.h"
+#include "unreadable_backup.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +103,7 @@ TEST(RecoveryMendsTest, ScanReportCountsWhatWasPassedOver)
     BkfWriter w;
     w.Sset("Daily").Dirb({"bad*dir"}).File("", "x").File("a|b.txt", "x").File("real.bin", std::string(2048, 'd'));
     const std::size_t grid = (w.LastFile().data / 512 + 1) * 512;
-    w.Raw(grid, "FILE"); // a tag in the file's data, on the grid
+    w.Raw(grid, "FILE"); // a tag in the file's data, on the grid: data, not a block
     w.Sset(Repeat("s", 140)).File("ok.txt", "x");
     const ScanResult r = ScanBytes(w.Bytes());
     EXPECT_EQ(r.RowPaths(), (std::vector<std::string>{"BKF\\BACKUP SET 1(_Daily)\\lost dir0\\real.bin",
@@ -111,14 +112,33 @@ TEST(RecoveryMendsTest, ScanReportCountsWhatWasPassedOver)
     const ScanReport& report = r.report;
     EXPECT_EQ(report.lostDirectories.verified, 1u);
     EXPECT_EQ(report.emptyFileNames.verified, 1u);
-    EXPECT_EQ(report.emptyFileNames.unverified, 1u); // the tag inside real.bin
+    EXPECT_EQ(report.emptyFileNames.unverified, 0u);
     EXPECT_EQ(report.unusableFileNames.verified, 1u);
     EXPECT_EQ(report.unusableFileNames.examples, std::vector<std::string>{"a|b.txt"});
     EXPECT_EQ(report.longSetNames.verified, 1u);
     EXPECT_EQ(report.VerifiedFilesPassedOver(), 2u);
-    EXPECT_NE(ScanReportSummary(report).find("3 file blocks passed over (2 with a valid checksum)"),
+    EXPECT_NE(ScanReportSummary(report).find("2 file blocks passed over (2 with a valid checksum)"),
               std::string::npos)
         << ScanReportSummary(report);
+}
+
+// A backup of which no byte can be read ends its scan with the system's
+// words (shown instead of "No data found"); one that only shrank is no
+// read failure.
+TEST(RecoveryMendsTest, UnreadableBackupIsToldFromOneThatShrank)
+{
+    BkfWriter w;
+    w.Volb().File("a.txt", "alpha").PadTo(3 * BkfWriter::kWindow);
+    TempFile backup(w.Bytes());
+    FailingFile file;
+    ASSERT_TRUE(file.Open(backup.Path()));
+    file.FailEverything();
+    const std::uint64_t size = w.Bytes().size();
+    const ScanResult r = ScanHandle(file);
+    EXPECT_EQ(UnreadableBackupReason(r.report, size, size), std::optional<std::string>("Input/output error"));
+    ScanReport shrank;
+    AddRange(shrank.unreadable, size / 2, size - size / 2);
+    EXPECT_EQ(UnreadableBackupReason(shrank, size, size / 2), std::nullopt);
 }
 
 // F14: a bad sector zero-filled the rest of its 64 KiB window (every block

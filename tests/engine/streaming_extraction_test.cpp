@@ -28,18 +28,24 @@ TEST(StreamingExtractionTest, SavesWhatAScanFollowedByASaveSaves)
     std::atomic<bool> running{true};
 
     TempDir streamed;
-    CatalogueStore store;
     RecordingProgress progress;
-    StreamingExtraction streaming(file, store, streamed.Path(), "R", choose, progress);
-    CatalogueCollector folders(store); // only for its folder and progress sinks
-    ASSERT_TRUE(ScanCatalogue(file, running, ScanSinks{streaming, folders, folders}));
+    StreamingExtraction streaming(file, streamed.Path(), "R", choose, progress, ExtractionOptions{true});
+    CatalogueStore unused;
+    CatalogueCollector others(unused); // only for its folder and progress sinks
+    ASSERT_TRUE(ScanCatalogue(file, running, ScanSinks{streaming, others, others, nullptr, &streaming}));
     const ExtractionReport a = streaming.Finish(true);
 
+    CatalogueStore store;
+    CatalogueCollector collector(store);
+    ASSERT_TRUE(ScanCatalogue(file, running, collector.Sinks()));
+    for (std::size_t row = 0; row < store.RowCount(); ++row)
+        store.SetTicked(row, choose(store.Path(row)));
     TempDir after;
     RecordingProgress progress2;
-    const ExtractionReport b = ExtractCheckedFiles(file, store, after.Path(), "R", running, progress2);
+    const ExtractionReport b =
+        ExtractCheckedFiles(file, store, after.Path(), "R", running, progress2, ExtractionOptions{true});
 
-    EXPECT_EQ(store.TickedCount(), 4u);
+    EXPECT_EQ(streaming.RowsChosen(), 4u);
     EXPECT_EQ(ReportText(a), ReportText(b).replace(ReportText(b).find(after.Path()), after.Path().size(),
                                                      streamed.Path()));
     EXPECT_EQ(TreeOf(a.rootFolder), TreeOf(b.rootFolder));
@@ -58,15 +64,15 @@ TEST(StreamingExtractionTest, NothingChosenMakesNoOutputFolder)
     BkfFileHandle file;
     ASSERT_TRUE(file.Open(backup.Path()));
     TempDir dest;
-    CatalogueStore store;
     RecordingProgress progress;
-    StreamingExtraction streaming(file, store, dest.Path(), "R", [](std::string_view) { return false; }, progress);
-    CatalogueCollector folders(store);
+    StreamingExtraction streaming(file, dest.Path(), "R", [](std::string_view) { return false; }, progress);
+    CatalogueStore unused;
+    CatalogueCollector folders(unused);
     std::atomic<bool> running{true};
     ASSERT_TRUE(ScanCatalogue(file, running, ScanSinks{streaming, folders, folders}));
     const ExtractionReport report = streaming.Finish(true);
     EXPECT_FALSE(report.rootCreated);
-    EXPECT_EQ(store.RowCount(), 1u);
+    EXPECT_EQ(streaming.RowsSeen(), 1u);
     EXPECT_TRUE(TreeOf(dest.Path()).empty());
 }
 

@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <optional>
 
@@ -113,12 +114,30 @@ TEST(SaveFlow, RefusalsLeaveTheDiskAlone)
     }
 }
 
-// The backup deleted, or a folder in its place, after the scan.
-TEST(SaveFlow, BackupGoneOrUnreadableWhenTheSaveStarts)
+// The backup deleted, a folder in its place, or (fault: the save read the
+// new file's bytes and reported a success) another file of the same size put
+// in its place or written over it, after the scan.
+TEST(SaveFlow, BackupGoneOrReplacedWhenTheSaveStarts)
 {
-    for (const bool folder : {false, true}) {
-        SavedWindow s(SaveBackup(2, 100), [folder](WindowFixture& f) {
-            ASSERT_TRUE(QFile::remove(f.View().m_strFilePath) && (!folder || QDir().mkdir(f.View().m_strFilePath)));
+    const std::vector<std::uint8_t> backup = SaveBackup(2, 100);
+    std::vector<std::uint8_t> other = backup;
+    other.back() ^= 1;
+    const std::pair<const char*, std::function<bool(const QString&)>> cases[] = {
+        {"deleted", [](const QString& path) { return QFile::remove(path); }},
+        {"a folder", [](const QString& path) { return QFile::remove(path) && QDir().mkdir(path); }},
+        {"replaced", [&](const QString& path) {
+             test_files::WriteFileBytes(path.toStdString() + ".new", other);
+             return std::rename((path + ".new").toLocal8Bit().constData(), path.toLocal8Bit().constData()) == 0;
+         }},
+        {"written over", [&](const QString& path) {
+             test_files::WriteFileBytes(path.toStdString(), other);
+             return true;
+         }},
+    };
+    for (const auto& [name, change] : cases) {
+        SCOPED_TRACE(name);
+        SavedWindow s(backup, [&change = change](WindowFixture& f) {
+            ASSERT_TRUE(change(f.View().m_strFilePath));
             f.View().OnSaveFiles();
         });
         ASSERT_EQ(s.f.messages.shown.size(), 1u);
@@ -256,8 +275,11 @@ TEST(SaveFlow, ProgressWindowEndsOnTheLastRow)
     f.View().ListModel().setData(f.View().ListModel().index(4, 0), Qt::Unchecked, Qt::CheckStateRole);
     TempDir dest;
     std::atomic<bool> running{false};
-    CSaveProgressDlg dialog({f.View().m_strFilePath, f.View().Store(), dest.Path() + "/", "Out", running, {}},
-                            f.messages);
+    BkfFileHandle scanned;
+    ASSERT_TRUE(scanned.Open(f.View().m_strFilePath.toStdString()));
+    CSaveProgressDlg dialog(
+        {f.View().m_strFilePath, scanned.OpenedAs(), f.View().Store(), dest.Path() + "/", "Out", running, {}},
+        f.messages);
     EXPECT_EQ(dialog.FileNameLabel().text(), "Filename");
     ASSERT_TRUE(dialog.Run());
     EXPECT_EQ(dialog.FileNameLabel().text(), QString::fromStdString(std::string(f.View().Store().Path(3))));

@@ -5,6 +5,7 @@
 
 #include "catalogue_store.h"
 #include "file_contents.h"
+#include "run_in_child.h"
 #include "save_worker.h"
 #include "temp_path.h"
 
@@ -15,6 +16,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+
+#include <sys/resource.h>
 
 TEST(SaveWorker, ProgressIsThrottledAndTheEndComesAfterTheThread)
 {
@@ -44,9 +48,12 @@ TEST(SaveWorker, ProgressIsThrottledAndTheEndComesAfterTheThread)
             ++ends;
         });
     self = &worker;
-    ASSERT_TRUE(worker.OpenBackup(backup.Path(), nullptr));
+    BkfFileHandle scanned;
+    ASSERT_TRUE(scanned.Open(backup.Path()));
+    ASSERT_TRUE(worker.OpenBackup(backup.Path(), scanned.OpenedAs(), nullptr));
     const auto start = std::chrono::steady_clock::now();
-    worker.Start(SaveWorker::Job{store, dest.Path() + "/", "Out", running, {}});
+    std::string failure;
+    ASSERT_TRUE(worker.Start(SaveWorker::Job{store, dest.Path() + "/", "Out", running, {}}, &failure)) << failure;
     const QDeadlineTimer deadline(60000);
     while (ends == 0 && !deadline.hasExpired())
         QApplication::processEvents(QEventLoop::AllEvents, 5);
@@ -62,4 +69,40 @@ TEST(SaveWorker, ProgressIsThrottledAndTheEndComesAfterTheThread)
     EXPECT_LE(progressCalls, intervals + 3) << "a copy per row or per slice would repaint the window each time";
     EXPECT_EQ(test_files::ReadFileBytes(test_files::OnDisk(dest.Path() + "/Out", store.Path(7))),
               test_files::Slice(bytes, 7 * kSize, kSize));
+}
+
+// Fault: a thread that could not be started ended the program, whether the
+// save worker's own (in Start) or one the save needs (its read-ahead, in
+// Run). Each case runs in a child as "nobody" with at most `tasks` threads.
+TEST(SaveWorker, AThreadThatCannotBeStartedFailsTheSaveWithTheReason)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to run as another user";
+    const TempFile backup(test_files::Pattern(300000));
+    CatalogueStore store;
+    store.SetTicked(store.Append(CatalogueRow{"BKF\\S\\f", true, 300000, 0, true}), true);
+    for (const rlim_t tasks : {1, 2}) {
+        SCOPED_TRACE(tasks);
+        TempDir dest;
+        std::filesystem::permissions(dest.Path(), std::filesystem::perms::all);
+        const auto status = RunInChild([&] {
+            std::atomic<bool> running{false};
+            std::string failure;
+            int ends = 0;
+            SaveWorker worker([](const SaveProgressSnapshot&) {},
+                              [&](const ExtractionReport& report) { failure = report.failure, ++ends; });
+            BkfFileHandle scanned;
+            const rlimit limit{tasks, tasks};
+            if (!scanned.Open(backup.Path()) || !worker.OpenBackup(backup.Path(), scanned.OpenedAs(), nullptr)
+                || ::setgid(65534) != 0 || ::setuid(65534) != 0 || ::setrlimit(RLIMIT_NPROC, &limit) != 0)
+                return 2;
+            if (worker.Start(SaveWorker::Job{store, dest.Path() + "/", "Out", running, {}}, &failure)) {
+                const QDeadlineTimer deadline(20000);
+                while (ends == 0 && !deadline.hasExpired())
+                    QApplication::processEvents(QEventLoop::AllEvents, 5);
+            }
+            return failure == "Resource temporarily unavailable" ? 0 : 3;
+        });
+        EXPECT_EQ(status, std::optional<int>(0));
+    }
 }

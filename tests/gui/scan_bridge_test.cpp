@@ -9,6 +9,7 @@
 #include "catalogue_store.h"
 #include "folder_tree.h"
 #include "folder_tree_model.h"
+#include "scan_progress_text.h"
 #include "scan_recorder.h"
 #include "scan_ui_bridge.h"
 #include "scan_window.h"
@@ -100,6 +101,8 @@ const QString kSearchingHelp =
 const QString kDoneHelp =
     "help:Please press Save Files button from toolbar or press Next button to save repaired file(s) ";
 const QString kNoDataMessage = "message:No data found in backup file";
+const QString kNoBlocksHint = "\n\nNo block was found on the 512-byte grid. A deep scan (the \"Deep scan\" box) also "
+                              "looks for blocks off the grid.";
 const QString kOpenFailedMessage = "message:Some Error occoured while opening file. Make sure that file is not shared";
 
 // Starts a scan of the window's backup and serves it until its worker has
@@ -195,6 +198,14 @@ void ExpectLeftForReview(const ScanFixture& f)
 }
 
 } // namespace
+
+TEST(ScanBridge, ProgressTexts)
+{
+    EXPECT_EQ(FileCountText(0), "Total File Found :0");
+    EXPECT_EQ(FileCountText(1234567), "Total File Found :1234567");
+    EXPECT_EQ(ScanPositionText(65536, 200000), "65536 \\ 200000");
+    EXPECT_EQ(ScanPositionText(5'000'000'000ull, 10'000'000'000ull), "5000000000 \\ 10000000000");
+}
 
 TEST(ScanBridge, WorkerScanFillsModelsLikeAHeadlessScan)
 {
@@ -308,9 +319,38 @@ TEST(ScanBridge, NothingFoundReportsAndGoesBack)
     f.UseBackup(std::vector<std::uint8_t>(200000, 0));
     BkfScanner scanner;
     ASSERT_TRUE(ScanToEnd(scanner, f.bridge, f.window));
-    const int message = f.window.calls.indexOf(kNoDataMessage);
+    const int message = f.window.calls.indexOf(kNoDataMessage + kNoBlocksHint);
     ASSERT_GE(message, 0);
     EXPECT_EQ(f.window.calls.mid(message + 1), (QStringList{"stop:0", "back"}));
+}
+
+// The message at the end of a scan: a failure outside any block, a backup of
+// which no byte could be read (fault: "No data found in backup file"), no
+// data with the deep scan's hint when no block lay on the grid (fault: the
+// window never gave it), or plain no data.
+TEST(ScanBridge, TheEndOfAnEmptyScanSaysWhy)
+{
+    ScanEnd failed;
+    failed.kind = ScanEnd::Kind::Failed;
+    failed.failure = "Resource temporarily unavailable";
+    ScanEnd unreadable;
+    unreadable.unreadable = "Input/output error";
+    ScanEnd noBlocks;
+    noBlocks.report.noBlocks = true;
+    const std::pair<ScanEnd, QString> cases[] = {
+        {failed, "message:The scan failed: Resource temporarily unavailable"},
+        {unreadable, "message:The backup could not be read: Input/output error"},
+        {noBlocks, kNoDataMessage + kNoBlocksHint},
+        {ScanEnd(), kNoDataMessage},
+    };
+    for (const auto& [end, message] : cases) {
+        SCOPED_TRACE(message.toStdString());
+        ScanFixture f;
+        f.bridge.ScanEnded(end);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(f.window.calls.filter("message:"), QStringList{message});
+        EXPECT_TRUE(f.window.calls.endsWith("back"));
+    }
 }
 
 TEST(ScanBridge, OpenFailureStartsNoWorker)

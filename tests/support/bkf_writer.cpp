@@ -22,6 +22,7 @@ constexpr std::size_t kMediaAttributesAt = 6;
 constexpr std::uint32_t kNameInStream = 1u << 17;
 constexpr std::uint16_t kChecksumFollows = 1u << 5;
 constexpr std::size_t kDirbStreamAt = 0x60;
+constexpr std::size_t kDirectoryIdAt = 76;
 
 std::size_t AlignUp(std::size_t value, std::size_t grid)
 {
@@ -124,6 +125,8 @@ std::size_t BkfWriter::WriteName(std::size_t block, std::size_t fieldAt, const s
 BkfWriter& BkfWriter::Sset(const TapeString& name, std::uint16_t setNumber, const NameLayout& layout)
 {
     const std::size_t block = BeginBlock("SSET");
+    m_directoryId = 0;
+    m_setEntries.clear();
     Put16(block + kSsetSetNumber, setNumber);
     WriteName(block, kSsetNameField, name.units(), layout);
     SealBlock(block);
@@ -148,9 +151,19 @@ BkfWriter& BkfWriter::Dirb(const std::vector<TapeString>& components, const Name
     return DirbName(TapeString::Units(units), layout);
 }
 
-BkfWriter& BkfWriter::DirbName(const TapeString& whole, const NameLayout& layout)
+std::size_t BkfWriter::BeginDirb()
 {
     const std::size_t block = BeginBlock("DIRB");
+    m_setEntries.push_back(block);
+    ++m_directoryId;
+    Put16(block + kDirectoryIdAt, static_cast<std::uint16_t>(m_directoryId));
+    Put16(block + kDirectoryIdAt + 2, static_cast<std::uint16_t>(m_directoryId >> 16));
+    return block;
+}
+
+BkfWriter& BkfWriter::DirbName(const TapeString& whole, const NameLayout& layout)
+{
+    const std::size_t block = BeginDirb();
     WriteName(block, kDirbNameField, whole.units(), layout);
     SealBlock(block);
     PadToSlot();
@@ -164,7 +177,7 @@ BkfWriter& BkfWriter::DirbInStream(const std::vector<TapeString>& components, st
         units.insert(units.end(), component.units().begin(), component.units().end());
         units.push_back(0);
     }
-    const std::size_t block = BeginBlock("DIRB");
+    const std::size_t block = BeginDirb();
     Put16(block + kDirbNameField + 2, kDefaultNameOffset);
     Put16(block + kAttributesAt + 2, static_cast<std::uint16_t>(kNameInStream >> 16));
     Put16(block + kFirstEventAt, kDirbStreamAt);
@@ -182,6 +195,39 @@ std::size_t BkfWriter::NameStream(std::size_t block, std::size_t at, std::string
     for (std::size_t k = 0; k < units.size(); ++k)
         Put16(block + at + kStreamHeaderSize + 2 * k, units[k]);
     return AlignUp(at + kStreamHeaderSize + units.size() * 2, 4);
+}
+
+std::size_t BkfWriter::SecurityStream(std::size_t block, std::size_t at)
+{
+    // A SID S-1-5-21-1312904275-2-3-1001: revision, count, authority, then
+    // the sub-authorities as 32-bit words; 1312904275 is 0x4E415453, "STAN".
+    const std::vector<std::uint8_t> sid = {1, 5, 0, 0, 0, 0, 0, 5, 21, 0, 0, 0, 'S', 'T', 'A', 'N',
+                                           2, 0, 0, 0, 3, 0, 0, 0, 0xE9, 3, 0, 0};
+    std::vector<std::uint8_t> descriptor(20, 0); // the descriptor's header: revision 1, offsets
+    descriptor[0] = 1;
+    descriptor[4] = 20; // owner SID right after the header
+    descriptor.insert(descriptor.end(), sid.begin(), sid.end());
+    StreamHeader(block + at, "NACL", descriptor.size());
+    Raw(block + at + kStreamHeaderSize, descriptor);
+    return AlignUp(at + kStreamHeaderSize + descriptor.size(), 4);
+}
+
+BkfWriter& BkfWriter::SetCatalogue()
+{
+    std::vector<std::uint8_t> copies;
+    for (const std::size_t entry : m_setEntries)
+        copies.insert(copies.end(), m_bytes.begin() + static_cast<std::ptrdiff_t>(entry),
+                      m_bytes.begin() + static_cast<std::ptrdiff_t>(std::min(m_bytes.size(), entry + kSlot)));
+    const std::size_t block = BeginBlock("ESET");
+    const std::size_t header = block + kDefaultNameOffset;
+    const std::size_t data = header + kStreamHeaderSize;
+    const std::size_t first = AlignUp(data, kSlot); // every copy on the grid
+    Raw(first, copies);
+    StreamHeader(header, "TFDD", first + copies.size() - data);
+    Put16(block + kFirstEventAt, kDefaultNameOffset);
+    SealBlock(block);
+    PadToSlot();
+    return *this;
 }
 
 void BkfWriter::Date(std::size_t block, std::uint64_t packed)
@@ -219,6 +265,10 @@ BkfWriter& BkfWriter::File(const TapeString& name, std::string_view data, const 
 BkfWriter& BkfWriter::File(const TapeString& name, const std::vector<std::uint8_t>& data, const FileOptions& options)
 {
     const std::size_t block = BeginBlock("FILE");
+    m_setEntries.push_back(block);
+    const std::uint32_t directoryId = options.directoryId.value_or(m_directoryId);
+    Put16(block + kDirectoryIdAt, static_cast<std::uint16_t>(directoryId));
+    Put16(block + kDirectoryIdAt + 2, static_cast<std::uint16_t>(directoryId >> 16));
     const std::size_t nameEnd = options.nameInStream
         ? WriteName(block, kFileNameField, {}, options.name)
         : WriteName(block, kFileNameField, name.units(), options.name);
@@ -226,9 +276,13 @@ BkfWriter& BkfWriter::File(const TapeString& name, const std::vector<std::uint8_
     m_lastFile.block = block;
     std::size_t next = AlignUp(std::max(nameEnd, kFileFixedEnd), 4); // distance of the next stream
     std::optional<std::size_t> firstEvent;
+    if (options.withSecurity) {
+        firstEvent = next;
+        next = SecurityStream(block, next);
+    }
     if (options.nameInStream) {
         Put16(block + kAttributesAt + 2, static_cast<std::uint16_t>(kNameInStream >> 16));
-        firstEvent = next;
+        firstEvent = firstEvent.value_or(next);
         next = NameStream(block, next, "FNAM", name.units());
     }
     for (const auto& [tag, length] : options.streamsBefore) {

@@ -73,6 +73,9 @@ struct FileOptions {
     // Stream length written in the header; default: the data's size. The
     // data written are always the given bytes.
     std::optional<std::uint64_t> streamLength;
+    // A security stream "NACL" first, whose SID has a sub-authority of
+    // 0x4E415453: its bytes spell "STAN" within 512 bytes of the block start.
+    bool withSecurity = false;
     // The name in an FNAM stream before the STAN stream (attribute bit 17),
     // the name field left empty.
     bool nameInStream = false;
@@ -81,6 +84,8 @@ struct FileOptions {
     bool withChecksum = false;
     std::optional<std::uint32_t> checksum;
     std::uint64_t modified = 0; // packed date at 56 (BkfWriter::Date)
+    // Directory ID at 76; default: the ID of the last DIRB written in the set.
+    std::optional<std::uint32_t> directoryId;
 
     FileOptions& NameAt(std::uint16_t distance) { name.At(distance); return *this; }
     FileOptions& NameSize(std::uint16_t bytes) { name.Size(bytes); return *this; }
@@ -91,8 +96,10 @@ struct FileOptions {
     FileOptions& StreamBefore(std::string tag, std::size_t length) { streamsBefore.emplace_back(std::move(tag), length); return *this; }
     FileOptions& NoFirstEvent() { withFirstEvent = false; return *this; }
     FileOptions& NameInStream() { nameInStream = true; return *this; }
+    FileOptions& Security() { withSecurity = true; return *this; }
     FileOptions& Checksum(std::optional<std::uint32_t> value = std::nullopt) { withChecksum = true; checksum = value; return *this; }
     FileOptions& Modified(std::uint64_t packed) { modified = packed; return *this; }
+    FileOptions& DirectoryId(std::uint32_t id) { directoryId = id; return *this; }
 };
 
 // Where the last File() call put things (absolute offsets).
@@ -109,6 +116,10 @@ public:
     static constexpr std::uint16_t kDefaultNameOffset = 0x60; // just past the fixed fields
 
     // --- Blocks. Each starts at NextSlot() and returns *this for chaining.
+
+    // Directory IDs (at 76 of DIRB and FILE blocks) are counted per set: each
+    // DIRB takes the next one from 1, each FILE carries its DIRB's (0 before
+    // the set's first DIRB).
 
     // SSET: set number at 0x3E, name size/offset at 0x40/0x42.
     BkfWriter& Sset(const TapeString& name, std::uint16_t setNumber = 1, const NameLayout& layout = {});
@@ -127,6 +138,10 @@ public:
     // data, padded to the next slot.
     BkfWriter& File(const TapeString& name, std::string_view data = {}, const FileOptions& options = {});
     BkfWriter& File(const TapeString& name, const std::vector<std::uint8_t>& data, const FileOptions& options = {});
+    // ESET holding the set's catalogue in a stream: a copy of the first slot
+    // of every DIRB and FILE block since the last SSET, each copy on the
+    // 512-byte grid (tags whose checksums hold, inside data).
+    BkfWriter& SetCatalogue();
     // A block holding only its four-byte tag (TAPE, ESET, SPAD, "file", ...).
     BkfWriter& Tag(std::string_view tag);
     // `count` slots of zeros.
@@ -188,9 +203,14 @@ private:
     // Writes a stream holding `units` at `at`; returns the distance after it on the 4-byte grid.
     std::size_t NameStream(std::size_t block, std::size_t at, std::string_view tag,
                            const std::vector<std::uint16_t>& units);
+    // Writes the security stream at `at`; returns the distance after it on the 4-byte grid.
+    std::size_t SecurityStream(std::size_t block, std::size_t at);
     void Date(std::size_t block, std::uint64_t packed);
+    std::size_t BeginDirb();
 
     std::vector<std::uint8_t> m_bytes;
     std::size_t m_lastBlock = 0;
     FilePlacement m_lastFile;
+    std::uint32_t m_directoryId = 0; // the ID of the set's last DIRB
+    std::vector<std::size_t> m_setEntries; // DIRB and FILE blocks since the last SSET
 };

@@ -68,8 +68,12 @@ ScanSinks RecordingSinks::Sinks()
 
 void RecordingSinks::AddRow(const CatalogueRow& row)
 {
-    record.rows.push_back(RecordedRow{std::string(row.path), row.located, row.size, row.offset, row.verified});
+    record.rows.push_back(RecordedRow{std::string(row.path), row.located, row.size, row.offset, row.verified,
+                                      row.status, row.dataLimit});
     record.events.push_back(ScanEvent{ScanEvent::Row, std::string(row.path)});
+    // A row carries its folders to the tree: they are recorded as its path.
+    record.paths.emplace_back(row.path);
+    record.events.push_back(ScanEvent{ScanEvent::Path, std::string(row.path)});
     if (onRow)
         onRow(record.rows.back());
 }

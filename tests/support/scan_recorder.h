@@ -26,6 +26,8 @@ struct RecordedRow {
     std::uint64_t size = 0;
     std::uint64_t offset = 0;
     bool verified = false;
+    RowStatus status = RowStatus::Ok;
+    std::uint64_t dataLimit = UINT64_MAX;
 };
 
 // One AddRow or AddPath call, in the order the scan made them.
@@ -52,7 +54,9 @@ std::ostream& operator<<(std::ostream& out, const RecordedRow& row);
 // Everything one scan reported.
 struct ScanRecord {
     std::vector<RecordedRow> rows;
-    std::vector<std::string> paths;       // AddPath arguments
+    // The paths the tree receives: AddPath arguments (folders), and each
+    // row's path right after the row, as its folders travel with it.
+    std::vector<std::string> paths;
     std::vector<ScanEvent> events;        // rows and paths interleaved
     std::vector<std::uint64_t> fileCounts; // FileCountChanged arguments
     std::vector<WindowReport> windows;    // WindowScanned arguments

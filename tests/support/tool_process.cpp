@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -69,6 +70,16 @@ bool Tool::Start()
     if (m_pid == 0) {
         for (const std::string& entry : m_setup.environment)
             ::putenv(const_cast<char*>(entry.c_str()));
+        if (m_setup.fileSizeLimit) {
+            std::signal(SIGXFSZ, SIG_DFL);
+            const rlimit limit{m_setup.fileSizeLimit, m_setup.fileSizeLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        if (m_setup.noThreads) {
+            const rlimit one{1, 1};
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0 || ::setrlimit(RLIMIT_NPROC, &one) != 0)
+                ::_exit(126);
+        }
         int target = m_setup.terminalStdout ? err[1] : out[1];
         if (!m_setup.stdoutFile.empty())
             target = ::open(m_setup.stdoutFile.c_str(), O_WRONLY);

@@ -18,6 +18,8 @@ struct ToolSetup {
     bool terminalStdout = false;           // stdout is the same pseudo-terminal (output lands in `err`)
     unsigned short columns = 0;            // the terminal's width, when set
     std::vector<std::string> environment;  // "NAME=value" set in the child
+    std::uint64_t fileSizeLimit = 0;       // when set, the child's as after "ulimit -f" (SIGXFSZ not ignored)
+    bool noThreads = false;                // the child runs as "nobody" with no process to spare (needs root)
 };
 
 class Tool {

@@ -1,0 +1,235 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the scan tells of a backup: an intact one lists exactly its files
+// with nothing to report; damage is said when the scan ends; a file goes to
+// the folder its directory ID names, never silently to another.
+
+#include "bkf_writer.h"
+#include "catalogue_collector.h"
+#include "catalogue_scan.h"
+#include "extraction_support.h"
+#include "scan_recorder.h"
+#include "temp_path.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace extraction_test;
+
+const std::string kSet = R"(BKF\BACKUP SET 1(_Daily)\)";
+
+// A backup of another backup, and where its data start so that its blocks
+// lie on the grid inside the file's data.
+Bytes Image()
+{
+    BkfWriter inner;
+    inner.Sset("Inner").Dirb({"in"}).File("inner.txt", Pattern(3000, 7)).File("two.txt", "2");
+    return inner.Bytes();
+}
+FileOptions OnTheGrid()
+{
+    return FileOptions().StanAt(512 - 22);
+}
+
+TEST(ScanTruthTest, IntactBackupsListExactlyTheirFiles)
+{
+    struct Case {
+        const char* why;
+        void (*write)(BkfWriter&);
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {
+        {"a set catalogue after the files",
+         [](BkfWriter& w) { w.Dirb({"d"}).File("a.txt", "a").File("b.txt", Pattern(2000, 1)).SetCatalogue(); },
+         {kSet + R"(d\a.txt)", kSet + R"(d\b.txt)"}},
+        {"security streams whose SID spells STAN",
+         [](BkfWriter& w) {
+             w.Dirb({"d"}).File("a.txt", "a", FileOptions().Security());
+             w.File("b", "bb", FileOptions().Security().Checksum());
+         },
+         {kSet + R"(d\a.txt)", kSet + R"(d\b)"}},
+        {"two drives",
+         [](BkfWriter& w) { w.Volb().Dirb({"C"}).File("c.txt", "c").Volb().Dirb({"D"}).File("d.txt", "d"); },
+         {kSet + R"(C\c.txt)", kSet + R"(D\d.txt)"}},
+        {"a backup image saved as a file",
+         [](BkfWriter& w) { w.Dirb({"d"}).File("image.bkf", Image(), OnTheGrid().Checksum()).File("z.txt", "z"); },
+         {kSet + R"(d\image.bkf)", kSet + R"(d\z.txt)"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        BkfWriter w;
+        w.Sset("Daily");
+        c.write(w);
+        const ScanResult r = ScanBytes(w.Bytes());
+        EXPECT_EQ(r.RowPaths(), c.rows);
+        EXPECT_TRUE(r.report.Empty()) << ScanReportSummary(r.report);
+        EXPECT_EQ(DeepScanSuggestion(r.report), "");
+        for (const RecordedRow& row : r.rows)
+            EXPECT_EQ(row.status, RowStatus::Ok) << row;
+    }
+}
+
+// The data stream is the chain's; a SID spelling "STAN" is no stream header.
+TEST(ScanTruthTest, DataStreamFollowsTheChainPastTheSecurityStream)
+{
+    BkfWriter w;
+    w.Sset("Daily").File("a.txt", "alpha", FileOptions().Security());
+    const ScanResult r = ScanBytes(w.Bytes());
+    ASSERT_EQ(r.rows.size(), 1u);
+    EXPECT_EQ(r.rows[0].offset, w.LastFile().data);
+    EXPECT_EQ(r.rows[0].size, 5u);
+}
+
+// Two slots inserted inside the image's data: the file no longer ends where
+// the backup goes on, so nothing is hidden and the image's blocks are taken.
+TEST(ScanTruthTest, TagsAreTakenWhereTheBackupDoesNotGoOnAfterTheData)
+{
+    BkfWriter w;
+    w.Sset("Daily").File("image.bkf", Image(), OnTheGrid());
+    const std::size_t inside = w.LastFile().data + 3072; // in inner.txt's data
+    w.File("z.txt", "z").InsertBytes(inside, 1024);
+    const ScanResult r = ScanBytes(w.Bytes());
+    EXPECT_NE(r.FindRow(R"(BKF\BACKUP SET 2(_Inner)\in\inner.txt)"), nullptr);
+}
+
+// Scans `file` into `store` as bkf-recover does.
+ScanReport ScanInto(const TempFile& file, CatalogueStore& store, const ScanOptions& options = {})
+{
+    BkfFileHandle handle;
+    EXPECT_TRUE(handle.Open(file.Path()));
+    std::atomic<bool> running{true};
+    CatalogueCollector collector(store);
+    ScanReport report;
+    ScanCatalogue(handle, running, collector.Sinks(), report, options);
+    return report;
+}
+
+// The tags taken as data are counted only when asked (--debug).
+TEST(ScanTruthTest, TagsTakenAsDataAreCountedWhenAsked)
+{
+    BkfWriter w;
+    w.Sset("Daily").Dirb({"d"}).File("a.txt", "a").File("b.txt", "b").SetCatalogue();
+    TempFile file(w.Bytes());
+    for (bool count : {false, true}) {
+        CatalogueStore store;
+        ScanOptions options;
+        options.countCoveredTags = count;
+        EXPECT_EQ(ScanInto(file, store, options).coveredTags, count ? 3u : 0u);
+        EXPECT_EQ(store.RowCount(), 2u);
+    }
+}
+
+// A file whose stated data run past the end ends where the next block whose
+// checksum holds begins; a real file cut off by the end of the backup has
+// no block after it. 1,000 crafted blocks no longer copy the rest of the
+// backup each.
+TEST(ScanTruthTest, DataRunningPastTheEndEndAtTheNextBlock)
+{
+    BkfWriter w;
+    w.Sset("Daily");
+    for (int k = 0; k < 1000; ++k)
+        w.File("f" + std::to_string(k), "x", FileOptions().StreamLength(UINT64_MAX));
+    w.File("last.bin", Pattern(5000, 3));
+    w.Truncate(w.LastFile().data + 1000);
+    const ScanResult r = ScanBytes(w.Bytes());
+    ASSERT_EQ(r.rows.size(), 1001u);
+    for (std::size_t k = 0; k < 1000; ++k) {
+        EXPECT_EQ(r.rows[k].dataLimit, r.rows[k + 1].offset / 512 * 512);
+        EXPECT_EQ(r.rows[k].status, RowStatus::CutShort);
+    }
+    EXPECT_EQ(r.rows[1000].dataLimit, UINT64_MAX);
+    EXPECT_EQ(r.rows[1000].status, RowStatus::CutShort);
+    EXPECT_EQ(r.report.cutShort.count, 1001u);
+    EXPECT_EQ(r.report.cutShort.examples[0], "\"BKF\\BACKUP SET 1(_Daily)\\f0\" ("
+                                                 + CutShortText(512 - r.rows[0].offset % 512, UINT64_MAX) + ")");
+    EXPECT_NE(ScanReportSummary(r.report).find("1001 files cut short"), std::string::npos);
+
+    TempFile file(w.Bytes());
+    CatalogueStore store;
+    ScanInto(file, store);
+    store.SetAllTicked(true);
+    TempDir dir;
+    const ExtractionReport saved = ExtractInto(file.Path(), store, dir.Path());
+    EXPECT_LT(saved.bytesSaved, w.Size());
+    EXPECT_EQ(saved.failures.size(), 1001u) << ReportText(saved);
+}
+
+TEST(ScanTruthTest, FilesGoToTheFolderTheirDirectoryIdNames)
+{
+    struct Case {
+        const char* why;
+        void (*write)(BkfWriter&);
+        std::vector<std::string> rows;
+        std::uint64_t placedById, inLostFolder;
+    };
+    const Case cases[] = {
+        {"a zeroed DIRB: its files go to a lost folder",
+         [](BkfWriter& w) {
+             w.Dirb({"Clients", "Old Stuff"}).File("old.doc", "o").Dirb({"Clients", "Photos"});
+             w.ZeroRange(w.LastBlock(), 512).File("holiday.doc", "h").File("beach.jpg", "b");
+         },
+         {kSet + R"(Clients\Old Stuff\old.doc)", kSet + R"(lost dir0\holiday.doc)", kSet + R"(lost dir0\beach.jpg)"},
+         0, 2},
+        {"a file of an earlier folder", [](BkfWriter& w) {
+             w.Dirb({"a"}).Dirb({"b"}).File("x", "x", FileOptions().DirectoryId(1)).File("y", "y");
+         },
+         {kSet + R"(a\x)", kSet + R"(b\y)"}, 1, 0},
+        {"two lost IDs, two lost folders", [](BkfWriter& w) {
+             w.Dirb({"a"}).File("x", "x", FileOptions().DirectoryId(7)).File("y", "y", FileOptions().DirectoryId(8));
+         },
+         {kSet + R"(lost dir0\x)", kSet + R"(lost dir1\y)"}, 0, 2},
+        {"IDs left zero keep the order", [](BkfWriter& w) {
+             w.Dirb({"a"}).File("x", "x", FileOptions().DirectoryId(0)).Dirb({"b"});
+             w.ZeroRange(w.LastBlock(), 512).File("y", "y", FileOptions().DirectoryId(0));
+         },
+         {kSet + R"(a\x)", kSet + R"(a\y)"}, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        BkfWriter w;
+        w.Sset("Daily");
+        c.write(w);
+        const ScanResult r = ScanBytes(w.Bytes());
+        EXPECT_EQ(r.RowPaths(), c.rows);
+        EXPECT_EQ(r.report.placedById.count, c.placedById);
+        EXPECT_EQ(r.report.inLostFolder.count, c.inLostFolder);
+        for (const RecordedRow& row : r.rows) {
+            const bool lost = row.path.find("lost dir") != std::string::npos;
+            EXPECT_EQ(row.status, lost ? RowStatus::FolderLost : RowStatus::Ok);
+        }
+    }
+}
+
+TEST(ScanTruthTest, EachRowSaysWhatTheScanFound)
+{
+    BkfWriter w;
+    w.Sset("Daily").File("ok", "x").File("none", "x", FileOptions().NoStan());
+    w.File("cut", "x", FileOptions().StreamLength(100000)).File("unverified", "x");
+    w.FlipBytes(w.LastBlock() + 20, 1); // a byte of the common header: its checksum fails
+    const ScanResult r = ScanBytes(w.Bytes());
+    std::vector<std::string> statuses;
+    for (const RecordedRow& row : r.rows)
+        statuses.emplace_back(RowStatusText(row.status));
+    // The rows stay in file order, the one that waited for a block too.
+    EXPECT_EQ(statuses, (std::vector<std::string>{"ok", "no data", "cut short", "unverified"}));
+}
+
+// Ranges of 64 KiB or more between blocks that no block covers are said, with
+// their offsets and the deep-scan hint.
+TEST(ScanTruthTest, RangesWithoutBlocksAreReported)
+{
+    BkfWriter w;
+    w.Sset("Daily").File("a.txt", "a");
+    const std::size_t gapStart = w.NextSlot();
+    w.ZeroSlots(128).File("b.txt", "b");
+    const ScanResult r = ScanBytes(w.Bytes());
+    EXPECT_EQ(r.rows.size(), 2u);
+    ASSERT_EQ(r.report.gaps.size(), 1u);
+    EXPECT_EQ(r.report.gaps[0].offset, gapStart);
+    EXPECT_EQ(r.report.gaps[0].length, 65536u);
+    EXPECT_NE(ScanReportSummary(r.report).find("1 range of 64 KiB or more without blocks"), std::string::npos);
+    EXPECT_NE(DeepScanSuggestion(r.report).find("a deep scan looks for blocks off the 512-byte grid"),
+              std::string::npos);
+}
+
+} // namespace
