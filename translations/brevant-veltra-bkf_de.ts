@@ -412,7 +412,7 @@
     </message>
     <message>
         <source>No block was found on the 512-byte grid. A deep scan (the &quot;Deep scan&quot; box) also looks for blocks off the grid.</source>
-        <translation>Auf dem 512-Byte-Raster wurde kein Block gefunden. Eine Tiefensuche (das Feld &quot;Tiefenscan&quot;) sucht auch außerhalb des Rasters nach Blöcken.</translation>
+        <translation>Auf dem 512-Byte-Raster wurde kein Block gefunden. Eine Tiefensuche (das Feld &quot;Tiefensuche&quot;) sucht auch außerhalb des Rasters nach Blöcken.</translation>
     </message>
     <message>
         <source>The scan failed: %1</source>
