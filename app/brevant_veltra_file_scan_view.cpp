@@ -52,7 +52,7 @@ CBrevantVeltraFileScanView::CBrevantVeltraFileScanView(ViewFrame& frame, const W
       m_services(services),
       m_controls(CreateWizardControls(*this, m_treeModel, m_listModel, services.messages)),
       m_reportLine(new ScanReportLine(services.messages, this)),
-      m_pPages(std::make_unique<CWizardPages>(*this))
+      m_pPages(std::make_unique<CWizardPages>(static_cast<WizardHost&>(*this), m_controls, *m_reportLine, services))
 {
     setAttribute(Qt::WA_OpaquePaintEvent); // the background covers everything
     setAcceptDrops(true);
@@ -73,26 +73,66 @@ CBrevantVeltraFileScanView::~CBrevantVeltraFileScanView()
 
 void CBrevantVeltraFileScanView::ConnectCommands()
 {
-    CWizardPages* pages = m_pPages.get();
+    using View = CBrevantVeltraFileScanView;
     const WizardControls& c = m_controls;
-    connect(c.btnAddFile, &QAbstractButton::clicked, this, [pages] { pages->OnAddFile(); });
-    connect(c.btnRepair, &QAbstractButton::clicked, this, [pages] { pages->OnRepairFile(); });
+    connect(c.btnAddFile, &QAbstractButton::clicked, this, &View::OnAddFile);
+    connect(c.btnRepair, &QAbstractButton::clicked, this, &View::OnRepairFile);
     connect(c.btnSave, &QAbstractButton::clicked, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(c.btnSettings, &QAbstractButton::clicked, this, &CBrevantVeltraFileScanView::OnSettings);
     connect(c.btnUpdate, &QAbstractButton::clicked, this, [this] { m_frame.OnLiveUpdate(); });
-    connect(c.btnNext, &QAbstractButton::clicked, this, [pages] { pages->OnNext(); });
-    connect(c.btnBack, &QAbstractButton::clicked, this, [pages] { pages->OnBack(); });
-    connect(c.btnStop, &QAbstractButton::clicked, this, [pages] { pages->OnStop(); });
-    connect(c.btnHomePage, &QAbstractButton::clicked, this, [pages] { pages->OnHomePage(); });
-    connect(c.btnBrowse, &QAbstractButton::clicked, this, [pages] { pages->BrowseForBackupFile(); });
+    connect(c.btnNext, &QAbstractButton::clicked, this, &View::OnNext);
+    connect(c.btnBack, &QAbstractButton::clicked, this, &View::OnBack);
+    connect(c.btnStop, &QAbstractButton::clicked, this, &View::OnStop);
+    connect(c.btnHomePage, &QAbstractButton::clicked, this, &View::OnHomePage);
+    connect(c.btnBrowse, &QAbstractButton::clicked, this, &View::BrowseForBackupFile);
     connect(c.folderTree, &FolderTree::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(c.folderContents, &FolderContentsList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(c.catalogueList, &CatalogueList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
 }
 
+int CBrevantVeltraFileScanView::Page() const
+{
+    return m_pPages->Page();
+}
+
+void CBrevantVeltraFileScanView::OnNext()
+{
+    m_pPages->OnNext();
+}
+
+void CBrevantVeltraFileScanView::OnBack()
+{
+    m_pPages->OnBack();
+}
+
+void CBrevantVeltraFileScanView::OnStop()
+{
+    m_pPages->OnStop();
+}
+
+void CBrevantVeltraFileScanView::OnAddFile()
+{
+    m_pPages->OnAddFile();
+}
+
+void CBrevantVeltraFileScanView::OnRepairFile()
+{
+    m_pPages->OnRepairFile();
+}
+
+void CBrevantVeltraFileScanView::OnHomePage()
+{
+    m_pPages->OnHomePage();
+}
+
+bool CBrevantVeltraFileScanView::BrowseForBackupFile()
+{
+    return m_pPages->BrowseForBackupFile();
+}
+
 bool CBrevantVeltraFileScanView::IsScanRunning() const
 {
-    return !m_controls.btnStop->isHidden();
+    return m_bridge.IsScanRunning();
 }
 
 void CBrevantVeltraFileScanView::ClearCatalogue()
@@ -104,8 +144,12 @@ void CBrevantVeltraFileScanView::ClearCatalogue()
     m_scanReport = ScanReport();
 }
 
-void CBrevantVeltraFileScanView::StartScan()
+void CBrevantVeltraFileScanView::StartScan(const QString& path)
 {
+    m_strFilePath = path;
+    m_frame.SetProgressVisible(true);
+    ClearCatalogue();
+    SetStopVisible(true);
     // The scan reports an open failure itself (message, back to the file page).
     ScanOptions options;
     options.deep = m_controls.chkDeepScan->isChecked();
@@ -118,7 +162,7 @@ void CBrevantVeltraFileScanView::StartScan()
 
 void CBrevantVeltraFileScanView::StopScan()
 {
-    m_scanner.StopScan();
+    m_bridge.StopScan(m_scanner);
     SetProgressVisible(false);
     SetStopVisible(false);
 }
@@ -148,7 +192,7 @@ void CBrevantVeltraFileScanView::OpenBackup(const QString& path)
 
 void CBrevantVeltraFileScanView::OnSaveFiles()
 {
-    if (m_pPages->m_nPage == 0)
+    if (Page() == 0)
         return;
     if (IsScanRunning()) {
         m_services.messages.ShowMessage(QString::fromUtf8(SystemText::kStopFirst), MessageService::kNotice);
@@ -168,25 +212,25 @@ void CBrevantVeltraFileScanView::OnSaveFiles()
     folder = QDir::fromNativeSeparators(folder);
     if (!folder.endsWith('/'))
         folder += '/';
-    m_scanner.SetDestinationFolder(folder.toStdString());
-    RunSave();
+    RunSave(folder.toStdString());
 }
 
-void CBrevantVeltraFileScanView::RunSave()
+void CBrevantVeltraFileScanView::RunSave(const std::string& destination)
 {
     const std::size_t chosen = m_store.TickedCount();
-    CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_strFilePath, m_store, m_scanner.DestinationFolder(),
-                                                   m_frame.FilePrefix().toStdString(), m_scanner.RunningFlag(),
+    CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_strFilePath, m_store, destination,
+                                                   m_frame.FilePrefix().toStdString(),
                                                    ExtractionOptions{m_frame.RestoreDates()}},
                             m_services.messages, this);
     if (dialog.Run())
-        ShowSaveReport(dialog.Report(), chosen);
+        ShowSaveReport(dialog.Report(), chosen, destination);
 }
 
-void CBrevantVeltraFileScanView::ShowSaveReport(const ExtractionReport& report, std::size_t chosen)
+void CBrevantVeltraFileScanView::ShowSaveReport(const ExtractionReport& report, std::size_t chosen,
+                                                const std::string& destination)
 {
     const SaveReportText text =
-        DescribeSave(report, chosen, QString::fromStdString(m_scanner.DestinationFolder()), m_scanReport,
+        DescribeSave(report, chosen, QString::fromStdString(destination), m_scanReport,
                      m_frame.RestoreDates());
     m_frame.ShowStatusText(text.status);
     if (text.message.isEmpty())
@@ -258,7 +302,7 @@ void CBrevantVeltraFileScanView::ShowScanReport(const ScanReport& report)
 {
     m_scanReport = report;
     m_reportLine->ShowReport(report);
-    m_reportLine->setVisible(m_reportLine->HasReport() && m_pPages->m_nPage == 1);
+    m_reportLine->setVisible(m_reportLine->HasReport() && Page() == 1);
 }
 
 // --- Painting, layout, drops ---------------------------------------------------------
@@ -296,7 +340,7 @@ void CBrevantVeltraFileScanView::LayOutControls()
 
 QString CBrevantVeltraFileScanView::DroppableBackup(const QMimeData* data) const
 {
-    if (m_pPages->m_nPage != 0 || data == nullptr || data->urls().size() != 1)
+    if (Page() != 0 || data == nullptr || data->urls().size() != 1)
         return QString();
     const QUrl url = data->urls().first();
     if (!url.isLocalFile() || !HasBkfExtension(url.toLocalFile()))

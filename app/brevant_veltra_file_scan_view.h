@@ -16,6 +16,7 @@
 #include "scan_window.h"
 #include "window_services.h"
 #include "wizard_controls.h"
+#include "wizard_host.h"
 
 #include <QWidget>
 
@@ -26,7 +27,7 @@ class CWizardPages;
 class ScanReportLine;
 class ViewFrame;
 
-class CBrevantVeltraFileScanView : public QWidget, public ScanWindow {
+class CBrevantVeltraFileScanView : public QWidget, public ScanWindow, private WizardHost {
     Q_OBJECT
 
 public:
@@ -35,9 +36,6 @@ public:
     ~CBrevantVeltraFileScanView() override;
 
     const WizardControls& Controls() const { return m_controls; }
-    CWizardPages& Pages() { return *m_pPages; }
-    ViewFrame& Frame() { return m_frame; }
-    const WindowServices& Services() const { return m_services; }
     ScanReportLine& ReportLine() { return *m_reportLine; }
     const CatalogueStore& Store() const { return m_store; }
     FolderTreeModel& TreeModel() { return m_treeModel; }
@@ -46,20 +44,27 @@ public:
     // The path the scan opens (and a save reads from).
     QString m_strFilePath;
 
-    // A scan runs exactly while the Stop button shows.
-    bool IsScanRunning() const;
-    // Empties the tree, the contents list, the found-files list and the report line.
-    void ClearCatalogue();
-    // Starts the scan of m_strFilePath; the results page shows already.
-    void StartScan();
-    // Clears the running flag; hides the progress bar and the Stop button.
-    void StopScan();
+    // The wizard's page: 0 the file page, 1 the results page.
+    int Page() const;
+    // The wizard's commands (buttons, menu, keys).
+    void OnNext();
+    void OnBack();
+    void OnStop();
+    void OnAddFile();
+    void OnRepairFile();
+    void OnHomePage();
+    bool BrowseForBackupFile();
+
+    // From the scan's start until it ends or is told to stop.
+    bool IsScanRunning() const override;
+    // Tells the scan to stop; hides the progress bar and the Stop button.
+    void StopScan() override;
     // The last scan's worker or its end steps are still to come (Stop may be
     // hidden already: Back leaves at once).
     bool IsScanUnfinished() const;
     // Waits (serving the window, not the user) until the previous scan's worker
     // and its end steps are done; false when they are not within the time allowed.
-    bool WaitForPreviousScan();
+    bool WaitForPreviousScan() override;
     // A backup named on the command line or dropped on the file page: into
     // the file-name box, then Next.
     void OpenBackup(const QString& path);
@@ -69,7 +74,7 @@ public:
     // runs the progress window, then reports on the status bar and, when a
     // file was not saved completely or was renamed, in a message that can
     // open the output folder.
-    void OnSaveFiles();
+    void OnSaveFiles() override;
     // The frame's Settings command.
     void OnSettings();
 
@@ -92,13 +97,18 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Empties the tree, the contents list, the found-files list and the report line.
+    void ClearCatalogue();
+    // WizardHost
+    void StartScan(const QString& path) override;
+
     void ConnectCommands();
     void LayOutControls();
     // The one local .bkf file a drag carries on the file page, or "".
     QString DroppableBackup(const QMimeData* data) const;
-    // Runs the save of the ticked rows into the scanner's destination folder.
-    void RunSave();
-    void ShowSaveReport(const ExtractionReport& report, std::size_t chosen);
+    // Runs the save of the ticked rows into `destination` (ends with "/").
+    void RunSave(const std::string& destination);
+    void ShowSaveReport(const ExtractionReport& report, std::size_t chosen, const std::string& destination);
 
     ViewFrame& m_frame;
     WindowServices m_services;

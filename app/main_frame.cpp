@@ -17,7 +17,6 @@
 #include "settings_dlg.h"
 #include "system_texts.h"
 #include "window_layout.h"
-#include "wizard_pages.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -118,16 +117,15 @@ void CMainFrame::CreateStatusBar()
 
 void CMainFrame::ConnectCommands()
 {
-    CWizardPages* pages = &m_pView->Pages();
     CBrevantVeltraFileScanView* view = m_pView;
-    connect(Command(CommandId::kAddFile), &QAction::triggered, this, [pages] { pages->OnAddFile(); });
+    connect(Command(CommandId::kAddFile), &QAction::triggered, view, &CBrevantVeltraFileScanView::OnAddFile);
     connect(Command(CommandId::kSave), &QAction::triggered, view, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(Command(CommandId::kExit), &QAction::triggered, this, &QWidget::close);
     connect(Command(CommandId::kSetting), &QAction::triggered, this, &CMainFrame::OnSettings);
     connect(Command(CommandId::kLiveUpdate), &QAction::triggered, this, &CMainFrame::OnLiveUpdate);
     connect(Command(CommandId::kHelp), &QAction::triggered, this, &CMainFrame::OnHelpFile);
     connect(Command(CommandId::kAbout), &QAction::triggered, this, &CMainFrame::OnAppAbout);
-    connect(Command(CommandId::kHomePage), &QAction::triggered, this, [pages] { pages->OnHomePage(); });
+    connect(Command(CommandId::kHomePage), &QAction::triggered, view, &CBrevantVeltraFileScanView::OnHomePage);
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)

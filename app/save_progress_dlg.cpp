@@ -40,11 +40,7 @@ CSaveProgressDlg::CSaveProgressDlg(const Save& save, MessageService& messages, Q
 // The window closes itself only once the worker has ended. Should it go
 // before (the application ending under it), the worker stops after the file
 // it is writing, and the SaveWorker waits for that.
-CSaveProgressDlg::~CSaveProgressDlg()
-{
-    if (!m_bSaveDone)
-        m_save.running = false;
-}
+CSaveProgressDlg::~CSaveProgressDlg() = default;
 
 void CSaveProgressDlg::CreateControls()
 {
@@ -72,7 +68,7 @@ bool CSaveProgressDlg::Run()
         return false;
     }
     m_meter = RateMeter();
-    m_worker.Start(SaveWorker::Job{m_save.rows, m_save.destination, m_save.prefix, m_save.running, m_save.options});
+    m_worker.Start(SaveWorker::Job{m_save.rows, m_save.destination, m_save.prefix, m_save.options});
     exec();
     return true;
 }
@@ -106,5 +102,5 @@ void CSaveProgressDlg::reject()
     if (answer != MessageService::kYes)
         return;
     // The worker finishes the file it is writing; the window closes when it ends.
-    m_save.running = false;
+    m_worker.Stop();
 }

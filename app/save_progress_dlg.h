@@ -15,7 +15,6 @@
 
 #include <QString>
 
-#include <atomic>
 #include <memory>
 #include <string>
 
@@ -35,7 +34,6 @@ public:
         const CatalogueStore& rows;
         std::string destination; // ends with a separator
         std::string prefix;
-        std::atomic<bool>& running; // the scanner's running flag: clearing it stops the save
         ExtractionOptions options;
     };
 

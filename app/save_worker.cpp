@@ -13,6 +13,7 @@ SaveWorker::SaveWorker(ProgressHandler onProgress, EndHandler onEnd)
 SaveWorker::~SaveWorker()
 {
     m_dispatcher.Detach();
+    Stop();
     if (m_thread.joinable())
         m_thread.join();
 }
@@ -28,7 +29,8 @@ bool SaveWorker::OpenBackup(const std::string& path, std::string* why)
 
 void SaveWorker::Start(Job job)
 {
-    job.running = true;
+    m_running = true;
+    m_stopNow = false;
     m_snapshot = SaveProgressSnapshot();
     m_lastHandOver = std::chrono::steady_clock::time_point();
     m_thread = std::thread(&SaveWorker::Run, this, std::move(job));
@@ -37,7 +39,7 @@ void SaveWorker::Start(Job job)
 void SaveWorker::Run(Job job)
 {
     ExtractionReport report =
-        ExtractCheckedFiles(m_backup, job.rows, job.destination, job.prefix, job.running, *this, job.options);
+        ExtractCheckedFiles(m_backup, job.rows, job.destination, job.prefix, m_running, *this, job.options);
     m_backup.Close();
     HandOver(true);
     m_dispatcher.Post([this, report = std::move(report)] { Finish(report); });

@@ -20,7 +20,6 @@
 #include "message_service.h"
 #include "save_folder_chooser.h"
 #include "window_services.h"
-#include "wizard_pages.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -81,8 +80,8 @@ struct ScanFigures {
 ScanFigures GuiScan(CMainFrame& frame, const QString& path)
 {
     CBrevantVeltraFileScanView& view = frame.View();
-    if (view.Pages().m_nPage == 1)
-        view.Pages().OnBack();
+    if (view.Page() == 1)
+        view.OnBack();
     ScanFigures figures;
     QElapsedTimer sinceTick;
     QTimer ticker;

@@ -238,7 +238,7 @@ TEST(SaveFlow, SaveRightAfterStopWaitsForTheScansLastRows)
     f.TypeAndNext(f.WriteFile("stopped.bkf", backup));
     QThread::msleep(50); // the worker scans on and waits to hand over its second batch
     f.messages.answers = {MessageService::kYes};
-    f.Pages().OnStop();
+    f.View().OnStop();
     TempDir dest;
     f.folderChooser.answers = {QString::fromStdString(dest.Path())};
     kSave(f);
@@ -255,8 +255,7 @@ TEST(SaveFlow, ProgressWindowEndsOnTheLastRow)
     ScanIntoReview(f, SaveBackup(5, 3000));
     f.View().ListModel().setData(f.View().ListModel().index(4, 0), Qt::Unchecked, Qt::CheckStateRole);
     TempDir dest;
-    std::atomic<bool> running{false};
-    CSaveProgressDlg dialog({f.View().m_strFilePath, f.View().Store(), dest.Path() + "/", "Out", running, {}},
+    CSaveProgressDlg dialog({f.View().m_strFilePath, f.View().Store(), dest.Path() + "/", "Out", {}},
                             f.messages);
     EXPECT_EQ(dialog.FileNameLabel().text(), "Filename");
     ASSERT_TRUE(dialog.Run());

@@ -27,7 +27,6 @@ TEST(SaveWorker, ProgressIsThrottledAndTheEndComesAfterTheThread)
         store.SetTicked(store.Append(CatalogueRow{path, true, kSize, k * kSize, true}), true);
     }
     TempDir dest;
-    std::atomic<bool> running{false};
     int progressCalls = 0, ends = 0;
     SaveProgressSnapshot last;
     SaveWorker* self = nullptr;
@@ -46,7 +45,7 @@ TEST(SaveWorker, ProgressIsThrottledAndTheEndComesAfterTheThread)
     self = &worker;
     ASSERT_TRUE(worker.OpenBackup(backup.Path(), nullptr));
     const auto start = std::chrono::steady_clock::now();
-    worker.Start(SaveWorker::Job{store, dest.Path() + "/", "Out", running, {}});
+    worker.Start(SaveWorker::Job{store, dest.Path() + "/", "Out", {}});
     const QDeadlineTimer deadline(60000);
     while (ends == 0 && !deadline.hasExpired())
         QApplication::processEvents(QEventLoop::AllEvents, 5);

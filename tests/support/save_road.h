@@ -30,7 +30,7 @@ inline void ScanIntoReview(WindowFixture& f, const std::vector<std::uint8_t>& ba
 {
     f.TypeAndNext(f.WriteFile("save.bkf", backup));
     ASSERT_TRUE(f.WaitForScanEnd());
-    ASSERT_EQ(f.Pages().m_nPage, 1);
+    ASSERT_EQ(f.View().Page(), 1);
 }
 
 // Every ticked row lies byte-exact below `root` at its catalogue path, and

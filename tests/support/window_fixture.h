@@ -18,7 +18,6 @@
 #include "scripted_message_service.h"
 #include "temp_path.h"
 #include "window_services.h"
-#include "wizard_pages.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -97,7 +96,6 @@ struct WindowFixture {
     ~WindowFixture() { QDir::setCurrent(previousDir); }
 
     CBrevantVeltraFileScanView& View() { return frame.View(); }
-    CWizardPages& Pages() { return View().Pages(); }
     const WizardControls& Controls() { return View().Controls(); }
 
     // Writes `bytes` into the test folder under `name`; returns its path.
@@ -113,7 +111,7 @@ struct WindowFixture {
     void TypeAndNext(const QString& path)
     {
         Controls().editFileName->setText(path);
-        Pages().OnNext();
+        View().OnNext();
     }
 
     // Serves the window until the scan's worker and its end steps are done.
