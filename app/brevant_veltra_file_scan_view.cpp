@@ -35,6 +35,7 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include <iterator>
 #include <thread>
 
 namespace {
@@ -57,6 +58,7 @@ CBrevantVeltraFileScanView::CBrevantVeltraFileScanView(ViewFrame& frame, const W
     setAttribute(Qt::WA_OpaquePaintEvent); // the background covers everything
     setAcceptDrops(true);
     ConnectCommands();
+    SetTabOrder();
     m_reportLine->Clear();
     m_pPages->ShowPage();
 }
@@ -85,6 +87,7 @@ void CBrevantVeltraFileScanView::ConnectCommands()
     connect(c.btnStop, &QAbstractButton::clicked, this, &View::OnStop);
     connect(c.btnHomePage, &QAbstractButton::clicked, this, &View::OnHomePage);
     connect(c.btnBrowse, &QAbstractButton::clicked, this, &View::BrowseForBackupFile);
+    connect(c.editFileName, &QLineEdit::returnPressed, this, &View::OnNext);
     connect(c.folderTree, &FolderTree::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(c.folderContents, &FolderContentsList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(c.catalogueList, &CatalogueList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
@@ -128,6 +131,17 @@ void CBrevantVeltraFileScanView::OnHomePage()
 bool CBrevantVeltraFileScanView::BrowseForBackupFile()
 {
     return m_pPages->BrowseForBackupFile();
+}
+
+void CBrevantVeltraFileScanView::SetTabOrder()
+{
+    const WizardControls& c = m_controls;
+    QWidget* const order[] = {c.btnAddFile,   c.btnRepair,  c.btnSave,        c.btnSettings,   c.btnUpdate,
+                              c.btnHomePage,  c.editFileName, c.btnBrowse,    c.chkDeepScan,   c.folderTree,
+                              c.folderContents, c.catalogueList, m_reportLine, c.btnStop,      c.btnBack,
+                              c.btnNext};
+    for (std::size_t k = 1; k < std::size(order); ++k)
+        setTabOrder(order[k - 1], order[k]);
 }
 
 bool CBrevantVeltraFileScanView::IsScanRunning() const

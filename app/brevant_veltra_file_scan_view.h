@@ -103,6 +103,8 @@ private:
     void StartScan(const QString& path) override;
 
     void ConnectCommands();
+    // Tab goes through the controls in reading order.
+    void SetTabOrder();
     void LayOutControls();
     // The one local .bkf file a drag carries on the file page, or "".
     QString DroppableBackup(const QMimeData* data) const;

@@ -12,7 +12,7 @@ const std::vector<MenuInfo>& MenuBarCommands()
           CommandInfo{CommandId::kSave, "&Save\tCtrl+S", QKeySequence("Ctrl+S"),
                       "Select location to save repaired file", MenuIcon::kSave},
           std::nullopt,
-          CommandInfo{CommandId::kExit, "E&xit", QKeySequence(), "Quit the application; prompts to save documents",
+          CommandInfo{CommandId::kExit, "E&xit\tCtrl+Q", QKeySequence("Ctrl+Q"), "Quit the application; prompts to save documents",
                       MenuIcon::kExit}}},
         {"&Tools",
          {CommandInfo{CommandId::kSetting, "Se&tting\tCtrl+T", QKeySequence("Ctrl+T"),

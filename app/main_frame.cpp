@@ -2,7 +2,6 @@
 #include "main_frame.h"
 
 #include "about_dialog.h"
-#include "accelerator_precedence.h"
 #include "application_commands.h"
 #include "bc_menu.h"
 #include "bc_menu_style.h"
@@ -74,7 +73,6 @@ QAction* CMainFrame::Command(int id) const
 void CMainFrame::CreateMenus()
 {
     menuBar()->setStyle(BCMenuStyle::Instance());
-    QList<QKeySequence> accelerators;
     for (const MenuInfo& info : MenuBarCommands()) {
         auto* menu = new BCMenu(QString::fromUtf8(info.title), menuBar());
         menuBar()->addMenu(menu);
@@ -88,11 +86,8 @@ void CMainFrame::CreateMenus()
             action->setShortcutContext(Qt::WindowShortcut);
             action->setStatusTip(QString::fromUtf8(item->prompt));
             m_commands[item->id] = action;
-            if (!item->accelerator.isEmpty())
-                accelerators << item->accelerator;
         }
     }
-    new AcceleratorPrecedence(*m_pView->Controls().editFileName, accelerators);
 }
 
 void CMainFrame::CreateStatusBar()

@@ -4,6 +4,7 @@
 #include "message_service.h"
 #include "scan_report.h"
 
+#include <QFocusEvent>
 #include <QStringList>
 
 ScanReportLine::ScanReportLine(MessageService& messages, QWidget* parent)
@@ -40,6 +41,15 @@ void ScanReportLine::Clear()
     m_details.clear();
     setText(QString());
     hide();
+}
+
+void ScanReportLine::focusInEvent(QFocusEvent* event)
+{
+    QLabel::focusInEvent(event);
+    if (event->reason() == Qt::TabFocusReason)
+        focusNextPrevChild(true);
+    else if (event->reason() == Qt::BacktabFocusReason)
+        focusNextPrevChild(false);
 }
 
 void ScanReportLine::ShowDetails()

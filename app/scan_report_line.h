@@ -22,6 +22,10 @@ public:
     // Shows the details in a message box (what the link does).
     void ShowDetails();
 
+protected:
+    // Tab lands on the link at once, not first on the line around it.
+    void focusInEvent(QFocusEvent* event) override;
+
 private:
     MessageService& m_messages;
     QString m_summary;

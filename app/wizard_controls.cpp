@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <utility>
+
 const char* const kStartHelpText =
     "1.\tselect file for repair from Browse button or from Add File button from toolbar \n2.\tPress Next button";
 const char* const kBackHelpText =
@@ -80,6 +82,18 @@ void MakeNavigation(QWidget& view, WizardControls& c)
     c.btnHomePage->SetToolTipText(QStringLiteral("Go to the software Homepage"));
 }
 
+// Alt+letter for every image button. Browse (Alt+B) and Back share a
+// letter: they never show together.
+void GiveMnemonics(const WizardControls& c)
+{
+    const std::pair<CHoverButton*, char> keys[] = {
+        {c.btnAddFile, 'A'}, {c.btnRepair, 'R'}, {c.btnSave, 'L'}, {c.btnSettings, 'E'}, {c.btnUpdate, 'U'},
+        {c.btnNext, 'N'},    {c.btnBack, 'B'},   {c.btnStop, 'S'}, {c.btnHomePage, 'O'},
+    };
+    for (const auto& [button, letter] : keys)
+        button->SetMnemonic(QChar(letter));
+}
+
 void MakeFileBox(QWidget& view, WizardControls& c)
 {
     c.editFileName = new QLineEdit(&view);
@@ -88,7 +102,7 @@ void MakeFileBox(QWidget& view, WizardControls& c)
     palette.setColor(QPalette::Base, kPaleYellow);
     c.editFileName->setPalette(palette);
     c.btnBrowse = new QPushButton(QStringLiteral("&Browse"), &view);
-    c.chkDeepScan = new QCheckBox(QStringLiteral("Deep scan"), &view);
+    c.chkDeepScan = new QCheckBox(QStringLiteral("&Deep scan"), &view);
     c.chkDeepScan->setToolTip(QString::fromUtf8(SystemText::kDeepScanTip));
 }
 
@@ -126,5 +140,6 @@ WizardControls CreateWizardControls(QWidget& view, FolderTreeModel& tree, Catalo
     MakeToolbar(view, c);
     MakeNavigation(view, c);
     MakeLabels(view, c);
+    GiveMnemonics(c);
     return c;
 }

@@ -39,6 +39,11 @@ void CWizardPages::ShowPage()
     ShowResultsPage(m_nPage == 1);
     m_controls.lblHelpTop->show();
     m_controls.btnNext->show();
+    // The keyboard starts where the page's work does.
+    if (m_nPage == 0)
+        m_controls.editFileName->setFocus();
+    else
+        m_controls.folderTree->setFocus();
 }
 
 void CWizardPages::ShowFilePage(bool show)

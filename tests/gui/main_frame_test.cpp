@@ -13,6 +13,7 @@
 #include "window_fixture.h"
 #include "window_layout.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -59,7 +60,7 @@ TEST(MainFrame, MenusAndCommandTable)
         "&File > &Add\tCtrl+A | Ctrl+A | Add File to repair",
         "&File > &Save\tCtrl+S | Ctrl+S | Select location to save repaired file",
         "&File > -",
-        "&File > E&xit |  | Quit the application; prompts to save documents",
+        "&File > E&xit\tCtrl+Q | Ctrl+Q | Quit the application; prompts to save documents",
         "&Tools > Se&tting\tCtrl+T | Ctrl+T | Settings for repaired file name",
         "&Tools > Li&ve Update\tCtrl+V | Ctrl+V | Update the software from latest changes from Internet",
         "&Help > &Help\tF1 | F1 | Help",
@@ -125,19 +126,43 @@ TEST(MainFrame, LayoutFollowsTheWindowSize)
     }
 }
 
-// Ctrl+A and Ctrl+V in the file-name box run Add and Live Update, not the box's select-all and paste.
-TEST(MainFrame, AcceleratorsWinOverTheFileNameBox)
+// Ctrl+A and Ctrl+V edit the text while the file-name box has the focus and
+// run Add and Live Update elsewhere; Enter in the box is Next; Ctrl+Q is Exit.
+TEST(MainFrame, KeysInAndOutsideTheFileNameBox)
 {
-    WindowFixture f;
-    QLineEdit* box = f.Controls().editFileName;
-    box->setText("typed");
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(f.chooser.asked, 1);
-    EXPECT_FALSE(box->hasSelectedText());
-    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(f.MessageTexts(), QStringList{"Live Update file not found. Please re-install the software."});
-    EXPECT_EQ(box->text(), "typed");
+    const QString liveUpdate = "Live Update file not found. Please re-install the software.";
+    struct Case {
+        const char* why;
+        bool inBox;
+        QKeyCombination key;
+        QString text;       // the box's text after the key
+        int chooserAsked;   // times the file chooser opened
+        QStringList shown;  // messages
+    };
+    const Case cases[] = {
+        {"Ctrl+A selects all", true, Qt::CTRL | Qt::Key_A, "typed", 0, {}},
+        {"Ctrl+V pastes", true, Qt::CTRL | Qt::Key_V, "typedpasted", 0, {}},
+        {"Enter is Next", true, QKeyCombination(Qt::Key_Return), "typed", 0, {"Invalid File Name"}},
+        {"Ctrl+A is Add elsewhere", false, Qt::CTRL | Qt::Key_A, "typed", 1, {}},
+        {"Ctrl+V is Live Update elsewhere", false, Qt::CTRL | Qt::Key_V, "typed", 0, {liveUpdate}},
+        {"Ctrl+Q is Exit", true, Qt::CTRL | Qt::Key_Q, "typed", 0, {"Do you really want to exit?"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        WindowFixture f;
+        QLineEdit* box = f.Controls().editFileName;
+        EXPECT_TRUE(box->hasFocus()) << "the box has the focus from the start";
+        box->setText("typed");
+        QApplication::clipboard()->setText("pasted");
+        QWidget* target = c.inBox ? static_cast<QWidget*>(box) : f.Controls().btnAddFile;
+        target->setFocus();
+        f.messages.answers = {MessageService::kNo};
+        QTest::keyClick(target, c.key.key(), c.key.keyboardModifiers());
+        EXPECT_EQ(box->text(), c.text);
+        EXPECT_EQ(box->hasSelectedText(), c.key == (Qt::CTRL | Qt::Key_A) && c.inBox);
+        EXPECT_EQ(f.chooser.asked, c.chooserAsked);
+        EXPECT_EQ(f.MessageTexts(), c.shown);
+    }
 }
 
 TEST(MainFrame, HelpFileInTheStartDirectory)
