@@ -6,6 +6,7 @@
 #include "command_line_backup.h"
 #include "main_frame.h"
 #include "product_info.h"
+#include "stop_signal_notifier.h"
 #include "window_services.h"
 
 #include <QIcon>
@@ -28,6 +29,8 @@ void CBrevantVeltraFileScanApp::InitInstance()
 {
     m_frame = std::make_unique<CMainFrame>(WindowServices{m_messages, m_shell, m_chooser, m_folderChooser});
     m_frame->showMaximized();
+    auto* stopSignals = new StopSignalNotifier(this);
+    connect(stopSignals, &StopSignalNotifier::stopSignal, m_frame.get(), &CMainFrame::OnStopSignal);
     QTimer::singleShot(0, this, &CBrevantVeltraFileScanApp::OpenCommandLineBackup);
 }
 

@@ -236,8 +236,19 @@ void CBrevantVeltraFileScanView::RunSave(const std::string& destination)
                                                    m_frame.FilePrefix().toStdString(),
                                                    ExtractionOptions{m_frame.RestoreDates()}},
                             m_services.messages, this);
-    if (dialog.Run())
+    m_saveDialog = &dialog;
+    const bool ran = dialog.Run();
+    m_saveDialog = nullptr;
+    if (m_frame.OnSaveEnded())
+        return;
+    if (ran)
         ShowSaveReport(dialog.Report(), chosen, destination);
+}
+
+void CBrevantVeltraFileScanView::StopSave(bool atOnce)
+{
+    if (m_saveDialog != nullptr)
+        m_saveDialog->StopSave(atOnce);
 }
 
 void CBrevantVeltraFileScanView::ShowSaveReport(const ExtractionReport& report, std::size_t chosen,
@@ -266,9 +277,12 @@ void CBrevantVeltraFileScanView::OnSettings()
 
 // --- ScanWindow ------------------------------------------------------------------
 
+// The scan's texts belong to the results page: a scan left with Back must
+// not write "press Next button to save" on the file page, where Next scans.
 void CBrevantVeltraFileScanView::SetHelpText(const QString& text)
 {
-    m_controls.lblHelpTop->SetText(text);
+    if (Page() == 1)
+        m_controls.lblHelpTop->SetText(text);
 }
 
 void CBrevantVeltraFileScanView::SetScanPositionText(const QString& text)

@@ -23,6 +23,7 @@
 #include <memory>
 
 struct ExtractionReport;
+class CSaveProgressDlg;
 class CWizardPages;
 class ScanReportLine;
 class ViewFrame;
@@ -75,6 +76,11 @@ public:
     // file was not saved completely or was renamed, in a message that can
     // open the output folder.
     void OnSaveFiles() override;
+    // The save's window is open.
+    bool IsSaving() const { return m_saveDialog != nullptr; }
+    // Stops a running save after the file it is writing, or at once (that
+    // file kept as NAME.partial).
+    void StopSave(bool atOnce);
     // The frame's Settings command.
     void OnSettings();
 
@@ -125,4 +131,5 @@ private:
     std::unique_ptr<CWizardPages> m_pPages;
     // What the last scan passed over, for the report of a save.
     ScanReport m_scanReport;
+    CSaveProgressDlg* m_saveDialog = nullptr; // while a save's window is open
 };

@@ -201,6 +201,13 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     // The window closes only with the application, which EndApplication ends.
     event->ignore();
+    // A close from the desktop (logout) can come while the save's window is open.
+    if (m_pView->IsSaving()) {
+        if (m_services.messages.ShowMessage(QString::fromUtf8(SystemText::kStopQuestion), MessageService::kConfirm)
+            == MessageService::kYes)
+            EndAfterSave(0);
+        return;
+    }
     const int answer = m_services.messages.ShowMessage(QStringLiteral("Do you really want to exit?"),
                                                        MessageService::kConfirm);
     if (answer == MessageService::kYes)
@@ -209,9 +216,37 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 // A running scan is stopped first: its worker ends at its next slot, when the
 // view is destroyed, instead of being cut off inside a read.
-void CMainFrame::EndApplication()
+void CMainFrame::EndApplication(int exitCode)
 {
     m_bEnding = true;
     m_pView->StopScan();
-    m_services.shell.EndApplication(0);
+    m_services.shell.EndApplication(exitCode);
+}
+
+void CMainFrame::EndAfterSave(int exitCode)
+{
+    if (!m_pView->IsSaving()) {
+        EndApplication(exitCode);
+        return;
+    }
+    m_exitAfterSave = exitCode;
+    m_pView->StopSave(false);
+}
+
+bool CMainFrame::OnSaveEnded()
+{
+    if (m_exitAfterSave < 0)
+        return false;
+    EndApplication(m_exitAfterSave);
+    return true;
+}
+
+void CMainFrame::OnStopSignal(int signal)
+{
+    if (m_stopSignal != 0) {
+        m_pView->StopSave(true);
+        return;
+    }
+    m_stopSignal = signal;
+    EndAfterSave(128 + signal);
 }

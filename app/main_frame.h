@@ -44,6 +44,11 @@ public:
 
     void OnHelpFile();
     void OnAppAbout();
+    // SIGTERM, SIGINT or SIGHUP: the application ends with 128 + `signal`; a
+    // running scan stops, a running save first finishes the file it is
+    // writing. A second signal during that save stops it at once (the file is
+    // kept as NAME.partial).
+    void OnStopSignal(int signal);
 
     // ViewFrame
     void SetProgressVisible(bool visible) override;
@@ -56,6 +61,7 @@ public:
     void OnLiveUpdate() override;
     // Runs the Settings dialog on m_strFilePrefix.
     void OnSettings() override;
+    bool OnSaveEnded() override;
 
 protected:
     // Exit, from the menu or the title bar: asks first.
@@ -67,8 +73,11 @@ private:
     void CreateStatusBar();
     void ConnectCommands();
     void LayOutStatusBar();
-    // Stops a running scan and ends the application with exit code 0.
-    void EndApplication();
+    // Stops a running scan and ends the application with `exitCode`.
+    void EndApplication(int exitCode = 0);
+    // Ends the application now, or once the running save has finished the
+    // file it is writing.
+    void EndAfterSave(int exitCode);
 
     WindowServices m_services;
     QString m_strStartDir;
@@ -80,4 +89,6 @@ private:
     CGradientStatic* m_lblScanPos = nullptr;
     CGradientStatic* m_lblFileCount = nullptr;
     bool m_bEnding = false;
+    int m_stopSignal = 0;     // the first stop signal received
+    int m_exitAfterSave = -1; // the exit code once the running save ends; -1: none
 };

@@ -5,6 +5,7 @@
 #include "message_service.h"
 #include "system_texts.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -91,15 +92,31 @@ void CSaveProgressDlg::OnSaveEnded(const ExtractionReport& report)
 {
     m_report = report;
     m_bSaveDone = true;
+    // A stop question still open has nothing left to stop: it closes (No).
+    if (m_bAsking) {
+        auto* question = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (question != nullptr && question != this)
+            question->reject();
+    }
     done(QDialog::Rejected);
+}
+
+void CSaveProgressDlg::StopSave(bool atOnce)
+{
+    if (atOnce)
+        m_worker.StopAtOnce();
+    else
+        m_worker.Stop();
 }
 
 void CSaveProgressDlg::reject()
 {
     if (m_bSaveDone)
         return;
+    m_bAsking = true;
     const int answer = m_messages.ShowMessage(QString::fromUtf8(SystemText::kStopQuestion), MessageService::kConfirm);
-    if (answer != MessageService::kYes)
+    m_bAsking = false;
+    if (answer != MessageService::kYes || m_bSaveDone)
         return;
     // The worker finishes the file it is writing; the window closes when it ends.
     m_worker.Stop();

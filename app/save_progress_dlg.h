@@ -44,6 +44,9 @@ public:
     // has ended. False when the backup could not be opened: the message was
     // shown, the window never ran and nothing was written.
     bool Run();
+    // Stops the save after the file being written, or at once (that file is
+    // kept as NAME.partial); the window closes when the worker has ended.
+    void StopSave(bool atOnce);
     // What the save did; valid once Run has returned true.
     const ExtractionReport& Report() const { return m_report; }
 
@@ -67,6 +70,7 @@ private:
     QLabel* m_lblBytes = nullptr;
     QPushButton* m_btnCancel = nullptr;
     bool m_bSaveDone = false;
+    bool m_bAsking = false; // the stop question is open
     RateMeter m_meter;
     ExtractionReport m_report;
     SaveWorker m_worker;

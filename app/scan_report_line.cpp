@@ -2,6 +2,7 @@
 #include "scan_report_line.h"
 
 #include "message_service.h"
+#include "report_file.h"
 #include "scan_report.h"
 
 #include <QFocusEvent>
@@ -15,7 +16,12 @@ ScanReportLine::ScanReportLine(MessageService& messages, QWidget* parent)
     QPalette look = palette();
     look.setColor(QPalette::WindowText, QColor(150, 20, 0));
     setPalette(look);
-    connect(this, &QLabel::linkActivated, this, &ScanReportLine::ShowDetails);
+    connect(this, &QLabel::linkActivated, this, [this](const QString& link) {
+        if (link == QLatin1String("save"))
+            SaveReport();
+        else
+            ShowDetails();
+    });
 }
 
 void ScanReportLine::ShowReport(const ScanReport& report)
@@ -32,7 +38,8 @@ void ScanReportLine::ShowReport(const ScanReport& report)
         Clear();
         return;
     }
-    setText(m_summary.toHtmlEscaped() + QStringLiteral(" &nbsp;<a href=\"details\">Details...</a>"));
+    setText(m_summary.toHtmlEscaped()
+            + QStringLiteral(" &nbsp;<a href=\"details\">Details...</a> &nbsp;<a href=\"save\">Save report...</a>"));
 }
 
 void ScanReportLine::Clear()
@@ -56,4 +63,13 @@ void ScanReportLine::ShowDetails()
 {
     if (HasReport())
         m_messages.ShowMessageWithDetails(m_summary, m_details, MessageService::kInform);
+}
+
+void ScanReportLine::SaveReport()
+{
+    if (!HasReport())
+        return;
+    const QString why = SaveReportAs(window(), m_summary + QStringLiteral("\n\n") + m_details);
+    if (!why.isEmpty())
+        m_messages.ShowMessage(why, MessageService::kInform);
 }

@@ -4,6 +4,7 @@
 #include "artwork.h"
 #include "message_buttons.h"
 #include "message_service.h"
+#include "report_file.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -20,6 +21,7 @@ constexpr int kTextWidth = 380;  // wrap width of the message text
 constexpr int kDetailsHeight = 160;
 constexpr char kDetailsShow[] = "&Details >>";
 constexpr char kDetailsHide[] = "<< &Details";
+constexpr char kSaveReport[] = "Save &report...";
 
 QString ButtonText(int button)
 {
@@ -40,6 +42,7 @@ QString ButtonText(int button)
 PPMessageDialog::PPMessageDialog(const QString& text, int style, const QString& details, QWidget* parent)
     : QDialog(parent)
     , m_escapeAnswer(ButtonsForStyle(style).escapeAnswer)
+    , m_text(text)
     , m_top(Qt::white)
     , m_bottom(Qt::white)
 {
@@ -92,6 +95,10 @@ QLayout* PPMessageDialog::CreateButtonRow(int style, bool withDetails)
         m_detailsButton->setAutoDefault(false);
         connect(m_detailsButton, &QPushButton::clicked, this, &PPMessageDialog::ToggleDetails);
         row->addWidget(m_detailsButton);
+        auto* save = new QPushButton(QString::fromLatin1(kSaveReport), this);
+        save->setAutoDefault(false);
+        connect(save, &QPushButton::clicked, this, &PPMessageDialog::SaveReport);
+        row->addWidget(save);
     }
     row->addStretch(1);
     const QVector<int> buttons = ButtonsForStyle(style).buttons;
@@ -111,10 +118,22 @@ void PPMessageDialog::CreateDetails(const QString& details, QVBoxLayout* layout)
 {
     m_details = new QPlainTextEdit(details, this);
     m_details->setReadOnly(true);
+    // Read-only, yet selectable and copyable from the keyboard too.
+    m_details->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_details->setFixedHeight(kDetailsHeight);
     m_details->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_details->hide();
     layout->addWidget(m_details);
+}
+
+void PPMessageDialog::SaveReport()
+{
+    const QString why = SaveReportAs(this, m_text + QStringLiteral("\n\n") + m_details->toPlainText());
+    if (why.isEmpty())
+        return;
+    PPMessageDialog failure(why, MessageService::kInform, QString(), this);
+    failure.SetBackground(m_top, m_bottom);
+    failure.exec();
 }
 
 void PPMessageDialog::ToggleDetails()
@@ -134,7 +153,7 @@ void PPMessageDialog::SetBackground(const QColor& top, const QColor& bottom)
 QList<QPushButton*> PPMessageDialog::AnswerButtons() const
 {
     QList<QPushButton*> buttons = findChildren<QPushButton*>();
-    buttons.removeAll(m_detailsButton);
+    buttons.removeIf([](const QPushButton* button) { return !button->property("answer").isValid(); });
     return buttons;
 }
 
