@@ -10,6 +10,7 @@
 #include "save_folder_chooser.h"
 
 #include <QApplication>
+#include <QSettings>
 
 #include <memory>
 
@@ -34,5 +35,6 @@ private:
     SystemDesktopShell m_shell;
     QtBackupFileChooser m_chooser;
     CFolderBrowser m_folderChooser;
+    QSettings m_settings;
     std::unique_ptr<CMainFrame> m_frame;
 };

@@ -17,10 +17,12 @@
 #include "save_report.h"
 #include "scan_options.h"
 #include "scan_report_line.h"
+#include "surface_ink.h"
 #include "system_texts.h"
 #include "view_background.h"
 #include "view_frame.h"
 #include "window_layout.h"
+#include "window_memory.h"
 #include "wizard_pages.h"
 
 #include <QCoreApplication>
@@ -56,6 +58,7 @@ CBrevantVeltraFileScanView::CBrevantVeltraFileScanView(ViewFrame& frame, const W
       m_pPages(std::make_unique<CWizardPages>(static_cast<WizardHost&>(*this), m_controls, *m_reportLine, services))
 {
     setAttribute(Qt::WA_OpaquePaintEvent); // the background covers everything
+    UseLightSurfaceInk(*this);
     setAcceptDrops(true);
     ConnectCommands();
     SetTabOrder();
@@ -161,6 +164,7 @@ void CBrevantVeltraFileScanView::ClearCatalogue()
 void CBrevantVeltraFileScanView::StartScan(const QString& path)
 {
     m_strFilePath = path;
+    WindowMemory(m_services.settings).NoteBackup(path);
     m_frame.SetProgressVisible(true);
     ClearCatalogue();
     SetStopVisible(true);
@@ -202,6 +206,14 @@ void CBrevantVeltraFileScanView::OpenBackup(const QString& path)
 {
     m_controls.editFileName->setText(path);
     m_pPages->OnNext();
+}
+
+void CBrevantVeltraFileScanView::OpenRecentBackup(const QString& path)
+{
+    if (Page() == 1)
+        OnBack(); // asks first while a scan runs
+    if (Page() == 0)
+        OpenBackup(path);
 }
 
 void CBrevantVeltraFileScanView::OnSaveFiles()
@@ -349,8 +361,14 @@ void CBrevantVeltraFileScanView::resizeEvent(QResizeEvent* event)
 
 void CBrevantVeltraFileScanView::LayOutControls()
 {
-    const WizardViewLayout layout = LayOutWizardView(size());
     const WizardControls& c = m_controls;
+    WizardViewLayout layout = LayOutWizardView(size());
+    // The room the texts need, from the fonts (the styles' size hints have
+    // minimum widths of their own).
+    const QFontMetrics button = c.btnBrowse->fontMetrics();
+    const QSize browse(button.horizontalAdvance(QStringLiteral("Browse")) + 8, button.height() + 6);
+    const QSize fileName(0, c.editFileName->fontMetrics().height() + 6);
+    FitToFont(layout, TextNeeds{browse, fileName, c.chkDeepScan->sizeHint(), m_reportLine->fontMetrics().height() + 2});
     c.editFileName->setGeometry(layout.fileName);
     c.lblSelectHint->setGeometry(layout.selectHint);
     c.btnBrowse->setGeometry(layout.browse);

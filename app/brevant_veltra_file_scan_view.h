@@ -69,6 +69,8 @@ public:
     // A backup named on the command line or dropped on the file page: into
     // the file-name box, then Next.
     void OpenBackup(const QString& path);
+    // A backup chosen from File's recent list: back to the file page first.
+    void OpenRecentBackup(const QString& path);
 
     // Saves the ticked files: refused on the file page (silently), while a
     // scan runs and when nothing is ticked; asks for the destination folder,

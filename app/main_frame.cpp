@@ -14,7 +14,9 @@
 #include "message_service.h"
 #include "product_info.h"
 #include "settings_dlg.h"
+#include "surface_ink.h"
 #include "system_texts.h"
+#include "window_memory.h"
 #include "window_layout.h"
 
 #include <QCloseEvent>
@@ -23,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
 
 namespace {
@@ -54,7 +57,7 @@ CMainFrame::CMainFrame(const WindowServices& services, QWidget* parent)
       m_strStartDir(QDir::currentPath())
 {
     setWindowTitle(QString::fromUtf8(ProductInfo::kApplicationName));
-    setMinimumSize(870, 550);
+    setMinimumSize(MinimumFrameSize());
     m_pView = new CBrevantVeltraFileScanView(*this, m_services, this);
     setCentralWidget(m_pView);
     CreateMenus();
@@ -76,6 +79,8 @@ void CMainFrame::CreateMenus()
     for (const MenuInfo& info : MenuBarCommands()) {
         auto* menu = new BCMenu(QString::fromUtf8(info.title), menuBar());
         menuBar()->addMenu(menu);
+        if (info.items.front()->id == CommandId::kAddFile)
+            connect(menu, &QMenu::aboutToShow, this, [this, menu] { ShowRecentBackups(*menu); });
         for (const std::optional<CommandInfo>& item : info.items) {
             if (!item) {
                 menu->addSeparator();
@@ -97,6 +102,7 @@ void CMainFrame::CreateStatusBar()
     QPalette palette = bar->palette();
     palette.setColor(QPalette::Window, kStatusBarColor);
     bar->setPalette(palette);
+    UseLightSurfaceInk(*bar); // "Ready" and the lock keys on the light blue
     m_lblReady = new QLabel(QStringLiteral("Ready"), bar);
     bar->addWidget(m_lblReady, 1);
     m_lockPanes = new LockKeyPanes(*bar);
@@ -121,6 +127,49 @@ void CMainFrame::ConnectCommands()
     connect(Command(CommandId::kHelp), &QAction::triggered, this, &CMainFrame::OnHelpFile);
     connect(Command(CommandId::kAbout), &QAction::triggered, this, &CMainFrame::OnAppAbout);
     connect(Command(CommandId::kHomePage), &QAction::triggered, view, &CBrevantVeltraFileScanView::OnHomePage);
+}
+
+void CMainFrame::ShowRecentBackups(QMenu& file)
+{
+    qDeleteAll(m_recentActions);
+    m_recentActions.clear();
+    const QStringList recent = WindowMemory(m_services.settings).RecentBackups();
+    if (recent.isEmpty())
+        return;
+    QAction* before = Command(CommandId::kSave);
+    const QList<QAction*> actions = file.actions();
+    before = actions.value(actions.indexOf(before) + 1); // the separator above Exit
+    m_recentActions << file.insertSeparator(before);
+    for (int k = 0; k < recent.size(); ++k) {
+        const QString text = file.fontMetrics().elidedText(QDir::toNativeSeparators(recent[k]), Qt::ElideMiddle, 420);
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(k + 1).arg(text), &file);
+        const QString path = recent[k];
+        connect(action, &QAction::triggered, m_pView, [this, path] { m_pView->OpenRecentBackup(path); });
+        file.insertAction(before, action);
+        m_recentActions << action;
+    }
+}
+
+QSize CMainFrame::MinimumFrameSize() const
+{
+    const QSize spec(870, 550);
+    const QScreen* display = screen();
+    if (display == nullptr)
+        return spec;
+    // The frame's title bar and borders come on top of its own size.
+    const QSize decoration = isVisible() ? frameGeometry().size() - size() : QSize();
+    return spec.boundedTo(display->availableSize() - decoration);
+}
+
+bool CMainFrame::RestoreWindow()
+{
+    return restoreGeometry(WindowMemory(m_services.settings).Geometry());
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    setMinimumSize(MinimumFrameSize());
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
@@ -218,6 +267,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 // view is destroyed, instead of being cut off inside a read.
 void CMainFrame::EndApplication(int exitCode)
 {
+    WindowMemory(m_services.settings).SetGeometry(saveGeometry());
     m_bEnding = true;
     m_pView->StopScan();
     m_services.shell.EndApplication(exitCode);

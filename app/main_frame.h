@@ -17,6 +17,7 @@ class CGradientStatic;
 class LockKeyPanes;
 class QAction;
 class QLabel;
+class QMenu;
 class QProgressBar;
 
 class CMainFrame : public QMainWindow, public ViewFrame {
@@ -41,6 +42,11 @@ public:
     // start begins with "Recovered BKF".
     QString m_strFilePrefix;
     bool m_bRestoreDates = false; // memory only, like the prefix
+
+    // Puts the window where it was last time; false on a first start.
+    bool RestoreWindow();
+    // The smallest size: 870 x 550, or the screen's available size where that is smaller.
+    QSize MinimumFrameSize() const;
 
     void OnHelpFile();
     void OnAppAbout();
@@ -67,12 +73,15 @@ protected:
     // Exit, from the menu or the title bar: asks first.
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateMenus();
     void CreateStatusBar();
     void ConnectCommands();
     void LayOutStatusBar();
+    // File's last backups, between Save and Exit, made anew each time File opens.
+    void ShowRecentBackups(QMenu& file);
     // Stops a running scan and ends the application with `exitCode`.
     void EndApplication(int exitCode = 0);
     // Ends the application now, or once the running save has finished the
@@ -83,6 +92,7 @@ private:
     QString m_strStartDir;
     CBrevantVeltraFileScanView* m_pView;
     std::map<int, QAction*> m_commands;
+    QList<QAction*> m_recentActions;
     QLabel* m_lblReady = nullptr;
     LockKeyPanes* m_lockPanes = nullptr;
     QProgressBar* m_wndProgress = nullptr;

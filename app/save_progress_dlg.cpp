@@ -17,6 +17,14 @@ namespace {
 
 // The window's 321 x 164 dialog units in pixels of an 8-point dialog font.
 constexpr QSize kSize(482, 267);
+// A line of the labels in those pixels (the byte line's two lines are the
+// tightest): a larger desktop font scales the whole window by its line spacing.
+constexpr qreal kLineSpacing = 18.0;
+
+QRect Scaled(const QRect& rect, qreal scale)
+{
+    return QRectF(rect.x() * scale, rect.y() * scale, rect.width() * scale, rect.height() * scale).toRect();
+}
 
 int BarValue(std::size_t value)
 {
@@ -33,8 +41,9 @@ CSaveProgressDlg::CSaveProgressDlg(const Save& save, MessageService& messages, Q
                [this](const ExtractionReport& report) { OnSaveEnded(report); })
 {
     setWindowTitle(QString::fromUtf8(SystemText::kSaveTitle));
-    setFixedSize(kSize);
-    SetBackground(Artwork::DialogBackground(kSize, devicePixelRatioF()));
+    m_scale = qMax<qreal>(1.0, fontMetrics().lineSpacing() / kLineSpacing);
+    setFixedSize(Scaled(QRect(QPoint(), kSize), m_scale).size());
+    SetBackgroundMaker(&Artwork::DialogBackground);
     CreateControls();
 }
 
@@ -46,18 +55,18 @@ CSaveProgressDlg::~CSaveProgressDlg() = default;
 void CSaveProgressDlg::CreateControls()
 {
     m_lblFileName = new QLabel(QString::fromUtf8(SystemText::kSaveLabel), this);
-    m_lblFileName->setGeometry(10, 73, 460, 57);
+    m_lblFileName->setGeometry(Scaled(QRect(10, 73, 460, 57), m_scale));
     m_lblFileName->setWordWrap(true);
     m_lblFileName->setTextFormat(Qt::PlainText);
     m_wndProgress = new QProgressBar(this);
-    m_wndProgress->setGeometry(44, 163, 359, 16);
+    m_wndProgress->setGeometry(Scaled(QRect(44, 163, 359, 16), m_scale));
     m_wndProgress->setTextVisible(false);
     m_wndProgress->setRange(0, 0);
     m_lblBytes = new QLabel(this);
-    m_lblBytes->setGeometry(44, 185, 359, 36);
+    m_lblBytes->setGeometry(Scaled(QRect(44, 185, 359, 36), m_scale));
     m_lblBytes->setTextFormat(Qt::PlainText);
     m_btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_btnCancel->setGeometry(203, 232, 75, 23);
+    m_btnCancel->setGeometry(Scaled(QRect(203, 232, 75, 23), m_scale));
     m_btnCancel->setDefault(true);
     connect(m_btnCancel, &QPushButton::clicked, this, &CSaveProgressDlg::reject);
 }

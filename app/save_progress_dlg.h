@@ -71,6 +71,7 @@ private:
     QPushButton* m_btnCancel = nullptr;
     bool m_bSaveDone = false;
     bool m_bAsking = false; // the stop question is open
+    qreal m_scale = 1.0; // the font's line spacing against that of the 8-point dialog font
     RateMeter m_meter;
     ExtractionReport m_report;
     SaveWorker m_worker;

@@ -38,8 +38,26 @@ void ScanReportLine::ShowReport(const ScanReport& report)
         Clear();
         return;
     }
-    setText(m_summary.toHtmlEscaped()
+    ShowSummary();
+}
+
+// The summary gives way (elided, whole in the tooltip) so that the links
+// always show, however narrow the window.
+void ScanReportLine::ShowSummary()
+{
+    const QFontMetrics metrics = fontMetrics();
+    const int links = metrics.horizontalAdvance(QStringLiteral("  Details...  Save report...")) + 12;
+    const QString summary = metrics.elidedText(m_summary, Qt::ElideRight, qMax(0, width() - links));
+    setToolTip(summary == m_summary ? QString() : m_summary);
+    setText(summary.toHtmlEscaped()
             + QStringLiteral(" &nbsp;<a href=\"details\">Details...</a> &nbsp;<a href=\"save\">Save report...</a>"));
+}
+
+void ScanReportLine::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    if (HasReport())
+        ShowSummary();
 }
 
 void ScanReportLine::Clear()
@@ -47,6 +65,7 @@ void ScanReportLine::Clear()
     m_summary.clear();
     m_details.clear();
     setText(QString());
+    setToolTip(QString());
     hide();
 }
 

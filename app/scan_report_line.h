@@ -20,6 +20,8 @@ public:
     void ShowReport(const ScanReport& report);
     void Clear();
     bool HasReport() const { return !m_summary.isEmpty(); }
+    // The whole summary (the line may show it elided).
+    const QString& Summary() const { return m_summary; }
     // Shows the details in a message box (what the link does).
     void ShowDetails();
     // Asks for a file and saves the summary and the details there.
@@ -28,8 +30,11 @@ public:
 protected:
     // Tab lands on the link at once, not first on the line around it.
     void focusInEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void ShowSummary();
+
     MessageService& m_messages;
     QString m_summary;
     QString m_details;

@@ -9,6 +9,7 @@
 #include "gradient_static.h"
 #include "hover_button.h"
 #include "label_font.h"
+#include "surface_ink.h"
 #include "system_texts.h"
 
 #include <QCheckBox>
@@ -100,6 +101,8 @@ void MakeFileBox(QWidget& view, WizardControls& c)
     c.editFileName->setFont(QFont(QStringLiteral("Times New Roman")));
     QPalette palette = c.editFileName->palette();
     palette.setColor(QPalette::Base, kPaleYellow);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::Text, LightSurfaceInk()); // on the pale yellow in every theme
     c.editFileName->setPalette(palette);
     c.btnBrowse = new QPushButton(QStringLiteral("&Browse"), &view);
     c.chkDeepScan = new QCheckBox(QStringLiteral("&Deep scan"), &view);

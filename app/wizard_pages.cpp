@@ -12,6 +12,7 @@
 #include "product_info.h"
 #include "scan_report_line.h"
 #include "system_texts.h"
+#include "window_memory.h"
 #include "wizard_host.h"
 
 #include <QCheckBox>
@@ -137,7 +138,8 @@ void CWizardPages::OnHomePage()
 
 bool CWizardPages::BrowseForBackupFile()
 {
-    const QString path = m_services.chooser.ChooseBackupFile(m_controls.editFileName->parentWidget());
+    const QString path = m_services.chooser.ChooseBackupFile(m_controls.editFileName->parentWidget(),
+                                                             WindowMemory(m_services.settings).LastBackupFolder());
     if (path.isEmpty() || !HasBkfExtension(path))
         return false;
     m_controls.editFileName->setText(path);

@@ -22,8 +22,10 @@
 #include "window_services.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QSettings>
 #include <QTimer>
 
 #include <time.h>
@@ -47,7 +49,7 @@ public:
 
 class NoChooser : public BackupFileChooser {
 public:
-    QString ChooseBackupFile(QWidget*) override { return QString(); }
+    QString ChooseBackupFile(QWidget*, const QString&) override { return QString(); }
 };
 
 class NoFolderChooser : public SaveFolderChooser {
@@ -129,7 +131,8 @@ int RunScan(int argc, char** argv)
     SystemDesktopShell shell;
     NoChooser chooser;
     NoFolderChooser folderChooser;
-    CMainFrame frame(WindowServices{messages, shell, chooser, folderChooser});
+    QSettings settings(QDir::temp().filePath(QStringLiteral("bkf-window-bench.ini")), QSettings::IniFormat);
+    CMainFrame frame(WindowServices{messages, shell, chooser, folderChooser, settings});
     frame.resize(1280, 800);
     frame.show();
     QElapsedTimer settle; // the first paint, as a user would see it before pressing Next

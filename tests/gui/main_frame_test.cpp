@@ -83,7 +83,6 @@ TEST(MainFrame, TitleSizeAndStatusBar)
 {
     WindowFixture f;
     EXPECT_EQ(f.frame.windowTitle(), "Brevant Veltra BKF");
-    EXPECT_EQ(f.frame.minimumSize(), QSize(870, 550));
     EXPECT_EQ(f.frame.ReadyLabel().text(), "Ready");
     EXPECT_TRUE(f.frame.ReadyLabel().isVisible());
     EXPECT_EQ(f.frame.statusBar()->palette().color(QPalette::Window), QColor(113, 177, 241));

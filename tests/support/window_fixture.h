@@ -25,6 +25,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 
 #include <deque>
 #include <fstream>
@@ -66,7 +67,12 @@ struct ScriptedAnswers {
 
 class ScriptedChooser : public BackupFileChooser, public ScriptedAnswers {
 public:
-    QString ChooseBackupFile(QWidget*) override { return NextAnswer(); }
+    QString folder; // where the chooser last opened
+    QString ChooseBackupFile(QWidget*, const QString& start) override
+    {
+        folder = start;
+        return NextAnswer();
+    }
 };
 
 class ScriptedFolderChooser : public SaveFolderChooser, public ScriptedAnswers {
@@ -82,7 +88,8 @@ struct WindowFixture {
     RecordingShell shell;
     ScriptedChooser chooser;
     ScriptedFolderChooser folderChooser;
-    CMainFrame frame{WindowServices{messages, shell, chooser, folderChooser}};
+    QSettings settings{QString::fromStdString(dir.Child("settings.ini")), QSettings::IniFormat};
+    CMainFrame frame{WindowServices{messages, shell, chooser, folderChooser, settings}};
     QAbstractItemModelTester treeTester{&View().TreeModel(), QAbstractItemModelTester::FailureReportingMode::Warning};
     QAbstractItemModelTester listTester{&View().ListModel(), QAbstractItemModelTester::FailureReportingMode::Warning};
 
