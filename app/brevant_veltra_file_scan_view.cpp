@@ -79,18 +79,19 @@ CBrevantVeltraFileScanView::~CBrevantVeltraFileScanView()
 void CBrevantVeltraFileScanView::ConnectCommands()
 {
     using View = CBrevantVeltraFileScanView;
+    CWizardPages* pages = m_pPages.get();
     const WizardControls& c = m_controls;
     connect(c.btnAddFile, &QAbstractButton::clicked, this, &View::OnAddFile);
-    connect(c.btnRepair, &QAbstractButton::clicked, this, &View::OnRepairFile);
+    connect(c.btnRepair, &QAbstractButton::clicked, this, [pages] { pages->OnRepairFile(); });
     connect(c.btnSave, &QAbstractButton::clicked, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(c.btnSettings, &QAbstractButton::clicked, this, &CBrevantVeltraFileScanView::OnSettings);
     connect(c.btnUpdate, &QAbstractButton::clicked, this, [this] { m_frame.OnLiveUpdate(); });
-    connect(c.btnNext, &QAbstractButton::clicked, this, &View::OnNext);
-    connect(c.btnBack, &QAbstractButton::clicked, this, &View::OnBack);
-    connect(c.btnStop, &QAbstractButton::clicked, this, &View::OnStop);
+    connect(c.btnNext, &QAbstractButton::clicked, this, [pages] { pages->OnNext(); });
+    connect(c.btnBack, &QAbstractButton::clicked, this, [pages] { pages->OnBack(); });
+    connect(c.btnStop, &QAbstractButton::clicked, this, [pages] { pages->OnStop(); });
     connect(c.btnHomePage, &QAbstractButton::clicked, this, &View::OnHomePage);
-    connect(c.btnBrowse, &QAbstractButton::clicked, this, &View::BrowseForBackupFile);
-    connect(c.editFileName, &QLineEdit::returnPressed, this, &View::OnNext);
+    connect(c.btnBrowse, &QAbstractButton::clicked, this, [pages] { pages->BrowseForBackupFile(); });
+    connect(c.editFileName, &QLineEdit::returnPressed, this, [pages] { pages->OnNext(); });
     connect(c.folderTree, &FolderTree::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(c.folderContents, &FolderContentsList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(c.catalogueList, &CatalogueList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
@@ -101,39 +102,14 @@ int CBrevantVeltraFileScanView::Page() const
     return m_pPages->Page();
 }
 
-void CBrevantVeltraFileScanView::OnNext()
-{
-    m_pPages->OnNext();
-}
-
-void CBrevantVeltraFileScanView::OnBack()
-{
-    m_pPages->OnBack();
-}
-
-void CBrevantVeltraFileScanView::OnStop()
-{
-    m_pPages->OnStop();
-}
-
 void CBrevantVeltraFileScanView::OnAddFile()
 {
     m_pPages->OnAddFile();
 }
 
-void CBrevantVeltraFileScanView::OnRepairFile()
-{
-    m_pPages->OnRepairFile();
-}
-
 void CBrevantVeltraFileScanView::OnHomePage()
 {
     m_pPages->OnHomePage();
-}
-
-bool CBrevantVeltraFileScanView::BrowseForBackupFile()
-{
-    return m_pPages->BrowseForBackupFile();
 }
 
 void CBrevantVeltraFileScanView::SetTabOrder()
@@ -211,7 +187,7 @@ void CBrevantVeltraFileScanView::OpenBackup(const QString& path)
 void CBrevantVeltraFileScanView::OpenRecentBackup(const QString& path)
 {
     if (Page() == 1)
-        OnBack(); // asks first while a scan runs
+        m_pPages->OnBack(); // asks first while a scan runs
     if (Page() == 0)
         OpenBackup(path);
 }

@@ -47,14 +47,10 @@ public:
 
     // The wizard's page: 0 the file page, 1 the results page.
     int Page() const;
-    // The wizard's commands (buttons, menu, keys).
-    void OnNext();
-    void OnBack();
-    void OnStop();
+    // The menu's commands that the wizard handles (its buttons reach the
+    // pages directly).
     void OnAddFile();
-    void OnRepairFile();
     void OnHomePage();
-    bool BrowseForBackupFile();
 
     // From the scan's start until it ends or is told to stop.
     bool IsScanRunning() const override;

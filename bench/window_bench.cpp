@@ -16,6 +16,7 @@
 #include "brevant_veltra_file_scan_app.h"
 #include "brevant_veltra_file_scan_view.h"
 #include "desktop_shell.h"
+#include "hover_button.h"
 #include "main_frame.h"
 #include "message_service.h"
 #include "save_folder_chooser.h"
@@ -83,7 +84,7 @@ ScanFigures GuiScan(CMainFrame& frame, const QString& path)
 {
     CBrevantVeltraFileScanView& view = frame.View();
     if (view.Page() == 1)
-        view.OnBack();
+        view.Controls().btnBack->click();
     ScanFigures figures;
     QElapsedTimer sinceTick;
     QTimer ticker;

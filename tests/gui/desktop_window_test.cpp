@@ -154,7 +154,7 @@ TEST(DesktopWindow, RemembersTheGeometryTheFolderAndTheLastFiveBackups)
                                   "/backups/2.bkf"};
     EXPECT_EQ(WindowMemory(f.settings).RecentBackups(), expected);
     f.chooser.answers = {""};
-    f.View().BrowseForBackupFile();
+    f.Controls().btnBrowse->click();
     EXPECT_EQ(f.chooser.folder, "/backups");
 
     QMenu* file = f.frame.menuBar()->findChildren<QMenu*>().first();

@@ -238,7 +238,7 @@ TEST(SaveFlow, SaveRightAfterStopWaitsForTheScansLastRows)
     f.TypeAndNext(f.WriteFile("stopped.bkf", backup));
     QThread::msleep(50); // the worker scans on and waits to hand over its second batch
     f.messages.answers = {MessageService::kYes};
-    f.View().OnStop();
+    f.Controls().btnStop->click();
     TempDir dest;
     f.folderChooser.answers = {QString::fromStdString(dest.Path())};
     kSave(f);

@@ -142,11 +142,11 @@ TEST(WizardScan, ChooserTakesOnlyBkfFilesInAnyCase)
 {
     WindowFixture f;
     f.chooser.answers = {"/data/notes.txt", "/data/OLD.BKF", ""};
-    EXPECT_FALSE(f.View().BrowseForBackupFile());
+    f.Controls().btnBrowse->click();
     EXPECT_TRUE(f.Controls().editFileName->text().isEmpty());
-    EXPECT_TRUE(f.View().BrowseForBackupFile());
+    f.Controls().btnBrowse->click();
     EXPECT_EQ(f.Controls().editFileName->text(), "/data/OLD.BKF");
-    EXPECT_FALSE(f.View().BrowseForBackupFile()) << "cancelled";
+    f.Controls().btnBrowse->click(); // cancelled
     EXPECT_EQ(f.Controls().editFileName->text(), "/data/OLD.BKF");
 }
 
@@ -176,9 +176,9 @@ TEST(WizardScan, StopAndBackAskFirst)
             clicked = true;
             f.messages.answers = {c.answer};
             if (c.back)
-                f.View().OnBack();
+                f.Controls().btnBack->click();
             else
-                f.View().OnStop();
+                f.Controls().btnStop->click();
             // Back answered Yes leaves at once, while the worker still ends.
             EXPECT_EQ(f.View().Page(), c.back && c.answer == MessageService::kYes ? 0 : 1);
             EXPECT_EQ(f.View().IsScanRunning(), c.answer == MessageService::kNo);
@@ -208,9 +208,9 @@ TEST(WizardScan, DuringAScanNextRefusesAndAddAndRepairDoNothing)
     WindowFixture f;
     const QString path = f.WriteFile("big.bkf", SampleBackup("Big", 10, 20));
     f.TypeAndNext(path);
-    f.View().OnNext();
+    f.Controls().btnNext->click();
     f.View().OnAddFile();
-    f.View().OnRepairFile();
+    f.Controls().btnRepair->click();
     EXPECT_EQ(f.MessageTexts(), QStringList{"Please stop search process , then save files"});
     EXPECT_EQ(f.chooser.asked, 0);
     ASSERT_TRUE(f.WaitForScanEnd());
@@ -242,7 +242,7 @@ TEST(WizardScan, NextRightAfterBackStartsOneCleanScan)
     while (f.View().ListModel().rowCount() == 0) // found something: no "No data found" later
         QCoreApplication::processEvents();
     f.messages.answers = {MessageService::kYes};
-    f.View().OnBack();
+    f.Controls().btnBack->click();
     f.TypeAndNext(second);
     ASSERT_TRUE(f.WaitForScanEnd());
 
@@ -256,7 +256,7 @@ TEST(WizardScan, SecondScanStartsFromEmptyControls)
     WindowFixture f;
     f.TypeAndNext(f.WriteFile("a.bkf", SampleBackup("A", 2, 3)));
     ASSERT_TRUE(f.WaitForScanEnd());
-    f.View().OnBack();
+    f.Controls().btnBack->click();
     f.TypeAndNext(f.WriteFile("b.bkf", SampleBackup("B", 1, 2)));
     ASSERT_TRUE(f.WaitForScanEnd());
     ExpectReview(f, 2);
@@ -310,6 +310,6 @@ TEST(WizardScan, ScanReportShowsUnderTheListsWithoutAModalBox)
     f.View().ReportLine().ShowDetails();
     ASSERT_EQ(f.messages.shown.size(), 1u);
     EXPECT_EQ(f.messages.shown[0].style, MessageService::kInform);
-    f.View().OnBack();
+    f.Controls().btnBack->click();
     EXPECT_FALSE(f.View().ReportLine().isVisible());
 }

@@ -13,6 +13,7 @@
 #include "desktop_shell.h"
 #include "folder_contents_list.h"
 #include "folder_tree.h"
+#include "hover_button.h"
 #include "main_frame.h"
 #include "save_folder_chooser.h"
 #include "scripted_message_service.h"
@@ -118,7 +119,7 @@ struct WindowFixture {
     void TypeAndNext(const QString& path)
     {
         Controls().editFileName->setText(path);
-        View().OnNext();
+        Controls().btnNext->click();
     }
 
     // Serves the window until the scan's worker and its end steps are done.
