@@ -16,7 +16,7 @@ void UseLightSurfaceInk(QWidget& surface)
         palette.setColor(group, QPalette::Link, QColor(0, 60, 160));
         palette.setColor(group, QPalette::LinkVisited, QColor(90, 30, 130));
     }
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(110, 110, 110));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(85, 85, 85));
     surface.setPalette(palette);
 }
 

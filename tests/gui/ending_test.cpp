@@ -91,6 +91,13 @@ TEST(Ending, SignalsAndCloseEndTheApplicationAfterWholeFiles)
     WindowFixture idle; // nothing running: the application ends at once
     idle.frame.OnStopSignal(SIGHUP);
     EXPECT_EQ(idle.shell.endedWith, std::vector<int>{129});
+    WindowFixture scanning; // a scan stops, and the application ends at once
+    scanning.TypeAndNext(scanning.WriteFile("scan.bkf", backup));
+    ASSERT_TRUE(scanning.View().IsScanRunning());
+    scanning.frame.OnStopSignal(SIGTERM);
+    EXPECT_FALSE(scanning.View().IsScanRunning());
+    EXPECT_EQ(scanning.shell.endedWith, std::vector<int>{143});
+    EXPECT_TRUE(scanning.WaitForScanEnd());
 }
 
 // Fault: the stop question stayed open after the save it asked about had
