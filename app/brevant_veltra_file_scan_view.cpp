@@ -115,10 +115,12 @@ void CBrevantVeltraFileScanView::OnHomePage()
 void CBrevantVeltraFileScanView::SetTabOrder()
 {
     const WizardControls& c = m_controls;
-    QWidget* const order[] = {c.btnAddFile,   c.btnRepair,  c.btnSave,        c.btnSettings,   c.btnUpdate,
-                              c.btnHomePage,  c.editFileName, c.btnBrowse,    c.chkDeepScan,   c.folderTree,
-                              c.folderContents, c.catalogueList, m_reportLine, c.btnStop,      c.btnBack,
-                              c.btnNext};
+    QWidget* const order[] = {
+        c.btnAddFile, c.btnRepair, c.btnSave, c.btnSettings, c.btnUpdate, c.btnHomePage, // the top row
+        c.editFileName, c.btnBrowse, c.chkDeepScan,                                      // the file page
+        c.folderTree, c.folderContents, c.catalogueList, m_reportLine,                   // the results page
+        c.btnStop, c.btnBack, c.btnNext,                                                 // bottom right
+    };
     for (std::size_t k = 1; k < std::size(order); ++k)
         setTabOrder(order[k - 1], order[k]);
 }
@@ -140,14 +142,16 @@ void CBrevantVeltraFileScanView::ClearCatalogue()
 void CBrevantVeltraFileScanView::StartScan(const QString& path)
 {
     m_strFilePath = path;
-    WindowMemory(m_services.settings).NoteBackup(path);
     m_frame.SetProgressVisible(true);
     ClearCatalogue();
     SetStopVisible(true);
     // The scan reports an open failure itself (message, back to the file page).
     ScanOptions options;
     options.deep = m_controls.chkDeepScan->isChecked();
-    if (m_bridge.StartScan(m_scanner, m_strFilePath, options) != BkfScanner::StartResult::Busy)
+    const BkfScanner::StartResult result = m_bridge.StartScan(m_scanner, m_strFilePath, options);
+    if (result == BkfScanner::StartResult::Started)
+        WindowMemory(m_services.settings).NoteBackup(path); // for File's recent list
+    if (result != BkfScanner::StartResult::Busy)
         return;
     // Only if the previous worker outlived WaitForPreviousScan.
     StopScan();
@@ -344,7 +348,8 @@ void CBrevantVeltraFileScanView::LayOutControls()
     const QFontMetrics button = c.btnBrowse->fontMetrics();
     const QSize browse(button.horizontalAdvance(QStringLiteral("Browse")) + 8, button.height() + 6);
     const QSize fileName(0, c.editFileName->fontMetrics().height() + 6);
-    FitToFont(layout, TextNeeds{browse, fileName, c.chkDeepScan->sizeHint(), m_reportLine->fontMetrics().height() + 2});
+    const int reportLine = m_reportLine->fontMetrics().height() + 2;
+    FitToFont(layout, TextNeeds{browse, fileName, c.chkDeepScan->sizeHint(), reportLine});
     c.editFileName->setGeometry(layout.fileName);
     c.lblSelectHint->setGeometry(layout.selectHint);
     c.btnBrowse->setGeometry(layout.browse);

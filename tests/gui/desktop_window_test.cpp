@@ -147,6 +147,12 @@ TEST(DesktopWindow, ALargeFontClipsNothing)
 TEST(DesktopWindow, RemembersTheGeometryTheFolderAndTheLastFiveBackups)
 {
     WindowFixture f;
+    BkfWriter writer;
+    writer.Sset("S").Dirb({"D"}).File("a.txt", "a");
+    const QString scanned = f.WriteFile("a.bkf", writer.Bytes());
+    f.TypeAndNext(scanned);
+    ASSERT_TRUE(f.WaitForScanEnd());
+    EXPECT_EQ(WindowMemory(f.settings).RecentBackups(), QStringList{scanned}) << "a scan notes its backup";
     for (int k = 0; k < 7; ++k)
         WindowMemory(f.settings).NoteBackup(QString("/backups/%1.bkf").arg(k));
     WindowMemory(f.settings).NoteBackup("/backups/3.bkf");
@@ -167,6 +173,12 @@ TEST(DesktopWindow, RemembersTheGeometryTheFolderAndTheLastFiveBackups)
     EXPECT_EQ(items[7], "&5 /backups/2.bkf");
     emit file->aboutToShow();
     EXPECT_EQ(file->actions().size(), 10) << "made anew, not added again";
+    WindowMemory(f.settings).NoteBackup(scanned);
+    emit file->aboutToShow();
+    file->actions()[3]->trigger(); // from the results page: back, then the scan of that backup
+    EXPECT_EQ(f.Controls().editFileName->text(), scanned);
+    EXPECT_EQ(f.View().Page(), 1);
+    ASSERT_TRUE(f.WaitForScanEnd());
 
     f.frame.setGeometry(40, 50, 900, 600);
     f.messages.answers = {MessageService::kYes};
