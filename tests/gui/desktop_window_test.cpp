@@ -3,45 +3,26 @@
 // dark theme, every control reachable at the smallest size, a large font
 // that clips nothing, and what the window remembers between starts.
 
-#include "bkf_writer.h"
 #include "gradient_static.h"
 #include "save_progress_dlg.h"
+#include "save_road.h"
 #include "scan_report_line.h"
 #include "settings_dlg.h"
 #include "surface_ink.h"
-#include "window_fixture.h"
 #include "window_memory.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProgressBar>
 #include <QScreen>
-#include <QStatusBar>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 namespace {
 
-const QColor kCream(255, 250, 228);
-
-double Luminance(const QColor& c)
-{
-    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
-double Contrast(const QColor& a, const QColor& b)
-{
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-// Runs `body` with the application's palette or font changed, then puts it back.
+// Runs `body` with the application's palette and font changed by `change`, then puts them back.
 template <typename Change, typename Body>
 void With(Change change, Body body)
 {
@@ -51,15 +32,6 @@ void With(Change change, Body body)
     body();
     QApplication::setPalette(palette);
     QApplication::setFont(font);
-}
-
-WindowFixture* ScannedWithReport(WindowFixture& f)
-{
-    BkfWriter writer; // a folder name that cannot be used: a report line
-    writer.Sset("Damaged").Dirb({"bad|name"}).File("a.txt", "a").Dirb({"good"}).File("b.txt", "b");
-    f.TypeAndNext(f.WriteFile("damaged.bkf", writer.Bytes()));
-    EXPECT_TRUE(f.WaitForScanEnd());
-    return &f;
 }
 
 } // namespace
@@ -73,25 +45,18 @@ TEST(DesktopWindow, TextOnThePaintedSurfacesReadsUnderADarkTheme)
         bool dates = false;
         CSettingsDlg settings(prefix, dates, f.messages);
         CSaveProgressDlg progress({"", f.View().Store(), "/", "P", {}}, f.messages);
-        struct Case {
-            const char* what;
-            QColor text;
-            QColor ground;
+        const QColor cream(255, 250, 228);
+        const std::pair<QColor, QColor> textOnGround[] = {
+            {c.lblHelpTop->TextColor(), c.lblHelpTop->LeftColor()},
+            {c.chkDeepScan->palette().color(QPalette::WindowText), cream},
+            {c.editFileName->palette().color(QPalette::Text), c.editFileName->palette().color(QPalette::Base)},
+            {f.View().ReportLine().palette().color(QPalette::Link), cream},
+            {f.frame.ReadyLabel().palette().color(QPalette::WindowText), QColor(113, 177, 241)},
+            {settings.RestoreDatesBox().palette().color(QPalette::WindowText), cream},
+            {progress.FileNameLabel().palette().color(QPalette::WindowText), cream},
         };
-        const Case cases[] = {
-            {"instruction", c.lblHelpTop->TextColor(), c.lblHelpTop->LeftColor()},
-            {"Deep scan", c.chkDeepScan->palette().color(QPalette::WindowText), kCream},
-            {"typed path", c.editFileName->palette().color(QPalette::Text),
-             c.editFileName->palette().color(QPalette::Base)},
-            {"report line", f.View().ReportLine().palette().color(QPalette::WindowText), kCream},
-            {"Details... link", f.View().ReportLine().palette().color(QPalette::Link), kCream},
-            {"Ready", f.frame.ReadyLabel().palette().color(QPalette::WindowText), QColor(113, 177, 241)},
-            {"Settings label", settings.findChild<QLabel*>()->palette().color(QPalette::WindowText), kCream},
-            {"Settings box", settings.RestoreDatesBox().palette().color(QPalette::WindowText), kCream},
-            {"progress line", progress.FileNameLabel().palette().color(QPalette::WindowText), kCream},
-        };
-        for (const Case& k : cases)
-            EXPECT_GE(Contrast(k.text, k.ground), 4.5) << k.what;
+        for (const auto& [text, ground] : textOnGround)
+            EXPECT_GE(ground.lightness() - text.lightness(), 120) << text.name().toStdString();
         EXPECT_EQ(c.folderTree->palette().color(QPalette::Text), DarkDesktopPalette().color(QPalette::Text))
             << "the tree keeps the desktop's colours";
     });
@@ -100,22 +65,20 @@ TEST(DesktopWindow, TextOnThePaintedSurfacesReadsUnderADarkTheme)
 TEST(DesktopWindow, AtTheSmallestSizeEveryControlIsReachable)
 {
     WindowFixture f;
-    const QSize available = f.frame.screen()->availableSize();
-    EXPECT_EQ(f.frame.minimumSize(), QSize(870, 550).boundedTo(available - (f.frame.frameGeometry().size() - f.frame.size())));
-    ScannedWithReport(f);
-    f.frame.resize(f.frame.minimumSize());
+    const QSize smallest = f.frame.minimumSize();
+    const QSize room = QSize(870, 550).boundedTo(f.frame.screen()->availableSize());
+    EXPECT_TRUE(smallest.width() <= room.width() && smallest.height() <= room.height());
+    f.TypeAndNext(f.WriteFile("report.bkf", BackupWithReport()));
+    ASSERT_TRUE(f.WaitForScanEnd());
+    f.frame.resize(smallest);
     QApplication::processEvents();
-    const QRect view = f.View().rect();
-    const QList<QWidget*> controls = f.View().findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
-    for (QWidget* control : controls) {
-        if (!control->isVisible())
-            continue;
-        EXPECT_TRUE(view.contains(control->geometry())) << control->metaObject()->className();
-    }
+    for (QWidget* control : f.View().findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        EXPECT_TRUE(control->isHidden() || f.View().rect().contains(control->geometry()))
+            << control->metaObject()->className();
     ScanReportLine& line = f.View().ReportLine();
-    EXPECT_TRUE(line.text().contains("Details...") && line.text().contains("Save report..."));
     QTextDocument shown;
     shown.setHtml(line.text());
+    EXPECT_TRUE(shown.toPlainText().endsWith("Details...  Save report..."));
     EXPECT_LE(line.fontMetrics().horizontalAdvance(shown.toPlainText()), line.width()) << "elided, links whole";
 }
 
@@ -147,34 +110,24 @@ TEST(DesktopWindow, ALargeFontClipsNothing)
 TEST(DesktopWindow, RemembersTheGeometryTheFolderAndTheLastFiveBackups)
 {
     WindowFixture f;
-    BkfWriter writer;
-    writer.Sset("S").Dirb({"D"}).File("a.txt", "a");
-    const QString scanned = f.WriteFile("a.bkf", writer.Bytes());
+    const QString scanned = f.WriteFile("a.bkf", SaveBackup(1, 10));
     f.TypeAndNext(scanned);
     ASSERT_TRUE(f.WaitForScanEnd());
     EXPECT_EQ(WindowMemory(f.settings).RecentBackups(), QStringList{scanned}) << "a scan notes its backup";
-    for (int k = 0; k < 7; ++k)
-        WindowMemory(f.settings).NoteBackup(QString("/backups/%1.bkf").arg(k));
-    WindowMemory(f.settings).NoteBackup("/backups/3.bkf");
-    const QStringList expected = {"/backups/3.bkf", "/backups/6.bkf", "/backups/5.bkf", "/backups/4.bkf",
-                                  "/backups/2.bkf"};
-    EXPECT_EQ(WindowMemory(f.settings).RecentBackups(), expected);
+    for (const QString name : {"0", "1", "2", "3", "4", "5", "2"})
+        WindowMemory(f.settings).NoteBackup("/backups/" + name + ".bkf");
+    EXPECT_EQ(WindowMemory(f.settings).RecentBackups(),
+              QStringList({"/backups/2.bkf", "/backups/5.bkf", "/backups/4.bkf", "/backups/3.bkf", "/backups/1.bkf"}));
     f.chooser.answers = {""};
     f.Controls().btnBrowse->click();
     EXPECT_EQ(f.chooser.folder, "/backups");
 
+    WindowMemory(f.settings).NoteBackup(scanned);
     QMenu* file = f.frame.menuBar()->findChildren<QMenu*>().first();
     emit file->aboutToShow();
-    QStringList items;
-    for (QAction* action : file->actions())
-        items << action->text();
-    ASSERT_EQ(items.size(), 10) << "Add, Save, a separator, five backups, a separator, Exit";
-    EXPECT_EQ(items[3], "&1 /backups/3.bkf");
-    EXPECT_EQ(items[7], "&5 /backups/2.bkf");
     emit file->aboutToShow();
-    EXPECT_EQ(file->actions().size(), 10) << "made anew, not added again";
-    WindowMemory(f.settings).NoteBackup(scanned);
-    emit file->aboutToShow();
+    ASSERT_EQ(file->actions().size(), 10) << "Add, Save, a separator, five backups, a separator, Exit; once";
+    EXPECT_EQ(file->actions()[7]->text(), "&5 /backups/3.bkf");
     file->actions()[3]->trigger(); // from the results page: back, then the scan of that backup
     EXPECT_EQ(f.Controls().editFileName->text(), scanned);
     EXPECT_EQ(f.View().Page(), 1);
@@ -182,7 +135,7 @@ TEST(DesktopWindow, RemembersTheGeometryTheFolderAndTheLastFiveBackups)
 
     f.frame.setGeometry(40, 50, 900, 600);
     f.messages.answers = {MessageService::kYes};
-    f.frame.close(); // "Do you really want to exit?" answered Yes
+    f.frame.close(); // "Do you really want to exit?" Yes
     WindowFixture next;
     next.settings.setValue("Window/Geometry", f.settings.value("Window/Geometry"));
     ASSERT_TRUE(next.frame.RestoreWindow());

@@ -2,10 +2,9 @@
 // The wizard by the keyboard: Tab through every control in reading order,
 // the image buttons' mnemonics and their focus frame.
 
-#include "bkf_writer.h"
 #include "hover_button.h"
 #include "scan_report_line.h"
-#include "window_fixture.h"
+#include "save_road.h"
 
 #include <QCheckBox>
 #include <QTest>
@@ -38,9 +37,7 @@ TEST(WizardKeyboard, TabVisitsEveryControlOfAPageInReadingOrder)
     EXPECT_EQ(TabRound(f.frame), QList<QWidget*>({c.btnBrowse, c.chkDeepScan, c.btnNext}) + toolbar
                                      + QList<QWidget*>{c.editFileName});
 
-    BkfWriter writer; // a folder name that cannot be used gives a report line
-    writer.Sset("Damaged").Dirb({"bad|name"}).File("a.txt", "a").Dirb({"good"}).File("b.txt", "b");
-    f.TypeAndNext(f.WriteFile("damaged.bkf", writer.Bytes()));
+    f.TypeAndNext(f.WriteFile("damaged.bkf", BackupWithReport()));
     ASSERT_TRUE(f.WaitForScanEnd());
     ASSERT_TRUE(f.View().ReportLine().isVisible());
     QWidget* const line = &f.View().ReportLine(); // its two links: "Details..." and "Save report..."

@@ -10,7 +10,7 @@
 #include "hover_button.h"
 #include "main_frame.h"
 #include "scan_report_line.h"
-#include "window_fixture.h"
+#include "save_road.h"
 
 #include <QMimeData>
 #include <QProgressBar>
@@ -300,9 +300,7 @@ TEST(WizardScan, DroppedBackupScansOnTheFilePageOnly)
 TEST(WizardScan, ScanReportShowsUnderTheListsWithoutAModalBox)
 {
     WindowFixture f;
-    BkfWriter writer;
-    writer.Sset("Damaged").Dirb({"bad|name"}).File("a.txt", "a").Dirb({"good"}).File("b.txt", "b");
-    f.TypeAndNext(f.WriteFile("damaged.bkf", writer.Bytes()));
+    f.TypeAndNext(f.WriteFile("damaged.bkf", BackupWithReport()));
     ASSERT_TRUE(f.WaitForScanEnd());
     ExpectReview(f, 2);
     EXPECT_TRUE(f.View().ReportLine().isVisible());
