@@ -64,4 +64,8 @@ TEST(WizardKeyboard, ImageButtonsNameTheirMnemonicAndShowTheFocus)
     while (f.chooser.asked == 0 && !deadline.hasExpired())
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_EQ(f.chooser.asked, 1) << "Alt+N is Next: the empty box opens the chooser";
+    QTest::keyClick(&f.frame, Qt::Key_B, Qt::AltModifier);
+    while (f.chooser.asked == 1 && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(f.chooser.asked, 2) << "Alt+B is Browse here: Back, its twin, does not show";
 }
