@@ -25,10 +25,9 @@ void ShowEveryFileUnderAllFilter(QFileDialog& dialog)
 
 } // namespace
 
-QString QtBackupFileChooser::ChooseBackupFile(QWidget* parent)
+QString QtBackupFileChooser::ChooseBackupFile(QWidget* parent, const QString& folder)
 {
-    QFileDialog dialog(parent, Texts::Tr("Select corrupted file to repair..."));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QFileDialog dialog(parent, Texts::Tr("Select corrupted file to repair..."), folder);
     dialog.setOption(QFileDialog::ReadOnly);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -10,16 +10,18 @@ class QWidget;
 class BackupFileChooser {
 public:
     virtual ~BackupFileChooser() = default;
-    // Modal; the chosen file's full path, or an empty text when cancelled.
-    virtual QString ChooseBackupFile(QWidget* parent) = 0;
+    // Modal, opening in `folder` (the working directory when ""); the chosen
+    // file's full path, or an empty text when cancelled.
+    virtual QString ChooseBackupFile(QWidget* parent, const QString& folder) = 0;
 };
 
 // An open-file dialog titled "Select corrupted file to repair..." with the
 // filters "Backup Files(*.bkf)" and " All Files(*.*)", the second showing
-// every file (names without a dot too).
+// every file (names without a dot too). The desktop's own dialog where the
+// platform offers one (a portal or a platform theme), Qt's elsewhere.
 class QtBackupFileChooser : public BackupFileChooser {
 public:
-    QString ChooseBackupFile(QWidget* parent) override;
+    QString ChooseBackupFile(QWidget* parent, const QString& folder) override;
 };
 
 // Whether the file's extension is "bkf", in any case.

@@ -11,6 +11,7 @@
 #include "window_translations.h"
 
 #include <QApplication>
+#include <QSettings>
 
 #include <memory>
 
@@ -37,5 +38,6 @@ private:
     SystemDesktopShell m_shell;
     QtBackupFileChooser m_chooser;
     CFolderBrowser m_folderChooser;
+    QSettings m_settings;
     std::unique_ptr<CMainFrame> m_frame;
 };

@@ -17,10 +17,12 @@
 #include "save_report.h"
 #include "scan_options.h"
 #include "scan_report_line.h"
+#include "surface_ink.h"
 #include "system_texts.h"
 #include "view_background.h"
 #include "view_frame.h"
 #include "window_layout.h"
+#include "window_memory.h"
 #include "wizard_pages.h"
 
 #include <QCoreApplication>
@@ -35,6 +37,7 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include <iterator>
 #include <thread>
 
 namespace {
@@ -52,11 +55,13 @@ CBrevantVeltraFileScanView::CBrevantVeltraFileScanView(ViewFrame& frame, const W
       m_services(services),
       m_controls(CreateWizardControls(*this, m_treeModel, m_listModel, services.messages)),
       m_reportLine(new ScanReportLine(services.messages, this)),
-      m_pPages(std::make_unique<CWizardPages>(*this))
+      m_pPages(std::make_unique<CWizardPages>(static_cast<WizardHost&>(*this), m_controls, *m_reportLine, services))
 {
     setAttribute(Qt::WA_OpaquePaintEvent); // the background covers everything
+    UseLightSurfaceInk(*this);
     setAcceptDrops(true);
     ConnectCommands();
+    SetTabOrder();
     m_reportLine->Clear();
     m_pPages->ShowPage();
 }
@@ -73,9 +78,10 @@ CBrevantVeltraFileScanView::~CBrevantVeltraFileScanView()
 
 void CBrevantVeltraFileScanView::ConnectCommands()
 {
+    using View = CBrevantVeltraFileScanView;
     CWizardPages* pages = m_pPages.get();
     const WizardControls& c = m_controls;
-    connect(c.btnAddFile, &QAbstractButton::clicked, this, [pages] { pages->OnAddFile(); });
+    connect(c.btnAddFile, &QAbstractButton::clicked, this, &View::OnAddFile);
     connect(c.btnRepair, &QAbstractButton::clicked, this, [pages] { pages->OnRepairFile(); });
     connect(c.btnSave, &QAbstractButton::clicked, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(c.btnSettings, &QAbstractButton::clicked, this, &CBrevantVeltraFileScanView::OnSettings);
@@ -83,16 +89,45 @@ void CBrevantVeltraFileScanView::ConnectCommands()
     connect(c.btnNext, &QAbstractButton::clicked, this, [pages] { pages->OnNext(); });
     connect(c.btnBack, &QAbstractButton::clicked, this, [pages] { pages->OnBack(); });
     connect(c.btnStop, &QAbstractButton::clicked, this, [pages] { pages->OnStop(); });
-    connect(c.btnHomePage, &QAbstractButton::clicked, this, [pages] { pages->OnHomePage(); });
+    connect(c.btnHomePage, &QAbstractButton::clicked, this, &View::OnHomePage);
     connect(c.btnBrowse, &QAbstractButton::clicked, this, [pages] { pages->BrowseForBackupFile(); });
+    connect(c.editFileName, &QLineEdit::returnPressed, this, [pages] { pages->OnNext(); });
     connect(c.folderTree, &FolderTree::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(c.folderContents, &FolderContentsList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(c.catalogueList, &CatalogueList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
 }
 
+int CBrevantVeltraFileScanView::Page() const
+{
+    return m_pPages->Page();
+}
+
+void CBrevantVeltraFileScanView::OnAddFile()
+{
+    m_pPages->OnAddFile();
+}
+
+void CBrevantVeltraFileScanView::OnHomePage()
+{
+    m_pPages->OnHomePage();
+}
+
+void CBrevantVeltraFileScanView::SetTabOrder()
+{
+    const WizardControls& c = m_controls;
+    QWidget* const order[] = {
+        c.btnAddFile, c.btnRepair, c.btnSave, c.btnSettings, c.btnUpdate, c.btnHomePage, // the top row
+        c.editFileName, c.btnBrowse, c.chkDeepScan,                                      // the file page
+        c.folderTree, c.folderContents, c.catalogueList, m_reportLine,                   // the results page
+        c.btnStop, c.btnBack, c.btnNext,                                                 // bottom right
+    };
+    for (std::size_t k = 1; k < std::size(order); ++k)
+        setTabOrder(order[k - 1], order[k]);
+}
+
 bool CBrevantVeltraFileScanView::IsScanRunning() const
 {
-    return !m_controls.btnStop->isHidden();
+    return m_bridge.IsScanRunning();
 }
 
 void CBrevantVeltraFileScanView::ClearCatalogue()
@@ -104,12 +139,19 @@ void CBrevantVeltraFileScanView::ClearCatalogue()
     m_scanReport = ScanReport();
 }
 
-void CBrevantVeltraFileScanView::StartScan()
+void CBrevantVeltraFileScanView::StartScan(const QString& path)
 {
+    m_strFilePath = path;
+    m_frame.SetProgressVisible(true);
+    ClearCatalogue();
+    SetStopVisible(true);
     // The scan reports an open failure itself (message, back to the file page).
     ScanOptions options;
     options.deep = m_controls.chkDeepScan->isChecked();
-    if (m_bridge.StartScan(m_scanner, m_strFilePath, options) != BkfScanner::StartResult::Busy)
+    const BkfScanner::StartResult result = m_bridge.StartScan(m_scanner, m_strFilePath, options);
+    if (result == BkfScanner::StartResult::Started)
+        WindowMemory(m_services.settings).NoteBackup(path); // for File's recent list
+    if (result != BkfScanner::StartResult::Busy)
         return;
     // Only if the previous worker outlived WaitForPreviousScan.
     StopScan();
@@ -118,7 +160,7 @@ void CBrevantVeltraFileScanView::StartScan()
 
 void CBrevantVeltraFileScanView::StopScan()
 {
-    m_scanner.StopScan();
+    m_bridge.StopScan(m_scanner);
     SetProgressVisible(false);
     SetStopVisible(false);
 }
@@ -146,9 +188,17 @@ void CBrevantVeltraFileScanView::OpenBackup(const QString& path)
     m_pPages->OnNext();
 }
 
+void CBrevantVeltraFileScanView::OpenRecentBackup(const QString& path)
+{
+    if (Page() == 1)
+        m_pPages->OnBack(); // asks first while a scan runs
+    if (Page() == 0)
+        OpenBackup(path);
+}
+
 void CBrevantVeltraFileScanView::OnSaveFiles()
 {
-    if (m_pPages->m_nPage == 0)
+    if (Page() == 0)
         return;
     if (IsScanRunning()) {
         m_services.messages.ShowMessage(Texts::Tr(SystemText::kStopFirst), MessageService::kNotice);
@@ -168,26 +218,36 @@ void CBrevantVeltraFileScanView::OnSaveFiles()
     folder = QDir::fromNativeSeparators(folder);
     if (!folder.endsWith('/'))
         folder += '/';
-    m_scanner.SetDestinationFolder(folder.toStdString());
-    RunSave();
+    RunSave(folder.toStdString());
 }
 
-void CBrevantVeltraFileScanView::RunSave()
+void CBrevantVeltraFileScanView::RunSave(const std::string& destination)
 {
     const std::size_t chosen = m_store.TickedCount();
-    CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_strFilePath, m_scanner.ScannedFile(), m_store,
-                                                   m_scanner.DestinationFolder(),
-                                                   m_frame.FilePrefix().toStdString(), m_scanner.RunningFlag(),
+    CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_strFilePath, m_scanner.ScannedFile(), m_store, destination,
+                                                   m_frame.FilePrefix().toStdString(),
                                                    ExtractionOptions{m_frame.RestoreDates()}},
                             m_services.messages, this);
-    if (dialog.Run())
-        ShowSaveReport(dialog.Report(), chosen);
+    m_saveDialog = &dialog;
+    const bool ran = dialog.Run();
+    m_saveDialog = nullptr;
+    if (m_frame.OnSaveEnded())
+        return;
+    if (ran)
+        ShowSaveReport(dialog.Report(), chosen, destination);
 }
 
-void CBrevantVeltraFileScanView::ShowSaveReport(const ExtractionReport& report, std::size_t chosen)
+void CBrevantVeltraFileScanView::StopSave(bool atOnce)
+{
+    if (m_saveDialog != nullptr)
+        m_saveDialog->StopSave(atOnce);
+}
+
+void CBrevantVeltraFileScanView::ShowSaveReport(const ExtractionReport& report, std::size_t chosen,
+                                                const std::string& destination)
 {
     const SaveReportText text =
-        DescribeSave(report, chosen, QString::fromStdString(m_scanner.DestinationFolder()), m_scanReport,
+        DescribeSave(report, chosen, QString::fromStdString(destination), m_scanReport,
                      m_frame.RestoreDates());
     m_frame.ShowStatusText(text.status);
     if (text.message.isEmpty())
@@ -209,9 +269,12 @@ void CBrevantVeltraFileScanView::OnSettings()
 
 // --- ScanWindow ------------------------------------------------------------------
 
+// The scan's texts belong to the results page: a scan left with Back must
+// not write "press Next button to save" on the file page, where Next scans.
 void CBrevantVeltraFileScanView::SetHelpText(const QString& text)
 {
-    m_controls.lblHelpTop->SetText(text);
+    if (Page() == 1)
+        m_controls.lblHelpTop->SetText(text);
 }
 
 void CBrevantVeltraFileScanView::SetScanPositionText(const QString& text)
@@ -259,7 +322,7 @@ void CBrevantVeltraFileScanView::ShowScanReport(const ScanReport& report)
 {
     m_scanReport = report;
     m_reportLine->ShowReport(report);
-    m_reportLine->setVisible(m_reportLine->HasReport() && m_pPages->m_nPage == 1);
+    m_reportLine->setVisible(m_reportLine->HasReport() && Page() == 1);
 }
 
 // --- Painting, layout, drops ---------------------------------------------------------
@@ -278,8 +341,15 @@ void CBrevantVeltraFileScanView::resizeEvent(QResizeEvent* event)
 
 void CBrevantVeltraFileScanView::LayOutControls()
 {
-    const WizardViewLayout layout = LayOutWizardView(size());
     const WizardControls& c = m_controls;
+    WizardViewLayout layout = LayOutWizardView(size());
+    // The room the texts need, from the fonts (the styles' size hints have
+    // minimum widths of their own).
+    const QFontMetrics button = c.btnBrowse->fontMetrics();
+    const QSize browse(button.horizontalAdvance(QStringLiteral("Browse")) + 8, button.height() + 6);
+    const QSize fileName(0, c.editFileName->fontMetrics().height() + 6);
+    const int reportLine = m_reportLine->fontMetrics().height() + 2;
+    FitToFont(layout, TextNeeds{browse, fileName, c.chkDeepScan->sizeHint(), reportLine});
     c.editFileName->setGeometry(layout.fileName);
     c.lblSelectHint->setGeometry(layout.selectHint);
     c.btnBrowse->setGeometry(layout.browse);
@@ -297,7 +367,7 @@ void CBrevantVeltraFileScanView::LayOutControls()
 
 QString CBrevantVeltraFileScanView::DroppableBackup(const QMimeData* data) const
 {
-    if (m_pPages->m_nPage != 0 || data == nullptr || data->urls().size() != 1)
+    if (Page() != 0 || data == nullptr || data->urls().size() != 1)
         return QString();
     const QUrl url = data->urls().first();
     if (!url.isLocalFile() || !HasBkfExtension(url.toLocalFile()))

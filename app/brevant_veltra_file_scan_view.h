@@ -16,17 +16,19 @@
 #include "scan_window.h"
 #include "window_services.h"
 #include "wizard_controls.h"
+#include "wizard_host.h"
 
 #include <QWidget>
 
 #include <memory>
 
 struct ExtractionReport;
+class CSaveProgressDlg;
 class CWizardPages;
 class ScanReportLine;
 class ViewFrame;
 
-class CBrevantVeltraFileScanView : public QWidget, public ScanWindow {
+class CBrevantVeltraFileScanView : public QWidget, public ScanWindow, private WizardHost {
     Q_OBJECT
 
 public:
@@ -35,9 +37,6 @@ public:
     ~CBrevantVeltraFileScanView() override;
 
     const WizardControls& Controls() const { return m_controls; }
-    CWizardPages& Pages() { return *m_pPages; }
-    ViewFrame& Frame() { return m_frame; }
-    const WindowServices& Services() const { return m_services; }
     ScanReportLine& ReportLine() { return *m_reportLine; }
     const CatalogueStore& Store() const { return m_store; }
     FolderTreeModel& TreeModel() { return m_treeModel; }
@@ -46,30 +45,40 @@ public:
     // The path the scan opens (and a save reads from).
     QString m_strFilePath;
 
-    // A scan runs exactly while the Stop button shows.
-    bool IsScanRunning() const;
-    // Empties the tree, the contents list, the found-files list and the report line.
-    void ClearCatalogue();
-    // Starts the scan of m_strFilePath; the results page shows already.
-    void StartScan();
-    // Clears the running flag; hides the progress bar and the Stop button.
-    void StopScan();
+    // The wizard's page: 0 the file page, 1 the results page.
+    int Page() const;
+    // The menu's commands that the wizard handles (its buttons reach the
+    // pages directly).
+    void OnAddFile();
+    void OnHomePage();
+
+    // From the scan's start until it ends or is told to stop.
+    bool IsScanRunning() const override;
+    // Tells the scan to stop; hides the progress bar and the Stop button.
+    void StopScan() override;
     // The last scan's worker or its end steps are still to come (Stop may be
     // hidden already: Back leaves at once).
     bool IsScanUnfinished() const;
     // Waits (serving the window, not the user) until the previous scan's worker
     // and its end steps are done; false when they are not within the time allowed.
-    bool WaitForPreviousScan();
+    bool WaitForPreviousScan() override;
     // A backup named on the command line or dropped on the file page: into
     // the file-name box, then Next.
     void OpenBackup(const QString& path);
+    // A backup chosen from File's recent list: back to the file page first.
+    void OpenRecentBackup(const QString& path);
 
     // Saves the ticked files: refused on the file page (silently), while a
     // scan runs and when nothing is ticked; asks for the destination folder,
     // runs the progress window, then reports on the status bar and, when a
     // file was not saved completely or was renamed, in a message that can
     // open the output folder.
-    void OnSaveFiles();
+    void OnSaveFiles() override;
+    // The save's window is open.
+    bool IsSaving() const { return m_saveDialog != nullptr; }
+    // Stops a running save after the file it is writing, or at once (that
+    // file kept as NAME.partial).
+    void StopSave(bool atOnce);
     // The frame's Settings command.
     void OnSettings();
 
@@ -92,13 +101,20 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Empties the tree, the contents list, the found-files list and the report line.
+    void ClearCatalogue();
+    // WizardHost
+    void StartScan(const QString& path) override;
+
     void ConnectCommands();
+    // Tab goes through the controls in reading order.
+    void SetTabOrder();
     void LayOutControls();
     // The one local .bkf file a drag carries on the file page, or "".
     QString DroppableBackup(const QMimeData* data) const;
-    // Runs the save of the ticked rows into the scanner's destination folder.
-    void RunSave();
-    void ShowSaveReport(const ExtractionReport& report, std::size_t chosen);
+    // Runs the save of the ticked rows into `destination` (ends with "/").
+    void RunSave(const std::string& destination);
+    void ShowSaveReport(const ExtractionReport& report, std::size_t chosen, const std::string& destination);
 
     ViewFrame& m_frame;
     WindowServices m_services;
@@ -113,4 +129,5 @@ private:
     std::unique_ptr<CWizardPages> m_pPages;
     // What the last scan passed over, for the report of a save.
     ScanReport m_scanReport;
+    CSaveProgressDlg* m_saveDialog = nullptr; // while a save's window is open
 };

@@ -14,7 +14,7 @@ const std::vector<MenuInfo>& MenuBarCommands()
           CommandInfo{CommandId::kSave, QT_TRANSLATE_NOOP("Texts", "&Save\tCtrl+S"), QKeySequence("Ctrl+S"),
                       QT_TRANSLATE_NOOP("Texts", "Select location to save repaired file"), MenuIcon::kSave},
           std::nullopt,
-          CommandInfo{CommandId::kExit, QT_TRANSLATE_NOOP("Texts", "E&xit"), QKeySequence(),
+          CommandInfo{CommandId::kExit, QT_TRANSLATE_NOOP("Texts", "E&xit\tCtrl+Q"), QKeySequence("Ctrl+Q"),
                       QT_TRANSLATE_NOOP("Texts", "Quit the application; prompts to save documents"), MenuIcon::kExit}}},
         {QT_TRANSLATE_NOOP("Texts", "&Tools"),
          {CommandInfo{CommandId::kSetting, QT_TRANSLATE_NOOP("Texts", "Se&tting\tCtrl+T"), QKeySequence("Ctrl+T"),

@@ -2,7 +2,6 @@
 #include "main_frame.h"
 
 #include "about_dialog.h"
-#include "accelerator_precedence.h"
 #include "application_commands.h"
 #include "bc_menu.h"
 #include "bc_menu_style.h"
@@ -15,9 +14,10 @@
 #include "message_service.h"
 #include "product_info.h"
 #include "settings_dlg.h"
+#include "surface_ink.h"
 #include "system_texts.h"
+#include "window_memory.h"
 #include "window_layout.h"
-#include "wizard_pages.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
 
 namespace {
@@ -56,7 +57,7 @@ CMainFrame::CMainFrame(const WindowServices& services, QWidget* parent)
       m_strStartDir(QDir::currentPath())
 {
     setWindowTitle(QString::fromUtf8(ProductInfo::kApplicationName));
-    setMinimumSize(870, 550);
+    setMinimumSize(MinimumFrameSize());
     m_pView = new CBrevantVeltraFileScanView(*this, m_services, this);
     setCentralWidget(m_pView);
     CreateMenus();
@@ -75,10 +76,11 @@ QAction* CMainFrame::Command(int id) const
 void CMainFrame::CreateMenus()
 {
     menuBar()->setStyle(BCMenuStyle::Instance());
-    QList<QKeySequence> accelerators;
     for (const MenuInfo& info : MenuBarCommands()) {
         auto* menu = new BCMenu(Texts::Tr(info.title), menuBar());
         menuBar()->addMenu(menu);
+        if (info.items.front()->id == CommandId::kAddFile)
+            connect(menu, &QMenu::aboutToShow, this, [this, menu] { ShowRecentBackups(*menu); });
         for (const std::optional<CommandInfo>& item : info.items) {
             if (!item) {
                 menu->addSeparator();
@@ -89,11 +91,8 @@ void CMainFrame::CreateMenus()
             action->setShortcutContext(Qt::WindowShortcut);
             action->setStatusTip(Texts::Tr(item->prompt));
             m_commands[item->id] = action;
-            if (!item->accelerator.isEmpty())
-                accelerators << item->accelerator;
         }
     }
-    new AcceleratorPrecedence(*m_pView->Controls().editFileName, accelerators);
 }
 
 void CMainFrame::CreateStatusBar()
@@ -103,6 +102,7 @@ void CMainFrame::CreateStatusBar()
     QPalette palette = bar->palette();
     palette.setColor(QPalette::Window, kStatusBarColor);
     bar->setPalette(palette);
+    UseLightSurfaceInk(*bar); // "Ready" and the lock keys on the light blue
     m_lblReady = new QLabel(Texts::Tr("Ready"), bar);
     bar->addWidget(m_lblReady, 1);
     m_lockPanes = new LockKeyPanes(*bar);
@@ -118,16 +118,58 @@ void CMainFrame::CreateStatusBar()
 
 void CMainFrame::ConnectCommands()
 {
-    CWizardPages* pages = &m_pView->Pages();
     CBrevantVeltraFileScanView* view = m_pView;
-    connect(Command(CommandId::kAddFile), &QAction::triggered, this, [pages] { pages->OnAddFile(); });
+    connect(Command(CommandId::kAddFile), &QAction::triggered, view, &CBrevantVeltraFileScanView::OnAddFile);
     connect(Command(CommandId::kSave), &QAction::triggered, view, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(Command(CommandId::kExit), &QAction::triggered, this, &QWidget::close);
     connect(Command(CommandId::kSetting), &QAction::triggered, this, &CMainFrame::OnSettings);
     connect(Command(CommandId::kLiveUpdate), &QAction::triggered, this, &CMainFrame::OnLiveUpdate);
     connect(Command(CommandId::kHelp), &QAction::triggered, this, &CMainFrame::OnHelpFile);
     connect(Command(CommandId::kAbout), &QAction::triggered, this, &CMainFrame::OnAppAbout);
-    connect(Command(CommandId::kHomePage), &QAction::triggered, this, [pages] { pages->OnHomePage(); });
+    connect(Command(CommandId::kHomePage), &QAction::triggered, view, &CBrevantVeltraFileScanView::OnHomePage);
+}
+
+void CMainFrame::ShowRecentBackups(QMenu& file)
+{
+    qDeleteAll(m_recentActions);
+    m_recentActions.clear();
+    const QStringList recent = WindowMemory(m_services.settings).RecentBackups();
+    if (recent.isEmpty())
+        return;
+    QAction* before = Command(CommandId::kSave);
+    const QList<QAction*> actions = file.actions();
+    before = actions.value(actions.indexOf(before) + 1); // the separator above Exit
+    m_recentActions << file.insertSeparator(before);
+    for (int k = 0; k < recent.size(); ++k) {
+        const QString text = file.fontMetrics().elidedText(QDir::toNativeSeparators(recent[k]), Qt::ElideMiddle, 420);
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(k + 1).arg(text), &file);
+        const QString path = recent[k];
+        connect(action, &QAction::triggered, m_pView, [this, path] { m_pView->OpenRecentBackup(path); });
+        file.insertAction(before, action);
+        m_recentActions << action;
+    }
+}
+
+QSize CMainFrame::MinimumFrameSize() const
+{
+    const QSize spec(870, 550);
+    const QScreen* display = screen();
+    if (display == nullptr)
+        return spec;
+    // The frame's title bar and borders come on top of its own size.
+    const QSize decoration = isVisible() ? frameGeometry().size() - size() : QSize();
+    return spec.boundedTo(display->availableSize() - decoration);
+}
+
+bool CMainFrame::RestoreWindow()
+{
+    return restoreGeometry(WindowMemory(m_services.settings).Geometry());
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    setMinimumSize(MinimumFrameSize());
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
@@ -208,6 +250,13 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     // The window closes only with the application, which EndApplication ends.
     event->ignore();
+    // A close from the desktop (logout) can come while the save's window is open.
+    if (m_pView->IsSaving()) {
+        if (m_services.messages.ShowMessage(Texts::Tr(SystemText::kStopQuestion), MessageService::kConfirm)
+            == MessageService::kYes)
+            EndAfterSave(0);
+        return;
+    }
     const int answer = m_services.messages.ShowMessage(Texts::Tr("Do you really want to exit?"),
                                                        MessageService::kConfirm);
     if (answer == MessageService::kYes)
@@ -216,9 +265,38 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 // A running scan is stopped first: its worker ends at its next slot, when the
 // view is destroyed, instead of being cut off inside a read.
-void CMainFrame::EndApplication()
+void CMainFrame::EndApplication(int exitCode)
 {
+    WindowMemory(m_services.settings).SetGeometry(saveGeometry());
     m_bEnding = true;
     m_pView->StopScan();
-    m_services.shell.EndApplication(0);
+    m_services.shell.EndApplication(exitCode);
+}
+
+void CMainFrame::EndAfterSave(int exitCode)
+{
+    if (!m_pView->IsSaving()) {
+        EndApplication(exitCode);
+        return;
+    }
+    m_exitAfterSave = exitCode;
+    m_pView->StopSave(false);
+}
+
+bool CMainFrame::OnSaveEnded()
+{
+    if (m_exitAfterSave < 0)
+        return false;
+    EndApplication(m_exitAfterSave);
+    return true;
+}
+
+void CMainFrame::OnStopSignal(int signal)
+{
+    if (m_stopSignal != 0) {
+        m_pView->StopSave(true);
+        return;
+    }
+    m_stopSignal = signal;
+    EndAfterSave(128 + signal);
 }

@@ -17,6 +17,7 @@ class CGradientStatic;
 class LockKeyPanes;
 class QAction;
 class QLabel;
+class QMenu;
 class QProgressBar;
 
 class CMainFrame : public QMainWindow, public ViewFrame {
@@ -42,8 +43,18 @@ public:
     QString m_strFilePrefix;
     bool m_bRestoreDates = false; // memory only, like the prefix
 
+    // Puts the window where it was last time; false on a first start.
+    bool RestoreWindow();
+    // The smallest size: 870 x 550, or the screen's available size where that is smaller.
+    QSize MinimumFrameSize() const;
+
     void OnHelpFile();
     void OnAppAbout();
+    // SIGTERM, SIGINT or SIGHUP: the application ends with 128 + `signal`; a
+    // running scan stops, a running save first finishes the file it is
+    // writing. A second signal during that save stops it at once (the file is
+    // kept as NAME.partial).
+    void OnStopSignal(int signal);
 
     // ViewFrame
     void SetProgressVisible(bool visible) override;
@@ -56,28 +67,38 @@ public:
     void OnLiveUpdate() override;
     // Runs the Settings dialog on m_strFilePrefix.
     void OnSettings() override;
+    bool OnSaveEnded() override;
 
 protected:
     // Exit, from the menu or the title bar: asks first.
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateMenus();
     void CreateStatusBar();
     void ConnectCommands();
     void LayOutStatusBar();
-    // Stops a running scan and ends the application with exit code 0.
-    void EndApplication();
+    // File's last backups, between Save and Exit, made anew each time File opens.
+    void ShowRecentBackups(QMenu& file);
+    // Stops a running scan and ends the application with `exitCode`.
+    void EndApplication(int exitCode = 0);
+    // Ends the application now, or once the running save has finished the
+    // file it is writing.
+    void EndAfterSave(int exitCode);
 
     WindowServices m_services;
     QString m_strStartDir;
     CBrevantVeltraFileScanView* m_pView;
     std::map<int, QAction*> m_commands;
+    QList<QAction*> m_recentActions;
     QLabel* m_lblReady = nullptr;
     LockKeyPanes* m_lockPanes = nullptr;
     QProgressBar* m_wndProgress = nullptr;
     CGradientStatic* m_lblScanPos = nullptr;
     CGradientStatic* m_lblFileCount = nullptr;
     bool m_bEnding = false;
+    int m_stopSignal = 0;     // the first stop signal received
+    int m_exitAfterSave = -1; // the exit code once the running save ends; -1: none
 };

@@ -32,7 +32,7 @@ public:
 QString CFolderBrowser::BrowseForSaveFolder(QWidget* owner)
 {
     FolderDialog dialog(owner, Texts::Tr(SystemText::kSaveFolderTitle));
-    dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::ShowDirsOnly);
+    dialog.setOptions(QFileDialog::ShowDirsOnly);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // Keyboard users type the folder's path straight away.

@@ -14,12 +14,13 @@ public:
     virtual QString BrowseForSaveFolder(QWidget* owner) = 0;
 };
 
-// Qt's own folder dialog (not the platform's, so that it works the same under
-// a bare X server), titled "Please select the Directory to Save the repaired
-// files". The file-name box has the focus: typing an absolute path and Enter
-// takes that folder, creating it (and its missing parents) when it does not
-// exist yet; one that cannot be created is refused with the dialog's
-// "Directory not found" warning, and the dialog stays open.
+// A folder dialog titled "Please select the Directory to Save the repaired
+// files": the desktop's own where the platform offers one (a portal or a
+// platform theme), Qt's elsewhere. In Qt's, the file-name box has the focus:
+// typing an absolute path and Enter takes that folder, creating it (and its
+// missing parents) when it does not exist yet; one that cannot be created is
+// refused with the dialog's "Directory not found" warning, and the dialog
+// stays open.
 class CFolderBrowser : public SaveFolderChooser {
 public:
     QString BrowseForSaveFolder(QWidget* owner) override;

@@ -5,6 +5,7 @@
 #include "message_service.h"
 #include "system_texts.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -16,6 +17,14 @@ namespace {
 
 // The window's 321 x 164 dialog units in pixels of an 8-point dialog font.
 constexpr QSize kSize(482, 267);
+// A line of the labels in those pixels (the byte line's two lines are the
+// tightest): a larger desktop font scales the whole window by its line spacing.
+constexpr qreal kLineSpacing = 18.0;
+
+QRect Scaled(const QRect& rect, qreal scale)
+{
+    return QRectF(rect.x() * scale, rect.y() * scale, rect.width() * scale, rect.height() * scale).toRect();
+}
 
 int BarValue(std::size_t value)
 {
@@ -32,35 +41,32 @@ CSaveProgressDlg::CSaveProgressDlg(const Save& save, MessageService& messages, Q
                [this](const ExtractionReport& report) { OnSaveEnded(report); })
 {
     setWindowTitle(Texts::Tr(SystemText::kSaveTitle));
-    setFixedSize(kSize);
-    SetBackground(Artwork::DialogBackground(kSize, devicePixelRatioF()));
+    m_scale = qMax<qreal>(1.0, fontMetrics().lineSpacing() / kLineSpacing);
+    setFixedSize(Scaled(QRect(QPoint(), kSize), m_scale).size());
+    SetBackgroundMaker(&Artwork::DialogBackground);
     CreateControls();
 }
 
 // The window closes itself only once the worker has ended. Should it go
 // before (the application ending under it), the worker stops after the file
 // it is writing, and the SaveWorker waits for that.
-CSaveProgressDlg::~CSaveProgressDlg()
-{
-    if (!m_bSaveDone)
-        m_save.running = false;
-}
+CSaveProgressDlg::~CSaveProgressDlg() = default;
 
 void CSaveProgressDlg::CreateControls()
 {
     m_lblFileName = new QLabel(Texts::Tr(SystemText::kSaveLabel), this);
-    m_lblFileName->setGeometry(10, 73, 460, 57);
+    m_lblFileName->setGeometry(Scaled(QRect(10, 73, 460, 57), m_scale));
     m_lblFileName->setWordWrap(true);
     m_lblFileName->setTextFormat(Qt::PlainText);
     m_wndProgress = new QProgressBar(this);
-    m_wndProgress->setGeometry(44, 163, 359, 16);
+    m_wndProgress->setGeometry(Scaled(QRect(44, 163, 359, 16), m_scale));
     m_wndProgress->setTextVisible(false);
     m_wndProgress->setRange(0, 0);
     m_lblBytes = new QLabel(this);
-    m_lblBytes->setGeometry(44, 185, 359, 36);
+    m_lblBytes->setGeometry(Scaled(QRect(44, 185, 359, 36), m_scale));
     m_lblBytes->setTextFormat(Qt::PlainText);
     m_btnCancel = new QPushButton(Texts::Tr("Cancel"), this);
-    m_btnCancel->setGeometry(203, 232, 75, 23);
+    m_btnCancel->setGeometry(Scaled(QRect(203, 232, 75, 23), m_scale));
     m_btnCancel->setDefault(true);
     connect(m_btnCancel, &QPushButton::clicked, this, &CSaveProgressDlg::reject);
 }
@@ -72,7 +78,7 @@ bool CSaveProgressDlg::Run()
         return false;
     }
     m_meter = RateMeter();
-    if (m_worker.Start(SaveWorker::Job{m_save.rows, m_save.destination, m_save.prefix, m_save.running, m_save.options},
+    if (m_worker.Start(SaveWorker::Job{m_save.rows, m_save.destination, m_save.prefix, m_save.options},
                        &m_report.failure))
         exec();
     return true;
@@ -96,16 +102,32 @@ void CSaveProgressDlg::OnSaveEnded(const ExtractionReport& report)
 {
     m_report = report;
     m_bSaveDone = true;
+    // A stop question still open has nothing left to stop: it closes (No).
+    if (m_bAsking) {
+        auto* question = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (question != nullptr && question != this)
+            question->reject();
+    }
     done(QDialog::Rejected);
+}
+
+void CSaveProgressDlg::StopSave(bool atOnce)
+{
+    if (atOnce)
+        m_worker.StopAtOnce();
+    else
+        m_worker.Stop();
 }
 
 void CSaveProgressDlg::reject()
 {
     if (m_bSaveDone)
         return;
+    m_bAsking = true;
     const int answer = m_messages.ShowMessage(Texts::Tr(SystemText::kStopQuestion), MessageService::kConfirm);
-    if (answer != MessageService::kYes)
+    m_bAsking = false;
+    if (answer != MessageService::kYes || m_bSaveDone)
         return;
     // The worker finishes the file it is writing; the window closes when it ends.
-    m_save.running = false;
+    m_worker.Stop();
 }

@@ -15,7 +15,6 @@
 
 #include <QString>
 
-#include <atomic>
 #include <memory>
 #include <string>
 
@@ -36,7 +35,6 @@ public:
         const CatalogueStore& rows;
         std::string destination; // ends with a separator
         std::string prefix;
-        std::atomic<bool>& running; // the scanner's running flag: clearing it stops the save
         ExtractionOptions options;
     };
 
@@ -47,6 +45,9 @@ public:
     // has ended. False when the backup could not be opened or is not the file
     // scanned: the message was shown, the window never ran and nothing was written.
     bool Run();
+    // Stops the save after the file being written, or at once (that file is
+    // kept as NAME.partial); the window closes when the worker has ended.
+    void StopSave(bool atOnce);
     // What the save did; valid once Run has returned true.
     const ExtractionReport& Report() const { return m_report; }
 
@@ -70,6 +71,8 @@ private:
     QLabel* m_lblBytes = nullptr;
     QPushButton* m_btnCancel = nullptr;
     bool m_bSaveDone = false;
+    bool m_bAsking = false; // the stop question is open
+    qreal m_scale = 1.0; // the font's line spacing against that of the 8-point dialog font
     RateMeter m_meter;
     ExtractionReport m_report;
     SaveWorker m_worker;

@@ -15,6 +15,7 @@ SaveWorker::SaveWorker(ProgressHandler onProgress, EndHandler onEnd)
 SaveWorker::~SaveWorker()
 {
     m_dispatcher.Detach();
+    Stop();
     if (m_thread.joinable())
         m_thread.join();
 }
@@ -31,7 +32,8 @@ bool SaveWorker::OpenBackup(const std::string& path, const FileIdentity& scanned
 
 bool SaveWorker::Start(Job job, std::string* failure)
 {
-    job.running = true;
+    m_running = true;
+    m_stopNow = false;
     m_snapshot = SaveProgressSnapshot();
     m_lastHandOver = std::chrono::steady_clock::time_point();
     try {
@@ -39,7 +41,7 @@ bool SaveWorker::Start(Job job, std::string* failure)
         return true;
     } catch (const std::exception& error) {
         m_backup.Close();
-        job.running = false;
+        m_running = false;
         *failure = error.what();
         return false;
     }
@@ -51,7 +53,7 @@ void SaveWorker::Run(Job job)
     // cannot be made) ends the save as a failure, not the program.
     ExtractionReport report;
     try {
-        report = ExtractCheckedFiles(m_backup, job.rows, job.destination, job.prefix, job.running, *this, job.options);
+        report = ExtractCheckedFiles(m_backup, job.rows, job.destination, job.prefix, m_running, *this, job.options);
     } catch (const std::bad_alloc&) {
         report.failure = "out of memory";
     } catch (const std::exception& error) {

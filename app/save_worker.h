@@ -7,9 +7,9 @@
 // the window never waits for the worker: the thread is joined on the window
 // thread only once it has handed over its end.
 //
-// Ownership: the backup handle belongs to this object; the worker closes it
-// when the extraction ends. The rows and the running flag given to Start must
-// stay unchanged and alive until the end handler has run.
+// Ownership: the backup handle and the stop flags belong to this object; the
+// worker closes the backup when the extraction ends. The rows given to Start
+// must stay unchanged and alive until the end handler has run.
 
 #include "bkf_file_handle.h"
 #include "extraction_options.h"
@@ -32,7 +32,6 @@ public:
         const CatalogueStore& rows;
         std::string destination; // ends with a separator
         std::string prefix;
-        std::atomic<bool>& running; // set here, cleared by whoever stops the save
         ExtractionOptions options;
     };
     // Both run on the window thread; `onEnd` after the thread has ended.
@@ -41,8 +40,8 @@ public:
 
     // Created on the window thread.
     SaveWorker(ProgressHandler onProgress, EndHandler onEnd);
-    // Nothing more reaches the handlers; waits for a thread still running,
-    // so stop it first (clear the running flag).
+    // Nothing more reaches the handlers; stops a thread still running after
+    // the file it is writing and waits for it.
     ~SaveWorker() override;
     SaveWorker(const SaveWorker&) = delete;
     SaveWorker& operator=(const SaveWorker&) = delete;
@@ -53,11 +52,20 @@ public:
     bool OpenBackup(const std::string& path, const FileIdentity& scanned, std::string* why);
     // Window thread: sets the running flag and starts the worker. The backup
     // must be open, and no previous job running. False (with the reason in
-    // `failure`, the backup closed, the flag cleared) when no thread could be
-    // started: no end handler will run.
+    // `failure`, the backup closed) when no thread could be started: no end
+    // handler will run.
     bool Start(Job job, std::string* failure);
     // Window thread: a job was started and its end handler has not yet run.
     bool IsRunning() const { return m_thread.joinable(); }
+    // Any thread: the save ends after the file being written.
+    void Stop() { m_running = false; }
+    // Any thread: the save ends at once; the file being written is kept as
+    // NAME.partial.
+    void StopAtOnce()
+    {
+        m_running = false;
+        m_stopNow = true;
+    }
 
 private:
     static constexpr std::chrono::milliseconds kProgressInterval{50};
@@ -71,10 +79,13 @@ private:
     void FileStarted(std::size_t row, std::string_view cataloguePath) override;
     void BytesCopied(std::uint64_t bytes) override;
     void RowDone(std::size_t row) override;
+    bool StopNow() override { return m_stopNow; }
 
     ProgressHandler m_onProgress;
     EndHandler m_onEnd;
     BkfFileHandle m_backup;
+    std::atomic<bool> m_running{false};
+    std::atomic<bool> m_stopNow{false};
     std::thread m_thread;
     SaveProgressSnapshot m_snapshot; // worker side only
     std::chrono::steady_clock::time_point m_lastHandOver; // worker side only

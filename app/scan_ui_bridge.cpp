@@ -101,9 +101,16 @@ BkfScanner::StartResult ScanUiBridge::StartScan(BkfScanner& scanner, const QStri
     const BkfScanner::StartResult result = scanner.StartScan(backupPath.toStdString(), *this, options);
     if (result == BkfScanner::StartResult::Started) {
         m_scanUnfinished = true;
+        m_scanRunning = true;
         m_window.SetHelpText(Texts::Tr(SystemText::kSearching));
     }
     return result;
+}
+
+void ScanUiBridge::StopScan(BkfScanner& scanner)
+{
+    scanner.StopScan();
+    m_scanRunning = false;
 }
 
 void ScanUiBridge::ScanEnded(const ScanEnd& end)
@@ -144,6 +151,7 @@ QString ScanUiBridge::EndMessage(const ScanEnd& end, bool empty)
 // for review, and an empty one sends the user back to the file page.
 void ScanUiBridge::ApplyScanEnd(const ScanEnd& end)
 {
+    m_scanRunning = false;
     m_window.SetHelpText(Texts::Tr(SystemText::kScanDone));
     m_window.SetScanPositionText(QString());
     m_window.SetFileCountText(QString());

@@ -37,6 +37,12 @@ public:
     // shows the searching text once it runs (or the open failure at once).
     BkfScanner::StartResult StartScan(BkfScanner& scanner, const QString& backupPath, ScanOptions options = {});
 
+    // Window thread: from a started scan until it is told to stop or its end
+    // steps run.
+    bool IsScanRunning() const { return m_scanRunning; }
+    // Window thread: tells the scanner to stop; the end steps follow.
+    void StopScan(BkfScanner& scanner);
+
     // Window thread: true from a started scan until its end steps have run
     // (the worker may have ended with its end steps still queued).
     bool IsScanUnfinished() const { return m_scanUnfinished; }
@@ -99,6 +105,7 @@ private:
     static constexpr std::chrono::milliseconds kFlushInterval{25};
 
     bool m_scanUnfinished = false; // window thread only
+    bool m_scanRunning = false; // window thread only
     Batch m_batch; // worker side only
     std::chrono::steady_clock::time_point m_lastFlush; // worker side only; the epoch flushes the first window at once
 };

@@ -27,7 +27,7 @@ CSettingsDlg::CSettingsDlg(QString& prefix, bool& restoreDates, MessageService& 
 {
     setWindowTitle(Texts::Tr(SystemText::kSettingsTitle));
     setMinimumSize(kSize);
-    SetBackground(Artwork::DialogBackground(kSize, devicePixelRatioF()));
+    SetBackgroundMaker(&Artwork::DialogBackground);
 
     auto* group = new QGroupBox(this);
     m_options = new QGridLayout(group);

@@ -3,8 +3,9 @@
 // What the wizard view asks of its main frame: the status bar's progress bar,
 // scan labels and message line, the prefix of the next save's output folder
 // and whether it restores dates,
-// and the frame's Live Update and Settings commands (the view's Update and
-// Settings buttons run the same steps). Window thread only.
+// the frame's Live Update and Settings commands (the view's Update and
+// Settings buttons run the same steps), and whether the application ends once
+// a save is over. Window thread only.
 
 #include <QString>
 
@@ -20,4 +21,7 @@ public:
     virtual bool RestoreDates() const = 0;
     virtual void OnLiveUpdate() = 0;
     virtual void OnSettings() = 0;
+    // A save has ended (its window has closed). True when the application
+    // ends now (a stop signal or a close came during the save): no report.
+    virtual bool OnSaveEnded() = 0;
 };

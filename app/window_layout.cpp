@@ -24,6 +24,20 @@ WizardViewLayout LayOutWizardView(const QSize& client)
     return layout;
 }
 
+void FitToFont(WizardViewLayout& layout, const TextNeeds& needs)
+{
+    const int rowHeight = qMax(qMax(layout.browse.height(), needs.browse.height()), needs.fileName.height());
+    if (needs.browse.width() > layout.browse.width())
+        layout.browse.setLeft(layout.browse.right() + 1 - needs.browse.width());
+    layout.browse.setHeight(rowHeight);
+    layout.fileName.setHeight(rowHeight);
+    layout.fileName.setRight(qMin(layout.fileName.right(), layout.browse.left() - 6));
+    layout.deepScan.moveTop(layout.fileName.bottom() + 8);
+    layout.deepScan.setHeight(qMax(layout.deepScan.height(), needs.deepScan.height()));
+    if (needs.reportLineHeight > layout.scanReport.height())
+        layout.scanReport.setTop(layout.scanReport.bottom() + 1 - needs.reportLineHeight);
+}
+
 StatusBarLayout LayOutStatusBar(int width)
 {
     StatusBarLayout layout;

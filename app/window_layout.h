@@ -24,6 +24,18 @@ struct WizardViewLayout {
 };
 WizardViewLayout LayOutWizardView(const QSize& client);
 
+// What the font asks of the controls that hold text (their size hints).
+struct TextNeeds {
+    QSize browse;
+    QSize fileName;
+    QSize deepScan;
+    int reportLineHeight = 0;
+};
+// `layout` grown where the font needs more room than the formulas give (a
+// large desktop font): Browse widens to the left and the file-name box gives
+// way; the boxes grow downwards, the report line upwards.
+void FitToFont(WizardViewLayout& layout, const TextNeeds& needs);
+
 // The scan's controls inside a status bar `width` pixels wide.
 struct StatusBarLayout {
     QRect progress;

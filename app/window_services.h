@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window needs from outside itself: the message box, the desktop,
-// the file chooser and the save's folder chooser. The application passes the real ones; tests pass
-// scripted ones. All outlive the window.
+// the file chooser, the save's folder chooser and the settings it remembers
+// between starts. The application passes the real ones; tests pass scripted
+// ones. All outlive the window.
 
 class BackupFileChooser;
 class DesktopShell;
 class MessageService;
+class QSettings;
 class SaveFolderChooser;
 
 struct WindowServices {
@@ -14,4 +16,5 @@ struct WindowServices {
     DesktopShell& shell;
     BackupFileChooser& chooser;
     SaveFolderChooser& folderChooser;
+    QSettings& settings;
 };

@@ -9,11 +9,14 @@
 #include "gradient_static.h"
 #include "hover_button.h"
 #include "label_font.h"
+#include "surface_ink.h"
 #include "system_texts.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <utility>
 
 const char* const kStartHelpText = QT_TRANSLATE_NOOP("Texts",
     "1.\tselect file for repair from Browse button or from Add File button from toolbar \n2.\tPress Next button");
@@ -81,15 +84,29 @@ void MakeNavigation(QWidget& view, WizardControls& c)
     c.btnHomePage->SetToolTipText(Texts::Tr("Go to the software Homepage"));
 }
 
+// Alt+letter for every image button. Browse (Alt+B) and Back share a
+// letter: they never show together.
+void GiveMnemonics(const WizardControls& c)
+{
+    const std::pair<CHoverButton*, char> keys[] = {
+        {c.btnAddFile, 'A'}, {c.btnRepair, 'R'}, {c.btnSave, 'L'}, {c.btnSettings, 'E'}, {c.btnUpdate, 'U'},
+        {c.btnNext, 'N'},    {c.btnBack, 'B'},   {c.btnStop, 'S'}, {c.btnHomePage, 'O'},
+    };
+    for (const auto& [button, letter] : keys)
+        button->SetMnemonic(QChar(letter));
+}
+
 void MakeFileBox(QWidget& view, WizardControls& c)
 {
     c.editFileName = new QLineEdit(&view);
     c.editFileName->setFont(QFont(QStringLiteral("Times New Roman")));
     QPalette palette = c.editFileName->palette();
     palette.setColor(QPalette::Base, kPaleYellow);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::Text, LightSurfaceInk()); // on the pale yellow in every theme
     c.editFileName->setPalette(palette);
     c.btnBrowse = new QPushButton(Texts::Tr("&Browse"), &view);
-    c.chkDeepScan = new QCheckBox(Texts::Tr("Deep scan"), &view);
+    c.chkDeepScan = new QCheckBox(Texts::Tr("&Deep scan"), &view);
     c.chkDeepScan->setToolTip(Texts::Tr(SystemText::kDeepScanTip));
 }
 
@@ -127,5 +144,6 @@ WizardControls CreateWizardControls(QWidget& view, FolderTreeModel& tree, Catalo
     MakeToolbar(view, c);
     MakeNavigation(view, c);
     MakeLabels(view, c);
+    GiveMnemonics(c);
     return c;
 }

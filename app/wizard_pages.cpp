@@ -2,7 +2,6 @@
 #include "wizard_pages.h"
 
 #include "backup_file_chooser.h"
-#include "brevant_veltra_file_scan_view.h"
 #include "catalogue_list.h"
 #include "desktop_shell.h"
 #include "folder_contents_list.h"
@@ -13,7 +12,8 @@
 #include "product_info.h"
 #include "scan_report_line.h"
 #include "system_texts.h"
-#include "view_frame.h"
+#include "window_memory.h"
+#include "wizard_host.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -26,8 +26,9 @@ constexpr const char* kInvalidFileName = QT_TRANSLATE_NOOP("Texts", "Invalid Fil
 
 } // namespace
 
-CWizardPages::CWizardPages(CBrevantVeltraFileScanView& view)
-    : m_view(view)
+CWizardPages::CWizardPages(WizardHost& host, const WizardControls& controls, ScanReportLine& reportLine,
+                           const WindowServices& services)
+    : m_host(host), m_controls(controls), m_reportLine(reportLine), m_services(services)
 {
 }
 
@@ -37,13 +38,18 @@ void CWizardPages::ShowPage()
     ShowResultsPage(false);
     ShowFilePage(m_nPage == 0);
     ShowResultsPage(m_nPage == 1);
-    m_view.Controls().lblHelpTop->show();
-    m_view.Controls().btnNext->show();
+    m_controls.lblHelpTop->show();
+    m_controls.btnNext->show();
+    // The keyboard starts where the page's work does.
+    if (m_nPage == 0)
+        m_controls.editFileName->setFocus();
+    else
+        m_controls.folderTree->setFocus();
 }
 
 void CWizardPages::ShowFilePage(bool show)
 {
-    const WizardControls& c = m_view.Controls();
+    const WizardControls& c = m_controls;
     c.lblSelectHint->setVisible(show);
     c.editFileName->setVisible(show);
     c.btnBrowse->setVisible(show);
@@ -52,26 +58,26 @@ void CWizardPages::ShowFilePage(bool show)
 
 void CWizardPages::ShowResultsPage(bool show)
 {
-    const WizardControls& c = m_view.Controls();
+    const WizardControls& c = m_controls;
     c.btnBack->setVisible(show);
-    m_view.SetStopVisible(show);
+    c.btnStop->setVisible(show && m_host.IsScanRunning());
     c.folderTree->setVisible(show);
     c.folderContents->setVisible(show);
     c.catalogueList->setVisible(show);
-    m_view.ReportLine().setVisible(show && m_view.ReportLine().HasReport());
+    m_reportLine.setVisible(show && m_reportLine.HasReport());
 }
 
 void CWizardPages::OnNext()
 {
-    if (m_view.IsScanRunning()) {
+    if (m_host.IsScanRunning()) {
         Notice(SystemText::kStopFirst);
         return;
     }
     if (m_nPage == 1) {
-        m_view.OnSaveFiles();
+        m_host.OnSaveFiles();
         return;
     }
-    const QString path = m_view.Controls().editFileName->text();
+    const QString path = m_controls.editFileName->text();
     if (path.isEmpty()) {
         BrowseForBackupFile(); // the user presses Next again
         return;
@@ -82,27 +88,24 @@ void CWizardPages::OnNext()
     }
     // A worker left running by Back must be gone before the next scan:
     // the two would share the backup and the catalogue.
-    if (!m_view.WaitForPreviousScan()) {
+    if (!m_host.WaitForPreviousScan()) {
         Notice(SystemText::kStopFirst);
         return;
     }
-    m_view.m_strFilePath = path;
     m_nPage = 1;
-    m_view.Frame().SetProgressVisible(true);
-    m_view.ClearCatalogue();
     ShowPage();
-    m_view.StartScan();
+    m_host.StartScan(path);
 }
 
 void CWizardPages::OnBack()
 {
-    if (m_view.IsScanRunning() && !AskToStop())
+    if (m_host.IsScanRunning() && !AskToStop())
         return;
-    m_view.StopScan();
+    m_host.StopScan();
     if (m_nPage == 1) {
         m_nPage = 0;
         ShowPage();
-        m_view.SetHelpText(Texts::Tr(kBackHelpText));
+        m_controls.lblHelpTop->SetText(Texts::Tr(kBackHelpText));
         return;
     }
     // Only when a scan left with Back ends with nothing found; the progress
@@ -113,7 +116,7 @@ void CWizardPages::OnBack()
 void CWizardPages::OnStop()
 {
     if (AskToStop())
-        m_view.StopScan();
+        m_host.StopScan();
 }
 
 void CWizardPages::OnAddFile()
@@ -130,26 +133,26 @@ void CWizardPages::OnRepairFile()
 
 void CWizardPages::OnHomePage()
 {
-    m_view.Services().shell.OpenWebPage(QString::fromUtf8(ProductInfo::kHomePage));
+    m_services.shell.OpenWebPage(QString::fromUtf8(ProductInfo::kHomePage));
 }
 
 bool CWizardPages::BrowseForBackupFile()
 {
-    const QString path = m_view.Services().chooser.ChooseBackupFile(&m_view);
+    const QString path = m_services.chooser.ChooseBackupFile(m_controls.editFileName->parentWidget(),
+                                                             WindowMemory(m_services.settings).LastBackupFolder());
     if (path.isEmpty() || !HasBkfExtension(path))
         return false;
-    m_view.Controls().editFileName->setText(path);
-    m_view.m_strFilePath = path;
+    m_controls.editFileName->setText(path);
     return true;
 }
 
 bool CWizardPages::AskToStop()
 {
-    return m_view.Services().messages.ShowMessage(Texts::Tr(SystemText::kStopQuestion), MessageService::kConfirm)
+    return m_services.messages.ShowMessage(Texts::Tr(SystemText::kStopQuestion), MessageService::kConfirm)
         != MessageService::kNo;
 }
 
 void CWizardPages::Notice(const char* text)
 {
-    m_view.Services().messages.ShowMessage(Texts::Tr(text), MessageService::kNotice);
+    m_services.messages.ShowMessage(Texts::Tr(text), MessageService::kNotice);
 }

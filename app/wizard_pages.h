@@ -3,18 +3,23 @@
 // The two pages of the wizard and the moves between them: page 0, the file
 // page, where the user names the backup; page 1, the results page, where the
 // scan runs and its catalogue is reviewed. Every message goes through the
-// view's message service. Window thread only.
+// window's message service. Window thread only.
 
-class CBrevantVeltraFileScanView;
+#include "window_services.h"
+#include "wizard_controls.h"
+
+class ScanReportLine;
+class WizardHost;
 
 class CWizardPages {
 public:
-    // The view outlives this object (it owns it).
-    explicit CWizardPages(CBrevantVeltraFileScanView& view);
+    // Everything given outlives this object.
+    CWizardPages(WizardHost& host, const WizardControls& controls, ScanReportLine& reportLine,
+                 const WindowServices& services);
 
-    int m_nPage = 0;
+    int Page() const { return m_nPage; }
 
-    // Hides the other page's controls, then shows those of m_nPage.
+    // Hides the other page's controls, then shows those of the current page.
     void ShowPage();
 
     // Next: on the file page starts the scan of the named backup; on the
@@ -37,5 +42,9 @@ private:
     bool AskToStop();
     void Notice(const char* text);
 
-    CBrevantVeltraFileScanView& m_view;
+    WizardHost& m_host;
+    const WizardControls& m_controls;
+    ScanReportLine& m_reportLine;
+    WindowServices m_services;
+    int m_nPage = 0;
 };

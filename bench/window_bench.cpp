@@ -16,15 +16,17 @@
 #include "brevant_veltra_file_scan_app.h"
 #include "brevant_veltra_file_scan_view.h"
 #include "desktop_shell.h"
+#include "hover_button.h"
 #include "main_frame.h"
 #include "message_service.h"
 #include "save_folder_chooser.h"
 #include "window_services.h"
-#include "wizard_pages.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QSettings>
 #include <QTimer>
 
 #include <time.h>
@@ -48,7 +50,7 @@ public:
 
 class NoChooser : public BackupFileChooser {
 public:
-    QString ChooseBackupFile(QWidget*) override { return QString(); }
+    QString ChooseBackupFile(QWidget*, const QString&) override { return QString(); }
 };
 
 class NoFolderChooser : public SaveFolderChooser {
@@ -81,8 +83,8 @@ struct ScanFigures {
 ScanFigures GuiScan(CMainFrame& frame, const QString& path)
 {
     CBrevantVeltraFileScanView& view = frame.View();
-    if (view.Pages().m_nPage == 1)
-        view.Pages().OnBack();
+    if (view.Page() == 1)
+        view.Controls().btnBack->click();
     ScanFigures figures;
     QElapsedTimer sinceTick;
     QTimer ticker;
@@ -130,7 +132,8 @@ int RunScan(int argc, char** argv)
     SystemDesktopShell shell;
     NoChooser chooser;
     NoFolderChooser folderChooser;
-    CMainFrame frame(WindowServices{messages, shell, chooser, folderChooser});
+    QSettings settings(QDir::temp().filePath(QStringLiteral("bkf-window-bench.ini")), QSettings::IniFormat);
+    CMainFrame frame(WindowServices{messages, shell, chooser, folderChooser, settings});
     frame.resize(1280, 800);
     frame.show();
     QElapsedTimer settle; // the first paint, as a user would see it before pressing Next

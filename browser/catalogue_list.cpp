@@ -81,6 +81,10 @@ void CatalogueList::mouseDoubleClickEvent(QMouseEvent* event)
 // Space toggles the tick of the current row, as the list's own boxes do.
 void CatalogueList::keyPressEvent(QKeyEvent* event)
 {
+    if (m_menu->PopupForKey(*this, *event)) {
+        event->accept();
+        return;
+    }
     if (event->key() != Qt::Key_Space || event->modifiers() != Qt::NoModifier) {
         QTableView::keyPressEvent(event);
         return;

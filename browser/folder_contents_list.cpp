@@ -189,8 +189,9 @@ bool FolderContentsList::OnListKeyDown(int key)
     const int mark = SelectionMark();
     switch (key) {
     case Qt::Key_Tab:
-        if (m_tree != nullptr)
-            m_tree->setFocus(Qt::TabFocusReason);
+        // On along the window's focus chain (the tree's Tab comes here), so
+        // Tab reaches every control.
+        QWidget::focusNextPrevChild(true);
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -242,6 +243,10 @@ void FolderContentsList::mouseDoubleClickEvent(QMouseEvent* event)
 
 void FolderContentsList::keyPressEvent(QKeyEvent* event)
 {
+    if (m_menu->PopupForKey(*this, *event)) {
+        event->accept();
+        return;
+    }
     const Qt::KeyboardModifiers plain = event->modifiers() & ~Qt::KeypadModifier;
     if (plain == Qt::NoModifier && OnListKeyDown(event->key())) {
         event->accept();

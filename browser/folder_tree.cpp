@@ -193,6 +193,10 @@ void FolderTree::mouseDoubleClickEvent(QMouseEvent* event)
 
 void FolderTree::keyPressEvent(QKeyEvent* event)
 {
+    if (m_menu->PopupForKey(*this, *event)) {
+        event->accept();
+        return;
+    }
     if (event->modifiers() == Qt::NoModifier && OnTreeKeyDown(event->key())) {
         event->accept();
         return;

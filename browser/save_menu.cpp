@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "save_menu.h"
 
+#include <QAbstractItemView>
+#include <QKeyEvent>
+
 #include <utility>
 
 SaveMenu::SaveMenu(QWidget* owner, QString text, int commandId)
@@ -18,4 +21,17 @@ void SaveMenu::Popup(const QWidget* from, const QPoint& point)
     // Left-aligned at the pointer; popup() returns at once, so the window
     // goes on processing events while the menu is open.
     m_menu.popup(from->mapToGlobal(point));
+}
+
+bool SaveMenu::PopupForKey(const QAbstractItemView& view, const QKeyEvent& event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    const bool menuKey = event.key() == Qt::Key_Menu && modifiers == Qt::NoModifier;
+    const bool shiftF10 = event.key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier;
+    if (!menuKey && !shiftF10)
+        return false;
+    const QModelIndex current = view.currentIndex();
+    if (current.isValid())
+        Popup(view.viewport(), view.visualRect(current).bottomLeft());
+    return true;
 }

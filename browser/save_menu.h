@@ -2,12 +2,15 @@
 #pragma once
 // The right-click menu of the catalogue controls: one save command followed
 // by a separator, rebuilt for every right click and shown with its top-left
-// corner at the pointer. Choosing the command emits `chosen`; the window
+// corner at the pointer, or under the current row for the keyboard. Choosing the command emits `chosen`; the window
 // connects the controls' save requests to its save command.
 
 #include <QMenu>
 #include <QObject>
 #include <QString>
+
+class QAbstractItemView;
+class QKeyEvent;
 
 class SaveMenu : public QObject {
     Q_OBJECT
@@ -18,6 +21,9 @@ public:
 
     // Rebuilds the menu and shows it at `point` in the coordinates of `from`.
     void Popup(const QWidget* from, const QPoint& point);
+    // The Menu key or Shift+F10 in `view`: the menu under its current row
+    // (none without one). True when `event` was one of those keys.
+    bool PopupForKey(const QAbstractItemView& view, const QKeyEvent& event);
     // The menu as last built (for tests: visible after Popup, until closed).
     QMenu* Menu() { return &m_menu; }
 

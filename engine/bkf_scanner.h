@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The recovery engine object: runs the catalogue scan on a worker thread and
-// holds the running flag that stops a scan or an extraction.
+// holds the running flag that stops it.
 
 #include "bkf_file_handle.h"
 #include "scan_options.h"
@@ -32,8 +32,7 @@ public:
     // worker is still alive, even if it was told to stop.
     // `options` choose the deep scan.
     StartResult StartScan(const std::string& backupPath, ScannerUi& ui, const ScanOptions& options = {});
-    // Clears the running flag; the scan ends at its next slot, an extraction
-    // given RunningFlag() before its next file. Never waits.
+    // Clears the running flag; the scan ends at its next slot. Never waits.
     void StopScan() { m_bRunning = false; }
 
     bool IsRunning() const { return m_bRunning.load(); }
@@ -41,16 +40,9 @@ public:
     // Waits for the worker to end (tests and teardown).
     void WaitForWorker();
 
-    // The flag that StopScan clears, for an extraction to poll.
-    std::atomic<bool>& RunningFlag() { return m_bRunning; }
-
     // The backup the last scan opened, as it was then: a save checks that it
     // reads the same file.
     const FileIdentity& ScannedFile() const { return m_scanFile.OpenedAs(); }
-
-    // The folder the user chose for the next save.
-    void SetDestinationFolder(const std::string& folder) { m_strDestination = folder; }
-    const std::string& DestinationFolder() const { return m_strDestination; }
 
 private:
     static void ScanThreadProc(BkfScanner* scanner, ScannerUi* ui);
@@ -60,7 +52,6 @@ private:
     std::atomic<bool> m_bRunning{false};
     std::atomic<bool> m_bWorkerAlive{false};
     std::thread m_worker;
-    std::string m_strDestination;
     BkfFileHandle m_scanFile;
     ScanOptions m_options; // of the scan the worker runs
 };

@@ -5,8 +5,12 @@
 # X display (Xvfb), first on the file page, then on the results page after the
 # scan of a generated backup, then with the report after saving from the same
 # backup cut short inside its last file (saved through the keyboard, as
-# tests/e2e/keyboard-save.sh does). Captured with ImageMagick's `import`; the
-# window is sized with xdotool (there is no window manager to maximise it).
+# tests/e2e/keyboard-save.sh does). Then both pages again under a dark desktop
+# palette (docs/window-*-dark.png, BKF_DARK_PALETTE=1), and the results page at
+# 200 % on a 1920 x 1080 screen, at the smallest size the window takes there
+# (docs/window-results-page-200.png, QT_SCALE_FACTOR=2). Captured with
+# ImageMagick's `import`; the window is sized with xdotool (there is no window
+# manager to maximise it).
 #
 #   scripts/window-screenshots.sh [OUT_DIR]
 #
@@ -52,13 +56,14 @@ source "$ROOT/tests/support/x11_keyboard.sh"
 x_start "$WORK" || { cat "$WORK/xvfb.log" >&2; exit 1; }
 mkdir -p "$OUT_DIR"
 
-# Starts the window with the given arguments and fills the screen with it;
-# its id goes into WINDOW.
+# Starts the window with the given arguments and fills the screen with it
+# (WINDOW_SIZE, default 1280 x 800); its id goes into WINDOW.
 open_window() {
     (cd "$WORK" && exec "$APP" "$@" >/dev/null) &
     APP_PID=$!
     WINDOW=$(x_wait_window "$X_MAIN_TITLE") || { echo "window-screenshots: the window did not open" >&2; exit 1; }
-    xdotool windowmove "$WINDOW" 0 0 windowsize "$WINDOW" 1280 800
+    # shellcheck disable=SC2086
+    xdotool windowmove "$WINDOW" 0 0 windowsize "$WINDOW" ${WINDOW_SIZE:-1280 800}
 }
 close_window() {
     kill "$APP_PID"
@@ -105,3 +110,13 @@ shoot_save_report() {
 shoot "$OUT_DIR/window-file-page.png"
 shoot "$OUT_DIR/window-results-page.png" "$WORK/Office backup.bkf"
 shoot_save_report "$OUT_DIR/window-save-report.png"
+
+BKF_DARK_PALETTE=1 shoot "$OUT_DIR/window-file-page-dark.png"
+BKF_DARK_PALETTE=1 shoot "$OUT_DIR/window-results-page-dark.png" "$WORK/Office backup (cut).bkf"
+
+# 200 %: a 1920 x 1080 screen, the window at its smallest there (870 x 540
+# of its pixels, the screen's height; no window manager enforces the minimum).
+kill "$XVFB_PID"
+wait "$XVFB_PID" 2>/dev/null || true
+X_SCREEN=1920x1080x24 x_start "$WORK" || { cat "$WORK/xvfb.log" >&2; exit 1; }
+QT_SCALE_FACTOR=2 WINDOW_SIZE="1740 1080" shoot "$OUT_DIR/window-results-page-200.png" "$WORK/Office backup (cut).bkf"

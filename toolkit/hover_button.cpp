@@ -1,19 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "hover_button.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace {
 
 constexpr qreal kDisabledOpacity = 0.45;
 constexpr int kHighlightAlpha = 70;
+constexpr qreal kFocusFrameWidth = 2.0;
+
+// A frame that reads on light and dark images alike: dark dashes over a light line.
+void PaintFocusFrame(QPainter& painter, const QRect& area)
+{
+    const QRectF frame = QRectF(area).adjusted(1.5, 1.5, -1.5, -1.5);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(255, 255, 255, 220), kFocusFrameWidth));
+    painter.drawRoundedRect(frame, 4, 4);
+    QPen dashes(QColor(20, 40, 110), kFocusFrameWidth, Qt::DashLine);
+    painter.setPen(dashes);
+    painter.drawRoundedRect(frame, 4, 4);
+}
 
 } // namespace
 
 CHoverButton::CHoverButton(QWidget* parent)
     : QAbstractButton(parent)
 {
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_Hover);
 }
@@ -35,8 +49,16 @@ void CHoverButton::SetImage(const QPixmap& image)
 // describe it by its status text.
 void CHoverButton::SetToolTipText(const QString& text)
 {
-    setToolTip(text);
+    m_toolTip = text;
+    const QString key = shortcut().toString(QKeySequence::NativeText);
+    setToolTip(key.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, key));
     setAccessibleName(text.trimmed());
+}
+
+void CHoverButton::SetMnemonic(QChar letter)
+{
+    setShortcut(QKeySequence(Qt::ALT | Qt::Key(letter.toUpper().unicode())));
+    SetToolTipText(m_toolTip);
 }
 
 void CHoverButton::SetStatusText(const QString& text)
@@ -68,6 +90,18 @@ void CHoverButton::paintEvent(QPaintEvent*)
     if (isDown())
         target.translate(0, 1);
     painter.drawPixmap(target, image);
+    if (hasFocus())
+        PaintFocusFrame(painter, target.intersected(rect()));
+}
+
+void CHoverButton::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void CHoverButton::enterEvent(QEnterEvent* event)

@@ -6,7 +6,8 @@
 // event a QMainWindow turns into a status-bar message), and the message is
 // cleared when the pointer leaves, so the status bar's idle text returns.
 // A pressed button shows its hover image one pixel lower; a disabled one is
-// faded.
+// faded. It takes the focus with Tab and shows it with a frame drawn on the
+// image; Space, Enter and its mnemonic (shown in its tooltip) press it.
 
 #include <QAbstractButton>
 #include <QPixmap>
@@ -22,6 +23,8 @@ public:
     // One image; the hover image is the same, lightened.
     void SetImage(const QPixmap& image);
     void SetToolTipText(const QString& text);
+    // Alt+`letter` presses the button (while it shows); the tooltip names the key.
+    void SetMnemonic(QChar letter);
     void SetStatusText(const QString& text);
     QString StatusText() const { return statusTip(); }
 
@@ -38,12 +41,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void SetHovered(bool hovered);
 
     QPixmap m_normal;
     QPixmap m_hover;
+    QString m_toolTip;
     bool m_hovered = false;
 };
 

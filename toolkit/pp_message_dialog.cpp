@@ -4,6 +4,7 @@
 #include "artwork.h"
 #include "message_buttons.h"
 #include "message_service.h"
+#include "report_file.h"
 #include "texts.h"
 
 #include <QHBoxLayout>
@@ -21,6 +22,7 @@ constexpr int kTextWidth = 380;  // wrap width of the message text
 constexpr int kDetailsHeight = 160;
 constexpr char kDetailsShow[] = QT_TRANSLATE_NOOP("Texts", "&Details >>");
 constexpr char kDetailsHide[] = QT_TRANSLATE_NOOP("Texts", "<< &Details");
+constexpr char kSaveReport[] = QT_TRANSLATE_NOOP("Texts", "Save &report...");
 
 QString ButtonText(int button)
 {
@@ -41,6 +43,7 @@ QString ButtonText(int button)
 PPMessageDialog::PPMessageDialog(const QString& text, int style, const QString& details, QWidget* parent)
     : QDialog(parent)
     , m_escapeAnswer(ButtonsForStyle(style).escapeAnswer)
+    , m_text(text)
     , m_top(Qt::white)
     , m_bottom(Qt::white)
 {
@@ -93,6 +96,10 @@ QLayout* PPMessageDialog::CreateButtonRow(int style, bool withDetails)
         m_detailsButton->setAutoDefault(false);
         connect(m_detailsButton, &QPushButton::clicked, this, &PPMessageDialog::ToggleDetails);
         row->addWidget(m_detailsButton);
+        auto* save = new QPushButton(Texts::Tr(kSaveReport), this);
+        save->setAutoDefault(false);
+        connect(save, &QPushButton::clicked, this, &PPMessageDialog::SaveReport);
+        row->addWidget(save);
     }
     row->addStretch(1);
     const QVector<int> buttons = ButtonsForStyle(style).buttons;
@@ -112,10 +119,22 @@ void PPMessageDialog::CreateDetails(const QString& details, QVBoxLayout* layout)
 {
     m_details = new QPlainTextEdit(details, this);
     m_details->setReadOnly(true);
+    // Read-only, yet selectable and copyable from the keyboard too.
+    m_details->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_details->setFixedHeight(kDetailsHeight);
     m_details->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_details->hide();
     layout->addWidget(m_details);
+}
+
+void PPMessageDialog::SaveReport()
+{
+    const QString why = SaveReportAs(this, m_text + QStringLiteral("\n\n") + m_details->toPlainText());
+    if (why.isEmpty())
+        return;
+    PPMessageDialog failure(why, MessageService::kInform, QString(), this);
+    failure.SetBackground(m_top, m_bottom);
+    failure.exec();
 }
 
 void PPMessageDialog::ToggleDetails()
@@ -135,7 +154,7 @@ void PPMessageDialog::SetBackground(const QColor& top, const QColor& bottom)
 QList<QPushButton*> PPMessageDialog::AnswerButtons() const
 {
     QList<QPushButton*> buttons = findChildren<QPushButton*>();
-    buttons.removeAll(m_detailsButton);
+    buttons.removeIf([](const QPushButton* button) { return !button->property("answer").isValid(); });
     return buttons;
 }
 

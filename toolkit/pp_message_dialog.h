@@ -2,7 +2,7 @@
 #pragma once
 // The window of the message box: icon and plain text on the message colours,
 // the style's buttons below, and an optional details area that one click
-// opens. exec() returns the MessageService::Button pressed; Escape and the
+// opens (selectable, and saved with the text by "Save report..."). exec() returns the MessageService::Button pressed; Escape and the
 // close button give the style's escape answer.
 
 #include <QColor>
@@ -43,8 +43,10 @@ private:
     QLayout* CreateButtonRow(int style, bool withDetails);
     void CreateDetails(const QString& details, QVBoxLayout* layout);
     void ToggleDetails();
+    void SaveReport();
 
     int m_escapeAnswer;
+    QString m_text;
     QColor m_top;
     QColor m_bottom;
     QWidget* m_buttonStrip = nullptr;

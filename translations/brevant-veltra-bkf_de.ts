@@ -95,10 +95,6 @@
         <translation>Speicherort für die reparierten Dateien wählen</translation>
     </message>
     <message>
-        <source>E&amp;xit</source>
-        <translation>&amp;Beenden</translation>
-    </message>
-    <message>
         <source>Quit the application; prompts to save documents</source>
         <translation>Beendet die Anwendung; fragt nach dem Speichern von Dokumenten</translation>
     </message>
@@ -327,10 +323,6 @@
         <translation>&amp;Durchsuchen</translation>
     </message>
     <message>
-        <source>Deep scan</source>
-        <translation>Tiefensuche</translation>
-    </message>
-    <message>
         <source>Please select file to repair , Using Browse button</source>
         <translation>Bitte wählen Sie die zu reparierende Datei mit „Durchsuchen“ aus</translation>
     </message>
@@ -421,6 +413,22 @@
     <message>
         <source>The save failed: %1</source>
         <translation>Das Speichern ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>E&amp;xit	Ctrl+Q</source>
+        <translation>&amp;Beenden	Strg+Q</translation>
+    </message>
+    <message>
+        <source>Save report...</source>
+        <translation>Bericht speichern...</translation>
+    </message>
+    <message>
+        <source>&amp;Deep scan</source>
+        <translation>&amp;Tiefensuche</translation>
+    </message>
+    <message>
+        <source>Save &amp;report...</source>
+        <translation>Bericht &amp;speichern...</translation>
     </message>
 </context>
 </TS>

@@ -42,7 +42,7 @@ TEST(ExtractionStopNowTest, FileBeingWrittenIsKeptAsPartialUnderAFreeName)
                  {"BKF\\S\\big.bin", 300000, 20},
                  {"BKF\\S\\after.txt", 5, 7}});
     TempDir dest;
-    BkfScanner scanner;
+    StopSwitch scanner;
     StopInsideRow progress(1);
     const ExtractionReport report = ExtractInto(backup.Path(), store, dest.Path(), progress, scanner);
 
@@ -70,7 +70,7 @@ TEST(ExtractionStopNowTest, NameAtTheLengthLimitIsShortenedToTakeTheSuffix)
     CatalogueStore store;
     Fill(store, {{"BKF\\S\\" + name, 150000, 0}});
     TempDir dest;
-    BkfScanner scanner;
+    StopSwitch scanner;
     StopInsideRow progress(0);
     const ExtractionReport report = ExtractInto(backup.Path(), store, dest.Path(), progress, scanner);
 

@@ -4,7 +4,6 @@
 // progress recorder and a runner for ExtractCheckedFiles over a file.
 
 #include "bkf_file_handle.h"
-#include "bkf_scanner.h"
 #include "file_extraction.h"
 #include "catalogue_store.h"
 #include "extraction_progress.h"
@@ -15,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -156,25 +156,30 @@ inline void Fill(CatalogueStore& store, const std::vector<Row>& rows)
     }
 }
 
+// The flag a save's stop clears, as the window's save worker holds it.
+struct StopSwitch {
+    std::atomic<bool> running{true};
+    void Stop() { running = false; }
+};
+
 // Opens `backupPath` and runs ExtractCheckedFiles into `destination`.
 inline ExtractionReport ExtractInto(const std::string& backupPath, const CatalogueStore& rows,
                                     const std::string& destination, RecordingProgress& progress,
-                                    BkfScanner& scanner, const std::string& prefix = "Recovered BKF")
+                                    StopSwitch& scanner, const std::string& prefix = "Recovered BKF")
 {
     BkfFileHandle backup;
     if (!backup.Open(backupPath)) {
         ADD_FAILURE() << "cannot open " << backupPath << ": " << backup.LastError();
         return {};
     }
-    // As the window's save does: the run may go on until StopScan clears the flag.
-    scanner.RunningFlag() = true;
-    return ExtractCheckedFiles(backup, rows, destination, prefix, scanner.RunningFlag(), progress);
+    // The run may go on until Stop clears the flag.
+    return ExtractCheckedFiles(backup, rows, destination, prefix, scanner.running, progress);
 }
 
 inline ExtractionReport ExtractInto(const std::string& backupPath, const CatalogueStore& rows,
                                     const std::string& destination, const std::string& prefix = "Recovered BKF")
 {
-    BkfScanner scanner;
+    StopSwitch scanner;
     RecordingProgress progress;
     return ExtractInto(backupPath, rows, destination, progress, scanner, prefix);
 }

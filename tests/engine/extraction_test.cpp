@@ -90,7 +90,7 @@ TEST(ExtractionTest, RangeLeavingTheBackupIsCutShortWhereTheBackupEnds)
     Fill(store, rows);
     TempDir dest;
     RecordingProgress progress;
-    BkfScanner scanner;
+    StopSwitch scanner;
     const ExtractionReport report = ExtractInto(backup.file.Path(), store, dest.Path(), progress, scanner);
     ASSERT_TRUE(report.completed) << ReportText(report);
 
@@ -157,7 +157,7 @@ TEST(ExtractionTest, UntickedRowsAreNotTouched)
                 });
     TempDir dest;
     RecordingProgress progress;
-    BkfScanner scanner;
+    StopSwitch scanner;
     const ExtractionReport report = ExtractInto(backup.file.Path(), store, dest.Path(), progress, scanner);
     EXPECT_TRUE(report.completed);
     EXPECT_TRUE(report.failures.empty()) << ReportText(report);
@@ -253,7 +253,7 @@ TEST(ExtractionTest, EmptyCatalogueStillCreatesTheRootAndCompletes)
     CatalogueStore store;
     TempDir dest;
     RecordingProgress progress;
-    BkfScanner scanner;
+    StopSwitch scanner;
     const ExtractionReport report =
         ExtractInto(backup.file.Path(), store, dest.Child("new/dest"), progress, scanner);
     EXPECT_TRUE(report.rootCreated);
@@ -288,35 +288,35 @@ TEST(ExtractionTest, StopFinishesTheFileBeingCopiedAndTouchesNoLaterRow)
     constexpr std::uint64_t kLarge = 20 * kSlice + 123;
     struct Case {
         const char* why;
-        std::function<void(RecordingProgress&, BkfScanner&)> arm;
+        std::function<void(RecordingProgress&, StopSwitch&)> arm;
         std::vector<bool> saved; // per row
         bool completed;
     };
     const Case cases[] = {
         {"stop at Begin: no row is visited",
-         [](RecordingProgress& p, BkfScanner& s) { p.onBegin = [&s] { s.StopScan(); }; },
+         [](RecordingProgress& p, StopSwitch& s) { p.onBegin = [&s] { s.Stop(); }; },
          {false, false, false, false}, false},
         {"stop during the large file's first slice",
-         [](RecordingProgress& p, BkfScanner& s) {
+         [](RecordingProgress& p, StopSwitch& s) {
              p.onFileStarted = [&p, &s](std::size_t row) {
                  if (row == 1)
-                     p.onBytes = [&s](std::uint64_t) { s.StopScan(); };
+                     p.onBytes = [&s](std::uint64_t) { s.Stop(); };
              };
          },
          {true, true, false, false}, false},
         {"stop when the first row is done",
-         [](RecordingProgress& p, BkfScanner& s) {
+         [](RecordingProgress& p, StopSwitch& s) {
              p.onRowDone = [&s](std::size_t row) {
                  if (row == 0)
-                     s.StopScan();
+                     s.Stop();
              };
          },
          {true, false, false, false}, false},
         {"stop after the last row: every row was visited",
-         [](RecordingProgress& p, BkfScanner& s) {
+         [](RecordingProgress& p, StopSwitch& s) {
              p.onRowDone = [&s](std::size_t row) {
                  if (row == 3)
-                     s.StopScan();
+                     s.Stop();
              };
          },
          {true, true, true, true}, true},
@@ -330,7 +330,7 @@ TEST(ExtractionTest, StopFinishesTheFileBeingCopiedAndTouchesNoLaterRow)
         Fill(store, rows);
         TempDir dest;
         RecordingProgress progress;
-        BkfScanner scanner;
+        StopSwitch scanner;
         c.arm(progress, scanner);
         const ExtractionReport report = ExtractInto(backup.file.Path(), store, dest.Path(), progress, scanner);
         ASSERT_TRUE(report.rootCreated);
@@ -364,7 +364,7 @@ TEST(ExtractionTest, ProgressCountsEveryCopiedByteInSlicesOfAtMost64KiB)
                  {"BKF\\d", 5000, 299000}});
     TempDir dest;
     RecordingProgress progress;
-    BkfScanner scanner;
+    StopSwitch scanner;
     const ExtractionReport report = ExtractInto(backup.file.Path(), store, dest.Path(), progress, scanner);
     using E = RecordingProgress::Event;
     // Per file: FileStarted, its slices, RowDone; the cut-short file counts the bytes it got.
@@ -428,7 +428,7 @@ TEST(ExtractionTest, HostilePathsAreRefusedAndNothingIsWrittenOutsideTheRoot)
     const std::string dest = dir.Child("dest");
     fs::create_directory(dest);
     RecordingProgress progress;
-    BkfScanner scanner;
+    StopSwitch scanner;
     const ExtractionReport report = ExtractInto(backup.file.Path(), store, dest + "/inner", progress, scanner);
     EXPECT_TRUE(report.completed);
 
@@ -483,7 +483,7 @@ TEST(ExtractionTest, LinkPlantedDuringTheRunIsNotFollowed)
                 fs::rename(at, root + "/moved-away");
             fs::create_directory_symlink(outside, at);
         };
-        BkfScanner scanner;
+        StopSwitch scanner;
         const ExtractionReport report = ExtractInto(backup.file.Path(), store, dir.Child("dest"), progress, scanner);
         ASSERT_EQ(report.rootFolder, root);
         EXPECT_TRUE(report.completed);
@@ -551,7 +551,7 @@ TEST(ExtractionTest, UnreadableBytesBecomeZerosAtTheirOwnOffsets)
             ASSERT_EQ(::truncate(backup.file.Path().c_str(), static_cast<off_t>(kShrunk)), 0);
         }
     };
-    BkfScanner scanner;
+    StopSwitch scanner;
     const ExtractionReport report = ExtractInto(backup.file.Path(), store, dest.Path(), progress, scanner);
     EXPECT_TRUE(report.completed);
 
@@ -600,11 +600,10 @@ TEST(ExtractionTest, ScannedBackupIsSavedAtItsCataloguePaths)
     ASSERT_EQ(store.RowCount(), 5u);
 
     TempDir dest;
-    BkfScanner scanner;
+    StopSwitch scanner;
     RecordingProgress progress;
-    scanner.RunningFlag() = true;
     const ExtractionReport report =
-        ExtractCheckedFiles(handle, store, dest.Path(), "Recovered BKF", scanner.RunningFlag(), progress);
+        ExtractCheckedFiles(handle, store, dest.Path(), "Recovered BKF", scanner.running, progress);
     const std::string set = report.rootFolder + "/BKF/BACKUP SET 1(_Daily)";
     EXPECT_EQ(ReadFileBytes(set + "/WINDOWS/system32/notepad.exe"), (Bytes{'M', 'Z', 0, 1, 2}));
     EXPECT_TRUE(ReadFileBytes(set + "/WINDOWS/system32/big.bin") == big);

@@ -164,7 +164,7 @@ TEST_F(LargeBackupTest, FilesBeyond4GiBAreSavedExactlyAndTheTailIsCutShort)
     }
     TempDir dest;
     RecordingProgress progress;
-    BkfScanner scanner;
+    StopSwitch scanner;
     const ExtractionReport report = ExtractInto(b.path, store, dest.Path(), progress, scanner);
     EXPECT_TRUE(report.completed);
 
@@ -203,7 +203,7 @@ TEST_F(LargeBackupTest, FileLargerThan4GiBIsSavedWithEveryByteAtItsOffset)
         ++slices;
         largest = std::max(largest, bytes);
     };
-    BkfScanner scanner;
+    StopSwitch scanner;
     const ExtractionReport report = ExtractInto(b.path, store, dest.Path(), progress, scanner);
     const std::string saved = OnDisk(report.rootFolder, kDir + "huge.bin");
     EXPECT_TRUE(report.completed);

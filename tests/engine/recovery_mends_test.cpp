@@ -202,7 +202,7 @@ TEST(RecoveryMendsTest, ChosenBytesTotalSaturates)
     Fill(store, {{"BKF\\a", UINT64_MAX, 0}, {"BKF\\b", 2, 0}});
     TempDir dest;
     RecordingProgress progress;
-    BkfScanner scanner;
+    StopSwitch scanner;
     ExtractInto(backup.Path(), store, dest.Path(), progress, scanner);
     ASSERT_FALSE(progress.events.empty());
     EXPECT_EQ(progress.events.front().b, UINT64_MAX);

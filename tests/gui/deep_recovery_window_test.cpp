@@ -30,8 +30,8 @@ TEST(DeepRecoveryWindow, DeepScanFindsFilesAfterInsertedBytesAndTheSaveRestoresD
         ScanIntoReview(f, backup);
         ASSERT_EQ(f.View().Store().RowCount(), deep ? 2u : 1u);
         if (!deep) {
-            EXPECT_TRUE(f.View().ReportLine().text().contains("a deep scan looks for blocks off the 512-byte grid"))
-                << f.View().ReportLine().text().toStdString();
+            EXPECT_TRUE(f.View().ReportLine().Summary().contains("a deep scan looks for blocks off the 512-byte grid"))
+                << f.View().ReportLine().Summary().toStdString();
             continue;
         }
         f.frame.m_bRestoreDates = true;

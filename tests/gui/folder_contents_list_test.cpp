@@ -165,7 +165,27 @@ TEST_F(FolderContentsListTest, RightPressOffTheBoxShowsSaveFileAndOnTheBoxToggle
 
     c.contents.setFocus();
     Key(Qt::Key_Tab);
-    EXPECT_TRUE(c.tree.hasFocus());
+    EXPECT_TRUE(c.list.hasFocus()) << "Tab goes on along the focus chain, not back to the tree";
+}
+
+// The Menu key and Shift+F10 open a view's menu under its current row.
+TEST_F(FolderContentsListTest, MenuKeysOpenTheContextMenuOfTheCurrentRow)
+{
+    c.list.setCurrentIndex(c.list.model()->index(1, 0));
+    c.tree.SelectNode(c.Node({"BKF", "S", "A"}));
+    Mark(2);
+    const std::pair<QAbstractItemView*, QMenu*> views[] = {
+        {&c.tree, c.tree.ContextMenu()}, {&c.contents, c.contents.ContextMenu()}, {&c.list, c.list.ContextMenu()}};
+    for (const auto& [view, menu] : views) {
+        for (const QKeyCombination key : {QKeyCombination(Qt::Key_Menu), QKeyCombination(Qt::ShiftModifier, Qt::Key_F10)}) {
+            view->setFocus();
+            QTest::keyClick(view, key.key(), key.keyboardModifiers());
+            ASSERT_TRUE(menu->isVisible()) << view->metaObject()->className();
+            const QRect row = view->visualRect(view->currentIndex());
+            EXPECT_EQ(menu->pos().y(), view->viewport()->mapToGlobal(row.bottomLeft()).y()) << "under the row";
+            menu->close();
+        }
+    }
 }
 
 } // namespace

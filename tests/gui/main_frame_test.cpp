@@ -15,6 +15,7 @@
 #include "window_fixture.h"
 #include "window_layout.h"
 
+#include <QClipboard>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -62,7 +63,7 @@ TEST(MainFrame, MenusAndCommandTable)
         "&File > &Add\tCtrl+A | Ctrl+A | Add File to repair",
         "&File > &Save\tCtrl+S | Ctrl+S | Select location to save repaired file",
         "&File > -",
-        "&File > E&xit |  | Quit the application; prompts to save documents",
+        "&File > E&xit\tCtrl+Q | Ctrl+Q | Quit the application; prompts to save documents",
         "&Tools > Se&tting\tCtrl+T | Ctrl+T | Settings for repaired file name",
         "&Tools > Li&ve Update\tCtrl+V | Ctrl+V | Update the software from latest changes from Internet",
         "&Help > &Help\tF1 | F1 | Help",
@@ -85,7 +86,6 @@ TEST(MainFrame, TitleSizeAndStatusBar)
 {
     WindowFixture f;
     EXPECT_EQ(f.frame.windowTitle(), "Brevant Veltra BKF");
-    EXPECT_EQ(f.frame.minimumSize(), QSize(870, 550));
     EXPECT_EQ(f.frame.ReadyLabel().text(), "Ready");
     EXPECT_TRUE(f.frame.ReadyLabel().isVisible());
     EXPECT_EQ(f.frame.statusBar()->palette().color(QPalette::Window), QColor(113, 177, 241));
@@ -128,19 +128,43 @@ TEST(MainFrame, LayoutFollowsTheWindowSize)
     }
 }
 
-// Ctrl+A and Ctrl+V in the file-name box run Add and Live Update, not the box's select-all and paste.
-TEST(MainFrame, AcceleratorsWinOverTheFileNameBox)
+// Ctrl+A and Ctrl+V edit the text while the file-name box has the focus and
+// run Add and Live Update elsewhere; Enter in the box is Next; Ctrl+Q is Exit.
+TEST(MainFrame, KeysInAndOutsideTheFileNameBox)
 {
-    WindowFixture f;
-    QLineEdit* box = f.Controls().editFileName;
-    box->setText("typed");
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(f.chooser.asked, 1);
-    EXPECT_FALSE(box->hasSelectedText());
-    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(f.MessageTexts(), QStringList{"Updates of Brevant Veltra BKF come with the system's package manager."});
-    EXPECT_EQ(box->text(), "typed");
+    const QString liveUpdate = "Updates of Brevant Veltra BKF come with the system's package manager.";
+    struct Case {
+        const char* why;
+        bool inBox;
+        QKeyCombination key;
+        QString text;       // the box's text after the key
+        int chooserAsked;   // times the file chooser opened
+        QStringList shown;  // messages
+    };
+    const Case cases[] = {
+        {"Ctrl+A selects all", true, Qt::CTRL | Qt::Key_A, "typed", 0, {}},
+        {"Ctrl+V pastes", true, Qt::CTRL | Qt::Key_V, "typedpasted", 0, {}},
+        {"Enter is Next", true, QKeyCombination(Qt::Key_Return), "typed", 0, {"Invalid File Name"}},
+        {"Ctrl+A is Add elsewhere", false, Qt::CTRL | Qt::Key_A, "typed", 1, {}},
+        {"Ctrl+V is Live Update elsewhere", false, Qt::CTRL | Qt::Key_V, "typed", 0, {liveUpdate}},
+        {"Ctrl+Q is Exit", true, Qt::CTRL | Qt::Key_Q, "typed", 0, {"Do you really want to exit?"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        WindowFixture f;
+        QLineEdit* box = f.Controls().editFileName;
+        EXPECT_TRUE(box->hasFocus()) << "the box has the focus from the start";
+        box->setText("typed");
+        QApplication::clipboard()->setText("pasted");
+        QWidget* target = c.inBox ? static_cast<QWidget*>(box) : f.Controls().btnAddFile;
+        target->setFocus();
+        f.messages.answers = {MessageService::kNo};
+        QTest::keyClick(target, c.key.key(), c.key.keyboardModifiers());
+        EXPECT_EQ(box->text(), c.text);
+        EXPECT_EQ(box->hasSelectedText(), c.key == (Qt::CTRL | Qt::Key_A) && c.inBox);
+        EXPECT_EQ(f.chooser.asked, c.chooserAsked);
+        EXPECT_EQ(f.MessageTexts(), c.shown);
+    }
 }
 
 // F1 opens the .chm in the start directory, else the manual the build wrote, else says so.
@@ -150,7 +174,7 @@ TEST(MainFrame, HelpFileInTheStartDirectoryElseTheManual)
     f.frame.Command(CommandId::kHelp)->trigger();
     EXPECT_EQ(f.shell.documents, QStringList{UserManualPath()});
     EXPECT_TRUE(QFileInfo::exists(UserManualPath()));
-    RunHelpFile(WindowServices{f.messages, f.shell, f.chooser, f.folderChooser}, f.frame.StartDir(), "no manual");
+    RunHelpFile(WindowServices{f.messages, f.shell, f.chooser, f.folderChooser, f.settings}, f.frame.StartDir(), "no manual");
     EXPECT_EQ(f.MessageTexts(), QStringList{"Help file for Brevant Veltra BKF not found"});
     const QString help = QDir(f.frame.StartDir()).filePath("Brevant Veltra for BKF.chm");
     Touch(help);

@@ -6,6 +6,11 @@
 #include "modal_driver.h"
 #include "pp_message_box.h"
 #include "pp_message_dialog.h"
+#include "report_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
 
 #include <QLabel>
 #include <QPushButton>
@@ -115,6 +120,21 @@ TEST(PPMessageBoxTest, DetailsOpenWithOneClick)
     QTest::mouseClick(details, Qt::LeftButton);
     EXPECT_TRUE(dialog.DetailsVisible());
     EXPECT_FALSE(dialog.isHidden()); // the details button does not answer
+    const auto* area = dialog.findChild<QPlainTextEdit*>();
+    ASSERT_NE(area, nullptr);
+    EXPECT_TRUE(area->textInteractionFlags() & Qt::TextSelectableByKeyboard) << "selectable, so it can be copied";
+    EXPECT_EQ(dialog.AnswerButtons().size(), 1) << "\"Save report...\" and Details answer nothing";
+}
+
+TEST(PPMessageBoxTest, ReportFileHoldsTheTextWithAFinalLineBreak)
+{
+    const QString path = QDir::temp().filePath(QStringLiteral("bkf-report-test.txt"));
+    EXPECT_EQ(WriteReportFile(path, QStringLiteral("Saved\n\na.txt: disk full")), QString());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("Saved\n\na.txt: disk full\n"));
+    file.remove();
+    EXPECT_FALSE(WriteReportFile(QStringLiteral("/nonexistent-folder/report.txt"), QStringLiteral("x")).isEmpty());
 }
 
 } // namespace

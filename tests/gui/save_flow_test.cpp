@@ -257,7 +257,7 @@ TEST(SaveFlow, SaveRightAfterStopWaitsForTheScansLastRows)
     f.TypeAndNext(f.WriteFile("stopped.bkf", backup));
     QThread::msleep(50); // the worker scans on and waits to hand over its second batch
     f.messages.answers = {MessageService::kYes};
-    f.Pages().OnStop();
+    f.Controls().btnStop->click();
     TempDir dest;
     f.folderChooser.answers = {QString::fromStdString(dest.Path())};
     kSave(f);
@@ -274,12 +274,10 @@ TEST(SaveFlow, ProgressWindowEndsOnTheLastRow)
     ScanIntoReview(f, SaveBackup(5, 3000));
     f.View().ListModel().setData(f.View().ListModel().index(4, 0), Qt::Unchecked, Qt::CheckStateRole);
     TempDir dest;
-    std::atomic<bool> running{false};
     BkfFileHandle scanned;
     ASSERT_TRUE(scanned.Open(f.View().m_strFilePath.toStdString()));
-    CSaveProgressDlg dialog(
-        {f.View().m_strFilePath, scanned.OpenedAs(), f.View().Store(), dest.Path() + "/", "Out", running, {}},
-        f.messages);
+    CSaveProgressDlg dialog({f.View().m_strFilePath, scanned.OpenedAs(), f.View().Store(), dest.Path() + "/", "Out", {}},
+                            f.messages);
     EXPECT_EQ(dialog.FileNameLabel().text(), "Filename");
     ASSERT_TRUE(dialog.Run());
     EXPECT_EQ(dialog.FileNameLabel().text(), QString::fromStdString(std::string(f.View().Store().Path(3))));

@@ -31,7 +31,6 @@ TEST(SaveWorker, ProgressIsThrottledAndTheEndComesAfterTheThread)
         store.SetTicked(store.Append(CatalogueRow{path, true, kSize, k * kSize, true}), true);
     }
     TempDir dest;
-    std::atomic<bool> running{false};
     int progressCalls = 0, ends = 0;
     SaveProgressSnapshot last;
     SaveWorker* self = nullptr;
@@ -53,7 +52,7 @@ TEST(SaveWorker, ProgressIsThrottledAndTheEndComesAfterTheThread)
     ASSERT_TRUE(worker.OpenBackup(backup.Path(), scanned.OpenedAs(), nullptr));
     const auto start = std::chrono::steady_clock::now();
     std::string failure;
-    ASSERT_TRUE(worker.Start(SaveWorker::Job{store, dest.Path() + "/", "Out", running, {}}, &failure)) << failure;
+    ASSERT_TRUE(worker.Start(SaveWorker::Job{store, dest.Path() + "/", "Out", {}}, &failure)) << failure;
     const QDeadlineTimer deadline(60000);
     while (ends == 0 && !deadline.hasExpired())
         QApplication::processEvents(QEventLoop::AllEvents, 5);
@@ -86,7 +85,6 @@ TEST(SaveWorker, AThreadThatCannotBeStartedFailsTheSaveWithTheReason)
         TempDir dest;
         std::filesystem::permissions(dest.Path(), std::filesystem::perms::all);
         const auto status = RunInChild([&] {
-            std::atomic<bool> running{false};
             std::string failure;
             int ends = 0;
             SaveWorker worker([](const SaveProgressSnapshot&) {},
@@ -96,7 +94,7 @@ TEST(SaveWorker, AThreadThatCannotBeStartedFailsTheSaveWithTheReason)
             if (!scanned.Open(backup.Path()) || !worker.OpenBackup(backup.Path(), scanned.OpenedAs(), nullptr)
                 || ::setgid(65534) != 0 || ::setuid(65534) != 0 || ::setrlimit(RLIMIT_NPROC, &limit) != 0)
                 return 2;
-            if (worker.Start(SaveWorker::Job{store, dest.Path() + "/", "Out", running, {}}, &failure)) {
+            if (worker.Start(SaveWorker::Job{store, dest.Path() + "/", "Out", {}}, &failure)) {
                 const QDeadlineTimer deadline(20000);
                 while (ends == 0 && !deadline.hasExpired())
                     QApplication::processEvents(QEventLoop::AllEvents, 5);

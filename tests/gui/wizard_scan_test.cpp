@@ -10,7 +10,7 @@
 #include "hover_button.h"
 #include "main_frame.h"
 #include "scan_report_line.h"
-#include "window_fixture.h"
+#include "save_road.h"
 
 #include <QMimeData>
 #include <QProgressBar>
@@ -49,7 +49,7 @@ QString TopSetName(FolderTreeModel& tree)
 // the instruction to save, no scan controls left.
 void ExpectReview(WindowFixture& f, int rows)
 {
-    EXPECT_EQ(f.Pages().m_nPage, 1);
+    EXPECT_EQ(f.View().Page(), 1);
     EXPECT_EQ(f.View().ListModel().rowCount(), rows);
     EXPECT_EQ(f.View().Store().TickedCount(), static_cast<std::size_t>(rows));
     EXPECT_FALSE(f.View().IsScanRunning());
@@ -68,7 +68,7 @@ void ExpectReview(WindowFixture& f, int rows)
 TEST(WizardScan, StartsOnTheFilePage)
 {
     WindowFixture f;
-    EXPECT_EQ(f.Pages().m_nPage, 0);
+    EXPECT_EQ(f.View().Page(), 0);
     for (QWidget* shown : std::initializer_list<QWidget*>{f.Controls().lblHelpTop, f.Controls().lblSelectHint,
                                                           f.Controls().editFileName, f.Controls().btnBrowse,
                                                           f.Controls().btnNext})
@@ -130,7 +130,7 @@ TEST(WizardScan, NothingToScanReturnsToTheFilePage)
         ASSERT_EQ(f.messages.shown.size(), 1u);
         EXPECT_EQ(f.messages.shown[0].text, c.message);
         EXPECT_EQ(f.messages.shown[0].style, c.style);
-        EXPECT_EQ(f.Pages().m_nPage, 0);
+        EXPECT_EQ(f.View().Page(), 0);
         EXPECT_TRUE(f.Controls().editFileName->isVisible());
         EXPECT_FALSE(f.View().IsScanRunning());
         EXPECT_FALSE(f.frame.Progress().isVisible());
@@ -142,11 +142,11 @@ TEST(WizardScan, ChooserTakesOnlyBkfFilesInAnyCase)
 {
     WindowFixture f;
     f.chooser.answers = {"/data/notes.txt", "/data/OLD.BKF", ""};
-    EXPECT_FALSE(f.Pages().BrowseForBackupFile());
+    f.Controls().btnBrowse->click();
     EXPECT_TRUE(f.Controls().editFileName->text().isEmpty());
-    EXPECT_TRUE(f.Pages().BrowseForBackupFile());
+    f.Controls().btnBrowse->click();
     EXPECT_EQ(f.Controls().editFileName->text(), "/data/OLD.BKF");
-    EXPECT_FALSE(f.Pages().BrowseForBackupFile()) << "cancelled";
+    f.Controls().btnBrowse->click(); // cancelled
     EXPECT_EQ(f.Controls().editFileName->text(), "/data/OLD.BKF");
 }
 
@@ -176,11 +176,11 @@ TEST(WizardScan, StopAndBackAskFirst)
             clicked = true;
             f.messages.answers = {c.answer};
             if (c.back)
-                f.Pages().OnBack();
+                f.Controls().btnBack->click();
             else
-                f.Pages().OnStop();
+                f.Controls().btnStop->click();
             // Back answered Yes leaves at once, while the worker still ends.
-            EXPECT_EQ(f.Pages().m_nPage, c.back && c.answer == MessageService::kYes ? 0 : 1);
+            EXPECT_EQ(f.View().Page(), c.back && c.answer == MessageService::kYes ? 0 : 1);
             EXPECT_EQ(f.View().IsScanRunning(), c.answer == MessageService::kNo);
         });
         f.TypeAndNext(path);
@@ -193,11 +193,12 @@ TEST(WizardScan, StopAndBackAskFirst)
             ExpectReview(f, f.View().ListModel().rowCount()); // what was found so far, ticked
             EXPECT_GT(f.View().ListModel().rowCount(), 0);
         } else {
-            EXPECT_EQ(f.Pages().m_nPage, 0);
+            EXPECT_EQ(f.View().Page(), 0);
             EXPECT_TRUE(f.Controls().editFileName->isVisible());
             EXPECT_FALSE(f.Controls().folderTree->isVisible());
-            // The worker's end steps came after the return text.
-            EXPECT_EQ(f.Controls().lblHelpTop->Text(), kDoneHelp);
+            // Fault: the worker's end steps wrote "...press Next button to save" over the
+            // return text, where Next starts a new scan. The file page keeps its own.
+            EXPECT_EQ(f.Controls().lblHelpTop->Text(), kBackHelp);
         }
     }
 }
@@ -207,9 +208,9 @@ TEST(WizardScan, DuringAScanNextRefusesAndAddAndRepairDoNothing)
     WindowFixture f;
     const QString path = f.WriteFile("big.bkf", SampleBackup("Big", 10, 20));
     f.TypeAndNext(path);
-    f.Pages().OnNext();
-    f.Pages().OnAddFile();
-    f.Pages().OnRepairFile();
+    f.Controls().btnNext->click();
+    f.View().OnAddFile();
+    f.Controls().btnRepair->click();
     EXPECT_EQ(f.MessageTexts(), QStringList{"Please stop search process , then save files"});
     EXPECT_EQ(f.chooser.asked, 0);
     ASSERT_TRUE(f.WaitForScanEnd());
@@ -223,7 +224,7 @@ TEST(WizardScan, BackAfterAScanAsksNothingAndKeepsTheCatalogue)
     ASSERT_TRUE(f.WaitForScanEnd());
     QTest::mouseClick(f.Controls().btnBack, Qt::LeftButton);
     EXPECT_TRUE(f.messages.shown.empty());
-    EXPECT_EQ(f.Pages().m_nPage, 0);
+    EXPECT_EQ(f.View().Page(), 0);
     EXPECT_EQ(f.Controls().lblHelpTop->Text(), kBackHelp);
     EXPECT_EQ(f.View().ListModel().rowCount(), 6);
 }
@@ -241,7 +242,7 @@ TEST(WizardScan, NextRightAfterBackStartsOneCleanScan)
     while (f.View().ListModel().rowCount() == 0) // found something: no "No data found" later
         QCoreApplication::processEvents();
     f.messages.answers = {MessageService::kYes};
-    f.Pages().OnBack();
+    f.Controls().btnBack->click();
     f.TypeAndNext(second);
     ASSERT_TRUE(f.WaitForScanEnd());
 
@@ -255,7 +256,7 @@ TEST(WizardScan, SecondScanStartsFromEmptyControls)
     WindowFixture f;
     f.TypeAndNext(f.WriteFile("a.bkf", SampleBackup("A", 2, 3)));
     ASSERT_TRUE(f.WaitForScanEnd());
-    f.Pages().OnBack();
+    f.Controls().btnBack->click();
     f.TypeAndNext(f.WriteFile("b.bkf", SampleBackup("B", 1, 2)));
     ASSERT_TRUE(f.WaitForScanEnd());
     ExpectReview(f, 2);
@@ -287,7 +288,7 @@ TEST(WizardScan, DroppedBackupScansOnTheFilePageOnly)
         return event.isAccepted();
     };
     EXPECT_FALSE(drop(text));
-    EXPECT_EQ(f.Pages().m_nPage, 0);
+    EXPECT_EQ(f.View().Page(), 0);
     EXPECT_TRUE(drop(backup));
     ASSERT_TRUE(f.WaitForScanEnd());
     ExpectReview(f, 3);
@@ -299,9 +300,7 @@ TEST(WizardScan, DroppedBackupScansOnTheFilePageOnly)
 TEST(WizardScan, ScanReportShowsUnderTheListsWithoutAModalBox)
 {
     WindowFixture f;
-    BkfWriter writer;
-    writer.Sset("Damaged").Dirb({"bad|name"}).File("a.txt", "a").Dirb({"good"}).File("b.txt", "b");
-    f.TypeAndNext(f.WriteFile("damaged.bkf", writer.Bytes()));
+    f.TypeAndNext(f.WriteFile("damaged.bkf", BackupWithReport()));
     ASSERT_TRUE(f.WaitForScanEnd());
     ExpectReview(f, 2);
     EXPECT_TRUE(f.View().ReportLine().isVisible());
@@ -309,6 +308,6 @@ TEST(WizardScan, ScanReportShowsUnderTheListsWithoutAModalBox)
     f.View().ReportLine().ShowDetails();
     ASSERT_EQ(f.messages.shown.size(), 1u);
     EXPECT_EQ(f.messages.shown[0].style, MessageService::kInform);
-    f.Pages().OnBack();
+    f.Controls().btnBack->click();
     EXPECT_FALSE(f.View().ReportLine().isVisible());
 }

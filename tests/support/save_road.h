@@ -25,12 +25,21 @@ inline std::vector<std::uint8_t> SaveBackup(int files, std::size_t size)
     return writer.Bytes();
 }
 
+// A backup with a folder whose name cannot be used: its scan passes it over,
+// so the report line shows.
+inline std::vector<std::uint8_t> BackupWithReport()
+{
+    BkfWriter writer;
+    writer.Sset("Damaged").Dirb({"bad|name"}).File("a.txt", "a").Dirb({"good"}).File("b.txt", "b");
+    return writer.Bytes();
+}
+
 // Writes `backup`, scans it through the window and waits for the review.
 inline void ScanIntoReview(WindowFixture& f, const std::vector<std::uint8_t>& backup)
 {
     f.TypeAndNext(f.WriteFile("save.bkf", backup));
     ASSERT_TRUE(f.WaitForScanEnd());
-    ASSERT_EQ(f.Pages().m_nPage, 1);
+    ASSERT_EQ(f.View().Page(), 1);
 }
 
 // Every ticked row lies byte-exact below `root` at its catalogue path, and

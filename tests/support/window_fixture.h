@@ -13,12 +13,12 @@
 #include "desktop_shell.h"
 #include "folder_contents_list.h"
 #include "folder_tree.h"
+#include "hover_button.h"
 #include "main_frame.h"
 #include "save_folder_chooser.h"
 #include "scripted_message_service.h"
 #include "temp_path.h"
 #include "window_services.h"
-#include "wizard_pages.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -26,6 +26,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 
 #include <deque>
 #include <fstream>
@@ -67,7 +68,12 @@ struct ScriptedAnswers {
 
 class ScriptedChooser : public BackupFileChooser, public ScriptedAnswers {
 public:
-    QString ChooseBackupFile(QWidget*) override { return NextAnswer(); }
+    QString folder; // where the chooser last opened
+    QString ChooseBackupFile(QWidget*, const QString& start) override
+    {
+        folder = start;
+        return NextAnswer();
+    }
 };
 
 class ScriptedFolderChooser : public SaveFolderChooser, public ScriptedAnswers {
@@ -83,7 +89,8 @@ struct WindowFixture {
     RecordingShell shell;
     ScriptedChooser chooser;
     ScriptedFolderChooser folderChooser;
-    CMainFrame frame{WindowServices{messages, shell, chooser, folderChooser}};
+    QSettings settings{QString::fromStdString(dir.Child("settings.ini")), QSettings::IniFormat};
+    CMainFrame frame{WindowServices{messages, shell, chooser, folderChooser, settings}};
     QAbstractItemModelTester treeTester{&View().TreeModel(), QAbstractItemModelTester::FailureReportingMode::Warning};
     QAbstractItemModelTester listTester{&View().ListModel(), QAbstractItemModelTester::FailureReportingMode::Warning};
 
@@ -97,7 +104,6 @@ struct WindowFixture {
     ~WindowFixture() { QDir::setCurrent(previousDir); }
 
     CBrevantVeltraFileScanView& View() { return frame.View(); }
-    CWizardPages& Pages() { return View().Pages(); }
     const WizardControls& Controls() { return View().Controls(); }
 
     // Writes `bytes` into the test folder under `name`; returns its path.
@@ -113,7 +119,7 @@ struct WindowFixture {
     void TypeAndNext(const QString& path)
     {
         Controls().editFileName->setText(path);
-        Pages().OnNext();
+        Controls().btnNext->click();
     }
 
     // Serves the window until the scan's worker and its end steps are done.

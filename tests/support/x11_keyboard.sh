@@ -14,11 +14,14 @@ X_PROGRESS_TITLE='^Brevant Veltra BKF -  Saving files\.\.\.$'
 # The Xvfb process, for the caller to end.
 XVFB_PID=""
 
-# Starts Xvfb on a free display (the server picks it) at 1280 x 800 and
-# exports DISPLAY; logs and the display number go into folder $1.
+# Starts Xvfb on a free display (the server picks it) at X_SCREEN (default
+# 1280 x 800) and exports DISPLAY; logs and the display number go into folder
+# $1, and so do the window's remembered settings (XDG_CONFIG_HOME), so that a
+# run neither reads nor changes the user's.
 x_start() {
     local folder=$1
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$folder/display" >"$folder/xvfb.log" 2>&1 &
+    rm -f "$folder/display"
+    Xvfb -displayfd 3 -screen 0 "${X_SCREEN:-1280x800x24}" -nolisten tcp 3>"$folder/display" >"$folder/xvfb.log" 2>&1 &
     XVFB_PID=$!
     local _
     for _ in $(seq 100); do
@@ -34,8 +37,8 @@ x_start() {
         sleep 0.1
     done
     timeout 5 xdotool getdisplaygeometry >/dev/null 2>&1 || return 1
-    mkdir -m 700 "$folder/xdg"
-    export XDG_RUNTIME_DIR="$folder/xdg"
+    mkdir -p -m 700 "$folder/xdg" "$folder/config"
+    export XDG_RUNTIME_DIR="$folder/xdg" XDG_CONFIG_HOME="$folder/config"
 }
 
 # The visible windows whose title matches the pattern $1, one id a line.

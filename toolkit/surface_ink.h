@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Text on the painted surfaces (the view's background and labels, the
+// bitmap dialogs, the status bar) is drawn in dark ink whatever the desktop's
+// theme: those surfaces are light in every theme. Controls with a field of
+// their own (edit boxes, lists, the tree, push buttons) keep the desktop's
+// colours, since they paint their own background from the same palette.
+
+#include <QColor>
+#include <QPalette>
+
+class QWidget;
+
+// Dark ink and links for `surface` and the children that take its text colour.
+void UseLightSurfaceInk(QWidget& surface);
+QColor LightSurfaceInk();
+
+// A dark desktop palette (light text on dark fields), for seeing the window
+// as a dark theme shows it.
+QPalette DarkDesktopPalette();
