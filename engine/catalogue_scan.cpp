@@ -136,7 +136,7 @@ public:
           m_fetch([this](std::uint64_t position, std::size_t length) { return m_bytes.Fetch(position, length); })
     {
         if (options.deep)
-            m_deep.emplace(m_fetch, fileSize, [this](std::uint64_t block, int type) { HandleFoundBlock(block, type); });
+            m_deep.emplace(m_fetch, [this](std::uint64_t block, int type) { HandleFoundBlock(block, type); });
     }
 
     bool Run();

@@ -17,8 +17,7 @@ public:
     using Found = std::function<void(std::uint64_t block, int type)>;
 
     // `fetch` must outlive this object; `found` hears of each block found.
-    DeepBlockSearch(const FetchBytes& fetch, std::uint64_t fileSize, Found found)
-        : m_fetch(fetch), m_fileSize(fileSize), m_found(std::move(found))
+    DeepBlockSearch(const FetchBytes& fetch, Found found) : m_fetch(fetch), m_found(std::move(found))
     {
     }
 
@@ -46,7 +45,6 @@ private:
     void TryCandidate(std::uint64_t position, int tag);
 
     const FetchBytes& m_fetch;
-    const std::uint64_t m_fileSize;
     const Found m_found;
     std::uint64_t m_dataStart = 0; // the bytes already covered
     std::uint64_t m_dataEnd = 0;
