@@ -55,6 +55,17 @@ CLI::App* AddExtract(CLI::App& app, CliOptions& options)
     return extract;
 }
 
+CLI::App* AddMount(CLI::App& app, CliOptions& options)
+{
+    CLI::App* mount = app.add_subcommand("mount");
+    AddCommonOptions(*mount, options);
+    mount->add_option("BACKUP", options.backup)->required();
+    mount->add_option("MOUNTPOINT", options.destination)->required();
+    mount->add_flag("-v,--verbose", options.verbose);
+    mount->callback([&options] { options.command = CliOptions::Command::Mount; });
+    return mount;
+}
+
 int UsageError(const std::string& text)
 {
     PrintMessage(text);
@@ -72,7 +83,7 @@ std::string PlainWords(std::string text)
 {
     const std::string unexpected = "not expected: ";
     if (EndsWith(text, " is required"))
-        return text == "A subcommand is required" ? "missing command: list or extract"
+        return text == "A subcommand is required" ? "missing command: list, extract or mount"
                                                   : "missing " + text.substr(0, text.size() - 12);
     if (EndsWith(text, " was given a disallowed flag override"))
         return "option '--" + text.substr(0, text.find(' ')) + "' doesn't allow an argument";
@@ -98,7 +109,7 @@ bool NamesUnknownCommand(int argc, char** argv)
     if (argc < 2 || argv[1][0] == '-')
         return false;
     const std::string command = argv[1];
-    return command != "list" && command != "extract";
+    return command != "list" && command != "extract" && command != "mount";
 }
 
 } // namespace
@@ -123,7 +134,7 @@ std::string PrefixProblem(const std::string& prefix)
 std::variant<CliOptions, int> ParseCommandLine(int argc, char** argv)
 {
     if (argc < 2)
-        return UsageError("missing command: list or extract");
+        return UsageError("missing command: list, extract or mount");
     if (NamesUnknownCommand(argc, argv))
         return UsageError(std::string("unknown command '") + argv[1] + "'");
     CliOptions options;
@@ -133,18 +144,23 @@ std::variant<CliOptions, int> ParseCommandLine(int argc, char** argv)
     app.require_subcommand(1);
     CLI::App* list = AddList(app, options);
     CLI::App* extract = AddExtract(app, options);
+    CLI::App* mount = AddMount(app, options);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
-        return PrintToStdout(list->parsed() ? kListHelp : extract->parsed() ? kExtractHelp : kMainHelp);
+        return PrintToStdout(list->parsed()      ? kListHelp
+                             : extract->parsed() ? kExtractHelp
+                             : mount->parsed()   ? kMountHelp
+                                                 : kMainHelp);
     } catch (const CLI::CallForVersion&) {
         return PrintToStdout(kVersionText);
     } catch (const CLI::ParseError& error) {
         return UsageError(PlainWords(error.what()));
     }
     // An empty DEST would name the file system root.
-    if (options.backup.empty() || (options.command == CliOptions::Command::Extract && options.destination.empty()))
-        return UsageError("BACKUP and DEST must not be empty");
+    if (options.backup.empty() || (options.command != CliOptions::Command::List && options.destination.empty()))
+        return UsageError(options.command == CliOptions::Command::Mount ? "BACKUP and MOUNTPOINT must not be empty"
+                                                                        : "BACKUP and DEST must not be empty");
     const std::string problem = options.command == CliOptions::Command::Extract ? PrefixProblem(options.prefix) : "";
     if (!problem.empty())
         return UsageError("invalid prefix: " + problem);

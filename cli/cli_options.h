@@ -7,12 +7,12 @@
 #include <vector>
 
 struct CliOptions {
-    enum class Command { List, Extract };
+    enum class Command { List, Extract, Mount };
     enum class Progress { Auto, Always, Never };
 
     Command command = Command::List;
     std::string backup;
-    std::string destination;
+    std::string destination; // extract: DEST; mount: MOUNTPOINT
     std::string prefix = "Recovered BKF";
     std::vector<std::string> includes;
     std::vector<std::string> excludes;

@@ -5,15 +5,23 @@
 #define BKF_VERSION "0"
 #endif
 
+#ifdef BKF_HAVE_FUSE
+#define BKF_MOUNT_NOTE ""
+#else
+#define BKF_MOUNT_NOTE "             (not built into this bkf-recover: it needs libfuse3)\n"
+#endif
+
 const char kMainHelp[] =
     "Usage: bkf-recover list [OPTION]... BACKUP\n"
     "  or:  bkf-recover extract [OPTION]... BACKUP DEST\n"
+    "  or:  bkf-recover mount [OPTION]... BACKUP MOUNTPOINT\n"
     "Recover files from a damaged BKF backup (Windows NTBackup, Microsoft Tape\n"
     "Format) without trusting its catalogue. The backup is only read.\n"
     "\n"
     "Commands:\n"
     "  list       print every file found: SIZE<TAB>OFFSET<TAB>PATH, one per line\n"
     "  extract    save the files found into DEST/Recovered BKF/...\n"
+    "  mount      show the files found as a read-only folder at MOUNTPOINT\n" BKF_MOUNT_NOTE
     "\n"
     "  -h, --help     display this help (or a command's: bkf-recover list --help)\n"
     "      --version  output version information and exit\n"
@@ -62,6 +70,19 @@ const char kExtractHelp[] =
     "\n"
     "Ctrl-C (SIGINT, SIGTERM, SIGHUP) stops after the file being written; a second\n"
     "one stops at once and keeps that file as NAME.partial.\n";
+
+const char kMountHelp[] =
+    "Usage: bkf-recover mount [OPTION]... BACKUP MOUNTPOINT\n"
+    "Scan BACKUP and show the files found, read-only, under MOUNTPOINT: the\n"
+    "folders and names that extract would write inside its output folder\n"
+    "(MOUNTPOINT/BKF/...), the sizes of the data the backup holds and the\n"
+    "recorded dates. An unreadable sector reads as zeros. Each file's status\n"
+    "(ok, unverified, no data, cut short, folder lost) is the extended attribute\n"
+    "user.bkf.status: getfattr -n user.bkf.status FILE.\n"
+    "Stays in the foreground until 'fusermount3 -u MOUNTPOINT' or Ctrl-C\n"
+    "(SIGINT, SIGTERM, SIGHUP), which unmount.\n" BKF_MOUNT_NOTE
+    "\n"
+    "  -v, --verbose        after the scan report's line, one line per kind of damage\n" BKF_COMMON_OPTIONS;
 
 const char kVersionText[] =
     "bkf-recover (Brevant Veltra BKF) " BKF_VERSION "\n"

@@ -17,5 +17,13 @@ int main(int argc, char** argv)
     if (const int* status = std::get_if<int>(&parsed))
         return *status;
     const CliOptions& options = std::get<CliOptions>(parsed);
-    return options.command == CliOptions::Command::List ? RunList(options) : RunExtract(options);
+    switch (options.command) {
+    case CliOptions::Command::List:
+        return RunList(options);
+    case CliOptions::Command::Extract:
+        return RunExtract(options);
+    case CliOptions::Command::Mount:
+        return RunMount(options);
+    }
+    return kExitFailure;
 }

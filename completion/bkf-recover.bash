@@ -1,6 +1,19 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # bash completion for bkf-recover
 
+# How many operands (not options, not option values) come before the word completed.
+_bkf_recover_operands()
+{
+    local operands=0 i
+    for ((i = 1; i < cword; i++)); do
+        case ${words[i]} in
+            list | extract | mount | -*) ;;
+            *) [[ ${words[i-1]} == --@(prefix|include|exclude) ]] || operands=$((operands + 1)) ;;
+        esac
+    done
+    echo "$operands"
+}
+
 _bkf_recover()
 {
     local cur prev words cword
@@ -9,7 +22,7 @@ _bkf_recover()
     local command="" word
     for word in "${words[@]:1:cword-1}"; do
         case $word in
-            list | extract) command=$word; break ;;
+            list | extract | mount) command=$word; break ;;
         esac
     done
 
@@ -21,13 +34,22 @@ _bkf_recover()
     local common="--quiet --progress --no-progress --debug --deep --help"
     case $command in
         "")
-            COMPREPLY=($(compgen -W 'list extract --help --version' -- "$cur"))
+            COMPREPLY=($(compgen -W 'list extract mount --help --version' -- "$cur"))
             ;;
         list)
             if [[ $cur == -* ]]; then
                 COMPREPLY=($(compgen -W "--json --verbose $common" -- "$cur"))
             else
                 _filedir '@(bkf|BKF)'
+            fi
+            ;;
+        mount)
+            if [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W "--verbose $common" -- "$cur"))
+            elif (($(_bkf_recover_operands) == 0)); then
+                _filedir '@(bkf|BKF)'
+            else
+                _filedir -d
             fi
             ;;
         extract)
@@ -37,14 +59,7 @@ _bkf_recover()
                 return
             fi
             # BACKUP first, then DEST (a folder).
-            local operands=0 i
-            for ((i = 1; i < cword; i++)); do
-                case ${words[i]} in
-                    list | extract | -*) ;;
-                    *) [[ ${words[i-1]} == --@(prefix|include|exclude) ]] || operands=$((operands + 1)) ;;
-                esac
-            done
-            if ((operands == 0)); then
+            if (($(_bkf_recover_operands) == 0)); then
                 _filedir '@(bkf|BKF)'
             else
                 _filedir -d

@@ -487,7 +487,7 @@ std::optional<OutputFile> OutputRoot::CreateNumbered(const std::vector<std::stri
     const std::string key = JoinComponents(fitted);
     const auto known = m_nextNumber.find(key);
     for (std::uint64_t number = known == m_nextNumber.end() ? 1 : known->second;; ++number) {
-        fitted.back() = number == 1 ? base : NumberedName(base, number, byteLimit);
+        fitted.back() = CandidateName(base, number, byteLimit);
         bool exists = false;
         auto file = CreateIn(fitted, why, exists, tooLong);
         if (exists)

@@ -4,7 +4,8 @@
 #
 #   bkf_install_deps [OPTION]...   build tools, Qt 6 (with the SVG module for the icon),
 #                                  OpenGL headers, GoogleTest, CLI11 and the fonts the window
-#                                  names (Liberation: Arial, Times New Roman); plus, per option:
+#                                  names (Liberation: Arial, Times New Roman), libfuse 3 and
+#                                  fusermount3 for `bkf-recover mount`; plus, per option:
 #     --fuzzer                     clang and its libFuzzer runtime
 #     --screenshots                Xvfb, xdotool and ImageMagick
 #     --desktop                    the same, and the checkers of the desktop entry and the
@@ -16,7 +17,7 @@
 
 bkf_install_deps() {
     local packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
-                    fonts-liberation libcli11-dev) option
+                    fonts-liberation libcli11-dev libfuse3-dev fuse3) option
     for option in "$@"; do
         case "$option" in
             --fuzzer) packages+=(clang libclang-rt-14-dev) ;;
