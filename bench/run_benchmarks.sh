@@ -25,10 +25,12 @@
 #    the disk from /proc/PID/io), also with the backup evicted every 50 ms
 #    while it runs (a backup larger than memory); against GNU tar extracting
 #    the same files (a tar made from a first extraction) for small.bkf.
-# 6. The window-thread batching benchmark (scan_bridge_bench), the tree benchmark
+# 6. The mount (bench/large_backup_benchmarks.sh): `cp -r` out of it against
+#    extract, and `cat` of a 1 GiB file from it against `cat` of the backup.
+# 7. The window-thread batching benchmark (scan_bridge_bench), the tree benchmark
 #    (tree_bench) and the catalogue controls at a million rows (browser_bench,
 #    offscreen) when they are built.
-# 7. The window benchmark (window_bench, offscreen): the scan in the shown main
+# 8. The window benchmark (window_bench, offscreen): the scan in the shown main
 #    frame against bkf-recover list, the largest event-loop gap during it, and
 #    start-up to the first painted frame.
 #
@@ -353,6 +355,12 @@ fresh_out
 bench_extract "$LARGE" "1 GiB of 32 large files" "$large_rows" 0.83
 bench_extract_tar "$SMALL" "120,000 files in 1,500 folders"
 bench_extract_cold "$LARGE" "1 GiB of 32 large files"
+rm -rf "$OUT"
+
+# --- the mount and the catalogue cache -----------------------------------------
+# shellcheck source=bench/large_backup_benchmarks.sh
+source "$ROOT/bench/large_backup_benchmarks.sh"
+bench_mount
 rm -rf "$OUT"
 
 # --- window-thread batching and tree ------------------------------------------

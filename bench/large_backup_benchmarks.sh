@@ -1,0 +1,73 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Sourced by bench/run_benchmarks.sh (uses its helpers and backups): the
+# mounted backup read with cp and cat.
+#
+# - `cp -r` of every file out of the mount of large.bkf against `bkf-recover
+#   extract` of the same backup, `sync -f` included (target: cp's speed at
+#   least 0.8 of extract's, so time cp / extract <= 1.25);
+# - `cat` of one 1 GiB file from the mount of one.bkf against `cat` of the
+#   backup (time <= 1.25 x cat's). The mounted files' pages are evicted
+#   before each run, so every run reads through the mount.
+
+MNT=$BENCH_DIR/mnt
+ONE=$BENCH_DIR/one.bkf
+
+mount_usable() {
+    [[ -r /dev/fuse && -w /dev/fuse ]] && command -v fusermount3 >/dev/null 2>&1 &&
+        ! "$BKF" mount --help | grep -q "not built"
+}
+# mount_backup BACKUP: mounts it at $MNT in the background, waits until it shows.
+mount_backup() {
+    mkdir -p "$MNT"
+    "$BKF" mount -q "$1" "$MNT" 2>"$ERR" &
+    MOUNT_PID=$!
+    local i
+    for ((i = 0; i < 600; i++)); do
+        if mountpoint -q "$MNT"; then return 0; fi
+        sleep 0.1
+    done
+    echo "error: bkf-recover mount $1 did not mount" >&2
+    cat "$ERR" >&2
+    return 1
+}
+unmount_backup() {
+    fusermount3 -u "$MNT"
+    wait "$MOUNT_PID" || true
+}
+evict_mounted() { find "$MNT" -type f -exec dd iflag=nocache count=0 status=none if={} \;; }
+cp_sync() { cp -r "$MNT/BKF" "$OUT/" && sync -f "$OUT"; }
+cat_mounted() { cat "$MOUNTED_FILE" >/dev/null; }
+
+bench_mount() {
+    if ! mount_usable; then
+        echo
+        echo "== mount: skipped (no usable /dev/fuse, no fusermount3, or bkf-recover built without libfuse3)"
+        return
+    fi
+    generate "$ONE" --files 1 --dirs 1 --file-size $((1024 * MiB))
+    local bytes
+    bytes=$(size_of "$LARGE")
+    echo
+    echo "== mount: cp -r out of the mount of $(basename "$LARGE") ($(human "$bytes")) against extract, cached, sync -f included"
+    cat "$LARGE" >/dev/null
+    mount_backup "$LARGE"
+    out_and_evict() { fresh_out; evict_mounted; }
+    PREPARE=out_and_evict interleaved extract_sync cp_sync "$LARGE"
+    unmount_backup
+    fresh_out
+    row "bkf-recover extract; sync" "$(printf '%8s s  %6s MiB/s' "$REF_S" "$(mibps "$bytes" "$REF_S")")"
+    row "cp -r MOUNT/BKF DEST; sync" "$(printf '%8s s  %6s MiB/s' "$OURS_S" "$(mibps "$bytes" "$OURS_S")")"
+    row "time cp from the mount / extract" "$(verdict "$OURS_S" "$REF_S" 1.25)"
+
+    bytes=$(size_of "$ONE")
+    echo
+    echo "== mount: cat of the 1 GiB file from the mount of $(basename "$ONE") against cat of the backup, cached"
+    cat "$ONE" >/dev/null
+    mount_backup "$ONE"
+    MOUNTED_FILE=$(find "$MNT" -type f | head -n 1)
+    PREPARE=evict_mounted interleaved cat_null cat_mounted "$ONE"
+    unmount_backup
+    row "cat BACKUP > /dev/null" "$(printf '%8s s  %6s MiB/s' "$REF_S" "$(mibps "$bytes" "$REF_S")")"
+    row "cat MOUNT/.../FILE > /dev/null" "$(printf '%8s s  %6s MiB/s' "$OURS_S" "$(mibps "$bytes" "$OURS_S")")"
+    row "time cat from the mount / cat" "$(verdict "$OURS_S" "$REF_S" 1.25)"
+}
