@@ -24,6 +24,8 @@ void AddCommonOptions(CLI::App& command, CliOptions& options)
     command.add_flag("-q,--quiet", options.quiet);
     command.add_flag("--debug", options.debug);
     command.add_flag("--deep", options.deep);
+    command.add_flag("--rescan", options.rescan);
+    command.add_flag("--no-cache", options.noCache);
     command.add_flag_callback("--progress", [&options] { options.progress = CliOptions::Progress::Always; });
     command.add_flag_callback("--no-progress", [&options] { options.progress = CliOptions::Progress::Never; });
 }

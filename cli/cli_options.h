@@ -23,6 +23,8 @@ struct CliOptions {
     bool quiet = false;   // no progress line and no summary
     bool deep = false;    // also look for blocks off the 512-byte grid
     bool times = false;   // extract: give saved files and folders their recorded dates
+    bool rescan = false;  // scan even when the catalogue cache matches
+    bool noCache = false; // neither read nor write the catalogue cache
     Progress progress = Progress::Auto;
 };
 

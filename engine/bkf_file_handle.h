@@ -31,6 +31,15 @@ public:
     // Virtual so that tests can stand in a disk with bad sectors.
     virtual std::optional<std::size_t> ReadAt(std::uint64_t position, void* buffer, std::size_t length) const;
 
+    // Who the open file is: its device, inode and modification time in
+    // nanoseconds (nothing where the system cannot tell).
+    struct Stamp {
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        std::int64_t modifiedNs = 0;
+    };
+    std::optional<Stamp> FileStamp() const;
+
     const std::string& Path() const { return m_path; }
     const std::string& LastError() const { return m_lastError; }
 

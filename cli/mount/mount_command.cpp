@@ -2,7 +2,7 @@
 // bkf-recover mount: scans the backup, then shows what `extract` would save
 // as a read-only folder until it is unmounted.
 
-#include "backup_scan.h"
+#include "cached_scan.h"
 #include "catalogue_collector.h"
 #include "commands.h"
 #include "file_system.h"
@@ -64,8 +64,7 @@ int RunMount(const CliOptions& options)
     CatalogueStore store;
     CatalogueCollector collector(store);
     ScanReport report;
-    const ScanOutcome scan = ScanWithProgress(backup, collector, report, progress, RunFlag(), options.debug,
-                                              ScanOptions{options.deep}, &collector);
+    const ScanOutcome scan = ScanOrUseCache(backup, collector, report, progress, options, &collector);
     if (!scan.completed) {
         PrintMessage("interrupted; nothing mounted");
         return StoppedExitStatus();
