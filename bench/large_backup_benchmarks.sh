@@ -1,7 +1,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by bench/run_benchmarks.sh (uses its helpers and backups): the
-# mounted backup read with cp and cat.
+# catalogue cache, and the mounted backup read with cp and cat.
 #
+# - a second `list` of many.bkf (4 GiB) with the cache of the first: the
+#   bytes it reads (rchar of /proc/PID/io, the cache file included) against
+#   the backup's size (target < 1%), and its time against the first's
+#   (target <= 0.1);
 # - `cp -r` of every file out of the mount of large.bkf against `bkf-recover
 #   extract` of the same backup, `sync -f` included (target: cp's speed at
 #   least 0.8 of extract's, so time cp / extract <= 1.25);
@@ -10,6 +14,34 @@
 #   before each run, so every run reads through the mount.
 
 MNT=$BENCH_DIR/mnt
+CACHE_HOME=$BENCH_DIR/catalogue-cache
+
+# bytes_read COMMAND...: every byte COMMAND read through system calls, from
+# the page cache or the disk (rchar of /proc/PID/io).
+bytes_read() {
+    bash -c '"$@" >/dev/null 2>&1; sed -n "s/^rchar: //p" /proc/$$/io' bytes_read "$@"
+}
+
+bench_cache() {
+    local backup=$MANY bytes first second read
+    bytes=$(size_of "$backup")
+    echo
+    echo "== list with the catalogue cache: $(basename "$backup") ($(human "$bytes")), cached"
+    rm -rf "$CACHE_HOME"
+    cat "$backup" >/dev/null
+    LOAD=$(load_average)
+    XDG_CACHE_HOME=$CACHE_HOME timed list_null "$backup"
+    first=$SECONDS_TAKEN
+    XDG_CACHE_HOME=$CACHE_HOME timed list_null "$backup"
+    second=$SECONDS_TAKEN
+    read=$(XDG_CACHE_HOME=$CACHE_HOME bytes_read "$BKF" list "$backup")
+    row "first list (scan, cache written)" "$(printf '%8s s' "$first")"
+    row "second list (from the cache)" "$(printf '%8s s' "$second")"
+    row "time second / first" "$(verdict "$second" "$first" 0.1)"
+    row "bytes read by the second / backup" "$(verdict "$read" "$bytes" 0.01)"
+    row "cache file" "$(du -b "$CACHE_HOME"/brevant-veltra-bkf/*.catalogue | awk '{ s += $1 } END { printf "%.1f MB", s / 1e6 }')"
+    rm -rf "$CACHE_HOME"
+}
 ONE=$BENCH_DIR/one.bkf
 
 mount_usable() {

@@ -39,6 +39,9 @@ const char kMainHelp[] =
     "      --debug          write the scan's diagnostic trace to stderr\n"            \
     "      --deep           also find blocks off the 512-byte grid (bytes lost or\n"  \
     "                       inserted)\n"                                             \
+    "      --rescan         scan even when the catalogue of an earlier scan of this\n" \
+    "                       backup is cached (~/.cache/brevant-veltra-bkf)\n"         \
+    "      --no-cache       neither use nor keep a cached catalogue\n"               \
     "  -h, --help           display this help and exit\n"
 
 const char kListHelp[] =

@@ -31,7 +31,7 @@ _bkf_recover()
     esac
     [[ $cur == --*=* ]] && return
 
-    local common="--quiet --progress --no-progress --debug --deep --help"
+    local common="--quiet --progress --no-progress --debug --deep --rescan --no-cache --help"
     case $command in
         "")
             COMPREPLY=($(compgen -W 'list extract mount --help --version' -- "$cur"))

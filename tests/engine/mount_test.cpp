@@ -42,11 +42,12 @@ const std::string kSet = "BKF/BACKUP SET 1(_Daily)/";
 // later path wants a folder, and a last file cut short by the end of the backup.
 std::vector<std::uint8_t> NamingBackup()
 {
+    const FileOptions dated = FileOptions().Modified(BkfWriter::Date(2023, 4, 5, 6, 7));
     BkfWriter w;
-    w.Sset("Daily").Dirb({"docs"}).File("a.txt", Pattern(10, 1)).File("a.txt", Pattern(70000, 2));
-    w.File(Repeat("long", 70) + ".txt", Pattern(5, 3)).File("x", Pattern(7, 4));
-    w.Dirb({"docs", "x"}).File("y.txt", Pattern(9, 5));
-    w.Dirb({}).File("big.bin", Pattern(300000, 6));
+    w.Sset("Daily").Dirb({"docs"}).File("a.txt", Pattern(10, 1), dated).File("a.txt", Pattern(70000, 2), dated);
+    w.File(Repeat("long", 70) + ".txt", Pattern(5, 3), dated).File("x", Pattern(7, 4), dated);
+    w.Dirb({"docs", "x"}).File("y.txt", Pattern(9, 5), dated);
+    w.Dirb({}).File("big.bin", Pattern(300000, 6), dated);
     w.Truncate(w.LastFile().data + 100000);
     return w.Bytes();
 }
