@@ -53,6 +53,7 @@ CLI::App* AddExtract(CLI::App& app, CliOptions& options)
     extract->add_flag("--case-sensitive", options.caseSensitive);
     extract->add_flag("-v,--verbose", options.verbose);
     extract->add_flag("--times", options.times);
+    extract->add_flag("--continue", options.continueSave);
     extract->callback([&options] { options.command = CliOptions::Command::Extract; });
     return extract;
 }

@@ -25,6 +25,7 @@ struct CliOptions {
     bool times = false;   // extract: give saved files and folders their recorded dates
     bool rescan = false;  // scan even when the catalogue cache matches
     bool noCache = false; // neither read nor write the catalogue cache
+    bool continueSave = false; // extract: into the latest output folder, keeping whole files
     Progress progress = Progress::Auto;
 };
 

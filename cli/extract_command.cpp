@@ -129,7 +129,7 @@ int RunExtract(const CliOptions& options)
     StreamingExtraction save(
         backup, options.destination, options.prefix,
         [&filter](std::string_view path) { return filter.Chooses(DisplayPath(path)); }, progress,
-        ExtractionOptions{options.times});
+        ExtractionOptions{options.times, options.continueSave});
     ScanReport scan;
     const ScanOutcome outcome = ScanOrUseCache(backup, save, scan, terminal, options, &save, &progress);
     const ExtractionReport report = save.Finish(outcome.completed);
