@@ -6,6 +6,9 @@
 #   bytes it reads (rchar of /proc/PID/io, the cache file included) against
 #   the backup's size (target < 1%), and its time against the first's
 #   (target <= 0.1);
+# - `extract --continue` of large.bkf after an extract stopped (SIGINT) once
+#   half of it was written: the bytes it writes (write_bytes of
+#   /proc/PID/io) against the part that was missing (target <= 1.05);
 # - `cp -r` of every file out of the mount of large.bkf against `bkf-recover
 #   extract` of the same backup, `sync -f` included (target: cp's speed at
 #   least 0.8 of extract's, so time cp / extract <= 1.25);
@@ -20,6 +23,32 @@ CACHE_HOME=$BENCH_DIR/catalogue-cache
 # the page cache or the disk (rchar of /proc/PID/io).
 bytes_read() {
     bash -c '"$@" >/dev/null 2>&1; sed -n "s/^rchar: //p" /proc/$$/io' bytes_read "$@"
+}
+
+# written_bytes COMMAND...: the bytes COMMAND wrote to files (write_bytes of /proc/PID/io).
+written_bytes() {
+    bash -c '"$@" >/dev/null 2>&1; sed -n "s/^write_bytes: //p" /proc/$$/io' written_bytes "$@"
+}
+saved_bytes() { du -sb "$OUT" | cut -f1; }
+
+bench_continue() {
+    local backup=$LARGE bytes pid stopped written
+    bytes=$(size_of "$backup")
+    echo
+    echo "== extract --continue of $(basename "$backup") ($(human "$bytes")) after a stop at half"
+    fresh_out
+    "$BKF" extract -q --no-cache "$backup" "$OUT" >/dev/null 2>"$ERR" &
+    pid=$!
+    while kill -0 "$pid" 2>/dev/null && (($(saved_bytes) < bytes / 2)); do sleep 0.02; done
+    kill -INT "$pid" 2>/dev/null || true
+    wait "$pid" || true
+    stopped=$(saved_bytes)
+    sync -f "$OUT"
+    written=$(written_bytes "$BKF" extract -q --no-cache --continue "$backup" "$OUT")
+    row "saved before the stop" "$(human "$stopped")"
+    row "written by --continue" "$(human "$written")"
+    row "written / missing part" "$(verdict "$written" "$((bytes - stopped))" 1.05)"
+    fresh_out
 }
 
 bench_cache() {

@@ -26,7 +26,8 @@
 #    while it runs (a backup larger than memory); against GNU tar extracting
 #    the same files (a tar made from a first extraction) for small.bkf.
 # 6. bench/large_backup_benchmarks.sh: a second list with the catalogue
-#    cache against the first (time and bytes read); `cp -r` out of the mount
+#    cache against the first (time and bytes read); the bytes `extract
+#    --continue` writes after a stop at half; `cp -r` out of the mount
 #    against extract, and `cat` of a 1 GiB file from it against `cat` of the
 #    backup.
 # 7. The window-thread batching benchmark (scan_bridge_bench), the tree benchmark
@@ -366,6 +367,7 @@ rm -rf "$OUT"
 # shellcheck source=bench/large_backup_benchmarks.sh
 source "$ROOT/bench/large_backup_benchmarks.sh"
 bench_cache
+bench_continue
 bench_mount
 rm -rf "$OUT"
 

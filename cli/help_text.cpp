@@ -65,7 +65,10 @@ const char kExtractHelp[] =
     "      --exclude=GLOB   do not save files matching GLOB (may be repeated)\n"
     "      --case-sensitive match patterns with case (they ignore it by default)\n"
     "  -v, --verbose        print each file's PATH as it is saved\n"
-    "      --times          give saved files and folders their recorded dates\n" BKF_COMMON_OPTIONS
+    "      --times          give saved files and folders their recorded dates\n"
+    "      --continue       save into the latest existing output folder: files there\n"
+    "                       whole already are kept, others moved aside as\n"
+    "                       NAME.partial; the rest is saved\n" BKF_COMMON_OPTIONS
     "\n"
     "A GLOB without \"/\" matches the file name in any folder; one with \"/\"\n"
     "matches the whole PATH as list prints it. \"*\" and \"?\" stay within a folder,\n"

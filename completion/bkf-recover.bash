@@ -54,7 +54,7 @@ _bkf_recover()
             ;;
         extract)
             if [[ $cur == -* ]]; then
-                COMPREPLY=($(compgen -W "--prefix= --include= --exclude= --case-sensitive --verbose --times $common" -- "$cur"))
+                COMPREPLY=($(compgen -W "--prefix= --include= --exclude= --case-sensitive --verbose --times --continue $common" -- "$cur"))
                 [[ ${COMPREPLY-} == *= ]] && compopt -o nospace
                 return
             fi
