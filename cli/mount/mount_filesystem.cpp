@@ -187,11 +187,16 @@ bool ServeMount(const MountTree& tree, const BkfFileHandle& backup, const std::s
     const fuse_operations operations = Operations();
     const std::unique_ptr<fuse, void (*)(fuse*)> session(
         fuse_new(&options.args, &operations, sizeof operations, &served), fuse_destroy);
-    if (!session || fuse_mount(session.get(), mountpoint.c_str()) != 0) {
+    // The handlers come first: a signal from here on ends the loop and unmounts.
+    if (!session || fuse_set_signal_handlers(fuse_get_session(session.get())) != 0) {
         *why = "cannot mount at " + mountpoint;
         return false;
     }
-    fuse_set_signal_handlers(fuse_get_session(session.get()));
+    if (fuse_mount(session.get(), mountpoint.c_str()) != 0) {
+        fuse_remove_signal_handlers(fuse_get_session(session.get()));
+        *why = "cannot mount at " + mountpoint;
+        return false;
+    }
     mounted();
     fuse_loop_mt(session.get(), 0);
     fuse_remove_signal_handlers(fuse_get_session(session.get()));
