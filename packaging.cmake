@@ -27,7 +27,9 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # The fonts that stand in for the "Arial" and "Times New Roman" the window
-# names; the MIME database and the icon theme that the installed files join.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, shared-mime-info, hicolor-icon-theme")
+# names; the MIME database and the icon theme that the installed files join;
+# fusermount3, which `bkf-recover mount` needs to mount without being root
+# and to unmount.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, shared-mime-info, hicolor-icon-theme, fuse3")
 
 include(CPack)
