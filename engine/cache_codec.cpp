@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cache_codec.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <vector>
 
 #include <unistd.h>
 
@@ -116,7 +116,9 @@ std::uint8_t CacheDecoder::Byte()
     if (!Need(1))
         return 0;
     ++m_position;
-    return static_cast<std::uint8_t>(m_buffer[m_at++]);
+    const auto byte = static_cast<std::uint8_t>(m_buffer[m_at++]);
+    m_hash = HashBytes(&byte, 1, m_hash);
+    return byte;
 }
 
 std::uint64_t CacheDecoder::Varint()
@@ -148,29 +150,19 @@ std::string_view CacheDecoder::Text(std::size_t limit)
     if (!Need(static_cast<std::size_t>(length)))
         return {};
     const std::string_view text(m_buffer.data() + m_at, static_cast<std::size_t>(length));
+    m_hash = HashBytes(text.data(), text.size(), m_hash);
     m_at += text.size();
     m_position += text.size();
     return text;
 }
 
-bool HashHolds(int fd, std::uint64_t size)
+bool CacheDecoder::HashHolds() const
 {
-    if (size < 8)
-        return false;
-    std::vector<char> piece(kPiece);
-    std::uint64_t hash = HashBytes(nullptr, 0);
-    for (std::uint64_t at = 0; at < size - 8;) {
-        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, size - 8 - at));
-        if (ReadSome(fd, at, piece.data(), want) != want)
-            return false;
-        hash = HashBytes(piece.data(), want, hash);
-        at += want;
-    }
     unsigned char tail[8];
-    if (ReadSome(fd, size - 8, reinterpret_cast<char*>(tail), 8) != 8)
+    if (!AtEnd() || m_failed || ReadSome(m_fd, m_end, reinterpret_cast<char*>(tail), 8) != 8)
         return false;
     std::uint64_t stored = 0;
     for (int i = 0; i < 8; ++i)
         stored |= std::uint64_t{tail[i]} << (8 * i);
-    return stored == hash;
+    return stored == m_hash;
 }

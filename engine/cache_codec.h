@@ -50,6 +50,8 @@ public:
     // A string of at most `limit` bytes.
     std::string_view Text(std::size_t limit);
     bool AtEnd() const { return m_position == m_end; }
+    // True at the end when the 8 bytes after it hold the hash of all bytes read.
+    bool HashHolds() const;
     bool Failed() const { return m_failed; }
     void Fail() { m_failed = true; }
 
@@ -63,8 +65,5 @@ private:
     std::string m_buffer;
     std::size_t m_at = 0;
     bool m_failed = false;
+    std::uint64_t m_hash = HashBytes(nullptr, 0);
 };
-
-// True when the file `fd` (of `size` bytes) ends with the hash of all its
-// bytes before it.
-bool HashHolds(int fd, std::uint64_t size);

@@ -270,12 +270,12 @@ CacheLoad LoadCatalogueCache(const std::string& folder, const BackupIdentity& id
     if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 8)
         return load;
     const std::uint64_t end = static_cast<std::uint64_t>(info.st_size) - 8;
-    // Checked whole first, and then read twice: rows are handed on only
-    // from a file known to be intact and well-formed to its end.
+    // Read twice: rows are handed on only from a file known to be intact
+    // (its hash holds) and well-formed to its end.
     ScanReport read;
     for (const bool handOn : {false, true}) {
         CacheDecoder in(file.fd, end);
-        if (!HeaderMatches(in, identity, deep) || (!handOn && !HashHolds(file.fd, end + 8)))
+        if (!HeaderMatches(in, identity, deep))
             return load;
         if (handOn && found)
             found(load.scannedAt);
@@ -286,7 +286,7 @@ CacheLoad LoadCatalogueCache(const std::string& folder, const BackupIdentity& id
         }
         load.scannedAt = static_cast<std::int64_t>(in.Varint());
         read = ScanReport();
-        if (!DecodeScanReport(in, read) || !in.AtEnd())
+        if (!DecodeScanReport(in, read) || !in.HashHolds())
             return load;
     }
     report = std::move(read);
