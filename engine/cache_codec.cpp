@@ -107,18 +107,18 @@ bool CacheDecoder::Need(std::size_t count)
     m_buffer.resize(kept + static_cast<std::size_t>(want));
     const std::size_t got = ReadSome(m_fd, m_position + kept, m_buffer.data() + kept, static_cast<std::size_t>(want));
     m_buffer.resize(kept + got);
+    // Every byte before the end enters the buffer once: hashed as it comes.
+    m_hash = HashBytes(m_buffer.data() + kept, got, m_hash);
     m_failed = m_buffer.size() < count;
     return !m_failed;
 }
 
-std::uint8_t CacheDecoder::Byte()
+std::uint8_t CacheDecoder::RefillAndTakeByte()
 {
     if (!Need(1))
         return 0;
     ++m_position;
-    const auto byte = static_cast<std::uint8_t>(m_buffer[m_at++]);
-    m_hash = HashBytes(&byte, 1, m_hash);
-    return byte;
+    return static_cast<std::uint8_t>(m_buffer[m_at++]);
 }
 
 std::uint64_t CacheDecoder::Varint()
@@ -150,7 +150,6 @@ std::string_view CacheDecoder::Text(std::size_t limit)
     if (!Need(static_cast<std::size_t>(length)))
         return {};
     const std::string_view text(m_buffer.data() + m_at, static_cast<std::size_t>(length));
-    m_hash = HashBytes(text.data(), text.size(), m_hash);
     m_at += text.size();
     m_position += text.size();
     return text;

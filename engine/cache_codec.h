@@ -44,13 +44,19 @@ public:
     CacheDecoder(int fd, std::uint64_t end) : m_fd(fd), m_end(end) {}
 
     // Every read fails (and Failed() says so) once the data run out or are malformed.
-    std::uint8_t Byte();
+    std::uint8_t Byte()
+    {
+        if (m_at == m_buffer.size())
+            return RefillAndTakeByte();
+        ++m_position;
+        return static_cast<std::uint8_t>(m_buffer[m_at++]);
+    }
     std::uint64_t Varint();
     std::uint64_t Fixed64();
     // A string of at most `limit` bytes.
     std::string_view Text(std::size_t limit);
     bool AtEnd() const { return m_position == m_end; }
-    // True at the end when the 8 bytes after it hold the hash of all bytes read.
+    // True at the end when the 8 bytes after it hold the hash of all the bytes before.
     bool HashHolds() const;
     bool Failed() const { return m_failed; }
     void Fail() { m_failed = true; }
@@ -58,6 +64,7 @@ public:
 private:
     // Makes `count` more bytes available at m_buffer[m_at]; false at the end.
     bool Need(std::size_t count);
+    std::uint8_t RefillAndTakeByte();
 
     int m_fd;
     std::uint64_t m_end;
