@@ -85,7 +85,14 @@ TEST(MountTest, ShowsWhatExtractSavesReadOnlyUntilASignalUnmountsIt)
 
     Tool mount(BKF_RECOVER_PATH, {"mount", backup.Path(), mountpoint});
     ASSERT_TRUE(mount.Start());
-    ASSERT_TRUE(mount.WaitForErr("mounted at")) << Describe(mount.Finish());
+    if (!mount.WaitForErr("mounted at")) {
+        const Tool::Result failed = mount.Finish();
+        // A system that refuses FUSE mounts to this user (no permission, no
+        // fusermount3 rights) is a place where the mount cannot be tested.
+        if (failed.err.find("cannot mount at") != std::string::npos)
+            GTEST_SKIP() << "mount not tested: the system refused the mount: " << failed.err;
+        FAIL() << Describe(failed);
+    }
 
     const std::set<std::string> tree = TreeOf(mountpoint);
     EXPECT_EQ(tree, TreeOf(extracted));
