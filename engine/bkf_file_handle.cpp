@@ -124,7 +124,8 @@ std::optional<BkfFileHandle::Stamp> BkfFileHandle::FileStamp() const
     if (m_fd < 0 || ::fstat(m_fd, &info) != 0)
         return std::nullopt;
     return Stamp{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-                 static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+                 static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+                 S_ISREG(info.st_mode)};
 }
 
 std::optional<std::uint64_t> BkfFileHandle::Size() const

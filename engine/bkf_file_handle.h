@@ -37,6 +37,7 @@ public:
         std::uint64_t device = 0;
         std::uint64_t inode = 0;
         std::int64_t modifiedNs = 0;
+        bool regularFile = false; // not a device, whose date does not follow its content
     };
     std::optional<Stamp> FileStamp() const;
 

@@ -149,7 +149,8 @@ std::optional<BackupIdentity> IdentifyBackup(const BkfFileHandle& backup)
 {
     const auto stamp = backup.FileStamp();
     const auto size = backup.Size();
-    if (!stamp || !size)
+    // A disk's modification date does not change with its content: only files are kept.
+    if (!stamp || !stamp->regularFile || !size)
         return std::nullopt;
     BackupIdentity identity{stamp->device, stamp->inode, *size, stamp->modifiedNs, HashBytes(nullptr, 0)};
     std::vector<std::uint8_t> edge(static_cast<std::size_t>(std::min<std::uint64_t>(*size, kEdgeBytes)));

@@ -29,7 +29,7 @@ struct BackupIdentity {
 };
 
 // The identity of the open backup, its edges read through `backup` itself;
-// nothing when it cannot be told.
+// nothing when it cannot be told or the backup is no regular file (a disk).
 std::optional<BackupIdentity> IdentifyBackup(const BkfFileHandle& backup);
 
 // Passes the rows and folder dates on to the sinks given, and appends them to

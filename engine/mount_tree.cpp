@@ -98,7 +98,9 @@ private:
         const std::string_view stored = sameText ? path.substr(at, name.size())
                                                  : std::string_view(m_tree.m_ownNames.emplace_back(name));
         const NodeId id = static_cast<NodeId>(m_tree.m_nodes.size());
-        m_tree.m_nodes.push_back(Node{stored, parent, 0, 0, row, modified});
+        m_tree.m_nodes.push_back(Node{stored, parent, 0, 0, 0, row, modified});
+        if (row < 0)
+            ++m_tree.m_nodes[parent].folderCount;
         m_index.emplace(ChildKey{parent, stored}, id);
         return id;
     }
@@ -114,7 +116,7 @@ private:
 MountTree::MountTree(const CatalogueStore& store, std::uint64_t backupSize, std::int64_t fallbackSeconds)
     : m_store(store), m_backupSize(backupSize)
 {
-    m_nodes.push_back(Node{{}, kRoot, 0, 0, -1, fallbackSeconds});
+    m_nodes.push_back(Node{{}, kRoot, 0, 0, 0, -1, fallbackSeconds});
     {
         Builder builder(*this, fallbackSeconds);
         for (std::size_t row = 0; row < store.RowCount(); ++row)

@@ -40,6 +40,8 @@ public:
     // The children of a folder, sorted by name.
     std::vector<NodeId> Children(NodeId folder) const;
     std::size_t NodeCount() const { return m_nodes.size(); }
+    // The link count a folder reports: itself, its "." and each subfolder's "..".
+    std::uint32_t FolderLinks(NodeId folder) const { return 2 + m_nodes[folder].folderCount; }
 
 private:
     struct Node {
@@ -47,6 +49,7 @@ private:
         NodeId parent = 0;
         NodeId firstChild = 0; // index into m_children
         std::uint32_t childCount = 0;
+        std::uint32_t folderCount = 0; // children that are folders
         std::int64_t row = -1; // the catalogue row of a file; -1 for a folder
         std::int64_t modified = 0;
     };

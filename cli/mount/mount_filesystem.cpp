@@ -61,7 +61,7 @@ int GetAttr(const char* path, struct stat* info, fuse_file_info* file)
     std::memset(info, 0, sizeof *info);
     const bool folder = served.tree.IsFolder(*node);
     info->st_mode = folder ? (S_IFDIR | 0555) : (S_IFREG | 0444);
-    info->st_nlink = folder ? 2 : 1;
+    info->st_nlink = folder ? served.tree.FolderLinks(*node) : 1;
     info->st_size = static_cast<off_t>(served.tree.Size(*node));
     info->st_blocks = (info->st_size + 511) / 512;
     info->st_blksize = kPreferredReadSize;
