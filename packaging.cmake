@@ -29,8 +29,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # The fonts that stand in for the "Arial" and "Times New Roman" the window
 # names; the MIME database and the icon theme that the installed files join;
-# Qt's own translations for its dialogs.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, shared-mime-info, hicolor-icon-theme, qt6-translations-l10n")
+# Qt's own translations for its dialogs; fusermount3, which `bkf-recover mount`
+# needs to mount without being root and to unmount.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, shared-mime-info, hicolor-icon-theme, qt6-translations-l10n, fuse3")
 
 # Debian's copyright file and changelog, in the documentation folder.
 configure_file(packaging/copyright.in packaging/copyright @ONLY)

@@ -24,6 +24,8 @@ void AddCommonOptions(CLI::App& command, CliOptions& options)
     command.add_flag("-q,--quiet", options.quiet);
     command.add_flag("--debug", options.debug);
     command.add_flag("--deep", options.deep);
+    command.add_flag("--rescan", options.rescan);
+    command.add_flag("--no-cache", options.noCache);
     command.add_flag_callback("--progress", [&options] { options.progress = CliOptions::Progress::Always; });
     command.add_flag_callback("--no-progress", [&options] { options.progress = CliOptions::Progress::Never; });
 }
@@ -54,8 +56,20 @@ CLI::App* AddExtract(CLI::App& app, CliOptions& options, std::vector<std::string
     extract->add_flag("-v,--verbose", options.verbose);
     extract->add_flag("--times", options.times);
     extract->add_flag_callback("-m,--no-times", [&options] { options.times = false; });
+    extract->add_flag("--continue", options.continueSave);
     extract->callback([&options] { options.command = CliOptions::Command::Extract; });
     return extract;
+}
+
+CLI::App* AddMount(CLI::App& app, CliOptions& options)
+{
+    CLI::App* mount = app.add_subcommand("mount");
+    AddCommonOptions(*mount, options);
+    mount->add_option("BACKUP", options.backup)->required();
+    mount->add_option("MOUNTPOINT", options.destination)->required();
+    mount->add_flag("-v,--verbose", options.verbose);
+    mount->callback([&options] { options.command = CliOptions::Command::Mount; });
+    return mount;
 }
 
 int UsageError(const std::string& text)
@@ -75,7 +89,7 @@ std::string PlainWords(std::string text)
 {
     const std::string unexpected = "not expected: ";
     if (EndsWith(text, " is required"))
-        return text == "A subcommand is required" ? "missing command: list or extract"
+        return text == "A subcommand is required" ? "missing command: list, extract or mount"
                                                   : "missing " + text.substr(0, text.size() - 12);
     if (EndsWith(text, " was given a disallowed flag override"))
         return "option '--" + text.substr(0, text.find(' ')) + "' doesn't allow an argument";
@@ -101,7 +115,7 @@ bool NamesUnknownCommand(int argc, char** argv)
     if (argc < 2 || argv[1][0] == '-')
         return false;
     const std::string command = argv[1];
-    return command != "list" && command != "extract";
+    return command != "list" && command != "extract" && command != "mount";
 }
 
 } // namespace
@@ -126,7 +140,7 @@ std::string PrefixProblem(const std::string& prefix)
 std::variant<CliOptions, int> ParseCommandLine(int argc, char** argv)
 {
     if (argc < 2)
-        return UsageError("missing command: list or extract");
+        return UsageError("missing command: list, extract or mount");
     if (NamesUnknownCommand(argc, argv))
         return UsageError(std::string("unknown command '") + argv[1] + "'");
     CliOptions options;
@@ -137,10 +151,14 @@ std::variant<CliOptions, int> ParseCommandLine(int argc, char** argv)
     CLI::App* list = AddList(app, options);
     std::vector<std::string> patterns;
     CLI::App* extract = AddExtract(app, options, patterns);
+    CLI::App* mount = AddMount(app, options);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
-        return PrintToStdout(list->parsed() ? kListHelp : extract->parsed() ? kExtractHelp : kMainHelp);
+        return PrintToStdout(list->parsed()      ? kListHelp
+                             : extract->parsed() ? kExtractHelp
+                             : mount->parsed()   ? kMountHelp
+                                                 : kMainHelp);
     } catch (const CLI::CallForVersion&) {
         return PrintToStdout(kVersionText);
     } catch (const CLI::ParseError& error) {
@@ -148,8 +166,9 @@ std::variant<CliOptions, int> ParseCommandLine(int argc, char** argv)
     }
     options.includes.insert(options.includes.end(), patterns.begin(), patterns.end());
     // An empty DEST would name the file system root.
-    if (options.backup.empty() || (options.command == CliOptions::Command::Extract && options.destination.empty()))
-        return UsageError("BACKUP and DEST must not be empty");
+    if (options.backup.empty() || (options.command != CliOptions::Command::List && options.destination.empty()))
+        return UsageError(options.command == CliOptions::Command::Mount ? "BACKUP and MOUNTPOINT must not be empty"
+                                                                        : "BACKUP and DEST must not be empty");
     const std::string problem = options.command == CliOptions::Command::Extract ? PrefixProblem(options.prefix) : "";
     if (!problem.empty())
         return UsageError("invalid prefix: " + problem);

@@ -7,12 +7,12 @@
 #include <vector>
 
 struct CliOptions {
-    enum class Command { List, Extract };
+    enum class Command { List, Extract, Mount };
     enum class Progress { Auto, Always, Never };
 
     Command command = Command::List;
     std::string backup;
-    std::string destination;
+    std::string destination; // extract: DEST; mount: MOUNTPOINT
     std::string prefix = "Recovered BKF";
     std::vector<std::string> includes; // --include, then the PATTERNs after DEST
     std::vector<std::string> excludes;
@@ -23,6 +23,9 @@ struct CliOptions {
     bool quiet = false;   // no progress line and no summary
     bool deep = false;    // also look for blocks off the 512-byte grid
     bool times = true;    // extract: give saved files and folders their recorded dates (-m: leave them)
+    bool rescan = false;  // scan even when the catalogue cache matches
+    bool noCache = false; // neither read nor write the catalogue cache
+    bool continueSave = false; // extract: into the latest output folder, keeping whole files
     Progress progress = Progress::Auto;
 };
 

@@ -14,3 +14,5 @@ enum ExitStatus {
 
 int RunList(const CliOptions& options);
 int RunExtract(const CliOptions& options);
+// Needs libfuse; without it the command says that it is not built in.
+int RunMount(const CliOptions& options);

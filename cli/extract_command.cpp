@@ -2,7 +2,7 @@
 // bkf-recover extract: checks DEST, then scans the backup and saves each
 // chosen row as the scan comes to it.
 
-#include "backup_scan.h"
+#include "cached_scan.h"
 #include "commands.h"
 #include "destination_check.h"
 #include "display_path.h"
@@ -132,10 +132,9 @@ int RunExtract(const CliOptions& options)
     StreamingExtraction save(
         backup, options.destination, options.prefix,
         [&filter](std::string_view path) { return filter.Chooses(DisplayPath(path)); }, progress,
-        ExtractionOptions{options.times});
+        ExtractionOptions{options.times, options.continueSave});
     ScanReport scan;
-    const ScanOutcome outcome = ScanWithProgress(backup, save, scan, terminal, RunFlag(), options.debug,
-                                                 ScanOptions{options.deep}, &save, &progress);
+    const ScanOutcome outcome = ScanOrUseCache(backup, save, scan, terminal, options, &save, &progress);
     const ExtractionReport report = save.Finish(outcome.completed);
     progress.Finish();
     if (!outcome.completed && save.RowsChosen() == 0) {

@@ -3,15 +3,23 @@
 
 #include "build_info.h"
 
+#ifdef BKF_HAVE_FUSE
+#define BKF_MOUNT_NOTE ""
+#else
+#define BKF_MOUNT_NOTE "             (not built into this bkf-recover: it needs libfuse3)\n"
+#endif
+
 const char kMainHelp[] =
     "Usage: bkf-recover list [OPTION]... BACKUP\n"
     "  or:  bkf-recover extract [OPTION]... BACKUP DEST [PATTERN]...\n"
+    "  or:  bkf-recover mount [OPTION]... BACKUP MOUNTPOINT\n"
     "Recover files from a damaged BKF backup (Windows NTBackup, Microsoft Tape\n"
     "Format) without trusting its catalogue. The backup is only read.\n"
     "\n"
     "Commands:\n"
     "  list       print every file found: SIZE<TAB>OFFSET<TAB>PATH, one per line\n"
     "  extract    save the files found into DEST/Recovered BKF/...\n"
+    "  mount      show the files found as a read-only folder at MOUNTPOINT\n" BKF_MOUNT_NOTE
     "\n"
     "  -h, --help     display this help (or a command's: bkf-recover list --help)\n"
     "      --version  output version information and exit\n"
@@ -30,6 +38,9 @@ const char kMainHelp[] =
     "      --debug          write the scan's diagnostic trace to stderr\n"            \
     "      --deep           also find blocks off the 512-byte grid (bytes lost or\n"  \
     "                       inserted)\n"                                             \
+    "      --rescan         scan even when the catalogue of an earlier scan of this\n" \
+    "                       backup is cached (~/.cache/brevant-veltra-bkf)\n"         \
+    "      --no-cache       neither use nor keep a cached catalogue\n"               \
     "  -h, --help           display this help and exit\n"
 
 const char kListHelp[] =
@@ -54,7 +65,10 @@ const char kExtractHelp[] =
     "      --exclude=GLOB   do not save files matching GLOB (may be repeated)\n"
     "      --case-sensitive match patterns with case (they ignore it by default)\n"
     "  -v, --verbose        print each file's PATH as it is saved\n"
-    "  -m, --no-times       leave the dates as saved (--times restores them: default)\n" BKF_COMMON_OPTIONS
+    "  -m, --no-times       leave the dates as saved (--times restores them: default)\n"
+    "      --continue       save into the latest existing output folder: files there\n"
+    "                       whole already are kept, others moved aside as\n"
+    "                       NAME.partial; the rest is saved\n" BKF_COMMON_OPTIONS
     "\n"
     "A GLOB without \"/\" matches the file name in any folder; one with \"/\"\n"
     "matches the whole PATH as list prints it. \"*\" and \"?\" stay within a folder,\n"
@@ -64,6 +78,19 @@ const char kExtractHelp[] =
     "one stops at once and keeps that file as NAME.partial. A file the disk (or a\n"
     "file size limit) cut short is kept as NAME.partial too; a full disk ends the\n"
     "save there.\n";
+
+const char kMountHelp[] =
+    "Usage: bkf-recover mount [OPTION]... BACKUP MOUNTPOINT\n"
+    "Scan BACKUP and show the files found, read-only, under MOUNTPOINT: the\n"
+    "folders and names that extract would write inside its output folder\n"
+    "(MOUNTPOINT/BKF/...), the sizes of the data the backup holds and the\n"
+    "recorded dates. An unreadable sector reads as zeros. Each file's status\n"
+    "(ok, unverified, no data, cut short, folder lost) is the extended attribute\n"
+    "user.bkf.status: getfattr -n user.bkf.status FILE.\n"
+    "Stays in the foreground until 'fusermount3 -u MOUNTPOINT' or Ctrl-C\n"
+    "(SIGINT, SIGTERM, SIGHUP), which unmount.\n" BKF_MOUNT_NOTE
+    "\n"
+    "  -v, --verbose        after the scan report's line, one line per kind of damage\n" BKF_COMMON_OPTIONS;
 
 const char kVersionText[] =
     "bkf-recover (Brevant Veltra BKF) " BKF_VERSION "\n" BKF_VERSION_NOTICE;

@@ -5,4 +5,5 @@
 extern const char kMainHelp[];
 extern const char kListHelp[];
 extern const char kExtractHelp[];
+extern const char kMountHelp[];
 extern const char kVersionText[];

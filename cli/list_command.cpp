@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // bkf-recover list: one line per catalogue row, printed as the scan finds it.
 
-#include "backup_scan.h"
+#include "cached_scan.h"
 #include "commands.h"
 #include "display_path.h"
 #include "human_units.h"
@@ -90,8 +90,7 @@ int RunList(const CliOptions& options)
     TerminalProgress progress(ChooseProgressStyle(options));
     RowPrinter printer(options.json, progress);
     ScanReport report;
-    const ScanOutcome scan =
-        ScanWithProgress(backup, printer, report, progress, RunFlag(), options.debug, ScanOptions{options.deep});
+    const ScanOutcome scan = ScanOrUseCache(backup, printer, report, progress, options);
     if (!FlushOut())
         return kExitFailure;
     if (!scan.completed) {

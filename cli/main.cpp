@@ -23,7 +23,14 @@ int main(int argc, char** argv)
     // A failure outside any one block or file (a thread or a buffer that
     // cannot be made) ends the run as a failure, with the reason.
     try {
-        return options.command == CliOptions::Command::List ? RunList(options) : RunExtract(options);
+        switch (options.command) {
+        case CliOptions::Command::List:
+            return RunList(options);
+        case CliOptions::Command::Extract:
+            return RunExtract(options);
+        case CliOptions::Command::Mount:
+            return RunMount(options);
+        }
     } catch (const std::bad_alloc&) {
         PrintMessage("failed: out of memory");
     } catch (const std::exception& failure) {

@@ -25,8 +25,12 @@ std::string ListSummary(std::uint64_t files, std::uint64_t sets, double seconds)
 
 std::string SaveSummary(const ExtractionReport& report, std::size_t chosen, double seconds)
 {
-    std::string text = CountOf(report.filesSaved, "file", "files") + ", " + HumanBytes(report.bytesSaved)
-                       + " saved into " + report.rootFolder + " in " + HumanSeconds(seconds);
+    std::string text = report.continued
+                           ? std::to_string(report.filesSaved) + " saved, " + std::to_string(report.alreadySaved)
+                                 + " already there, " + HumanBytes(report.bytesSaved) + " written into "
+                                 + report.rootFolder + " in " + HumanSeconds(seconds)
+                           : CountOf(report.filesSaved, "file", "files") + ", " + HumanBytes(report.bytesSaved)
+                                 + " saved into " + report.rootFolder + " in " + HumanSeconds(seconds);
     const std::size_t incomplete = report.LossCount();
     if (report.completed && incomplete > 0)
         text += "; " + std::to_string(incomplete) + " of " + CountOf(chosen, "file", "files")

@@ -1,6 +1,19 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # bash completion for bkf-recover
 
+# How many operands (not options, not option values) come before the word completed.
+_bkf_recover_operands()
+{
+    local operands=0 i
+    for ((i = 1; i < cword; i++)); do
+        case ${words[i]} in
+            list | extract | mount | -*) ;;
+            *) [[ ${words[i-1]} == --@(prefix|include|exclude) ]] || operands=$((operands + 1)) ;;
+        esac
+    done
+    echo "$operands"
+}
+
 _bkf_recover()
 {
     local cur prev words cword
@@ -9,7 +22,7 @@ _bkf_recover()
     local command="" word
     for word in "${words[@]:1:cword-1}"; do
         case $word in
-            list | extract) command=$word; break ;;
+            list | extract | mount) command=$word; break ;;
         esac
     done
 
@@ -18,10 +31,10 @@ _bkf_recover()
     esac
     [[ $cur == --*=* ]] && return
 
-    local common="--quiet --progress --no-progress --debug --deep --help"
+    local common="--quiet --progress --no-progress --debug --deep --rescan --no-cache --help"
     case $command in
         "")
-            COMPREPLY=($(compgen -W 'list extract --help --version' -- "$cur"))
+            COMPREPLY=($(compgen -W 'list extract mount --help --version' -- "$cur"))
             ;;
         list)
             if [[ $cur == -* ]]; then
@@ -30,20 +43,24 @@ _bkf_recover()
                 _filedir '@(bkf|BKF)'
             fi
             ;;
+        mount)
+            if [[ $cur == -* ]]; then
+                COMPREPLY=($(compgen -W "--verbose $common" -- "$cur"))
+            elif (($(_bkf_recover_operands) == 0)); then
+                _filedir '@(bkf|BKF)'
+            else
+                _filedir -d
+            fi
+            ;;
         extract)
             if [[ $cur == -* ]]; then
-                COMPREPLY=($(compgen -W "--prefix= --include= --exclude= --case-sensitive --verbose --times --no-times $common" -- "$cur"))
+                COMPREPLY=($(compgen -W "--prefix= --include= --exclude= --case-sensitive --verbose --times --no-times --continue $common" -- "$cur"))
                 [[ ${COMPREPLY-} == *= ]] && compopt -o nospace
                 return
             fi
             # BACKUP first, then DEST (a folder), then patterns.
-            local operands=0 i
-            for ((i = 1; i < cword; i++)); do
-                case ${words[i]} in
-                    list | extract | -*) ;;
-                    *) [[ ${words[i-1]} == --@(prefix|include|exclude) ]] || operands=$((operands + 1)) ;;
-                esac
-            done
+            local operands
+            operands=$(_bkf_recover_operands)
             if ((operands == 0)); then
                 _filedir '@(bkf|BKF)'
             elif ((operands == 1)); then

@@ -73,6 +73,9 @@ void BkfFileHandle::Close()
 
 bool BkfFileHandle::IsOpen() const { return m_handle != nullptr; }
 
+// The cache of catalogues is keyed on POSIX identities only.
+std::optional<BkfFileHandle::Stamp> BkfFileHandle::FileStamp() const { return std::nullopt; }
+
 std::optional<std::uint64_t> BkfFileHandle::Size() const
 {
     LARGE_INTEGER size;
@@ -143,6 +146,16 @@ void BkfFileHandle::Close()
 }
 
 bool BkfFileHandle::IsOpen() const { return m_fd >= 0; }
+
+std::optional<BkfFileHandle::Stamp> BkfFileHandle::FileStamp() const
+{
+    struct stat info {};
+    if (m_fd < 0 || ::fstat(m_fd, &info) != 0)
+        return std::nullopt;
+    return Stamp{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+                 static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+                 S_ISREG(info.st_mode)};
+}
 
 std::optional<std::uint64_t> BkfFileHandle::Size() const
 {

@@ -46,6 +46,16 @@ public:
     // The file as it was when it was opened (kept after Close): its size is
     // the size a scan that began then started with.
     const FileIdentity& OpenedAs() const { return m_openedAs; }
+    // Who the open file is: its device, inode and modification time in
+    // nanoseconds (nothing where the system cannot tell).
+    struct Stamp {
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        std::int64_t modifiedNs = 0;
+        bool regularFile = false; // not a device, whose date does not follow its content
+    };
+    std::optional<Stamp> FileStamp() const;
+
     const std::string& Path() const { return m_path; }
     const std::string& LastError() const { return m_lastError; }
 

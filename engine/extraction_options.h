@@ -5,4 +5,7 @@
 struct ExtractionOptions {
     // Gives saved files and folders the modification dates of their blocks.
     bool restoreTimes = false;
+    // Saves into the latest existing output folder, keeping the files that
+    // are there whole already.
+    bool continueSave = false;
 };

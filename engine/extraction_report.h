@@ -56,6 +56,8 @@ struct ExtractionReport {
     bool completed = false;  // every row visited (false when stopped)
     std::string failure;     // what ended the run early outside any one file (a thread or buffer not made)
     std::size_t filesSaved = 0;  // saved completely, renamed ones included
+    std::size_t alreadySaved = 0; // a continued save: kept whole from the earlier one
+    bool continued = false;       // the save continued into an existing output root
     std::uint64_t bytesSaved = 0; // in files kept under their names (not in NAME.partial ones)
     std::vector<SaveFailure> failures;
     std::vector<RenamedFile> renamed;

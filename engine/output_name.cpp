@@ -49,3 +49,8 @@ std::string NumberedName(std::string_view name, std::uint64_t number, std::size_
     const std::size_t dot = ExtensionStart(name);
     return Compose(name.substr(0, dot), " (" + std::to_string(number) + ")", name.substr(dot), byteLimit);
 }
+
+std::string CandidateName(const std::string& name, std::uint64_t number, std::size_t byteLimit)
+{
+    return number <= 1 ? name : NumberedName(name, number, byteLimit);
+}

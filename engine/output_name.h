@@ -20,3 +20,7 @@ std::string FitNameLength(std::string_view name, std::size_t byteLimit);
 // "NAME (n).EXT": the number goes before the last dot of the name, or at the
 // end when there is none (a leading dot does not count), fitted to `byteLimit`.
 std::string NumberedName(std::string_view name, std::uint64_t number, std::size_t byteLimit);
+
+// The name a new file gets at its `number`th try (from 1) in a folder where
+// the earlier tries were taken: `name` itself, then "NAME (2).EXT", ...
+std::string CandidateName(const std::string& name, std::uint64_t number, std::size_t byteLimit);

@@ -11,6 +11,7 @@
 #include <windows.h>
 #else
 #include <cstdio> // renameat2
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -554,7 +555,8 @@ std::string JoinComponents(const std::vector<std::string>& components)
 } // namespace
 
 std::optional<OutputFile> OutputRoot::CreateNumbered(const std::vector<std::string>& components,
-                                                     std::size_t byteLimit, std::string* why, bool& tooLong)
+                                                     std::size_t byteLimit, std::string* why, bool& tooLong,
+                                                     const ExistingFileCheck* existing, Resumed* resumed)
 {
     std::vector<std::string> fitted;
     for (const std::string& component : components)
@@ -563,11 +565,24 @@ std::optional<OutputFile> OutputRoot::CreateNumbered(const std::vector<std::stri
     const std::string key = JoinComponents(fitted);
     const auto known = m_nextNumber.find(key);
     for (std::uint64_t number = known == m_nextNumber.end() ? 1 : known->second;; ++number) {
-        fitted.back() = number == 1 ? base : NumberedName(base, number, byteLimit);
+        fitted.back() = CandidateName(base, number, byteLimit);
+        if (m_continuing && existing && resumed) {
+            const NameUse use = ResumeName(fitted, *existing, *resumed, why);
+            if (use == NameUse::Taken)
+                continue;
+            if (use == NameUse::Failed)
+                return std::nullopt;
+            if (use == NameUse::Kept) {
+                m_lastCreated = std::move(fitted);
+                return std::nullopt;
+            }
+        }
         bool exists = false;
         auto file = CreateIn(fitted, why, exists, tooLong);
         if (exists)
             continue;
+        if (file && m_continuing)
+            m_claimed.insert(std::hash<std::string>()(JoinComponents(fitted)));
         if (file) {
             if (number > 1) // only names that met a taken one are remembered
                 m_nextNumber[key] = number + 1;
@@ -579,7 +594,8 @@ std::optional<OutputFile> OutputRoot::CreateNumbered(const std::vector<std::stri
 }
 
 std::optional<OutputFile> OutputRoot::CreateFile(const std::vector<std::string>& components, std::string* why,
-                                                 std::vector<std::string>* savedAs)
+                                                 std::vector<std::string>* savedAs,
+                                                 const ExistingFileCheck* existing, Resumed* resumed)
 {
     if (components.empty()) {
         SetWhy(why, "empty path");
@@ -589,9 +605,10 @@ std::optional<OutputFile> OutputRoot::CreateFile(const std::vector<std::string>&
     // below 255 bytes, or the whole path may be too long.
     for (std::size_t limit = kNameByteLimit;; limit = limit * 3 / 4) {
         bool tooLong = false;
-        auto file = CreateNumbered(components, limit, why, tooLong);
-        if (file || !tooLong || limit <= kShortestNameLimit) {
-            if (file && savedAs)
+        auto file = CreateNumbered(components, limit, why, tooLong, existing, resumed);
+        const bool kept = resumed && resumed->kept;
+        if (file || kept || !tooLong || limit <= kShortestNameLimit) {
+            if ((file || kept) && savedAs)
                 *savedAs = m_lastCreated;
             return file;
         }
@@ -640,3 +657,104 @@ std::optional<OutputRoot> OutputRoot::Create(const std::string& destination, con
         return root;
     }
 }
+
+namespace {
+
+// The number after `prefix` in `name` (0 for `prefix` itself), or nothing.
+std::optional<std::uint64_t> OutputNumber(const std::string& name, const std::string& prefix)
+{
+    if (name.compare(0, prefix.size(), prefix) != 0 || name.size() > prefix.size() + 18)
+        return std::nullopt;
+    std::uint64_t number = 0;
+    for (std::size_t i = prefix.size(); i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9' || (i == prefix.size() && name[i] == '0'))
+            return std::nullopt;
+        number = number * 10 + static_cast<std::uint64_t>(name[i] - '0');
+    }
+    return number;
+}
+
+} // namespace
+
+#ifdef _WIN32
+
+std::optional<OutputRoot> OutputRoot::OpenLatest(const std::string&, const std::string&, std::string* why)
+{
+    SetWhy(why, "continuing a save is not supported here");
+    return std::nullopt;
+}
+
+OutputRoot::NameUse OutputRoot::ResumeName(const std::vector<std::string>&, const ExistingFileCheck&, Resumed&,
+                                           std::string*)
+{
+    return NameUse::Free;
+}
+
+void OutputRoot::RemoveBeside(const std::vector<std::string>&, const std::string&) {}
+
+#else
+
+std::optional<OutputRoot> OutputRoot::OpenLatest(const std::string& destination, const std::string& prefix,
+                                                 std::string* why)
+{
+    DIR* listing = ::opendir(destination.c_str());
+    if (!listing)
+        return std::nullopt;
+    std::optional<std::uint64_t> latest;
+    while (const dirent* entry = ::readdir(listing)) {
+        const auto number = OutputNumber(entry->d_name, prefix);
+        struct stat info {};
+        if (number && (!latest || *number > *latest)
+            && ::fstatat(::dirfd(listing), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode))
+            latest = number;
+    }
+    ::closedir(listing);
+    if (!latest)
+        return std::nullopt;
+    OutputRoot root;
+    root.m_impl = std::make_unique<Impl>();
+    root.m_path = destination + (destination.back() == '/' ? "" : "/") + prefix
+                  + (*latest == 0 ? std::string() : std::to_string(*latest));
+    if (!root.m_impl->Open(root.m_path, why))
+        return std::nullopt;
+    root.m_continuing = true;
+    return root;
+}
+
+OutputRoot::NameUse OutputRoot::ResumeName(const std::vector<std::string>& fitted, const ExistingFileCheck& check,
+                                           Resumed& resumed, std::string* why)
+{
+    const std::size_t key = std::hash<std::string>()(JoinComponents(fitted));
+    if (m_claimed.count(key) != 0)
+        return NameUse::Taken;
+    const int folder = m_impl->FolderFor(fitted, why);
+    if (folder < 0)
+        return NameUse::Free; // creating the file says why
+    struct stat info {};
+    const std::string leftover = fitted.back() + ".partial";
+    if (::fstatat(folder, leftover.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
+        resumed.leftover = leftover;
+    const int fd = ::openat(folder, fitted.back().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? NameUse::Free : NameUse::Taken;
+    const bool file = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    const bool complete = file && check(fd);
+    ::close(fd);
+    if (!file)
+        return NameUse::Taken;
+    if (complete) {
+        m_claimed.insert(key);
+        resumed.kept = true;
+        return NameUse::Kept;
+    }
+    return RenameAside(fitted, ".partial", why) ? NameUse::Free : NameUse::Failed;
+}
+
+void OutputRoot::RemoveBeside(const std::vector<std::string>& components, const std::string& name)
+{
+    const int folder = m_impl->FolderFor(components, nullptr);
+    if (folder >= 0)
+        ::unlinkat(folder, name.c_str(), 0);
+}
+
+#endif

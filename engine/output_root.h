@@ -7,10 +7,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 // Creates every missing folder along `path` up to its last separator.
@@ -66,7 +68,24 @@ public:
     static std::optional<OutputRoot> Create(const std::string& destination, const std::string& prefix,
                                             std::string* why);
 
+    // Opens, for a save that continues an earlier one, the existing folder
+    // under `destination` named `prefix` with the highest number (no number
+    // counts as 0). Nothing when there is none.
+    static std::optional<OutputRoot> OpenLatest(const std::string& destination, const std::string& prefix,
+                                                std::string* why);
+
     const std::string& Path() const { return m_path; }
+
+    // In a root opened by OpenLatest, a name that exists and was not created
+    // or kept in this run holds the earlier save's file of the row now asked
+    // for. The check gets it open for reading and says whether it is
+    // complete: then it is kept (CreateFile returns nothing and sets `kept`);
+    // otherwise it is moved aside as NAME.partial and the name made anew.
+    using ExistingFileCheck = std::function<bool(int fd)>;
+    struct Resumed {
+        bool kept = false;
+        std::string leftover; // a NAME.partial of the file's name that an earlier save left
+    };
 
     // Creates the folders components[0 .. n-2] below the root and a new file
     // components[n-1]. A name too long for the file system is shortened at a
@@ -77,7 +96,11 @@ public:
     // (POSIX). `savedAs` receives the components as created. Fails (with the
     // reason) when a folder on the way is a link, or the system refuses.
     std::optional<OutputFile> CreateFile(const std::vector<std::string>& components, std::string* why,
-                                         std::vector<std::string>* savedAs = nullptr);
+                                         std::vector<std::string>* savedAs = nullptr,
+                                         const ExistingFileCheck* existing = nullptr, Resumed* resumed = nullptr);
+
+    // Removes the file `name` from the folder of the file `components`.
+    void RemoveBeside(const std::vector<std::string>& components, const std::string& name);
 
     // Renames the file `components` (made by CreateFile, closed) to its name
     // + `suffix`, or + `suffix` + the first free number: nothing is ever
@@ -94,7 +117,12 @@ public:
 private:
     OutputRoot() = default;
     std::optional<OutputFile> CreateNumbered(const std::vector<std::string>& components, std::size_t byteLimit,
-                                             std::string* why, bool& tooLong);
+                                             std::string* why, bool& tooLong, const ExistingFileCheck* existing,
+                                             Resumed* resumed);
+    enum class NameUse { Free, Taken, Kept, Failed };
+    // What the continued save does with the name `fitted`: see ExistingFileCheck.
+    NameUse ResumeName(const std::vector<std::string>& fitted, const ExistingFileCheck& check, Resumed& resumed,
+                       std::string* why);
     // Creates the folders and the new file exactly as named; on failure
     // `exists` tells a taken name and `tooLong` a name the system refuses
     // for length.
@@ -109,4 +137,7 @@ private:
     // that never met a taken one are not kept: a million files cost nothing.
     std::unordered_map<std::string, std::uint64_t> m_nextNumber;
     std::vector<std::string> m_lastCreated;
+    bool m_continuing = false;
+    // The names created or kept in a continued save (hashes of their paths).
+    std::unordered_set<std::size_t> m_claimed;
 };

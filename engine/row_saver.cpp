@@ -13,6 +13,7 @@
 #include "file_dates.h"
 #include "output_path.h"
 #include "output_root.h"
+#include "saved_file_check.h"
 
 #include <algorithm>
 
@@ -118,7 +119,13 @@ bool RowSaver::SaveRow(std::size_t row, const CatalogueRow& entry)
         return false;
     }
     std::vector<std::string> savedAs;
-    auto file = m_root.CreateFile(*components, &why, &savedAs);
+    OutputRoot::Resumed resumed;
+    const OutputRoot::ExistingFileCheck whole = [&](int fd) { return HoldsRowData(fd, entry, m_backupSize); };
+    auto file = m_root.CreateFile(*components, &why, &savedAs, m_continuing ? &whole : nullptr, &resumed);
+    if (resumed.kept) {
+        NoteKept(row, entry);
+        return false;
+    }
     if (!file) {
         m_report.failures.push_back(Failure(row, entry.path, SaveFailureKind::NotCreated, why));
         return false;
@@ -134,7 +141,11 @@ bool RowSaver::SaveRow(std::size_t row, const CatalogueRow& entry)
         m_report.NoteDataCheck(row, entry.path, false, false);
         return true;
     }
+    const std::size_t failuresBefore = m_report.failures.size();
     CopyRow(row, rangeIndex, entry, *components, savedAs, *file);
+    // What a stop left of this file goes once the file is saved whole.
+    if (!resumed.leftover.empty() && m_report.failures.size() == failuresBefore)
+        m_root.RemoveBeside(savedAs, resumed.leftover);
     return true;
 }
 
@@ -204,17 +215,33 @@ void RowSaver::RecordWriteFailure(std::size_t row, const CatalogueRow& entry, co
     m_report.NoteDataCheck(row, entry.path, false, false);
 }
 
+void RowSaver::NoteCutShort(std::size_t row, const CatalogueRow& entry, std::uint64_t written)
+{
+    SaveFailure failure = Failure(row, entry.path, SaveFailureKind::CutShort);
+    failure.bytesWritten = written;
+    failure.bytesExpected = entry.size;
+    m_report.failures.push_back(std::move(failure));
+}
+
+// A file an earlier save left whole is kept; what it lacks is said again.
+void RowSaver::NoteKept(std::size_t row, const CatalogueRow& entry)
+{
+    ++m_report.alreadySaved;
+    const std::uint64_t available = DataRange(entry, m_backupSize).length;
+    if (!entry.located)
+        m_report.failures.push_back(Failure(row, entry.path,
+                                            entry.verified ? SaveFailureKind::NoDataFound : SaveFailureKind::NotAFile));
+    else if (available < entry.size)
+        NoteCutShort(row, entry, available);
+}
+
 void RowSaver::RecordCopy(std::size_t row, const CatalogueRow& entry, std::uint64_t available,
                           CopyOutcome& outcome)
 {
     const std::size_t failuresBefore = m_report.failures.size();
     m_report.bytesSaved += outcome.written;
-    if (available < entry.size) {
-        SaveFailure failure = Failure(row, entry.path, SaveFailureKind::CutShort);
-        failure.bytesWritten = outcome.written;
-        failure.bytesExpected = entry.size;
-        m_report.failures.push_back(std::move(failure));
-    }
+    if (available < entry.size)
+        NoteCutShort(row, entry, outcome.written);
     if (!outcome.unreadable.empty()) {
         SaveFailure failure = Failure(row, entry.path, SaveFailureKind::Unreadable);
         failure.bytesWritten = outcome.written;

@@ -44,6 +44,9 @@ public:
     bool DiskFull() const { return m_diskFull; }
     // Saved files get their recorded dates through `dates` (which must outlive this object).
     void RestoreDates(FileDates& dates) { m_dates = &dates; }
+    // The save continues an earlier one (its root from OutputRoot::OpenLatest):
+    // a file already there whole is kept and counted.
+    void ContinueEarlierSave() { m_continuing = true; }
 
 private:
     void CopyRow(std::size_t row, std::size_t rangeIndex, const CatalogueRow& entry,
@@ -55,6 +58,8 @@ private:
     void RecordWriteFailure(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& savedAs,
                             const CopyOutcome& outcome, const std::string& reason);
     void RecordCopy(std::size_t row, const CatalogueRow& entry, std::uint64_t available, CopyOutcome& outcome);
+    void NoteCutShort(std::size_t row, const CatalogueRow& entry, std::uint64_t written);
+    void NoteKept(std::size_t row, const CatalogueRow& entry);
 
     void Date(OutputFile& file, const CatalogueRow& entry, const std::vector<std::string>& components,
               const std::vector<std::string>& savedAs);
@@ -68,4 +73,5 @@ private:
     bool m_stopped = false;
     bool m_diskFull = false;
     FileDates* m_dates = nullptr;
+    bool m_continuing = false;
 };

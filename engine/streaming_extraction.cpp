@@ -41,7 +41,11 @@ bool StreamingExtraction::EnsureRoot()
 {
     if (m_root)
         return true;
-    m_root = OutputRoot::Create(m_destination, m_prefix, &m_report.rootError);
+    if (m_options.continueSave)
+        m_root = OutputRoot::OpenLatest(m_destination, m_prefix, &m_report.rootError);
+    m_report.continued = m_root.has_value();
+    if (!m_root)
+        m_root = OutputRoot::Create(m_destination, m_prefix, &m_report.rootError);
     if (!m_root) {
         m_rootFailed = true;
         return false;
@@ -49,6 +53,8 @@ bool StreamingExtraction::EnsureRoot()
     m_report.rootCreated = true;
     m_report.rootFolder = m_root->Path();
     m_saver = std::make_unique<RowSaver>(m_backup, *m_root, m_progress, m_report);
+    if (m_report.continued)
+        m_saver->ContinueEarlierSave();
     if (m_options.restoreTimes) {
         m_dates = std::make_unique<FileDates>(*m_root);
         m_saver->RestoreDates(*m_dates);

@@ -5,8 +5,9 @@
 #   bkf_install_deps [OPTION]...   build tools, Qt 6 (with the SVG module for the icon),
 #                                  OpenGL headers, GoogleTest, CLI11, Python (the manual is
 #                                  written from the README), Qt's translation tools (lupdate,
-#                                  lrelease and their CMake functions) and the fonts the window
-#                                  names (Liberation: Arial, Times New Roman); plus, per option:
+#                                  lrelease and their CMake functions), the fonts the window
+#                                  names (Liberation: Arial, Times New Roman), libfuse 3 and
+#                                  fusermount3 for `bkf-recover mount`; plus, per option:
 #     --fuzzer                     clang and its libFuzzer runtime
 #     --screenshots                Xvfb, xdotool and ImageMagick
 #     --desktop                    the same, and the checkers of the desktop entry, the
@@ -19,7 +20,7 @@
 
 bkf_install_deps() {
     local packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
-                    fonts-liberation libcli11-dev python3 qt6-l10n-tools qt6-tools-dev) option
+                    fonts-liberation libcli11-dev python3 qt6-l10n-tools qt6-tools-dev libfuse3-dev fuse3) option
     for option in "$@"; do
         case "$option" in
             --fuzzer) packages+=(clang libclang-rt-14-dev) ;;

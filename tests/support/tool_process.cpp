@@ -65,11 +65,15 @@ bool Tool::Start()
     for (std::string& arg : argv)
         pointers.push_back(arg.data());
     pointers.push_back(nullptr);
+    if (!m_cacheHome)
+        m_cacheHome = std::make_unique<TempDir>();
+    std::vector<std::string> environment = {"XDG_CACHE_HOME=" + m_cacheHome->Path()};
+    environment.insert(environment.end(), m_setup.environment.begin(), m_setup.environment.end());
     std::fflush(nullptr);
     m_pid = ::fork();
     if (m_pid == 0) {
-        for (const std::string& entry : m_setup.environment)
-            ::putenv(const_cast<char*>(entry.c_str()));
+        for (std::string& entry : environment)
+            ::putenv(entry.data());
         if (m_setup.fileSizeLimit) {
             std::signal(SIGXFSZ, SIG_DFL);
             const rlimit limit{m_setup.fileSizeLimit, m_setup.fileSizeLimit};

@@ -4,7 +4,10 @@
 // (or a pseudo-terminal) and exit status. Start() returns at once; Finish()
 // collects the output, killing the process after a bounded wait (a hang).
 
+#include "temp_path.h"
+
 #include <chrono>
+#include <memory>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,7 +20,9 @@ struct ToolSetup {
     bool terminalStderr = false;           // stderr is a pseudo-terminal
     bool terminalStdout = false;           // stdout is the same pseudo-terminal (output lands in `err`)
     unsigned short columns = 0;            // the terminal's width, when set
-    std::vector<std::string> environment;  // "NAME=value" set in the child
+    // "NAME=value" set in the child. Each run has a catalogue cache folder
+    // of its own (XDG_CACHE_HOME), empty, unless this names one.
+    std::vector<std::string> environment;
     std::uint64_t fileSizeLimit = 0;       // when set, the child's as after "ulimit -f" (SIGXFSZ not ignored)
     bool noThreads = false;                // the child runs as "nobody" with no process to spare (needs root)
 };
@@ -58,6 +63,7 @@ private:
     bool m_exited = false;
     int m_status = 0;
     std::string m_outText, m_errText;
+    std::unique_ptr<TempDir> m_cacheHome;
 };
 
 // Bytes the process has read so far (Linux), or nothing.

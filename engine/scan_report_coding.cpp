@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "scan_report_coding.h"
+
+namespace {
+
+constexpr std::size_t kTextLimit = 1u << 16;
+constexpr std::uint64_t kListLimit = 1u << 24;
+
+void EncodeExamples(CacheEncoder& out, const std::vector<std::string>& examples)
+{
+    out.Varint(examples.size());
+    for (const std::string& example : examples)
+        out.Text(example);
+}
+
+void DecodeExamples(CacheDecoder& in, std::vector<std::string>& examples)
+{
+    const std::uint64_t count = in.Varint();
+    for (std::uint64_t i = 0; i < count && i < 64 && !in.Failed(); ++i)
+        examples.emplace_back(in.Text(kTextLimit));
+    if (count > 64)
+        in.Fail();
+}
+
+void EncodeRanges(CacheEncoder& out, const std::vector<ByteRange>& ranges)
+{
+    out.Varint(ranges.size());
+    for (const ByteRange& range : ranges) {
+        out.Varint(range.offset);
+        out.Varint(range.length);
+    }
+}
+
+void DecodeRanges(CacheDecoder& in, std::vector<ByteRange>& ranges)
+{
+    const std::uint64_t count = in.Varint();
+    for (std::uint64_t i = 0; i < count && i < kListLimit && !in.Failed(); ++i) {
+        const std::uint64_t offset = in.Varint();
+        ranges.push_back(ByteRange{offset, in.Varint()});
+    }
+}
+
+void EncodeBlocks(CacheEncoder& out, const PassedOverBlocks& blocks)
+{
+    out.Varint(blocks.verified);
+    out.Varint(blocks.unverified);
+    EncodeExamples(out, blocks.examples);
+}
+
+void DecodeBlocks(CacheDecoder& in, PassedOverBlocks& blocks)
+{
+    blocks.verified = in.Varint();
+    blocks.unverified = in.Varint();
+    DecodeExamples(in, blocks.examples);
+}
+
+void EncodeNoted(CacheEncoder& out, const NotedFiles& files)
+{
+    out.Varint(files.count);
+    EncodeExamples(out, files.examples);
+}
+
+void DecodeNoted(CacheDecoder& in, NotedFiles& files)
+{
+    files.count = in.Varint();
+    DecodeExamples(in, files.examples);
+}
+
+} // namespace
+
+void EncodeScanReport(CacheEncoder& out, const ScanReport& report)
+{
+    for (const PassedOverBlocks* blocks : {&report.emptyFileNames, &report.unusableFileNames, &report.longFilePaths,
+                                           &report.lostDirectories, &report.longSetNames})
+        EncodeBlocks(out, *blocks);
+    for (const NotedFiles* files : {&report.cutShort, &report.placedById, &report.inLostFolder})
+        EncodeNoted(out, *files);
+    EncodeRanges(out, report.gaps);
+    out.Varint(report.coveredTags);
+    out.Byte(report.deep ? 1 : 0);
+    EncodeRanges(out, report.unreadable);
+    out.Text(report.readError);
+    out.Byte(report.noBlocks ? 1 : 0);
+    out.Varint(report.blocklessTail);
+    out.Varint(report.offGridBlocks);
+    out.Varint(report.pathLimit);
+}
+
+bool DecodeScanReport(CacheDecoder& in, ScanReport& report)
+{
+    for (PassedOverBlocks* blocks : {&report.emptyFileNames, &report.unusableFileNames, &report.longFilePaths,
+                                     &report.lostDirectories, &report.longSetNames})
+        DecodeBlocks(in, *blocks);
+    for (NotedFiles* files : {&report.cutShort, &report.placedById, &report.inLostFolder})
+        DecodeNoted(in, *files);
+    DecodeRanges(in, report.gaps);
+    report.coveredTags = in.Varint();
+    report.deep = in.Byte() != 0;
+    DecodeRanges(in, report.unreadable);
+    report.readError = std::string(in.Text(kTextLimit));
+    report.noBlocks = in.Byte() != 0;
+    report.blocklessTail = in.Varint();
+    report.offGridBlocks = in.Varint();
+    report.pathLimit = static_cast<std::size_t>(in.Varint());
+    return !in.Failed();
+}
