@@ -100,6 +100,7 @@ void MakeFileBox(QWidget& view, WizardControls& c)
 {
     c.editFileName = new QLineEdit(&view);
     c.editFileName->setFont(QFont(QStringLiteral("Times New Roman")));
+    c.editFileName->setAccessibleName(Texts::Tr("Backup file name"));
     QPalette palette = c.editFileName->palette();
     palette.setColor(QPalette::Base, kPaleYellow);
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})

@@ -430,5 +430,9 @@
         <source>Save &amp;report...</source>
         <translation>Bericht &amp;speichern...</translation>
     </message>
+    <message>
+        <source>Backup file name</source>
+        <translation>Name der Sicherungsdatei</translation>
+    </message>
 </context>
 </TS>
