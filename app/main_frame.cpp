@@ -152,13 +152,13 @@ void CMainFrame::ShowRecentBackups(QMenu& file)
 
 QSize CMainFrame::MinimumFrameSize() const
 {
-    const QSize spec(870, 550);
+    const QSize designed(870, 550);
     const QScreen* display = screen();
     if (display == nullptr)
-        return spec;
+        return designed;
     // The frame's title bar and borders come on top of its own size.
     const QSize decoration = isVisible() ? frameGeometry().size() - size() : QSize();
-    return spec.boundedTo(display->availableSize() - decoration);
+    return designed.boundedTo(display->availableSize() - decoration);
 }
 
 bool CMainFrame::RestoreWindow()
