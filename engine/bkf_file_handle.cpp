@@ -126,9 +126,10 @@ bool BkfFileHandle::Open(const std::string& path)
         return false;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-#ifdef POSIX_FADV_SEQUENTIAL
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-#endif
+    // No POSIX_FADV_SEQUENTIAL: its doubled read-ahead bought no speed (measured),
+    // and on a backup larger than memory the pages it read early were often
+    // dropped before use and read again (1.3-2.0x the backup, against
+    // 1.2-1.4x without it).
     m_fd = fd;
     m_path = path;
     m_lastError.clear();

@@ -2,10 +2,9 @@
 #pragma once
 // Reads a backup front to back on the caller's thread, into two buffers that
 // are reused for every chunk; unreadable sectors read as zeros. The kernel's
-// own read-ahead (the file is opened with POSIX_FADV_SEQUENTIAL) already
-// overlaps the disk with the caller's work; a reading thread of our own would
-// add two context switches per chunk and rotating buffers that do not stay
-// in the processor's cache.
+// own read-ahead already overlaps the disk with the caller's work; a reading
+// thread of our own would add two context switches per chunk and rotating
+// buffers that do not stay in the processor's cache.
 
 #include "byte_view.h"
 #include "recovering_read.h"
