@@ -31,6 +31,15 @@ FileOptions OnTheGrid()
     return FileOptions().StanAt(512 - 22);
 }
 
+// Scans a backup of one set "Daily" whose blocks `write` adds.
+ScanResult ScanSet(void (*write)(BkfWriter&))
+{
+    BkfWriter w;
+    w.Sset("Daily");
+    write(w);
+    return ScanBytes(w.Bytes());
+}
+
 TEST(ScanTruthTest, IntactBackupsListExactlyTheirFiles)
 {
     struct Case {
@@ -57,10 +66,7 @@ TEST(ScanTruthTest, IntactBackupsListExactlyTheirFiles)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
-        BkfWriter w;
-        w.Sset("Daily");
-        c.write(w);
-        const ScanResult r = ScanBytes(w.Bytes());
+        const ScanResult r = ScanSet(c.write);
         EXPECT_EQ(r.RowPaths(), c.rows);
         EXPECT_TRUE(r.report.Empty()) << ScanReportSummary(r.report);
         EXPECT_EQ(DeepScanSuggestion(r.report), "");
@@ -186,10 +192,7 @@ TEST(ScanTruthTest, FilesGoToTheFolderTheirDirectoryIdNames)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
-        BkfWriter w;
-        w.Sset("Daily");
-        c.write(w);
-        const ScanResult r = ScanBytes(w.Bytes());
+        const ScanResult r = ScanSet(c.write);
         EXPECT_EQ(r.RowPaths(), c.rows);
         EXPECT_EQ(r.report.placedById.count, c.placedById);
         EXPECT_EQ(r.report.inLostFolder.count, c.inLostFolder);
