@@ -167,8 +167,11 @@ void FolderTreeModel::RequestExpansions()
         return;
     QModelIndexList nodes;
     std::unordered_set<const FolderNode*> seen;
+    // A folder without folders in it shows nothing more when opened: a
+    // million of them cost the view seconds. One that gets a child later is
+    // queued again with that child's chain.
     for (const FolderNode* node : m_toExpand) {
-        if (seen.insert(node).second)
+        if (node->ChildCount() > 0 && seen.insert(node).second)
             nodes.push_back(IndexOf(node));
     }
     m_toExpand.clear();
