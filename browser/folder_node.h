@@ -11,7 +11,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 class FolderNode {
@@ -62,10 +61,18 @@ private:
     std::string m_text;
     FolderNode* m_parent; // null only for the invisible root
     std::size_t m_row;
+    std::size_t IndexSlot(std::string_view text, std::uint32_t hash) const;
+    void IndexChild(std::size_t row);
+    void RebuildIndex(std::size_t slotCount);
+
     std::vector<std::unique_ptr<FolderNode>> m_children;
-    // Hash index over the children's texts, built once a folder has more than a
-    // handful of children, so a folder of 100,000 subfolders stays linear to fill.
-    std::unordered_map<std::string_view, FolderNode*> m_childIndex;
+    // Open-addressing hash index over the children's texts, built once a folder
+    // has more than a handful of children, so a folder of a million subfolders
+    // stays linear to fill. A slot holds the text's hash in its high half and
+    // the child's row + 1 in its low half; 0 is an empty slot. One flat table
+    // instead of a node per child: no allocation per folder, and a rehash
+    // never hashes a text again.
+    std::vector<std::uint64_t> m_childIndex;
     std::vector<std::size_t> m_rows;
     CheckState m_state = CheckState::Unchecked;
 };

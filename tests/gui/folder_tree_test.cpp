@@ -550,4 +550,21 @@ TEST_F(FolderTreeTest, BatchesOfAGrowingTreeKeepTheModelConsistent)
     EXPECT_EQ(shown, tree.NodeCount());
 }
 
+// Children past the linear-search threshold are found through the hash index,
+// across every growth of its table; texts that only share a prefix stay apart.
+TEST(FolderNodeTest, FindsEachOfManyChildrenAndNoOther)
+{
+    FolderNode root;
+    for (int i = 0; i < 5000; ++i)
+        root.AppendChild("d" + std::to_string(i));
+    for (int i = 0; i < 5000; i += 7) {
+        const FolderNode* found = root.FindChild("d" + std::to_string(i));
+        ASSERT_NE(found, nullptr) << i;
+        EXPECT_EQ(found->Row(), static_cast<std::size_t>(i));
+    }
+    EXPECT_EQ(root.FindChild("d5000"), nullptr);
+    EXPECT_EQ(root.FindChild("d"), nullptr);
+    EXPECT_EQ(root.FindChild(""), nullptr);
+}
+
 } // namespace
