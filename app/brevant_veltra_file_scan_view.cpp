@@ -95,6 +95,7 @@ void CBrevantVeltraFileScanView::ConnectCommands()
     connect(c.folderTree, &FolderTree::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(c.folderContents, &FolderContentsList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(c.catalogueList, &CatalogueList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
+    connect(m_reportLine, &ScanReportLine::rescanRequested, this, &View::OnRescan);
 }
 
 int CBrevantVeltraFileScanView::Page() const
@@ -141,6 +142,18 @@ void CBrevantVeltraFileScanView::ClearCatalogue()
 
 void CBrevantVeltraFileScanView::StartScan(const QString& path)
 {
+    BeginScan(path, CatalogueCacheUse{});
+}
+
+void CBrevantVeltraFileScanView::OnRescan()
+{
+    if (Page() != 1 || IsScanRunning() || (IsScanUnfinished() && !WaitForPreviousScan()))
+        return;
+    BeginScan(m_strFilePath, CatalogueCacheUse{false, true});
+}
+
+void CBrevantVeltraFileScanView::BeginScan(const QString& path, const CatalogueCacheUse& cache)
+{
     m_strFilePath = path;
     m_frame.SetProgressVisible(true);
     ClearCatalogue();
@@ -148,7 +161,7 @@ void CBrevantVeltraFileScanView::StartScan(const QString& path)
     // The scan reports an open failure itself (message, back to the file page).
     ScanOptions options;
     options.deep = m_controls.chkDeepScan->isChecked();
-    const BkfScanner::StartResult result = m_bridge.StartScan(m_scanner, m_strFilePath, options);
+    const BkfScanner::StartResult result = m_bridge.StartScan(m_scanner, m_strFilePath, options, cache);
     if (result == BkfScanner::StartResult::Started)
         WindowMemory(m_services.settings).NoteBackup(path); // for File's recent list
     if (result != BkfScanner::StartResult::Busy)
@@ -318,10 +331,10 @@ void CBrevantVeltraFileScanView::ClearContentsList()
     m_controls.folderContents->ShowFolder(nullptr);
 }
 
-void CBrevantVeltraFileScanView::ShowScanReport(const ScanReport& report)
+void CBrevantVeltraFileScanView::ShowScanReport(const ScanReport& report, std::optional<std::int64_t> cachedScanAt)
 {
     m_scanReport = report;
-    m_reportLine->ShowReport(report);
+    m_reportLine->ShowReport(report, cachedScanAt);
     m_reportLine->setVisible(m_reportLine->HasReport() && Page() == 1);
 }
 

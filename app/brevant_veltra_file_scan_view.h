@@ -81,6 +81,9 @@ public:
     void StopSave(bool atOnce);
     // The frame's Settings command.
     void OnSettings();
+    // The report line's Rescan: scans the backup of the review again, past
+    // its cached catalogue (which the scan replaces).
+    void OnRescan();
 
     // ScanWindow
     void SetHelpText(const QString& text) override;
@@ -92,7 +95,7 @@ public:
     void ShowMessage(const QString& text) override;
     void GoBack() override;
     void ClearContentsList() override;
-    void ShowScanReport(const ScanReport& report) override;
+    void ShowScanReport(const ScanReport& report, std::optional<std::int64_t> cachedScanAt) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -103,8 +106,9 @@ protected:
 private:
     // Empties the tree, the contents list, the found-files list and the report line.
     void ClearCatalogue();
-    // WizardHost
+    // WizardHost: a matching cached catalogue serves instead of the scan.
     void StartScan(const QString& path) override;
+    void BeginScan(const QString& path, const CatalogueCacheUse& cache);
 
     void ConnectCommands();
     // Tab goes through the controls in reading order.
