@@ -5,6 +5,7 @@
 #include "backup_file_chooser.h"
 #include "catalogue_controls.h"
 #include "catalogue_list.h"
+#include "continued_save.h"
 #include "desktop_shell.h"
 #include "extraction_report.h"
 #include "folder_contents_list.h"
@@ -234,12 +235,24 @@ void CBrevantVeltraFileScanView::OnSaveFiles()
     RunSave(folder.toStdString());
 }
 
+bool CBrevantVeltraFileScanView::AskToContinue(const std::string& destination)
+{
+    const auto earlier = FindEarlierSave(destination, m_frame.FilePrefix().toStdString(), m_store,
+                                         m_scanner.ScannedFile().size);
+    if (!earlier)
+        return false;
+    const QString folder = QDir(QString::fromStdString(earlier->folder)).dirName();
+    const QString question = Texts::Tr(SystemText::kContinueSave).arg(folder).arg(earlier->filesThere);
+    return m_services.messages.ShowMessage(question, MessageService::kConfirm) == MessageService::kYes;
+}
+
 void CBrevantVeltraFileScanView::RunSave(const std::string& destination)
 {
     const std::size_t chosen = m_store.TickedCount();
+    const bool continueSave = AskToContinue(destination);
     CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_strFilePath, m_scanner.ScannedFile(), m_store, destination,
                                                    m_frame.FilePrefix().toStdString(),
-                                                   ExtractionOptions{m_frame.RestoreDates()}},
+                                                   ExtractionOptions{m_frame.RestoreDates(), continueSave}},
                             m_services.messages, this);
     m_saveDialog = &dialog;
     const bool ran = dialog.Run();

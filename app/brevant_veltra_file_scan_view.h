@@ -69,8 +69,9 @@ public:
     void OpenRecentBackup(const QString& path);
 
     // Saves the ticked files: refused on the file page (silently), while a
-    // scan runs and when nothing is ticked; asks for the destination folder,
-    // runs the progress window, then reports on the status bar and, when a
+    // scan runs and when nothing is ticked; asks for the destination folder
+    // (and whether to continue an earlier save found there), runs the
+    // progress window, then reports on the status bar and, when a
     // file was not saved completely or was renamed, in a message that can
     // open the output folder.
     void OnSaveFiles() override;
@@ -118,6 +119,9 @@ private:
     QString DroppableBackup(const QMimeData* data) const;
     // Runs the save of the ticked rows into `destination` (ends with "/").
     void RunSave(const std::string& destination);
+    // When `destination` holds the output folder of an earlier save of this
+    // backup, asks whether the save goes on in it; true on Yes.
+    bool AskToContinue(const std::string& destination);
     void ShowSaveReport(const ExtractionReport& report, std::size_t chosen, const std::string& destination);
 
     ViewFrame& m_frame;
