@@ -75,9 +75,14 @@ void ScanReportLine::ShowSummary()
         links += QStringLiteral(" &nbsp;<a href=\"%1\">%2</a>").arg(target, text.toHtmlEscaped());
         room += metrics.horizontalAdvance(QStringLiteral("  ") + text);
     }
-    const QString whole =
-        m_source.isEmpty() || m_summary.isEmpty() ? m_source + m_summary : m_source + QStringLiteral("; ") + m_summary;
-    const QString shown = metrics.elidedText(whole, Qt::ElideRight, qMax(0, width() - room));
+    // The cached catalogue's notice gives way last.
+    const QString lead =
+        m_source.isEmpty() || m_summary.isEmpty() ? m_source : m_source + QStringLiteral("; ");
+    const int space = qMax(0, width() - room);
+    const int left = space - metrics.horizontalAdvance(lead);
+    const QString shown = metrics.elidedText(lead, Qt::ElideRight, space)
+                          + (left > 0 ? metrics.elidedText(m_summary, Qt::ElideRight, left) : QString());
+    const QString whole = lead + m_summary;
     setToolTip(shown == whole ? QString() : whole);
     setText(shown.toHtmlEscaped() + links);
 }
