@@ -5,6 +5,7 @@
 #include "backup_file_chooser.h"
 #include "catalogue_controls.h"
 #include "catalogue_list.h"
+#include "continued_save.h"
 #include "desktop_shell.h"
 #include "extraction_report.h"
 #include "folder_contents_list.h"
@@ -95,6 +96,7 @@ void CBrevantVeltraFileScanView::ConnectCommands()
     connect(c.folderTree, &FolderTree::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(c.folderContents, &FolderContentsList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(c.catalogueList, &CatalogueList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
+    connect(m_reportLine, &ScanReportLine::rescanRequested, this, &View::OnRescan);
 }
 
 int CBrevantVeltraFileScanView::Page() const
@@ -141,6 +143,18 @@ void CBrevantVeltraFileScanView::ClearCatalogue()
 
 void CBrevantVeltraFileScanView::StartScan(const QString& path)
 {
+    BeginScan(path, CatalogueCacheUse{});
+}
+
+void CBrevantVeltraFileScanView::OnRescan()
+{
+    if (Page() != 1 || IsScanRunning() || (IsScanUnfinished() && !WaitForPreviousScan()))
+        return;
+    BeginScan(m_strFilePath, CatalogueCacheUse{false, true});
+}
+
+void CBrevantVeltraFileScanView::BeginScan(const QString& path, const CatalogueCacheUse& cache)
+{
     m_strFilePath = path;
     m_frame.SetProgressVisible(true);
     ClearCatalogue();
@@ -148,7 +162,7 @@ void CBrevantVeltraFileScanView::StartScan(const QString& path)
     // The scan reports an open failure itself (message, back to the file page).
     ScanOptions options;
     options.deep = m_controls.chkDeepScan->isChecked();
-    const BkfScanner::StartResult result = m_bridge.StartScan(m_scanner, m_strFilePath, options);
+    const BkfScanner::StartResult result = m_bridge.StartScan(m_scanner, m_strFilePath, options, cache);
     if (result == BkfScanner::StartResult::Started)
         WindowMemory(m_services.settings).NoteBackup(path); // for File's recent list
     if (result != BkfScanner::StartResult::Busy)
@@ -221,12 +235,24 @@ void CBrevantVeltraFileScanView::OnSaveFiles()
     RunSave(folder.toStdString());
 }
 
+bool CBrevantVeltraFileScanView::AskToContinue(const std::string& destination)
+{
+    const auto earlier = FindEarlierSave(destination, m_frame.FilePrefix().toStdString(), m_store,
+                                         m_scanner.ScannedFile().size);
+    if (!earlier)
+        return false;
+    const QString folder = QDir(QString::fromStdString(earlier->folder)).dirName();
+    const QString question = Texts::Tr(SystemText::kContinueSave).arg(folder).arg(earlier->filesThere);
+    return m_services.messages.ShowMessage(question, MessageService::kConfirm) == MessageService::kYes;
+}
+
 void CBrevantVeltraFileScanView::RunSave(const std::string& destination)
 {
     const std::size_t chosen = m_store.TickedCount();
+    const bool continueSave = AskToContinue(destination);
     CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_strFilePath, m_scanner.ScannedFile(), m_store, destination,
                                                    m_frame.FilePrefix().toStdString(),
-                                                   ExtractionOptions{m_frame.RestoreDates()}},
+                                                   ExtractionOptions{m_frame.RestoreDates(), continueSave}},
                             m_services.messages, this);
     m_saveDialog = &dialog;
     const bool ran = dialog.Run();
@@ -318,10 +344,10 @@ void CBrevantVeltraFileScanView::ClearContentsList()
     m_controls.folderContents->ShowFolder(nullptr);
 }
 
-void CBrevantVeltraFileScanView::ShowScanReport(const ScanReport& report)
+void CBrevantVeltraFileScanView::ShowScanReport(const ScanReport& report, std::optional<std::int64_t> cachedScanAt)
 {
     m_scanReport = report;
-    m_reportLine->ShowReport(report);
+    m_reportLine->ShowReport(report, cachedScanAt);
     m_reportLine->setVisible(m_reportLine->HasReport() && Page() == 1);
 }
 

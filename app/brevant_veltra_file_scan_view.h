@@ -69,8 +69,9 @@ public:
     void OpenRecentBackup(const QString& path);
 
     // Saves the ticked files: refused on the file page (silently), while a
-    // scan runs and when nothing is ticked; asks for the destination folder,
-    // runs the progress window, then reports on the status bar and, when a
+    // scan runs and when nothing is ticked; asks for the destination folder
+    // (and whether to continue an earlier save found there), runs the
+    // progress window, then reports on the status bar and, when a
     // file was not saved completely or was renamed, in a message that can
     // open the output folder.
     void OnSaveFiles() override;
@@ -81,6 +82,9 @@ public:
     void StopSave(bool atOnce);
     // The frame's Settings command.
     void OnSettings();
+    // The report line's Rescan: scans the backup of the review again, past
+    // its cached catalogue (which the scan replaces).
+    void OnRescan();
 
     // ScanWindow
     void SetHelpText(const QString& text) override;
@@ -92,7 +96,7 @@ public:
     void ShowMessage(const QString& text) override;
     void GoBack() override;
     void ClearContentsList() override;
-    void ShowScanReport(const ScanReport& report) override;
+    void ShowScanReport(const ScanReport& report, std::optional<std::int64_t> cachedScanAt) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -103,8 +107,9 @@ protected:
 private:
     // Empties the tree, the contents list, the found-files list and the report line.
     void ClearCatalogue();
-    // WizardHost
+    // WizardHost: a matching cached catalogue serves instead of the scan.
     void StartScan(const QString& path) override;
+    void BeginScan(const QString& path, const CatalogueCacheUse& cache);
 
     void ConnectCommands();
     // Tab goes through the controls in reading order.
@@ -114,6 +119,9 @@ private:
     QString DroppableBackup(const QMimeData* data) const;
     // Runs the save of the ticked rows into `destination` (ends with "/").
     void RunSave(const std::string& destination);
+    // When `destination` holds the output folder of an earlier save of this
+    // backup, asks whether the save goes on in it; true on Yes.
+    bool AskToContinue(const std::string& destination);
     void ShowSaveReport(const ExtractionReport& report, std::size_t chosen, const std::string& destination);
 
     ViewFrame& m_frame;

@@ -23,10 +23,15 @@ QString Std(const std::string& text)
 // The files and bytes saved, then the data check and the dates when there are any.
 QString SavedLine(const ExtractionReport& report, std::size_t chosen, bool datesAsked)
 {
-    QString saved = Text(SystemText::kSaved)
-                        .arg(report.filesSaved)
-                        .arg(chosen)
-                        .arg(Std(HumanBytes(report.bytesSaved)), Std(report.rootFolder));
+    QString saved = report.continued ? Text(SystemText::kSavedContinued)
+                                           .arg(report.filesSaved)
+                                           .arg(report.alreadySaved)
+                                           .arg(chosen)
+                                           .arg(Std(HumanBytes(report.bytesSaved)), Std(report.rootFolder))
+                                     : Text(SystemText::kSaved)
+                                           .arg(report.filesSaved)
+                                           .arg(chosen)
+                                           .arg(Std(HumanBytes(report.bytesSaved)), Std(report.rootFolder));
     if (!report.completed)
         saved = Text(SystemText::kSaveStopped).arg(saved);
     if (const std::string check = DataCheckSummary(report); !check.empty())

@@ -6,7 +6,9 @@
 #include "scan_report.h"
 #include "texts.h"
 
+#include <QDateTime>
 #include <QFocusEvent>
+#include <QLocale>
 #include <QStringList>
 
 ScanReportLine::ScanReportLine(MessageService& messages, QWidget* parent)
@@ -20,13 +22,19 @@ ScanReportLine::ScanReportLine(MessageService& messages, QWidget* parent)
     connect(this, &QLabel::linkActivated, this, [this](const QString& link) {
         if (link == QLatin1String("save"))
             SaveReport();
+        else if (link == QLatin1String("rescan"))
+            emit rescanRequested();
         else
             ShowDetails();
     });
 }
 
-void ScanReportLine::ShowReport(const ScanReport& report)
+void ScanReportLine::ShowReport(const ScanReport& report, std::optional<std::int64_t> cachedScanAt)
 {
+    m_source = cachedScanAt ? Texts::Tr("Catalogue from the scan of %1")
+                                  .arg(QLocale().toString(QDateTime::fromSecsSinceEpoch(*cachedScanAt),
+                                                          QLocale::ShortFormat))
+                            : QString();
     m_summary = QString::fromStdString(ScanReportSummary(report));
     // The backup may go on off the grid: say so, and what finds it.
     if (const std::string hint = DeepScanSuggestion(report); !hint.empty())
@@ -35,24 +43,48 @@ void ScanReportLine::ShowReport(const ScanReport& report)
     for (const std::string& line : ScanReportDetails(report))
         details << QString::fromStdString(line);
     m_details = details.join('\n');
-    if (m_summary.isEmpty()) {
+    if (!HasReport()) {
         Clear();
         return;
     }
     ShowSummary();
 }
 
-// The summary gives way (elided, whole in the tooltip) so that the links
+// The links after the text: the details and the report's file when
+// something was lost, Rescan for a cached catalogue.
+QList<std::pair<QString, QString>> ScanReportLine::Links() const
+{
+    QList<std::pair<QString, QString>> links;
+    if (!m_summary.isEmpty())
+        links.append({QStringLiteral("details"), Texts::Tr("Details...")});
+    if (!m_source.isEmpty())
+        links.append({QStringLiteral("rescan"), Texts::Tr("Rescan")});
+    if (!m_summary.isEmpty())
+        links.append({QStringLiteral("save"), Texts::Tr("Save report...")});
+    return links;
+}
+
+// The text gives way (elided, whole in the tooltip) so that the links
 // always show, however narrow the window.
 void ScanReportLine::ShowSummary()
 {
     const QFontMetrics metrics = fontMetrics();
-    const int links = metrics.horizontalAdvance(QStringLiteral("  %1  %2").arg(Texts::Tr("Details..."), Texts::Tr("Save report..."))) + 12;
-    const QString summary = metrics.elidedText(m_summary, Qt::ElideRight, qMax(0, width() - links));
-    setToolTip(summary == m_summary ? QString() : m_summary);
-    setText(summary.toHtmlEscaped()
-            + QStringLiteral(" &nbsp;<a href=\"details\">%1</a> &nbsp;<a href=\"save\">%2</a>")
-                  .arg(Texts::Tr("Details..."), Texts::Tr("Save report...")));
+    QString links;
+    int room = 12;
+    for (const auto& [target, text] : Links()) {
+        links += QStringLiteral(" &nbsp;<a href=\"%1\">%2</a>").arg(target, text.toHtmlEscaped());
+        room += metrics.horizontalAdvance(QStringLiteral("  ") + text);
+    }
+    // The cached catalogue's notice gives way last.
+    const QString lead =
+        m_source.isEmpty() || m_summary.isEmpty() ? m_source : m_source + QStringLiteral("; ");
+    const int space = qMax(0, width() - room);
+    const int left = space - metrics.horizontalAdvance(lead);
+    const QString shown = metrics.elidedText(lead, Qt::ElideRight, space)
+                          + (left > 0 ? metrics.elidedText(m_summary, Qt::ElideRight, left) : QString());
+    const QString whole = lead + m_summary;
+    setToolTip(shown == whole ? QString() : whole);
+    setText(shown.toHtmlEscaped() + links);
 }
 
 void ScanReportLine::resizeEvent(QResizeEvent* event)
@@ -64,6 +96,7 @@ void ScanReportLine::resizeEvent(QResizeEvent* event)
 
 void ScanReportLine::Clear()
 {
+    m_source.clear();
     m_summary.clear();
     m_details.clear();
     setText(QString());
@@ -82,13 +115,13 @@ void ScanReportLine::focusInEvent(QFocusEvent* event)
 
 void ScanReportLine::ShowDetails()
 {
-    if (HasReport())
+    if (!m_summary.isEmpty())
         m_messages.ShowMessageWithDetails(m_summary, m_details, MessageService::kInform);
 }
 
 void ScanReportLine::SaveReport()
 {
-    if (!HasReport())
+    if (m_summary.isEmpty())
         return;
     const QString why = SaveReportAs(window(), m_summary + QStringLiteral("\n\n") + m_details);
     if (!why.isEmpty())

@@ -3,9 +3,17 @@
 // The line under the catalogue that says what the last scan passed over
 // (blocks it could not use, ranges it could not read, a part without blocks
 // where a deep scan may find more), with the details one click away and a
-// link that saves them as a text file. It stays empty, and hidden, when nothing was lost.
+// link that saves them as a text file. A catalogue taken from the cache of an
+// earlier scan says so, with a link that scans the backup again. It stays
+// empty, and hidden, when nothing was lost and the catalogue is the scan's.
 
 #include <QLabel>
+
+#include <QList>
+
+#include <cstdint>
+#include <optional>
+#include <utility>
 
 class MessageService;
 struct ScanReport;
@@ -17,15 +25,21 @@ public:
     // `messages` outlives the line.
     ScanReportLine(MessageService& messages, QWidget* parent = nullptr);
 
-    void ShowReport(const ScanReport& report);
+    // `cachedScanAt`: the date (seconds since 1970) of the earlier scan whose
+    // cached catalogue is shown.
+    void ShowReport(const ScanReport& report, std::optional<std::int64_t> cachedScanAt = std::nullopt);
     void Clear();
-    bool HasReport() const { return !m_summary.isEmpty(); }
-    // The whole summary (the line may show it elided).
+    bool HasReport() const { return !m_summary.isEmpty() || !m_source.isEmpty(); }
+    // The whole summary of the losses (the line may show it elided).
     const QString& Summary() const { return m_summary; }
     // Shows the details in a message box (what the link does).
     void ShowDetails();
     // Asks for a file and saves the summary and the details there.
     void SaveReport();
+
+signals:
+    // The Rescan link: the backup is to be scanned again.
+    void rescanRequested();
 
 protected:
     // Tab lands on the link at once, not first on the line around it.
@@ -34,8 +48,11 @@ protected:
 
 private:
     void ShowSummary();
+    // Each link's target and text, in the order shown.
+    QList<std::pair<QString, QString>> Links() const;
 
     MessageService& m_messages;
+    QString m_source; // "Catalogue from the scan of DATE", or empty
     QString m_summary;
     QString m_details;
 };

@@ -22,7 +22,7 @@ void ScanUiBridge::AddRow(const CatalogueRow& row)
 {
     m_batch.rows.push_back(
         PendingRow{m_batch.pathBytes.size(), row.path.size(), row.located, row.size, row.offset, row.verified,
-                   row.modified, row.checksum});
+                   row.modified, row.checksum, row.dataLimit, row.status});
     m_batch.pathBytes.append(row.path);
 }
 
@@ -80,7 +80,8 @@ void ScanUiBridge::ApplyBatch(const Batch& batch)
             const std::string_view paths(batch.pathBytes);
             for (const PendingRow& row : batch.rows) {
                 store.Append(CatalogueRow{paths.substr(row.pathStart, row.pathLength), row.located, row.size,
-                                          row.offset, row.verified, row.modified, row.checksum});
+                                          row.offset, row.verified, row.modified, row.checksum, row.dataLimit,
+                                          row.status});
             }
         });
     }
@@ -96,9 +97,10 @@ void ScanUiBridge::ApplyBatch(const Batch& batch)
     }
 }
 
-BkfScanner::StartResult ScanUiBridge::StartScan(BkfScanner& scanner, const QString& backupPath, ScanOptions options)
+BkfScanner::StartResult ScanUiBridge::StartScan(BkfScanner& scanner, const QString& backupPath, ScanOptions options,
+                                                const CatalogueCacheUse& cache)
 {
-    const BkfScanner::StartResult result = scanner.StartScan(backupPath.toStdString(), *this, options);
+    const BkfScanner::StartResult result = scanner.StartScan(backupPath.toStdString(), *this, options, cache);
     if (result == BkfScanner::StartResult::Started) {
         m_scanUnfinished = true;
         m_scanRunning = true;
@@ -160,7 +162,7 @@ void ScanUiBridge::ApplyScanEnd(const ScanEnd& end)
     m_list.SetAllTicked(true);
     m_window.SetProgressVisible(false);
     m_window.SetStopVisible(false);
-    m_window.ShowScanReport(end.report);
+    m_window.ShowScanReport(end.report, end.cachedScanAt);
     const QString message = EndMessage(end, m_store.RowCount() == 0);
     if (!message.isEmpty())
         m_window.ShowMessage(message);

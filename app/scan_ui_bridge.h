@@ -35,7 +35,8 @@ public:
 
     // Window thread: starts a scan of `backupPath` that reports here and
     // shows the searching text once it runs (or the open failure at once).
-    BkfScanner::StartResult StartScan(BkfScanner& scanner, const QString& backupPath, ScanOptions options = {});
+    BkfScanner::StartResult StartScan(BkfScanner& scanner, const QString& backupPath, ScanOptions options = {},
+                                      const CatalogueCacheUse& cache = CatalogueCacheUse{false, false});
 
     // Window thread: from a started scan until it is told to stop or its end
     // steps run.
@@ -73,6 +74,8 @@ private:
         bool verified;
         std::uint64_t modified;
         std::optional<std::uint32_t> checksum;
+        std::uint64_t dataLimit;
+        RowStatus status;
     };
     struct Batch {
         std::string pathBytes;

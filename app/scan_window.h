@@ -9,6 +9,9 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <optional>
+
 class ScanWindow {
 public:
     virtual ~ScanWindow() = default;
@@ -22,6 +25,8 @@ public:
     virtual void ShowMessage(const QString& text) = 0;
     virtual void GoBack() = 0;
     virtual void ClearContentsList() = 0;
-    // What the scan passed over, at the end of every scan that ran.
-    virtual void ShowScanReport(const ScanReport& report) = 0;
+    // What the scan passed over, at the end of every scan that ran;
+    // `cachedScanAt`, the date of the earlier scan (seconds since 1970) when
+    // the catalogue came from its cache.
+    virtual void ShowScanReport(const ScanReport& report, std::optional<std::int64_t> cachedScanAt) = 0;
 };

@@ -46,6 +46,9 @@ constexpr const char* kDeepScanTip = QT_TRANSLATE_NOOP("Texts",
 constexpr const char* kSaveBytes = QT_TRANSLATE_NOOP("Texts", "%1 of %2 saved"); // bytes
 // Saved, chosen, bytes, root.
 constexpr const char* kSaved = QT_TRANSLATE_NOOP("Texts", "%1 of %2 files, %3 saved into %4");
+// A save that continued an earlier one: saved, already there, chosen, bytes, root.
+constexpr const char* kSavedContinued =
+    QT_TRANSLATE_NOOP("Texts", "%1 saved and %2 already there of %3 files, %4 written into %5");
 constexpr const char* kSaveStopped = QT_TRANSLATE_NOOP("Texts", "Save stopped: %1"); // kSaved
 constexpr const char* kNotComplete = QT_TRANSLATE_NOOP("Texts", "%1 could not be saved completely");
 constexpr const char* kRenamed = QT_TRANSLATE_NOOP("Texts", "%1 saved under another name");
@@ -54,6 +57,9 @@ constexpr const char* kScanPassedOver = QT_TRANSLATE_NOOP("Texts",
 constexpr const char* kDamaged = QT_TRANSLATE_NOOP("Texts", "%1 damaged");
 constexpr const char* kNoRoot = QT_TRANSLATE_NOOP("Texts",
     "No file could be saved: no output folder could be created in %1 (%2)");
+// The output folder of an earlier save of the backup, and the files in it.
+constexpr const char* kContinueSave =
+    QT_TRANSLATE_NOOP("Texts", "Continue the save into %1 (%2 files already there)?");
 constexpr const char* kOpenOutputFolder = QT_TRANSLATE_NOOP("Texts", "Open the output folder?");
 
 // A run ended by a failure outside any one block or file. %1: the system's words.

@@ -38,7 +38,7 @@ void BkfScanner::WaitForWorker()
 }
 
 BkfScanner::StartResult BkfScanner::StartScan(const std::string& backupPath, ScannerUi& ui,
-                                              const ScanOptions& options)
+                                              const ScanOptions& options, const CatalogueCacheUse& cache)
 {
     // The scan's buffers and file handle belong to one worker at a time.
     if (m_bWorkerAlive.load())
@@ -53,6 +53,7 @@ BkfScanner::StartResult BkfScanner::StartScan(const std::string& backupPath, Sca
         return StartResult::OpenFailed;
     }
     m_options = options;
+    m_cache = cache;
     m_bRunning = true;
     m_bWorkerAlive = true;
     try {
@@ -73,9 +74,15 @@ ScanEnd BkfScanner::RunScan(CatalogueSink& rows, ScannerUi& ui)
 {
     ScanEnd end;
     try {
-        const bool completed =
-            ScanCatalogue(m_scanFile, m_bRunning, ScanSinks{rows, ui, ui, &ui, ui.FolderDates()}, end.report, m_options);
-        end.kind = completed ? ScanEnd::Kind::Completed : ScanEnd::Kind::Stopped;
+        const auto scan = [&](CatalogueSink& scanned, FolderDateSink* dates) {
+            return ScanCatalogue(m_scanFile, m_bRunning, ScanSinks{scanned, ui, ui, &ui, dates}, end.report, m_options);
+        };
+        const CachedScanOutcome outcome =
+            ScanOrLoadCache(m_scanFile, m_options.deep, m_cache, CachedScanSinks{rows, ui.FolderDates(), &ui},
+                            end.report, m_bRunning, scan);
+        end.kind = outcome.completed ? ScanEnd::Kind::Completed : ScanEnd::Kind::Stopped;
+        if (outcome.fromCache)
+            end.cachedScanAt = outcome.scannedAt;
     } catch (const std::exception& failure) {
         const ScanReport report = end.report;
         end = FailedEnd(failure);

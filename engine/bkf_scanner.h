@@ -4,6 +4,7 @@
 // holds the running flag that stops it.
 
 #include "bkf_file_handle.h"
+#include "catalogue_cache_scan.h"
 #include "scan_options.h"
 
 #include <atomic>
@@ -30,8 +31,11 @@ public:
     // be opened, `ui` hears ScanEnded(OpenFailed) before this returns and no
     // thread starts; when the thread cannot be started, ScanEnded(Failed). Refuses (Busy, and `ui` hears nothing) while a previous
     // worker is still alive, even if it was told to stop.
-    // `options` choose the deep scan.
-    StartResult StartScan(const std::string& backupPath, ScannerUi& ui, const ScanOptions& options = {});
+    // `options` choose the deep scan; `cache` whether a matching catalogue
+    // cache serves instead of the scan, and whether a completed scan is kept
+    // there (see ScanOrLoadCache).
+    StartResult StartScan(const std::string& backupPath, ScannerUi& ui, const ScanOptions& options = {},
+                          const CatalogueCacheUse& cache = CatalogueCacheUse{false, false});
     // Clears the running flag; the scan ends at its next slot. Never waits.
     void StopScan() { m_bRunning = false; }
 
@@ -54,4 +58,5 @@ private:
     std::thread m_worker;
     BkfFileHandle m_scanFile;
     ScanOptions m_options; // of the scan the worker runs
+    CatalogueCacheUse m_cache;
 };

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copies the ticked rows' byte ranges out of the backup into a new output
-// root.
+// root, or into the latest one when the save continues an earlier one.
 
 #include "file_extraction.h"
 
 #include "bkf_file_handle.h"
 #include "catalogue_store.h"
+#include "continued_save.h"
 #include "extraction_progress.h"
 #include "file_dates.h"
 #include "output_root.h"
@@ -86,13 +87,16 @@ ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const Catalogu
     ExtractionReport report;
     progress.Begin(rows.RowCount(), BytesChosen(rows));
 
-    auto root = OutputRoot::Create(destination, prefix, &report.rootError);
+    auto root = OpenSaveRoot(destination, prefix, options.continueSave, report);
     if (!root)
         return report;
-    report.rootCreated = true;
-    report.rootFolder = root->Path();
 
-    RowSaver extraction(backup, *root, progress, report, RangesToCopy(rows, backup.Size().value_or(0)));
+    // A continued save reads only the files it writes: no read-ahead over
+    // the ranges of the files kept.
+    RowSaver extraction(backup, *root, progress, report,
+                        report.continued ? std::vector<ByteRange>() : RangesToCopy(rows, backup.Size().value_or(0)));
+    if (report.continued)
+        extraction.ContinueEarlierSave();
     FileDates dates(*root);
     if (options.restoreTimes)
         extraction.RestoreDates(dates);

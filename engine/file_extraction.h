@@ -18,7 +18,9 @@ class ExtractionProgress;
 // path. `running` is polled before each row: once it is cleared the run ends
 // after the file being written. The rows must not change while it runs.
 // With `options.restoreTimes` files and then folders get their recorded
-// dates. Runs on the calling thread.
+// dates. With `options.continueSave` the save goes on in the latest existing
+// folder of that name, keeping the files there whole (see RowSaver). Runs on
+// the calling thread.
 ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const CatalogueStore& rows,
                                      const std::string& destination, const std::string& prefix,
                                      const std::atomic<bool>& running, ExtractionProgress& progress,

@@ -684,6 +684,11 @@ std::optional<OutputRoot> OutputRoot::OpenLatest(const std::string&, const std::
     return std::nullopt;
 }
 
+std::optional<std::string> OutputRoot::LatestPath(const std::string&, const std::string&)
+{
+    return std::nullopt;
+}
+
 OutputRoot::NameUse OutputRoot::ResumeName(const std::vector<std::string>&, const ExistingFileCheck&, Resumed&,
                                            std::string*)
 {
@@ -694,8 +699,7 @@ void OutputRoot::RemoveBeside(const std::vector<std::string>&, const std::string
 
 #else
 
-std::optional<OutputRoot> OutputRoot::OpenLatest(const std::string& destination, const std::string& prefix,
-                                                 std::string* why)
+std::optional<std::string> OutputRoot::LatestPath(const std::string& destination, const std::string& prefix)
 {
     DIR* listing = ::opendir(destination.c_str());
     if (!listing)
@@ -711,10 +715,19 @@ std::optional<OutputRoot> OutputRoot::OpenLatest(const std::string& destination,
     ::closedir(listing);
     if (!latest)
         return std::nullopt;
+    return destination + (destination.back() == '/' ? "" : "/") + prefix
+           + (*latest == 0 ? std::string() : std::to_string(*latest));
+}
+
+std::optional<OutputRoot> OutputRoot::OpenLatest(const std::string& destination, const std::string& prefix,
+                                                 std::string* why)
+{
+    auto path = LatestPath(destination, prefix);
+    if (!path)
+        return std::nullopt;
     OutputRoot root;
     root.m_impl = std::make_unique<Impl>();
-    root.m_path = destination + (destination.back() == '/' ? "" : "/") + prefix
-                  + (*latest == 0 ? std::string() : std::to_string(*latest));
+    root.m_path = std::move(*path);
     if (!root.m_impl->Open(root.m_path, why))
         return std::nullopt;
     root.m_continuing = true;

@@ -73,6 +73,8 @@ public:
     // counts as 0). Nothing when there is none.
     static std::optional<OutputRoot> OpenLatest(const std::string& destination, const std::string& prefix,
                                                 std::string* why);
+    // The path of the folder OpenLatest opens, or nothing.
+    static std::optional<std::string> LatestPath(const std::string& destination, const std::string& prefix);
 
     const std::string& Path() const { return m_path; }
 

@@ -33,13 +33,17 @@ std::optional<std::uint32_t> ChecksumOf(int fd)
 
 } // namespace
 
+bool HasRowLength(std::uint64_t fileSize, const CatalogueRow& row, std::uint64_t backupSize)
+{
+    return fileSize == RowSaver::DataRange(row, backupSize).length;
+}
+
 bool HoldsRowData(int fd, const CatalogueRow& row, std::uint64_t backupSize)
 {
     struct stat info {};
-    const std::uint64_t length = RowSaver::DataRange(row, backupSize).length;
-    if (::fstat(fd, &info) != 0 || static_cast<std::uint64_t>(info.st_size) != length)
+    if (::fstat(fd, &info) != 0 || !HasRowLength(static_cast<std::uint64_t>(info.st_size), row, backupSize))
         return false;
-    if (!row.checksum || length != row.size)
+    if (!row.checksum || static_cast<std::uint64_t>(info.st_size) != row.size)
         return true;
     return ChecksumOf(fd) == row.checksum;
 }

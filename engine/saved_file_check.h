@@ -6,6 +6,10 @@
 
 struct CatalogueRow;
 
+// True when a file of `fileSize` bytes is as long as the row's data in a
+// backup of `backupSize` bytes.
+bool HasRowLength(std::uint64_t fileSize, const CatalogueRow& row, std::uint64_t backupSize);
+
 // True when the open file `fd` is as long as the row's data in a backup of
 // `backupSize` bytes and, where the backup records a data checksum of the
 // whole file, its bytes match it.

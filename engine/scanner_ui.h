@@ -8,6 +8,7 @@
 #include "scan_sinks.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 struct ScanEnd {
@@ -22,6 +23,9 @@ struct ScanEnd {
     std::string failure;         // what failed, with Failed
     std::uint64_t rowsFound = 0; // catalogue rows reported, with or without data
     std::string unreadable;      // why not one byte could be read, when none could
+    // The date of the earlier scan (seconds since 1970) whose cached catalogue
+    // was handed on instead of scanning.
+    std::optional<std::int64_t> cachedScanAt;
     ScanReport report;
 };
 

@@ -2,6 +2,7 @@
 #include "streaming_extraction.h"
 
 #include "catalogue_store.h"
+#include "continued_save.h"
 #include "extraction_progress.h"
 
 StreamingExtraction::StreamingExtraction(const BkfFileHandle& backup, std::string destination, std::string prefix,
@@ -41,17 +42,11 @@ bool StreamingExtraction::EnsureRoot()
 {
     if (m_root)
         return true;
-    if (m_options.continueSave)
-        m_root = OutputRoot::OpenLatest(m_destination, m_prefix, &m_report.rootError);
-    m_report.continued = m_root.has_value();
-    if (!m_root)
-        m_root = OutputRoot::Create(m_destination, m_prefix, &m_report.rootError);
+    m_root = OpenSaveRoot(m_destination, m_prefix, m_options.continueSave, m_report);
     if (!m_root) {
         m_rootFailed = true;
         return false;
     }
-    m_report.rootCreated = true;
-    m_report.rootFolder = m_root->Path();
     m_saver = std::make_unique<RowSaver>(m_backup, *m_root, m_progress, m_report);
     if (m_report.continued)
         m_saver->ContinueEarlierSave();

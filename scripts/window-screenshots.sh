@@ -8,7 +8,11 @@
 # tests/e2e/keyboard-save.sh does). Then both pages again under a dark desktop
 # palette (docs/window-*-dark.png, BKF_DARK_PALETTE=1), and the results page at
 # 200 % on a 1920 x 1080 screen, at the smallest size the window takes there
-# (docs/window-results-page-200.png, QT_SCALE_FACTOR=2). Captured with
+# (docs/window-results-page-200.png, QT_SCALE_FACTOR=2). Then the results
+# page of a backup opened again from its catalogue cache
+# (docs/catalogue-from-cache.png), and the question of a save into a folder
+# where an earlier save of the backup stopped (docs/continue-save.png).
+# Captured with
 # ImageMagick's `import`; the window is sized with xdotool (there is no window
 # manager to maximise it).
 #
@@ -57,8 +61,10 @@ x_start "$WORK" || { cat "$WORK/xvfb.log" >&2; exit 1; }
 mkdir -p "$OUT_DIR"
 
 # Starts the window with the given arguments and fills the screen with it
-# (WINDOW_SIZE, default 1280 x 800); its id goes into WINDOW.
+# (WINDOW_SIZE, default 1280 x 800); its id goes into WINDOW. The catalogue
+# cache starts empty unless KEEP_CACHE is set.
 open_window() {
+    [[ -n "${KEEP_CACHE:-}" ]] || rm -rf "$XDG_CACHE_HOME/brevant-veltra-bkf"
     (cd "$WORK" && exec "$APP" "$@" >/dev/null) &
     APP_PID=$!
     WINDOW=$(x_wait_window "$X_MAIN_TITLE") || { echo "window-screenshots: the window did not open" >&2; exit 1; }
@@ -107,12 +113,43 @@ shoot_save_report() {
     close_window
 }
 
+# A save into a folder holding Recovered BKF .. Recovered BKF3, where the
+# last save stopped after a few files: the window asks to continue it.
+shoot_continue_question() {
+    local dest="$WORK/continued" _
+    mkdir -p "$dest"
+    for _ in 1 2 3 4; do
+        "$BUILD_DIR/cli/bkf-recover" extract -q --no-cache "$WORK/Office backup.bkf" "$dest" >/dev/null
+    done
+    find "$dest/Recovered BKF3" -type f | sort | tail -n +4 | xargs -d '\n' rm -f
+    open_window "$WORK/Office backup.bkf"
+    sleep "${SCREENSHOT_DELAY:-3}"
+    x_save_into "$WINDOW" "$dest" || true
+    for _ in $(seq 50); do
+        (($(x_count "$X_MAIN_TITLE") > 1)) && break
+        sleep 0.1
+    done
+    if (($(x_count "$X_MAIN_TITLE") < 2)); then
+        echo "window-screenshots: no question appeared; $1 not taken" >&2
+        close_window
+        return 1
+    fi
+    sleep 0.5
+    capture "$1"
+    close_window
+}
+
 shoot "$OUT_DIR/window-file-page.png"
 shoot "$OUT_DIR/window-results-page.png" "$WORK/Office backup.bkf"
 shoot_save_report "$OUT_DIR/window-save-report.png"
 
 BKF_DARK_PALETTE=1 shoot "$OUT_DIR/window-file-page-dark.png"
 BKF_DARK_PALETTE=1 shoot "$OUT_DIR/window-results-page-dark.png" "$WORK/Office backup (cut).bkf"
+
+# Scanned once, then opened again: the catalogue comes from the cache.
+shoot "$WORK/first-scan.png" "$WORK/Office backup (cut).bkf"
+KEEP_CACHE=1 shoot "$OUT_DIR/catalogue-from-cache.png" "$WORK/Office backup (cut).bkf"
+shoot_continue_question "$OUT_DIR/continue-save.png"
 
 # 200 %: a 1920 x 1080 screen, the window at its smallest there (870 x 540
 # of its pixels, the screen's height; no window manager enforces the minimum).

@@ -434,5 +434,21 @@
         <source>Backup file name</source>
         <translation>Name der Sicherungsdatei</translation>
     </message>
+    <message>
+        <source>Catalogue from the scan of %1</source>
+        <translation>Katalog aus dem Scan vom %1</translation>
+    </message>
+    <message>
+        <source>Rescan</source>
+        <translation>Neu scannen</translation>
+    </message>
+    <message>
+        <source>%1 saved and %2 already there of %3 files, %4 written into %5</source>
+        <translation>%1 gespeichert und %2 schon vorhanden von %3 Dateien, %4 geschrieben in %5</translation>
+    </message>
+    <message>
+        <source>Continue the save into %1 (%2 files already there)?</source>
+        <translation>Das Speichern in %1 fortsetzen (%2 Dateien schon vorhanden)?</translation>
+    </message>
 </context>
 </TS>

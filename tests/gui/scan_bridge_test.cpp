@@ -53,7 +53,7 @@ public:
     void ShowMessage(const QString& text) override { calls << "message:" + text; }
     void GoBack() override { calls << "back"; }
     void ClearContentsList() override { calls << "clear-contents"; }
-    void ShowScanReport(const ScanReport& report) override
+    void ShowScanReport(const ScanReport& report, std::optional<std::int64_t>) override
     {
         calls << "report";
         lostDirectories = report.lostDirectories.Total();

@@ -16,8 +16,9 @@ XVFB_PID=""
 
 # Starts Xvfb on a free display (the server picks it) at X_SCREEN (default
 # 1280 x 800) and exports DISPLAY; logs and the display number go into folder
-# $1, and so do the window's remembered settings (XDG_CONFIG_HOME), so that a
-# run neither reads nor changes the user's.
+# $1, and so do the window's remembered settings (XDG_CONFIG_HOME) and its
+# catalogue caches (XDG_CACHE_HOME), so that a run neither reads nor changes
+# the user's.
 x_start() {
     local folder=$1
     rm -f "$folder/display"
@@ -37,8 +38,8 @@ x_start() {
         sleep 0.1
     done
     timeout 5 xdotool getdisplaygeometry >/dev/null 2>&1 || return 1
-    mkdir -p -m 700 "$folder/xdg" "$folder/config"
-    export XDG_RUNTIME_DIR="$folder/xdg" XDG_CONFIG_HOME="$folder/config"
+    mkdir -p -m 700 "$folder/xdg" "$folder/config" "$folder/cache"
+    export XDG_RUNTIME_DIR="$folder/xdg" XDG_CONFIG_HOME="$folder/config" XDG_CACHE_HOME="$folder/cache"
 }
 
 # The visible windows whose title matches the pattern $1, one id a line.

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "catalogue_cache_scan.h"
+
+#include "cache_folder.h"
+#include "catalogue_cache.h"
+#include "output_root.h"
+
+#include <ctime>
+
+namespace {
+
+// A scan names each folder to the folder sink and then dates it: the cache
+// keeps every folder with its date, and a load names it again.
+class CachedFolders : public FolderDateSink {
+public:
+    CachedFolders(FolderPathSink* folders, FolderDateSink* dates) : m_folders(folders), m_dates(dates) {}
+    void FolderDated(std::string_view folderPath, std::uint64_t modified) override
+    {
+        if (m_folders)
+            m_folders->AddPath(folderPath);
+        if (m_dates)
+            m_dates->FolderDated(folderPath, modified);
+    }
+
+private:
+    FolderPathSink* m_folders;
+    FolderDateSink* m_dates;
+};
+
+void Tell(const CachedScanNotices& notices, const std::string& text)
+{
+    if (notices.notKept)
+        notices.notKept(text);
+}
+
+} // namespace
+
+CachedScanOutcome ScanOrLoadCache(const BkfFileHandle& backup, bool deep, const CatalogueCacheUse& use,
+                                  const CachedScanSinks& sinks, ScanReport& report, const std::atomic<bool>& running,
+                                  const CatalogueScanRun& scan, const CachedScanNotices& notices)
+{
+    CachedScanOutcome outcome;
+    const std::string folder = use.read || use.write ? CatalogueCacheFolder() : std::string();
+    const auto identity = folder.empty() ? std::nullopt : IdentifyBackup(backup);
+    if (identity && use.read) {
+        CachedFolders folders(sinks.folders, sinks.dates);
+        const CacheLoad load =
+            LoadCatalogueCache(folder, *identity, deep, sinks.rows, &folders, report, running, notices.fromCache);
+        if (load.found)
+            return CachedScanOutcome{load.completed, true, load.scannedAt};
+    }
+    std::string why;
+    if (!identity || !use.write) {
+        outcome.completed = scan(sinks.rows, sinks.dates);
+        return outcome;
+    }
+    if (!CreateFolderChain(folder + "/", &why)) {
+        Tell(notices, "cannot create " + folder + ": " + why);
+        outcome.completed = scan(sinks.rows, sinks.dates);
+        return outcome;
+    }
+    CatalogueCacheWriter cache(folder, *identity, deep, sinks.rows, sinks.dates);
+    outcome.completed = scan(cache, &cache);
+    if (!outcome.completed)
+        return outcome;
+    const std::int64_t now = static_cast<std::int64_t>(std::time(nullptr));
+    if (!cache.Commit(report, now, &why))
+        Tell(notices, folder + ": " + why);
+    TrimCacheFolder(folder, now);
+    return outcome;
+}
