@@ -73,11 +73,54 @@ void FolderTicks::AddSubtreeFlags(const FolderNode* top, const FolderNode* skip,
     ForEachInSubtree(top, [&](const FolderNode* each) {
         if (each == skip)
             return Walk::SkipChildren;
-        for (std::size_t row : each->Rows()) {
-            (m_store.IsTicked(row) ? flags.ticked : flags.unticked) = true;
-            if (flags.Mixed())
-                return Walk::Stop;
-        }
-        return Walk::Continue;
+        AddRowFlags(each, flags);
+        return flags.Mixed() ? Walk::Stop : Walk::Continue;
     });
+}
+
+void FolderTicks::AddRowFlags(const FolderNode* node, TickFlags& flags) const
+{
+    for (std::size_t row : node->Rows()) {
+        (m_store.IsTicked(row) ? flags.ticked : flags.unticked) = true;
+        if (flags.Mixed())
+            return;
+    }
+}
+
+// The changed folders and their ancestors, deepest first: each is recomputed
+// from its own rows, the flags its recomputed children pass up and the
+// subtrees of its other children.
+std::vector<FolderNode*> FolderTicks::RollUp(const std::vector<FolderNode*>& folders) const
+{
+    std::unordered_map<const FolderNode*, TickFlags> flags;
+    std::vector<std::pair<std::size_t, FolderNode*>> order; // depth, node
+    for (FolderNode* folder : folders) {
+        std::size_t depth = 0;
+        for (const FolderNode* up = folder != nullptr ? folder->Parent() : nullptr; up != nullptr; up = up->Parent())
+            ++depth;
+        for (FolderNode* each = folder; each != nullptr && flags.emplace(each, TickFlags{}).second;
+             each = each->Parent())
+            order.emplace_back(depth--, each);
+    }
+    std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<FolderNode*> changed;
+    for (const auto& [depth, node] : order) {
+        TickFlags& own = flags[node];
+        AddRowFlags(node, own);
+        for (std::size_t child = 0; child < node->ChildCount() && !own.Mixed(); ++child) {
+            if (flags.count(node->Child(child)) == 0)
+                AddSubtreeFlags(node->Child(child), nullptr, own);
+        }
+        const CheckState state = StateOf(own.ticked, own.unticked);
+        if (node->State() != state) {
+            node->SetState(state);
+            changed.push_back(node);
+        }
+        if (node->Parent() != nullptr) {
+            TickFlags& up = flags[node->Parent()];
+            up.ticked = up.ticked || own.ticked;
+            up.unticked = up.unticked || own.unticked;
+        }
+    }
+    return changed;
 }

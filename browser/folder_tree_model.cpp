@@ -250,6 +250,13 @@ void FolderTreeModel::UpdateAncestors(FolderNode* node)
         NotifyNode(changed);
 }
 
+void FolderTreeModel::RollUpRows(const std::vector<std::size_t>& rows)
+{
+    EnsureLinked();
+    for (FolderNode* changed : m_ticks.RollUp(m_links.FoldersOf(rows)))
+        NotifyNode(changed);
+}
+
 void FolderTreeModel::CheckAllCollapsed()
 {
     for (std::size_t row = 0; row < TopLevelCount(); ++row)

@@ -70,6 +70,9 @@ public:
     void SetFilesUnder(const FolderNode* node, bool ticked);
     // Recomputes each ancestor from the ticks of the rows under it (FolderTicks).
     void UpdateAncestors(FolderNode* node);
+    // Ticks of these catalogue rows were changed in the found-files list: the
+    // folders they lie in and those folders' ancestors follow (FolderTicks::RollUp).
+    void RollUpRows(const std::vector<std::size_t>& rows);
     // Every node Checked; views collapse everything and expand the first
     // top-level node.
     void CheckAllCollapsed();

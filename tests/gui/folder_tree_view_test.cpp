@@ -139,4 +139,38 @@ TEST_F(FolderTreeViewTest, KeysToggleMoveAndHandTheFocusOver)
     EXPECT_TRUE(c.contents.hasFocus());
 }
 
+// The end of a scan empties the contents list and collapses the tree; once
+// the Stop button hides, the folder highlighted in the tree shows its
+// contents again and is brought into view.
+TEST_F(FolderTreeViewTest, WhenAScanEndsTheHighlightedFolderShowsItsContents)
+{
+    struct Case {
+        std::vector<std::string_view> selected; // empty: none
+        Rows contents;
+    };
+    const Case cases[] = {
+        {{}, {}},
+        {{"BKF", "S", "P", "one"}, {"..|||^", "a|File|10|C"}},
+        {{"BKF", "T"}, {"..|||^", "d|File|10|C"}},
+    };
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.contents.size());
+        SetCatalogueScanRunning(c.tree, c.contents, true);
+        FolderNode* node = nullptr;
+        for (std::string_view text : each.selected)
+            node = c.treeModel.FindChild(node, text);
+        c.tree.clearSelection();
+        if (node != nullptr)
+            c.tree.SelectNode(node);
+        c.treeModel.CheckAllCollapsed(); // the scan's end steps
+        c.contents.ShowFolder(nullptr);
+        c.listModel.SetAllTicked(true);
+        SetCatalogueScanRunning(c.tree, c.contents, false);
+        EXPECT_EQ(c.ContentsRows(), each.contents);
+        if (node != nullptr) {
+            EXPECT_TRUE(c.tree.visualRect(c.treeModel.IndexOf(node)).isValid()) << "its ancestors are open";
+        }
+    }
+}
+
 } // namespace
