@@ -126,12 +126,14 @@ void FolderContentsList::SetFileTicks(const std::vector<int>& rows, bool ticked)
 {
     if (rows.empty())
         return;
-    std::unordered_map<QString, std::size_t> firstOfName;
+    std::unordered_map<QString, std::size_t> firstOfName; // the names of `rows` only
+    for (int row : rows)
+        firstOfName.emplace(m_rows->Name(row), m_rows->CatalogueRowOf(row));
     for (int row = 0; row < m_rows->RowCount(); ++row) {
         if (m_rows->Kind(row) != RowKind::File)
             continue;
-        const auto [at, added] = firstOfName.emplace(m_rows->Name(row), m_rows->CatalogueRowOf(row));
-        if (!added)
+        const auto at = firstOfName.find(m_rows->Name(row));
+        if (at != firstOfName.end())
             at->second = std::min(at->second, m_rows->CatalogueRowOf(row));
     }
     RowRange changed;
