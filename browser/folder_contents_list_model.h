@@ -49,7 +49,8 @@ public:
     void SetAllRows(CheckState state);
     // Each file row from its catalogue row's tick, each folder row from its node.
     void RefreshStates();
-    // The catalogue row of a file row; FolderRowLinks::kNoRow for other rows.
+    // The catalogue row of a file row; kNoRow for other rows.
+    static constexpr std::size_t kNoRow = static_cast<std::size_t>(-1);
     std::size_t CatalogueRowOf(int row) const { return m_rows[static_cast<std::size_t>(row)].catalogueRow; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -65,7 +66,7 @@ private:
         RowKind kind = RowKind::File;
         bool hasSize = false;
         CheckState state = CheckState::Unchecked;
-        std::size_t catalogueRow = static_cast<std::size_t>(-1);
+        std::size_t catalogueRow = kNoRow;
     };
     CheckState CurrentState(const Row& row) const;
 

@@ -136,17 +136,3 @@ std::vector<FolderNode*> FolderRowLinks::FoldersOf(const std::vector<std::size_t
     }
     return folders;
 }
-
-std::size_t FolderRowLinks::FirstRowWithPath(std::string_view path) const
-{
-    if (!StartsWith(path, kKeyStart))
-        return kNoRow;
-    const FolderNode* directory = DirectoryNode(path.substr(0, path.rfind(kSeparator) + 1), nullptr);
-    if (directory == nullptr)
-        return kNoRow;
-    for (std::size_t row : directory->Rows()) {
-        if (m_store.Path(row) == path)
-            return row;
-    }
-    return kNoRow;
-}

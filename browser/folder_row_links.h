@@ -47,9 +47,6 @@ public:
     // The nodes the rows are linked to, each once; rows lying under no node
     // are passed over. Linked rows only.
     std::vector<FolderNode*> FoldersOf(const std::vector<std::size_t>& rows) const;
-    // The first row whose catalogue path equals `path`, or kNoRow.
-    std::size_t FirstRowWithPath(std::string_view path) const;
-    static constexpr std::size_t kNoRow = static_cast<std::size_t>(-1);
 
     static constexpr std::string_view kRootText = "BKF";
     static constexpr std::string_view kKeyStart = "BKF\\";

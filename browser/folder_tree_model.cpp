@@ -281,12 +281,6 @@ std::vector<std::size_t> FolderTreeModel::RowsIn(const FolderNode* node)
     return m_links.RowsIn(node);
 }
 
-std::size_t FolderTreeModel::FirstRowWithPath(std::string_view path)
-{
-    EnsureLinked();
-    return m_links.FirstRowWithPath(path);
-}
-
 // --- Navigation ------------------------------------------------------------------
 
 std::size_t FolderTreeModel::TopLevelCount() const

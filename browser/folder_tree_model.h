@@ -102,8 +102,6 @@ public:
     std::vector<std::size_t> RowsUnder(const FolderNode* node);
     // Rows lying directly in the node's folder, in catalogue order.
     std::vector<std::size_t> RowsIn(const FolderNode* node);
-    // The first catalogue row whose path equals `path`, or FolderRowLinks::kNoRow.
-    std::size_t FirstRowWithPath(std::string_view path);
 
     // --- QAbstractItemModel --------------------------------------------------
 
