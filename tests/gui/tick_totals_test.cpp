@@ -7,31 +7,14 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 TEST(TickTotals, TextGroupsTheCountsAsTheLocaleDoes)
 {
-    struct Case {
-        QLocale locale;
-        std::size_t rows;
-        std::size_t ticked; // the first rows; the first one holds 3.2 GiB, the others nothing
-        const char* text;
-    };
-    const Case cases[] = {
-        {QLocale(QLocale::English, QLocale::UnitedStates), 5678, 1234, "1,234 of 5,678 files ticked, 3.2 GiB"},
-        {QLocale(QLocale::German, QLocale::Germany), 5678, 1234, "1.234 of 5.678 files ticked, 3.2 GiB"},
-        {QLocale::c(), 5678, 0, "0 of 5678 files ticked, 0 B"},
-        {QLocale::c(), 0, 0, ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        CatalogueStore store;
-        for (std::size_t row = 0; row < c.rows; ++row)
-            store.Append(CatalogueRow{"BKF\\S\\f", true, row == 0 ? 3'435'973'837u : 0u, 0});
-        for (std::size_t row = 0; row < c.ticked; ++row)
-            store.SetTicked(row, true);
-        EXPECT_EQ(TickTotalsText(store, c.locale).toStdString(), c.text);
-    }
+    CatalogueStore store;
+    EXPECT_EQ(TickTotalsText(store), "");
+    for (std::size_t row = 0; row < 5678; ++row)
+        store.Append(CatalogueRow{"BKF\\S\\f", true, row == 0 ? 3'435'973'837u : 0u, 0});
+    for (std::size_t row = 0; row < 1234; ++row)
+        store.SetTicked(row, true);
+    EXPECT_EQ(TickTotalsText(store, QLocale(QLocale::English)), "1,234 of 5,678 files ticked, 3.2 GiB");
+    EXPECT_EQ(TickTotalsText(store, QLocale(QLocale::German)), "1.234 of 5.678 files ticked, 3.2 GiB");
 }
-
-} // namespace
