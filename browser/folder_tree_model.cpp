@@ -259,6 +259,9 @@ void FolderTreeModel::RollUpRows(const std::vector<std::size_t>& rows)
 
 void FolderTreeModel::CheckAllCollapsed()
 {
+    // Folders that only the paths of files name (their blocks were lost) are
+    // shown, checked like the others, even when no path came after their files.
+    EnsureLinked();
     for (std::size_t row = 0; row < TopLevelCount(); ++row)
         FolderTicks::SetSubtreeState(TopLevelNode(row), CheckState::Checked);
     NotifySubtree(Root());

@@ -73,8 +73,8 @@ public:
     // Ticks of these catalogue rows were changed in the found-files list: the
     // folders they lie in and those folders' ancestors follow (FolderTicks::RollUp).
     void RollUpRows(const std::vector<std::size_t>& rows);
-    // Every node Checked; views collapse everything and expand the first
-    // top-level node.
+    // Links the rows appended so far (adding their folders), then every node
+    // Checked; views collapse everything and expand the first top-level node.
     void CheckAllCollapsed();
 
     // --- Building during a scan ----------------------------------------------

@@ -13,7 +13,7 @@ QString TickTotalsText(const CatalogueStore& store, const QLocale& locale)
     return Texts::Tr("%1 of %2 files ticked, %3")
         .arg(locale.toString(static_cast<qulonglong>(store.TickedCount())),
              locale.toString(static_cast<qulonglong>(store.RowCount())),
-             QString::fromStdString(HumanBytes(store.TickedBytes())));
+             QString::fromStdString(HumanBytes(store.TickedBytes())).replace(QLatin1Char('.'), locale.decimalPoint()));
 }
 
 void WatchTickTotals(const CatalogueListModel& model, QObject* context, const std::function<void(const QString&)>& show)

@@ -13,7 +13,7 @@ class CatalogueListModel;
 class CatalogueStore;
 class QObject;
 
-// The numbers grouped as `locale` groups them; empty for an empty catalogue.
+// The numbers written as `locale` writes them; empty for an empty catalogue.
 QString TickTotalsText(const CatalogueStore& store, const QLocale& locale = QLocale());
 
 // Calls `show` with the text now and after every change of the ticks or rows

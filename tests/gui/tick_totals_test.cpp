@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The status bar's tick totals: grouped as the locale groups numbers, bytes
-// in human units, nothing for an empty catalogue.
+// The status bar's tick totals: numbers as the locale writes them, bytes in
+// human units, nothing for an empty catalogue.
 
 #include "catalogue_store.h"
 #include "tick_totals.h"
@@ -16,5 +16,5 @@ TEST(TickTotals, TextGroupsTheCountsAsTheLocaleDoes)
     for (std::size_t row = 0; row < 1234; ++row)
         store.SetTicked(row, true);
     EXPECT_EQ(TickTotalsText(store, QLocale(QLocale::English)), "1,234 of 5,678 files ticked, 3.2 GiB");
-    EXPECT_EQ(TickTotalsText(store, QLocale(QLocale::German)), "1.234 of 5.678 files ticked, 3.2 GiB");
+    EXPECT_EQ(TickTotalsText(store, QLocale(QLocale::German)), "1.234 of 5.678 files ticked, 3,2 GiB");
 }
