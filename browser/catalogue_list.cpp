@@ -95,7 +95,9 @@ void CatalogueList::mouseReleaseEvent(QMouseEvent* event)
 void CatalogueList::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
-        OnDblClk(event->position().toPoint());
+        const QPoint point = event->position().toPoint();
+        m_boxPressed = IsOnReportBox(*this, ReportRowAt(*this, point), point);
+        OnDblClk(point);
         event->accept();
         return;
     }

@@ -293,7 +293,9 @@ void FolderContentsList::mouseReleaseEvent(QMouseEvent* event)
 void FolderContentsList::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
-        OnDblClk(event->position().toPoint());
+        const QPoint point = event->position().toPoint();
+        m_boxPressed = IsOnReportBox(*this, ReportRowAt(*this, point), point);
+        OnDblClk(point);
         event->accept();
         return;
     }

@@ -5,6 +5,7 @@
 #include "folder_row_links.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -13,6 +14,26 @@ CheckState StateOf(bool anyTicked, bool anyUnticked)
     if (!anyUnticked)
         return CheckState::Checked; // also a folder with no rows at all
     return anyTicked ? CheckState::Partial : CheckState::Unchecked;
+}
+
+// The folders and all their ancestors, each once, deepest first.
+std::vector<FolderNode*> DeepestFirst(const std::vector<FolderNode*>& folders)
+{
+    std::unordered_set<const FolderNode*> seen;
+    std::vector<std::pair<std::size_t, FolderNode*>> order; // depth, node
+    for (FolderNode* folder : folders) {
+        std::size_t depth = 0;
+        for (const FolderNode* up = folder != nullptr ? folder->Parent() : nullptr; up != nullptr; up = up->Parent())
+            ++depth;
+        for (FolderNode* each = folder; each != nullptr && seen.insert(each).second; each = each->Parent())
+            order.emplace_back(depth--, each);
+    }
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<FolderNode*> nodes;
+    nodes.reserve(order.size());
+    for (const auto& each : order)
+        nodes.push_back(each.second);
+    return nodes;
 }
 
 } // namespace
@@ -87,24 +108,16 @@ void FolderTicks::AddRowFlags(const FolderNode* node, TickFlags& flags) const
     }
 }
 
-// The changed folders and their ancestors, deepest first: each is recomputed
-// from its own rows, the flags its recomputed children pass up and the
-// subtrees of its other children.
+// Each node is recomputed from its own rows, the flags its recomputed
+// children passed up and the subtrees of its other children.
 std::vector<FolderNode*> FolderTicks::RollUp(const std::vector<FolderNode*>& folders) const
 {
+    const std::vector<FolderNode*> nodes = DeepestFirst(folders);
     std::unordered_map<const FolderNode*, TickFlags> flags;
-    std::vector<std::pair<std::size_t, FolderNode*>> order; // depth, node
-    for (FolderNode* folder : folders) {
-        std::size_t depth = 0;
-        for (const FolderNode* up = folder != nullptr ? folder->Parent() : nullptr; up != nullptr; up = up->Parent())
-            ++depth;
-        for (FolderNode* each = folder; each != nullptr && flags.emplace(each, TickFlags{}).second;
-             each = each->Parent())
-            order.emplace_back(depth--, each);
-    }
-    std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const FolderNode* node : nodes)
+        flags.emplace(node, TickFlags{});
     std::vector<FolderNode*> changed;
-    for (const auto& [depth, node] : order) {
+    for (FolderNode* node : nodes) {
         TickFlags& own = flags[node];
         AddRowFlags(node, own);
         for (std::size_t child = 0; child < node->ChildCount() && !own.Mixed(); ++child) {
