@@ -16,6 +16,7 @@
 #include "settings_dlg.h"
 #include "surface_ink.h"
 #include "system_texts.h"
+#include "tick_totals.h"
 #include "window_memory.h"
 #include "window_layout.h"
 
@@ -105,6 +106,8 @@ void CMainFrame::CreateStatusBar()
     UseLightSurfaceInk(*bar); // "Ready" and the lock keys on the light blue
     m_lblReady = new QLabel(Texts::Tr("Ready"), bar);
     bar->addWidget(m_lblReady, 1);
+    m_lblTicks = new QLabel(bar);
+    bar->addPermanentWidget(m_lblTicks); // left of the lock keys, never hidden by a prompt
     m_lockPanes = new LockKeyPanes(*bar);
     m_wndProgress = new QProgressBar(bar);
     m_wndProgress->setRange(0, 100);
@@ -114,6 +117,13 @@ void CMainFrame::CreateStatusBar()
     m_lblFileCount = MakeScanLabel(*bar);
     bar->installEventFilter(this);
     LayOutStatusBar();
+    WatchTickTotals(m_pView->ListModel(), m_lblTicks, [this](const QString& text) { ShowTickTotals(text); });
+}
+
+void CMainFrame::ShowTickTotals(const QString& text)
+{
+    m_lblTicks->setText(text);
+    m_lblTicks->setVisible(!text.isEmpty() && !m_wndProgress->isVisibleTo(statusBar()));
 }
 
 void CMainFrame::ConnectCommands()
@@ -195,6 +205,7 @@ void CMainFrame::LayOutStatusBar()
 void CMainFrame::SetProgressVisible(bool visible)
 {
     m_wndProgress->setVisible(visible);
+    ShowTickTotals(m_lblTicks->text());
 }
 
 void CMainFrame::SetProgressPosition(int percent)

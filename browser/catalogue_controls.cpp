@@ -3,6 +3,7 @@
 
 #include "catalogue_list_model.h"
 #include "folder_contents_list.h"
+#include "folder_contents_list_model.h"
 #include "folder_tree.h"
 #include "folder_tree_model.h"
 
@@ -14,10 +15,24 @@ void LinkCatalogueControls(FolderTree& tree, FolderContentsList& contents, Catal
     tree.SetMessageService(messages);
     contents.SetMessageService(messages);
     QObject::connect(&tree.TreeModel(), &FolderTreeModel::ticksChanged, &catalogue, &CatalogueListModel::RefreshTicks);
+    // Ticks changed in the found-files list: the tree's states first, then
+    // the contents list, whose folder rows read them.
+    QObject::connect(&catalogue, &CatalogueListModel::rowsTicked, &contents,
+                     [&tree, &contents](const std::vector<std::size_t>& rows) {
+                         tree.TreeModel().RollUpRows(rows);
+                         contents.ContentsModel().RefreshStates();
+                     });
 }
 
 void SetCatalogueScanRunning(FolderTree& tree, FolderContentsList& contents, bool running)
 {
     tree.SetScanRunning(running);
     contents.SetScanRunning(running);
+    // The end of a scan empties the contents list: the folder highlighted in
+    // the tree shows again, and is brought into view.
+    FolderNode* selected = tree.SelectedNode();
+    if (!running && selected != nullptr) {
+        tree.scrollTo(tree.TreeModel().IndexOf(selected)); // opens its collapsed ancestors
+        contents.ShowFolder(selected);
+    }
 }

@@ -2,8 +2,9 @@
 #pragma once
 // Wires the tree and the contents list to each other and to the catalogue:
 // the tree shows its selected folder in the list, the list reads the tree's
-// selection, both refuse through `messages`, and tick changes made through the
-// tree reach the found-files list. The window calls this once after creating
+// selection, both refuse through `messages`, tick changes made through the
+// tree reach the found-files list, and tick changes made in the found-files
+// list reach the tree and the contents list. The window calls this once after creating
 // the controls; all of them outlive one another's use here.
 
 class CatalogueListModel;
@@ -13,5 +14,6 @@ class MessageService;
 
 void LinkCatalogueControls(FolderTree& tree, FolderContentsList& contents, CatalogueListModel& catalogue,
                            MessageService* messages);
-// The window's Stop button became visible (true) or hidden (false).
+// The window's Stop button became visible (true) or hidden (false); once
+// hidden, the contents list shows the tree's selected folder again.
 void SetCatalogueScanRunning(FolderTree& tree, FolderContentsList& contents, bool running);

@@ -2,6 +2,7 @@
 #include "catalogue_list.h"
 
 #include "catalogue_list_model.h"
+#include "report_selection.h"
 #include "report_view.h"
 #include "save_menu.h"
 #include "texts.h"
@@ -9,12 +10,16 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <utility>
+
 CatalogueList::CatalogueList(CatalogueListModel& model, QWidget* parent)
     : QTableView(parent), m_model(model), m_menu(new SaveMenu(this, Texts::Tr("Save Files"), kSaveFilesCommand))
 {
     setModel(&model);
     SetUpReportView(*this, {400, 200, 200, 0});
     connect(m_menu, &SaveMenu::chosen, this, &CatalogueList::saveRequested);
+    m_menu->AddEntry(Texts::Tr("Tick selected rows"), [this] { SetTicks(SelectedRows(*this), true); });
+    m_menu->AddEntry(Texts::Tr("Untick selected rows"), [this] { SetTicks(SelectedRows(*this), false); });
 }
 
 QMenu* CatalogueList::ContextMenu() const
@@ -34,8 +39,16 @@ bool CatalogueList::ToggleBoxAt(const QPoint& point)
 void CatalogueList::ToggleTick(int row)
 {
     const QModelIndex box = m_model.index(row, CatalogueListModel::FileNameColumn);
+    if (!box.isValid())
+        return;
     const bool ticked = box.data(Qt::CheckStateRole).toInt() == Qt::Checked;
-    m_model.setData(box, ticked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    SetTicks(RowsActedOn(*this, row), !ticked);
+}
+
+// List rows are catalogue rows: the list shows the catalogue in its order.
+void CatalogueList::SetTicks(const std::vector<int>& rows, bool ticked)
+{
+    m_model.SetTicked(std::vector<std::size_t>(rows.begin(), rows.end()), ticked);
 }
 
 void CatalogueList::OnClick(const QPoint& point)
@@ -64,21 +77,40 @@ void CatalogueList::mousePressEvent(QMouseEvent* event)
         return;
     }
     QTableView::mousePressEvent(event);
-    if (event->button() == Qt::LeftButton)
-        OnClick(point);
+    m_boxPressed = event->button() == Qt::LeftButton && ToggleBoxAt(point);
+}
+
+// After a press on a box the release leaves the selection as it is, so that
+// a tick of a selection does not end with one row selected.
+void CatalogueList::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && std::exchange(m_boxPressed, false)) {
+        setState(NoState);
+        event->accept();
+        return;
+    }
+    QTableView::mouseReleaseEvent(event);
 }
 
 void CatalogueList::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
-        OnDblClk(event->position().toPoint());
+        const QPoint point = event->position().toPoint();
+        m_boxPressed = IsOnReportBox(*this, ReportRowAt(*this, point), point);
+        OnDblClk(point);
         event->accept();
         return;
     }
     QTableView::mouseDoubleClickEvent(event);
 }
 
-// Space toggles the tick of the current row, as the list's own boxes do.
+bool CatalogueList::event(QEvent* event)
+{
+    return ClaimSelectAll(event) || QTableView::event(event);
+}
+
+// Space toggles the tick of the current row (and of the selection with it),
+// as the list's own boxes do.
 void CatalogueList::keyPressEvent(QKeyEvent* event)
 {
     if (m_menu->PopupForKey(*this, *event)) {

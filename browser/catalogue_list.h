@@ -3,12 +3,15 @@
 // The found-files list on screen: every catalogued file with its whole
 // catalogue path, "File Name", "File Type", "File Size" and the hidden data
 // offset. Its two-state boxes are the ticks a save reads; a ticked row is red
-// on pale rose. A press (left, double or right) on a box toggles the tick; a
-// tick changed here is not passed on to the tree or the contents list until
-// they are next recomputed. Elsewhere a right press offers "Save Files". No
-// refusal while a scan runs.
+// on pale rose. A press (left, double or right) on a box, Space and the
+// context menu's tick entries change the ticks of the whole selection when
+// the row is selected (else of the row alone); the tree and the contents list
+// follow (CatalogueListModel::SetTicked). Elsewhere a right press offers
+// "Save Files". Ctrl+A selects every row. No refusal while a scan runs.
 
 #include <QTableView>
+
+#include <vector>
 
 class CatalogueListModel;
 class SaveMenu;
@@ -32,15 +35,20 @@ signals:
     void saveRequested(int commandId);
 
 protected:
+    bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Toggles the tick of the row whose box lies at `point`; false when none does.
+    // Toggles the tick at the box that lies at `point`; false when none does.
     bool ToggleBoxAt(const QPoint& point);
+    // The row's tick toggled, and the selection's with it when the row is selected.
     void ToggleTick(int row);
+    void SetTicks(const std::vector<int>& rows, bool ticked);
 
     CatalogueListModel& m_model;
     SaveMenu* m_menu;
+    bool m_boxPressed = false; // the last left press toggled a box
 };

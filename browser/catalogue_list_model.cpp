@@ -84,6 +84,19 @@ void CatalogueListModel::SetAllTicked(bool ticked)
     RefreshTicks(0, m_rowCount - 1);
 }
 
+void CatalogueListModel::SetTicked(const std::vector<std::size_t>& rows, bool ticked)
+{
+    if (rows.empty())
+        return;
+    for (std::size_t row : rows) {
+        if (row < m_store.RowCount())
+            m_store.SetTicked(row, ticked);
+    }
+    const auto [first, last] = std::minmax_element(rows.begin(), rows.end());
+    RefreshTicks(ClampedRowCount(*first), ClampedRowCount(*last));
+    emit rowsTicked(rows);
+}
+
 void CatalogueListModel::NotifyTicks(int firstRow, int lastRow)
 {
     emit dataChanged(index(firstRow, 0), index(lastRow, ColumnCount - 1),

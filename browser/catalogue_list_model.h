@@ -12,6 +12,7 @@
 #include <QAbstractTableModel>
 
 #include <functional>
+#include <vector>
 
 class CatalogueStore;
 
@@ -44,6 +45,11 @@ public:
     void RefreshTicks(int firstRow, int lastRow);
     // Ticks or unticks every row, as at the end of a scan.
     void SetAllTicked(bool ticked);
+    // A tick change made in the found-files list itself, on catalogue rows
+    // `rows`: one ranged dataChanged, then rowsTicked, on which the tree and
+    // the contents list follow. (setData changes the tick alone: the contents
+    // list, which uses it, rolls up by itself.)
+    void SetTicked(const std::vector<std::size_t>& rows, bool ticked);
 
     ShellFileInfo& FileInfo() { return m_fileInfo; }
     CatalogueStore& Store() const { return m_store; }
@@ -55,6 +61,9 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+signals:
+    void rowsTicked(const std::vector<std::size_t>& rows);
 
 private:
     bool IsRow(const QModelIndex& index) const;

@@ -2,15 +2,21 @@
 #include "folder_contents_list.h"
 
 #include "catalogue_list_model.h"
+#include "catalogue_store.h"
 #include "folder_contents_list_model.h"
 #include "folder_tree.h"
 #include "folder_tree_model.h"
+#include "report_selection.h"
 #include "report_view.h"
 #include "save_menu.h"
 #include "scan_refusal.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+
+#include <algorithm>
+#include <unordered_map>
+#include <utility>
 
 using RowKind = FolderContentsListModel::RowKind;
 
@@ -24,6 +30,8 @@ FolderContentsList::FolderContentsList(FolderTreeModel& tree, CatalogueListModel
     setModel(m_rows);
     SetUpReportView(*this, {400, 200, 100});
     connect(m_menu, &SaveMenu::chosen, this, &FolderContentsList::saveRequested);
+    m_menu->AddEntry(Texts::Tr("Tick selected rows"), [this] { SetSelectionState(CheckState::Checked); });
+    m_menu->AddEntry(Texts::Tr("Untick selected rows"), [this] { SetSelectionState(CheckState::Unchecked); });
     // A folder of an emptied tree can no longer be shown.
     connect(&tree, &QAbstractItemModel::modelAboutToBeReset, this, [this] { ShowFolder(nullptr); });
 }
@@ -73,31 +81,68 @@ void FolderContentsList::ToggleRow(int row)
         return;
     }
     const CheckState state = GetCheckState(row) == CheckState::Checked ? CheckState::Unchecked : CheckState::Checked;
+    SetRowsState(RowsActedOn(*this, row), state);
+}
+
+void FolderContentsList::SetSelectionState(CheckState state)
+{
+    if (m_scanRunning)
+        ShowScanRefusal(m_messages);
+    else
+        SetRowsState(SelectedRows(*this), state);
+}
+
+// Each folder row ticks the rows under its node and sets the node's subtree;
+// the selected node and its ancestors are rolled up once at the end.
+void FolderContentsList::SetRowsState(const std::vector<int>& rows, CheckState state)
+{
     const bool ticked = state == CheckState::Checked;
-    if (m_rows->Kind(row) == RowKind::Folder) {
-        if (FolderNode* child = m_tree != nullptr ? m_tree->FindChildFolder(m_rows->Name(row).toStdString()) : nullptr) {
+    std::vector<int> files;
+    for (int row : rows) {
+        if (!m_rows->IsRow(row) || m_rows->Kind(row) == RowKind::Parent)
+            continue;
+        if (m_rows->Kind(row) == RowKind::File)
+            files.push_back(row);
+        else if (FolderNode* child = m_tree != nullptr ? m_tree->FindChildFolder(m_rows->Name(row).toStdString()) : nullptr) {
             m_treeModel.SetFilesUnder(child, ticked);
             m_treeModel.SetSubtreeState(child, state);
-            m_treeModel.UpdateAncestors(child);
         }
-    } else {
-        SetFileTick(row, ticked);
+        SetCheckState(row, state);
     }
-    SetCheckState(row, state);
+    SetFileTicks(files, ticked);
     RollUpSelected();
 }
 
-// The first catalogue row whose path is the selected folder's key followed by
-// the name; a second file of the same path never gets the tick.
 void FolderContentsList::SetFileTick(int row, bool ticked)
 {
-    if (!m_rows->IsRow(row))
+    if (m_rows->IsRow(row) && m_rows->Kind(row) == RowKind::File)
+        SetFileTicks({row}, ticked);
+}
+
+// The file rows shown are the rows lying directly in the selected folder, so
+// the first catalogue row with a row's path is the lowest catalogue row shown
+// under its name.
+void FolderContentsList::SetFileTicks(const std::vector<int>& rows, bool ticked)
+{
+    if (rows.empty())
         return;
-    const std::string target = m_treeModel.GetFolderKey(SelectedNode()) + m_rows->Name(row).toStdString();
-    const std::size_t found = m_treeModel.FirstRowWithPath(target);
-    if (found != FolderRowLinks::kNoRow)
-        m_catalogue.setData(m_catalogue.index(static_cast<int>(found), 0), ticked ? Qt::Checked : Qt::Unchecked,
-                            Qt::CheckStateRole);
+    std::unordered_map<QString, std::size_t> firstOfName; // the names of `rows` only
+    for (int row : rows)
+        firstOfName.emplace(m_rows->Name(row), m_rows->CatalogueRowOf(row));
+    for (int row = 0; row < m_rows->RowCount(); ++row) {
+        if (m_rows->Kind(row) != RowKind::File)
+            continue;
+        const auto at = firstOfName.find(m_rows->Name(row));
+        if (at != firstOfName.end())
+            at->second = std::min(at->second, m_rows->CatalogueRowOf(row));
+    }
+    RowRange changed;
+    for (int row : rows) {
+        const std::size_t target = firstOfName.at(m_rows->Name(row));
+        m_catalogue.Store().SetTicked(target, ticked);
+        changed.Add(target);
+    }
+    m_catalogue.RefreshTicks(static_cast<int>(changed.first), static_cast<int>(changed.last));
 }
 
 void FolderContentsList::RollUpSelected()
@@ -215,7 +260,7 @@ bool FolderContentsList::event(QEvent* event)
 {
     if (IsPlainTabPress(event))
         return OnListKeyDown(Qt::Key_Tab);
-    return QTableView::event(event);
+    return ClaimSelectAll(event) || QTableView::event(event);
 }
 
 void FolderContentsList::mousePressEvent(QMouseEvent* event)
@@ -227,14 +272,30 @@ void FolderContentsList::mousePressEvent(QMouseEvent* event)
         return;
     }
     QTableView::mousePressEvent(event); // the list's own selection handling
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
+        m_boxPressed = IsOnReportBox(*this, ReportRowAt(*this, point), point);
         OnClick(point);
+    }
+}
+
+// After a press on a box the release leaves the selection as it is, so that
+// a tick of a selection does not end with one row selected.
+void FolderContentsList::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && std::exchange(m_boxPressed, false)) {
+        setState(NoState);
+        event->accept();
+        return;
+    }
+    QTableView::mouseReleaseEvent(event);
 }
 
 void FolderContentsList::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
-        OnDblClk(event->position().toPoint());
+        const QPoint point = event->position().toPoint();
+        m_boxPressed = IsOnReportBox(*this, ReportRowAt(*this, point), point);
+        OnDblClk(point);
         event->accept();
         return;
     }

@@ -4,13 +4,17 @@
 // with the columns "Name", "Type" and "File Size" and all its clicks and keys.
 // A press on a row's box ticks or unticks the file (its catalogue row) or the
 // folder (its node, everything below it and every row under it) and rolls the
-// result up into the selected node and its ancestors; a double click or Enter
-// opens a folder or the parent folder. While a scan runs (the window says so)
-// check changes are refused with a message. The parent row never changes.
+// result up into the selected node and its ancestors; on a selected row the
+// press, Space and the context menu's tick entries act on every selected row.
+// A double click or Enter opens a folder or the parent folder; Ctrl+A selects
+// every row. While a scan runs (the window says so) check changes are refused
+// with a message. The parent row never changes.
 
 #include "check_state.h"
 
 #include <QTableView>
+
+#include <vector>
 
 class CatalogueListModel;
 class FolderContentsListModel;
@@ -43,7 +47,10 @@ public:
     void SetAllRows(CheckState state);
     CheckState GetCheckState(int row) const;
     void SetCheckState(int row, CheckState state);
+    // Toggles the row, and every selected row with it when the row is selected.
     void ToggleRow(int row);
+    // Folder and file rows to `state` with their ticks, then one roll-up.
+    void SetRowsState(const std::vector<int>& rows, CheckState state);
     void SetFileTick(int row, bool ticked);
     void RollUpSelected();
     void OpenFolderRow(int row);
@@ -61,10 +68,17 @@ signals:
 protected:
     bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Ticks the catalogue rows of these file rows: for each, the first
+    // catalogue row with its path (a second file of the same path never gets
+    // the tick).
+    void SetFileTicks(const std::vector<int>& rows, bool ticked);
+    // The context menu's entries: the selection to `state`, refused while a scan runs.
+    void SetSelectionState(CheckState state);
     FolderNode* SelectedNode() const;
     // Makes `node` the tree's selected node and shows it here.
     void OpenFolder(FolderNode* node);
@@ -76,4 +90,5 @@ private:
     MessageService* m_messages = nullptr;
     SaveMenu* m_menu;
     bool m_scanRunning = false;
+    bool m_boxPressed = false; // the last left press toggled a box
 };

@@ -9,6 +9,8 @@
 
 #include <QColor>
 
+#include <algorithm>
+
 namespace {
 
 // The parent row stands out on pale green.
@@ -49,6 +51,32 @@ void FolderContentsListModel::AddFileRow(std::size_t catalogueRow)
     m_rows.push_back(Row{QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), record.size,
                          RowKind::File, record.located,
                          m_store.IsTicked(catalogueRow) ? CheckState::Checked : CheckState::Unchecked});
+    m_rows.back().catalogueRow = catalogueRow;
+}
+
+CheckState FolderContentsListModel::CurrentState(const Row& row) const
+{
+    if (row.kind == RowKind::File)
+        return m_store.IsTicked(row.catalogueRow) ? CheckState::Checked : CheckState::Unchecked;
+    const FolderNode* node = row.kind == RowKind::Folder ? m_folder->FindChild(row.name.toStdString()) : nullptr;
+    return node != nullptr ? node->State() : row.state;
+}
+
+void FolderContentsListModel::RefreshStates()
+{
+    int first = RowCount();
+    int last = -1;
+    for (int index = 0; index < RowCount(); ++index) {
+        Row& row = m_rows[static_cast<std::size_t>(index)];
+        const CheckState state = CurrentState(row);
+        if (state == row.state)
+            continue;
+        row.state = state;
+        first = std::min(first, index);
+        last = index;
+    }
+    if (first <= last)
+        NotifyRows(first, last);
 }
 
 QString FolderContentsListModel::Name(int row) const

@@ -4,8 +4,8 @@
 // ShowFolder. Row 0 is the parent row ".." when the folder has a parent, then
 // one row per subfolder in tree order, then one row per file lying directly in
 // the folder in catalogue order. Folder and file rows carry a tri-state box;
-// the parent row carries the marker, which never changes. Ticks changed later
-// elsewhere show here only at the next ShowFolder.
+// the parent row carries the marker, which never changes. RefreshStates
+// brings the boxes in step with ticks and folder states changed elsewhere.
 
 #include "check_state.h"
 
@@ -47,6 +47,11 @@ public:
     void SetCheckState(int row, CheckState state);
     // Every folder and file row to `state`.
     void SetAllRows(CheckState state);
+    // Each file row from its catalogue row's tick, each folder row from its node.
+    void RefreshStates();
+    // The catalogue row of a file row; kNoRow for other rows.
+    static constexpr std::size_t kNoRow = static_cast<std::size_t>(-1);
+    std::size_t CatalogueRowOf(int row) const { return m_rows[static_cast<std::size_t>(row)].catalogueRow; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -61,7 +66,9 @@ private:
         RowKind kind = RowKind::File;
         bool hasSize = false;
         CheckState state = CheckState::Unchecked;
+        std::size_t catalogueRow = kNoRow;
     };
+    CheckState CurrentState(const Row& row) const;
 
     void AddFileRow(std::size_t catalogueRow);
     QVariant DisplayText(const Row& row, int column) const;

@@ -4,6 +4,7 @@
 #include "catalogue_store.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -45,12 +46,19 @@ void FolderRowLinks::Forget()
     m_lastDirectoryNode = nullptr;
 }
 
-void FolderRowLinks::LinkRow(std::size_t row, const FindOrAddChild& findOrAdd)
+std::string_view FolderRowLinks::DirectoryPart(std::size_t row) const
 {
     const std::string_view path = m_store.Path(row);
     if (!StartsWith(path, kKeyStart))
-        return; // no folder key is a prefix of it
-    const std::string_view directory = path.substr(0, path.rfind(kSeparator) + 1);
+        return {}; // no folder key is a prefix of it
+    return path.substr(0, path.rfind(kSeparator) + 1);
+}
+
+void FolderRowLinks::LinkRow(std::size_t row, const FindOrAddChild& findOrAdd)
+{
+    const std::string_view directory = DirectoryPart(row);
+    if (directory.empty())
+        return;
     if (m_lastDirectoryNode == nullptr || directory != m_lastDirectory) {
         m_lastDirectoryNode = DirectoryNode(directory, &findOrAdd);
         m_lastDirectory.assign(directory);
@@ -109,16 +117,22 @@ std::vector<std::size_t> FolderRowLinks::RowsIn(const FolderNode* node) const
     return keyNode != nullptr ? keyNode->Rows() : std::vector<std::size_t>{};
 }
 
-std::size_t FolderRowLinks::FirstRowWithPath(std::string_view path) const
+std::vector<FolderNode*> FolderRowLinks::FoldersOf(const std::vector<std::size_t>& rows) const
 {
-    if (!StartsWith(path, kKeyStart))
-        return kNoRow;
-    const FolderNode* directory = DirectoryNode(path.substr(0, path.rfind(kSeparator) + 1), nullptr);
-    if (directory == nullptr)
-        return kNoRow;
-    for (std::size_t row : directory->Rows()) {
-        if (m_store.Path(row) == path)
-            return row;
+    std::vector<FolderNode*> folders;
+    std::unordered_set<const FolderNode*> seen;
+    std::string_view lastDirectory; // rows of one folder come together: one lookup per run
+    FolderNode* last = nullptr;
+    for (std::size_t row : rows) {
+        const std::string_view directory = row < m_linkedRows ? DirectoryPart(row) : std::string_view();
+        if (directory.empty())
+            continue;
+        if (last == nullptr || directory != lastDirectory) {
+            last = DirectoryNode(directory, nullptr);
+            lastDirectory = directory;
+        }
+        if (last != nullptr && seen.insert(last).second)
+            folders.push_back(last);
     }
-    return kNoRow;
+    return folders;
 }

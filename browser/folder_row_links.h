@@ -44,9 +44,9 @@ public:
     std::vector<std::size_t> RowsUnder(const FolderNode* node) const;
     // Rows lying directly in the node's folder (no "\" after the key).
     std::vector<std::size_t> RowsIn(const FolderNode* node) const;
-    // The first row whose catalogue path equals `path`, or kNoRow.
-    std::size_t FirstRowWithPath(std::string_view path) const;
-    static constexpr std::size_t kNoRow = static_cast<std::size_t>(-1);
+    // The nodes the rows are linked to, each once; rows lying under no node
+    // are passed over. Linked rows only.
+    std::vector<FolderNode*> FoldersOf(const std::vector<std::size_t>& rows) const;
 
     static constexpr std::string_view kRootText = "BKF";
     static constexpr std::string_view kKeyStart = "BKF\\";
@@ -54,6 +54,9 @@ public:
 
 private:
     FolderNode* Bkf() const { return m_root.FindChild(kRootText); }
+    // The directory part of a row's path, "BKF\a\b\"; empty when the path
+    // does not begin with "BKF\".
+    std::string_view DirectoryPart(std::size_t row) const;
     // The node of a directory "BKF\a\b\", or null; adds the missing chain
     // through `findOrAdd` when one is given.
     FolderNode* DirectoryNode(std::string_view directory, const FindOrAddChild* findOrAdd) const;

@@ -5,6 +5,7 @@
 #include "folder_row_links.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -13,6 +14,26 @@ CheckState StateOf(bool anyTicked, bool anyUnticked)
     if (!anyUnticked)
         return CheckState::Checked; // also a folder with no rows at all
     return anyTicked ? CheckState::Partial : CheckState::Unchecked;
+}
+
+// The folders and all their ancestors, each once, deepest first.
+std::vector<FolderNode*> DeepestFirst(const std::vector<FolderNode*>& folders)
+{
+    std::unordered_set<const FolderNode*> seen;
+    std::vector<std::pair<std::size_t, FolderNode*>> order; // depth, node
+    for (FolderNode* folder : folders) {
+        std::size_t depth = 0;
+        for (const FolderNode* up = folder != nullptr ? folder->Parent() : nullptr; up != nullptr; up = up->Parent())
+            ++depth;
+        for (FolderNode* each = folder; each != nullptr && seen.insert(each).second; each = each->Parent())
+            order.emplace_back(depth--, each);
+    }
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<FolderNode*> nodes;
+    nodes.reserve(order.size());
+    for (const auto& each : order)
+        nodes.push_back(each.second);
+    return nodes;
 }
 
 } // namespace
@@ -73,11 +94,46 @@ void FolderTicks::AddSubtreeFlags(const FolderNode* top, const FolderNode* skip,
     ForEachInSubtree(top, [&](const FolderNode* each) {
         if (each == skip)
             return Walk::SkipChildren;
-        for (std::size_t row : each->Rows()) {
-            (m_store.IsTicked(row) ? flags.ticked : flags.unticked) = true;
-            if (flags.Mixed())
-                return Walk::Stop;
-        }
-        return Walk::Continue;
+        AddRowFlags(each, flags);
+        return flags.Mixed() ? Walk::Stop : Walk::Continue;
     });
+}
+
+void FolderTicks::AddRowFlags(const FolderNode* node, TickFlags& flags) const
+{
+    for (std::size_t row : node->Rows()) {
+        (m_store.IsTicked(row) ? flags.ticked : flags.unticked) = true;
+        if (flags.Mixed())
+            return;
+    }
+}
+
+// Each node is recomputed from its own rows, the flags its recomputed
+// children passed up and the subtrees of its other children.
+std::vector<FolderNode*> FolderTicks::RollUp(const std::vector<FolderNode*>& folders) const
+{
+    const std::vector<FolderNode*> nodes = DeepestFirst(folders);
+    std::unordered_map<const FolderNode*, TickFlags> flags;
+    for (const FolderNode* node : nodes)
+        flags.emplace(node, TickFlags{});
+    std::vector<FolderNode*> changed;
+    for (FolderNode* node : nodes) {
+        TickFlags& own = flags[node];
+        AddRowFlags(node, own);
+        for (std::size_t child = 0; child < node->ChildCount() && !own.Mixed(); ++child) {
+            if (flags.count(node->Child(child)) == 0)
+                AddSubtreeFlags(node->Child(child), nullptr, own);
+        }
+        const CheckState state = StateOf(own.ticked, own.unticked);
+        if (node->State() != state) {
+            node->SetState(state);
+            changed.push_back(node);
+        }
+        if (node->Parent() != nullptr) {
+            TickFlags& up = flags[node->Parent()];
+            up.ticked = up.ticked || own.ticked;
+            up.unticked = up.unticked || own.unticked;
+        }
+    }
+    return changed;
 }

@@ -8,6 +8,7 @@
 #include "folder_node.h"
 
 #include <cstddef>
+#include <unordered_map>
 #include <vector>
 
 class CatalogueStore;
@@ -34,6 +35,12 @@ public:
     // rows), Unchecked when none is ticked, else Partial. The node itself
     // stays. Returns the ancestors whose state changed.
     std::vector<FolderNode*> UpdateAncestors(FolderNode* node) const;
+    // Ticks of rows lying directly in `folders` (nodes below "BKF") changed:
+    // recomputes those folders and their ancestors by the same rule, each
+    // once, reading the rows of the subtrees that did not change only until
+    // both a ticked and an unticked row are met. Returns the nodes whose
+    // state changed.
+    std::vector<FolderNode*> RollUp(const std::vector<FolderNode*>& folders) const;
 
 private:
     // Whether any of a set of rows is ticked, and whether any is not.
@@ -43,6 +50,7 @@ private:
         bool Mixed() const { return ticked && unticked; }
     };
     void AddSubtreeFlags(const FolderNode* top, const FolderNode* skip, TickFlags& flags) const;
+    void AddRowFlags(const FolderNode* node, TickFlags& flags) const;
 
     CatalogueStore& m_store;
     const FolderRowLinks& m_links;

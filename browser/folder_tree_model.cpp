@@ -250,8 +250,18 @@ void FolderTreeModel::UpdateAncestors(FolderNode* node)
         NotifyNode(changed);
 }
 
+void FolderTreeModel::RollUpRows(const std::vector<std::size_t>& rows)
+{
+    EnsureLinked();
+    for (FolderNode* changed : m_ticks.RollUp(m_links.FoldersOf(rows)))
+        NotifyNode(changed);
+}
+
 void FolderTreeModel::CheckAllCollapsed()
 {
+    // Folders that only the paths of files name (their blocks were lost) are
+    // shown, checked like the others, even when no path came after their files.
+    EnsureLinked();
     for (std::size_t row = 0; row < TopLevelCount(); ++row)
         FolderTicks::SetSubtreeState(TopLevelNode(row), CheckState::Checked);
     NotifySubtree(Root());
@@ -272,12 +282,6 @@ std::vector<std::size_t> FolderTreeModel::RowsIn(const FolderNode* node)
 {
     EnsureLinked();
     return m_links.RowsIn(node);
-}
-
-std::size_t FolderTreeModel::FirstRowWithPath(std::string_view path)
-{
-    EnsureLinked();
-    return m_links.FirstRowWithPath(path);
 }
 
 // --- Navigation ------------------------------------------------------------------

@@ -70,8 +70,11 @@ public:
     void SetFilesUnder(const FolderNode* node, bool ticked);
     // Recomputes each ancestor from the ticks of the rows under it (FolderTicks).
     void UpdateAncestors(FolderNode* node);
-    // Every node Checked; views collapse everything and expand the first
-    // top-level node.
+    // Ticks of these catalogue rows were changed in the found-files list: the
+    // folders they lie in and those folders' ancestors follow (FolderTicks::RollUp).
+    void RollUpRows(const std::vector<std::size_t>& rows);
+    // Links the rows appended so far (adding their folders), then every node
+    // Checked; views collapse everything and expand the first top-level node.
     void CheckAllCollapsed();
 
     // --- Building during a scan ----------------------------------------------
@@ -99,8 +102,6 @@ public:
     std::vector<std::size_t> RowsUnder(const FolderNode* node);
     // Rows lying directly in the node's folder, in catalogue order.
     std::vector<std::size_t> RowsIn(const FolderNode* node);
-    // The first catalogue row whose path equals `path`, or FolderRowLinks::kNoRow.
-    std::size_t FirstRowWithPath(std::string_view path);
 
     // --- QAbstractItemModel --------------------------------------------------
 

@@ -18,9 +18,16 @@ void SaveMenu::Popup(const QWidget* from, const QPoint& point)
     save->setData(m_commandId);
     connect(save, &QAction::triggered, this, [this] { emit chosen(m_commandId); });
     m_menu.addSeparator();
+    for (const auto& [entry, run] : m_entries)
+        connect(m_menu.addAction(entry), &QAction::triggered, this, run);
     // Left-aligned at the pointer; popup() returns at once, so the window
     // goes on processing events while the menu is open.
     m_menu.popup(from->mapToGlobal(point));
+}
+
+void SaveMenu::AddEntry(const QString& text, std::function<void()> run)
+{
+    m_entries.emplace_back(text, std::move(run));
 }
 
 bool SaveMenu::PopupForKey(const QAbstractItemView& view, const QKeyEvent& event)

@@ -39,6 +39,7 @@ std::size_t CatalogueStore::Append(const CatalogueRow& row)
     record.status = row.status;
     m_rows.push_back(record);
     m_ticks.push_back(0);
+    m_totalBytes += BytesOf(record);
     m_chunkUsed += row.path.size();
     return m_rows.size() - 1;
 }
@@ -49,6 +50,9 @@ void CatalogueStore::Clear()
     m_rows.shrink_to_fit();
     m_ticks.clear();
     m_ticks.shrink_to_fit();
+    m_tickedCount = 0;
+    m_tickedBytes = 0;
+    m_totalBytes = 0;
     m_chunks.clear();
     m_chunkUsed = 0;
     m_folderDates.clear();
@@ -98,14 +102,27 @@ void CatalogueStore::AddFolderDate(std::string_view folderPath, std::uint64_t mo
         m_folderDates.push_back(FolderDate{std::string(folderPath), modified});
 }
 
+void CatalogueStore::SetTicked(std::size_t row, bool ticked)
+{
+    std::uint8_t& tick = m_ticks[row];
+    if ((tick != 0) == ticked)
+        return;
+    tick = ticked ? 1 : 0;
+    const std::uint64_t bytes = BytesOf(m_rows[row]);
+    if (ticked) {
+        ++m_tickedCount;
+        m_tickedBytes += bytes;
+    } else {
+        --m_tickedCount;
+        m_tickedBytes -= bytes;
+    }
+}
+
 void CatalogueStore::SetAllTicked(bool ticked)
 {
     std::fill(m_ticks.begin(), m_ticks.end(), ticked ? 1 : 0);
-}
-
-std::size_t CatalogueStore::TickedCount() const
-{
-    return static_cast<std::size_t>(std::count(m_ticks.begin(), m_ticks.end(), 1));
+    m_tickedCount = ticked ? m_rows.size() : 0;
+    m_tickedBytes = ticked ? m_totalBytes : 0;
 }
 
 std::size_t CatalogueStore::MemoryBytes() const

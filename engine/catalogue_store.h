@@ -61,10 +61,15 @@ public:
     // Marks a row after a save found its data damaged, for example.
     void SetStatus(std::size_t row, RowStatus status) { m_rows[row].status = status; }
 
+    // Ticks keep running totals (rows and bytes ticked), so the window can
+    // show them after every change without a walk over all rows.
     bool IsTicked(std::size_t row) const { return m_ticks[row] != 0; }
-    void SetTicked(std::size_t row, bool ticked) { m_ticks[row] = ticked ? 1 : 0; }
+    void SetTicked(std::size_t row, bool ticked);
     void SetAllTicked(bool ticked);
-    std::size_t TickedCount() const;
+    std::size_t TickedCount() const { return m_tickedCount; }
+    // Sizes of the located rows: of the ticked ones, of all.
+    std::uint64_t TickedBytes() const { return m_tickedBytes; }
+    std::uint64_t TotalBytes() const { return m_totalBytes; }
 
     // Folder dates, in the order the scan found them; unknown dates are not kept.
     void AddFolderDate(std::string_view folderPath, std::uint64_t modified);
@@ -90,9 +95,13 @@ private:
     static constexpr unsigned kChunkBits = 20; // 1 MiB path chunks
 
     const char* PathData(const Record& record) const;
+    static std::uint64_t BytesOf(const Record& record) { return record.located ? record.size : 0; }
 
     std::vector<Record> m_rows;
     std::vector<std::uint8_t> m_ticks;
+    std::size_t m_tickedCount = 0;
+    std::uint64_t m_tickedBytes = 0;
+    std::uint64_t m_totalBytes = 0;
     std::vector<std::unique_ptr<char[]>> m_chunks;
     std::size_t m_chunkUsed = 0;
     std::vector<FolderDate> m_folderDates;

@@ -450,5 +450,17 @@
         <source>Continue the save into %1 (%2 files already there)?</source>
         <translation>Das Speichern in %1 fortsetzen (%2 Dateien schon vorhanden)?</translation>
     </message>
+    <message>
+        <source>Tick selected rows</source>
+        <translation>Ausgewählte Zeilen anhaken</translation>
+    </message>
+    <message>
+        <source>Untick selected rows</source>
+        <translation>Haken der ausgewählten Zeilen entfernen</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files ticked, %3</source>
+        <translation>%1 von %2 Dateien angehakt, %3</translation>
+    </message>
 </context>
 </TS>

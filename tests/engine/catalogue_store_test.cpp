@@ -99,6 +99,41 @@ TEST(CatalogueStoreTest, RowsStartUntickedAndTickIndividuallyOrAll)
     EXPECT_EQ(store.TickedCount(), 0u);
 }
 
+// The running totals follow every kind of change; an unlocated row counts
+// as a file but adds no bytes, and setting a tick twice counts once.
+TEST(CatalogueStoreTest, TickTotalsFollowEveryChange)
+{
+    enum Op { Tick, Untick, TickAll, UntickAll, Append, Clear };
+    struct Step {
+        Op op;
+        std::size_t row; // for Tick and Untick; for Append the size, 0 for an unlocated row
+        std::size_t count;
+        std::uint64_t bytes;
+        std::uint64_t total;
+    };
+    const Step steps[] = {
+        {Append, 100, 0, 0, 100}, {Append, 20, 0, 0, 120}, {Tick, 1, 1, 20, 120}, {Tick, 1, 1, 20, 120},
+        {TickAll, 0, 2, 120, 120}, {Append, 3, 2, 120, 123}, {Untick, 0, 1, 20, 123}, {Untick, 0, 1, 20, 123},
+        {UntickAll, 0, 0, 0, 123}, {Append, 0, 0, 0, 123}, {TickAll, 0, 4, 123, 123}, {Untick, 3, 3, 123, 123},
+        {Clear, 0, 0, 0, 0},
+    };
+    CatalogueStore store;
+    for (const Step& step : steps) {
+        switch (step.op) {
+        case Tick: store.SetTicked(step.row, true); break;
+        case Untick: store.SetTicked(step.row, false); break;
+        case TickAll: store.SetAllTicked(true); break;
+        case UntickAll: store.SetAllTicked(false); break;
+        case Append: store.Append(CatalogueRow{"f", step.row > 0, step.row > 0 ? step.row : 1000, 0}); break;
+        case Clear: store.Clear(); break;
+        }
+        SCOPED_TRACE(&step - steps);
+        EXPECT_EQ(store.TickedCount(), step.count);
+        EXPECT_EQ(store.TickedBytes(), step.bytes);
+        EXPECT_EQ(store.TotalBytes(), step.total);
+    }
+}
+
 TEST(CatalogueStoreTest, ClearEmptiesAndTheStoreIsReusable)
 {
     CatalogueStore store;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CatalogueList on screen: its own two-state boxes, red on rose when ticked,
 // presses that toggle only on the box, the context menu, and ticks that reach
-// the tree and the contents list only when those are next recomputed.
+// the tree and the contents list at once.
 
 #include "catalogue_controls_fixture.h"
 
@@ -66,20 +66,41 @@ TEST_F(CatalogueListTest, RightPressOffTheBoxOffersSaveFiles)
     EXPECT_TRUE(Ticked(0));
 }
 
-TEST_F(CatalogueListTest, ATickChangedHereShowsElsewhereOnlyWhenRecomputed)
+// A tick changed here rolls up into the tree and shows in the contents list
+// at once, also while a scan runs (no refusal in this list); a press on the
+// box of a selected row acts on the whole selection.
+TEST_F(CatalogueListTest, ATickChangedHereReachesTheTreeAndTheContentsList)
 {
+    struct Step {
+        std::vector<int> selected; // rows selected before the press
+        int box;                   // the row whose box is pressed
+        CheckState folder, root;
+        std::string contents; // the boxes of the contents list's rows after ".."
+    };
+    const Step steps[] = {
+        {{}, 0, CheckState::Partial, CheckState::Partial, "UC"},
+        {{}, 1, CheckState::Unchecked, CheckState::Unchecked, "UU"},
+        {{0, 1}, 1, CheckState::Checked, CheckState::Checked, "CC"},
+        {{0, 1}, 0, CheckState::Unchecked, CheckState::Unchecked, "UU"},
+    };
     c.tree.SelectNode(c.Node({"BKF", "S", "A"}));
-    SetCatalogueScanRunning(c.tree, c.contents, true); // no refusal in this list
-    CatalogueControls::Press(c.list, Qt::LeftButton, c.RowBox(c.list, 0));
-    EXPECT_FALSE(Ticked(0));
+    SetCatalogueScanRunning(c.tree, c.contents, true);
+    for (const Step& step : steps) {
+        SCOPED_TRACE(&step - steps);
+        c.list.clearSelection();
+        for (int row : step.selected)
+            c.list.selectionModel()->select(c.list.model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        CatalogueControls::Press(c.list, Qt::LeftButton, c.RowBox(c.list, step.box));
+        EXPECT_EQ(c.State({"BKF", "S", "A"}), step.folder);
+        EXPECT_EQ(c.State({"BKF"}), step.root);
+        std::string contents;
+        for (const std::string& row : c.ContentsRows())
+            contents += row.back();
+        EXPECT_EQ(contents, "^" + step.contents);
+        EXPECT_EQ(c.list.selectionModel()->selectedRows().size(), std::max<qsizetype>(step.selected.size(), 1))
+            << "the press keeps the selection";
+    }
     EXPECT_TRUE(c.messages.shown.empty());
-    EXPECT_EQ(c.State({"BKF", "S", "A"}), CheckState::Checked);
-    EXPECT_EQ(c.contents.GetCheckState(1), CheckState::Checked);
-
-    SetCatalogueScanRunning(c.tree, c.contents, false);
-    CatalogueControls::Press(c.contents, Qt::LeftButton, c.RowBox(c.contents, 2));
-    EXPECT_EQ(c.State({"BKF", "S", "A"}), CheckState::Partial) << "the roll-up reads the rows shown";
-    EXPECT_EQ(c.State({"BKF"}), CheckState::Unchecked) << "ancestors read the ticks";
 }
 
 } // namespace

@@ -188,4 +188,57 @@ TEST_F(FolderContentsListTest, MenuKeysOpenTheContextMenuOfTheCurrentRow)
     }
 }
 
+// Space, the menu's tick entries and a press on a selected row's box act on
+// the whole selection, in the contents list and the found-files list alike;
+// the store's ticks, the folder and the contents list's boxes agree after each.
+TEST_F(FolderContentsListTest, TickChangesOnASelectedRowActOnTheWholeSelection)
+{
+    enum Action { Space, TickMenu, UntickMenu };
+    struct Step {
+        bool inContents; // else the found-files list
+        std::vector<int> selected;
+        int current;
+        Action action;
+        std::string ticks;    // catalogue rows 0..4
+        CheckState folder;    // BKF\S\A
+        std::string contents; // rows 1..4 of the contents list
+    };
+    const Step steps[] = {
+        {true, {1, 2}, 2, Space, "00111", CheckState::Partial, "UUCC"},
+        {true, {0, 2, 3}, 3, TickMenu, "10111", CheckState::Partial, "UCCC"},
+        {false, {2, 3, 4}, 3, Space, "10000", CheckState::Partial, "UCUU"},
+        {false, {0, 1}, 0, UntickMenu, "00000", CheckState::Unchecked, "UUUU"},
+        {false, {1, 2}, 1, TickMenu, "01100", CheckState::Partial, "CUUU"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(&step - steps);
+        QTableView& view = step.inContents ? static_cast<QTableView&>(c.contents) : c.list;
+        view.setFocus();
+        view.clearSelection();
+        for (int row : step.selected)
+            view.selectionModel()->select(view.model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        view.selectionModel()->setCurrentIndex(view.model()->index(step.current, 0), QItemSelectionModel::NoUpdate);
+        if (step.action == Space) {
+            QTest::keyClick(&view, Qt::Key_Space);
+        } else {
+            CatalogueControls::Press(view, Qt::RightButton, c.RowLabel(view, step.current));
+            QMenu* menu = step.inContents ? c.contents.ContextMenu() : c.list.ContextMenu();
+            const QString text = step.action == TickMenu ? "Tick selected rows" : "Untick selected rows";
+            for (QAction* action : menu->actions()) {
+                if (action->text() == text)
+                    action->trigger();
+            }
+            menu->close();
+        }
+        std::string ticks, contents;
+        for (std::size_t row = 0; row < c.store.RowCount(); ++row)
+            ticks += c.store.IsTicked(row) ? '1' : '0';
+        for (const std::string& row : c.ContentsRows())
+            contents += row.back();
+        EXPECT_EQ(ticks, step.ticks);
+        EXPECT_EQ(c.State({"BKF", "S", "A"}), step.folder);
+        EXPECT_EQ(contents, "^" + step.contents);
+    }
+}
+
 } // namespace

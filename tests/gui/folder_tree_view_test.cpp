@@ -139,4 +139,22 @@ TEST_F(FolderTreeViewTest, KeysToggleMoveAndHandTheFocusOver)
     EXPECT_TRUE(c.contents.hasFocus());
 }
 
+// The end of a scan empties the contents list and collapses the tree; once
+// the Stop button hides, the folder highlighted in the tree shows its
+// contents again and is brought into view.
+TEST_F(FolderTreeViewTest, WhenAScanEndsTheHighlightedFolderShowsItsContents)
+{
+    for (FolderNode* node : {static_cast<FolderNode*>(nullptr), c.Node({"BKF", "S", "P", "one"})}) {
+        SetCatalogueScanRunning(c.tree, c.contents, true);
+        c.tree.clearSelection();
+        c.tree.SelectNode(node);
+        c.treeModel.CheckAllCollapsed(); // the scan's end steps
+        c.contents.ShowFolder(nullptr);
+        c.listModel.SetAllTicked(true);
+        SetCatalogueScanRunning(c.tree, c.contents, false);
+        EXPECT_EQ(c.ContentsRows(), node != nullptr ? (Rows{"..|||^", "a|File|10|C"}) : Rows());
+        EXPECT_EQ(c.tree.visualRect(c.treeModel.IndexOf(node)).isValid(), node != nullptr) << "ancestors open";
+    }
+}
+
 } // namespace

@@ -15,12 +15,14 @@
 #include "window_fixture.h"
 #include "window_layout.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 
@@ -233,4 +235,45 @@ TEST(MainFrame, HomePageAndAbout)
     CAboutDlg about;
     EXPECT_EQ(about.VersionLine().Text(), "Brevant Veltra BKF Version " BKF_VERSION);
     EXPECT_EQ(about.windowTitle(), "About Brevant Veltra BKF");
+}
+
+// After a scan: Ctrl+A selects every row of the list that has the focus and
+// runs no command; elsewhere it stays Add File. The status bar says how much
+// is ticked, in its text and to a screen reader, after every change.
+TEST(MainFrame, CtrlAInAListSelectsItsRowsAndTheStatusBarCountsTheTicks)
+{
+    WindowFixture f;
+    BkfWriter writer;
+    writer.Sset("S").Dirb({"D"}).File("a.txt", "abc").File("b.txt", "de");
+    f.TypeAndNext(f.WriteFile("a.bkf", writer.Bytes()));
+    ASSERT_TRUE(f.WaitForScanEnd());
+    QLabel& ticks = f.frame.TickTotalsLabel();
+    EXPECT_TRUE(ticks.isVisible());
+    EXPECT_EQ(ticks.text(), "2 of 2 files ticked, 5 B");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&ticks)->text(QAccessible::Name), ticks.text());
+
+    f.Controls().folderTree->SelectNode(f.View().TreeModel().TopLevelNode(0)->Child(0)); // the set
+    struct Case {
+        QAbstractItemView* view;
+        int selected; // rows selected after Ctrl+A
+        int added;    // times Add File ran
+    };
+    const Case cases[] = {
+        {f.Controls().catalogueList, 2, 0},
+        {f.Controls().folderContents, 2, 0}, // ".." and the folder D
+        {f.Controls().folderTree, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.view->metaObject()->className());
+        QSignalSpy add(f.frame.Command(CommandId::kAddFile), &QAction::triggered);
+        c.view->setCurrentIndex(c.view->model()->index(0, 0));
+        c.view->setFocus();
+        QTest::keyClick(c.view, Qt::Key_A, Qt::ControlModifier);
+        EXPECT_EQ(c.view->selectionModel()->selectedRows().size(), c.selected);
+        EXPECT_EQ(add.count(), c.added);
+    }
+
+    f.Controls().catalogueList->setFocus();
+    QTest::keyClick(f.Controls().catalogueList, Qt::Key_Space);
+    EXPECT_EQ(ticks.text(), "0 of 2 files ticked, 0 B");
 }
