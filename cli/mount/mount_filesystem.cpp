@@ -109,28 +109,37 @@ void GetAttr(fuse_req_t request, fuse_ino_t inode, fuse_file_info*)
     fuse_reply_attr(request, &info, kCacheSeconds);
 }
 
-// Entry `index` of a folder's listing: ".", "..", then the children by name.
-// False past the end.
-bool ListingEntry(const MountTree& tree, MountTree::NodeId folder, std::size_t index, std::string& name,
-                  struct stat& info)
+// Entry `index` of a folder's listing: ".", "..", then the children by name,
+// with the child's attributes (an entry that the kernel keeps as if looked
+// up) when `plus`. False past the end.
+bool ListingEntry(const Served& served, MountTree::NodeId folder, std::size_t index, bool plus, std::string& name,
+                  fuse_entry_param& entry)
 {
+    const MountTree& tree = served.tree;
     if (index >= 2 + tree.ChildCount(folder))
         return false;
-    std::memset(&info, 0, sizeof info);
+    entry = fuse_entry_param{};
     if (index < 2) {
         name = index == 0 ? "." : "..";
-        info.st_ino = InodeOf(folder);
-        info.st_mode = S_IFDIR;
+        entry.attr.st_ino = InodeOf(folder);
+        entry.attr.st_mode = S_IFDIR;
         return true;
     }
     const MountTree::NodeId child = tree.ChildAt(folder, index - 2);
     name.assign(tree.Name(child));
-    info.st_ino = InodeOf(child);
-    info.st_mode = tree.IsFolder(child) ? S_IFDIR : S_IFREG;
+    entry.attr.st_ino = InodeOf(child);
+    entry.attr.st_mode = tree.IsFolder(child) ? S_IFDIR : S_IFREG;
+    if (plus) {
+        entry.ino = InodeOf(child);
+        entry.generation = 1;
+        entry.attr = Attributes(served, child);
+        entry.attr_timeout = entry.entry_timeout = kCacheSeconds;
+    }
     return true;
 }
 
-void ReadDir(fuse_req_t request, fuse_ino_t inode, std::size_t size, off_t offset, fuse_file_info*)
+// Lists a folder from entry `offset` on, as many entries as fit in `size` bytes.
+void List(fuse_req_t request, fuse_ino_t inode, std::size_t size, off_t offset, bool plus)
 {
     const Served& served = Context(request);
     if (!Known(served, inode) || !served.tree.IsFolder(NodeOf(inode))) {
@@ -140,16 +149,30 @@ void ReadDir(fuse_req_t request, fuse_ino_t inode, std::size_t size, off_t offse
     std::vector<char> listing(size);
     std::size_t used = 0;
     std::string name;
-    struct stat info {};
+    fuse_entry_param entry {};
     for (auto index = static_cast<std::size_t>(std::max<off_t>(offset, 0));
-         ListingEntry(served.tree, NodeOf(inode), index, name, info); ++index) {
-        const std::size_t length = fuse_add_direntry(request, listing.data() + used, size - used, name.c_str(), &info,
-                                                     static_cast<off_t>(index + 1));
+         ListingEntry(served, NodeOf(inode), index, plus, name, entry); ++index) {
+        char* at = listing.data() + used;
+        const auto next = static_cast<off_t>(index + 1);
+        const std::size_t length = plus ? fuse_add_direntry_plus(request, at, size - used, name.c_str(), &entry, next)
+                                        : fuse_add_direntry(request, at, size - used, name.c_str(), &entry.attr, next);
         if (length > size - used)
             break;
         used += length;
     }
     fuse_reply_buf(request, listing.data(), used);
+}
+
+void ReadDir(fuse_req_t request, fuse_ino_t inode, std::size_t size, off_t offset, fuse_file_info*)
+{
+    List(request, inode, size, offset, false);
+}
+
+// A listing with every entry's attributes: `ls -l`, `du` and `cp -r` need no
+// lookup per name.
+void ReadDirPlus(fuse_req_t request, fuse_ino_t inode, std::size_t size, off_t offset, fuse_file_info*)
+{
+    List(request, inode, size, offset, true);
 }
 
 void Open(fuse_req_t request, fuse_ino_t inode, fuse_file_info* file)
@@ -235,6 +258,7 @@ fuse_lowlevel_ops Operations()
     operations.lookup = Lookup;
     operations.getattr = GetAttr;
     operations.readdir = ReadDir;
+    operations.readdirplus = ReadDirPlus;
     operations.open = Open;
     operations.read = Read;
     operations.getxattr = GetXattr;
