@@ -190,6 +190,10 @@ void Open(fuse_req_t request, fuse_ino_t inode, fuse_file_info* file)
         fuse_reply_err(request, EISDIR);
         return;
     }
+    // The kernel keeps what it read of a file (nothing changes), and reads
+    // through its page cache: direct I/O would make cat of a large file about
+    // as fast as cat of the backup, but every small read a round trip here
+    // (4 KiB reads 6x slower, measured) and shared mappings impossible.
     file->keep_cache = 1;
     fuse_reply_open(request, file);
 }
