@@ -198,6 +198,18 @@ void Open(fuse_req_t request, fuse_ino_t inode, fuse_file_info* file)
     fuse_reply_open(request, file);
 }
 
+// Replies with the `count` bytes in the pipe of `read`: the kernel takes
+// them from there, and libfuse copies them (reading the pipe) only where it
+// cannot splice. Neither reads the backup.
+void ReplyFromPipe(fuse_req_t request, SplicedRead& read, std::size_t count)
+{
+    fuse_bufvec piped = FUSE_BUFVEC_INIT(count);
+    piped.buf[0].flags = static_cast<fuse_buf_flags>(FUSE_BUF_IS_FD | FUSE_BUF_FD_RETRY);
+    piped.buf[0].fd = read.PipeOut();
+    fuse_reply_data(request, &piped, FUSE_BUF_SPLICE_NONBLOCK);
+    read.EmptyPipe();
+}
+
 void Read(fuse_req_t request, fuse_ino_t inode, std::size_t size, off_t offset, fuse_file_info*)
 {
     const Served& served = Context(request);
@@ -208,19 +220,11 @@ void Read(fuse_req_t request, fuse_ino_t inode, std::size_t size, off_t offset, 
         return;
     }
     const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(size, data.length - at));
-    // Each serving thread keeps its own pipe and buffer.
-    thread_local SplicedRead read;
-    if (!read.Take(served.backup, data.offset + at, count)) {
+    thread_local SplicedRead read; // each serving thread's own pipe and buffer
+    if (read.Take(served.backup, data.offset + at, count))
+        ReplyFromPipe(request, read, count);
+    else
         fuse_reply_buf(request, reinterpret_cast<const char*>(read.Bytes().data()), read.Bytes().size());
-        return;
-    }
-    // The kernel takes the bytes from the pipe; libfuse copies them (reading
-    // the pipe) only where it cannot splice. Neither reads the backup.
-    fuse_bufvec piped = FUSE_BUFVEC_INIT(count);
-    piped.buf[0].flags = static_cast<fuse_buf_flags>(FUSE_BUF_IS_FD | FUSE_BUF_FD_RETRY);
-    piped.buf[0].fd = read.PipeOut();
-    fuse_reply_data(request, &piped, FUSE_BUF_SPLICE_NONBLOCK);
-    read.EmptyPipe();
 }
 
 // Replies with `text` (with its NUL when `withNul`) as an extended
