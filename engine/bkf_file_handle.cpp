@@ -108,6 +108,11 @@ std::optional<std::size_t> BkfFileHandle::ReadAt(std::uint64_t position, void* b
     return total;
 }
 
+std::optional<std::size_t> BkfFileHandle::SpliceAt(std::uint64_t, int, std::size_t) const
+{
+    return std::nullopt;
+}
+
 #else
 
 bool BkfFileHandle::Open(const std::string& path)
@@ -187,6 +192,25 @@ std::optional<std::size_t> BkfFileHandle::ReadAt(std::uint64_t position, void* b
         total += static_cast<std::size_t>(got);
     }
     return total;
+}
+
+std::optional<std::size_t> BkfFileHandle::SpliceAt(std::uint64_t position, int pipe, std::size_t length) const
+{
+#ifdef __linux__
+    if (m_fd < 0)
+        return std::nullopt;
+    for (;;) {
+        loff_t at = static_cast<loff_t>(position);
+        const ssize_t got = ::splice(m_fd, &at, pipe, nullptr, length, SPLICE_F_NONBLOCK);
+        if (got >= 0)
+            return static_cast<std::size_t>(got);
+        if (errno != EINTR)
+            return std::nullopt;
+    }
+#else
+    (void)position, (void)pipe, (void)length;
+    return std::nullopt;
+#endif
 }
 
 #endif

@@ -42,6 +42,11 @@ public:
     // first byte cannot be read, with the system's error code left set.
     // Virtual so that tests can stand in a disk with bad sectors.
     virtual std::optional<std::size_t> ReadAt(std::uint64_t position, void* buffer, std::size_t length) const;
+    // The same as ReadAt, but the bytes go into the pipe whose write end is
+    // `pipe`, as references to the cached pages (no copy) where the system
+    // can; one call, which never waits for room in the pipe. Nothing where
+    // the system cannot do this.
+    virtual std::optional<std::size_t> SpliceAt(std::uint64_t position, int pipe, std::size_t length) const;
 
     // The file as it was when it was opened (kept after Close): its size is
     // the size a scan that began then started with.

@@ -198,27 +198,14 @@ std::optional<MountTree::NodeId> MountTree::Find(std::string_view path) const
     return node;
 }
 
-std::uint64_t MountTree::Size(NodeId node) const
+ByteRange MountTree::Data(NodeId node) const
 {
     const std::int64_t row = m_nodes[node].row;
-    return row < 0 ? 0 : RowSaver::DataRange(m_store.Row(static_cast<std::size_t>(row)), m_backupSize).length;
-}
-
-std::uint64_t MountTree::DataOffset(NodeId node) const
-{
-    const std::int64_t row = m_nodes[node].row;
-    return row < 0 ? 0 : m_store.Row(static_cast<std::size_t>(row)).offset;
+    return row < 0 ? ByteRange{0, 0} : RowSaver::DataRange(m_store.Row(static_cast<std::size_t>(row)), m_backupSize);
 }
 
 const char* MountTree::Status(NodeId node) const
 {
     const std::int64_t row = m_nodes[node].row;
     return row < 0 ? nullptr : RowStatusText(m_store.Row(static_cast<std::size_t>(row)).status);
-}
-
-std::vector<MountTree::NodeId> MountTree::Children(NodeId folder) const
-{
-    const Node& parent = m_nodes[folder];
-    return std::vector<NodeId>(m_children.begin() + parent.firstChild,
-                               m_children.begin() + parent.firstChild + parent.childCount);
 }

@@ -7,6 +7,7 @@
 // holds it and its recorded date. Read-only once built, so any number of
 // threads may look things up at once.
 
+#include "byte_range.h"
 #include "catalogue_store.h"
 
 #include <cstdint>
@@ -31,14 +32,17 @@ public:
     bool IsFolder(NodeId node) const { return m_nodes[node].row < 0; }
     std::string_view Name(NodeId node) const { return m_nodes[node].name; }
     std::int64_t ModifiedSeconds(NodeId node) const { return m_nodes[node].modified; }
-    // A file's length: the bytes of its data that the backup holds.
-    std::uint64_t Size(NodeId node) const;
-    // Where a file's data start in the backup.
-    std::uint64_t DataOffset(NodeId node) const;
+    // Where a file's data lie in the backup: as many bytes as the backup
+    // holds (a folder's range is empty).
+    ByteRange Data(NodeId node) const;
+    std::uint64_t Size(NodeId node) const { return Data(node).length; }
     // A file's row status ("ok", "cut short", ...); null for a folder.
     const char* Status(NodeId node) const;
-    // The children of a folder, sorted by name.
-    std::vector<NodeId> Children(NodeId folder) const;
+    // The child of `folder` named `name`, or nothing.
+    std::optional<NodeId> Child(NodeId folder, std::string_view name) const;
+    // The children of a folder, sorted by name: ChildAt(folder, 0 ... ChildCount(folder) - 1).
+    std::size_t ChildCount(NodeId folder) const { return m_nodes[folder].childCount; }
+    NodeId ChildAt(NodeId folder, std::size_t index) const { return m_children[m_nodes[folder].firstChild + index]; }
     std::size_t NodeCount() const { return m_nodes.size(); }
     // The link count a folder reports: itself, its "." and each subfolder's "..".
     std::uint32_t FolderLinks(NodeId folder) const { return 2 + m_nodes[folder].folderCount; }
@@ -55,7 +59,6 @@ private:
     };
     class Builder;
 
-    std::optional<NodeId> Child(NodeId folder, std::string_view name) const;
     void SortChildren();
 
     const CatalogueStore& m_store;
