@@ -24,6 +24,7 @@
 
 struct ExtractionReport;
 class CSaveProgressDlg;
+class FilePreviewController;
 class CWizardPages;
 class ScanReportLine;
 class ViewFrame;
@@ -79,6 +80,8 @@ public:
     // Stops a running save after the file it is writing, or at once (that
     // file kept as NAME.partial).
     void StopSave(bool atOnce);
+    // The preview pane and "Open" of the lists.
+    FilePreviewController& Preview() const { return *m_preview; }
     // The frame's Settings command.
     void OnSettings();
 
@@ -114,6 +117,10 @@ private:
     QString DroppableBackup(const QMimeData* data) const;
     // Runs the save of the ticked rows into `destination` (ends with "/").
     void RunSave(const std::string& destination);
+    // Runs the save window over the ticked rows of `rows`; false when it did
+    // not run or the application ends now (no report then).
+    bool RunSaveWindow(const CatalogueStore& rows, const std::string& destination, ExtractionReport& report);
+    void CreatePreview();
     void ShowSaveReport(const ExtractionReport& report, std::size_t chosen, const std::string& destination);
 
     ViewFrame& m_frame;
@@ -130,4 +137,5 @@ private:
     // What the last scan passed over, for the report of a save.
     ScanReport m_scanReport;
     CSaveProgressDlg* m_saveDialog = nullptr; // while a save's window is open
+    FilePreviewController* m_preview = nullptr; // a child of this view
 };

@@ -6,9 +6,12 @@
 // on pale rose. A press (left, double or right) on a box toggles the tick; a
 // tick changed here is not passed on to the tree or the contents list until
 // they are next recomputed. Elsewhere a right press offers "Save Files". No
-// refusal while a scan runs.
+// refusal while a scan runs. Enter, a double click beside the box and
+// "Preview" in the menu ask for the row's preview, "Open" for its opening.
 
 #include <QTableView>
+
+#include <cstddef>
 
 class CatalogueListModel;
 class SaveMenu;
@@ -30,6 +33,8 @@ public:
 
 signals:
     void saveRequested(int commandId);
+    void previewRequested(std::size_t catalogueRow);
+    void openRequested(std::size_t catalogueRow);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -40,7 +45,13 @@ private:
     // Toggles the tick of the row whose box lies at `point`; false when none does.
     bool ToggleBoxAt(const QPoint& point);
     void ToggleTick(int row);
+    // The catalogue row shown in view row `row` (>= 0).
+    std::size_t CatalogueRowOf(int row) const;
+    // Emits `signal` for view row `row` when there is one.
+    void RequestFor(int row, void (CatalogueList::*signal)(std::size_t));
+    void AddFileCommands();
 
     CatalogueListModel& m_model;
     SaveMenu* m_menu;
+    int m_menuRow = -1; // the row the context menu was opened for
 };

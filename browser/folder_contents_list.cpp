@@ -26,6 +26,31 @@ FolderContentsList::FolderContentsList(FolderTreeModel& tree, CatalogueListModel
     connect(m_menu, &SaveMenu::chosen, this, &FolderContentsList::saveRequested);
     // A folder of an emptied tree can no longer be shown.
     connect(&tree, &QAbstractItemModel::modelAboutToBeReset, this, [this] { ShowFolder(nullptr); });
+    AddFileCommands();
+}
+
+void FolderContentsList::AddFileCommands()
+{
+    const auto isFile = [this] { return CatalogueRowOf(m_menuRow) != FolderRowLinks::kNoRow; };
+    m_menu->AddCommand(Texts::Tr("Preview"), isFile,
+                       [this] { RequestFor(m_menuRow, &FolderContentsList::previewRequested); });
+    m_menu->AddCommand(Texts::Tr("Open"), isFile, [this] { RequestFor(m_menuRow, &FolderContentsList::openRequested); });
+}
+
+// The first catalogue row whose path is the selected folder's key followed by
+// the name; a second file of the same path is never reached from here.
+std::size_t FolderContentsList::CatalogueRowOf(int row) const
+{
+    if (!m_rows->IsRow(row) || m_rows->Kind(row) != RowKind::File)
+        return FolderRowLinks::kNoRow;
+    return m_treeModel.FirstRowWithPath(m_treeModel.GetFolderKey(SelectedNode()) + m_rows->Name(row).toStdString());
+}
+
+void FolderContentsList::RequestFor(int row, void (FolderContentsList::*signal)(std::size_t))
+{
+    const std::size_t found = CatalogueRowOf(row);
+    if (found != FolderRowLinks::kNoRow)
+        emit(this->*signal)(found);
 }
 
 QMenu* FolderContentsList::ContextMenu() const
@@ -87,14 +112,10 @@ void FolderContentsList::ToggleRow(int row)
     RollUpSelected();
 }
 
-// The first catalogue row whose path is the selected folder's key followed by
-// the name; a second file of the same path never gets the tick.
+// A second file of the same path never gets the tick.
 void FolderContentsList::SetFileTick(int row, bool ticked)
 {
-    if (!m_rows->IsRow(row))
-        return;
-    const std::string target = m_treeModel.GetFolderKey(SelectedNode()) + m_rows->Name(row).toStdString();
-    const std::size_t found = m_treeModel.FirstRowWithPath(target);
+    const std::size_t found = CatalogueRowOf(row);
     if (found != FolderRowLinks::kNoRow)
         m_catalogue.setData(m_catalogue.index(static_cast<int>(found), 0), ticked ? Qt::Checked : Qt::Unchecked,
                             Qt::CheckStateRole);
@@ -161,6 +182,8 @@ void FolderContentsList::OnDblClk(const QPoint& point)
         return;
     if (IsOnReportBox(*this, row, point))
         ToggleRow(row);
+    else if (m_rows->Kind(row) == RowKind::File)
+        RequestFor(row, &FolderContentsList::previewRequested);
     else
         OpenFolderRow(row);
 }
@@ -178,10 +201,12 @@ void FolderContentsList::OnRClick(const QPoint& point)
         }
         return;
     }
-    if (IsOnReportBox(*this, row, point))
+    if (IsOnReportBox(*this, row, point)) {
         ToggleRow(row);
-    else
+    } else {
+        m_menuRow = row;
         m_menu->Popup(viewport(), point);
+    }
 }
 
 bool FolderContentsList::OnListKeyDown(int key)
@@ -195,6 +220,8 @@ bool FolderContentsList::OnListKeyDown(int key)
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        if (mark >= 0 && m_rows->Kind(mark) == RowKind::File)
+            RequestFor(mark, &FolderContentsList::previewRequested);
         if (mark < 0 || m_rows->Kind(mark) == RowKind::File)
             return true;
         OpenFolderRow(mark);
@@ -243,6 +270,7 @@ void FolderContentsList::mouseDoubleClickEvent(QMouseEvent* event)
 
 void FolderContentsList::keyPressEvent(QKeyEvent* event)
 {
+    m_menuRow = SelectionMark();
     if (m_menu->PopupForKey(*this, *event)) {
         event->accept();
         return;

@@ -7,10 +7,14 @@
 // result up into the selected node and its ancestors; a double click or Enter
 // opens a folder or the parent folder. While a scan runs (the window says so)
 // check changes are refused with a message. The parent row never changes.
+// On a file row, Enter, a double click beside the box and "Preview" in the
+// menu ask for its preview, "Open" for its opening.
 
 #include "check_state.h"
 
 #include <QTableView>
+
+#include <cstddef>
 
 class CatalogueListModel;
 class FolderContentsListModel;
@@ -57,6 +61,8 @@ public:
 signals:
     // "Save File" was chosen in the context menu.
     void saveRequested(int commandId);
+    void previewRequested(std::size_t catalogueRow);
+    void openRequested(std::size_t catalogueRow);
 
 protected:
     bool event(QEvent* event) override;
@@ -66,6 +72,11 @@ protected:
 
 private:
     FolderNode* SelectedNode() const;
+    // The catalogue row of a file row, or FolderRowLinks::kNoRow.
+    std::size_t CatalogueRowOf(int row) const;
+    // Emits `signal` for a file row.
+    void RequestFor(int row, void (FolderContentsList::*signal)(std::size_t));
+    void AddFileCommands();
     // Makes `node` the tree's selected node and shows it here.
     void OpenFolder(FolderNode* node);
 
@@ -76,4 +87,5 @@ private:
     MessageService* m_messages = nullptr;
     SaveMenu* m_menu;
     bool m_scanRunning = false;
+    int m_menuRow = -1; // the row the context menu was opened for
 };

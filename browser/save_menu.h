@@ -3,11 +3,15 @@
 // The right-click menu of the catalogue controls: one save command followed
 // by a separator, rebuilt for every right click and shown with its top-left
 // corner at the pointer, or under the current row for the keyboard. Choosing the command emits `chosen`; the window
-// connects the controls' save requests to its save command.
+// connects the controls' save requests to its save command. Commands added
+// with AddCommand follow the separator.
 
 #include <QMenu>
 #include <QObject>
 #include <QString>
+
+#include <functional>
+#include <vector>
 
 class QAbstractItemView;
 class QKeyEvent;
@@ -19,6 +23,8 @@ public:
     // `owner` is the control the menu belongs to and outlives this object.
     SaveMenu(QWidget* owner, QString text, int commandId);
 
+    // A further command, enabled while `enabled` says so when the menu opens.
+    void AddCommand(QString text, std::function<bool()> enabled, std::function<void()> chosen);
     // Rebuilds the menu and shows it at `point` in the coordinates of `from`.
     void Popup(const QWidget* from, const QPoint& point);
     // The Menu key or Shift+F10 in `view`: the menu under its current row
@@ -34,4 +40,10 @@ private:
     QMenu m_menu;
     QString m_text;
     int m_commandId;
+    struct Command {
+        QString text;
+        std::function<bool()> enabled;
+        std::function<void()> chosen;
+    };
+    std::vector<Command> m_commands;
 };
