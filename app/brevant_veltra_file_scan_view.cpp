@@ -114,6 +114,7 @@ void CBrevantVeltraFileScanView::CreatePreview()
         },
         m_services.messages, m_services.shell, m_frame);
     m_preview->FollowVisibility(*m_controls.catalogueList);
+    m_preview->DragOutOf(*m_controls.catalogueList, *m_controls.folderTree);
     connect(m_preview, &FilePreviewController::paneToggled, this, &CBrevantVeltraFileScanView::LayOutControls);
     connect(m_controls.catalogueList, &CatalogueList::previewRequested, m_preview, &FilePreviewController::Preview);
     connect(m_controls.catalogueList, &CatalogueList::openRequested, m_preview, &FilePreviewController::Open);

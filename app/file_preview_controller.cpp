@@ -3,6 +3,7 @@
 
 #include "catalogue_store.h"
 #include "desktop_shell.h"
+#include "drag_out.h"
 #include "file_preview_pane.h"
 #include "message_service.h"
 #include "preview_loader.h"
@@ -92,19 +93,26 @@ void FilePreviewController::Open(std::size_t row)
     const std::optional<ExtractionReport> report = m_private.Save(m_store, {row});
     if (!report)
         return;
-    ReportOpen(*report);
+    ReportProblems(*report);
     const QString saved = PrivateSave::SavedPath(*report, 0, path);
     if (!saved.isEmpty())
         m_shell.OpenDocument(saved);
 }
 
-// What went wrong is said as after a save; a clean one says nothing.
-void FilePreviewController::ReportOpen(const ExtractionReport& report)
+// A clean save says nothing.
+void FilePreviewController::ReportProblems(const ExtractionReport& report)
 {
     const SaveReportText text =
         DescribeSave(report, 1, QString::fromStdString(report.rootFolder), ScanReport(), m_frame.RestoreDates());
     if (!text.message.isEmpty())
         m_messages.ShowMessageWithDetails(text.message, text.details, MessageService::kInform);
+}
+
+void FilePreviewController::DragOutOf(CatalogueList& list, FolderTree& tree)
+{
+    DragOut::Window window{[this](const QString& text) { m_frame.ShowStatusText(text); },
+                           [this](const ExtractionReport& report) { ReportProblems(report); }, m_backup.scanRunning};
+    m_drags = new DragOut(list, tree, m_store, m_private, std::move(window), this);
 }
 
 void FilePreviewController::FollowVisibility(QWidget& list)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's look inside found files: the preview pane with its loader,
-// and "Open", which saves one file privately and opens it with the desktop's
-// program. The pane closes when the lists hide (the file page) and with a
+// "Open", which saves one file privately and opens it with the desktop's
+// program, and the drag of found files out onto a file manager. The pane closes when the lists hide (the file page) and with a
 // new scan. Window thread only.
 
 #include "bkf_file_handle.h"
@@ -15,7 +15,10 @@
 #include <memory>
 #include <string>
 
+class CatalogueList;
 class CatalogueStore;
+class DragOut;
+class FolderTree;
 class DesktopShell;
 class FilePreviewPane;
 class MessageService;
@@ -48,6 +51,9 @@ public:
     void ClosePane();
     // The pane closes whenever `list` is hidden.
     void FollowVisibility(QWidget& list);
+    // Files dragged out of `list` or `tree` are saved privately and handed to the drop target.
+    void DragOutOf(CatalogueList& list, FolderTree& tree);
+    DragOut* Drags() const { return m_drags; }
 
 signals:
     // The pane was opened or closed: the window lays out its controls again.
@@ -58,7 +64,8 @@ protected:
 
 private:
     void ShowResult(const PreviewResult& result);
-    void ReportOpen(const ExtractionReport& report);
+    // What went wrong in a private save, said as after a save.
+    void ReportProblems(const ExtractionReport& report);
 
     const CatalogueStore& m_store;
     Backup m_backup;
@@ -68,4 +75,5 @@ private:
     FilePreviewPane* m_pane;
     std::unique_ptr<PreviewLoader> m_loader;
     PrivateSave m_private;
+    DragOut* m_drags = nullptr; // a child of this object
 };

@@ -26,6 +26,8 @@ public:
     explicit CatalogueList(CatalogueListModel& model, QWidget* parent = nullptr);
 
     QMenu* ContextMenu() const;
+    // The catalogue row shown in view row `row` (>= 0).
+    std::size_t CatalogueRowOf(int row) const;
 
     void OnClick(const QPoint& point);
     void OnDblClk(const QPoint& point);
@@ -45,8 +47,6 @@ private:
     // Toggles the tick of the row whose box lies at `point`; false when none does.
     bool ToggleBoxAt(const QPoint& point);
     void ToggleTick(int row);
-    // The catalogue row shown in view row `row` (>= 0).
-    std::size_t CatalogueRowOf(int row) const;
     // Emits `signal` for view row `row` when there is one.
     void RequestFor(int row, void (CatalogueList::*signal)(std::size_t));
     void AddFileCommands();
