@@ -13,6 +13,7 @@
 #include "view_frame.h"
 
 #include <QEvent>
+#include <QLayout>
 
 #include <utility>
 
@@ -60,6 +61,7 @@ void FilePreviewController::Preview(std::size_t row)
     if (!IsPaneOpen()) {
         m_pane->show();
         emit paneToggled();
+        m_pane->layout()->activate(); // the picture's room is known now
     }
     PreviewRequest request{m_backup.path(), m_backup.scanned(), entry, m_pane->PictureRoom()};
     request.row.path = {};

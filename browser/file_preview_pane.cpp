@@ -14,11 +14,19 @@
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QStyle>
+#include <QTextCursor>
+#include <QTimer>
 #include <QTimeZone>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
+
+// Characters a text view takes in one go (about 1 ms each).
+constexpr qsizetype kTextPiece = 32768;
 
 // The row statuses in the window's language.
 const char* const kStatusWords[] = {
@@ -94,8 +102,11 @@ FilePreviewPane::FilePreviewPane(QWidget* parent)
       m_note(MakeLabel(this, QT_TRANSLATE_NOOP("Texts", "Preview note"))),
       m_stack(new QStackedWidget(this)),
       m_text(new QPlainTextEdit(m_stack)),
-      m_picture(MakeLabel(m_stack, QT_TRANSLATE_NOOP("Texts", "Preview picture")))
+      m_picture(MakeLabel(m_stack, QT_TRANSLATE_NOOP("Texts", "Preview picture"))),
+      m_pieces(new QTimer(this))
 {
+    m_pieces->setInterval(0);
+    connect(m_pieces, &QTimer::timeout, this, &FilePreviewPane::AppendPiece);
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
     setAccessibleName(Texts::Tr("File preview"));
@@ -108,6 +119,7 @@ FilePreviewPane::FilePreviewPane(QWidget* parent)
     m_close->setAccessibleName(Texts::Tr("Close the preview"));
     connect(m_close, &QToolButton::clicked, this, &FilePreviewPane::closeRequested);
     m_text->setReadOnly(true);
+    m_text->setUndoRedoEnabled(false);
     m_text->setAccessibleName(Texts::Tr("Preview text"));
     m_picture->setAlignment(Qt::AlignCenter);
     m_stack->addWidget(m_text);
@@ -130,7 +142,7 @@ void FilePreviewPane::ShowReading(const QString& name, const CatalogueRow& row)
     m_title->setText(name);
     ShowDetails(QString());
     SetNote(Texts::Tr("Reading…"));
-    m_text->clear();
+    ShowText(QString());
     m_picture->clear();
     m_stack->setCurrentWidget(m_text);
 }
@@ -165,9 +177,37 @@ void FilePreviewPane::ShowResult(const PreviewResult& result)
     QString text = result.text;
     if (result.head.cutShort && result.shown >= result.head.available)
         text += QStringLiteral("\n") + Texts::Tr("[The data end here: the backup holds no more of this file.]");
-    m_text->setPlainText(text);
+    ShowText(std::move(text));
     m_text->setToolTip(hex ? QString() : EncodingName(result.choice.encoding));
     m_stack->setCurrentWidget(m_text);
+}
+
+void FilePreviewPane::ShowText(QString text)
+{
+    m_pending = std::move(text);
+    m_added = 0;
+    m_text->clear();
+    AppendPiece();
+}
+
+// The next piece ends after a line feed where there is one, so that lines
+// are not split between pieces needlessly.
+void FilePreviewPane::AppendPiece()
+{
+    qsizetype end = std::min(m_pending.size(), m_added + kTextPiece);
+    const qsizetype lineEnd = m_pending.lastIndexOf(QLatin1Char('\n'), end - 1);
+    if (end < m_pending.size() && lineEnd >= m_added)
+        end = lineEnd + 1;
+    QTextCursor cursor(m_text->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(m_pending.mid(m_added, end - m_added));
+    m_added = end;
+    if (m_added < m_pending.size()) {
+        m_pieces->start();
+    } else {
+        m_pieces->stop();
+        m_pending.clear();
+    }
 }
 
 void FilePreviewPane::SetNote(const QString& text)

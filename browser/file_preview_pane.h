@@ -12,6 +12,7 @@
 class QLabel;
 class QPlainTextEdit;
 class QStackedWidget;
+class QTimer;
 class QToolButton;
 struct PreviewResult;
 
@@ -40,6 +41,10 @@ signals:
 private:
     void ShowDetails(const QString& dataCheck);
     void SetNote(const QString& text);
+    // Shows `text`: its start at once, the rest a piece per turn of the event
+    // loop, so that a long text does not hold up the window.
+    void ShowText(QString text);
+    void AppendPiece();
 
     QLabel* m_title;
     QToolButton* m_close;
@@ -49,4 +54,7 @@ private:
     QPlainTextEdit* m_text;
     QLabel* m_picture;
     CatalogueRow m_row;
+    QString m_pending;      // text still to be added to the view
+    qsizetype m_added = 0;  // characters of m_pending added so far
+    QTimer* m_pieces;
 };

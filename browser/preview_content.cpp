@@ -82,7 +82,9 @@ bool IsUtf8(const QByteArray& bytes)
 {
     const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     for (std::size_t at = 0; at < text.size();) {
-        if (!NextCodePoint(text, at))
+        if (static_cast<unsigned char>(text[at]) < 0x80)
+            ++at; // the common case, without a call
+        else if (!NextCodePoint(text, at))
             return IsCutCharacter(text.substr(at));
     }
     return true;
