@@ -8,6 +8,8 @@
 #include "continued_save.h"
 #include "desktop_shell.h"
 #include "extraction_report.h"
+#include "file_preview_controller.h"
+#include "file_preview_pane.h"
 #include "folder_contents_list.h"
 #include "folder_tree.h"
 #include "gradient_static.h"
@@ -35,7 +37,9 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QUrl>
 
 #include <iterator>
@@ -61,6 +65,7 @@ CBrevantVeltraFileScanView::CBrevantVeltraFileScanView(ViewFrame& frame, const W
     setAttribute(Qt::WA_OpaquePaintEvent); // the background covers everything
     UseLightSurfaceInk(*this);
     setAcceptDrops(true);
+    CreatePreview();
     ConnectCommands();
     SetTabOrder();
     m_reportLine->Clear();
@@ -99,6 +104,27 @@ void CBrevantVeltraFileScanView::ConnectCommands()
     connect(m_reportLine, &ScanReportLine::rescanRequested, this, &View::OnRescan);
 }
 
+void CBrevantVeltraFileScanView::CreatePreview()
+{
+    FilePreviewController::Backup backup{[this] { return m_strFilePath.toStdString(); },
+                                         [this] { return m_scanner.ScannedFile(); },
+                                         [this] { return IsScanRunning(); }};
+    m_preview = new FilePreviewController(
+        *this, m_store, std::move(backup),
+        [this](const CatalogueStore& rows, const std::string& destination, ExtractionReport& report) {
+            return RunSaveWindow(rows, destination, false, report);
+        },
+        m_services.messages, m_services.shell, m_frame);
+    m_preview->FollowVisibility(*m_controls.catalogueList);
+    m_preview->DragOutOf(*m_controls.catalogueList, *m_controls.folderTree);
+    connect(m_preview, &FilePreviewController::paneToggled, this, &CBrevantVeltraFileScanView::LayOutControls);
+    connect(m_controls.catalogueList, &CatalogueList::previewRequested, m_preview, &FilePreviewController::Preview);
+    connect(m_controls.catalogueList, &CatalogueList::openRequested, m_preview, &FilePreviewController::Open);
+    connect(m_controls.folderContents, &FolderContentsList::previewRequested, m_preview,
+            &FilePreviewController::Preview);
+    connect(m_controls.folderContents, &FolderContentsList::openRequested, m_preview, &FilePreviewController::Open);
+}
+
 int CBrevantVeltraFileScanView::Page() const
 {
     return m_pPages->Page();
@@ -120,7 +146,8 @@ void CBrevantVeltraFileScanView::SetTabOrder()
     QWidget* const order[] = {
         c.btnAddFile, c.btnRepair, c.btnSave, c.btnSettings, c.btnUpdate, c.btnHomePage, // the top row
         c.editFileName, c.btnBrowse, c.chkDeepScan,                                      // the file page
-        c.folderTree, c.folderContents, c.catalogueList, m_reportLine,                   // the results page
+        c.folderTree, c.folderContents, c.catalogueList,                                 // the results page
+        &m_preview->Pane().CloseButton(), &m_preview->Pane().TextView(), m_reportLine,
         c.btnStop, c.btnBack, c.btnNext,                                                 // bottom right
     };
     for (std::size_t k = 1; k < std::size(order); ++k)
@@ -139,6 +166,7 @@ void CBrevantVeltraFileScanView::ClearCatalogue()
     m_controls.folderContents->ShowFolder(nullptr);
     m_reportLine->Clear();
     m_scanReport = ScanReport();
+    m_preview->ClosePane();
 }
 
 void CBrevantVeltraFileScanView::StartScan(const QString& path)
@@ -250,17 +278,25 @@ void CBrevantVeltraFileScanView::RunSave(const std::string& destination)
 {
     const std::size_t chosen = m_store.TickedCount();
     const bool continueSave = AskToContinue(destination);
-    CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_strFilePath, m_scanner.ScannedFile(), m_store, destination,
+    ExtractionReport report;
+    if (RunSaveWindow(m_store, destination, continueSave, report))
+        ShowSaveReport(report, chosen, destination);
+}
+
+bool CBrevantVeltraFileScanView::RunSaveWindow(const CatalogueStore& rows, const std::string& destination,
+                                               bool continueSave, ExtractionReport& report)
+{
+    CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_strFilePath, m_scanner.ScannedFile(), rows, destination,
                                                    m_frame.FilePrefix().toStdString(),
                                                    ExtractionOptions{m_frame.RestoreDates(), continueSave}},
                             m_services.messages, this);
     m_saveDialog = &dialog;
     const bool ran = dialog.Run();
     m_saveDialog = nullptr;
-    if (m_frame.OnSaveEnded())
-        return;
-    if (ran)
-        ShowSaveReport(dialog.Report(), chosen, destination);
+    if (m_frame.OnSaveEnded() || !ran)
+        return false;
+    report = dialog.Report();
+    return true;
 }
 
 void CBrevantVeltraFileScanView::StopSave(bool atOnce)
@@ -385,6 +421,8 @@ void CBrevantVeltraFileScanView::LayOutControls()
     c.btnStop->setGeometry(layout.stop);
     c.btnHomePage->setGeometry(layout.homePage);
     c.folderTree->setGeometry(layout.folderTree);
+    if (m_preview->IsPaneOpen())
+        m_preview->Pane().setGeometry(MakeRoomForPreview(layout));
     c.folderContents->setGeometry(layout.folderContents);
     c.catalogueList->setGeometry(layout.catalogueList);
     c.lblHelpTop->setGeometry(layout.helpTop);

@@ -24,6 +24,7 @@
 
 struct ExtractionReport;
 class CSaveProgressDlg;
+class FilePreviewController;
 class CWizardPages;
 class ScanReportLine;
 class ViewFrame;
@@ -80,6 +81,8 @@ public:
     // Stops a running save after the file it is writing, or at once (that
     // file kept as NAME.partial).
     void StopSave(bool atOnce);
+    // The preview pane and "Open" of the lists.
+    FilePreviewController& Preview() const { return *m_preview; }
     // The frame's Settings command.
     void OnSettings();
     // The report line's Rescan: scans the backup of the review again, past
@@ -122,6 +125,12 @@ private:
     // When `destination` holds the output folder of an earlier save of this
     // backup, asks whether the save goes on in it; true on Yes.
     bool AskToContinue(const std::string& destination);
+    // Runs the save window over the ticked rows of `rows`, continuing into the
+    // earlier output folder when `continueSave`; false when it did not run or
+    // the application ends now (no report then).
+    bool RunSaveWindow(const CatalogueStore& rows, const std::string& destination, bool continueSave,
+                       ExtractionReport& report);
+    void CreatePreview();
     void ShowSaveReport(const ExtractionReport& report, std::size_t chosen, const std::string& destination);
 
     ViewFrame& m_frame;
@@ -138,4 +147,5 @@ private:
     // What the last scan passed over, for the report of a save.
     ScanReport m_scanReport;
     CSaveProgressDlg* m_saveDialog = nullptr; // while a save's window is open
+    FilePreviewController* m_preview = nullptr; // a child of this view
 };

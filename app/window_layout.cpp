@@ -24,6 +24,16 @@ WizardViewLayout LayOutWizardView(const QSize& client)
     return layout;
 }
 
+QRect MakeRoomForPreview(WizardViewLayout& layout)
+{
+    const int listsWidth = layout.folderContents.width();
+    const int width = qMax(listsWidth * 9 / 20, qMin(260, listsWidth - 120));
+    const int left = layout.folderContents.right() + 1 - width;
+    layout.folderContents.setRight(left - 5);
+    layout.catalogueList.setRight(left - 5);
+    return QRect(left, layout.folderTree.top(), width, layout.catalogueList.bottom() + 1 - layout.folderTree.top());
+}
+
 void FitToFont(WizardViewLayout& layout, const TextNeeds& needs)
 {
     const int rowHeight = qMax(qMax(layout.browse.height(), needs.browse.height()), needs.fileName.height());

@@ -24,6 +24,11 @@ struct WizardViewLayout {
 };
 WizardViewLayout LayOutWizardView(const QSize& client);
 
+// The preview pane beside the lists: it takes the right part of the lists'
+// area, from the tree's top to the found-files list's bottom, and the two
+// lists on the right give way.
+QRect MakeRoomForPreview(WizardViewLayout& layout);
+
 // What the font asks of the controls that hold text (their size hints).
 struct TextNeeds {
     QSize browse;

@@ -31,8 +31,9 @@
 #    against extract, and `cat` of a 1 GiB file from it against `cat` of the
 #    backup.
 # 7. The window-thread batching benchmark (scan_bridge_bench), the tree benchmark
-#    (tree_bench) and the catalogue controls at a million rows (browser_bench,
-#    offscreen) when they are built.
+#    (tree_bench), the catalogue controls at a million rows (browser_bench,
+#    offscreen) and a text file's preview (preview_bench, offscreen) when they
+#    are built.
 # 8. The window benchmark (window_bench, offscreen): the scan in the shown main
 #    frame against bkf-recover list, the largest event-loop gap during it, and
 #    start-up to the first painted frame.
@@ -75,7 +76,7 @@ if [[ "$build_type" != "Release" ]]; then
 fi
 targets=(bkf-recover make_backup)
 known_targets=$(cmake --build "$BUILD_DIR" --target help 2>/dev/null || true)
-for optional in tree_bench scan_bridge_bench browser_bench window_bench; do
+for optional in tree_bench scan_bridge_bench browser_bench preview_bench window_bench; do
     if grep -q "^$optional:" <<<"$known_targets"; then
         targets+=("$optional")
     fi
@@ -388,6 +389,11 @@ if [[ -x "$BUILD_DIR/bench/browser_bench" ]]; then
     echo
     echo "== browser_bench: tree, contents list and found-files list at 1,000,000 rows (offscreen, repaints included)"
     qt_bench "$BUILD_DIR/bench/browser_bench"
+fi
+if [[ -x "$BUILD_DIR/bench/preview_bench" ]]; then
+    echo
+    echo "== preview_bench: a text file's preview from request to the pane, backup in the page cache (target < 100 ms)"
+    qt_bench "$BUILD_DIR/bench/preview_bench"
 fi
 if [[ -x "$BUILD_DIR/bench/window_bench" ]]; then
     echo

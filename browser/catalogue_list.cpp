@@ -18,8 +18,27 @@ CatalogueList::CatalogueList(CatalogueListModel& model, QWidget* parent)
     setModel(&model);
     SetUpReportView(*this, {400, 200, 200, 0});
     connect(m_menu, &SaveMenu::chosen, this, &CatalogueList::saveRequested);
-    m_menu->AddEntry(Texts::Tr("Tick selected rows"), [this] { SetTicks(SelectedRows(*this), true); });
-    m_menu->AddEntry(Texts::Tr("Untick selected rows"), [this] { SetTicks(SelectedRows(*this), false); });
+    m_menu->AddCommand(Texts::Tr("Tick selected rows"), {}, [this] { SetTicks(SelectedRows(*this), true); });
+    m_menu->AddCommand(Texts::Tr("Untick selected rows"), {}, [this] { SetTicks(SelectedRows(*this), false); });
+    AddFileCommands();
+}
+
+void CatalogueList::AddFileCommands()
+{
+    const auto any = [this] { return m_menuRow >= 0; };
+    m_menu->AddCommand(Texts::Tr("Preview"), any, [this] { RequestFor(m_menuRow, &CatalogueList::previewRequested); });
+    m_menu->AddCommand(Texts::Tr("Open"), any, [this] { RequestFor(m_menuRow, &CatalogueList::openRequested); });
+}
+
+std::size_t CatalogueList::CatalogueRowOf(int row) const
+{
+    return static_cast<std::size_t>(row); // the list shows the catalogue in its own order
+}
+
+void CatalogueList::RequestFor(int row, void (CatalogueList::*signal)(std::size_t))
+{
+    if (row >= 0 && row < m_model.rowCount())
+        emit(this->*signal)(CatalogueRowOf(row));
 }
 
 QMenu* CatalogueList::ContextMenu() const
@@ -58,13 +77,15 @@ void CatalogueList::OnClick(const QPoint& point)
 
 void CatalogueList::OnDblClk(const QPoint& point)
 {
-    ToggleBoxAt(point);
+    if (!ToggleBoxAt(point))
+        RequestFor(ReportRowAt(*this, point), &CatalogueList::previewRequested);
 }
 
 void CatalogueList::OnRClick(const QPoint& point)
 {
     if (ReportRowAt(*this, point) < 0 || ToggleBoxAt(point))
         return;
+    m_menuRow = ReportRowAt(*this, point);
     m_menu->Popup(viewport(), point);
 }
 
@@ -113,7 +134,13 @@ bool CatalogueList::event(QEvent* event)
 // as the list's own boxes do.
 void CatalogueList::keyPressEvent(QKeyEvent* event)
 {
+    m_menuRow = currentIndex().isValid() ? currentIndex().row() : -1;
     if (m_menu->PopupForKey(*this, *event)) {
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        RequestFor(m_menuRow, &CatalogueList::previewRequested);
         event->accept();
         return;
     }

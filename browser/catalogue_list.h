@@ -8,9 +8,12 @@
 // the row is selected (else of the row alone); the tree and the contents list
 // follow (CatalogueListModel::SetTicked). Elsewhere a right press offers
 // "Save Files". Ctrl+A selects every row. No refusal while a scan runs.
+// Enter, a double click beside the box and "Preview" in the menu ask for the
+// row's preview, "Open" for its opening.
 
 #include <QTableView>
 
+#include <cstddef>
 #include <vector>
 
 class CatalogueListModel;
@@ -26,6 +29,8 @@ public:
     explicit CatalogueList(CatalogueListModel& model, QWidget* parent = nullptr);
 
     QMenu* ContextMenu() const;
+    // The catalogue row shown in view row `row` (>= 0).
+    std::size_t CatalogueRowOf(int row) const;
 
     void OnClick(const QPoint& point);
     void OnDblClk(const QPoint& point);
@@ -33,6 +38,8 @@ public:
 
 signals:
     void saveRequested(int commandId);
+    void previewRequested(std::size_t catalogueRow);
+    void openRequested(std::size_t catalogueRow);
 
 protected:
     bool event(QEvent* event) override;
@@ -47,8 +54,12 @@ private:
     // The row's tick toggled, and the selection's with it when the row is selected.
     void ToggleTick(int row);
     void SetTicks(const std::vector<int>& rows, bool ticked);
+    // Emits `signal` for view row `row` when there is one.
+    void RequestFor(int row, void (CatalogueList::*signal)(std::size_t));
+    void AddFileCommands();
 
     CatalogueListModel& m_model;
     SaveMenu* m_menu;
     bool m_boxPressed = false; // the last left press toggled a box
+    int m_menuRow = -1;        // the row the context menu was opened for
 };

@@ -30,10 +30,31 @@ FolderContentsList::FolderContentsList(FolderTreeModel& tree, CatalogueListModel
     setModel(m_rows);
     SetUpReportView(*this, {400, 200, 100});
     connect(m_menu, &SaveMenu::chosen, this, &FolderContentsList::saveRequested);
-    m_menu->AddEntry(Texts::Tr("Tick selected rows"), [this] { SetSelectionState(CheckState::Checked); });
-    m_menu->AddEntry(Texts::Tr("Untick selected rows"), [this] { SetSelectionState(CheckState::Unchecked); });
+    m_menu->AddCommand(Texts::Tr("Tick selected rows"), {}, [this] { SetSelectionState(CheckState::Checked); });
+    m_menu->AddCommand(Texts::Tr("Untick selected rows"), {}, [this] { SetSelectionState(CheckState::Unchecked); });
     // A folder of an emptied tree can no longer be shown.
     connect(&tree, &QAbstractItemModel::modelAboutToBeReset, this, [this] { ShowFolder(nullptr); });
+    AddFileCommands();
+}
+
+void FolderContentsList::AddFileCommands()
+{
+    const auto isFile = [this] { return CatalogueRowOf(m_menuRow) != FolderContentsListModel::kNoRow; };
+    m_menu->AddCommand(Texts::Tr("Preview"), isFile,
+                       [this] { RequestFor(m_menuRow, &FolderContentsList::previewRequested); });
+    m_menu->AddCommand(Texts::Tr("Open"), isFile, [this] { RequestFor(m_menuRow, &FolderContentsList::openRequested); });
+}
+
+std::size_t FolderContentsList::CatalogueRowOf(int row) const
+{
+    return m_rows->IsRow(row) ? m_rows->CatalogueRowOf(row) : FolderContentsListModel::kNoRow;
+}
+
+void FolderContentsList::RequestFor(int row, void (FolderContentsList::*signal)(std::size_t))
+{
+    const std::size_t found = CatalogueRowOf(row);
+    if (found != FolderContentsListModel::kNoRow)
+        emit(this->*signal)(found);
 }
 
 QMenu* FolderContentsList::ContextMenu() const
@@ -206,6 +227,8 @@ void FolderContentsList::OnDblClk(const QPoint& point)
         return;
     if (IsOnReportBox(*this, row, point))
         ToggleRow(row);
+    else if (m_rows->Kind(row) == RowKind::File)
+        RequestFor(row, &FolderContentsList::previewRequested);
     else
         OpenFolderRow(row);
 }
@@ -223,10 +246,12 @@ void FolderContentsList::OnRClick(const QPoint& point)
         }
         return;
     }
-    if (IsOnReportBox(*this, row, point))
+    if (IsOnReportBox(*this, row, point)) {
         ToggleRow(row);
-    else
+    } else {
+        m_menuRow = row;
         m_menu->Popup(viewport(), point);
+    }
 }
 
 bool FolderContentsList::OnListKeyDown(int key)
@@ -240,6 +265,8 @@ bool FolderContentsList::OnListKeyDown(int key)
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        if (mark >= 0 && m_rows->Kind(mark) == RowKind::File)
+            RequestFor(mark, &FolderContentsList::previewRequested);
         if (mark < 0 || m_rows->Kind(mark) == RowKind::File)
             return true;
         OpenFolderRow(mark);
@@ -304,6 +331,7 @@ void FolderContentsList::mouseDoubleClickEvent(QMouseEvent* event)
 
 void FolderContentsList::keyPressEvent(QKeyEvent* event)
 {
+    m_menuRow = SelectionMark();
     if (m_menu->PopupForKey(*this, *event)) {
         event->accept();
         return;

@@ -9,11 +9,14 @@
 // A double click or Enter opens a folder or the parent folder; Ctrl+A selects
 // every row. While a scan runs (the window says so) check changes are refused
 // with a message. The parent row never changes.
+// On a file row, Enter, a double click beside the box and "Preview" in the
+// menu ask for its preview, "Open" for its opening.
 
 #include "check_state.h"
 
 #include <QTableView>
 
+#include <cstddef>
 #include <vector>
 
 class CatalogueListModel;
@@ -64,6 +67,8 @@ public:
 signals:
     // "Save File" was chosen in the context menu.
     void saveRequested(int commandId);
+    void previewRequested(std::size_t catalogueRow);
+    void openRequested(std::size_t catalogueRow);
 
 protected:
     bool event(QEvent* event) override;
@@ -80,6 +85,11 @@ private:
     // The context menu's entries: the selection to `state`, refused while a scan runs.
     void SetSelectionState(CheckState state);
     FolderNode* SelectedNode() const;
+    // The catalogue row of a file row, or FolderContentsListModel::kNoRow.
+    std::size_t CatalogueRowOf(int row) const;
+    // Emits `signal` for a file row.
+    void RequestFor(int row, void (FolderContentsList::*signal)(std::size_t));
+    void AddFileCommands();
     // Makes `node` the tree's selected node and shows it here.
     void OpenFolder(FolderNode* node);
 
@@ -91,4 +101,5 @@ private:
     SaveMenu* m_menu;
     bool m_scanRunning = false;
     bool m_boxPressed = false; // the last left press toggled a box
+    int m_menuRow = -1;        // the row the context menu was opened for
 };

@@ -18,16 +18,19 @@ void SaveMenu::Popup(const QWidget* from, const QPoint& point)
     save->setData(m_commandId);
     connect(save, &QAction::triggered, this, [this] { emit chosen(m_commandId); });
     m_menu.addSeparator();
-    for (const auto& [entry, run] : m_entries)
-        connect(m_menu.addAction(entry), &QAction::triggered, this, run);
+    for (const Command& command : m_commands) {
+        QAction* action = m_menu.addAction(command.text);
+        action->setEnabled(!command.enabled || command.enabled());
+        connect(action, &QAction::triggered, this, command.chosen);
+    }
     // Left-aligned at the pointer; popup() returns at once, so the window
     // goes on processing events while the menu is open.
     m_menu.popup(from->mapToGlobal(point));
 }
 
-void SaveMenu::AddEntry(const QString& text, std::function<void()> run)
+void SaveMenu::AddCommand(QString text, std::function<bool()> enabled, std::function<void()> chosen)
 {
-    m_entries.emplace_back(text, std::move(run));
+    m_commands.push_back(Command{std::move(text), std::move(enabled), std::move(chosen)});
 }
 
 bool SaveMenu::PopupForKey(const QAbstractItemView& view, const QKeyEvent& event)

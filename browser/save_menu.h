@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The right-click menu of the catalogue controls: one save command followed
-// by a separator and the control's own entries, rebuilt for every right click
-// and shown with its top-left corner at the pointer, or under the current row
-// for the keyboard. Choosing the save command emits `chosen`; the window
-// connects the controls' save requests to its save command.
+// by a separator, rebuilt for every right click and shown with its top-left
+// corner at the pointer, or under the current row for the keyboard. Choosing the command emits `chosen`; the window
+// connects the controls' save requests to its save command. Commands added
+// with AddCommand follow the separator.
 
 #include <QMenu>
 #include <QObject>
 #include <QString>
 
 #include <functional>
-#include <utility>
 #include <vector>
 
 class QAbstractItemView;
@@ -24,13 +23,14 @@ public:
     // `owner` is the control the menu belongs to and outlives this object.
     SaveMenu(QWidget* owner, QString text, int commandId);
 
+    // A further command, enabled while `enabled` says so when the menu opens
+    // (always, when `enabled` is empty).
+    void AddCommand(QString text, std::function<bool()> enabled, std::function<void()> chosen);
     // Rebuilds the menu and shows it at `point` in the coordinates of `from`.
     void Popup(const QWidget* from, const QPoint& point);
     // The Menu key or Shift+F10 in `view`: the menu under its current row
     // (none without one). True when `event` was one of those keys.
     bool PopupForKey(const QAbstractItemView& view, const QKeyEvent& event);
-    // An entry after the separator that runs `run` when chosen.
-    void AddEntry(const QString& text, std::function<void()> run);
     // The menu as last built (for tests: visible after Popup, until closed).
     QMenu* Menu() { return &m_menu; }
 
@@ -41,5 +41,10 @@ private:
     QMenu m_menu;
     QString m_text;
     int m_commandId;
-    std::vector<std::pair<QString, std::function<void()>>> m_entries;
+    struct Command {
+        QString text;
+        std::function<bool()> enabled;
+        std::function<void()> chosen;
+    };
+    std::vector<Command> m_commands;
 };

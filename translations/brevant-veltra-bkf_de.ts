@@ -462,5 +462,141 @@
         <source>%1 of %2 files ticked, %3</source>
         <translation>%1 von %2 Dateien angehakt, %3</translation>
     </message>
+    <message>
+        <source>Files can be dragged out once the search has ended.</source>
+        <translation>Dateien lassen sich erst nach dem Ende der Suche herausziehen.</translation>
+    </message>
+    <message>
+        <source>Too much to drag out at once: tick the files and save them with Save.</source>
+        <translation>Zu viel, um es auf einmal herauszuziehen: Haken Sie die Dateien an und speichern Sie sie mit Speichern.</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>in Ordnung</translation>
+    </message>
+    <message>
+        <source>unverified</source>
+        <translation>ungeprüft</translation>
+    </message>
+    <message>
+        <source>no data</source>
+        <translation>keine Daten</translation>
+    </message>
+    <message>
+        <source>cut short</source>
+        <translation>abgeschnitten</translation>
+    </message>
+    <message>
+        <source>folder lost</source>
+        <translation>Ordner verloren</translation>
+    </message>
+    <message>
+        <source>damaged</source>
+        <translation>beschädigt</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+    <message>
+        <source>%1 (%2 bytes)</source>
+        <translation>%1 (%2 Bytes)</translation>
+    </message>
+    <message>
+        <source>none recorded</source>
+        <translation>keine aufgezeichnet</translation>
+    </message>
+    <message>
+        <source>made when the file is saved</source>
+        <translation>erfolgt beim Speichern der Datei</translation>
+    </message>
+    <message>
+        <source>the data match their checksum</source>
+        <translation>die Daten stimmen mit ihrer Prüfsumme überein</translation>
+    </message>
+    <message>
+        <source>the data differ from their checksum</source>
+        <translation>die Daten weichen von ihrer Prüfsumme ab</translation>
+    </message>
+    <message>
+        <source>The backup holds only the first %1 bytes of this file; its data end there.</source>
+        <translation>Die Sicherung enthält nur die ersten %1 Bytes dieser Datei; dort enden ihre Daten.</translation>
+    </message>
+    <message>
+        <source>%1 bytes could not be read and show as zeros.</source>
+        <translation>%1 Bytes waren nicht lesbar und erscheinen als Nullen.</translation>
+    </message>
+    <message>
+        <source>The first %1 bytes are shown.</source>
+        <translation>Die ersten %1 Bytes werden gezeigt.</translation>
+    </message>
+    <message>
+        <source>Previewed file</source>
+        <translation>Datei in der Vorschau</translation>
+    </message>
+    <message>
+        <source>Preview details</source>
+        <translation>Angaben zur Vorschau</translation>
+    </message>
+    <message>
+        <source>Preview note</source>
+        <translation>Hinweis zur Vorschau</translation>
+    </message>
+    <message>
+        <source>Preview picture</source>
+        <translation>Vorschaubild</translation>
+    </message>
+    <message>
+        <source>File preview</source>
+        <translation>Dateivorschau</translation>
+    </message>
+    <message>
+        <source>Close the preview</source>
+        <translation>Vorschau schließen</translation>
+    </message>
+    <message>
+        <source>Preview text</source>
+        <translation>Vorschautext</translation>
+    </message>
+    <message>
+        <source>Reading…</source>
+        <translation>Wird gelesen…</translation>
+    </message>
+    <message>
+        <source>Size: %1</source>
+        <translation>Größe: %1</translation>
+    </message>
+    <message>
+        <source>Status: %1</source>
+        <translation>Zustand: %1</translation>
+    </message>
+    <message>
+        <source>Modified: %1</source>
+        <translation>Geändert: %1</translation>
+    </message>
+    <message>
+        <source>Data check: %1</source>
+        <translation>Datenprüfung: %1</translation>
+    </message>
+    <message>
+        <source>The backup could not be opened, or it changed since the scan.</source>
+        <translation>Die Sicherung ließ sich nicht öffnen oder hat sich seit der Suche geändert.</translation>
+    </message>
+    <message>
+        <source>%1 × %2 pixels</source>
+        <translation>%1 × %2 Pixel</translation>
+    </message>
+    <message>
+        <source>[The data end here: the backup holds no more of this file.]</source>
+        <translation>[Hier enden die Daten: Die Sicherung enthält nicht mehr von dieser Datei.]</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "file_preview_controller.h"
+
+#include "catalogue_store.h"
+#include "desktop_shell.h"
+#include "drag_out.h"
+#include "file_preview_pane.h"
+#include "message_service.h"
+#include "preview_loader.h"
+#include "save_report.h"
+#include "scan_report.h"
+#include "system_texts.h"
+#include "view_frame.h"
+
+#include <QEvent>
+#include <QLayout>
+
+#include <utility>
+
+namespace {
+
+// The last component of a catalogue path.
+QString FileName(std::string_view path)
+{
+    const std::size_t slash = path.rfind('\\');
+    return QString::fromStdString(std::string(slash == std::string_view::npos ? path : path.substr(slash + 1)));
+}
+
+} // namespace
+
+FilePreviewController::FilePreviewController(QWidget& view, const CatalogueStore& store, Backup backup,
+                                             PrivateSave::SaveRunner save, MessageService& messages,
+                                             DesktopShell& shell, ViewFrame& frame)
+    : QObject(&view),
+      m_store(store),
+      m_backup(std::move(backup)),
+      m_messages(messages),
+      m_shell(shell),
+      m_frame(frame),
+      m_pane(new FilePreviewPane(&view)),
+      m_loader(std::make_unique<PreviewLoader>([this](const PreviewResult& result) { ShowResult(result); })),
+      m_private(std::move(save))
+{
+    m_pane->hide();
+    connect(m_pane, &FilePreviewPane::closeRequested, this, &FilePreviewController::ClosePane);
+}
+
+FilePreviewController::~FilePreviewController() = default;
+
+bool FilePreviewController::IsPaneOpen() const
+{
+    return !m_pane->isHidden();
+}
+
+void FilePreviewController::Preview(std::size_t row)
+{
+    if (row >= m_store.RowCount())
+        return;
+    const CatalogueRow entry = m_store.Row(row);
+    m_pane->ShowReading(FileName(entry.path), entry);
+    if (!IsPaneOpen()) {
+        m_pane->show();
+        emit paneToggled();
+        m_pane->layout()->activate(); // the picture's room is known now
+    }
+    PreviewRequest request{m_backup.path(), m_backup.scanned(), entry, m_pane->PictureRoom()};
+    request.row.path = {};
+    m_loader->Request(request);
+}
+
+void FilePreviewController::ShowResult(const PreviewResult& result)
+{
+    if (IsPaneOpen())
+        m_pane->ShowResult(result);
+}
+
+void FilePreviewController::ClosePane()
+{
+    m_loader->Cancel();
+    if (!IsPaneOpen())
+        return;
+    m_pane->hide();
+    emit paneToggled();
+}
+
+void FilePreviewController::Open(std::size_t row)
+{
+    if (row >= m_store.RowCount())
+        return;
+    if (m_backup.scanRunning()) {
+        m_messages.ShowMessage(Texts::Tr(SystemText::kStopFirst), MessageService::kNotice);
+        return;
+    }
+    const std::string path(m_store.Path(row));
+    const std::optional<ExtractionReport> report = m_private.Save(m_store, {row});
+    if (!report)
+        return;
+    ReportProblems(*report);
+    const QString saved = PrivateSave::SavedPath(*report, 0, path);
+    if (!saved.isEmpty())
+        m_shell.OpenDocument(saved);
+}
+
+// A clean save says nothing.
+void FilePreviewController::ReportProblems(const ExtractionReport& report)
+{
+    const SaveReportText text =
+        DescribeSave(report, 1, QString::fromStdString(report.rootFolder), ScanReport(), m_frame.RestoreDates());
+    if (!text.message.isEmpty())
+        m_messages.ShowMessageWithDetails(text.message, text.details, MessageService::kInform);
+}
+
+void FilePreviewController::DragOutOf(CatalogueList& list, FolderTree& tree)
+{
+    DragOut::Window window{[this](const QString& text) { m_frame.ShowStatusText(text); },
+                           [this](const ExtractionReport& report) { ReportProblems(report); }, m_backup.scanRunning};
+    m_drags = new DragOut(list, tree, m_store, m_private, std::move(window), this);
+}
+
+void FilePreviewController::FollowVisibility(QWidget& list)
+{
+    list.installEventFilter(this);
+}
+
+bool FilePreviewController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Hide && !event->spontaneous()) // not a minimized window
+        ClosePane();
+    return QObject::eventFilter(watched, event);
+}

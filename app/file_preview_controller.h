@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The window's look inside found files: the preview pane with its loader,
+// "Open", which saves one file privately and opens it with the desktop's
+// program, and the drag of found files out onto a file manager. The pane closes when the lists hide (the file page) and with a
+// new scan. Window thread only.
+
+#include "bkf_file_handle.h"
+#include "private_save.h"
+
+#include <QObject>
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+
+class CatalogueList;
+class CatalogueStore;
+class DragOut;
+class FolderTree;
+class DesktopShell;
+class FilePreviewPane;
+class MessageService;
+class PreviewLoader;
+class ViewFrame;
+struct PreviewResult;
+
+class FilePreviewController : public QObject {
+    Q_OBJECT
+
+public:
+    // What the window knows of the backup scanned last.
+    struct Backup {
+        std::function<std::string()> path;
+        std::function<FileIdentity()> scanned;
+        std::function<bool()> scanRunning;
+    };
+
+    // Everything given outlives this object; the pane becomes a (hidden) child of `view`.
+    FilePreviewController(QWidget& view, const CatalogueStore& store, Backup backup, PrivateSave::SaveRunner save,
+                          MessageService& messages, DesktopShell& shell, ViewFrame& frame);
+    ~FilePreviewController() override;
+
+    FilePreviewPane& Pane() const { return *m_pane; }
+    bool IsPaneOpen() const;
+    // Shows the pane with row `row`'s preview; its bytes follow from the loader.
+    void Preview(std::size_t row);
+    // Saves row `row` into the private folder and opens it (refused while a scan runs).
+    void Open(std::size_t row);
+    void ClosePane();
+    // The pane closes whenever `list` is hidden.
+    void FollowVisibility(QWidget& list);
+    // Files dragged out of `list` or `tree` are saved privately and handed to the drop target.
+    void DragOutOf(CatalogueList& list, FolderTree& tree);
+    DragOut* Drags() const { return m_drags; }
+
+signals:
+    // The pane was opened or closed: the window lays out its controls again.
+    void paneToggled();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ShowResult(const PreviewResult& result);
+    // What went wrong in a private save, said as after a save.
+    void ReportProblems(const ExtractionReport& report);
+
+    const CatalogueStore& m_store;
+    Backup m_backup;
+    MessageService& m_messages;
+    DesktopShell& m_shell;
+    ViewFrame& m_frame;
+    FilePreviewPane* m_pane;
+    std::unique_ptr<PreviewLoader> m_loader;
+    PrivateSave m_private;
+    DragOut* m_drags = nullptr; // a child of this object
+};
