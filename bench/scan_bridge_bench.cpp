@@ -36,7 +36,7 @@ public:
     void ShowMessage(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
     void GoBack() override {}
     void ClearContentsList() override {}
-    void ShowScanReport(const ScanReport&) override {}
+    void ShowScanReport(const ScanReport&, std::optional<std::int64_t>) override {}
 };
 
 double HeadlessSeconds(const char* path, std::size_t& rows)
