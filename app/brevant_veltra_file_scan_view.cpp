@@ -4,6 +4,7 @@
 #include "artwork.h"
 #include "backup_file_chooser.h"
 #include "catalogue_controls.h"
+#include "catalogue_filter_bar.h"
 #include "catalogue_list.h"
 #include "desktop_shell.h"
 #include "extraction_report.h"
@@ -118,7 +119,7 @@ void CBrevantVeltraFileScanView::SetTabOrder()
     QWidget* const order[] = {
         c.btnAddFile, c.btnRepair, c.btnSave, c.btnSettings, c.btnUpdate, c.btnHomePage, // the top row
         c.editFileName, c.btnBrowse, c.chkDeepScan,                                      // the file page
-        c.folderTree, c.folderContents, c.catalogueList, m_reportLine,                   // the results page
+        c.folderTree, c.folderContents, c.filterBar, c.catalogueList, m_reportLine,      // the results page
         c.btnStop, c.btnBack, c.btnNext,                                                 // bottom right
     };
     for (std::size_t k = 1; k < std::size(order); ++k)
@@ -360,7 +361,11 @@ void CBrevantVeltraFileScanView::LayOutControls()
     c.btnHomePage->setGeometry(layout.homePage);
     c.folderTree->setGeometry(layout.folderTree);
     c.folderContents->setGeometry(layout.folderContents);
-    c.catalogueList->setGeometry(layout.catalogueList);
+    // The filter bar takes the top of the found-files list's place.
+    const QRect list = layout.catalogueList;
+    const int bar = c.filterBar->sizeHint().height();
+    c.filterBar->setGeometry(list.x(), list.y(), list.width(), bar);
+    c.catalogueList->setGeometry(list.adjusted(0, bar, 0, 0));
     c.lblHelpTop->setGeometry(layout.helpTop);
     m_reportLine->setGeometry(layout.scanReport);
 }

@@ -2,6 +2,7 @@
 #include "catalogue_list.h"
 
 #include "catalogue_list_model.h"
+#include "header_sort.h"
 #include "report_view.h"
 #include "save_menu.h"
 #include "texts.h"
@@ -13,8 +14,12 @@ CatalogueList::CatalogueList(CatalogueListModel& model, QWidget* parent)
     : QTableView(parent), m_model(model), m_menu(new SaveMenu(this, Texts::Tr("Save Files"), kSaveFilesCommand))
 {
     setModel(&model);
-    SetUpReportView(*this, {400, 200, 200, 0});
+    SetUpReportView(*this, {400, 200, 90, 0, 130, 110});
+    setTextElideMode(Qt::ElideMiddle); // the file name at the end of a long path stays visible
+    EnableHeaderSort(*this);
     connect(m_menu, &SaveMenu::chosen, this, &CatalogueList::saveRequested);
+    m_menu->AddEntry(Texts::Tr("Tick shown rows"), [this] { m_model.SetShownTicked(true); });
+    m_menu->AddEntry(Texts::Tr("Untick shown rows"), [this] { m_model.SetShownTicked(false); });
 }
 
 QMenu* CatalogueList::ContextMenu() const

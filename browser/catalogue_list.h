@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The found-files list on screen: every catalogued file with its whole
-// catalogue path, "File Name", "File Type", "File Size" and the hidden data
-// offset. Its two-state boxes are the ticks a save reads; a ticked row is red
-// on pale rose. A press (left, double or right) on a box toggles the tick; a
-// tick changed here is not passed on to the tree or the contents list until
-// they are next recomputed. Elsewhere a right press offers "Save Files". No
-// refusal while a scan runs.
+// The found-files list on screen: every catalogued file the filter shows with
+// its whole catalogue path (cut in the middle when too long), "File Name",
+// "File Type", "File Size", the hidden data offset, "Modified" and "Status".
+// A heading click sorts. Its two-state boxes are the ticks a save reads; a
+// ticked row is red on pale rose. A press (left, double or right) on a box
+// toggles the tick; a tick changed here is not passed on to the tree or the
+// contents list until they are next recomputed. Elsewhere a right press
+// offers "Save Files", "Tick shown rows" and "Untick shown rows". No refusal
+// while a scan runs.
 
 #include <QTableView>
 

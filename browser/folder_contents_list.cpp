@@ -5,6 +5,7 @@
 #include "folder_contents_list_model.h"
 #include "folder_tree.h"
 #include "folder_tree_model.h"
+#include "header_sort.h"
 #include "report_view.h"
 #include "save_menu.h"
 #include "scan_refusal.h"
@@ -22,7 +23,8 @@ FolderContentsList::FolderContentsList(FolderTreeModel& tree, CatalogueListModel
     , m_menu(new SaveMenu(this, Texts::Tr("Save File"), kSaveFileCommand))
 {
     setModel(m_rows);
-    SetUpReportView(*this, {400, 200, 100});
+    SetUpReportView(*this, {400, 200, 90, 130, 110});
+    EnableHeaderSort(*this);
     connect(m_menu, &SaveMenu::chosen, this, &FolderContentsList::saveRequested);
     // A folder of an emptied tree can no longer be shown.
     connect(&tree, &QAbstractItemModel::modelAboutToBeReset, this, [this] { ShowFolder(nullptr); });
@@ -96,8 +98,7 @@ void FolderContentsList::SetFileTick(int row, bool ticked)
     const std::string target = m_treeModel.GetFolderKey(SelectedNode()) + m_rows->Name(row).toStdString();
     const std::size_t found = m_treeModel.FirstRowWithPath(target);
     if (found != FolderRowLinks::kNoRow)
-        m_catalogue.setData(m_catalogue.index(static_cast<int>(found), 0), ticked ? Qt::Checked : Qt::Unchecked,
-                            Qt::CheckStateRole);
+        m_catalogue.SetCatalogueRowTicked(found, ticked);
 }
 
 void FolderContentsList::RollUpSelected()

@@ -18,9 +18,16 @@ void SaveMenu::Popup(const QWidget* from, const QPoint& point)
     save->setData(m_commandId);
     connect(save, &QAction::triggered, this, [this] { emit chosen(m_commandId); });
     m_menu.addSeparator();
+    for (const auto& [text, action] : m_entries)
+        connect(m_menu.addAction(text), &QAction::triggered, this, action);
     // Left-aligned at the pointer; popup() returns at once, so the window
     // goes on processing events while the menu is open.
     m_menu.popup(from->mapToGlobal(point));
+}
+
+void SaveMenu::AddEntry(const QString& text, std::function<void()> action)
+{
+    m_entries.emplace_back(text, std::move(action));
 }
 
 bool SaveMenu::PopupForKey(const QAbstractItemView& view, const QKeyEvent& event)

@@ -26,15 +26,27 @@ protected:
     CatalogueControls c;
 };
 
-TEST_F(CatalogueListTest, ColumnsKeepTheirOrderAndAHeadingClickSortsNothing)
+TEST_F(CatalogueListTest, HeadingClicksSortUpThenDownThenBackToTheScanOrder)
 {
     EXPECT_EQ(c.list.columnWidth(0), 400);
-    EXPECT_EQ(c.list.columnWidth(2), 200);
     EXPECT_TRUE(c.list.isColumnHidden(3));
     QHeaderView* header = c.list.horizontalHeader();
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionPosition(0) + 5, 5));
-    EXPECT_EQ(c.list.model()->index(0, 0).data().toString(), R"(BKF\S\A\one)");
-    EXPECT_FALSE(c.list.isSortingEnabled());
+    const auto clickName = [&] {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionPosition(0) + 5, 5));
+    };
+    const auto firstRow = [&] { return c.list.model()->index(0, 0).data().toString(); };
+    clickName();
+    EXPECT_EQ(firstRow(), R"(BKF\S\A\one)");
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    clickName();
+    EXPECT_EQ(firstRow(), R"(BKF\S\A\two)");
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    CatalogueControls::Press(c.list, Qt::LeftButton, c.RowBox(c.list, 0));
+    EXPECT_FALSE(Ticked(1)) << "the box of the first row shown is catalogue row 1's";
+    EXPECT_TRUE(Ticked(0));
+    clickName();
+    EXPECT_EQ(firstRow(), R"(BKF\S\A\one)");
+    EXPECT_FALSE(header->isSortIndicatorShown());
 }
 
 TEST_F(CatalogueListTest, PressesOnTheBoxToggleAndElsewhereDoNot)

@@ -10,14 +10,16 @@ using Text = std::vector<std::uint32_t>;
 
 class GlobMatcher {
 public:
-    GlobMatcher(const Text& pattern, const Text& path)
-        : m_pattern(pattern), m_path(path), m_memo((pattern.size() + 1) * (path.size() + 1), kUnknown)
+    // Matches `path` from `start`; `memo` is scratch space, reused between calls.
+    GlobMatcher(const Text& pattern, const Text& path, std::size_t start, std::vector<signed char>& memo)
+        : m_pattern(pattern), m_path(path), m_start(start), m_memo(memo)
     {
+        m_memo.assign((pattern.size() + 1) * (path.size() - start + 1), kUnknown);
     }
 
     bool Match(std::size_t p, std::size_t j)
     {
-        signed char& memo = m_memo[p * (m_path.size() + 1) + j];
+        signed char& memo = m_memo[p * (m_path.size() - m_start + 1) + (j - m_start)];
         if (memo == kUnknown)
             memo = Compute(p, j) ? 1 : 0;
         return memo == 1;
@@ -93,7 +95,8 @@ private:
 
     const Text& m_pattern;
     const Text& m_path;
-    std::vector<signed char> m_memo;
+    std::size_t m_start;
+    std::vector<signed char>& m_memo;
 };
 
 } // namespace
@@ -101,6 +104,13 @@ private:
 std::vector<std::uint32_t> Characters(std::string_view text, bool caseSensitive)
 {
     Text characters;
+    CharactersInto(text, caseSensitive, characters);
+    return characters;
+}
+
+void CharactersInto(std::string_view text, bool caseSensitive, std::vector<std::uint32_t>& characters)
+{
+    characters.clear();
     characters.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t start = i;
@@ -111,7 +121,6 @@ std::vector<std::uint32_t> Characters(std::string_view text, bool caseSensitive)
         }
         characters.push_back(caseSensitive ? *c : FoldCase(*c));
     }
-    return characters;
 }
 
 GlobPattern::GlobPattern(std::string_view pattern, bool caseSensitive)
@@ -119,7 +128,7 @@ GlobPattern::GlobPattern(std::string_view pattern, bool caseSensitive)
 {
 }
 
-bool GlobPattern::Matches(const Text& text) const
+bool GlobPattern::Matches(const Text& text, std::size_t start) const
 {
-    return GlobMatcher(m_pattern, text).Match(0, 0);
+    return GlobMatcher(m_pattern, text, start, m_memo).Match(0, start);
 }
