@@ -50,6 +50,32 @@ TEST_F(FolderContentsListTest, ShowFolderListsParentThenFoldersThenFilesDirectly
 }
 
 // Membership is a prefix test on whole folder names: A never takes DATA's files.
+// The parent row stays first and folders stay before files; ticks stay with their rows.
+TEST_F(FolderContentsListTest, HeadingsSortFoldersAndFilesAmongThemselves)
+{
+    Mark(2);
+    Key(Qt::Key_Space); // unticks the first "one"
+    const struct {
+        int column;
+        Qt::SortOrder order;
+        Rows rows;
+    } cases[] = {
+        {FolderContentsListModel::SizeColumn, Qt::DescendingOrder,
+         {"..|||^", "sub|Folder||C", "one|File|99 B|C", "one|File|10 B|U", "nosize|File||C"}},
+        {FolderContentsListModel::NameColumn, Qt::AscendingOrder,
+         {"..|||^", "sub|Folder||C", "nosize|File||C", "one|File|10 B|U", "one|File|99 B|C"}},
+        {-1, Qt::AscendingOrder,
+         {"..|||^", "sub|Folder||C", "one|File|10 B|U", "nosize|File||C", "one|File|99 B|C"}},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.column);
+        c.contents.model()->sort(k.column, k.order);
+        c.tree.SelectNode(c.Node({"BKF", "S"}));
+        c.tree.SelectNode(c.Node({"BKF", "S", "A"})); // the sort holds for the next folder shown
+        EXPECT_EQ(c.ContentsRows(), k.rows);
+    }
+}
+
 TEST_F(FolderContentsListTest, TogglingAFolderRowTicksOnlyRowsUnderThatFolder)
 {
     c.tree.SelectNode(c.Node({"BKF", "S"}));
