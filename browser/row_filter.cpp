@@ -14,6 +14,34 @@ std::uint32_t FoldAscii(unsigned char c)
 }
 
 // Catalogue paths use "\"; bkf-recover's patterns see "/".
+std::uint32_t FoldAsciiWithSlashes(unsigned char c)
+{
+    return c == '\\' ? '/' : FoldAscii(c);
+}
+
+bool IsAscii(const std::vector<std::uint32_t>& characters)
+{
+    return std::all_of(characters.begin(), characters.end(), [](std::uint32_t c) { return c < 0x80; });
+}
+
+// Whether the bytes hold the ASCII `needle` (folded code points), each byte
+// folded by `fold`: no other character folds to ASCII, and UTF-8 never uses
+// ASCII bytes inside a longer sequence, so the bytes need no decoding.
+template <typename Fold>
+bool HoldsAscii(std::string_view bytes, const std::vector<std::uint32_t>& needle, Fold fold)
+{
+    return std::search(bytes.begin(), bytes.end(), needle.begin(), needle.end(), [fold](char c, std::uint32_t n) {
+               return fold(static_cast<unsigned char>(c)) == n;
+           }) != bytes.end();
+}
+
+// The file name: after the last separator.
+std::string_view NameOf(std::string_view path)
+{
+    const std::size_t separator = path.find_last_of("\\/");
+    return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
 void UseSlashes(std::vector<std::uint32_t>& characters)
 {
     std::replace(characters.begin(), characters.end(), std::uint32_t{'\\'}, std::uint32_t{'/'});
@@ -34,7 +62,7 @@ RowFilter::RowFilter(RowFilterSettings settings) : m_settings(std::move(settings
         return;
     }
     m_word = Characters(m_settings.text, false);
-    m_asciiWord = std::all_of(m_word.begin(), m_word.end(), [](std::uint32_t c) { return c < 0x80; });
+    m_asciiWord = IsAscii(m_word);
 }
 
 bool RowFilter::PassesAll() const
@@ -54,24 +82,25 @@ bool RowFilter::Passes(const CatalogueStore& store, std::size_t row) const
     return m_settings.text.empty() || TextMatches(store.Path(row));
 }
 
+// A name pattern reads only the name; a path without the pattern's longest
+// plain run is passed over before it is decoded.
 bool RowFilter::TextMatches(std::string_view path) const
 {
     if (!m_pattern)
         return WordMatches(path);
-    CharactersInto(path, false, m_characters);
+    const std::string_view text = m_pattern->WholePath() ? path : NameOf(path);
+    const std::vector<std::uint32_t>& required = m_pattern->RequiredRun();
+    if (IsAscii(required) && !HoldsAscii(text, required, FoldAsciiWithSlashes))
+        return false;
+    CharactersInto(text, false, m_characters);
     UseSlashes(m_characters);
     return m_pattern->Matches(m_characters);
 }
 
-// An ASCII word is looked for in the bytes themselves: no other character
-// folds to ASCII, and UTF-8 never uses ASCII bytes inside a longer sequence.
 bool RowFilter::WordMatches(std::string_view path) const
 {
-    if (m_asciiWord) {
-        return std::search(path.begin(), path.end(), m_word.begin(), m_word.end(), [](char c, std::uint32_t w) {
-                   return FoldAscii(static_cast<unsigned char>(c)) == w;
-               }) != path.end();
-    }
+    if (m_asciiWord)
+        return HoldsAscii(path, m_word, FoldAscii);
     CharactersInto(path, false, m_characters);
     return std::search(m_characters.begin(), m_characters.end(), m_word.begin(), m_word.end())
         != m_characters.end();

@@ -4,6 +4,7 @@
 #include "catalogue_store.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -12,6 +13,24 @@ unsigned char Fold(char c)
 {
     const auto byte = static_cast<unsigned char>(c);
     return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte + 0x20) : byte;
+}
+
+// The first position from `from` where `a` and `b` differ, or `end`. Paths
+// share long folder prefixes: eight bytes are compared at a time.
+std::size_t SameBytes(std::string_view a, std::string_view b, std::size_t from, std::size_t end)
+{
+    std::size_t i = from;
+    for (; i + 8 <= end; i += 8) {
+        std::uint64_t x = 0;
+        std::uint64_t y = 0;
+        std::memcpy(&x, a.data() + i, 8);
+        std::memcpy(&y, b.data() + i, 8);
+        if (x != y)
+            break;
+    }
+    while (i < end && a[i] == b[i])
+        ++i;
+    return i;
 }
 
 // A located file sorts by its size; one without data before every size.
@@ -64,9 +83,7 @@ void SortByPath(const CatalogueStore& store, std::vector<std::uint32_t>& rows, b
 int ComparePathsCaseBlind(std::string_view a, std::string_view b)
 {
     const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        if (a[i] == b[i])
-            continue;
+    for (std::size_t i = SameBytes(a, b, 0, common); i < common; i = SameBytes(a, b, i + 1, common)) {
         const unsigned char x = Fold(a[i]);
         const unsigned char y = Fold(b[i]);
         if (x != y)

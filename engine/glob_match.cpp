@@ -4,6 +4,8 @@
 #include "case_fold.h"
 #include "utf8.h"
 
+#include <algorithm>
+
 namespace {
 
 using Text = std::vector<std::uint32_t>;
@@ -99,6 +101,46 @@ private:
     std::vector<signed char>& m_memo;
 };
 
+// Where the set opened by the "[" at `open` ends (just after its "]"), or
+// `open` + 1 when it has no "]" (then the "[" is an ordinary character).
+std::size_t AfterClass(const Text& pattern, std::size_t open)
+{
+    std::size_t i = open + 1;
+    if (i < pattern.size() && (pattern[i] == '!' || pattern[i] == '^'))
+        ++i;
+    for (std::size_t first = i; i < pattern.size(); ++i) {
+        if (pattern[i] == ']' && i != first)
+            return i + 1;
+    }
+    return open + 1;
+}
+
+// The longest run outside "*", "?" and sets. A "[" without its "]" ends a
+// run too, and a "/" after a "*" is left out: the run found is then shorter
+// than it could be, never wrong.
+Text LongestPlainRun(const Text& pattern)
+{
+    Text longest;
+    std::size_t runStart = 0;
+    for (std::size_t at = 0;; ) {
+        const bool end = at == pattern.size();
+        if (!end && pattern[at] != '*' && pattern[at] != '?' && pattern[at] != '[') {
+            ++at;
+            continue;
+        }
+        if (at - runStart > longest.size())
+            longest.assign(pattern.begin() + static_cast<std::ptrdiff_t>(runStart),
+                           pattern.begin() + static_cast<std::ptrdiff_t>(at));
+        if (end)
+            return longest;
+        at = pattern[at] == '[' ? AfterClass(pattern, at) : at + 1;
+        // "**/" also stands for no folder at all: its "/" is not required.
+        if (pattern[at - 1] == '*' && at < pattern.size() && pattern[at] == '/')
+            ++at;
+        runStart = at;
+    }
+}
+
 } // namespace
 
 std::vector<std::uint32_t> Characters(std::string_view text, bool caseSensitive)
@@ -113,6 +155,12 @@ void CharactersInto(std::string_view text, bool caseSensitive, std::vector<std::
     characters.clear();
     characters.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80) { // ASCII, the common case, without the decoder
+            characters.push_back(caseSensitive ? byte : FoldCase(byte));
+            ++i;
+            continue;
+        }
         const std::size_t start = i;
         std::optional<std::uint32_t> c = NextCodePoint(text, i);
         if (!c) {
@@ -124,11 +172,14 @@ void CharactersInto(std::string_view text, bool caseSensitive, std::vector<std::
 }
 
 GlobPattern::GlobPattern(std::string_view pattern, bool caseSensitive)
-    : m_pattern(Characters(pattern, caseSensitive))
+    : m_pattern(Characters(pattern, caseSensitive)), m_required(LongestPlainRun(m_pattern))
 {
 }
 
 bool GlobPattern::Matches(const Text& text, std::size_t start) const
 {
+    const auto from = text.begin() + static_cast<std::ptrdiff_t>(start);
+    if (!m_required.empty() && std::search(from, text.end(), m_required.begin(), m_required.end()) == text.end())
+        return false;
     return GlobMatcher(m_pattern, text, start, m_memo).Match(0, start);
 }

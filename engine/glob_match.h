@@ -15,9 +15,13 @@ public:
     // `text` from `start` on, as Characters() gives it, folded the same way
     // as the pattern. Reuses one work buffer: not for use by two threads at once.
     bool Matches(const std::vector<std::uint32_t>& text, std::size_t start = 0) const;
+    // The longest run of the pattern without "*", "?" or "[": every text the
+    // pattern matches holds it, so a text without it is passed over at once.
+    const std::vector<std::uint32_t>& RequiredRun() const { return m_required; }
 
 private:
     std::vector<std::uint32_t> m_pattern;
+    std::vector<std::uint32_t> m_required;
     mutable std::vector<signed char> m_memo;
 };
 

@@ -20,6 +20,9 @@ public:
     // Whether a text holds "*", "?" or "[", so that it reads as a pattern
     // rather than as plain text.
     static bool LooksLikePattern(std::string_view text);
+    // Whether the pattern reads the whole path rather than the file name.
+    bool WholePath() const { return m_wholePath; }
+    const std::vector<std::uint32_t>& RequiredRun() const { return m_pattern.RequiredRun(); }
 
 private:
     GlobPattern m_pattern;
