@@ -14,7 +14,7 @@ CatalogueList::CatalogueList(CatalogueListModel& model, QWidget* parent)
     : QTableView(parent), m_model(model), m_menu(new SaveMenu(this, Texts::Tr("Save Files"), kSaveFilesCommand))
 {
     setModel(&model);
-    SetUpReportView(*this, {400, 180, 90, 0, 120, 100});
+    SetUpReportView(*this, {400, 160, 90, 0, 150, 100});
     setTextElideMode(Qt::ElideMiddle); // the file name at the end of a long path stays visible
     EnableHeaderSort(*this);
     connect(m_menu, &SaveMenu::chosen, this, &CatalogueList::saveRequested);

@@ -23,7 +23,7 @@ FolderContentsList::FolderContentsList(FolderTreeModel& tree, CatalogueListModel
     , m_menu(new SaveMenu(this, Texts::Tr("Save File"), kSaveFileCommand))
 {
     setModel(m_rows);
-    SetUpReportView(*this, {400, 180, 90, 120, 100});
+    SetUpReportView(*this, {400, 160, 90, 150, 100});
     EnableHeaderSort(*this);
     connect(m_menu, &SaveMenu::chosen, this, &FolderContentsList::saveRequested);
     // A folder of an emptied tree can no longer be shown.
