@@ -119,10 +119,8 @@ void CatalogueListModel::Rebuild(bool narrowing)
             SortAll();
         m_shown = FullOrder();
     }
-    if (m_filter.PassesAll())
-        return;
-    const auto hidden = [this](std::uint32_t row) { return !m_filter.Passes(m_store, row); };
-    m_shown.erase(std::remove_if(m_shown.begin(), m_shown.end(), hidden), m_shown.end());
+    if (!m_filter.PassesAll())
+        KeepPassing(m_filter, m_store, m_shown);
 }
 
 void CatalogueListModel::SortAll()

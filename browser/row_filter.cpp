@@ -4,9 +4,14 @@
 #include "catalogue_store.h"
 
 #include <algorithm>
+#include <thread>
 #include <utility>
 
 namespace {
+
+// Fewer rows than this a thread are not worth its start.
+constexpr std::size_t kRowsPerThread = 100'000;
+constexpr unsigned kMostThreads = 8;
 
 std::uint32_t FoldAscii(unsigned char c)
 {
@@ -114,4 +119,28 @@ bool RowFilter::IsNarrowedBy(const RowFilterSettings& next) const
     const bool statusNarrower = next.onlyNotOk || !m_settings.onlyNotOk;
     const bool sizeNarrower = !m_settings.largerThan || (next.largerThan && *next.largerThan >= *m_settings.largerThan);
     return textNarrower && statusNarrower && sizeNarrower;
+}
+
+void KeepPassing(const RowFilter& filter, const CatalogueStore& store, std::vector<std::uint32_t>& rows)
+{
+    const std::size_t wanted = std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), kMostThreads);
+    const std::size_t threads = std::max<std::size_t>(1, std::min(wanted, rows.size() / kRowsPerThread));
+    std::vector<std::uint8_t> passes(rows.size());
+    const auto judge = [&store, &rows, &passes](RowFilter own, std::size_t first, std::size_t end) {
+        for (std::size_t i = first; i < end; ++i)
+            passes[i] = own.Passes(store, rows[i]) ? 1 : 0;
+    };
+    const std::size_t share = (rows.size() + threads - 1) / threads;
+    std::vector<std::thread> helpers;
+    for (std::size_t t = 1; t < threads; ++t)
+        helpers.emplace_back(judge, filter, t * share, std::min(rows.size(), (t + 1) * share));
+    judge(filter, 0, std::min(rows.size(), share));
+    for (std::thread& helper : helpers)
+        helper.join();
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (passes[i] != 0)
+            rows[kept++] = rows[i];
+    }
+    rows.resize(kept);
 }

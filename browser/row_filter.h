@@ -4,7 +4,8 @@
 // matches anywhere in the catalogue path, case-blind; a text with "*", "?"
 // or "[" is a PathPattern, as bkf-recover's --include reads it, over the path
 // with "\" read as "/". Then optionally only rows that are not ok, and only
-// rows whose size is known and larger than a bound. Qt-free; one thread.
+// rows whose size is known and larger than a bound. Qt-free; one filter
+// serves one thread.
 
 #include "path_pattern.h"
 
@@ -50,3 +51,8 @@ private:
     bool m_asciiWord = true;
     mutable std::vector<std::uint32_t> m_characters; // scratch, reused row after row
 };
+
+// Removes from `rows` (catalogue row numbers) those `filter` does not let
+// through, keeping their order. A long list is shared out among threads, each
+// with a copy of the filter; the store must not change meanwhile.
+void KeepPassing(const RowFilter& filter, const CatalogueStore& store, std::vector<std::uint32_t>& rows);

@@ -59,17 +59,29 @@ private:
             if (rest < m_pattern.size() && m_pattern[rest] == '/' && Match(rest + 1, j))
                 return true;
             for (std::size_t k = j; k <= m_path.size(); ++k) {
-                if (Match(rest, k))
+                if (CanStartAt(rest, k) && Match(rest, k))
                     return true;
             }
             return false;
         }
         for (std::size_t k = j;; ++k) {
-            if (Match(p + 1, k))
+            if (CanStartAt(p + 1, k) && Match(p + 1, k))
                 return true;
             if (k == m_path.size() || m_path[k] == '/')
                 return false;
         }
+    }
+
+    // False when the pattern from `p` begins with a plain character that the
+    // path at `j` does not hold: the positions a star tries are mostly those.
+    bool CanStartAt(std::size_t p, std::size_t j) const
+    {
+        if (p == m_pattern.size())
+            return true;
+        const std::uint32_t c = m_pattern[p];
+        if (c == '*' || c == '?' || c == '[')
+            return true;
+        return j < m_path.size() && m_path[j] == c;
     }
 
     // "[abc]", "[a-z]", "[!x]": false when there is no closing "]" (then "[" is literal).
