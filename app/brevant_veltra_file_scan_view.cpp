@@ -28,6 +28,7 @@
 
 #include <QCoreApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -36,6 +37,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QToolButton>
 #include <QUrl>
 
 #include <iterator>
@@ -119,7 +121,9 @@ void CBrevantVeltraFileScanView::SetTabOrder()
     QWidget* const order[] = {
         c.btnAddFile, c.btnRepair, c.btnSave, c.btnSettings, c.btnUpdate, c.btnHomePage, // the top row
         c.editFileName, c.btnBrowse, c.chkDeepScan,                                      // the file page
-        c.folderTree, c.folderContents, c.filterBar, c.catalogueList, m_reportLine,      // the results page
+        c.folderTree, c.folderContents,                                                  // the results page
+        c.filterBar->TextBox(), c.filterBar->ClearButton(), c.filterBar->NotOkBox(), c.filterBar->SizeBox(),
+        c.catalogueList, m_reportLine,
         c.btnStop, c.btnBack, c.btnNext,                                                 // bottom right
     };
     for (std::size_t k = 1; k < std::size(order); ++k)

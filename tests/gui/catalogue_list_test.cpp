@@ -49,6 +49,21 @@ TEST_F(CatalogueListTest, HeadingClicksSortUpThenDownThenBackToTheScanOrder)
     EXPECT_FALSE(header->isSortIndicatorShown());
 }
 
+// A cell too narrow for its text shows the whole text as its tooltip.
+TEST_F(CatalogueListTest, ACellIsCutOnlyWhenItsTextNeedsMoreRoom)
+{
+    auto* delegate = qobject_cast<StateImageDelegate*>(c.list.itemDelegate());
+    ASSERT_NE(delegate, nullptr);
+    const QModelIndex path = c.list.model()->index(0, 0);
+    for (const auto& [width, cut] : {std::pair{60, true}, std::pair{600, false}}) {
+        c.list.setColumnWidth(0, width);
+        QStyleOptionViewItem option;
+        option.initFrom(&c.list);
+        option.rect = c.list.visualRect(path);
+        EXPECT_EQ(delegate->IsCut(option, path), cut) << width;
+    }
+}
+
 TEST_F(CatalogueListTest, PressesOnTheBoxToggleAndElsewhereDoNot)
 {
     CatalogueControls::Press(c.list, Qt::LeftButton, c.RowBox(c.list, 0));
