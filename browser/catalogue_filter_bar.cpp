@@ -52,6 +52,8 @@ void CatalogueFilterBar::MakeControls()
     m_text = new QLineEdit(this);
     m_text->setPlaceholderText(Texts::Tr("Filter: a word or a pattern such as *.doc (Ctrl+F)"));
     m_text->setAccessibleName(Texts::Tr("Filter found files"));
+    // Room for a pattern also in a small window; the count gives way first.
+    m_text->setMinimumWidth(m_text->fontMetrics().averageCharWidth() * 16);
     m_clear = new QToolButton(this);
     m_clear->setIcon(style()->standardIcon(QStyle::SP_LineEditClearButton));
     m_clear->setToolTip(Texts::Tr("Clear filter"));
@@ -65,10 +67,12 @@ void CatalogueFilterBar::MakeControls()
     sizeLabel->setBuddy(m_size);
     m_count = new QLabel(this);
     m_count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_count->setMinimumWidth(0);
+    m_count->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 2);
-    row->addWidget(m_text, 3);
+    row->addWidget(m_text, 2);
     row->addWidget(m_clear);
     row->addSpacing(8);
     row->addWidget(m_notOk);
