@@ -93,6 +93,29 @@ TEST_F(CatalogueListTest, RightPressOffTheBoxOffersSaveFiles)
     EXPECT_TRUE(Ticked(0));
 }
 
+TEST_F(CatalogueListTest, TheMenuTicksAndUnticksExactlyTheRowsShown)
+{
+    c.listModel.SetFilter(RowFilterSettings{"two", false, {}});
+    const auto choose = [&](const QString& text) {
+        CatalogueControls::Press(c.list, Qt::RightButton, c.RowLabel(c.list, 0));
+        ASSERT_TRUE(c.list.ContextMenu()->isVisible());
+        for (QAction* action : c.list.ContextMenu()->actions()) {
+            if (action->text() == text)
+                action->trigger();
+        }
+        c.list.ContextMenu()->close();
+    };
+    choose("Untick shown rows");
+    EXPECT_TRUE(Ticked(0));
+    EXPECT_FALSE(Ticked(1));
+    c.listModel.SetFilter(RowFilterSettings{"one", false, {}});
+    choose("Untick shown rows");
+    c.listModel.SetFilter(RowFilterSettings{"two", false, {}});
+    choose("Tick shown rows");
+    EXPECT_FALSE(Ticked(0));
+    EXPECT_TRUE(Ticked(1));
+}
+
 TEST_F(CatalogueListTest, ATickChangedHereShowsElsewhereOnlyWhenRecomputed)
 {
     c.tree.SelectNode(c.Node({"BKF", "S", "A"}));
