@@ -13,16 +13,12 @@ namespace {
 constexpr std::size_t kRowsPerThread = 100'000;
 constexpr unsigned kMostThreads = 8;
 
-std::uint32_t FoldAscii(unsigned char c)
-{
-    return c >= 'A' && c <= 'Z' ? c + 0x20u : c;
-}
-
+// Lambdas rather than functions, so that HoldsAscii's search inlines them.
+constexpr auto FoldAscii = [](unsigned char c) -> std::uint32_t { return c >= 'A' && c <= 'Z' ? c + 0x20u : c; };
 // Catalogue paths use "\"; bkf-recover's patterns see "/".
-std::uint32_t FoldAsciiWithSlashes(unsigned char c)
-{
+constexpr auto FoldAsciiWithSlashes = [](unsigned char c) -> std::uint32_t {
     return c == '\\' ? '/' : FoldAscii(c);
-}
+};
 
 bool IsAscii(const std::vector<std::uint32_t>& characters)
 {

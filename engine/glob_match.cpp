@@ -168,8 +168,9 @@ void CharactersInto(std::string_view text, bool caseSensitive, std::vector<std::
     characters.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x80) { // ASCII, the common case, without the decoder
-            characters.push_back(caseSensitive ? byte : FoldCase(byte));
+        if (byte < 0x80) { // ASCII, the common case, without the decoder or FoldCase
+            const bool capital = !caseSensitive && byte >= 'A' && byte <= 'Z';
+            characters.push_back(capital ? byte + 0x20u : byte);
             ++i;
             continue;
         }
