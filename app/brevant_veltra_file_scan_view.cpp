@@ -4,6 +4,7 @@
 #include "artwork.h"
 #include "backup_file_chooser.h"
 #include "catalogue_controls.h"
+#include "catalogue_filter_bar.h"
 #include "catalogue_list.h"
 #include "continued_save.h"
 #include "desktop_shell.h"
@@ -30,6 +31,7 @@
 
 #include <QCoreApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -146,8 +148,9 @@ void CBrevantVeltraFileScanView::SetTabOrder()
     QWidget* const order[] = {
         c.btnAddFile, c.btnRepair, c.btnSave, c.btnSettings, c.btnUpdate, c.btnHomePage, // the top row
         c.editFileName, c.btnBrowse, c.chkDeepScan,                                      // the file page
-        c.folderTree, c.folderContents, c.catalogueList,                                 // the results page
-        &m_preview->Pane().CloseButton(), &m_preview->Pane().TextView(), m_reportLine,
+        c.folderTree, c.folderContents,                                                  // the results page
+        c.filterBar->TextBox(), c.filterBar->ClearButton(), c.filterBar->NotOkBox(), c.filterBar->SizeBox(),
+        c.catalogueList, &m_preview->Pane().CloseButton(), &m_preview->Pane().TextView(), m_reportLine,
         c.btnStop, c.btnBack, c.btnNext,                                                 // bottom right
     };
     for (std::size_t k = 1; k < std::size(order); ++k)
@@ -424,7 +427,11 @@ void CBrevantVeltraFileScanView::LayOutControls()
     if (m_preview->IsPaneOpen())
         m_preview->Pane().setGeometry(MakeRoomForPreview(layout));
     c.folderContents->setGeometry(layout.folderContents);
-    c.catalogueList->setGeometry(layout.catalogueList);
+    // The filter bar takes the top of the found-files list's place.
+    const QRect list = layout.catalogueList;
+    const int bar = c.filterBar->sizeHint().height();
+    c.filterBar->setGeometry(list.x(), list.y(), list.width(), bar);
+    c.catalogueList->setGeometry(list.adjusted(0, bar, 0, 0));
     c.lblHelpTop->setGeometry(layout.helpTop);
     m_reportLine->setGeometry(layout.scanReport);
 }

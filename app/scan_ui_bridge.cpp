@@ -20,9 +20,9 @@ ScanUiBridge::ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTree
 
 void ScanUiBridge::AddRow(const CatalogueRow& row)
 {
-    m_batch.rows.push_back(
-        PendingRow{m_batch.pathBytes.size(), row.path.size(), row.located, row.size, row.offset, row.verified,
-                   row.modified, row.checksum, row.dataLimit, row.status});
+    PendingRow pending{m_batch.pathBytes.size(), row.path.size(), row};
+    pending.row.path = {}; // the worker's path buffer is reused; the batch keeps a copy
+    m_batch.rows.push_back(pending);
     m_batch.pathBytes.append(row.path);
 }
 
@@ -78,10 +78,10 @@ void ScanUiBridge::ApplyBatch(const Batch& batch)
     if (!batch.rows.empty()) {
         m_list.AppendRows([&batch](CatalogueStore& store) {
             const std::string_view paths(batch.pathBytes);
-            for (const PendingRow& row : batch.rows) {
-                store.Append(CatalogueRow{paths.substr(row.pathStart, row.pathLength), row.located, row.size,
-                                          row.offset, row.verified, row.modified, row.checksum, row.dataLimit,
-                                          row.status});
+            for (const PendingRow& pending : batch.rows) {
+                CatalogueRow row = pending.row;
+                row.path = paths.substr(pending.pathStart, pending.pathLength);
+                store.Append(row);
             }
         });
     }

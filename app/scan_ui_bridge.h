@@ -65,17 +65,11 @@ public:
 private:
     // A row whose path lies at [pathStart, pathStart + pathLength) of its
     // batch's pathBytes: one buffer per batch instead of an allocation per row.
+    // Every other field travels in `row` (its own path left empty).
     struct PendingRow {
         std::size_t pathStart;
         std::size_t pathLength;
-        bool located;
-        std::uint64_t size;
-        std::uint64_t offset;
-        bool verified;
-        std::uint64_t modified;
-        std::optional<std::uint32_t> checksum;
-        std::uint64_t dataLimit;
-        RowStatus status;
+        CatalogueRow row;
     };
     struct Batch {
         std::string pathBytes;

@@ -3,6 +3,7 @@
 
 #include "artwork.h"
 #include "catalogue_controls.h"
+#include "catalogue_filter_bar.h"
 #include "catalogue_list.h"
 #include "folder_contents_list.h"
 #include "folder_tree.h"
@@ -129,6 +130,7 @@ void MakeCatalogue(QWidget& view, WizardControls& c, FolderTreeModel& tree, Cata
                    MessageService& messages)
 {
     c.catalogueList = new CatalogueList(list, &view);
+    c.filterBar = new CatalogueFilterBar(list, &view);
     c.folderTree = new FolderTree(tree, &view);
     c.folderContents = new FolderContentsList(tree, list, &view);
     LinkCatalogueControls(*c.folderTree, *c.folderContents, list, &messages);

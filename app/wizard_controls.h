@@ -4,6 +4,7 @@
 // (the layout moves the rest on every size change). The view owns them as
 // its children; these are plain pointers to them.
 
+class CatalogueFilterBar;
 class CatalogueList;
 class CatalogueListModel;
 class CGradientStatic;
@@ -35,6 +36,7 @@ struct WizardControls {
     FolderTree* folderTree = nullptr;
     FolderContentsList* folderContents = nullptr;
     CatalogueList* catalogueList = nullptr;
+    CatalogueFilterBar* filterBar = nullptr; // above the found-files list
 };
 
 // The instruction shown at start-up ("Browse button") and on return to the

@@ -2,6 +2,7 @@
 #include "wizard_pages.h"
 
 #include "backup_file_chooser.h"
+#include "catalogue_filter_bar.h"
 #include "catalogue_list.h"
 #include "desktop_shell.h"
 #include "folder_contents_list.h"
@@ -64,6 +65,7 @@ void CWizardPages::ShowResultsPage(bool show)
     c.folderTree->setVisible(show);
     c.folderContents->setVisible(show);
     c.catalogueList->setVisible(show);
+    c.filterBar->setVisible(show);
     m_reportLine.setVisible(show && m_reportLine.HasReport());
 }
 

@@ -104,7 +104,10 @@ std::string Fill(Browser& b)
     std::vector<std::string> batch;
     std::size_t row = 0;
     auto add = [&](const std::string& path) {
-        b.store.Append(CatalogueRow{path, true, 4096, row++ * 4608});
+        CatalogueRow record{path, true, 4096 + (row * 7919) % 65536, row * 4608};
+        record.modified = (static_cast<std::uint64_t>(2000 + row % 20) << 26) | ((row % 12 + 1) << 22) | (1u << 17); // year, month, day 1
+        b.store.Append(record);
+        ++row;
         batch.push_back(path);
         if (batch.size() == kRowsPerBatch) {
             b.listModel.AppendRows();
@@ -134,12 +137,16 @@ FolderNode* NodeOf(FolderTreeModel& model, const std::string& folder)
     return node;
 }
 
-// Runs `step` kRuns times, each followed by the repaint, and prints best and worst.
-void Time(Browser& b, const char* label, double target, const std::function<void()>& step)
+// Runs `step` kRuns times, each after `prepare` and its repaint (untimed) and
+// followed by the repaint (timed), and prints best and worst.
+void TimeAfter(Browser& b, const char* label, double target, const std::function<void()>& prepare,
+               const std::function<void()>& step)
 {
     double best = 1e300;
     double worst = 0;
     for (int run = 0; run < kRuns; ++run) {
+        prepare();
+        b.Repaint();
         const auto start = Clock::now();
         step();
         b.Repaint();
@@ -149,6 +156,58 @@ void Time(Browser& b, const char* label, double target, const std::function<void
     }
     std::printf("  %-62s best %8.2f ms, worst %8.2f ms (target < %g ms, worst/target %.2f)\n", label, best, worst,
                 target, worst / target);
+}
+
+void Time(Browser& b, const char* label, double target, const std::function<void()>& step)
+{
+    TimeAfter(b, label, target, [] {}, step);
+}
+
+// A filter keystroke: the filter set from `before` to `after`, the list repainted.
+void TimeKeystroke(Browser& b, const char* label, const RowFilterSettings& before, const RowFilterSettings& after)
+{
+    TimeAfter(b, label, 100, [&] { b.listModel.SetFilter(before); }, [&] { b.listModel.SetFilter(after); });
+}
+
+void FilterFoundFiles(Browser& b)
+{
+    const RowFilterSettings none;
+    TimeKeystroke(b, "filter keystroke: first letter \"p\" of a word (all rows read)", none, {"p", false, {}});
+    TimeKeystroke(b, "filter keystroke: \"photo_1\" to \"photo_12\" (shown rows read)", {"photo_1", false, {}},
+                  {"photo_12", false, {}});
+    TimeKeystroke(b, "filter keystroke: last letter of the pattern \"*.jpg\"", {"*.jp", false, {}},
+                  {"*.jpg", false, {}});
+    TimeKeystroke(b, "filter keystroke: a whole-path pattern \"**\\dir5_3\\*\"", none,
+                  {"**\\dir5_3\\*", false, {}});
+    TimeKeystroke(b, "filter: the last letter taken back (all rows read)", {"photo_12", false, {}},
+                  {"photo_1", false, {}});
+    TimeKeystroke(b, "filter: \"larger than 64 KiB\" chosen", none, {"", false, 64 * 1024});
+    TimeKeystroke(b, "filter cleared", {"photo_1", false, {}}, none);
+    b.listModel.SetFilter(none);
+}
+
+void SortFoundFiles(Browser& b)
+{
+    const struct {
+        const char* label;
+        int column;
+        Qt::SortOrder order;
+    } sorts[] = {
+        {"sort by File Name, ascending", CatalogueListModel::FileNameColumn, Qt::AscendingOrder},
+        {"sort by File Name, descending", CatalogueListModel::FileNameColumn, Qt::DescendingOrder},
+        {"sort by File Type", CatalogueListModel::FileTypeColumn, Qt::AscendingOrder},
+        {"sort by File Size", CatalogueListModel::FileSizeColumn, Qt::AscendingOrder},
+        {"sort by Modified", CatalogueListModel::ModifiedColumn, Qt::AscendingOrder},
+        {"sort by Status", CatalogueListModel::StatusColumn, Qt::AscendingOrder},
+    };
+    for (const auto& sort : sorts)
+        TimeAfter(b, sort.label, 1000, [&] { b.listModel.sort(-1); }, [&] { b.listModel.sort(sort.column, sort.order); });
+    TimeAfter(b, "back to the scan's order", 1000, [&] { b.listModel.sort(CatalogueListModel::FileSizeColumn); },
+              [&] { b.listModel.sort(-1); });
+    b.listModel.sort(CatalogueListModel::FileNameColumn);
+    TimeKeystroke(b, "filter keystroke on the list sorted by name", {}, {"p", false, {}});
+    b.listModel.SetFilter({});
+    b.listModel.sort(-1);
 }
 
 void ScrollFoundFiles(Browser& b)
@@ -236,6 +295,8 @@ int main(int argc, char** argv)
     });
 
     ScrollFoundFiles(b);
+    FilterFoundFiles(b);
+    SortFoundFiles(b);
 
     std::printf("  %-62s %8.1f MiB (target < 300 MiB; process total %.1f MiB)\n",
                 "memory of store, models and views (resident, over start-up)", ResidentMiB() - baseMiB,

@@ -35,14 +35,21 @@ bool WriteSample(const std::string& path)
 {
     BkfWriter w;
     const std::string text(1200, 't');
-    w.Sset("Daily", 1).Dirb({"Documents"}).File("budget 2026.xlsx", text).File("letter.docx", text)
-        .File("notes.txt", "notes").File("report.pdf", std::string(5000, 'p'));
-    w.Dirb({"Documents", "Invoices"}).File("invoice-0001.pdf", text).File("invoice-0002.pdf", text);
-    w.Dirb({"Documents", "Old"}).File("draft.doc", text);
-    w.Dirb({"Pictures", "Holiday"}).File("beach.jpg", std::string(9000, 'j')).File("sunset.png", text);
-    w.Dirb({"WINDOWS", "system32"}).File("notepad.exe", "MZ").File("calc.exe", "MZ").File("hosts", "127.0.0.1");
-    w.Sset("Weekly", 2).Dirb({"Projects", "bkf"}).File("main.cpp", text).File("README.md", "# bkf")
-        .File("build.sh", "#!/bin/sh");
+    const auto on = [](unsigned year, unsigned month, unsigned day) { return BkfWriter::Date(year, month, day, 9, 30); };
+    w.Sset("Daily", 1).Dirb({"Documents"});
+    w.File("budget 2026.xlsx", text).Dated(on(2026, 1, 12)).File("letter.docx", text).Dated(on(2025, 11, 3));
+    w.File("notes.txt", "notes").Dated(on(2025, 12, 24)).File("report.pdf", std::string(5000, 'p')).Dated(on(2024, 6, 30));
+    w.Dirb({"Documents", "Invoices"});
+    w.File("invoice-0001.pdf", text).Dated(on(2025, 2, 1)).File("invoice-0002.pdf", text).Dated(on(2025, 3, 1));
+    w.Dirb({"Documents", "Old"}).File("draft.doc", text).Dated(on(2003, 9, 19));
+    w.Dirb({"Pictures", "Holiday"});
+    w.File("beach.jpg", std::string(9000, 'j')).Dated(on(2024, 8, 14)).File("sunset.png", text).Dated(on(2024, 8, 15));
+    w.Dirb({"WINDOWS", "system32"});
+    w.File("notepad.exe", "MZ").Dated(on(2004, 8, 4)).File("calc.exe", "MZ").Dated(on(2004, 8, 4));
+    w.File("hosts", "127.0.0.1").Dated(on(2019, 5, 2));
+    w.Sset("Weekly", 2).Dirb({"Projects", "bkf"});
+    w.File("main.cpp", text).Dated(on(2026, 1, 20)).File("README.md", "# bkf").Dated(on(2026, 1, 18));
+    w.File("build.sh", "#!/bin/sh").Dated(on(2026, 1, 18));
     const std::vector<std::uint8_t> bytes = w.Bytes();
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

@@ -25,14 +25,6 @@ QPixmap Render(const Painter& paint, qreal ratio)
     return pixmap;
 }
 
-QIcon IconOf(const Painter& paint)
-{
-    QIcon icon;
-    icon.addPixmap(Render(paint, 1.0));
-    icon.addPixmap(Render(paint, 2.0));
-    return icon;
-}
-
 void Box(QPainter& painter, const QColor& fill)
 {
     painter.setPen(QPen(QColor(28, 81, 128), 1.0));
@@ -154,7 +146,7 @@ QPixmap StateImagePixmap(StateImage image, qreal devicePixelRatio)
 QIcon FolderIcon()
 {
     static const QIcon* icon = new QIcon([] {
-        QIcon folder = IconOf([](QPainter& p) { PaintFolder(p, false); });
+        QIcon folder = DrawnIcon([](QPainter& p) { PaintFolder(p, false); });
         const QIcon open = OpenFolderIcon();
         for (qreal ratio : {1.0, 2.0})
             folder.addPixmap(open.pixmap(QSize(kSize, kSize), ratio), QIcon::Selected);
@@ -165,14 +157,22 @@ QIcon FolderIcon()
 
 QIcon OpenFolderIcon()
 {
-    static const QIcon* icon = new QIcon(IconOf([](QPainter& p) { PaintFolder(p, true); }));
+    static const QIcon* icon = new QIcon(DrawnIcon([](QPainter& p) { PaintFolder(p, true); }));
     return *icon;
 }
 
 QIcon BackupIcon()
 {
-    static const QIcon* icon = new QIcon(IconOf(PaintDrive));
+    static const QIcon* icon = new QIcon(DrawnIcon(PaintDrive));
     return *icon;
+}
+
+QIcon DrawnIcon(const std::function<void(QPainter&)>& paint)
+{
+    QIcon icon;
+    icon.addPixmap(Render(paint, 1.0));
+    icon.addPixmap(Render(paint, 2.0));
+    return icon;
 }
 
 } // namespace BrowserImages

@@ -9,6 +9,10 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include <functional>
+
+class QPainter;
+
 // The state image of a row or node, in the order of the state image strip.
 enum class StateImage {
     None = 0,     // no box
@@ -36,5 +40,7 @@ QIcon FolderIcon();
 QIcon OpenFolderIcon();
 // A blue drive-like symbol for the backup itself (the top-level node).
 QIcon BackupIcon();
+// An icon drawn by `paint` on a 16 x 16 logical canvas, at ratios 1 and 2.
+QIcon DrawnIcon(const std::function<void(QPainter&)>& paint);
 
 } // namespace BrowserImages

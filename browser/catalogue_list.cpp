@@ -2,6 +2,7 @@
 #include "catalogue_list.h"
 
 #include "catalogue_list_model.h"
+#include "header_sort.h"
 #include "report_selection.h"
 #include "report_view.h"
 #include "save_menu.h"
@@ -16,10 +17,14 @@ CatalogueList::CatalogueList(CatalogueListModel& model, QWidget* parent)
     : QTableView(parent), m_model(model), m_menu(new SaveMenu(this, Texts::Tr("Save Files"), kSaveFilesCommand))
 {
     setModel(&model);
-    SetUpReportView(*this, {400, 200, 200, 0});
+    SetUpReportView(*this, {400, 160, 90, 0, 150, 100});
+    setTextElideMode(Qt::ElideMiddle); // the file name at the end of a long path stays visible
+    EnableHeaderSort(*this);
     connect(m_menu, &SaveMenu::chosen, this, &CatalogueList::saveRequested);
     m_menu->AddCommand(Texts::Tr("Tick selected rows"), {}, [this] { SetTicks(SelectedRows(*this), true); });
     m_menu->AddCommand(Texts::Tr("Untick selected rows"), {}, [this] { SetTicks(SelectedRows(*this), false); });
+    m_menu->AddCommand(Texts::Tr("Tick shown rows"), {}, [this] { m_model.SetShownTicked(true); });
+    m_menu->AddCommand(Texts::Tr("Untick shown rows"), {}, [this] { m_model.SetShownTicked(false); });
     AddFileCommands();
 }
 
@@ -32,7 +37,7 @@ void CatalogueList::AddFileCommands()
 
 std::size_t CatalogueList::CatalogueRowOf(int row) const
 {
-    return static_cast<std::size_t>(row); // the list shows the catalogue in its own order
+    return m_model.CatalogueRowAt(row);
 }
 
 void CatalogueList::RequestFor(int row, void (CatalogueList::*signal)(std::size_t))
@@ -64,10 +69,13 @@ void CatalogueList::ToggleTick(int row)
     SetTicks(RowsActedOn(*this, row), !ticked);
 }
 
-// List rows are catalogue rows: the list shows the catalogue in its order.
 void CatalogueList::SetTicks(const std::vector<int>& rows, bool ticked)
 {
-    m_model.SetTicked(std::vector<std::size_t>(rows.begin(), rows.end()), ticked);
+    std::vector<std::size_t> catalogueRows;
+    catalogueRows.reserve(rows.size());
+    for (int row : rows)
+        catalogueRows.push_back(CatalogueRowOf(row));
+    m_model.SetTicked(catalogueRows, ticked);
 }
 
 void CatalogueList::OnClick(const QPoint& point)

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The found-files list on screen: every catalogued file with its whole
-// catalogue path, "File Name", "File Type", "File Size" and the hidden data
-// offset. Its two-state boxes are the ticks a save reads; a ticked row is red
-// on pale rose. A press (left, double or right) on a box, Space and the
-// context menu's tick entries change the ticks of the whole selection when
-// the row is selected (else of the row alone); the tree and the contents list
-// follow (CatalogueListModel::SetTicked). Elsewhere a right press offers
-// "Save Files". Ctrl+A selects every row. No refusal while a scan runs.
+// The found-files list on screen: every catalogued file the filter shows with
+// its whole catalogue path (cut in the middle when too long), "File Name",
+// "File Type", "File Size", the hidden data offset, "Modified" and "Status".
+// A heading click sorts. Its two-state boxes are the ticks a save reads; a
+// ticked row is red on pale rose. A press (left, double or right) on a box,
+// Space and the context menu's tick entries change the ticks of the whole
+// selection when the row is selected (else of the row alone); the tree and
+// the contents list follow (CatalogueListModel::SetTicked). Elsewhere a right
+// press offers "Save Files", the tick entries, "Tick shown rows" and "Untick
+// shown rows". Ctrl+A selects every row. No refusal while a scan runs.
 // Enter, a double click beside the box and "Preview" in the menu ask for the
 // row's preview, "Open" for its opening.
 

@@ -3,12 +3,18 @@
 
 #include "browser_images.h"
 #include "catalogue_store.h"
+#include "row_cells.h"
+#include "row_order.h"
+#include "row_status_look.h"
 #include "texts.h"
+#include "type_ranks.h"
 
 #include <QColor>
+#include <QFont>
 
 #include <algorithm>
 #include <limits>
+#include <numeric>
 
 namespace {
 
@@ -26,27 +32,49 @@ QString FromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+SortKey KeyOf(int column)
+{
+    switch (column) {
+    case CatalogueListModel::FileTypeColumn: return SortKey::Rank;
+    case CatalogueListModel::FileSizeColumn: return SortKey::Size;
+    case CatalogueListModel::ModifiedColumn: return SortKey::Date;
+    case CatalogueListModel::StatusColumn: return SortKey::Status;
+    default: return SortKey::Path;
+    }
+}
+
 } // namespace
 
 CatalogueListModel::CatalogueListModel(CatalogueStore& store, QObject* parent)
-    : QAbstractTableModel(parent)
-    , m_store(store)
-    , m_rowCount(ClampedRowCount(store.RowCount()))
+    : QAbstractTableModel(parent), m_store(store)
 {
+    Rebuild(false);
 }
 
 void CatalogueListModel::AppendRows()
 {
     const int count = ClampedRowCount(m_store.RowCount());
-    if (count < m_rowCount) {
+    if (count < m_storeRows) {
         Reset();
         return;
     }
-    if (count == m_rowCount)
+    if (count == m_storeRows)
         return;
-    beginInsertRows({}, m_rowCount, count - 1);
-    m_rowCount = count;
-    endInsertRows();
+    std::vector<std::uint32_t> passing;
+    for (int row = m_storeRows; row < count; ++row) {
+        if (m_sortColumn >= 0)
+            m_sorted.push_back(static_cast<std::uint32_t>(row));
+        if (m_filter.Passes(m_store, static_cast<std::size_t>(row)))
+            passing.push_back(static_cast<std::uint32_t>(row));
+    }
+    m_storeRows = count;
+    if (!passing.empty()) {
+        const int first = rowCount();
+        beginInsertRows({}, first, first + static_cast<int>(passing.size()) - 1);
+        m_shown.insert(m_shown.end(), passing.begin(), passing.end());
+        endInsertRows();
+    }
+    emit countsChanged();
 }
 
 void CatalogueListModel::AppendRows(const std::function<void(CatalogueStore&)>& append)
@@ -58,22 +86,88 @@ void CatalogueListModel::AppendRows(const std::function<void(CatalogueStore&)>& 
 void CatalogueListModel::Reset()
 {
     beginResetModel();
-    m_rowCount = ClampedRowCount(m_store.RowCount());
+    Rebuild(false);
     endResetModel();
+    emit countsChanged();
 }
 
 void CatalogueListModel::Reset(const std::function<void(CatalogueStore&)>& change)
 {
     beginResetModel();
     change(m_store);
-    m_rowCount = ClampedRowCount(m_store.RowCount());
+    Rebuild(false);
+    endResetModel();
+    emit countsChanged();
+}
+
+std::vector<std::uint32_t> CatalogueListModel::FullOrder() const
+{
+    if (m_sortColumn >= 0)
+        return m_sorted;
+    std::vector<std::uint32_t> order(static_cast<std::size_t>(m_storeRows));
+    std::iota(order.begin(), order.end(), 0u);
+    return order;
+}
+
+// With `narrowing` the new filter lets through only rows the old one did:
+// the rows shown are the only ones to look at.
+void CatalogueListModel::Rebuild(bool narrowing)
+{
+    if (!narrowing) {
+        m_storeRows = ClampedRowCount(m_store.RowCount());
+        if (m_sortColumn >= 0)
+            SortAll();
+        m_shown = FullOrder();
+    }
+    if (!m_filter.PassesAll())
+        KeepPassing(m_filter, m_store, m_shown);
+}
+
+void CatalogueListModel::SortAll()
+{
+    m_sorted.resize(static_cast<std::size_t>(m_storeRows));
+    std::iota(m_sorted.begin(), m_sorted.end(), 0u);
+    SortRequest request{KeyOf(m_sortColumn), m_sortOrder == Qt::DescendingOrder, {}};
+    std::vector<std::uint32_t> ranks;
+    if (request.key == SortKey::Rank) {
+        ranks = TypeRanks(m_store, m_sorted.size(), m_fileInfo);
+        request.rank = [&ranks](std::size_t row) { return ranks[row]; };
+    }
+    SortRows(m_store, m_sorted, request);
+}
+
+void CatalogueListModel::SetFilter(const RowFilterSettings& settings)
+{
+    if (settings == m_filter.Settings())
+        return;
+    const bool narrowing = m_filter.IsNarrowedBy(settings);
+    beginResetModel();
+    m_filter = RowFilter(settings);
+    Rebuild(narrowing);
+    endResetModel();
+    emit countsChanged();
+}
+
+void CatalogueListModel::sort(int column, Qt::SortOrder order)
+{
+    beginResetModel();
+    m_sortColumn = column >= 0 && column < ColumnCount ? column : -1;
+    m_sortOrder = order;
+    if (m_sortColumn < 0)
+        m_sorted.clear();
+    Rebuild(false);
     endResetModel();
 }
 
 void CatalogueListModel::RefreshTicks(int firstRow, int lastRow)
 {
+    if (!IsScanOrderUnfiltered()) {
+        // The catalogue rows lie anywhere in the shown order: every shown row.
+        firstRow = 0;
+        lastRow = rowCount() - 1;
+    }
     firstRow = std::max(firstRow, 0);
-    lastRow = std::min(lastRow, m_rowCount - 1);
+    lastRow = std::min(lastRow, rowCount() - 1);
     if (firstRow <= lastRow)
         NotifyTicks(firstRow, lastRow);
 }
@@ -81,7 +175,25 @@ void CatalogueListModel::RefreshTicks(int firstRow, int lastRow)
 void CatalogueListModel::SetAllTicked(bool ticked)
 {
     m_store.SetAllTicked(ticked);
-    RefreshTicks(0, m_rowCount - 1);
+    RefreshTicks(0, rowCount() - 1);
+}
+
+void CatalogueListModel::SetCatalogueRowTicked(std::size_t catalogueRow, bool ticked)
+{
+    SetTicked({catalogueRow}, ticked);
+}
+
+void CatalogueListModel::SetShownTicked(bool ticked)
+{
+    SetTicked(std::vector<std::size_t>(m_shown.begin(), m_shown.end()), ticked);
+}
+
+QModelIndex CatalogueListModel::IndexOfCatalogueRow(std::size_t catalogueRow, int column) const
+{
+    if (IsScanOrderUnfiltered())
+        return catalogueRow < m_shown.size() ? index(static_cast<int>(catalogueRow), column) : QModelIndex();
+    const auto found = std::find(m_shown.begin(), m_shown.end(), catalogueRow);
+    return found != m_shown.end() ? index(static_cast<int>(found - m_shown.begin()), column) : QModelIndex();
 }
 
 void CatalogueListModel::SetTicked(const std::vector<std::size_t>& rows, bool ticked)
@@ -105,7 +217,7 @@ void CatalogueListModel::NotifyTicks(int firstRow, int lastRow)
 
 int CatalogueListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_rowCount;
+    return parent.isValid() ? 0 : static_cast<int>(m_shown.size());
 }
 
 int CatalogueListModel::columnCount(const QModelIndex& parent) const
@@ -115,8 +227,8 @@ int CatalogueListModel::columnCount(const QModelIndex& parent) const
 
 bool CatalogueListModel::IsRow(const QModelIndex& index) const
 {
-    return index.isValid() && index.model() == this && index.row() < m_rowCount
-        && index.column() < ColumnCount && static_cast<std::size_t>(index.row()) < m_store.RowCount();
+    return index.isValid() && index.model() == this && index.row() < rowCount() && index.column() < ColumnCount
+        && CatalogueRowAt(index.row()) < m_store.RowCount();
 }
 
 QVariant CatalogueListModel::DisplayText(std::size_t row, int column) const
@@ -126,14 +238,54 @@ QVariant CatalogueListModel::DisplayText(std::size_t row, int column) const
         return FromUtf8(m_store.Path(row));
     case FileTypeColumn:
         return m_fileInfo.GetFileTypeName(FromUtf8(m_store.Path(row)));
-    case FileSizeColumn:
+    case FileSizeColumn: {
+        const CatalogueRow record = m_store.Row(row);
+        return SizeText(record.located, record.size);
+    }
     case OffsetColumn: {
         const CatalogueRow record = m_store.Row(row);
-        if (!record.located)
-            return QString();
-        const quint64 value = column == FileSizeColumn ? record.size : record.offset;
-        return QString::number(value);
+        return record.located ? QString::number(record.offset) : QString();
     }
+    case ModifiedColumn:
+        return DateText(m_store.Row(row).modified);
+    case StatusColumn:
+        return StatusWord(m_store.Row(row).status);
+    default:
+        return {};
+    }
+}
+
+// Everything but the text: icons, the box, the alignment, the colours.
+QVariant CatalogueListModel::LookOf(std::size_t row, int column, int role) const
+{
+    const bool first = column == FileNameColumn;
+    switch (role) {
+    case Qt::DecorationRole:
+        if (first)
+            return m_fileInfo.GetFileIcon(FromUtf8(m_store.Path(row)));
+        return column == StatusColumn ? QVariant(StatusIcon(m_store.Row(row).status)) : QVariant();
+    case Qt::CheckStateRole:
+        return first ? QVariant(m_store.IsTicked(row) ? Qt::Checked : Qt::Unchecked) : QVariant();
+    case StateImageRole:
+        if (first)
+            return static_cast<int>(m_store.IsTicked(row) ? StateImage::Ticked : StateImage::EmptyBox);
+        return {};
+    case Qt::TextAlignmentRole:
+        return column == FileSizeColumn ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+    case Qt::ToolTipRole:
+        if (column == FileSizeColumn) {
+            const CatalogueRow record = m_store.Row(row);
+            return ExactSizeText(record.located, record.size);
+        }
+        return {};
+    case Qt::FontRole:
+        return StatusFont(m_store.Row(row).status);
+    case Qt::ForegroundRole:
+        if (column == StatusColumn && m_store.Row(row).status != RowStatus::Ok)
+            return NotOkInk();
+        return m_store.IsTicked(row) ? QVariant(kTickedText) : QVariant();
+    case Qt::BackgroundRole:
+        return m_store.IsTicked(row) ? QVariant(kTickedBackground) : QVariant();
     default:
         return {};
     }
@@ -145,29 +297,10 @@ QVariant CatalogueListModel::data(const QModelIndex& index, int role) const
     // emptying the store and resetting the model.
     if (!IsRow(index))
         return {};
-    const auto row = static_cast<std::size_t>(index.row());
-    switch (role) {
-    case Qt::DisplayRole:
+    const std::size_t row = CatalogueRowAt(index.row());
+    if (role == Qt::DisplayRole)
         return DisplayText(row, index.column());
-    case Qt::DecorationRole:
-        if (index.column() == FileNameColumn)
-            return m_fileInfo.GetFileIcon(FromUtf8(m_store.Path(row)));
-        return {};
-    case Qt::CheckStateRole:
-        if (index.column() == FileNameColumn)
-            return m_store.IsTicked(row) ? Qt::Checked : Qt::Unchecked;
-        return {};
-    case StateImageRole:
-        if (index.column() == FileNameColumn)
-            return static_cast<int>(m_store.IsTicked(row) ? StateImage::Ticked : StateImage::EmptyBox);
-        return {};
-    case Qt::ForegroundRole:
-        return m_store.IsTicked(row) ? QVariant(kTickedText) : QVariant();
-    case Qt::BackgroundRole:
-        return m_store.IsTicked(row) ? QVariant(kTickedBackground) : QVariant();
-    default:
-        return {};
-    }
+    return LookOf(row, index.column(), role);
 }
 
 bool CatalogueListModel::setData(const QModelIndex& index, const QVariant& value, int role)
@@ -177,7 +310,7 @@ bool CatalogueListModel::setData(const QModelIndex& index, const QVariant& value
     const int wanted = value.toInt();
     if (wanted != Qt::Checked && wanted != Qt::Unchecked)
         return false; // a file is either saved or not
-    m_store.SetTicked(static_cast<std::size_t>(index.row()), wanted == Qt::Checked);
+    m_store.SetTicked(CatalogueRowAt(index.row()), wanted == Qt::Checked);
     NotifyTicks(index.row(), index.row());
     return true;
 }
@@ -201,6 +334,8 @@ QVariant CatalogueListModel::headerData(int section, Qt::Orientation orientation
     case FileTypeColumn: return Texts::Tr("File Type");
     case FileSizeColumn: return Texts::Tr("File Size");
     case OffsetColumn: return QString();
+    case ModifiedColumn: return Texts::Tr("Modified");
+    case StatusColumn: return Texts::Tr("Status");
     default: return {};
     }
 }

@@ -6,6 +6,7 @@
 #include "folder_contents_list_model.h"
 #include "folder_tree.h"
 #include "folder_tree_model.h"
+#include "header_sort.h"
 #include "report_selection.h"
 #include "report_view.h"
 #include "save_menu.h"
@@ -28,7 +29,8 @@ FolderContentsList::FolderContentsList(FolderTreeModel& tree, CatalogueListModel
     , m_menu(new SaveMenu(this, Texts::Tr("Save File"), kSaveFileCommand))
 {
     setModel(m_rows);
-    SetUpReportView(*this, {400, 200, 100});
+    SetUpReportView(*this, {400, 160, 90, 150, 100});
+    EnableHeaderSort(*this);
     connect(m_menu, &SaveMenu::chosen, this, &FolderContentsList::saveRequested);
     m_menu->AddCommand(Texts::Tr("Tick selected rows"), {}, [this] { SetSelectionState(CheckState::Checked); });
     m_menu->AddCommand(Texts::Tr("Untick selected rows"), {}, [this] { SetSelectionState(CheckState::Unchecked); });

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The contents of the folder selected in the tree, on screen: a report view
-// with the columns "Name", "Type" and "File Size" and all its clicks and keys.
+// with the columns "Name", "Type", "File Size", "Modified" and "Status" (a
+// heading click sorts) and all its clicks and keys.
 // A press on a row's box ticks or unticks the file (its catalogue row) or the
 // folder (its node, everything below it and every row under it) and rolls the
 // result up into the selected node and its ancestors; on a selected row the

@@ -4,12 +4,15 @@
 #include "browser_images.h"
 #include "catalogue_store.h"
 #include "folder_tree_model.h"
+#include "row_cells.h"
+#include "row_status_look.h"
 #include "shell_file_info.h"
 #include "texts.h"
 
 #include <QColor>
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -40,8 +43,51 @@ void FolderContentsListModel::ShowFolder(const FolderNode* node)
         }
         for (std::size_t row : files)
             AddFileRow(row);
+        for (std::size_t place = 0; place < m_rows.size(); ++place)
+            m_rows[place].place = place;
+        SortRows();
     }
     endResetModel();
+}
+
+void FolderContentsListModel::sort(int column, Qt::SortOrder order)
+{
+    beginResetModel();
+    m_sortColumn = column >= 0 && column < ColumnCount ? column : -1;
+    m_sortOrder = order;
+    SortRows();
+    endResetModel();
+}
+
+// The parent row first, then the folders, then the files; ties in ShowFolder's order.
+void FolderContentsListModel::SortRows()
+{
+    std::sort(m_rows.begin(), m_rows.end(), [this](const Row& a, const Row& b) {
+        if (a.kind != b.kind)
+            return a.kind < b.kind;
+        if (m_sortColumn >= 0) {
+            const bool descending = m_sortOrder == Qt::DescendingOrder;
+            if (Before(a, b))
+                return !descending;
+            if (Before(b, a))
+                return descending;
+        }
+        return a.place < b.place;
+    });
+}
+
+bool FolderContentsListModel::Before(const Row& a, const Row& b) const
+{
+    switch (m_sortColumn) {
+    case NameColumn: return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
+    case TypeColumn:
+        return DisplayText(a, TypeColumn).toString().compare(DisplayText(b, TypeColumn).toString(),
+                                                             Qt::CaseInsensitive) < 0;
+    case SizeColumn: return std::make_tuple(a.hasSize, a.size) < std::make_tuple(b.hasSize, b.size);
+    case ModifiedColumn: return a.modified < b.modified;
+    case StatusColumn: return a.status < b.status;
+    default: return false;
+    }
 }
 
 void FolderContentsListModel::AddFileRow(std::size_t catalogueRow)
@@ -50,7 +96,8 @@ void FolderContentsListModel::AddFileRow(std::size_t catalogueRow)
     const std::string_view name = record.path.substr(record.path.rfind('\\') + 1);
     m_rows.push_back(Row{QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), record.size,
                          RowKind::File, record.located,
-                         m_store.IsTicked(catalogueRow) ? CheckState::Checked : CheckState::Unchecked});
+                         m_store.IsTicked(catalogueRow) ? CheckState::Checked : CheckState::Unchecked,
+                         record.modified, record.status});
     m_rows.back().catalogueRow = catalogueRow;
 }
 
@@ -135,7 +182,11 @@ QVariant FolderContentsListModel::DisplayText(const Row& row, int column) const
             return Texts::Tr("Folder");
         return row.kind == RowKind::File ? m_fileInfo.GetFileTypeName(row.name) : QString();
     case SizeColumn:
-        return row.hasSize ? QString::number(row.size) : QString();
+        return SizeText(row.hasSize, row.size);
+    case ModifiedColumn:
+        return DateText(row.modified);
+    case StatusColumn:
+        return row.kind == RowKind::File ? StatusWord(row.status) : QString();
     default:
         return {};
     }
@@ -146,14 +197,23 @@ QVariant FolderContentsListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || !IsRow(index.row()) || index.column() >= ColumnCount)
         return {};
     const Row& row = m_rows[static_cast<std::size_t>(index.row())];
-    const bool first = index.column() == NameColumn;
-    switch (role) {
-    case Qt::DisplayRole:
+    if (role == Qt::DisplayRole)
         return DisplayText(row, index.column());
+    return LookOf(row, index.column(), role);
+}
+
+// Everything but the text: icons, the box, the alignment, the colours.
+QVariant FolderContentsListModel::LookOf(const Row& row, int column, int role) const
+{
+    const bool first = column == NameColumn;
+    const bool file = row.kind == RowKind::File;
+    switch (role) {
     case Qt::DecorationRole:
+        if (column == StatusColumn && file)
+            return StatusIcon(row.status);
         if (!first)
             return {};
-        return row.kind == RowKind::File ? m_fileInfo.GetFileIcon(row.name) : BrowserImages::FolderIcon();
+        return file ? m_fileInfo.GetFileIcon(row.name) : BrowserImages::FolderIcon();
     case Qt::CheckStateRole:
         return first && row.kind != RowKind::Parent ? QVariant(QtCheckState(row.state)) : QVariant();
     case StateImageRole:
@@ -162,6 +222,14 @@ QVariant FolderContentsListModel::data(const QModelIndex& index, int role) const
         return static_cast<int>(row.kind == RowKind::Parent ? StateImage::ParentMarker : TreeStateImage(row.state));
     case Qt::BackgroundRole:
         return row.kind == RowKind::Parent ? QVariant(kParentRowBackground) : QVariant();
+    case Qt::TextAlignmentRole:
+        return column == SizeColumn ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+    case Qt::ToolTipRole:
+        return column == SizeColumn ? QVariant(ExactSizeText(row.hasSize, row.size)) : QVariant();
+    case Qt::FontRole:
+        return file ? StatusFont(row.status) : QVariant();
+    case Qt::ForegroundRole:
+        return column == StatusColumn && file && row.status != RowStatus::Ok ? QVariant(NotOkInk()) : QVariant();
     default:
         return {};
     }
@@ -182,6 +250,8 @@ QVariant FolderContentsListModel::headerData(int section, Qt::Orientation orient
     case NameColumn: return Texts::Tr("Name");
     case TypeColumn: return Texts::Tr("Type");
     case SizeColumn: return Texts::Tr("File Size");
+    case ModifiedColumn: return Texts::Tr("Modified");
+    case StatusColumn: return Texts::Tr("Status");
     default: return {};
     }
 }

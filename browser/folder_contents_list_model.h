@@ -3,10 +3,13 @@
 // The rows of the folder contents list: a snapshot of one folder taken by
 // ShowFolder. Row 0 is the parent row ".." when the folder has a parent, then
 // one row per subfolder in tree order, then one row per file lying directly in
-// the folder in catalogue order. Folder and file rows carry a tri-state box;
-// the parent row carries the marker, which never changes. RefreshStates
-// brings the boxes in step with ticks and folder states changed elsewhere.
+// the folder in catalogue order; a heading click sorts the folders and the
+// files among themselves, the parent row staying first. Folder and file rows
+// carry a tri-state box; the parent row carries the marker, which never
+// changes. RefreshStates brings the boxes in step with ticks and folder
+// states changed elsewhere.
 
+#include "catalogue_store.h"
 #include "check_state.h"
 
 #include <QAbstractTableModel>
@@ -24,7 +27,7 @@ class FolderContentsListModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Column { NameColumn, TypeColumn, SizeColumn, ColumnCount };
+    enum Column { NameColumn, TypeColumn, SizeColumn, ModifiedColumn, StatusColumn, ColumnCount };
     enum class RowKind { Parent, Folder, File };
 
     // The models and the type helper outlive this model.
@@ -53,6 +56,10 @@ public:
     static constexpr std::size_t kNoRow = static_cast<std::size_t>(-1);
     std::size_t CatalogueRowOf(int row) const { return m_rows[static_cast<std::size_t>(row)].catalogueRow; }
 
+    // Folders, then files, each by `column` in `order`; a negative column is
+    // the order ShowFolder gives. Kept for the folders shown later. One reset.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -66,12 +73,19 @@ private:
         RowKind kind = RowKind::File;
         bool hasSize = false;
         CheckState state = CheckState::Unchecked;
+        std::uint64_t modified = 0; // packed date; 0 unknown (always for folders)
+        RowStatus status = RowStatus::Ok;
+        std::size_t place = 0; // position ShowFolder gave the row
         std::size_t catalogueRow = kNoRow;
     };
     CheckState CurrentState(const Row& row) const;
 
     void AddFileRow(std::size_t catalogueRow);
+    void SortRows();
+    // Whether `a` goes before `b` in the sort column, ascending.
+    bool Before(const Row& a, const Row& b) const;
     QVariant DisplayText(const Row& row, int column) const;
+    QVariant LookOf(const Row& row, int column, int role) const;
     void NotifyRows(int first, int last);
 
     FolderTreeModel& m_tree;
@@ -79,4 +93,6 @@ private:
     ShellFileInfo& m_fileInfo;
     const FolderNode* m_folder = nullptr;
     std::vector<Row> m_rows;
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };

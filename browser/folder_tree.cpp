@@ -27,6 +27,10 @@ FolderTree::FolderTree(FolderTreeModel& model, QWidget* parent)
     setExpandsOnDoubleClick(false);
     setFrameShape(QFrame::StyledPanel);
     KeepSelectionVisible(*this);
+    // Long names widen the column and the tree scrolls sideways instead of cutting them.
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { OnTreeSelChanged(); });
     connect(&model, &FolderTreeModel::expandRequested, this, &FolderTree::ExpandNodes);

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The right-click menu of the catalogue controls: one save command followed
-// by a separator, rebuilt for every right click and shown with its top-left
-// corner at the pointer, or under the current row for the keyboard. Choosing the command emits `chosen`; the window
-// connects the controls' save requests to its save command. Commands added
-// with AddCommand follow the separator.
+// by a separator and the commands a control added (AddCommand), rebuilt for
+// every right click and shown with its top-left corner at the pointer, or
+// under the current row for the keyboard. Choosing the save command emits
+// `chosen`; the window connects the controls' save requests to its save
+// command.
 
 #include <QMenu>
 #include <QObject>

@@ -3,8 +3,11 @@
 
 #include "browser_images.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace {
 
@@ -52,6 +55,21 @@ QSize StateImageDelegate::sizeHint(const QStyleOptionViewItem& option, const QMo
     if (HasStateImage(index))
         size = QSize(size.width() + kBoxWidth, std::max(size.height(), BrowserImages::kSize + 2));
     return size;
+}
+
+bool StateImageDelegate::IsCut(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    return sizeHint(option, index).width() > option.rect.width();
+}
+
+bool StateImageDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                                   const QModelIndex& index)
+{
+    const bool ownTip = index.data(Qt::ToolTipRole).isValid();
+    if (event->type() != QEvent::ToolTip || ownTip || !IsCut(option, index))
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    QToolTip::showText(event->globalPos(), index.data().toString(), view->viewport(), option.rect);
+    return true;
 }
 
 bool StateImageDelegate::editorEvent(QEvent*, QAbstractItemModel*, const QStyleOptionViewItem&, const QModelIndex&)

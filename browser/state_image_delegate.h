@@ -2,7 +2,8 @@
 #pragma once
 // Draws a row's or node's state image (BrowserImages) at the left of its first
 // cell in place of the style's own check box, then the icon and text. Presses
-// are the views' own business: the delegate never changes a box.
+// are the views' own business: the delegate never changes a box. A cell whose
+// text is cut shows its whole text as tooltip, unless the model gives one.
 
 #include <QStyledItemDelegate>
 
@@ -19,6 +20,10 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
+    // Whether the cell's text needs more room than the cell has.
+    bool IsCut(const QStyleOptionViewItem& option, const QModelIndex& index) const;
 
 protected:
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,

@@ -14,14 +14,13 @@ std::vector<PathFilter::Rule> PathFilter::MakeRules(const std::vector<std::strin
 {
     std::vector<Rule> rules;
     for (const std::string& text : patterns)
-        rules.push_back({text, GlobPattern(text, caseSensitive), text.find('/') != std::string::npos});
+        rules.push_back({text, PathPattern(text, caseSensitive)});
     return rules;
 }
 
-bool PathFilter::RuleMatches(Rule& rule, const std::vector<std::uint32_t>& path,
-                             const std::vector<std::uint32_t>& name)
+bool PathFilter::RuleMatches(Rule& rule, const std::vector<std::uint32_t>& path)
 {
-    const bool matches = rule.pattern.Matches(rule.wholePath ? path : name);
+    const bool matches = rule.pattern.Matches(path);
     rule.matched |= matches;
     return matches;
 }
@@ -29,9 +28,7 @@ bool PathFilter::RuleMatches(Rule& rule, const std::vector<std::uint32_t>& path,
 bool PathFilter::Chooses(std::string_view path)
 {
     const std::vector<std::uint32_t> characters = Characters(path, m_caseSensitive);
-    const auto lastSlash = std::find(characters.rbegin(), characters.rend(), std::uint32_t{'/'});
-    const std::vector<std::uint32_t> name(lastSlash.base(), characters.end());
-    const auto matches = [&](Rule& rule) { return RuleMatches(rule, characters, name); };
+    const auto matches = [&](Rule& rule) { return RuleMatches(rule, characters); };
     // Includes are tried until each one that matches anything is known.
     bool included = m_includes.empty();
     for (Rule& rule : m_includes) {

@@ -2,10 +2,9 @@
 #pragma once
 // Which files a save chooses, by the PATH that list prints: every file
 // without --include, else those an --include matches; never one that an
-// --exclude matches. A pattern without "/" matches the file name in any
-// folder, one with "/" the whole PATH. Case is ignored unless asked.
+// --exclude matches, each read as a PathPattern. Case is ignored unless asked.
 
-#include "glob_match.h"
+#include "path_pattern.h"
 
 #include <string>
 #include <string_view>
@@ -24,13 +23,11 @@ public:
 private:
     struct Rule {
         std::string text;
-        GlobPattern pattern;
-        bool wholePath;
+        PathPattern pattern;
         bool matched = false;
     };
     static std::vector<Rule> MakeRules(const std::vector<std::string>& patterns, bool caseSensitive);
-    static bool RuleMatches(Rule& rule, const std::vector<std::uint32_t>& path,
-                            const std::vector<std::uint32_t>& name);
+    static bool RuleMatches(Rule& rule, const std::vector<std::uint32_t>& path);
 
     std::vector<Rule> m_includes;
     std::vector<Rule> m_excludes;

@@ -8,8 +8,13 @@
 # tests/e2e/keyboard-save.sh does). Then both pages again under a dark desktop
 # palette (docs/window-*-dark.png, BKF_DARK_PALETTE=1), and the results page at
 # 200 % on a 1920 x 1080 screen, at the smallest size the window takes there
-# (docs/window-results-page-200.png, QT_SCALE_FACTOR=2). Then the results
-# page of a backup opened again from its catalogue cache
+# (docs/window-results-page-200.png, QT_SCALE_FACTOR=2). Between them the
+# found-files list of the backup with three FILE blocks whose checksums fail,
+# cut inside its last file's data: filtered by "*.pdf" typed after Ctrl+F
+# (docs/found-files-filter.png), then sorted by Status, the rows that are not
+# ok first, with the folder Documents sorted by size (the headings clicked at
+# their places in a 1280 x 800 window; docs/found-files-sorted.png). Then the
+# results page of a backup opened again from its catalogue cache
 # (docs/catalogue-from-cache.png), and the question of a save into a folder
 # where an earlier save of the backup stopped (docs/continue-save.png).
 # Captured with
@@ -54,6 +59,18 @@ cp "$WORK/Office backup.bkf" "$WORK/Office backup (cut).bkf"
 read -r size offset _ < <("$BUILD_DIR/cli/bkf-recover" list "$WORK/Office backup.bkf" 2>/dev/null |
                           awk -F '\t' '$1 >= 1024' | tail -n 1)
 truncate -s $((offset + size / 2)) "$WORK/Office backup (cut).bkf"
+# A byte of the displayable size of three FILE blocks changed (their header
+# checksums fail: unverified), and the backup cut inside main.cpp's data.
+python3 - "$WORK/Office backup.bkf" "$WORK/Office backup (damaged).bkf" <<'PY'
+import re, sys
+data = bytearray(open(sys.argv[1], 'rb').read())
+blocks = [m.start() for m in re.finditer(b'FILE', data)]
+for name in (b'l\0e\0t\0t\0e\0r', b'b\0e\0a\0c\0h', b'h\0o\0s\0t\0s'):
+    block = [b for b in blocks if b < data.find(name)][-1]
+    data[block + 8] ^= 0x55
+cut = data.find(b'm\0a\0i\0n\0.\0c\0p\0p')
+open(sys.argv[2], 'wb').write(data[:data.find(b't' * 64, cut) + 600])
+PY
 
 # shellcheck source=tests/support/x11_keyboard.sh
 source "$ROOT/tests/support/x11_keyboard.sh"
@@ -139,9 +156,30 @@ shoot_continue_question() {
     close_window
 }
 
+# The found-files list filtered, then both lists sorted by a heading click.
+shoot_found_files() {
+    open_window "$WORK/Office backup (damaged).bkf"
+    sleep "${SCREENSHOT_DELAY:-3}"
+    x_focus "$WINDOW"
+    click() { xdotool mousemove "$1" "$2" click 1; sleep 0.4; }
+    xdotool key --window "$WINDOW" ctrl+f
+    xdotool type --delay 60 "*.pdf"
+    sleep 1
+    capture "$OUT_DIR/found-files-filter.png"
+    xdotool key --window "$WINDOW" ctrl+a BackSpace
+    click 1160 482; click 1160 482 # Status, twice: descending
+    click 200 246; click 220 264   # open the first set, show Documents
+    click 905 228; click 905 228   # File Size of the contents list, twice
+    xdotool mousemove 640 700
+    sleep 0.3
+    capture "$OUT_DIR/found-files-sorted.png"
+    close_window
+}
+
 shoot "$OUT_DIR/window-file-page.png"
 shoot "$OUT_DIR/window-results-page.png" "$WORK/Office backup.bkf"
 shoot_save_report "$OUT_DIR/window-save-report.png"
+shoot_found_files
 
 BKF_DARK_PALETTE=1 shoot "$OUT_DIR/window-file-page-dark.png"
 BKF_DARK_PALETTE=1 shoot "$OUT_DIR/window-results-page-dark.png" "$WORK/Office backup (cut).bkf"

@@ -598,5 +598,57 @@
         <source>[The data end here: the backup holds no more of this file.]</source>
         <translation>[Hier enden die Daten: Die Sicherung enthält nicht mehr von dieser Datei.]</translation>
     </message>
+    <message>
+        <source>any size</source>
+        <translation>beliebige Größe</translation>
+    </message>
+    <message>
+        <source>Filter: a word or a pattern such as *.doc (Ctrl+F)</source>
+        <translation>Filter: ein Wort oder ein Muster wie *.doc (Strg+F)</translation>
+    </message>
+    <message>
+        <source>Filter found files</source>
+        <translation>Gefundene Dateien filtern</translation>
+    </message>
+    <message>
+        <source>Clear filter</source>
+        <translation>Filter leeren</translation>
+    </message>
+    <message>
+        <source>Only rows that are not ok</source>
+        <translation>Nur Zeilen, die nicht in Ordnung sind</translation>
+    </message>
+    <message>
+        <source>Larger than:</source>
+        <translation>Größer als:</translation>
+    </message>
+    <message>
+        <source>Larger than</source>
+        <translation>Größer als</translation>
+    </message>
+    <message>
+        <source>%1 of %2 shown</source>
+        <translation>%1 von %2 angezeigt</translation>
+    </message>
+    <message>
+        <source>Tick shown rows</source>
+        <translation>Angezeigte Zeilen abhaken</translation>
+    </message>
+    <message>
+        <source>Untick shown rows</source>
+        <translation>Häkchen der angezeigten Zeilen entfernen</translation>
+    </message>
+    <message>
+        <source>Modified</source>
+        <translation>Geändert</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 Bytes</translation>
+    </message>
 </context>
 </TS>

@@ -12,13 +12,16 @@
 
 namespace {
 
-// The names of the shown buttons and check boxes, and of the shown texts, below `node`.
+// The names of the shown buttons, check boxes, boxes to type in and drop-down
+// lists, and of the shown texts, below `node`. (On X11 a drop-down list's
+// name is its value; its label reaches a screen reader through its buddy.)
 void CollectShown(QAccessibleInterface* node, QStringList& buttons, QStringList& texts)
 {
     if (node == nullptr || node->state().invisible)
         return;
     const QAccessible::Role role = node->role();
-    if (role == QAccessible::Button || role == QAccessible::CheckBox)
+    if (role == QAccessible::Button || role == QAccessible::CheckBox || role == QAccessible::EditableText
+        || role == QAccessible::ComboBox)
         buttons << node->text(QAccessible::Name);
     else if (role == QAccessible::StaticText)
         texts << node->text(QAccessible::Name);
@@ -41,7 +44,8 @@ TEST(AccessibleNames, EveryButtonOfBothPagesIsFoundByName)
     const Page pages[] = {
         {"file page", kToolbar + QStringList{"Next", "Browse", "Deep scan"},
          "Please select file to repair , Using Browse button"},
-        {"results page", kToolbar + QStringList{"Next", "Back"},
+        {"results page",
+         kToolbar + QStringList{"Next", "Back", "Filter found files", "Clear filter", "Only rows that are not ok"},
          "Please press Save Files button from toolbar or press Next button to save repaired file(s)"},
     };
     for (const Page& page : pages) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// CatalogueListModel: the four columns, the tick on column 0, and the
+// CatalogueListModel: the six columns, the tick on column 0, and the
 // batch signals that keep a million-row list cheap to fill and to tick.
 
 #include "catalogue_list_model.h"
@@ -7,6 +7,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QColor>
+#include <QLocale>
 #include <QMimeDatabase>
 #include <QSignalSpy>
 
@@ -30,16 +31,15 @@ protected:
     QAbstractItemModelTester tester{&list, QAbstractItemModelTester::FailureReportingMode::Warning};
 };
 
-TEST_F(CatalogueListModelTest, HasFourColumnsWithTheOffsetColumnUntitled)
+TEST_F(CatalogueListModelTest, HasSixColumnsWithTheOffsetColumnUntitled)
 {
-    EXPECT_EQ(list.columnCount(), 4);
-    EXPECT_EQ(list.headerData(0, Qt::Horizontal).toString(), QStringLiteral("File Name"));
-    EXPECT_EQ(list.headerData(1, Qt::Horizontal).toString(), QStringLiteral("File Type"));
-    EXPECT_EQ(list.headerData(2, Qt::Horizontal).toString(), QStringLiteral("File Size"));
-    EXPECT_TRUE(list.headerData(3, Qt::Horizontal).toString().isEmpty());
+    const QStringList titles = {"File Name", "File Type", "File Size", "", "Modified", "Status"};
+    ASSERT_EQ(list.columnCount(), titles.size());
+    for (int column = 0; column < titles.size(); ++column)
+        EXPECT_EQ(list.headerData(column, Qt::Horizontal).toString(), titles[column]);
 }
 
-TEST_F(CatalogueListModelTest, ShowsPathSizeAndOffsetInPlainDecimalUpTo64Bits)
+TEST_F(CatalogueListModelTest, ShowsSizesInHumanUnitsWithTheExactBytesAsTooltip)
 {
     constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
     list.AppendRows([](CatalogueStore& rows) {
@@ -47,14 +47,21 @@ TEST_F(CatalogueListModelTest, ShowsPathSizeAndOffsetInPlainDecimalUpTo64Bits)
         rows.Append(CatalogueRow{R"(BKF\BACKUP SET 0\big.vhd)", true, 5'000'000'000ull, kMax});
         rows.Append(CatalogueRow{R"(BKF\BACKUP SET 0\empty.txt)", true, 0, 0});
     });
-
+    const struct {
+        int row;
+        const char* size;
+        std::uint64_t bytes;
+        const char* offset;
+    } cases[] = {{0, "67.0 KiB", 68608, "1234567"}, {1, "4.7 GiB", 5'000'000'000ull, "18446744073709551615"},
+                 {2, "0 B", 0, "0"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        EXPECT_EQ(Cell(c.row, 2), QString(c.size));
+        EXPECT_EQ(Cell(c.row, 2, Qt::ToolTipRole), QLocale().toString(qulonglong(c.bytes)) + " bytes");
+        EXPECT_EQ(list.data(list.index(c.row, 2), Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
+        EXPECT_EQ(Cell(c.row, 3), QString(c.offset));
+    }
     EXPECT_EQ(Cell(0, 0), QStringLiteral(R"(BKF\BACKUP SET 1(_Daily)\WINDOWS\notepad.exe)"));
-    EXPECT_EQ(Cell(0, 2), QStringLiteral("68608"));
-    EXPECT_EQ(Cell(0, 3), QStringLiteral("1234567"));
-    EXPECT_EQ(Cell(1, 2), QStringLiteral("5000000000"));
-    EXPECT_EQ(Cell(1, 3), QStringLiteral("18446744073709551615"));
-    EXPECT_EQ(Cell(2, 2), QStringLiteral("0")) << "a located empty file has size 0, not an empty cell";
-    EXPECT_EQ(Cell(2, 3), QStringLiteral("0"));
 }
 
 TEST_F(CatalogueListModelTest, RowWithoutADataLocationHasEmptySizeAndOffset)
@@ -63,6 +70,7 @@ TEST_F(CatalogueListModelTest, RowWithoutADataLocationHasEmptySizeAndOffset)
 
     EXPECT_EQ(Cell(0, 0), QStringLiteral(R"(BKF\S\lost.doc)"));
     EXPECT_TRUE(Cell(0, 2).isEmpty());
+    EXPECT_TRUE(Cell(0, 2, Qt::ToolTipRole).isEmpty());
     EXPECT_TRUE(Cell(0, 3).isEmpty());
 }
 

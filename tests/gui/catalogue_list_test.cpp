@@ -26,15 +26,42 @@ protected:
     CatalogueControls c;
 };
 
-TEST_F(CatalogueListTest, ColumnsKeepTheirOrderAndAHeadingClickSortsNothing)
+TEST_F(CatalogueListTest, HeadingClicksSortUpThenDownThenBackToTheScanOrder)
 {
     EXPECT_EQ(c.list.columnWidth(0), 400);
-    EXPECT_EQ(c.list.columnWidth(2), 200);
     EXPECT_TRUE(c.list.isColumnHidden(3));
     QHeaderView* header = c.list.horizontalHeader();
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionPosition(0) + 5, 5));
-    EXPECT_EQ(c.list.model()->index(0, 0).data().toString(), R"(BKF\S\A\one)");
-    EXPECT_FALSE(c.list.isSortingEnabled());
+    const auto clickName = [&] {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionPosition(0) + 5, 5));
+    };
+    const auto firstRow = [&] { return c.list.model()->index(0, 0).data().toString(); };
+    clickName();
+    EXPECT_EQ(firstRow(), R"(BKF\S\A\one)");
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    clickName();
+    EXPECT_EQ(firstRow(), R"(BKF\S\A\two)");
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    CatalogueControls::Press(c.list, Qt::LeftButton, c.RowBox(c.list, 0));
+    EXPECT_FALSE(Ticked(1)) << "the box of the first row shown is catalogue row 1's";
+    EXPECT_TRUE(Ticked(0));
+    clickName();
+    EXPECT_EQ(firstRow(), R"(BKF\S\A\one)");
+    EXPECT_FALSE(header->isSortIndicatorShown());
+}
+
+// A cell too narrow for its text shows the whole text as its tooltip.
+TEST_F(CatalogueListTest, ACellIsCutOnlyWhenItsTextNeedsMoreRoom)
+{
+    auto* delegate = qobject_cast<StateImageDelegate*>(c.list.itemDelegate());
+    ASSERT_NE(delegate, nullptr);
+    const QModelIndex path = c.list.model()->index(0, 0);
+    for (const auto& [width, cut] : {std::pair{60, true}, std::pair{600, false}}) {
+        c.list.setColumnWidth(0, width);
+        QStyleOptionViewItem option;
+        option.initFrom(&c.list);
+        option.rect = c.list.visualRect(path);
+        EXPECT_EQ(delegate->IsCut(option, path), cut) << width;
+    }
 }
 
 TEST_F(CatalogueListTest, PressesOnTheBoxToggleAndElsewhereDoNot)
@@ -64,6 +91,29 @@ TEST_F(CatalogueListTest, RightPressOffTheBoxOffersSaveFiles)
     c.list.ContextMenu()->close();
     EXPECT_EQ(save.count(), 1);
     EXPECT_TRUE(Ticked(0));
+}
+
+TEST_F(CatalogueListTest, TheMenuTicksAndUnticksExactlyTheRowsShown)
+{
+    c.listModel.SetFilter(RowFilterSettings{"two", false, {}});
+    const auto choose = [&](const QString& text) {
+        CatalogueControls::Press(c.list, Qt::RightButton, c.RowLabel(c.list, 0));
+        ASSERT_TRUE(c.list.ContextMenu()->isVisible());
+        for (QAction* action : c.list.ContextMenu()->actions()) {
+            if (action->text() == text)
+                action->trigger();
+        }
+        c.list.ContextMenu()->close();
+    };
+    choose("Untick shown rows");
+    EXPECT_TRUE(Ticked(0));
+    EXPECT_FALSE(Ticked(1));
+    c.listModel.SetFilter(RowFilterSettings{"one", false, {}});
+    choose("Untick shown rows");
+    c.listModel.SetFilter(RowFilterSettings{"two", false, {}});
+    choose("Tick shown rows");
+    EXPECT_FALSE(Ticked(0));
+    EXPECT_TRUE(Ticked(1));
 }
 
 // A tick changed here rolls up into the tree and shows in the contents list

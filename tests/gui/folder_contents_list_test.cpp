@@ -35,7 +35,7 @@ protected:
 
 TEST_F(FolderContentsListTest, ShowFolderListsParentThenFoldersThenFilesDirectlyInIt)
 {
-    EXPECT_EQ(c.ContentsRows(), (Rows{"..|||^", "sub|Folder||C", "one|File|10|C", "nosize|File||C", "one|File|99|C"}));
+    EXPECT_EQ(c.ContentsRows(), (Rows{"..|||^", "sub|Folder||C", "one|File|10 B|C", "nosize|File||C", "one|File|99 B|C"}));
     const QModelIndex parentRow = c.contents.model()->index(0, 2);
     EXPECT_EQ(parentRow.data(Qt::BackgroundRole).value<QColor>(), QColor(220, 242, 226));
     EXPECT_FALSE(c.contents.model()->index(1, 2).data(Qt::BackgroundRole).isValid());
@@ -50,6 +50,32 @@ TEST_F(FolderContentsListTest, ShowFolderListsParentThenFoldersThenFilesDirectly
 }
 
 // Membership is a prefix test on whole folder names: A never takes DATA's files.
+// The parent row stays first and folders stay before files; ticks stay with their rows.
+TEST_F(FolderContentsListTest, HeadingsSortFoldersAndFilesAmongThemselves)
+{
+    Mark(2);
+    Key(Qt::Key_Space); // unticks the first "one"
+    const struct {
+        int column;
+        Qt::SortOrder order;
+        Rows rows;
+    } cases[] = {
+        {FolderContentsListModel::SizeColumn, Qt::DescendingOrder,
+         {"..|||^", "sub|Folder||C", "one|File|99 B|C", "one|File|10 B|U", "nosize|File||C"}},
+        {FolderContentsListModel::NameColumn, Qt::AscendingOrder,
+         {"..|||^", "sub|Folder||C", "nosize|File||C", "one|File|10 B|U", "one|File|99 B|C"}},
+        {-1, Qt::AscendingOrder,
+         {"..|||^", "sub|Folder||C", "one|File|10 B|U", "nosize|File||C", "one|File|99 B|C"}},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.column);
+        c.contents.model()->sort(k.column, k.order);
+        c.tree.SelectNode(c.Node({"BKF", "S"}));
+        c.tree.SelectNode(c.Node({"BKF", "S", "A"})); // the sort holds for the next folder shown
+        EXPECT_EQ(c.ContentsRows(), k.rows);
+    }
+}
+
 TEST_F(FolderContentsListTest, TogglingAFolderRowTicksOnlyRowsUnderThatFolder)
 {
     c.tree.SelectNode(c.Node({"BKF", "S"}));
@@ -114,7 +140,7 @@ TEST_F(FolderContentsListTest, DoubleClickAndEnterOpenFoldersAndTheParent)
 
     CatalogueControls::DoubleClick(c.contents, c.RowLabel(c.contents, 1));
     EXPECT_EQ(c.tree.SelectedNode(), c.Node({"BKF", "S", "A", "sub"}));
-    EXPECT_EQ(c.ContentsRows(), (Rows{"..|||^", "deep|File|10|C"}));
+    EXPECT_EQ(c.ContentsRows(), (Rows{"..|||^", "deep|File|10 B|C"}));
 
     Mark(0);
     Key(Qt::Key_Return);
@@ -140,7 +166,7 @@ TEST_F(FolderContentsListTest, WhileAScanRunsChangesAreRefusedAndTheRowEndsUnche
     ASSERT_EQ(c.messages.shown.size(), 2u);
     EXPECT_EQ(c.messages.shown[0].text, kScanRefusalText);
     EXPECT_EQ(c.messages.shown[0].style, 32);
-    EXPECT_EQ(c.ContentsRows()[2], "one|File|10|U");
+    EXPECT_EQ(c.ContentsRows()[2], "one|File|10 B|U");
     EXPECT_EQ(c.ContentsRows()[1], "sub|Folder||U");
     EXPECT_EQ(c.store.TickedCount(), c.store.RowCount());
     EXPECT_EQ(c.State({"BKF", "S", "A"}), CheckState::Checked);

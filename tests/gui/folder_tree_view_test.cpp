@@ -43,7 +43,7 @@ TEST_F(FolderTreeViewTest, BoxPressTicksWithPropagationAndLeavesTheNodeOpen)
     EXPECT_EQ(c.store.TickedCount(), 3u);
     EXPECT_FALSE(c.store.IsTicked(0));
     EXPECT_EQ(c.tree.SelectedNode(), one);
-    EXPECT_EQ(c.ContentsRows(), (Rows{"..|||^", "a|File|10|U"}));
+    EXPECT_EQ(c.ContentsRows(), (Rows{"..|||^", "a|File|10 B|U"}));
     EXPECT_TRUE(c.tree.isExpanded(c.treeModel.IndexOf(c.Node({"BKF", "S", "P"}))));
 
     CatalogueControls::Press(c.tree, Qt::LeftButton, c.TreeBox(one));
@@ -152,7 +152,7 @@ TEST_F(FolderTreeViewTest, WhenAScanEndsTheHighlightedFolderShowsItsContents)
         c.contents.ShowFolder(nullptr);
         c.listModel.SetAllTicked(true);
         SetCatalogueScanRunning(c.tree, c.contents, false);
-        EXPECT_EQ(c.ContentsRows(), node != nullptr ? (Rows{"..|||^", "a|File|10|C"}) : Rows());
+        EXPECT_EQ(c.ContentsRows(), node != nullptr ? (Rows{"..|||^", "a|File|10 B|C"}) : Rows());
         EXPECT_EQ(c.tree.visualRect(c.treeModel.IndexOf(node)).isValid(), node != nullptr) << "ancestors open";
     }
 }

@@ -7,6 +7,7 @@
 #include "application_commands.h"
 #include "bkf_writer.h"
 #include "build_info.h"
+#include "catalogue_filter_bar.h"
 #include "command_table.h"
 #include "gradient_static.h"
 #include "hover_button.h"
@@ -120,13 +121,15 @@ TEST(MainFrame, LayoutFollowsTheWindowSize)
         const int m = (h + 100) / 2;
         EXPECT_EQ(c.folderTree->geometry(), QRect(50, 200, 250, h - 300));
         EXPECT_EQ(c.folderContents->geometry(), QRect(300, 200, w - 350, m - 200));
-        EXPECT_EQ(c.catalogueList->geometry(), QRect(300, m, w - 350, h - 100 - m));
+        const int bar = c.filterBar->height(); // the filter bar over the found-files list's top
+        EXPECT_EQ(c.filterBar->geometry(), QRect(300, m, w - 350, bar));
+        EXPECT_EQ(c.catalogueList->geometry(), QRect(300, m + bar, w - 350, h - 100 - m - bar));
         EXPECT_EQ(c.btnAddFile->geometry(), QRect(14, 0, 58, 50)); // the toolbar keeps its places
         EXPECT_EQ(c.btnUpdate->geometry(), QRect(385, 0, 58, 50));
-        const int bar = f.frame.statusBar()->width();
-        EXPECT_EQ(f.frame.Progress().geometry(), QRect(300, 5, bar - 600, 10));
-        EXPECT_EQ(f.frame.ScanPositionLabel().geometry(), QRect(bar - 290, 5, 140, 10));
-        EXPECT_EQ(f.frame.FileCountLabel().geometry(), QRect(bar - 150, 5, 140, 10));
+        const int status = f.frame.statusBar()->width();
+        EXPECT_EQ(f.frame.Progress().geometry(), QRect(300, 5, status - 600, 10));
+        EXPECT_EQ(f.frame.ScanPositionLabel().geometry(), QRect(status - 290, 5, 140, 10));
+        EXPECT_EQ(f.frame.FileCountLabel().geometry(), QRect(status - 150, 5, 140, 10));
     }
 }
 

@@ -67,7 +67,7 @@ TEST(SaveFlow, EveryCommandSavesTheTickedFilesByteExact)
     for (const auto& [name, command] : cases) {
         SCOPED_TRACE(name);
         SavedWindow s(backup, [&command = command](WindowFixture& f) {
-            f.View().ListModel().setData(f.View().ListModel().index(1, 0), Qt::Unchecked, Qt::CheckStateRole);
+            f.View().ListModel().SetCatalogueRowTicked(1, false);
             command(f);
         }, ++k % 2 ? "" : "/");
         EXPECT_EQ(ExpectSavedExactly(s.f, backup, RootIn(s.dest)), 3u);
@@ -183,8 +183,7 @@ TEST(SaveFlow, CancelAsksAndYesStopsAfterTheCurrentFile)
         }
         ASSERT_LT(saved, 48u) << "the stop came too late to test";
         for (std::size_t row = saved; row < 48; ++row)
-            s.f.View().ListModel().setData(s.f.View().ListModel().index(int(row), 0), Qt::Unchecked,
-                                           Qt::CheckStateRole);
+            s.f.View().ListModel().SetCatalogueRowTicked(row, false);
         EXPECT_EQ(ExpectSavedExactly(s.f, backup, RootIn(s.dest)), saved) << "whole files, then none";
         EXPECT_TRUE(StatusText(s.f).startsWith(QStringLiteral("Save stopped: %1 of 48 files").arg(saved)));
     }
@@ -272,7 +271,7 @@ TEST(SaveFlow, ProgressWindowEndsOnTheLastRow)
 {
     WindowFixture f;
     ScanIntoReview(f, SaveBackup(5, 3000));
-    f.View().ListModel().setData(f.View().ListModel().index(4, 0), Qt::Unchecked, Qt::CheckStateRole);
+    f.View().ListModel().SetCatalogueRowTicked(4, false);
     TempDir dest;
     BkfFileHandle scanned;
     ASSERT_TRUE(scanned.Open(f.View().m_strFilePath.toStdString()));

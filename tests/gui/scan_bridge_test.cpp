@@ -138,7 +138,8 @@ struct ScanFixture {
         std::vector<RecordedRow> rows;
         for (std::size_t i = 0; i < store.RowCount(); ++i) {
             const CatalogueRow row = store.Row(i);
-            rows.push_back(RecordedRow{std::string(row.path), row.located, row.size, row.offset});
+            rows.push_back(RecordedRow{std::string(row.path), row.located, row.size, row.offset, row.verified,
+                                       row.status, row.dataLimit});
         }
         return rows;
     }
@@ -150,7 +151,8 @@ bool SameRows(const std::vector<RecordedRow>& a, const std::vector<RecordedRow>&
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (a[i].path != b[i].path || a[i].located != b[i].located || a[i].size != b[i].size
-            || a[i].offset != b[i].offset)
+            || a[i].offset != b[i].offset || a[i].verified != b[i].verified || a[i].status != b[i].status
+            || a[i].dataLimit != b[i].dataLimit)
             return false;
     }
     return true;
@@ -210,10 +212,17 @@ TEST(ScanBridge, ProgressTexts)
 TEST(ScanBridge, WorkerScanFillsModelsLikeAHeadlessScan)
 {
     ScanFixture f;
-    const auto bytes = SampleBackup(2, 12, 40); // a few hundred KiB: many windows
+    auto bytes = SampleBackup(2, 12, 40); // a few hundred KiB: many windows
+    // Cut inside the last file's data. The bridge once dropped a row's status
+    // and data limit: every row showed ok, a cut-short file's save ran on.
+    const std::string lastData(139, 'x');
+    bytes.resize(static_cast<std::size_t>(
+        std::search(bytes.rbegin(), bytes.rend(), lastData.rbegin(), lastData.rend()).base() - bytes.begin() - 70));
     const std::string path = f.UseBackup(bytes);
     FolderTree view(f.tree);
     const ScanResult headless = ScanBytes(bytes);
+    ASSERT_TRUE(std::any_of(headless.rows.begin(), headless.rows.end(),
+                            [](const RecordedRow& row) { return row.status == RowStatus::CutShort; }));
     BkfScanner scanner;
     ASSERT_TRUE(ScanToEnd(scanner, f.bridge, f.window));
 

@@ -2,12 +2,16 @@
 // The wizard by the keyboard: Tab through every control in reading order,
 // the image buttons' mnemonics and their focus frame.
 
+#include "catalogue_filter_bar.h"
 #include "hover_button.h"
 #include "scan_report_line.h"
 #include "save_road.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -41,7 +45,9 @@ TEST(WizardKeyboard, TabVisitsEveryControlOfAPageInReadingOrder)
     ASSERT_TRUE(f.WaitForScanEnd());
     ASSERT_TRUE(f.View().ReportLine().isVisible());
     QWidget* const line = &f.View().ReportLine(); // its two links: "Details..." and "Save report..."
-    EXPECT_EQ(TabRound(f.frame), QList<QWidget*>({c.folderContents, c.catalogueList, line, line, c.btnBack, c.btnNext})
+    CatalogueFilterBar* const bar = c.filterBar;
+    EXPECT_EQ(TabRound(f.frame), QList<QWidget*>({c.folderContents, bar->TextBox(), bar->ClearButton(), bar->NotOkBox(),
+                                                  bar->SizeBox(), c.catalogueList, line, line, c.btnBack, c.btnNext})
                                      + toolbar + QList<QWidget*>{c.folderTree});
 }
 

@@ -1,0 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Heading clicks that sort a list through its model's sort(): the first click
+// on a heading sorts ascending, the second descending, the third returns to
+// the list's own order (sort(-1)); the heading shows the arrow meanwhile.
+
+class QTableView;
+
+// The view's model must stay its model for the view's life.
+void EnableHeaderSort(QTableView& view);
