@@ -12,6 +12,7 @@
 #include "file_preview_controller.h"
 #include "file_preview_pane.h"
 #include "folder_contents_list.h"
+#include "folder_contents_list_model.h"
 #include "folder_tree.h"
 #include "gradient_static.h"
 #include "hover_button.h"
@@ -282,8 +283,19 @@ void CBrevantVeltraFileScanView::RunSave(const std::string& destination)
     const std::size_t chosen = m_store.TickedCount();
     const bool continueSave = AskToContinue(destination);
     ExtractionReport report;
-    if (RunSaveWindow(m_store, destination, continueSave, report))
-        ShowSaveReport(report, chosen, destination);
+    if (!RunSaveWindow(m_store, destination, continueSave, report))
+        return;
+    ShowStatusesAfterSave(report);
+    ShowSaveReport(report, chosen, destination);
+}
+
+// The lists' Status column says which chosen files were saved, damaged or not saved.
+void CBrevantVeltraFileScanView::ShowStatusesAfterSave(const ExtractionReport& report)
+{
+    MarkSavedRows(report, m_store);
+    m_listModel.RefreshRows();
+    FolderContentsList& contents = *m_controls.folderContents;
+    contents.ShowFolder(contents.ContentsModel().ShownFolder());
 }
 
 bool CBrevantVeltraFileScanView::RunSaveWindow(const CatalogueStore& rows, const std::string& destination,

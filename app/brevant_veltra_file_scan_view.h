@@ -131,6 +131,7 @@ private:
     bool RunSaveWindow(const CatalogueStore& rows, const std::string& destination, bool continueSave,
                        ExtractionReport& report);
     void CreatePreview();
+    void ShowStatusesAfterSave(const ExtractionReport& report);
     void ShowSaveReport(const ExtractionReport& report, std::size_t chosen, const std::string& destination);
 
     ViewFrame& m_frame;

@@ -172,6 +172,12 @@ void CatalogueListModel::RefreshTicks(int firstRow, int lastRow)
         NotifyTicks(firstRow, lastRow);
 }
 
+void CatalogueListModel::RefreshRows()
+{
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+}
+
 void CatalogueListModel::SetAllTicked(bool ticked)
 {
     m_store.SetAllTicked(ticked);
@@ -281,7 +287,7 @@ QVariant CatalogueListModel::LookOf(std::size_t row, int column, int role) const
     case Qt::FontRole:
         return StatusFont(m_store.Row(row).status);
     case Qt::ForegroundRole:
-        if (column == StatusColumn && m_store.Row(row).status != RowStatus::Ok)
+        if (column == StatusColumn && !IsOkStatus(m_store.Row(row).status))
             return NotOkInk();
         return m_store.IsTicked(row) ? QVariant(kTickedText) : QVariant();
     case Qt::BackgroundRole:

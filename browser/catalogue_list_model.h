@@ -54,6 +54,8 @@ public:
     void RefreshTicks(int firstRow, int lastRow);
     // Ticks or unticks every row, as at the end of a scan.
     void SetAllTicked(bool ticked);
+    // Every shown cell may have changed (the statuses a save set): one dataChanged.
+    void RefreshRows();
     // A tick change made in the found-files list itself, on catalogue rows
     // `rows`: one ranged dataChanged, then rowsTicked, on which the tree and
     // the contents list follow. (setData changes the tick alone: the contents

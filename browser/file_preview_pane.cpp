@@ -2,11 +2,11 @@
 #include "file_preview_pane.h"
 
 #include "human_units.h"
-#include "mtf_date.h"
 #include "preview_loader.h"
+#include "row_cells.h"
+#include "row_status_look.h"
 #include "texts.h"
 
-#include <QDateTime>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,7 +16,6 @@
 #include <QStyle>
 #include <QTextCursor>
 #include <QTimer>
-#include <QTimeZone>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -28,29 +27,14 @@ namespace {
 // Characters a text view takes in one go (about 1 ms each).
 constexpr qsizetype kTextPiece = 32768;
 
-// The row statuses in the window's language.
-const char* const kStatusWords[] = {
-    QT_TRANSLATE_NOOP("Texts", "ok"),          QT_TRANSLATE_NOOP("Texts", "unverified"),
-    QT_TRANSLATE_NOOP("Texts", "no data"),     QT_TRANSLATE_NOOP("Texts", "cut short"),
-    QT_TRANSLATE_NOOP("Texts", "folder lost"), QT_TRANSLATE_NOOP("Texts", "damaged"),
-};
-
-QString StatusWord(RowStatus status)
+// The date, or "unknown" where the list leaves the cell empty.
+QString PreviewDateText(std::uint64_t packed)
 {
-    const auto index = static_cast<std::size_t>(status);
-    return index < std::size(kStatusWords) ? Texts::Tr(kStatusWords[index]) : QString();
+    const QString text = DateText(packed);
+    return text.isEmpty() ? Texts::Tr("unknown") : text;
 }
 
-QString DateText(std::uint64_t packed)
-{
-    const auto seconds = MtfDateSeconds(packed);
-    if (!seconds)
-        return Texts::Tr("unknown");
-    const QDateTime date = QDateTime::fromSecsSinceEpoch(*seconds, QTimeZone::utc()).toLocalTime();
-    return QLocale().toString(date, QLocale::ShortFormat);
-}
-
-QString SizeText(std::uint64_t bytes)
+QString PreviewSizeText(std::uint64_t bytes)
 {
     return Texts::Tr("%1 (%2 bytes)")
         .arg(QString::fromStdString(HumanBytes(bytes)), QLocale().toString(static_cast<qulonglong>(bytes)));
@@ -150,8 +134,8 @@ void FilePreviewPane::ShowReading(const QString& name, const CatalogueRow& row)
 void FilePreviewPane::ShowDetails(const QString& dataCheck)
 {
     QStringList lines;
-    lines << Texts::Tr("Size: %1").arg(SizeText(m_row.size)) << Texts::Tr("Status: %1").arg(StatusWord(m_row.status))
-          << Texts::Tr("Modified: %1").arg(DateText(m_row.modified));
+    lines << Texts::Tr("Size: %1").arg(PreviewSizeText(m_row.size)) << Texts::Tr("Status: %1").arg(StatusWord(m_row.status))
+          << Texts::Tr("Modified: %1").arg(PreviewDateText(m_row.modified));
     if (!dataCheck.isEmpty())
         lines << Texts::Tr("Data check: %1").arg(dataCheck);
     m_details->setText(lines.join(QLatin1Char('\n')));

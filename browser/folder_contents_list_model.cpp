@@ -229,7 +229,7 @@ QVariant FolderContentsListModel::LookOf(const Row& row, int column, int role) c
     case Qt::FontRole:
         return file ? StatusFont(row.status) : QVariant();
     case Qt::ForegroundRole:
-        return column == StatusColumn && file && row.status != RowStatus::Ok ? QVariant(NotOkInk()) : QVariant();
+        return column == StatusColumn && file && !IsOkStatus(row.status) ? QVariant(NotOkInk()) : QVariant();
     default:
         return {};
     }

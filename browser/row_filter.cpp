@@ -75,7 +75,7 @@ bool RowFilter::Passes(const CatalogueStore& store, std::size_t row) const
 {
     if (m_settings.onlyNotOk || m_settings.largerThan) {
         const CatalogueRow record = store.Row(row);
-        if (m_settings.onlyNotOk && record.status == RowStatus::Ok)
+        if (m_settings.onlyNotOk && IsOkStatus(record.status))
             return false;
         if (m_settings.largerThan && !(record.located && record.size > *m_settings.largerThan))
             return false;

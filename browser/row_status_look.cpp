@@ -52,9 +52,11 @@ void PaintCross(QPainter& painter)
 Sign SignOf(RowStatus status)
 {
     switch (status) {
-    case RowStatus::Ok: return Sign::Tick;
+    case RowStatus::Ok:
+    case RowStatus::Saved: return Sign::Tick;
     case RowStatus::NoData: return Sign::Ring;
-    case RowStatus::Damaged: return Sign::Cross;
+    case RowStatus::Damaged:
+    case RowStatus::NotSaved: return Sign::Cross;
     case RowStatus::Unverified:
     case RowStatus::CutShort:
     case RowStatus::FolderLost: break;
@@ -73,6 +75,8 @@ QString StatusWord(RowStatus status)
     case RowStatus::CutShort: return Texts::Tr("cut short");
     case RowStatus::FolderLost: return Texts::Tr("folder lost");
     case RowStatus::Damaged: return Texts::Tr("damaged");
+    case RowStatus::Saved: return Texts::Tr("saved");
+    case RowStatus::NotSaved: return Texts::Tr("not saved");
     }
     return {};
 }
@@ -93,7 +97,7 @@ QColor NotOkInk()
 
 QVariant StatusFont(RowStatus status)
 {
-    if (status == RowStatus::Ok)
+    if (IsOkStatus(status))
         return {};
     QFont font;
     font.setItalic(true);

@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the lists show a row's status: a word in the user's language and a
-// small icon drawn in code (a green tick for ok, an amber sign for the
-// states that ask for a look, a grey ring for no data, a red cross for
-// damaged), and the amber ink and italic type that make a row that is not
-// ok stand out without taking the red of a ticked row.
-//
-// Hook for the save: a status "saved" or "not saved" needs only a value of
-// RowStatus, set by the save, and a case in StatusWord and StatusIcon.
+// small icon drawn in code (a green tick for ok and saved, an amber sign for
+// the states that ask for a look, a grey ring for no data, a red cross for
+// damaged and not saved), and the amber ink and italic type that make a row
+// that is not ok stand out without taking the red of a ticked row.
 
 #include <QColor>
 #include <QIcon>

@@ -92,6 +92,8 @@ const char* RowStatusText(RowStatus status)
     case RowStatus::CutShort: return "cut short";
     case RowStatus::FolderLost: return "folder lost";
     case RowStatus::Damaged: return "damaged";
+    case RowStatus::Saved: return "saved";
+    case RowStatus::NotSaved: return "not saved";
     }
     return "ok";
 }

@@ -87,8 +87,18 @@ std::string DatesSummary(const ExtractionReport& report)
            + " unknown or out of range, " + std::to_string(report.datesRefused) + " refused";
 }
 
-void MarkDamagedRows(const ExtractionReport& report, CatalogueStore& store)
+void MarkSavedRows(const ExtractionReport& report, CatalogueStore& store)
 {
-    for (const DamagedFile& damaged : report.damaged)
-        store.SetStatus(damaged.row, RowStatus::Damaged);
+    for (std::size_t row = 0; row < store.RowCount(); ++row) {
+        if (store.IsTicked(row))
+            store.SetStatus(row, row < report.rowsReached ? RowStatus::Saved : RowStatus::NotSaved);
+    }
+    for (const SaveFailure& failure : report.failures) {
+        if (failure.row < store.RowCount())
+            store.SetStatus(failure.row, RowStatus::NotSaved);
+    }
+    for (const DamagedFile& damaged : report.damaged) {
+        if (damaged.row < store.RowCount())
+            store.SetStatus(damaged.row, RowStatus::Damaged);
+    }
 }

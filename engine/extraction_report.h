@@ -54,6 +54,9 @@ struct ExtractionReport {
     std::string rootError;   // why the output root could not be made
     std::string rootFolder;  // full path of the output root
     bool completed = false;  // every row visited (false when stopped)
+    // Catalogue rows [0, rowsReached) were visited by a save of ticked rows
+    // in catalogue order: each ticked one saved or among the failures.
+    std::size_t rowsReached = 0;
     std::string failure;     // what ended the run early outside any one file (a thread or buffer not made)
     std::size_t filesSaved = 0;  // saved completely, renamed ones included
     std::size_t alreadySaved = 0; // a continued save: kept whole from the earlier one
@@ -82,9 +85,9 @@ struct ExtractionReport {
 };
 
 class CatalogueStore;
-// Gives the rows whose saved data differ from their recorded checksum the
-// status "damaged", so that the list shows what the save found.
-void MarkDamagedRows(const ExtractionReport& report, CatalogueStore& store);
+// After a save of the store's ticked rows: every ticked row gets "saved",
+// "damaged" or "not saved" (a failure, or a row the save did not reach).
+void MarkSavedRows(const ExtractionReport& report, CatalogueStore& store);
 
 // One line describing a failure, for the report the user reads.
 std::string DescribeFailure(const SaveFailure& failure);

@@ -58,6 +58,7 @@ void SaveTickedRows(const CatalogueStore& rows, const std::atomic<bool>& running
 {
     report.completed = true;
     for (std::size_t row = 0; row < rows.RowCount(); ++row) {
+        report.rowsReached = row;
         if (!running.load() || extraction.StoppedInsideAFile()) {
             report.completed = false; // rows before this one are complete
             return;
@@ -75,6 +76,7 @@ void SaveTickedRows(const CatalogueStore& rows, const std::atomic<bool>& running
         if (extraction.SaveRow(row, rows.Row(row)))
             progress.RowDone(row);
     }
+    report.rowsReached = rows.RowCount();
 }
 
 } // namespace

@@ -650,5 +650,13 @@
         <source>%1 bytes</source>
         <translation>%1 Bytes</translation>
     </message>
+    <message>
+        <source>saved</source>
+        <translation>gespeichert</translation>
+    </message>
+    <message>
+        <source>not saved</source>
+        <translation>nicht gespeichert</translation>
+    </message>
 </context>
 </TS>

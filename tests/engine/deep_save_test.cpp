@@ -88,7 +88,7 @@ Saved ScanAndSave(const Bytes& bytes, bool deep, bool restoreTimes, const TempDi
     saved.report = ExtractCheckedFiles(handle, store, dir.Path(), "out", running, progress,
                                        ExtractionOptions{restoreTimes});
     saved.root = saved.report.rootFolder;
-    MarkDamagedRows(saved.report, store);
+    MarkSavedRows(saved.report, store);
     for (std::size_t row = 0; row < store.RowCount(); ++row)
         saved.statuses.push_back(store.Row(row).status);
     return saved;
@@ -122,8 +122,8 @@ TEST(DeepSaveTest, SavedFilesAreCheckedAgainstTheirChecksumStreams)
             damaged.push_back(file.path);
         EXPECT_EQ(damaged, c.damaged);
         EXPECT_EQ(saved.report.dataUnchecked, c.unchecked);
-        EXPECT_EQ(saved.statuses, (std::vector<RowStatus>{RowStatus::Ok, RowStatus::Damaged, RowStatus::Ok,
-                                                          RowStatus::CutShort}));
+        EXPECT_EQ(saved.statuses, (std::vector<RowStatus>{RowStatus::Saved, RowStatus::Damaged, RowStatus::Saved,
+                                                          RowStatus::NotSaved}));
     }
 }
 

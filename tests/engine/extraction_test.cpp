@@ -353,6 +353,9 @@ TEST(ExtractionTest, StopFinishesTheFileBeingCopiedAndTouchesNoLaterRow)
         if (!c.saved[2]) {
             EXPECT_FALSE(fs::exists(report.rootFolder + "/BKF/T")) << "no folder of a later row is made";
         }
+        MarkSavedRows(report, store);
+        for (std::size_t row = 0; row < rows.size(); ++row)
+            EXPECT_EQ(store.Row(row).status, c.saved[row] ? RowStatus::Saved : RowStatus::NotSaved) << row;
     }
 }
 
