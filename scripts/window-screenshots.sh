@@ -108,26 +108,31 @@ shoot() {
     close_window
 }
 
-# Saves from the cut backup through the keyboard and captures the report.
-shoot_save_report() {
-    open_window "$WORK/Office backup (cut).bkf"
-    sleep "${SCREENSHOT_DELAY:-3}"
-    mkdir -p "$WORK/saved"
+# Waits up to 5 s for a message over the main window, captures the screen
+# into $1 and closes the window; says so when no $2 appeared.
+capture_message() {
     local _
-    if x_save_into "$WINDOW" "$WORK/saved" && x_wait_save_end "$WORK/saved"; then
-        for _ in $(seq 50); do
-            (($(x_count "$X_MAIN_TITLE") > 1)) && break
-            sleep 0.1
-        done
-    fi
+    for _ in $(seq 50); do
+        (($(x_count "$X_MAIN_TITLE") > 1)) && break
+        sleep 0.1
+    done
     if (($(x_count "$X_MAIN_TITLE") < 2)); then
-        echo "window-screenshots: no save report appeared; $1 not taken" >&2
+        echo "window-screenshots: no $2 appeared; $1 not taken" >&2
         close_window
         return 1
     fi
     sleep 0.5
     capture "$1"
     close_window
+}
+
+# Saves from the cut backup through the keyboard and captures the report.
+shoot_save_report() {
+    open_window "$WORK/Office backup (cut).bkf"
+    sleep "${SCREENSHOT_DELAY:-3}"
+    mkdir -p "$WORK/saved"
+    x_save_into "$WINDOW" "$WORK/saved" && x_wait_save_end "$WORK/saved" || true
+    capture_message "$1" "save report"
 }
 
 # A save into a folder holding Recovered BKF .. Recovered BKF3, where the
@@ -142,18 +147,7 @@ shoot_continue_question() {
     open_window "$WORK/Office backup.bkf"
     sleep "${SCREENSHOT_DELAY:-3}"
     x_save_into "$WINDOW" "$dest" || true
-    for _ in $(seq 50); do
-        (($(x_count "$X_MAIN_TITLE") > 1)) && break
-        sleep 0.1
-    done
-    if (($(x_count "$X_MAIN_TITLE") < 2)); then
-        echo "window-screenshots: no question appeared; $1 not taken" >&2
-        close_window
-        return 1
-    fi
-    sleep 0.5
-    capture "$1"
-    close_window
+    capture_message "$1" "question"
 }
 
 # The found-files list filtered, then both lists sorted by a heading click.
