@@ -31,6 +31,7 @@ BUILD_DIR=$(realpath -m "${BUILD_DIR:-$ROOT/build}")
 OUT_DIR=${1:-$ROOT/docs}
 WORK=$(mktemp -d)
 APP_PID=""
+XVFB_PID=""
 
 cleanup() {
     local pid
