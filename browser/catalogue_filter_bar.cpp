@@ -52,8 +52,8 @@ void CatalogueFilterBar::MakeControls()
     m_text = new QLineEdit(this);
     m_text->setPlaceholderText(Texts::Tr("Filter: a word or a pattern such as *.doc (Ctrl+F)"));
     m_text->setAccessibleName(Texts::Tr("Filter found files"));
-    // Room for a pattern also in a small window; the count gives way first.
-    m_text->setMinimumWidth(m_text->fontMetrics().averageCharWidth() * 16);
+    // Room for a short pattern also in a small window, and for the count in short.
+    m_text->setMinimumWidth(m_text->fontMetrics().averageCharWidth() * 10);
     m_clear = new QToolButton(this);
     m_clear->setIcon(style()->standardIcon(QStyle::SP_LineEditClearButton));
     m_clear->setToolTip(Texts::Tr("Clear filter"));
@@ -69,6 +69,7 @@ void CatalogueFilterBar::MakeControls()
     m_count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_count->setMinimumWidth(0);
     m_count->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_count->installEventFilter(this);
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 2);
@@ -101,6 +102,30 @@ void CatalogueFilterBar::Apply()
 void CatalogueFilterBar::ShowCounts()
 {
     const QLocale locale;
-    m_count->setText(Texts::Tr("%1 of %2 shown")
-                         .arg(locale.toString(m_model.rowCount()), locale.toString(m_model.TotalRowCount())));
+    const QString whole = Texts::Tr("%1 of %2 shown")
+                              .arg(locale.toString(m_model.rowCount()), locale.toString(m_model.TotalRowCount()));
+    m_count->setToolTip(whole);
+    m_count->setAccessibleName(whole);
+    m_count->setMinimumWidth(m_count->fontMetrics().horizontalAdvance(ShortCount()));
+    FitCount();
+}
+
+void CatalogueFilterBar::FitCount()
+{
+    const QString whole = m_count->toolTip();
+    const bool fits = m_count->fontMetrics().horizontalAdvance(whole) <= m_count->width();
+    m_count->setText(fits ? whole : ShortCount());
+}
+
+QString CatalogueFilterBar::ShortCount() const
+{
+    const QLocale locale;
+    return QStringLiteral("%1/%2").arg(locale.toString(m_model.rowCount()), locale.toString(m_model.TotalRowCount()));
+}
+
+bool CatalogueFilterBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_count && event->type() == QEvent::Resize)
+        FitCount();
+    return QWidget::eventFilter(watched, event);
 }

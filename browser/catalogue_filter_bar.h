@@ -2,7 +2,8 @@
 #pragma once
 // The bar above the found-files list: the filter box (Ctrl+F from anywhere in
 // the window) with its clear button, "Only rows that are not ok", a "Larger
-// than" size and the count of rows shown of all rows. Every change filters the
+// than" size and the count of rows shown of all rows (in short where the bar
+// is narrow, whole in its tooltip). Every change filters the
 // list at once; the filter hides rows and never changes a tick.
 
 #include <QWidget>
@@ -29,10 +30,16 @@ public:
     // What Ctrl+F does: the filter box gets the focus, its text selected.
     void FocusTextBox();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void MakeControls();
     void Apply();
     void ShowCounts();
+    // The count in words where it fits, else as "shown/total".
+    void FitCount();
+    QString ShortCount() const;
 
     CatalogueListModel& m_model;
     QLineEdit* m_text = nullptr;

@@ -56,9 +56,15 @@ TEST(CatalogueFilterBar, EveryControlFiltersAndTheCountLineFollows)
     for (const auto& s : steps) {
         SCOPED_TRACE(s.step);
         s.act();
-        EXPECT_EQ(bar->CountLabel()->text(), s.count);
+        EXPECT_EQ(bar->CountLabel()->toolTip(), s.count);
     }
     EXPECT_TRUE(bar->TextBox()->text().isEmpty());
+    window.resize(1200, window.height());
+    QApplication::processEvents();
+    EXPECT_EQ(bar->CountLabel()->text(), "1 of 3 shown");
+    window.resize(200, window.height());
+    QApplication::processEvents();
+    EXPECT_EQ(bar->CountLabel()->text(), "1/3") << "the short form where the words do not fit";
 
     other->setFocus();
     QTest::keyClick(other, Qt::Key_F, Qt::ControlModifier);
