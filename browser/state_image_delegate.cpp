@@ -49,6 +49,13 @@ void StateImageDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     style->drawControl(QStyle::CE_ItemViewItem, &item, painter, option.widget);
 }
 
+void StateImageDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (index.column() != 0 && option->textElideMode == Qt::ElideMiddle)
+        option->textElideMode = Qt::ElideRight;
+}
+
 QSize StateImageDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QSize size = QStyledItemDelegate::sizeHint(option, index);

@@ -4,6 +4,8 @@
 // cell in place of the style's own check box, then the icon and text. Presses
 // are the views' own business: the delegate never changes a box. A cell whose
 // text is cut shows its whole text as tooltip, unless the model gives one.
+// A view that cuts text in the middle does so in its first column only (a
+// path keeps its file name); other columns are cut at the right.
 
 #include <QStyledItemDelegate>
 
@@ -26,6 +28,7 @@ public:
     bool IsCut(const QStyleOptionViewItem& option, const QModelIndex& index) const;
 
 protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
                      const QModelIndex& index) override;
 };
