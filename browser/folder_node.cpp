@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace {
 // Below this many children a linear search is cheaper than a hash index.
@@ -26,7 +27,8 @@ void FolderNode::RemoveChildren()
 {
     std::vector<std::unique_ptr<FolderNode>> pending = std::move(m_children);
     m_children.clear();
-    m_childIndex = {};
+    m_childIndex.reset();
+    m_indexSize = 0;
     while (!pending.empty()) {
         std::unique_ptr<FolderNode> node = std::move(pending.back());
         pending.pop_back();
@@ -48,7 +50,7 @@ FolderNode* FolderNode::Parent()
 
 FolderNode* FolderNode::FindChild(std::string_view text) const
 {
-    if (!m_childIndex.empty()) {
+    if (m_indexSize != 0) {
         const std::uint64_t slot = m_childIndex[IndexSlot(text, TextHash(text))];
         return slot != 0 ? m_children[SlotRow(slot)].get() : nullptr;
     }
@@ -65,8 +67,8 @@ FolderNode* FolderNode::AppendChild(std::string_view text)
     const std::size_t count = m_children.size();
     if (count > kIndexThreshold) {
         // At most half full, so probes stay short; grows by doubling.
-        if (m_childIndex.size() < count * 2)
-            RebuildIndex(std::max<std::size_t>(32, m_childIndex.size() * 2));
+        if (m_indexSize < count * 2)
+            RebuildIndex(std::max<std::size_t>(32, std::size_t{m_indexSize} * 2));
         else
             IndexChild(count - 1);
     }
@@ -76,7 +78,7 @@ FolderNode* FolderNode::AppendChild(std::string_view text)
 // The slot holding `text`, or the empty slot where it would go.
 std::size_t FolderNode::IndexSlot(std::string_view text, std::uint32_t hash) const
 {
-    const std::size_t mask = m_childIndex.size() - 1;
+    const std::size_t mask = m_indexSize - 1;
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
         const std::uint64_t slot = m_childIndex[at];
         if (slot == 0 || (SlotHash(slot) == hash && m_children[SlotRow(slot)]->m_text == text))
@@ -88,7 +90,7 @@ std::size_t FolderNode::IndexSlot(std::string_view text, std::uint32_t hash) con
 void FolderNode::IndexChild(std::size_t row)
 {
     const std::uint32_t hash = TextHash(m_children[row]->m_text);
-    const std::size_t mask = m_childIndex.size() - 1;
+    const std::size_t mask = m_indexSize - 1;
     std::size_t at = hash & mask;
     while (m_childIndex[at] != 0)
         at = (at + 1) & mask;
@@ -99,8 +101,9 @@ void FolderNode::IndexChild(std::size_t row)
 // is taken from the old slots, not the texts.
 void FolderNode::RebuildIndex(std::size_t slotCount)
 {
-    std::vector<std::uint64_t> old(slotCount, 0);
-    old.swap(m_childIndex);
+    const std::unique_ptr<std::uint64_t[]> old =
+        std::exchange(m_childIndex, std::make_unique<std::uint64_t[]>(slotCount)); // zeroed
+    const std::size_t oldSize = std::exchange(m_indexSize, static_cast<std::uint32_t>(slotCount));
     const std::size_t mask = slotCount - 1;
     const auto place = [&](std::uint64_t slot) {
         std::size_t at = SlotHash(slot) & mask;
@@ -108,13 +111,13 @@ void FolderNode::RebuildIndex(std::size_t slotCount)
             at = (at + 1) & mask;
         m_childIndex[at] = slot;
     };
-    for (const std::uint64_t slot : old) {
-        if (slot != 0)
-            place(slot);
+    for (std::size_t at = 0; at < oldSize; ++at) {
+        if (old[at] != 0)
+            place(old[at]);
     }
     // The children not in the old table: all of them when it is first built.
     for (std::size_t row = 0; row < m_children.size(); ++row) {
-        if (old.empty() || row + 1 == m_children.size())
+        if (oldSize == 0 || row + 1 == m_children.size())
             place((std::uint64_t{TextHash(m_children[row]->m_text)} << 32) | (row + 1));
     }
 }
