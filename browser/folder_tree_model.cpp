@@ -264,8 +264,10 @@ void FolderTreeModel::CheckAllCollapsed()
     EnsureLinked();
     for (std::size_t row = 0; row < TopLevelCount(); ++row)
         FolderTicks::SetSubtreeState(TopLevelNode(row), CheckState::Checked);
-    NotifySubtree(Root());
+    // Collapsed first: a tree view measures every shown row of a changed
+    // range again, a second for a folder of a million open subfolders.
     emit collapseAllRequested();
+    NotifySubtree(Root());
     if (TopLevelCount() > 0 && TopLevelNode(0)->live)
         emit expandRequested({IndexOf(TopLevelNode(0))});
 }
