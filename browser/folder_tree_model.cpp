@@ -10,6 +10,11 @@
 
 namespace {
 
+// From this many announced children on, a folder's new children wait until
+// they double its count: a million subfolders cost an open view twenty
+// layouts instead of one per batch.
+constexpr std::size_t kDoublingFrom = 1024;
+
 int ClampToInt(std::size_t value)
 {
     return static_cast<int>(std::min<std::size_t>(value, std::numeric_limits<int>::max()));
@@ -103,8 +108,10 @@ void FolderTreeModel::EndBatch()
     m_batchDepth = 0;
     std::vector<FolderNode*> dirty;
     dirty.swap(m_dirty);
-    for (FolderNode* owner : dirty)
-        Announce(owner);
+    for (FolderNode* owner : dirty) {
+        if (!Announce(owner, false))
+            m_dirty.push_back(owner);
+    }
     RequestExpansions();
 }
 
@@ -141,13 +148,23 @@ void FolderTreeModel::LinkRows()
     });
 }
 
-void FolderTreeModel::Announce(FolderNode* owner)
+void FolderTreeModel::AnnounceWaiting()
 {
-    owner->dirty = false;
+    std::vector<FolderNode*> dirty;
+    dirty.swap(m_dirty);
+    for (FolderNode* owner : dirty)
+        Announce(owner, true);
+}
+
+bool FolderTreeModel::Announce(FolderNode* owner, bool now)
+{
     const std::size_t first = owner->published;
     const std::size_t end = owner->ChildCount();
+    if (!now && first >= kDoublingFrom && end < first * 2)
+        return false;
+    owner->dirty = false;
     if (first == end)
-        return;
+        return true;
     beginInsertRows(IndexOf(owner), ClampToInt(first), ClampToInt(end - 1));
     owner->published = end;
     // Every node below a newly announced one was added in the same batch.
@@ -158,6 +175,7 @@ void FolderTreeModel::Announce(FolderNode* owner)
         });
     }
     endInsertRows();
+    return true;
 }
 
 void FolderTreeModel::RequestExpansions()
@@ -262,6 +280,7 @@ void FolderTreeModel::CheckAllCollapsed()
     // Folders that only the paths of files name (their blocks were lost) are
     // shown, checked like the others, even when no path came after their files.
     EnsureLinked();
+    AnnounceWaiting();
     for (std::size_t row = 0; row < TopLevelCount(); ++row)
         FolderTicks::SetSubtreeState(TopLevelNode(row), CheckState::Checked);
     // Collapsed first: a tree view measures every shown row of a changed

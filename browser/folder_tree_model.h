@@ -82,7 +82,10 @@ public:
     // Between BeginBatch and EndBatch added nodes are announced to views only
     // at EndBatch: one rowsInserted per folder that gained children, then one
     // expandRequested. Batches nest; the outermost EndBatch announces. EndBatch
-    // also links the rows appended to the store so far.
+    // also links the rows appended to the store so far. A folder with many
+    // announced children takes new ones in doubling steps (an open view lays
+    // out all its rows again at each announcement); CheckAllCollapsed
+    // announces what is left.
     void BeginBatch();
     void EndBatch();
     // AddPath for each path inside one batch.
@@ -131,7 +134,10 @@ private:
     // announces such folders at once, LinkRows leaves them to the open batch.
     void EnsureLinked();
     void LinkRows();
-    void Announce(FolderNode* parent);
+    // Announces `parent`'s new children; false when they wait for the next
+    // doubling step (unless `now`).
+    bool Announce(FolderNode* parent, bool now);
+    void AnnounceWaiting();
     void RequestExpansions();
     void NotifySubtree(FolderNode* node);
     void NotifyNode(FolderNode* node);

@@ -552,6 +552,31 @@ TEST_F(FolderTreeTest, BatchesOfAGrowingTreeKeepTheModelConsistent)
     EXPECT_EQ(shown, tree.NodeCount());
 }
 
+// A folder of many subfolders shows new ones in doubling steps while batches
+// come (each announcement lays out an open view again), never fewer than half
+// of them; the end of the scan shows every one.
+TEST_F(FolderTreeTest, ManySubfoldersAreShownInDoublingStepsAndAllAtTheEnd)
+{
+    constexpr int kBatches = 60;
+    constexpr int kPerBatch = 100;
+    int announcements = 0;
+    QObject::connect(&tree, &QAbstractItemModel::rowsInserted, [&](const QModelIndex& parent) {
+        announcements += tree.NodeAt(parent) == Node({"BKF", "S"}) ? 1 : 0;
+    });
+    for (int batch = 0; batch < kBatches; ++batch) {
+        std::vector<std::string> paths;
+        for (int i = 0; i < kPerBatch; ++i)
+            paths.push_back("BKF\\S\\d" + std::to_string(batch * kPerBatch + i) + "\\f");
+        tree.ApplyPaths(paths);
+        const int added = (batch + 1) * kPerBatch;
+        const int shown = tree.rowCount(tree.IndexOf(Node({"BKF", "S"})));
+        EXPECT_TRUE(shown == added || (shown >= 1024 && shown * 2 > added)) << added << " added, " << shown;
+    }
+    EXPECT_LT(announcements, kBatches / 2);
+    tree.CheckAllCollapsed();
+    EXPECT_EQ(tree.rowCount(tree.IndexOf(Node({"BKF", "S"}))), kBatches * kPerBatch);
+}
+
 // Children past the linear-search threshold are found through the hash index,
 // across every growth of its table; texts that only share a prefix stay apart.
 TEST(FolderNodeTest, FindsEachOfManyChildrenAndNoOther)
