@@ -91,8 +91,9 @@ FilePreviewPane::FilePreviewPane(QWidget* parent)
 {
     m_pieces->setInterval(0);
     connect(m_pieces, &QTimer::timeout, this, &FilePreviewPane::AppendPiece);
+    // No background of its own: the header sits on the window's light painted
+    // surface in every theme, in the dark ink the view gives its labels.
     setFrameShape(QFrame::StyledPanel);
-    setAutoFillBackground(true);
     setAccessibleName(Texts::Tr("File preview"));
     QFont bold = m_title->font();
     bold.setBold(true);
