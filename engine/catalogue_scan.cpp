@@ -12,7 +12,7 @@
 #include "name_check.h"
 #include "path_limits.h"
 #include "recovering_read.h"
-#include "sequential_reader.h"
+#include "scan_window_reader.h"
 #include "stream_chain.h"
 #include "stream_names.h"
 
@@ -39,99 +39,11 @@ struct NameField {
     }
 };
 
-// The bytes of the backup around the current window. Fields inside the window
-// come from it; a field that runs past its end (a block in the last slots) is
-// read from the file into a scratch buffer, so no name or stream header is
-// lost at a window edge and nothing outside a buffer is ever touched.
-class BackupBytes {
-public:
-    BackupBytes(const BkfFileHandle& file, std::uint64_t fileSize) : m_file(file), m_fileSize(fileSize) {}
-
-    // `reader` hands over the chunk after the window when a field lies in it.
-    void SetWindow(std::uint64_t position, ByteView data, SequentialReader* reader)
-    {
-        m_windowPosition = position;
-        m_window = data;
-        m_reader = reader;
-    }
-    // The backup position of a byte inside the window.
-    std::uint64_t PositionOf(const std::uint8_t* byte) const
-    {
-        return m_windowPosition + static_cast<std::uint64_t>(byte - m_window.data());
-    }
-
-    // The bytes [position, position + length), or fewer when the file ends
-    // sooner (none when it starts past the end or cannot be read).
-    ByteView Fetch(std::uint64_t position, std::size_t length)
-    {
-        if (position >= m_fileSize)
-            return {};
-        length = static_cast<std::size_t>(std::min<std::uint64_t>(length, m_fileSize - position));
-        if (position >= m_windowPosition) {
-            const std::uint64_t within = position - m_windowPosition;
-            if (within <= m_window.size() && length <= m_window.size() - within)
-                return ByteView(m_window.data() + within, length);
-        }
-        if (const auto following = FromFollowingChunk(position, length))
-            return *following;
-        if (position >= m_scratchPosition) {
-            const std::uint64_t within = position - m_scratchPosition;
-            if (within <= m_scratchValid && length <= m_scratchValid - within)
-                return ByteView(m_scratch.data() + within, length);
-        }
-        return ReadScratch(position, length);
-    }
-
-private:
-    // A field just past the window (a file's last stream headers, the next
-    // block) is taken from the next chunk, read early: the scan would read it
-    // next anyway.
-    std::optional<ByteView> FromFollowingChunk(std::uint64_t position, std::size_t length)
-    {
-        const std::uint64_t windowEnd = m_windowPosition + m_window.size();
-        if (m_reader == nullptr || position < windowEnd || position - windowEnd >= m_window.size())
-            return std::nullopt;
-        const SequentialReader::Chunk* next = m_reader->Peek();
-        if (next == nullptr || position < next->position)
-            return std::nullopt;
-        const std::uint64_t within = position - next->position;
-        if (within > next->bytes.size() || length > next->bytes.size() - within)
-            return std::nullopt;
-        return ByteView(next->bytes.data() + within, length);
-    }
-
-    // The fields asked for past a window come in runs (a file's last stream
-    // header, the header after it, the next block): one read of a few KiB
-    // serves them all instead of a system call each. A read that fails
-    // further on than the field is made again for the field alone.
-    ByteView ReadScratch(std::uint64_t position, std::size_t length)
-    {
-        constexpr std::size_t kReadPast = 4096;
-        const std::size_t span =
-            static_cast<std::size_t>(std::min<std::uint64_t>(std::max(length, kReadPast), m_fileSize - position));
-        m_scratch.resize(span);
-        m_scratchPosition = position;
-        m_scratchValid = m_file.ReadAt(position, m_scratch.data(), span).value_or(0);
-        if (m_scratchValid < length)
-            m_scratchValid = m_file.ReadAt(position, m_scratch.data(), length).value_or(0);
-        return ByteView(m_scratch.data(), std::min(m_scratchValid, length));
-    }
-
-    const BkfFileHandle& m_file;
-    std::uint64_t m_fileSize;
-    std::uint64_t m_windowPosition = 0;
-    ByteView m_window;
-    SequentialReader* m_reader = nullptr;
-    std::vector<std::uint8_t> m_scratch;
-    std::uint64_t m_scratchPosition = 0;
-    std::size_t m_scratchValid = 0; // bytes of m_scratch read from m_scratchPosition on
-};
-
 class CatalogueScanner {
 public:
     CatalogueScanner(const BkfFileHandle& file, std::uint64_t fileSize, const std::atomic<bool>& running,
                      const ScanSinks& sinks, ScanReport& report, const ScanOptions& options)
-        : m_bytes(file, fileSize), m_file(file), m_fileSize(fileSize), m_running(running), m_sinks(sinks),
+        : m_bytes(file, fileSize), m_fileSize(fileSize), m_running(running), m_sinks(sinks),
           m_report(report), m_countCoveredTags(options.countCoveredTags),
           m_fetch([this](std::uint64_t position, std::size_t length) { return m_bytes.Fetch(position, length); })
     {
@@ -143,7 +55,8 @@ public:
 
 private:
     bool ScanWindows();
-    void SkipCoveredWindows(SequentialReader& windows, std::uint64_t next);
+    std::uint64_t NextWindow(std::uint64_t windowEnd);
+    void ReportProgress(std::uint64_t windowEnd);
     bool ScanSlots(const std::uint8_t* window, std::size_t length);
     std::size_t SkipCovered(const std::uint8_t* window, std::size_t length, std::size_t slot, std::size_t slots);
     void NoteUnreadable(const RecoveringRead& read);
@@ -174,8 +87,7 @@ private:
     bool RunsPastEnd(const CatalogueRow& row) const;
     void ReleaseHeldRow(std::optional<std::uint64_t> nextBlock);
 
-    BackupBytes m_bytes;
-    const BkfFileHandle& m_file;
+    ScanWindowReader m_bytes;
     const std::uint64_t m_fileSize;
     const std::atomic<bool>& m_running;
     const ScanSinks& m_sinks;
@@ -194,6 +106,8 @@ private:
     std::uint64_t m_lostDirectories = 0;
     std::uint64_t m_filesFound = 0;
     std::uint64_t m_coveredEnd = 0; // the bytes before it that a block covers are data
+    std::size_t m_windowLength = kScanWindowSize; // of the next window read
+    std::uint64_t m_reported = 0;                 // the boundary progress last told
     std::string m_path; // the catalogue path being formed, reused from file to file
     // A file whose stated data run past the end of the backup waits for the
     // next block whose checksum holds: its data end there.
@@ -213,36 +127,51 @@ bool CatalogueScanner::Run()
 
 bool CatalogueScanner::ScanWindows()
 {
-    // One window per read, into one buffer: the kernel's copy into it is
-    // most of a cached scan's time, and a 64 KiB destination that stays in
-    // the processor's cache makes that copy the cheapest (measured against
-    // 256 KiB, 512 KiB and 1 MiB reads).
-    SequentialReader windows(m_file, 0, m_fileSize, kScanWindowSize);
-    while (const SequentialReader::Chunk* window = windows.Next()) {
+    std::uint64_t position = 0;
+    while (const ScanWindowReader::Window* window = m_bytes.WindowAt(position, m_windowLength)) {
         if (!m_running.load(std::memory_order_relaxed))
             return false;
-        NoteUnreadable(window->read);
-        m_bytes.SetWindow(window->position, window->bytes, &windows);
-        const std::size_t length = window->bytes.size();
-        if (!ScanSlots(window->bytes.data(), length))
+        NoteUnreadable(*window->read);
+        if (!ScanSlots(window->bytes.data(), window->bytes.size()))
             return false;
-        if (length < kScanWindowSize)
-            break; // the last, partial window
-        m_sinks.progress.WindowScanned(window->position + length, m_fileSize);
-        SkipCoveredWindows(windows, window->position + length);
+        const std::uint64_t windowEnd = window->position + window->bytes.size();
+        ReportProgress(windowEnd);
+        position = NextWindow(windowEnd);
     }
     return true;
 }
 
 // Bytes a block covers are data when the backup goes on right after them:
-// their tags count for nothing, so whole windows of them are not read at
-// all. A list reads only the blocks of a backup of large files, and a save
-// reads each file's data once, when it copies them. The debug count of the
-// tags inside data needs every byte.
-void CatalogueScanner::SkipCoveredWindows(SequentialReader& windows, std::uint64_t next)
+// their tags count for nothing, so the scan does not read them. Where it
+// jumps over a file's data, the next window is one of a few KiB, which
+// holds the next block: a list of small files then copies only their
+// blocks, at a system call each, instead of every byte (a system call costs
+// about as much as copying 7 KiB). Where files are smaller, windows grow
+// back to 64 KiB, the size whose copy is cheapest (it stays in the
+// processor's cache). The debug count of the tags inside data needs every
+// byte; the deep search looks inside data read with the window around them,
+// and jumps over whole windows only.
+std::uint64_t CatalogueScanner::NextWindow(std::uint64_t windowEnd)
 {
-    if (!m_countCoveredTags && m_coveredEnd >= next + kScanWindowSize)
-        windows.SkipTo(m_coveredEnd / kSlotSize * kSlotSize);
+    constexpr std::size_t kSmallWindow = 4096;
+    constexpr std::uint64_t kWorthAJump = 8192;
+    const std::uint64_t covered = m_coveredEnd / kSlotSize * kSlotSize;
+    if (m_countCoveredTags || covered <= windowEnd)
+        return windowEnd;
+    if (m_deep)
+        return m_coveredEnd >= windowEnd + kScanWindowSize ? covered : windowEnd;
+    m_windowLength = covered - windowEnd >= kWorthAJump ? kSmallWindow : std::min(2 * m_windowLength, kScanWindowSize);
+    return covered;
+}
+
+// Told at the 64 KiB boundaries passed, however large the windows.
+void CatalogueScanner::ReportProgress(std::uint64_t windowEnd)
+{
+    const std::uint64_t boundary = windowEnd / kScanWindowSize * kScanWindowSize;
+    if (boundary <= m_reported)
+        return;
+    m_reported = boundary;
+    m_sinks.progress.WindowScanned(boundary, m_fileSize);
 }
 
 void CatalogueScanner::Finish()
@@ -508,6 +437,10 @@ bool CatalogueScanner::LocateStream(std::uint64_t block, const NameField& name, 
     if (!header || !ReadStreamLength(*header, row))
         return false;
     m_hint.DataSeen(row.offset, row.size);
+    // The read at the end of these data takes in the sector they end in, the
+    // one of their checksum and pad, and the next block's headers, which are
+    // likely as long as this block's.
+    m_bytes.SetFieldRead(2 * kSlotSize + static_cast<std::size_t>(std::min<std::uint64_t>(row.offset - block, kSlotSize * 16)));
     row.checksum = RecordedDataChecksum(m_fetch, block, *header, m_fileSize);
     return true;
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The catalogue scan: reads a backup front to back in 64 KiB windows, looks
-// for SSET, DIRB and FILE blocks at every 512-byte boundary and reports the
-// catalogue it rebuilds through the sinks.
+// The catalogue scan: reads a backup front to back in windows of up to 64
+// KiB, looks for SSET, DIRB and FILE blocks at every 512-byte boundary and
+// reports the catalogue it rebuilds through the sinks.
 
 #include "scan_options.h"
 #include "scan_report.h"

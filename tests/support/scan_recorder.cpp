@@ -109,14 +109,14 @@ ScanResult ScanPath(const std::string& path, const ScanSetup& setup)
     return ScanHandle(file, setup);
 }
 
-ScanResult ScanHandle(const BkfFileHandle& file, const ScanSetup& setup)
+ScanResult ScanHandle(const BkfFileHandle& file, const ScanSetup& setup, const ScanOptions& options)
 {
     RecordingSinks sinks;
     std::atomic<bool> running{true};
     if (setup)
         setup(sinks, running);
     ScanResult result;
-    result.completed = ScanCatalogue(file, running, sinks.Sinks(), result.report);
+    result.completed = ScanCatalogue(file, running, sinks.Sinks(), result.report, options);
     static_cast<ScanRecord&>(result) = std::move(sinks.record);
     return result;
 }

@@ -5,6 +5,7 @@
 //     ScanResult r = ScanBytes(writer.Bytes());
 //     EXPECT_EQ(r.RowPaths(), (std::vector<std::string>{R"(BKF\BACKUP SET 0\a.txt)"}));
 
+#include "scan_options.h"
 #include "scan_report.h"
 #include "scan_sinks.h"
 
@@ -103,4 +104,4 @@ ScanResult ScanBytes(const std::vector<std::uint8_t>& bytes, const ScanSetup& se
 // The same over a file that already exists.
 ScanResult ScanPath(const std::string& path, const ScanSetup& setup = {});
 // The same over an open file (a FailingFile, for example).
-ScanResult ScanHandle(const BkfFileHandle& file, const ScanSetup& setup = {});
+ScanResult ScanHandle(const BkfFileHandle& file, const ScanSetup& setup = {}, const ScanOptions& options = {});
