@@ -155,13 +155,16 @@ std::uint64_t CatalogueScanner::NextWindow(std::uint64_t windowEnd)
 {
     constexpr std::size_t kSmallWindow = 4096;
     constexpr std::uint64_t kWorthAJump = 8192;
-    const std::uint64_t covered = m_coveredEnd / kSlotSize * kSlotSize;
-    if (m_countCoveredTags || covered <= windowEnd)
+    if (m_countCoveredTags || m_coveredEnd <= windowEnd) {
+        m_windowLength = std::min(2 * m_windowLength, kScanWindowSize);
         return windowEnd;
+    }
     if (m_deep)
-        return m_coveredEnd >= windowEnd + kScanWindowSize ? covered : windowEnd;
-    m_windowLength = covered - windowEnd >= kWorthAJump ? kSmallWindow : std::min(2 * m_windowLength, kScanWindowSize);
-    return covered;
+        return m_coveredEnd >= windowEnd + kScanWindowSize ? m_coveredEnd / kSlotSize * kSlotSize : windowEnd;
+    // The slot the covered bytes end in is passed over as covered anyway.
+    const std::uint64_t next = (m_coveredEnd + kSlotSize - 1) / kSlotSize * kSlotSize;
+    m_windowLength = next - windowEnd >= kWorthAJump ? kSmallWindow : std::min(2 * m_windowLength, kScanWindowSize);
+    return next;
 }
 
 // Told at the 64 KiB boundaries passed, however large the windows.
@@ -437,10 +440,9 @@ bool CatalogueScanner::LocateStream(std::uint64_t block, const NameField& name, 
     if (!header || !ReadStreamLength(*header, row))
         return false;
     m_hint.DataSeen(row.offset, row.size);
-    // The read at the end of these data takes in the sector they end in, the
-    // one of their checksum and pad, and the next block's headers, which are
-    // likely as long as this block's.
-    m_bytes.SetFieldRead(2 * kSlotSize + static_cast<std::size_t>(std::min<std::uint64_t>(row.offset - block, kSlotSize * 16)));
+    // The read at the end of these data takes in their checksum and pad and
+    // the next block's headers, which are likely as long as this block's.
+    m_bytes.SetFieldRead(kSlotSize + 64 + static_cast<std::size_t>(std::min<std::uint64_t>(row.offset - block, kSlotSize * 16)));
     row.checksum = RecordedDataChecksum(m_fetch, block, *header, m_fileSize);
     return true;
 }

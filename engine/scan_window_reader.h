@@ -48,15 +48,15 @@ public:
     // either function.
     ByteView Fetch(std::uint64_t position, std::size_t length)
     {
-        // Most fields lie in the window: answered here, without a call.
-        const std::uint64_t within = position - m_view.position;
-        if (position >= m_view.position && within < m_view.bytes.size() && length <= m_view.bytes.size() - within)
-            return ByteView(m_view.bytes.data() + within, length);
+        // Most fields lie in the window's read: answered here, without a call.
+        const std::uint64_t within = position - m_heldPosition;
+        if (position >= m_heldPosition && within < m_held.size() && length <= m_held.size() - within)
+            return ByteView(m_held.data() + within, length);
         return FetchPastWindow(position, length);
     }
 
     // How many bytes a read for a field away from the window takes in, from
-    // the field's sector on (within 1 to 8 KiB): enough for the block that
+    // the field on (within 512 bytes and 8 KiB): enough for the block that
     // follows it to become a whole window.
     void SetFieldRead(std::size_t bytes);
 
@@ -81,6 +81,8 @@ private:
     Buffer m_window;
     Buffer m_ahead; // a read past the window, for fields and the next window
     Window m_view;
+    ByteView m_held; // all bytes of the window's read, from m_heldPosition
+    std::uint64_t m_heldPosition = 0;
     std::size_t m_length = 0; // asked for the window
     std::size_t m_fieldRead;  // bytes read for a field away from the window
 };

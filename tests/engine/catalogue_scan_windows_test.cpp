@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <random>
 #include <string>
 
@@ -314,4 +317,18 @@ TEST(CatalogueScanWindowsTest, JumpingOverSmallFilesFindsWhatReadingEveryByteFin
         EXPECT_EQ(jumping.rows[k].status, RowStatus::Ok) << all.rows[k];
     }
     EXPECT_LT(file.m_read, w.Size() / 4) << "of " << w.Size();
+}
+
+// A scan only reads the backup: not even its access time changes.
+TEST(CatalogueScanWindowsTest, AScanLeavesTheAccessTimeAlone)
+{
+    BkfWriter w;
+    w.Sset("S").Dirb({"d"}).File("a.txt", "a");
+    TempFile backup(w.Bytes());
+    const timespec times[2] = {{86400, 0}, {0, UTIME_OMIT}}; // read long ago
+    ASSERT_EQ(::utimensat(AT_FDCWD, backup.Path().c_str(), times, 0), 0);
+    EXPECT_EQ(ScanPath(backup.Path()).rows.size(), 1u);
+    struct stat info {};
+    ASSERT_EQ(::stat(backup.Path().c_str(), &info), 0);
+    EXPECT_EQ(info.st_atim.tv_sec, 86400);
 }
