@@ -107,6 +107,7 @@ TapeName CopyTapeName(ByteView window, std::size_t start, std::size_t end, std::
         return name;
 
     const std::size_t unitCount = (end - start + 1) / 2;
+    name.text.reserve(std::min(unitCount, limit) + 1); // most names are ASCII: one byte a unit
     std::size_t characters = 0;
     if (UnitAt(window, start, end, 0) != 0 && limit > 0) {
         name.text.push_back('\\');
@@ -126,6 +127,8 @@ TapeName CopyTapeName(ByteView window, std::size_t start, std::size_t end, std::
         }
         if (codePoint == 0)
             name.text.push_back('\\');
+        else if (codePoint < 0x80)
+            name.text.push_back(static_cast<char>(codePoint));
         else
             AppendUtf8(name.text, codePoint);
         unit += consumed;
