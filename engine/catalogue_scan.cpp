@@ -442,7 +442,8 @@ bool CatalogueScanner::LocateStream(std::uint64_t block, const NameField& name, 
     m_hint.DataSeen(row.offset, row.size);
     // The read at the end of these data takes in their checksum and pad and
     // the next block's headers, which are likely as long as this block's.
-    m_bytes.SetFieldRead(kSlotSize + 64 + static_cast<std::size_t>(std::min<std::uint64_t>(row.offset - block, kSlotSize * 16)));
+    const std::uint64_t headers = std::min<std::uint64_t>(row.offset - block, 16 * kSlotSize);
+    m_bytes.SetFieldRead(kSlotSize + 64 + static_cast<std::size_t>(headers));
     row.checksum = RecordedDataChecksum(m_fetch, block, *header, m_fileSize);
     return true;
 }
