@@ -49,9 +49,6 @@ RUNS=${BENCH_RUNS:-3}
 JOBS=${BKF_JOBS:-2}
 
 MiB=$((1024 * 1024))
-# Every run scans: no catalogue cache (a folder that cannot be made). The
-# cache's own figures set a folder of their own.
-export XDG_CACHE_HOME=/dev/null/no-catalogue-cache
 LARGE=$BENCH_DIR/large.bkf
 SMALL=$BENCH_DIR/small.bkf
 MANY=$BENCH_DIR/many.bkf
@@ -84,6 +81,10 @@ done
 cmake --build "$BUILD_DIR" --parallel "$JOBS" --target "${targets[@]}"
 BKF=$BUILD_DIR/cli/bkf-recover
 MAKE_BACKUP=$BUILD_DIR/bench/make_backup
+
+# Every run scans: no catalogue cache (a folder that cannot be made). The
+# cache's own figures set a folder of their own.
+export XDG_CACHE_HOME=/dev/null/no-catalogue-cache
 
 # --- helpers -----------------------------------------------------------------
 now_us() { echo "${EPOCHREALTIME/[.,]/}"; }
@@ -138,7 +139,9 @@ list_null() { "$BKF" list "$1" >/dev/null 2>"$ERR"; }
 deep_list_null() { "$BKF" list --deep "$1" >/dev/null 2>"$ERR"; }
 cat_copy_sync() { cat "$1" >"$OUT/copy" && sync -f "$OUT"; }
 extract_sync() { "$BKF" extract "$1" "$OUT" >/dev/null 2>"$ERR" && sync -f "$OUT"; }
-tar_sync() { tar -xf "$1" -C "$OUT" && sync -f "$OUT"; }
+# The tar made beside BACKUP from a first extraction of it.
+tar_of() { echo "${1%.bkf}.tar"; }
+tar_sync() { tar -xf "$(tar_of "$1")" -C "$OUT" && sync -f "$OUT"; }
 evict() { dd if="$1" iflag=nocache count=0 status=none; }
 resident_kib() { fincore -b -n -o RES "$1" 2>/dev/null | awk '{ printf "%d", $1 / 1024 }'; }
 
@@ -301,10 +304,10 @@ bench_extract_tar() {
     echo "== extract every file: $label, against GNU tar extracting the same files, sync -f included"
     fresh_out
     "$BKF" extract "$backup" "$OUT" >/dev/null 2>"$ERR"
-    tar -cf "$BENCH_DIR/small.tar" -C "$OUT" .
+    tar -cf "$(tar_of "$backup")" -C "$OUT" .
     PREPARE=fresh_out interleaved tar_sync extract_sync "$backup"
     fresh_out
-    rm -f "$BENCH_DIR/small.tar"
+    rm -f "$(tar_of "$backup")"
     row "tar -xf; sync" "$(printf '%8s s' "$REF_S")"
     row "bkf-recover extract; sync" "$(printf '%8s s' "$OURS_S")"
     row "time extract / tar" "$(verdict "$OURS_S" "$REF_S" 1.0)"
