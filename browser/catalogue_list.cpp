@@ -11,10 +11,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include <utility>
 
 CatalogueList::CatalogueList(CatalogueListModel& model, QWidget* parent)
-    : QTableView(parent), m_model(model), m_menu(new SaveMenu(this, Texts::Tr("Save Files"), kSaveFilesCommand))
+    : TickBoxTableView(parent), m_model(model), m_menu(new SaveMenu(this, Texts::Tr("Save Files"), kSaveFilesCommand))
 {
     setModel(&model);
     SetUpReportView(*this, {400, 160, 90, 0, 150, 100});
@@ -106,26 +105,14 @@ void CatalogueList::mousePressEvent(QMouseEvent* event)
         return;
     }
     QTableView::mousePressEvent(event);
-    m_boxPressed = event->button() == Qt::LeftButton && ToggleBoxAt(point);
-}
-
-// After a press on a box the release leaves the selection as it is, so that
-// a tick of a selection does not end with one row selected.
-void CatalogueList::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton && std::exchange(m_boxPressed, false)) {
-        setState(NoState);
-        event->accept();
-        return;
-    }
-    QTableView::mouseReleaseEvent(event);
+    BoxPressed(event->button() == Qt::LeftButton && ToggleBoxAt(point));
 }
 
 void CatalogueList::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
         const QPoint point = event->position().toPoint();
-        m_boxPressed = IsOnReportBox(*this, ReportRowAt(*this, point), point);
+        BoxPressed(IsOnReportBox(*this, ReportRowAt(*this, point), point));
         OnDblClk(point);
         event->accept();
         return;

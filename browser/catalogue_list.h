@@ -13,7 +13,7 @@
 // Enter, a double click beside the box and "Preview" in the menu ask for the
 // row's preview, "Open" for its opening.
 
-#include <QTableView>
+#include "tick_box_table_view.h"
 
 #include <cstddef>
 #include <vector>
@@ -21,7 +21,7 @@
 class CatalogueListModel;
 class SaveMenu;
 
-class CatalogueList : public QTableView {
+class CatalogueList : public TickBoxTableView {
     Q_OBJECT
 
 public:
@@ -46,7 +46,6 @@ signals:
 protected:
     bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -62,6 +61,5 @@ private:
 
     CatalogueListModel& m_model;
     SaveMenu* m_menu;
-    bool m_boxPressed = false; // the last left press toggled a box
     int m_menuRow = -1;        // the row the context menu was opened for
 };

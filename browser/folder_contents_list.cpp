@@ -17,12 +17,11 @@
 
 #include <algorithm>
 #include <unordered_map>
-#include <utility>
 
 using RowKind = FolderContentsListModel::RowKind;
 
 FolderContentsList::FolderContentsList(FolderTreeModel& tree, CatalogueListModel& catalogue, QWidget* parent)
-    : QTableView(parent)
+    : TickBoxTableView(parent)
     , m_treeModel(tree)
     , m_catalogue(catalogue)
     , m_rows(new FolderContentsListModel(tree, catalogue.Store(), catalogue.FileInfo(), this))
@@ -302,28 +301,16 @@ void FolderContentsList::mousePressEvent(QMouseEvent* event)
     }
     QTableView::mousePressEvent(event); // the list's own selection handling
     if (event->button() == Qt::LeftButton) {
-        m_boxPressed = IsOnReportBox(*this, ReportRowAt(*this, point), point);
+        BoxPressed(IsOnReportBox(*this, ReportRowAt(*this, point), point));
         OnClick(point);
     }
-}
-
-// After a press on a box the release leaves the selection as it is, so that
-// a tick of a selection does not end with one row selected.
-void FolderContentsList::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton && std::exchange(m_boxPressed, false)) {
-        setState(NoState);
-        event->accept();
-        return;
-    }
-    QTableView::mouseReleaseEvent(event);
 }
 
 void FolderContentsList::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
         const QPoint point = event->position().toPoint();
-        m_boxPressed = IsOnReportBox(*this, ReportRowAt(*this, point), point);
+        BoxPressed(IsOnReportBox(*this, ReportRowAt(*this, point), point));
         OnDblClk(point);
         event->accept();
         return;

@@ -15,7 +15,7 @@
 
 #include "check_state.h"
 
-#include <QTableView>
+#include "tick_box_table_view.h"
 
 #include <cstddef>
 #include <vector>
@@ -28,7 +28,7 @@ class FolderTreeModel;
 class MessageService;
 class SaveMenu;
 
-class FolderContentsList : public QTableView {
+class FolderContentsList : public TickBoxTableView {
     Q_OBJECT
 
 public:
@@ -74,7 +74,6 @@ signals:
 protected:
     bool event(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -101,6 +100,5 @@ private:
     MessageService* m_messages = nullptr;
     SaveMenu* m_menu;
     bool m_scanRunning = false;
-    bool m_boxPressed = false; // the last left press toggled a box
     int m_menuRow = -1;        // the row the context menu was opened for
 };
