@@ -4,6 +4,7 @@
 #include "message_service.h"
 #include "report_file.h"
 #include "scan_report.h"
+#include "surface_ink.h"
 #include "texts.h"
 
 #include <QDateTime>
@@ -71,8 +72,10 @@ void ScanReportLine::ShowSummary()
     const QFontMetrics metrics = fontMetrics();
     QString links;
     int room = 12;
+    const QString colour = LightSurfaceLink().name();
     for (const auto& [target, text] : Links()) {
-        links += QStringLiteral(" &nbsp;<a href=\"%1\">%2</a>").arg(target, text.toHtmlEscaped());
+        links += QStringLiteral(" &nbsp;<a href=\"%1\" style=\"color: %2\">%3</a>")
+                     .arg(target, colour, text.toHtmlEscaped());
         room += metrics.horizontalAdvance(QStringLiteral("  ") + text);
     }
     // The cached catalogue's notice gives way last.

@@ -8,12 +8,17 @@ QColor LightSurfaceInk()
     return QColor(24, 24, 24);
 }
 
+QColor LightSurfaceLink()
+{
+    return QColor(0, 60, 160);
+}
+
 void UseLightSurfaceInk(QWidget& surface)
 {
     QPalette palette = surface.palette();
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
         palette.setColor(group, QPalette::WindowText, LightSurfaceInk());
-        palette.setColor(group, QPalette::Link, QColor(0, 60, 160));
+        palette.setColor(group, QPalette::Link, LightSurfaceLink());
         palette.setColor(group, QPalette::LinkVisited, QColor(90, 30, 130));
     }
     palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(85, 85, 85));

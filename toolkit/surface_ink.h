@@ -14,6 +14,10 @@ class QWidget;
 // Dark ink and links for `surface` and the children that take its text colour.
 void UseLightSurfaceInk(QWidget& surface);
 QColor LightSurfaceInk();
+// The links' colour there. Rich text takes a link's colour from the
+// application's palette when it is parsed, not from the label's: links on a
+// painted surface name this colour in their own style.
+QColor LightSurfaceLink();
 
 // A dark desktop palette (light text on dark fields), for seeing the window
 // as a dark theme shows it.
