@@ -44,7 +44,7 @@ bool SaysFromCache(WindowFixture& f)
 {
     const ScanReportLine& line = f.View().ReportLine();
     return line.isVisible() && line.text().startsWith("Catalogue from the scan of ")
-           && line.text().contains("<a href=\"rescan\">Rescan</a>");
+           && line.text().contains("<a href=\"rescan\"") && line.text().contains(">Rescan</a>");
 }
 
 } // namespace
