@@ -13,6 +13,7 @@
 #include "terminal.h"
 
 #include <algorithm>
+#include <charconv>
 #include <string>
 
 namespace {
@@ -53,9 +54,11 @@ private:
     void FormatText(const CatalogueRow& row)
     {
         m_line.clear();
-        if (row.located)
-            m_line.append(std::to_string(row.size)).append(1, '\t').append(std::to_string(row.offset));
-        else
+        if (row.located) {
+            AppendDecimal(row.size);
+            m_line.push_back('\t');
+            AppendDecimal(row.offset);
+        } else
             m_line.append(1, '\t');
         m_line.append(1, '\t');
         const std::size_t pathStart = m_line.size();
@@ -64,7 +67,15 @@ private:
     }
     void AppendNumber(bool present, std::uint64_t value)
     {
-        m_line.append(present ? std::to_string(value) : std::string("null"));
+        if (present)
+            AppendDecimal(value);
+        else
+            m_line.append("null");
+    }
+    void AppendDecimal(std::uint64_t value)
+    {
+        char digits[20];
+        m_line.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
     }
 
     bool m_json;

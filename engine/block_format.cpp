@@ -3,6 +3,8 @@
 
 #include "utf8.h"
 
+#include <cstring>
+
 namespace BlockFormat {
 
 const char kBlockTags[kTagCount][5] = {
@@ -57,19 +59,32 @@ int FindBlockTag(const std::uint8_t* bytes)
 
 namespace {
 
-// Whether the 16-bit word at `checksumAt` equals the XOR of the words before it.
+// Whether the 16-bit word at `checksumAt` (even) equals the XOR of the words
+// before it. The scan asks for every block: eight bytes are XORed at a time,
+// then folded, which keeps the two byte lanes apart in either byte order.
 bool XorChecksumHolds(ByteView bytes, std::size_t checksumAt)
 {
     if (!bytes.Contains(0, checksumAt + 2))
         return false;
-    // XOR of little-endian words, as two byte lanes: the scan asks for every FILE block.
-    std::uint8_t low = 0, high = 0;
     const std::uint8_t* data = bytes.data();
-    for (std::size_t at = 0; at < checksumAt; at += 2) {
-        low ^= data[at];
-        high ^= data[at + 1];
+    std::uint64_t wide = 0;
+    std::size_t at = 0;
+    for (; at + 8 <= checksumAt; at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, data + at, 8);
+        wide ^= word;
     }
-    return low == data[checksumAt] && high == data[checksumAt + 1];
+    wide ^= wide >> 32;
+    wide ^= wide >> 16;
+    auto sum = static_cast<std::uint16_t>(wide);
+    for (; at < checksumAt; at += 2) {
+        std::uint16_t word;
+        std::memcpy(&word, data + at, 2);
+        sum = static_cast<std::uint16_t>(sum ^ word);
+    }
+    std::uint16_t recorded;
+    std::memcpy(&recorded, data + checksumAt, 2);
+    return sum == recorded;
 }
 
 } // namespace
@@ -114,7 +129,15 @@ TapeName CopyTapeName(ByteView window, std::size_t start, std::size_t end, std::
         characters = 1;
     }
 
+    // Most names are ASCII: whole units with a zero high byte copy straight.
     std::size_t unit = 0;
+    const std::uint8_t* field = window.data() + start;
+    const std::size_t wholeUnits = (end - start) / 2;
+    while (unit < wholeUnits && characters < limit && field[2 * unit + 1] == 0 && field[2 * unit] - 1u < 0x7Fu) {
+        name.text.push_back(static_cast<char>(field[2 * unit]));
+        ++unit;
+        ++characters;
+    }
     while (unit < unitCount && characters < limit) {
         std::uint32_t codePoint = UnitAt(window, start, end, unit);
         std::size_t consumed = 1;

@@ -55,7 +55,7 @@ public:
 
 private:
     bool ScanWindows();
-    std::uint64_t NextWindow(std::uint64_t windowEnd);
+    std::uint64_t NextWindow(std::uint64_t windowEnd, bool cutShort);
     void ReportProgress(std::uint64_t windowEnd);
     bool ScanSlots(const std::uint8_t* window, std::size_t length);
     std::size_t SkipCovered(const std::uint8_t* window, std::size_t length, std::size_t slot, std::size_t slots);
@@ -136,7 +136,7 @@ bool CatalogueScanner::ScanWindows()
             return false;
         const std::uint64_t windowEnd = window->position + window->bytes.size();
         ReportProgress(windowEnd);
-        position = NextWindow(windowEnd);
+        position = NextWindow(windowEnd, window->bytes.size() < m_windowLength);
     }
     return true;
 }
@@ -150,13 +150,16 @@ bool CatalogueScanner::ScanWindows()
 // back to 64 KiB, the size whose copy is cheapest (it stays in the
 // processor's cache). The debug count of the tags inside data needs every
 // byte; the deep search looks inside data read with the window around them,
-// and jumps over whole windows only.
-std::uint64_t CatalogueScanner::NextWindow(std::uint64_t windowEnd)
+// and jumps over whole windows only. A window cut short by a read made for
+// the fields before it (a folder's block between two files) says nothing
+// about the sizes ahead: the next one keeps its length.
+std::uint64_t CatalogueScanner::NextWindow(std::uint64_t windowEnd, bool cutShort)
 {
     constexpr std::size_t kSmallWindow = 4096;
     constexpr std::uint64_t kWorthAJump = 8192;
     if (m_countCoveredTags || m_coveredEnd <= windowEnd) {
-        m_windowLength = std::min(2 * m_windowLength, kScanWindowSize);
+        if (!cutShort)
+            m_windowLength = std::min(2 * m_windowLength, kScanWindowSize);
         return windowEnd;
     }
     if (m_deep)

@@ -11,6 +11,7 @@
 #include <limits>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -40,6 +41,35 @@ std::string FirstChars(const std::string& utf8, std::size_t count)
 TapeName CopyAll(const std::vector<std::uint8_t>& bytes, std::size_t limit = 255)
 {
     return CopyTapeName(ByteView(bytes.data(), bytes.size()), 0, bytes.size(), limit);
+}
+
+// --- Checksums
+
+// Every byte before a checksum counts, in its own lane: flipping any one of
+// them, or the checksum itself, breaks it.
+TEST(ChecksumTest, EveryByteOfAHeaderCounts)
+{
+    BkfWriter writer;
+    for (std::size_t at = 0; at < 64; at += 2)
+        writer.Put16(at, static_cast<std::uint16_t>(at * 0x9E37 + 0x1234));
+    writer.SealBlock(0).StreamHeader(64, "STAN", 12345);
+    const std::vector<std::uint8_t> sealed = writer.Bytes();
+    const auto holds = [](const std::vector<std::uint8_t>& bytes) {
+        return std::make_pair(BlockChecksumHolds(ByteView(bytes.data(), 52)),
+                              StreamChecksumHolds(ByteView(bytes.data() + 64, 22)));
+    };
+    EXPECT_EQ(holds(sealed), std::make_pair(true, true));
+    for (std::size_t at = 0; at < 52; ++at) {
+        std::vector<std::uint8_t> damaged = sealed;
+        damaged[at] ^= 0x40;
+        EXPECT_FALSE(holds(damaged).first) << "header byte " << at;
+    }
+    for (std::size_t at = 64; at < 64 + 22; ++at) {
+        std::vector<std::uint8_t> damaged = sealed;
+        damaged[at] ^= 0x01;
+        EXPECT_FALSE(holds(damaged).second) << "stream header byte " << at;
+    }
+    EXPECT_FALSE(BlockChecksumHolds(ByteView(sealed.data(), 51))); // too short to hold one
 }
 
 // --- FindBlockTag
