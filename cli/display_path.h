@@ -7,9 +7,16 @@
 #include <string>
 #include <string_view>
 
+// Writes "\" as "/" in [begin, end): by a select, not a branch, which the
+// compiler vectorises (a branch on every separator mispredicts).
+inline void SlashSeparators(char* begin, char* end)
+{
+    std::transform(begin, end, begin, [](char c) { return c == '\\' ? '/' : c; });
+}
+
 inline std::string DisplayPath(std::string_view cataloguePath)
 {
     std::string path(cataloguePath);
-    std::replace(path.begin(), path.end(), '\\', '/');
+    SlashSeparators(path.data(), path.data() + path.size());
     return path;
 }

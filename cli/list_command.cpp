@@ -12,7 +12,6 @@
 #include "stop_signals.h"
 #include "terminal.h"
 
-#include <algorithm>
 #include <charconv>
 #include <string>
 
@@ -63,7 +62,7 @@ private:
         m_line.append(1, '\t');
         const std::size_t pathStart = m_line.size();
         m_line.append(row.path).append(1, '\n');
-        std::replace(m_line.begin() + static_cast<std::ptrdiff_t>(pathStart), m_line.end(), '\\', '/');
+        SlashSeparators(m_line.data() + pathStart, m_line.data() + m_line.size());
     }
     void AppendNumber(bool present, std::uint64_t value)
     {

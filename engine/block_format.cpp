@@ -3,6 +3,7 @@
 
 #include "utf8.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace BlockFormat {
@@ -129,15 +130,18 @@ TapeName CopyTapeName(ByteView window, std::size_t start, std::size_t end, std::
         characters = 1;
     }
 
-    // Most names are ASCII: whole units with a zero high byte copy straight.
-    std::size_t unit = 0;
+    // Most names are ASCII: a run of whole units with a zero high byte is
+    // measured, then copied in one go.
     const std::uint8_t* field = window.data() + start;
-    const std::size_t wholeUnits = (end - start) / 2;
-    while (unit < wholeUnits && characters < limit && field[2 * unit + 1] == 0 && field[2 * unit] - 1u < 0x7Fu) {
-        name.text.push_back(static_cast<char>(field[2 * unit]));
+    const std::size_t asciiLimit = std::min((end - start) / 2, limit - characters);
+    std::size_t unit = 0;
+    while (unit < asciiLimit && field[2 * unit + 1] == 0 && field[2 * unit] - 1u < 0x7Fu)
         ++unit;
-        ++characters;
-    }
+    const std::size_t copied = name.text.size();
+    name.text.resize(copied + unit);
+    for (std::size_t at = 0; at < unit; ++at)
+        name.text[copied + at] = static_cast<char>(field[2 * at]);
+    characters += unit;
     while (unit < unitCount && characters < limit) {
         std::uint32_t codePoint = UnitAt(window, start, end, unit);
         std::size_t consumed = 1;

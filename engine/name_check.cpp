@@ -4,11 +4,11 @@
 #include "utf8.h"
 
 #include <algorithm>
-
+#include <array>
 
 namespace {
 
-bool IsRefusedCodePoint(std::uint32_t codePoint)
+constexpr bool IsRefusedCodePoint(std::uint32_t codePoint)
 {
     if (codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F))
         return true; // control characters
@@ -21,6 +21,16 @@ bool IsRefusedCodePoint(std::uint32_t codePoint)
         return false;
     }
 }
+
+// The ASCII answers, looked up: the check runs on every name of a scan.
+constexpr std::array<bool, 0x80> RefusedAscii()
+{
+    std::array<bool, 0x80> refused{};
+    for (std::uint32_t codePoint = 0; codePoint < refused.size(); ++codePoint)
+        refused[codePoint] = IsRefusedCodePoint(codePoint);
+    return refused;
+}
+constexpr std::array<bool, 0x80> kRefusedAscii = RefusedAscii();
 
 // "." and ".." would let a catalogue path climb out of the output root.
 bool HasDotComponent(std::string_view text)
@@ -45,7 +55,7 @@ bool IsCleanName(std::string_view text)
     std::size_t index = 0;
     // Most names are plain ASCII: check those bytes without decoding.
     while (index < text.size() && static_cast<unsigned char>(text[index]) < 0x80) {
-        if (IsRefusedCodePoint(static_cast<unsigned char>(text[index])))
+        if (kRefusedAscii[static_cast<unsigned char>(text[index])])
             return false;
         ++index;
     }
