@@ -41,6 +41,14 @@ CachedScanOutcome ScanOrLoadCache(const BkfFileHandle& backup, bool deep, const 
 {
     CachedScanOutcome outcome;
     const std::string folder = use.read || use.write ? CatalogueCacheFolder() : std::string();
+    std::string why;
+    // A folder that cannot be made holds no cache: the backup is not
+    // identified either (its first and last MiB read and hashed).
+    if (!folder.empty() && use.write && !CreateFolderChain(folder + "/", &why)) {
+        Tell(notices, "cannot create " + folder + ": " + why);
+        outcome.completed = scan(sinks.rows, sinks.dates);
+        return outcome;
+    }
     const auto identity = folder.empty() ? std::nullopt : IdentifyBackup(backup);
     if (identity && use.read) {
         CachedFolders folders(sinks.folders, sinks.dates);
@@ -49,13 +57,7 @@ CachedScanOutcome ScanOrLoadCache(const BkfFileHandle& backup, bool deep, const 
         if (load.found)
             return CachedScanOutcome{load.completed, true, load.scannedAt};
     }
-    std::string why;
     if (!identity || !use.write) {
-        outcome.completed = scan(sinks.rows, sinks.dates);
-        return outcome;
-    }
-    if (!CreateFolderChain(folder + "/", &why)) {
-        Tell(notices, "cannot create " + folder + ": " + why);
         outcome.completed = scan(sinks.rows, sinks.dates);
         return outcome;
     }
