@@ -18,22 +18,33 @@ ScanUiBridge::ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTree
 {
 }
 
+ScanUiBridge::TextSpan ScanUiBridge::KeepText(std::string_view text)
+{
+    const TextSpan span{m_batch.pathBytes.size(), text.size()};
+    m_batch.pathBytes.append(text);
+    return span;
+}
+
 void ScanUiBridge::AddRow(const CatalogueRow& row)
 {
-    PendingRow pending{m_batch.pathBytes.size(), row.path.size(), row};
+    PendingRow pending{KeepText(row.path), row};
     pending.row.path = {}; // the worker's path buffer is reused; the batch keeps a copy
     m_batch.rows.push_back(pending);
-    m_batch.pathBytes.append(row.path);
 }
 
 void ScanUiBridge::AddPath(std::string_view path)
 {
-    m_batch.paths.emplace_back(path);
+    m_batch.paths.push_back(KeepText(path));
 }
 
+// A folder is dated right after its path was added: the text is kept once.
 void ScanUiBridge::FolderDated(std::string_view folderPath, std::uint64_t modified)
 {
-    m_batch.folderDates.push_back(FolderDate{std::string(folderPath), modified});
+    const std::string_view kept(m_batch.pathBytes);
+    const bool justAdded = !m_batch.paths.empty()
+        && kept.substr(m_batch.paths.back().start, m_batch.paths.back().length) == folderPath;
+    m_batch.folderDates.push_back(
+        PendingFolderDate{justAdded ? m_batch.paths.back() : KeepText(folderPath), modified});
 }
 
 void ScanUiBridge::FileCountChanged(std::uint64_t filesFound)
@@ -75,20 +86,26 @@ void ScanUiBridge::SubmitBatch()
 
 void ScanUiBridge::ApplyBatch(const Batch& batch)
 {
+    const std::string_view texts(batch.pathBytes);
+    const auto text = [texts](TextSpan span) { return texts.substr(span.start, span.length); };
     if (!batch.rows.empty()) {
-        m_list.AppendRows([&batch](CatalogueStore& store) {
-            const std::string_view paths(batch.pathBytes);
+        m_list.AppendRows([&batch, &text](CatalogueStore& store) {
             for (const PendingRow& pending : batch.rows) {
                 CatalogueRow row = pending.row;
-                row.path = paths.substr(pending.pathStart, pending.pathLength);
+                row.path = text(pending.path);
                 store.Append(row);
             }
         });
     }
-    for (const FolderDate& folder : batch.folderDates)
-        m_store.AddFolderDate(folder.path, folder.modified);
-    if (!batch.paths.empty())
-        m_tree.ApplyPaths(batch.paths);
+    for (const PendingFolderDate& folder : batch.folderDates)
+        m_store.AddFolderDate(text(folder.path), folder.modified);
+    if (!batch.paths.empty()) {
+        std::vector<std::string_view> paths;
+        paths.reserve(batch.paths.size());
+        for (const TextSpan span : batch.paths)
+            paths.push_back(text(span));
+        m_tree.ApplyPaths(paths);
+    }
     if (batch.countChanged)
         m_window.SetFileCountText(FileCountText(batch.filesFound));
     if (batch.windowScanned) {

@@ -63,19 +63,27 @@ public:
     void ScanEnded(const ScanEnd& end) override;
 
 private:
-    // A row whose path lies at [pathStart, pathStart + pathLength) of its
-    // batch's pathBytes: one buffer per batch instead of an allocation per row.
-    // Every other field travels in `row` (its own path left empty).
+    // Every text of a batch lies in its pathBytes: one buffer per batch
+    // instead of an allocation per row or folder.
+    struct TextSpan {
+        std::size_t start;
+        std::size_t length;
+    };
+    // A row whose path is `path`; every other field travels in `row` (its
+    // own path left empty).
     struct PendingRow {
-        std::size_t pathStart;
-        std::size_t pathLength;
+        TextSpan path;
         CatalogueRow row;
+    };
+    struct PendingFolderDate {
+        TextSpan path;
+        std::uint64_t modified;
     };
     struct Batch {
         std::string pathBytes;
         std::vector<PendingRow> rows;
-        std::vector<std::string> paths;
-        std::vector<FolderDate> folderDates;
+        std::vector<TextSpan> paths;
+        std::vector<PendingFolderDate> folderDates;
         std::uint64_t filesFound = 0;
         bool countChanged = false;
         bool windowScanned = false;
@@ -88,6 +96,7 @@ private:
     };
 
     void FolderDated(std::string_view folderPath, std::uint64_t modified) override;
+    TextSpan KeepText(std::string_view text);
     void SubmitBatch();
     void ApplyBatch(const Batch& batch);
     void ApplyScanEnd(const ScanEnd& end);

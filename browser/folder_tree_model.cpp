@@ -115,14 +115,6 @@ void FolderTreeModel::EndBatch()
     RequestExpansions();
 }
 
-void FolderTreeModel::ApplyPaths(const std::vector<std::string>& paths)
-{
-    BeginBatch();
-    for (const std::string& path : paths)
-        AddPath(path);
-    EndBatch();
-}
-
 void FolderTreeModel::EnsureLinked()
 {
     if (!m_links.HasNewRows())

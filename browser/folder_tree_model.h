@@ -88,8 +88,15 @@ public:
     // announces what is left.
     void BeginBatch();
     void EndBatch();
-    // AddPath for each path inside one batch.
-    void ApplyPaths(const std::vector<std::string>& paths);
+    // AddPath for each path of `paths` (strings or views) inside one batch.
+    template <typename Paths>
+    void ApplyPaths(const Paths& paths)
+    {
+        BeginBatch();
+        for (const auto& path : paths)
+            AddPath(path);
+        EndBatch();
+    }
     // Deletes every node and forgets every row link. Clear the store together
     // with the tree: rows are linked by their index.
     void Clear();

@@ -195,7 +195,7 @@ TEST_F(FolderTreeTest, VeryDeepPathsAreAddedAndDeletedWithoutExhaustingTheStack)
     std::string path = "BKF\\";
     for (int level = 0; level < 200'000; ++level)
         path += "d\\";
-    tree.ApplyPaths({path});
+    tree.ApplyPaths(std::vector<std::string>{path});
     EXPECT_EQ(tree.NodeCount(), 200'001u);
     EXPECT_EQ(tree.GetItemPath(DeepestNode()).size(), 400'000u);
     tree.Clear();
@@ -517,7 +517,7 @@ TEST_F(FolderTreeTest, NestedBatchesAnnounceAtTheOutermostEnd)
 {
     QSignalSpy inserted(&tree, &QAbstractItemModel::rowsInserted);
     tree.BeginBatch();
-    tree.ApplyPaths({R"(BKF\S\a\)", R"(BKF\S\b\)"});
+    tree.ApplyPaths(std::vector<std::string_view>{R"(BKF\S\a\)", R"(BKF\S\b\)"});
     EXPECT_EQ(inserted.count(), 0);
     tree.EndBatch();
     EXPECT_EQ(inserted.count(), 1);

@@ -3,9 +3,12 @@
 // result must equal a headless scan, stops must be prompt, and closing the
 // window while a scan runs must neither hang nor crash.
 
+#include "bkf_file_handle.h"
 #include "bkf_scanner.h"
 #include "bkf_writer.h"
+#include "catalogue_collector.h"
 #include "catalogue_list_model.h"
+#include "catalogue_scan.h"
 #include "catalogue_store.h"
 #include "folder_tree.h"
 #include "folder_tree_model.h"
@@ -26,6 +29,7 @@
 #include <dirent.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <fstream>
 #include <functional>
 #include <thread>
@@ -77,7 +81,7 @@ std::vector<std::uint8_t> SampleBackup(int sets, int dirs, int files)
     for (int set = 0; set < sets; ++set) {
         writer.Sset("Set " + std::to_string(set));
         for (int dir = 0; dir < dirs; ++dir) {
-            writer.Dirb({"Data", "Folder " + std::to_string(dir)});
+            writer.Dirb({"Data", "Folder " + std::to_string(dir)}).Dated(BkfWriter::Date(2000 + set, 1 + dir % 12, 1));
             for (int file = 0; file < files; ++file)
                 writer.File("file" + std::to_string(file) + ".txt", std::string(100 + file, 'x'));
         }
@@ -234,6 +238,22 @@ TEST(ScanBridge, WorkerScanFillsModelsLikeAHeadlessScan)
     for (const std::string& p : headless.paths)
         referenceTree.AddPath(p);
     EXPECT_EQ(TreeKeys(f.tree), TreeKeys(referenceTree));
+    // Each folder's date arrives with its path.
+    CatalogueStore headlessStore;
+    {
+        CatalogueCollector collector(headlessStore);
+        BkfFileHandle file;
+        ASSERT_TRUE(file.Open(path));
+        ScanCatalogue(file, std::atomic<bool>{true}, collector.Sinks());
+    }
+    const auto dates = [](const CatalogueStore& store) {
+        std::vector<std::pair<std::string, std::uint64_t>> dates;
+        for (const FolderDate& date : store.FolderDates())
+            dates.emplace_back(date.path, date.modified);
+        return dates;
+    };
+    EXPECT_EQ(dates(f.store).size(), 2u * 12u);
+    EXPECT_EQ(dates(f.store), dates(headlessStore));
 
     // Review state: every row ticked, every node checked, the root expanded.
     EXPECT_EQ(f.store.TickedCount(), f.store.RowCount());
