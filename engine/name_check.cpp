@@ -69,6 +69,8 @@ bool IsCleanName(std::string_view text)
 
 void CollapseSeparators(std::string& text)
 {
+    if (text.find("\\\\") == std::string::npos)
+        return; // most names: nothing to collapse, found without a pass that writes
     const auto doubled = [](char a, char b) { return a == '\\' && b == '\\'; };
     text.erase(std::unique(text.begin(), text.end(), doubled), text.end());
 }
