@@ -9,6 +9,7 @@
 namespace {
 
 constexpr std::size_t kPiece = 1u << 20;
+constexpr std::size_t kLongestVarint = 10; // bytes of a 64-bit value, 7 bits a byte
 
 bool WriteAll(int fd, const char* data, std::size_t length)
 {
@@ -49,6 +50,37 @@ std::uint64_t HashBytes(const void* bytes, std::size_t length, std::uint64_t has
     return hash;
 }
 
+void StreamHash::Add(const void* bytes, std::size_t length)
+{
+    const auto* data = static_cast<const std::uint8_t*>(bytes);
+    m_length += length;
+    for (; length > 0 && m_tailBytes != 0; ++data, --length) {
+        m_tail |= std::uint64_t{*data} << (8 * m_tailBytes);
+        if (++m_tailBytes == 8) {
+            Mix(m_tail);
+            m_tail = 0;
+            m_tailBytes = 0;
+        }
+    }
+    for (; length >= 8; data += 8, length -= 8) {
+        std::uint64_t word = 0;
+        for (unsigned at = 0; at < 8; ++at)
+            word |= std::uint64_t{data[at]} << (8 * at); // one load where the processor is little-endian
+        Mix(word);
+    }
+    for (; length > 0; ++data, --length)
+        m_tail |= std::uint64_t{*data} << (8 * m_tailBytes++);
+}
+
+std::uint64_t StreamHash::Value() const
+{
+    StreamHash end = *this;
+    if (end.m_tailBytes != 0)
+        end.Mix(end.m_tail);
+    end.Mix(end.m_length);
+    return end.m_hash;
+}
+
 void CacheEncoder::Varint(std::uint64_t value)
 {
     while (value >= 0x80) {
@@ -72,7 +104,7 @@ void CacheEncoder::Text(std::string_view text)
 
 bool CacheEncoder::Flush()
 {
-    m_hash = HashBytes(m_buffer.data(), m_buffer.size(), m_hash);
+    m_hash.Add(m_buffer.data(), m_buffer.size());
     m_failed = m_failed || !WriteAll(m_fd, m_buffer.data(), m_buffer.size());
     m_written += m_buffer.size();
     m_buffer.clear();
@@ -83,8 +115,7 @@ bool CacheEncoder::Finish()
 {
     if (!Flush())
         return false;
-    const std::uint64_t hash = m_hash;
-    Fixed64(hash);
+    Fixed64(m_hash.Value());
     m_failed = m_failed || !WriteAll(m_fd, m_buffer.data(), m_buffer.size());
     m_buffer.clear();
     return !m_failed;
@@ -108,7 +139,7 @@ bool CacheDecoder::Need(std::size_t count)
     const std::size_t got = ReadSome(m_fd, m_position + kept, m_buffer.data() + kept, static_cast<std::size_t>(want));
     m_buffer.resize(kept + got);
     // Every byte before the end enters the buffer once: hashed as it comes.
-    m_hash = HashBytes(m_buffer.data() + kept, got, m_hash);
+    m_hash.Add(m_buffer.data() + kept, got);
     m_failed = m_buffer.size() < count;
     return !m_failed;
 }
@@ -123,6 +154,21 @@ std::uint8_t CacheDecoder::RefillAndTakeByte()
 
 std::uint64_t CacheDecoder::Varint()
 {
+    // Most values lie whole in the buffer: decoded there without a check per byte.
+    if (m_buffer.size() - m_at >= kLongestVarint) {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(m_buffer.data() + m_at);
+        std::uint64_t value = 0;
+        for (std::size_t at = 0; at < kLongestVarint; ++at) {
+            value |= std::uint64_t{bytes[at] & 0x7Fu} << (7 * at);
+            if ((bytes[at] & 0x80) == 0) {
+                m_at += at + 1;
+                m_position += at + 1;
+                return value;
+            }
+        }
+        m_failed = true;
+        return 0;
+    }
     std::uint64_t value = 0;
     for (unsigned shift = 0; shift < 64; shift += 7) {
         const std::uint8_t byte = Byte();
@@ -163,5 +209,5 @@ bool CacheDecoder::HashHolds() const
     std::uint64_t stored = 0;
     for (int i = 0; i < 8; ++i)
         stored |= std::uint64_t{tail[i]} << (8 * i);
-    return stored == m_hash;
+    return stored == m_hash.Value();
 }

@@ -3,7 +3,7 @@
 // scan was deep), then one record per row ('R', its path stored as the
 // length it shares with the previous row's path and the rest) and per folder
 // date ('D') in the scan's order, then 'E' with the scan's date and report,
-// then the FNV-1a hash of every byte before it.
+// then the hash of every byte before it (StreamHash).
 
 #include "catalogue_cache.h"
 
@@ -22,7 +22,7 @@
 namespace {
 
 constexpr char kMagic[] = "BVBKFCAT";
-constexpr std::uint64_t kVersion = 1;
+constexpr std::uint64_t kVersion = 2; // 1 hashed its bytes one at a time
 constexpr std::size_t kEdgeBytes = 1u << 20;
 constexpr std::size_t kPathLimit = 1u << 16;
 
@@ -152,15 +152,15 @@ std::optional<BackupIdentity> IdentifyBackup(const BkfFileHandle& backup)
     // A disk's modification date does not change with its content: only files are kept.
     if (!stamp || !stamp->regularFile || !size)
         return std::nullopt;
-    BackupIdentity identity{stamp->device, stamp->inode, *size, stamp->modifiedNs, HashBytes(nullptr, 0)};
+    StreamHash edges;
     std::vector<std::uint8_t> edge(static_cast<std::size_t>(std::min<std::uint64_t>(*size, kEdgeBytes)));
     for (const std::uint64_t at : {std::uint64_t{0}, *size - edge.size()}) {
         const auto got = backup.ReadAt(at, edge.data(), edge.size());
         if (!got || *got != edge.size())
             return std::nullopt;
-        identity.edgeHash = HashBytes(edge.data(), edge.size(), identity.edgeHash);
+        edges.Add(edge.data(), edge.size());
     }
-    return identity;
+    return BackupIdentity{stamp->device, stamp->inode, *size, stamp->modifiedNs, edges.Value()};
 }
 
 // ---------------------------------------------------------------- writer
