@@ -4,6 +4,7 @@
 #include "catalogue_store.h"
 
 #include <algorithm>
+#include <cstring>
 #include <thread>
 #include <utility>
 
@@ -25,27 +26,63 @@ bool IsAscii(const std::vector<std::uint32_t>& characters)
     return std::all_of(characters.begin(), characters.end(), [](std::uint32_t c) { return c < 0x80; });
 }
 
+// The place in an ASCII `needle` of a character that only the byte of the
+// same value folds to (a digit, "_", "."), from the end: a search can then
+// jump between that byte's places with memchr. None when every character
+// comes from two bytes (a letter, "/").
+template <typename Fold>
+std::optional<std::size_t> AnchorOf(const std::vector<std::uint32_t>& needle, Fold fold)
+{
+    for (std::size_t at = needle.size(); at-- > 0;) {
+        int sources = 0;
+        for (unsigned byte = 0; byte < 0x80; ++byte)
+            sources += fold(static_cast<unsigned char>(byte)) == needle[at] ? 1 : 0;
+        if (sources == 1 && fold(static_cast<unsigned char>(needle[at])) == needle[at])
+            return at;
+    }
+    return std::nullopt;
+}
+
 // Whether the bytes hold the ASCII `needle` (folded code points), each byte
 // folded by `fold`: no other character folds to ASCII, and UTF-8 never uses
 // ASCII bytes inside a longer sequence, so the bytes need no decoding.
+// `anchor` is the needle's AnchorOf.
 template <typename Fold>
-bool HoldsAscii(std::string_view bytes, const std::vector<std::uint32_t>& needle, Fold fold)
+bool HoldsAscii(std::string_view bytes, const std::vector<std::uint32_t>& needle, Fold fold,
+                std::optional<std::size_t> anchor)
 {
-    return std::search(bytes.begin(), bytes.end(), needle.begin(), needle.end(), [fold](char c, std::uint32_t n) {
-               return fold(static_cast<unsigned char>(c)) == n;
-           }) != bytes.end();
+    const auto same = [fold](char c, std::uint32_t n) { return fold(static_cast<unsigned char>(c)) == n; };
+    if (!anchor)
+        return std::search(bytes.begin(), bytes.end(), needle.begin(), needle.end(), same) != bytes.end();
+    if (bytes.size() < needle.size())
+        return false;
+    const char anchorByte = static_cast<char>(needle[*anchor]);
+    const char* const last = bytes.data() + (bytes.size() - needle.size()) + *anchor; // the anchor's last place
+    for (const char* at = bytes.data() + *anchor; at <= last; ++at) {
+        at = static_cast<const char*>(std::memchr(at, anchorByte, static_cast<std::size_t>(last - at) + 1));
+        if (at == nullptr)
+            return false;
+        if (std::equal(needle.begin(), needle.end(), at - *anchor, [&](std::uint32_t n, char c) { return same(c, n); }))
+            return true;
+    }
+    return false;
 }
 
 // The file name: after the last separator.
 std::string_view NameOf(std::string_view path)
 {
-    const std::size_t separator = path.find_last_of("\\/");
-    return separator == std::string_view::npos ? path : path.substr(separator + 1);
+    // A plain loop: find_last_of calls memchr on its set for every character.
+    std::size_t start = path.size();
+    while (start > 0 && path[start - 1] != '\\' && path[start - 1] != '/')
+        --start;
+    return path.substr(start);
 }
 
+// A select rather than a branch per character, which the compiler vectorises.
 void UseSlashes(std::vector<std::uint32_t>& characters)
 {
-    std::replace(characters.begin(), characters.end(), std::uint32_t{'\\'}, std::uint32_t{'/'});
+    for (std::uint32_t& c : characters)
+        c = c == '\\' ? std::uint32_t{'/'} : c;
 }
 
 std::string WithSlashes(std::string text)
@@ -60,10 +97,14 @@ RowFilter::RowFilter(RowFilterSettings settings) : m_settings(std::move(settings
 {
     if (PathPattern::LooksLikePattern(m_settings.text)) {
         m_pattern.emplace(WithSlashes(m_settings.text), false);
+        if (IsAscii(m_pattern->RequiredRun()))
+            m_requiredAnchor = AnchorOf(m_pattern->RequiredRun(), FoldAsciiWithSlashes);
         return;
     }
     m_word = Characters(m_settings.text, false);
     m_asciiWord = IsAscii(m_word);
+    if (m_asciiWord)
+        m_wordAnchor = AnchorOf(m_word, FoldAscii);
 }
 
 bool RowFilter::PassesAll() const
@@ -91,7 +132,7 @@ bool RowFilter::TextMatches(std::string_view path) const
         return WordMatches(path);
     const std::string_view text = m_pattern->WholePath() ? path : NameOf(path);
     const std::vector<std::uint32_t>& required = m_pattern->RequiredRun();
-    if (IsAscii(required) && !HoldsAscii(text, required, FoldAsciiWithSlashes))
+    if (IsAscii(required) && !HoldsAscii(text, required, FoldAsciiWithSlashes, m_requiredAnchor))
         return false;
     CharactersInto(text, false, m_characters);
     UseSlashes(m_characters);
@@ -101,7 +142,7 @@ bool RowFilter::TextMatches(std::string_view path) const
 bool RowFilter::WordMatches(std::string_view path) const
 {
     if (m_asciiWord)
-        return HoldsAscii(path, m_word, FoldAscii);
+        return HoldsAscii(path, m_word, FoldAscii, m_wordAnchor);
     CharactersInto(path, false, m_characters);
     return std::search(m_characters.begin(), m_characters.end(), m_word.begin(), m_word.end())
         != m_characters.end();

@@ -49,6 +49,9 @@ private:
     std::optional<PathPattern> m_pattern;
     std::vector<std::uint32_t> m_word; // folded code points of a plain word
     bool m_asciiWord = true;
+    // Where a search for the word or the pattern's required run jumps from (see AnchorOf).
+    std::optional<std::size_t> m_wordAnchor;
+    std::optional<std::size_t> m_requiredAnchor;
     mutable std::vector<std::uint32_t> m_characters; // scratch, reused row after row
 };
 

@@ -30,10 +30,21 @@ public:
 private:
     static constexpr signed char kUnknown = -1;
 
+    static bool IsPlain(std::uint32_t c) { return c != '*' && c != '?' && c != '['; }
+
     bool Compute(std::size_t p, std::size_t j)
     {
         if (p == m_pattern.size())
             return j == m_path.size();
+        if (IsPlain(m_pattern[p])) {
+            // A run of plain characters is compared in one go, not a call each.
+            std::size_t q = p;
+            for (; q < m_pattern.size() && IsPlain(m_pattern[q]); ++q, ++j) {
+                if (j == m_path.size() || m_path[j] != m_pattern[q])
+                    return false;
+            }
+            return Match(q, j);
+        }
         if (m_pattern[p] == '*')
             return MatchStar(p, j);
         if (j == m_path.size())
@@ -64,6 +75,8 @@ private:
             }
             return false;
         }
+        if (p + 1 == m_pattern.size()) // a last "*": the rest of the name
+            return std::find(m_path.begin() + static_cast<std::ptrdiff_t>(j), m_path.end(), '/') == m_path.end();
         for (std::size_t k = j;; ++k) {
             if (CanStartAt(p + 1, k) && Match(p + 1, k))
                 return true;

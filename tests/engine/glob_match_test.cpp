@@ -22,6 +22,7 @@ TEST(GlobPattern, MatchesAsTheRulesSay)
         {"[hl]*", "holiday", true},       {"[hl]*", "hl]", true}, {"[hl]*", "notes", false},
         {"[]x]y", "]y", true},            {"[!a]b", "cb", true},  {"[!a]b", "ab", false},
         {"a[b", "a[b", true},             {"?.DOC", "r.doc", true}, {"r?port", "report", true},
+        {"x/*", "x/y/z", false},          {"x/*", "x/", true},      {"x/y*", "x/yz", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.pattern) + " ~ " + c.text);

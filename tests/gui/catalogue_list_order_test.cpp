@@ -7,6 +7,7 @@
 #include "bkf_writer.h"
 #include "catalogue_list_model.h"
 #include "catalogue_store.h"
+#include "row_filter.h"
 
 #include <QAbstractItemModelTester>
 #include <QDateTime>
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -87,6 +89,29 @@ TEST_F(CatalogueListOrderTest, FilterShowsTheRowsItsWordPatternStatusAndSizeLetT
         EXPECT_EQ(Shown(), c.shown);
         EXPECT_EQ(list.TotalRowCount(), 5);
         EXPECT_EQ(store.TickedCount(), 5u) << "a filter never changes a tick";
+    }
+}
+
+// A text with a digit, "_" or "." is searched from that character's places:
+// every place must be tried, at either end of the path too.
+TEST(RowFilterTest, TextsAreFoundAtAnyOfTheirPlaces)
+{
+    CatalogueStore store;
+    for (const char* path : {R"(BKF\S\dir5_2\dir5_3\a_1.txt)", R"(BKF\S\dir5_2\b.txt)", R"(BKF\S\x1)"})
+        store.Append(CatalogueRow{path, true, 1, 0});
+    const std::pair<const char*, Rows> cases[] = {
+        {"dir5_3", {0}}, {R"(**\dir5_3\*)", {0}}, {"_1.TXT", {0}}, {"x1", {2}},
+        {R"(s\x1)", {2}}, {"1_2", {}},            {"*5_2*", {}},   {R"(**\dir5_2\*)", {1}},
+    };
+    for (const auto& [text, passing] : cases) {
+        SCOPED_TRACE(text);
+        const RowFilter filter(RowFilterSettings{text, false, {}});
+        Rows passed;
+        for (std::size_t row = 0; row < store.RowCount(); ++row) {
+            if (filter.Passes(store, row))
+                passed.push_back(row);
+        }
+        EXPECT_EQ(passed, passing);
     }
 }
 
