@@ -8,6 +8,9 @@ void SetCounter::Add(std::string_view cataloguePath)
 {
     // "BKF\SET\...": the set folder is the second component. The scan finds
     // each set's files together, so a change of set is a new set.
+    if (!m_lastSet.empty() && cataloguePath.size() > m_lastSet.size()
+        && cataloguePath[m_lastSet.size()] == '\\' && cataloguePath.compare(0, m_lastSet.size(), m_lastSet) == 0)
+        return; // the same set as the row before: most rows
     const std::size_t start = cataloguePath.find('\\');
     const std::size_t end = start == std::string_view::npos ? start : cataloguePath.find('\\', start + 1);
     const std::string_view set = end == std::string_view::npos ? std::string_view() : cataloguePath.substr(0, end);
