@@ -405,6 +405,6 @@ if [[ -x "$BUILD_DIR/bench/window_bench" ]]; then
     echo
     echo "== window_bench: 1,000,000 files, and 1,000,000 empty folders"
     qt_bench "$BUILD_DIR/bench/window_bench" scan "$MILLION" 5 1.05 2>&1 >/dev/null
-    qt_bench "$BUILD_DIR/bench/window_bench" scan "$FOLDERS" 3 2.0 2>&1 >/dev/null
+    qt_bench "$BUILD_DIR/bench/window_bench" scan "$FOLDERS" 3 2.0 300 2>&1 >/dev/null
     qt_bench "$BUILD_DIR/bench/window_bench" startup
 fi
