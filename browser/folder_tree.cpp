@@ -9,6 +9,7 @@
 #include "state_image_delegate.h"
 #include "texts.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -36,6 +37,19 @@ FolderTree::FolderTree(FolderTreeModel& model, QWidget* parent)
     connect(&model, &FolderTreeModel::expandRequested, this, &FolderTree::ExpandNodes);
     connect(&model, &FolderTreeModel::collapseAllRequested, this, &QTreeView::collapseAll);
     connect(m_menu, &SaveMenu::chosen, this, &FolderTree::saveRequested);
+    UseFieldTextForArrows();
+}
+
+// The style draws the expand arrows in the window text colour, which the
+// painted surface around the tree sets to its dark ink: on the tree's own
+// field, dark in a dark theme, they take the desktop's text colour instead.
+void FolderTree::UseFieldTextForArrows()
+{
+    const QPalette desktop = QApplication::palette();
+    QPalette own = palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        own.setColor(group, QPalette::WindowText, desktop.color(group, QPalette::Text));
+    setPalette(own);
 }
 
 FolderNode* FolderTree::SelectedNode() const
@@ -160,6 +174,8 @@ bool FolderTree::event(QEvent* event)
 {
     if (IsPlainTabPress(event))
         return OnTreeKeyDown(Qt::Key_Tab);
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        UseFieldTextForArrows(); // the desktop's theme changed
     return QTreeView::event(event);
 }
 
@@ -226,7 +242,12 @@ void FolderTree::DrawBranchLines(QPainter& painter, const QRect& rect, const QMo
     const int indent = indentation();
     const int middleY = rect.top() + rect.height() / 2;
     painter.save();
-    painter.setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DotLine));
+    // Between the field and its text, so the lines show in light and dark themes alike.
+    const QColor text = palette().color(QPalette::Text);
+    const QColor field = palette().color(QPalette::Base);
+    const QColor line((text.red() * 2 + field.red() * 3) / 5, (text.green() * 2 + field.green() * 3) / 5,
+                      (text.blue() * 2 + field.blue() * 3) / 5);
+    painter.setPen(QPen(line, 1, Qt::DotLine));
     int left = rect.right() + 1 - indent;
     const int ownX = left + indent / 2;
     painter.drawLine(ownX, rect.top(), ownX, hasNextSibling(index) ? rect.bottom() : middleY);

@@ -71,6 +71,7 @@ protected:
     void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;
 
 private:
+    void UseFieldTextForArrows();
     void DrawBranchLines(QPainter& painter, const QRect& rect, const QModelIndex& index) const;
     void ToggleExpansion(const QModelIndex& index);
     void ExpandNodes(const QModelIndexList& nodes);

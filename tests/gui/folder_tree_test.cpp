@@ -6,8 +6,10 @@
 #include "catalogue_store.h"
 #include "folder_tree.h"
 #include "folder_tree_model.h"
+#include "surface_ink.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -215,6 +217,18 @@ TEST_F(FolderTreeTest, TopLevelNodeShowsTheBackupImageAndOthersTheFolderImages)
     EXPECT_FALSE(tree.data(bkf, Qt::DecorationRole).value<QIcon>().isNull());
     EXPECT_FALSE(tree.data(set, Qt::DecorationRole).value<QIcon>().isNull());
     EXPECT_EQ(tree.data(set).toString(), QStringLiteral("S"));
+}
+
+// The expand arrows are drawn in the window text colour: on a painted
+// surface, whose dark ink would vanish on a dark theme's field, the tree
+// keeps the desktop's text colour for them.
+TEST_F(FolderTreeTest, ArrowsTakeTheFieldsTextColourOnAPaintedSurface)
+{
+    QWidget surface;
+    UseLightSurfaceInk(surface);
+    view.setParent(&surface);
+    EXPECT_EQ(view.palette().color(QPalette::WindowText), QApplication::palette().color(QPalette::Text));
+    view.setParent(nullptr);
 }
 
 TEST_F(FolderTreeTest, NodeTextsAreShownAsUtf8)
