@@ -6,7 +6,9 @@
 #include "catalogue_controls.h"
 #include "catalogue_filter_bar.h"
 #include "catalogue_list.h"
+#include "catalogue_cache_scan.h"
 #include "continued_save.h"
+#include "data_check_run.h"
 #include "desktop_shell.h"
 #include "extraction_report.h"
 #include "file_preview_controller.h"
@@ -19,6 +21,7 @@
 #include "message_service.h"
 #include "save_folder_chooser.h"
 #include "save_progress_dlg.h"
+#include "report_log.h"
 #include "save_report.h"
 #include "scan_options.h"
 #include "scan_report_line.h"
@@ -45,6 +48,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include <ctime>
 #include <iterator>
 #include <thread>
 
@@ -105,6 +109,7 @@ void CBrevantVeltraFileScanView::ConnectCommands()
     connect(c.folderContents, &FolderContentsList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(c.catalogueList, &CatalogueList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(m_reportLine, &ScanReportLine::rescanRequested, this, &View::OnRescan);
+    m_reportLine->SetLog([this] { return Log(); });
 }
 
 void CBrevantVeltraFileScanView::CreatePreview()
@@ -119,6 +124,10 @@ void CBrevantVeltraFileScanView::CreatePreview()
         },
         m_services.messages, m_services.shell, m_frame);
     m_preview->FollowVisibility(*m_controls.catalogueList);
+    connect(m_preview, &FilePreviewController::dataChecked, this, [this](std::size_t row, bool intact) {
+        m_store.NoteDataCheck(row, intact);
+        ShowStatesChanged();
+    });
     m_preview->DragOutOf(*m_controls.catalogueList, *m_controls.folderTree);
     connect(m_preview, &FilePreviewController::paneToggled, this, &CBrevantVeltraFileScanView::LayOutControls);
     connect(m_controls.catalogueList, &CatalogueList::previewRequested, m_preview, &FilePreviewController::Preview);
@@ -286,6 +295,8 @@ void CBrevantVeltraFileScanView::RunSave(const std::string& destination)
     if (!RunSaveWindow(m_store, destination, continueSave, report))
         return;
     ShowStatusesAfterSave(report);
+    m_lastSave = report;
+    m_lastChosen = chosen;
     ShowSaveReport(report, chosen, destination);
 }
 
@@ -293,9 +304,13 @@ void CBrevantVeltraFileScanView::RunSave(const std::string& destination)
 void CBrevantVeltraFileScanView::ShowStatusesAfterSave(const ExtractionReport& report)
 {
     MarkSavedRows(report, m_store);
+    ShowStatesChanged();
+}
+
+void CBrevantVeltraFileScanView::ShowStatesChanged()
+{
     m_listModel.RefreshRows();
-    FolderContentsList& contents = *m_controls.folderContents;
-    contents.ShowFolder(contents.ContentsModel().ShownFolder());
+    m_controls.folderContents->ContentsModel().RefreshStates();
 }
 
 bool CBrevantVeltraFileScanView::RunSaveWindow(const CatalogueStore& rows, const std::string& destination,
@@ -312,6 +327,69 @@ bool CBrevantVeltraFileScanView::RunSaveWindow(const CatalogueStore& rows, const
         return false;
     report = dialog.Report();
     return true;
+}
+
+void CBrevantVeltraFileScanView::OnCheckData()
+{
+    if (Page() == 0)
+        return;
+    if (IsScanRunning()) {
+        m_services.messages.ShowMessage(Texts::Tr(SystemText::kStopFirst), MessageService::kNotice);
+        return;
+    }
+    if (IsScanUnfinished() && !WaitForPreviousScan())
+        return;
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < m_store.RowCount(); ++row) {
+        if (m_store.Row(row).located)
+            rows.push_back(row);
+    }
+    if (rows.empty()) {
+        m_services.messages.ShowMessage(Texts::Tr(SystemText::kNothingToCheck), MessageService::kInform);
+        return;
+    }
+    DataCheckRun run(m_store, [this] { ShowStatesChanged(); });
+    CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_strFilePath, m_scanner.ScannedFile(), m_store, {}, {}, {},
+                                                   run.Work(std::move(rows))},
+                            m_services.messages, this);
+    m_saveDialog = &dialog;
+    const bool ran = dialog.Run();
+    m_saveDialog = nullptr;
+    const DataCheckReport& report = run.Finish();
+    if (m_frame.OnSaveEnded() || !ran)
+        return;
+    KeepCheckedStates();
+    ShowCheckReport(report);
+}
+
+QString CBrevantVeltraFileScanView::Log() const
+{
+    return ReportLog(ReportLogFacts{m_strFilePath, m_scanner.ScannedFile(), m_scannedAt, m_scanReport, m_store,
+                                    m_lastSave ? &*m_lastSave : nullptr, m_lastChosen});
+}
+
+// The states are kept with the catalogue, so the next opening shows them.
+void CBrevantVeltraFileScanView::KeepCheckedStates()
+{
+    BkfFileHandle backup;
+    std::string why;
+    if (backup.Open(m_strFilePath.toStdString()) && backup.OpenedAs() == m_scanner.ScannedFile())
+        KeepCatalogue(backup, m_store, m_store.FolderDates(), m_scanReport,
+                      static_cast<std::int64_t>(std::time(nullptr)), &why);
+}
+
+void CBrevantVeltraFileScanView::ShowCheckReport(const DataCheckReport& report)
+{
+    const QString summary = QString::fromStdString(DataCheckReportSummary(report));
+    const QString text = Texts::Tr(report.completed ? SystemText::kCheckDone : SystemText::kCheckStopped).arg(summary);
+    m_frame.ShowStatusText(text);
+    if (report.problems.empty())
+        return;
+    QStringList details;
+    for (const CheckedFile& file : report.problems)
+        details << QString::fromStdString(PrintableName(file.path) + ": " + DescribeCheckedFile(file));
+    details << QString() << Log();
+    m_services.messages.ShowMessageWithDetails(text, details.join(QLatin1Char('\n')), MessageService::kInform);
 }
 
 void CBrevantVeltraFileScanView::StopSave(bool atOnce)
@@ -334,7 +412,8 @@ void CBrevantVeltraFileScanView::ShowSaveReport(const ExtractionReport& report, 
         return;
     }
     const QString question = text.message + QStringLiteral("\n\n") + Texts::Tr(SystemText::kOpenOutputFolder);
-    if (m_services.messages.ShowMessageWithDetails(question, text.details, MessageService::kConfirm)
+    const QString details = text.details + QStringLiteral("\n\n") + Log();
+    if (m_services.messages.ShowMessageWithDetails(question, details, MessageService::kConfirm)
         == MessageService::kYes)
         m_services.shell.OpenDocument(QString::fromStdString(report.rootFolder));
 }
@@ -398,6 +477,8 @@ void CBrevantVeltraFileScanView::ClearContentsList()
 void CBrevantVeltraFileScanView::ShowScanReport(const ScanReport& report, std::optional<std::int64_t> cachedScanAt)
 {
     m_scanReport = report;
+    m_scannedAt = cachedScanAt.value_or(static_cast<std::int64_t>(std::time(nullptr)));
+    m_lastSave.reset();
     m_reportLine->ShowReport(report, cachedScanAt);
     m_reportLine->setVisible(m_reportLine->HasReport() && Page() == 1);
 }

@@ -10,6 +10,7 @@
 #include "bkf_scanner.h"
 #include "catalogue_list_model.h"
 #include "catalogue_store.h"
+#include "extraction_report.h"
 #include "folder_tree_model.h"
 #include "scan_report.h"
 #include "scan_ui_bridge.h"
@@ -21,8 +22,9 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
-struct ExtractionReport;
+struct DataCheckReport;
 class CSaveProgressDlg;
 class FilePreviewController;
 class CWizardPages;
@@ -76,6 +78,11 @@ public:
     // file was not saved completely or was renamed, in a message that can
     // open the output folder.
     void OnSaveFiles() override;
+    // Reads the data of every found file and compares them with their
+    // checksums, in the save's window: refused on the file page and while a
+    // scan runs. The Status column follows as files are checked; a message
+    // names every file that is not sound.
+    void OnCheckData();
     // The save's window is open.
     bool IsSaving() const { return m_saveDialog != nullptr; }
     // Stops a running save after the file it is writing, or at once (that
@@ -132,6 +139,12 @@ private:
                        ExtractionReport& report);
     void CreatePreview();
     void ShowStatusesAfterSave(const ExtractionReport& report);
+    // The lists show the rows' states again after a check or a save changed them.
+    void ShowStatesChanged();
+    void KeepCheckedStates();
+    // The report "Save report..." writes.
+    QString Log() const;
+    void ShowCheckReport(const DataCheckReport& report);
     void ShowSaveReport(const ExtractionReport& report, std::size_t chosen, const std::string& destination);
 
     ViewFrame& m_frame;
@@ -147,6 +160,9 @@ private:
     std::unique_ptr<CWizardPages> m_pPages;
     // What the last scan passed over, for the report of a save.
     ScanReport m_scanReport;
+    std::int64_t m_scannedAt = 0;             // of the catalogue shown (seconds since 1970)
+    std::optional<ExtractionReport> m_lastSave; // since the catalogue was shown
+    std::size_t m_lastChosen = 0;             // the files that save was given
     CSaveProgressDlg* m_saveDialog = nullptr; // while a save's window is open
     FilePreviewController* m_preview = nullptr; // a child of this view
 };

@@ -18,6 +18,7 @@ constexpr int kSetting = 32774;
 constexpr int kLiveUpdate = 32775;
 constexpr int kAddFile = 32776;
 constexpr int kSave = 32777;
+constexpr int kCheckData = 32778;
 constexpr int kAbout = 57664;
 constexpr int kExit = 57665;
 } // namespace CommandId

@@ -39,7 +39,7 @@ FilePreviewController::FilePreviewController(QWidget& view, const CatalogueStore
       m_frame(frame),
       m_pane(new FilePreviewPane(&view)),
       m_loader(std::make_unique<PreviewLoader>([this](const PreviewResult& result) { ShowResult(result); })),
-      m_private(std::move(save))
+      m_private(std::move(save), [this](std::size_t row, bool intact) { emit dataChecked(row, intact); })
 {
     m_pane->hide();
     connect(m_pane, &FilePreviewPane::closeRequested, this, &FilePreviewController::ClosePane);
@@ -56,6 +56,7 @@ void FilePreviewController::Preview(std::size_t row)
 {
     if (row >= m_store.RowCount())
         return;
+    m_previewRow = row;
     const CatalogueRow entry = m_store.Row(row);
     m_pane->ShowReading(FileName(entry.path), entry);
     if (!IsPaneOpen()) {
@@ -70,6 +71,8 @@ void FilePreviewController::Preview(std::size_t row)
 
 void FilePreviewController::ShowResult(const PreviewResult& result)
 {
+    if (result.opened && result.head.checksumHolds)
+        emit dataChecked(m_previewRow, *result.head.checksumHolds);
     if (IsPaneOpen())
         m_pane->ShowResult(result);
 }

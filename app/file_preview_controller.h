@@ -58,6 +58,9 @@ public:
 signals:
     // The pane was opened or closed: the window lays out its controls again.
     void paneToggled();
+    // A preview, an Open or a drag read the row's whole data and compared
+    // them with their checksum: the row's state follows.
+    void dataChecked(std::size_t row, bool intact);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,5 +78,6 @@ private:
     FilePreviewPane* m_pane;
     std::unique_ptr<PreviewLoader> m_loader;
     PrivateSave m_private;
+    std::size_t m_previewRow = 0; // the row the pane shows
     DragOut* m_drags = nullptr; // a child of this object
 };

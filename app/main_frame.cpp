@@ -133,6 +133,7 @@ void CMainFrame::ConnectCommands()
     connect(Command(CommandId::kSave), &QAction::triggered, view, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(Command(CommandId::kExit), &QAction::triggered, this, &QWidget::close);
     connect(Command(CommandId::kSetting), &QAction::triggered, this, &CMainFrame::OnSettings);
+    connect(Command(CommandId::kCheckData), &QAction::triggered, view, &CBrevantVeltraFileScanView::OnCheckData);
     connect(Command(CommandId::kLiveUpdate), &QAction::triggered, this, &CMainFrame::OnLiveUpdate);
     connect(Command(CommandId::kHelp), &QAction::triggered, this, &CMainFrame::OnHelpFile);
     connect(Command(CommandId::kAbout), &QAction::triggered, this, &CMainFrame::OnAppAbout);

@@ -44,7 +44,7 @@ public:
     // Names the output root folder of the next save; in memory only, so every
     // start begins with "Recovered BKF".
     QString m_strFilePrefix;
-    bool m_bRestoreDates = false; // memory only, like the prefix
+    bool m_bRestoreDates = true; // memory only, like the prefix; on, as bkf-recover restores them
 
     // Puts the window where it was last time; false on a first start.
     bool RestoreWindow();

@@ -24,7 +24,9 @@ QString BelowRoot(std::string_view cataloguePath)
 
 } // namespace
 
-PrivateSave::PrivateSave(SaveRunner run) : m_run(std::move(run)) {}
+PrivateSave::PrivateSave(SaveRunner run, DataChecked checked) : m_run(std::move(run)), m_checked(std::move(checked))
+{
+}
 
 std::optional<ExtractionReport> PrivateSave::Save(const CatalogueStore& store, const std::vector<std::size_t>& rows)
 {
@@ -36,6 +38,11 @@ std::optional<ExtractionReport> PrivateSave::Save(const CatalogueStore& store, c
     ExtractionReport report;
     if (!m_run(chosen, QDir(m_folder.path()).absolutePath().toStdString() + "/", report))
         return std::nullopt;
+    // The report numbers the rows as they were chosen.
+    for (const std::size_t index : report.verifiedRows)
+        m_checked(rows[index], true);
+    for (const DamagedFile& damaged : report.damaged)
+        m_checked(rows[damaged.row], false);
     return report;
 }
 

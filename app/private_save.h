@@ -23,8 +23,10 @@ public:
     // (ends with "/"); false when it did not run or the program ends now.
     using SaveRunner =
         std::function<bool(const CatalogueStore& rows, const std::string& destination, ExtractionReport& report)>;
+    // Hears each row whose whole data the save compared with their checksum.
+    using DataChecked = std::function<void(std::size_t row, bool intact)>;
 
-    explicit PrivateSave(SaveRunner run);
+    PrivateSave(SaveRunner run, DataChecked checked);
 
     // Saves `rows` of `store` into a fresh output root in the private folder.
     // Nothing when the save did not run (or no private folder could be made).
@@ -37,5 +39,6 @@ public:
 
 private:
     SaveRunner m_run;
+    DataChecked m_checked;
     QTemporaryDir m_folder;
 };

@@ -40,7 +40,7 @@ CSaveProgressDlg::CSaveProgressDlg(const Save& save, MessageService& messages, Q
       m_worker([this](const SaveProgressSnapshot& snapshot) { ShowProgress(snapshot); },
                [this](const ExtractionReport& report) { OnSaveEnded(report); })
 {
-    setWindowTitle(Texts::Tr(SystemText::kSaveTitle));
+    setWindowTitle(Texts::Tr(m_save.check ? SystemText::kCheckTitle : SystemText::kSaveTitle));
     m_scale = qMax<qreal>(1.0, fontMetrics().lineSpacing() / kLineSpacing);
     setFixedSize(Scaled(QRect(QPoint(), kSize), m_scale).size());
     SetBackgroundMaker(&Artwork::DialogBackground);
@@ -65,7 +65,7 @@ void CSaveProgressDlg::CreateControls()
     m_lblBytes = new QLabel(this);
     m_lblBytes->setGeometry(Scaled(QRect(44, 185, 359, 36), m_scale));
     m_lblBytes->setTextFormat(Qt::PlainText);
-    m_btnCancel = new QPushButton(Texts::Tr("Cancel"), this);
+    m_btnCancel = new QPushButton(Texts::Tr(m_save.check ? "Stop" : "Cancel"), this);
     m_btnCancel->setGeometry(Scaled(QRect(203, 232, 75, 23), m_scale));
     m_btnCancel->setDefault(true);
     connect(m_btnCancel, &QPushButton::clicked, this, &CSaveProgressDlg::reject);
@@ -78,7 +78,7 @@ bool CSaveProgressDlg::Run()
         return false;
     }
     m_meter = RateMeter();
-    if (m_worker.Start(SaveWorker::Job{m_save.rows, m_save.destination, m_save.prefix, m_save.options},
+    if (m_worker.Start(SaveWorker::Job{m_save.rows, m_save.destination, m_save.prefix, m_save.options, m_save.check},
                        &m_report.failure))
         exec();
     return true;
@@ -91,7 +91,7 @@ void CSaveProgressDlg::ShowProgress(const SaveProgressSnapshot& snapshot)
     if (!snapshot.currentPath.empty())
         m_lblFileName->setText(QString::fromStdString(snapshot.currentPath));
     m_lblBytes->setText(
-        Texts::Tr(SystemText::kSaveBytes)
+        Texts::Tr(m_save.check ? SystemText::kCheckBytes : SystemText::kSaveBytes)
             .arg(QString::fromStdString(HumanBytes(snapshot.bytesCopied)),
                  QString::fromStdString(HumanBytes(snapshot.bytesChosen)))
         + QStringLiteral("\n")
@@ -123,6 +123,11 @@ void CSaveProgressDlg::reject()
 {
     if (m_bSaveDone)
         return;
+    // A check writes nothing: it stops at once, without a question.
+    if (m_save.check) {
+        m_worker.StopAtOnce();
+        return;
+    }
     m_bAsking = true;
     const int answer = m_messages.ShowMessage(Texts::Tr(SystemText::kStopQuestion), MessageService::kConfirm);
     m_bAsking = false;

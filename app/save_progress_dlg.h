@@ -36,6 +36,9 @@ public:
         std::string destination; // ends with a separator
         std::string prefix;
         ExtractionOptions options;
+        // When set, the window runs this check of the data instead of a save:
+        // its own title, and Stop ends it at once without a question.
+        SaveWorker::Work check = {};
     };
 
     CSaveProgressDlg(const Save& save, MessageService& messages, QWidget* parent = nullptr);

@@ -53,7 +53,9 @@ void SaveWorker::Run(Job job)
     // cannot be made) ends the save as a failure, not the program.
     ExtractionReport report;
     try {
-        report = ExtractCheckedFiles(m_backup, job.rows, job.destination, job.prefix, m_running, *this, job.options);
+        report = job.work ? job.work(m_backup, m_running, *this)
+                          : ExtractCheckedFiles(m_backup, job.rows, job.destination, job.prefix, m_running, *this,
+                                                job.options);
     } catch (const std::bad_alloc&) {
         report.failure = "out of memory";
     } catch (const std::exception& error) {

@@ -28,11 +28,16 @@ class CatalogueStore;
 
 class SaveWorker : private ExtractionProgress {
 public:
+    // Work over the opened backup in place of the save of the ticked rows
+    // (a check of their data), on the worker thread; its report ends the job.
+    using Work = std::function<ExtractionReport(const BkfFileHandle& backup, const std::atomic<bool>& running,
+                                                ExtractionProgress& progress)>;
     struct Job {
         const CatalogueStore& rows;
         std::string destination; // ends with a separator
         std::string prefix;
         ExtractionOptions options;
+        Work work = {}; // when set, done instead of the save
     };
     // Both run on the window thread; `onEnd` after the thread has ended.
     using ProgressHandler = std::function<void(const SaveProgressSnapshot&)>;

@@ -126,7 +126,7 @@ void ScanReportLine::SaveReport()
 {
     if (m_summary.isEmpty())
         return;
-    const QString why = SaveReportAs(window(), m_summary + QStringLiteral("\n\n") + m_details);
+    const QString why = SaveReportAs(window(), m_log ? m_log() : m_summary + QStringLiteral("\n\n") + m_details);
     if (!why.isEmpty())
         m_messages.ShowMessage(why, MessageService::kInform);
 }

@@ -12,6 +12,7 @@
 #include <QList>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -34,8 +35,10 @@ public:
     const QString& Summary() const { return m_summary; }
     // Shows the details in a message box (what the link does).
     void ShowDetails();
-    // Asks for a file and saves the summary and the details there.
+    // Asks for a file and saves the report there: the log `log` makes (see
+    // SetLog), or the summary and the details.
     void SaveReport();
+    void SetLog(std::function<QString()> log) { m_log = std::move(log); }
 
 signals:
     // The Rescan link: the backup is to be scanned again.
@@ -55,4 +58,5 @@ private:
     QString m_source; // "Catalogue from the scan of DATE", or empty
     QString m_summary;
     QString m_details;
+    std::function<QString()> m_log;
 };

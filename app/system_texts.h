@@ -30,6 +30,13 @@ constexpr const char* kSaveLabel = QT_TRANSLATE_NOOP("Texts", "Filename");
 // A scan's too.
 constexpr const char* kStopQuestion = QT_TRANSLATE_NOOP("Texts", "Do you want to stop repairing process?");
 
+// The data check.
+constexpr const char* kCheckTitle = QT_TRANSLATE_NOOP("Texts", "Brevant Veltra BKF - Checking data...");
+constexpr const char* kCheckBytes = QT_TRANSLATE_NOOP("Texts", "%1 of %2 read"); // bytes
+constexpr const char* kNothingToCheck = QT_TRANSLATE_NOOP("Texts", "The backup has no file with data to check");
+constexpr const char* kCheckStopped = QT_TRANSLATE_NOOP("Texts", "Data check stopped: %1"); // the summary
+constexpr const char* kCheckDone = QT_TRANSLATE_NOOP("Texts", "Data check: %1"); // the summary
+
 // The settings.
 constexpr const char* kSettingsTitle = QT_TRANSLATE_NOOP("Texts", "Settings");
 constexpr const char* kPrefixLabel = QT_TRANSLATE_NOOP("Texts", "File Name Prefix");

@@ -255,7 +255,7 @@ QVariant CatalogueListModel::DisplayText(std::size_t row, int column) const
     case ModifiedColumn:
         return DateText(m_store.Row(row).modified);
     case StatusColumn:
-        return StatusWord(m_store.Row(row).status);
+        return StatusLabel(m_store, row);
     default:
         return {};
     }

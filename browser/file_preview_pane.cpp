@@ -148,6 +148,9 @@ void FilePreviewPane::ShowResult(const PreviewResult& result)
         SetNote(Texts::Tr("The backup could not be opened, or it changed since the scan."));
         return;
     }
+    // The state shown agrees with the check this read made.
+    if (result.head.checksumHolds)
+        m_row.status = StatusAfterDataCheck(m_row.status, *result.head.checksumHolds);
     ShowDetails(DataCheckText(m_row, result));
     SetNote(NoteText(result));
     if (result.choice.kind == PreviewKind::Image) {

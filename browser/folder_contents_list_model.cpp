@@ -116,9 +116,11 @@ void FolderContentsListModel::RefreshStates()
     for (int index = 0; index < RowCount(); ++index) {
         Row& row = m_rows[static_cast<std::size_t>(index)];
         const CheckState state = CurrentState(row);
-        if (state == row.state)
+        const RowStatus status = row.catalogueRow == kNoRow ? row.status : m_store.Status(row.catalogueRow);
+        if (state == row.state && status == row.status)
             continue;
         row.state = state;
+        row.status = status;
         first = std::min(first, index);
         last = index;
     }
@@ -186,7 +188,7 @@ QVariant FolderContentsListModel::DisplayText(const Row& row, int column) const
     case ModifiedColumn:
         return DateText(row.modified);
     case StatusColumn:
-        return row.kind == RowKind::File ? StatusWord(row.status) : QString();
+        return row.kind == RowKind::File ? StatusLabel(m_store, row.catalogueRow) : QString();
     default:
         return {};
     }

@@ -50,7 +50,7 @@ public:
     void SetCheckState(int row, CheckState state);
     // Every folder and file row to `state`.
     void SetAllRows(CheckState state);
-    // Each file row from its catalogue row's tick, each folder row from its node.
+    // Each file row from its catalogue row's tick and state, each folder row from its node.
     void RefreshStates();
     // The catalogue row of a file row; kNoRow for other rows.
     static constexpr std::size_t kNoRow = static_cast<std::size_t>(-1);
@@ -74,7 +74,7 @@ private:
         bool hasSize = false;
         CheckState state = CheckState::Unchecked;
         std::uint64_t modified = 0; // packed date; 0 unknown (always for folders)
-        RowStatus status = RowStatus::Ok;
+        RowStatus status = RowStatus::NotChecked;
         std::size_t place = 0; // position ShowFolder gave the row
         std::size_t catalogueRow = kNoRow;
     };

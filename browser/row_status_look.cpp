@@ -52,14 +52,17 @@ void PaintCross(QPainter& painter)
 Sign SignOf(RowStatus status)
 {
     switch (status) {
-    case RowStatus::Ok:
+    case RowStatus::Verified:
     case RowStatus::Saved: return Sign::Tick;
+    case RowStatus::NotChecked:
+    case RowStatus::NoChecksum:
     case RowStatus::NoData: return Sign::Ring;
     case RowStatus::Damaged:
     case RowStatus::NotSaved: return Sign::Cross;
-    case RowStatus::Unverified:
+    case RowStatus::ChecksumLost:
     case RowStatus::CutShort:
-    case RowStatus::FolderLost: break;
+    case RowStatus::FolderLost:
+    case RowStatus::PartlySaved: break;
     }
     return Sign::Warning;
 }
@@ -69,16 +72,26 @@ Sign SignOf(RowStatus status)
 QString StatusWord(RowStatus status)
 {
     switch (status) {
-    case RowStatus::Ok: return Texts::Tr("ok");
-    case RowStatus::Unverified: return Texts::Tr("unverified");
-    case RowStatus::NoData: return Texts::Tr("no data");
-    case RowStatus::CutShort: return Texts::Tr("cut short");
-    case RowStatus::FolderLost: return Texts::Tr("folder lost");
+    case RowStatus::NotChecked: return Texts::Tr("not checked");
+    case RowStatus::NoChecksum: return Texts::Tr("no checksum");
+    case RowStatus::ChecksumLost: return Texts::Tr("checksum lost");
+    case RowStatus::Verified: return Texts::Tr("verified");
     case RowStatus::Damaged: return Texts::Tr("damaged");
+    case RowStatus::CutShort: return Texts::Tr("cut short");
+    case RowStatus::NoData: return Texts::Tr("no data");
+    case RowStatus::FolderLost: return Texts::Tr("folder lost");
     case RowStatus::Saved: return Texts::Tr("saved");
+    case RowStatus::PartlySaved: return Texts::Tr("partly saved");
     case RowStatus::NotSaved: return Texts::Tr("not saved");
     }
     return {};
+}
+
+QString StatusLabel(const CatalogueStore& store, std::size_t row)
+{
+    const QString word = StatusWord(store.Status(row));
+    const std::string detail = store.StatusDetail(row);
+    return detail.empty() ? word : word + QStringLiteral(" (") + QString::fromStdString(detail) + QLatin1Char(')');
 }
 
 QIcon StatusIcon(RowStatus status)

@@ -20,6 +20,7 @@ bool OpenBackup(BkfFileHandle& file, const std::string& path);
 struct ScanOutcome {
     bool completed = false; // false when stopped by a signal
     std::uint64_t filesFound = 0;
+    std::int64_t scannedAt = 0; // when the catalogue was made (seconds since 1970)
 };
 
 // Runs the scan with a progress line; `catalogue` receives the rows,

@@ -61,6 +61,20 @@ CLI::App* AddExtract(CLI::App& app, CliOptions& options, std::vector<std::string
     return extract;
 }
 
+CLI::App* AddVerify(CLI::App& app, CliOptions& options, std::vector<std::string>& patterns)
+{
+    CLI::App* verify = app.add_subcommand("verify");
+    AddCommonOptions(*verify, options);
+    verify->add_option("BACKUP", options.backup)->required();
+    verify->add_option("PATTERN", patterns);
+    verify->add_option("--include", options.includes)->allow_extra_args(false);
+    verify->add_option("--exclude", options.excludes)->allow_extra_args(false);
+    verify->add_flag("--case-sensitive", options.caseSensitive);
+    verify->add_flag("-v,--verbose", options.verbose);
+    verify->callback([&options] { options.command = CliOptions::Command::Verify; });
+    return verify;
+}
+
 CLI::App* AddMount(CLI::App& app, CliOptions& options)
 {
     CLI::App* mount = app.add_subcommand("mount");
@@ -89,7 +103,7 @@ std::string PlainWords(std::string text)
 {
     const std::string unexpected = "not expected: ";
     if (EndsWith(text, " is required"))
-        return text == "A subcommand is required" ? "missing command: list, extract or mount"
+        return text == "A subcommand is required" ? "missing command: list, extract, verify or mount"
                                                   : "missing " + text.substr(0, text.size() - 12);
     if (EndsWith(text, " was given a disallowed flag override"))
         return "option '--" + text.substr(0, text.find(' ')) + "' doesn't allow an argument";
@@ -115,7 +129,7 @@ bool NamesUnknownCommand(int argc, char** argv)
     if (argc < 2 || argv[1][0] == '-')
         return false;
     const std::string command = argv[1];
-    return command != "list" && command != "extract" && command != "mount";
+    return command != "list" && command != "extract" && command != "verify" && command != "mount";
 }
 
 } // namespace
@@ -140,7 +154,7 @@ std::string PrefixProblem(const std::string& prefix)
 std::variant<CliOptions, int> ParseCommandLine(int argc, char** argv)
 {
     if (argc < 2)
-        return UsageError("missing command: list, extract or mount");
+        return UsageError("missing command: list, extract, verify or mount");
     if (NamesUnknownCommand(argc, argv))
         return UsageError(std::string("unknown command '") + argv[1] + "'");
     CliOptions options;
@@ -151,12 +165,14 @@ std::variant<CliOptions, int> ParseCommandLine(int argc, char** argv)
     CLI::App* list = AddList(app, options);
     std::vector<std::string> patterns;
     CLI::App* extract = AddExtract(app, options, patterns);
+    CLI::App* verify = AddVerify(app, options, patterns);
     CLI::App* mount = AddMount(app, options);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         return PrintToStdout(list->parsed()      ? kListHelp
                              : extract->parsed() ? kExtractHelp
+                             : verify->parsed()  ? kVerifyHelp
                              : mount->parsed()   ? kMountHelp
                                                  : kMainHelp);
     } catch (const CLI::CallForVersion&) {
@@ -166,7 +182,9 @@ std::variant<CliOptions, int> ParseCommandLine(int argc, char** argv)
     }
     options.includes.insert(options.includes.end(), patterns.begin(), patterns.end());
     // An empty DEST would name the file system root.
-    if (options.backup.empty() || (options.command != CliOptions::Command::List && options.destination.empty()))
+    const bool needsDestination =
+        options.command == CliOptions::Command::Extract || options.command == CliOptions::Command::Mount;
+    if (options.backup.empty() || (needsDestination && options.destination.empty()))
         return UsageError(options.command == CliOptions::Command::Mount ? "BACKUP and MOUNTPOINT must not be empty"
                                                                         : "BACKUP and DEST must not be empty");
     const std::string problem = options.command == CliOptions::Command::Extract ? PrefixProblem(options.prefix) : "";

@@ -7,7 +7,7 @@
 #include <vector>
 
 struct CliOptions {
-    enum class Command { List, Extract, Mount };
+    enum class Command { List, Extract, Verify, Mount };
     enum class Progress { Auto, Always, Never };
 
     Command command = Command::List;

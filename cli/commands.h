@@ -14,5 +14,6 @@ enum ExitStatus {
 
 int RunList(const CliOptions& options);
 int RunExtract(const CliOptions& options);
+int RunVerify(const CliOptions& options);
 // Needs libfuse; without it the command says that it is not built in.
 int RunMount(const CliOptions& options);

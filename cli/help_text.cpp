@@ -12,6 +12,7 @@
 const char kMainHelp[] =
     "Usage: bkf-recover list [OPTION]... BACKUP\n"
     "  or:  bkf-recover extract [OPTION]... BACKUP DEST [PATTERN]...\n"
+    "  or:  bkf-recover verify [OPTION]... BACKUP [PATTERN]...\n"
     "  or:  bkf-recover mount [OPTION]... BACKUP MOUNTPOINT\n"
     "Recover files from a damaged BKF backup (Windows NTBackup, Microsoft Tape\n"
     "Format) without trusting its catalogue. The backup is only read.\n"
@@ -19,6 +20,7 @@ const char kMainHelp[] =
     "Commands:\n"
     "  list       print every file found: SIZE<TAB>OFFSET<TAB>PATH, one per line\n"
     "  extract    save the files found into DEST/Recovered BKF/...\n"
+    "  verify     read the files' data and compare them with their checksums\n"
     "  mount      show the files found as a read-only folder at MOUNTPOINT\n" BKF_MOUNT_NOTE
     "\n"
     "  -h, --help     display this help (or a command's: bkf-recover list --help)\n"
@@ -49,8 +51,10 @@ const char kListHelp[] =
     "SIZE<TAB>OFFSET<TAB>PATH (SIZE and OFFSET empty when no data were found).\n"
     "\n"
     "      --json           one JSON object per line: {\"path\", \"size\", \"offset\",\n"
-    "                       \"verified\", \"status\"}; status is ok, unverified,\n"
-    "                       no data, cut short or folder lost\n"
+    "                       \"status\"}; status is one of: not checked, no checksum,\n"
+    "                       checksum lost, verified, damaged, cut short, no data,\n"
+    "                       folder lost (verified and damaged once verify or a\n"
+    "                       save read the data)\n"
     "  -v, --verbose        after the scan report's line, one line per kind of damage\n" BKF_COMMON_OPTIONS;
 
 const char kExtractHelp[] =
@@ -85,12 +89,30 @@ const char kMountHelp[] =
     "folders and names that extract would write inside its output folder\n"
     "(MOUNTPOINT/BKF/...), the sizes of the data the backup holds and the\n"
     "recorded dates. An unreadable sector reads as zeros. Each file's status\n"
-    "(ok, unverified, no data, cut short, folder lost) is the extended attribute\n"
-    "user.bkf.status: getfattr -n user.bkf.status FILE.\n"
+    "(as list --json gives it) is the extended attribute user.bkf.status:\n"
+    "getfattr -n user.bkf.status FILE. A file read whole is checked against its\n"
+    "checksum; a damaged one still reads, and its status becomes damaged.\n"
     "Stays in the foreground until 'fusermount3 -u MOUNTPOINT' or Ctrl-C\n"
     "(SIGINT, SIGTERM, SIGHUP), which unmount.\n" BKF_MOUNT_NOTE
     "\n"
     "  -v, --verbose        after the scan report's line, one line per kind of damage\n" BKF_COMMON_OPTIONS;
+
+const char kVerifyHelp[] =
+    "Usage: bkf-recover verify [OPTION]... BACKUP [PATTERN]...\n"
+    "Scan BACKUP (or take its cached catalogue), read the data of every file found\n"
+    "(or of those the PATTERNs choose, as extract's do) and compare them with the\n"
+    "checksums the backup recorded. Nothing is written but the catalogue cache,\n"
+    "which keeps each file's status for list, mount and the window. Damaged, cut\n"
+    "short and checksum-lost files are named on stderr.\n"
+    "\n"
+    "      --include=GLOB   check only files matching GLOB (may be repeated)\n"
+    "      --exclude=GLOB   do not check files matching GLOB (may be repeated)\n"
+    "      --case-sensitive match patterns with case (they ignore it by default)\n"
+    "  -v, --verbose        also name every file that could not be checked\n" BKF_COMMON_OPTIONS
+    "\n"
+    "Exit status: 0 when every file checked is verified or has no checksum; 2 when\n"
+    "one is damaged, cut short, has no data or lost its checksum, or a pattern\n"
+    "matched no file. Ctrl-C stops the check.\n";
 
 const char kVersionText[] =
     "bkf-recover (Brevant Veltra BKF) " BKF_VERSION "\n" BKF_VERSION_NOTICE;

@@ -6,4 +6,5 @@ extern const char kMainHelp[];
 extern const char kListHelp[];
 extern const char kExtractHelp[];
 extern const char kMountHelp[];
+extern const char kVerifyHelp[];
 extern const char kVersionText[];

@@ -47,7 +47,6 @@ private:
         AppendNumber(row.located, row.size);
         m_line.append(", \"offset\": ");
         AppendNumber(row.located, row.offset);
-        m_line.append(", \"verified\": ").append(row.verified ? "true" : "false");
         m_line.append(", \"status\": \"").append(RowStatusText(row.status)).append("\"}\n");
     }
     void FormatText(const CatalogueRow& row)

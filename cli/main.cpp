@@ -28,6 +28,8 @@ int main(int argc, char** argv)
             return RunList(options);
         case CliOptions::Command::Extract:
             return RunExtract(options);
+        case CliOptions::Command::Verify:
+            return RunVerify(options);
         case CliOptions::Command::Mount:
             return RunMount(options);
         }

@@ -3,6 +3,7 @@
 
 #include "cache_folder.h"
 #include "catalogue_cache.h"
+#include "catalogue_store.h"
 #include "output_root.h"
 
 #include <ctime>
@@ -25,6 +26,11 @@ public:
 private:
     FolderPathSink* m_folders;
     FolderDateSink* m_dates;
+};
+
+class NoRows : public CatalogueSink {
+public:
+    void AddRow(const CatalogueRow&) override {}
 };
 
 void Tell(const CachedScanNotices& notices, const std::string& text)
@@ -70,4 +76,25 @@ CachedScanOutcome ScanOrLoadCache(const BkfFileHandle& backup, bool deep, const 
         Tell(notices, folder + ": " + why);
     TrimCacheFolder(folder, now);
     return outcome;
+}
+
+bool KeepCatalogue(const BkfFileHandle& backup, const CatalogueStore& store, const std::vector<FolderDate>& folders,
+                   const ScanReport& report, std::int64_t scannedAt, std::string* why)
+{
+    const std::string folder = CatalogueCacheFolder();
+    const auto identity = folder.empty() ? std::nullopt : IdentifyBackup(backup);
+    if (!identity) {
+        *why = "the backup cannot be told apart from others (no cache folder, or not a regular file)";
+        return false;
+    }
+    NoRows passOn;
+    CatalogueCacheWriter cache(folder, *identity, report.deep, passOn, nullptr);
+    for (std::size_t row = 0; row < store.RowCount(); ++row) {
+        CatalogueRow entry = store.Row(row);
+        entry.status = store.DataStatus(row); // a save's outcome is not kept
+        cache.AddRow(entry);
+    }
+    for (const FolderDate& dated : folders)
+        cache.FolderDated(dated.path, dated.modified);
+    return cache.Commit(report, scannedAt, why);
 }

@@ -11,8 +11,11 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 class BkfFileHandle;
+class CatalogueStore;
+struct FolderDate;
 
 struct CatalogueCacheUse {
     bool read = true;  // a matching cache serves instead of a scan
@@ -50,3 +53,10 @@ using CatalogueScanRun = std::function<bool(CatalogueSink& rows, FolderDateSink*
 CachedScanOutcome ScanOrLoadCache(const BkfFileHandle& backup, bool deep, const CatalogueCacheUse& use,
                                   const CachedScanSinks& sinks, ScanReport& report, const std::atomic<bool>& running,
                                   const CatalogueScanRun& scan, const CachedScanNotices& notices = {});
+
+// Keeps the store's rows, with the states their data checks left, and
+// `folders` as the backup's catalogue in $XDG_CACHE_HOME, in place of the one
+// kept before: the next run shows the states. `report` and `scannedAt` are the
+// scan's that made the rows. False (with the reason) when it could not.
+bool KeepCatalogue(const BkfFileHandle& backup, const CatalogueStore& store, const std::vector<FolderDate>& folders,
+                   const ScanReport& report, std::int64_t scannedAt, std::string* why);

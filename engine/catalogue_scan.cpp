@@ -504,8 +504,8 @@ void CatalogueScanner::HandleFile(std::uint64_t block, bool verified, const Stre
     row.status = !located       ? RowStatus::NoData
         : RunsPastEnd(row) ? RowStatus::CutShort
         : lost             ? RowStatus::FolderLost
-        : verified         ? RowStatus::Ok
-                           : RowStatus::Unverified;
+        : row.checksum     ? RowStatus::NotChecked
+                           : RowStatus::NoChecksum;
     // Rows stay in file order: a row held before this one comes first.
     if (m_held)
         ReleaseHeldRow(std::nullopt);
@@ -528,8 +528,7 @@ void CatalogueScanner::ReleaseHeldRow(std::optional<std::uint64_t> nextBlock)
     m_held.reset();
     row.path = m_heldPath;
     const std::uint64_t end = std::min(m_fileSize, nextBlock.value_or(m_fileSize));
-    if (nextBlock)
-        row.dataLimit = *nextBlock;
+    row.dataLimit = end; // the state's detail tells the bytes before it
     m_report.cutShort.Add("\"" + m_heldPath + "\" (" + CutShortText(end - std::min(end, row.offset), row.size) + ")");
     m_sinks.catalogue.AddRow(row);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue_store.h"
 
+#include "human_units.h"
+
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
@@ -37,6 +39,7 @@ std::size_t CatalogueStore::Append(const CatalogueRow& row)
     record.checksum = row.checksum.value_or(0);
     record.dataLimit = row.dataLimit;
     record.status = row.status;
+    record.outcome = row.status;
     m_rows.push_back(record);
     m_ticks.push_back(0);
     m_totalBytes += BytesOf(record);
@@ -56,6 +59,7 @@ void CatalogueStore::Clear()
     m_chunks.clear();
     m_chunkUsed = 0;
     m_folderDates.clear();
+    m_details.clear();
 }
 
 const char* CatalogueStore::PathData(const Record& record) const
@@ -79,23 +83,98 @@ CatalogueRow CatalogueStore::Row(std::size_t row) const
     if (record.hasChecksum)
         entry.checksum = record.checksum;
     entry.dataLimit = record.dataLimit;
-    entry.status = record.status;
+    entry.status = Status(row);
     return entry;
 }
+
+namespace {
+
+bool IsSaveOutcome(RowStatus status)
+{
+    return status == RowStatus::Saved || status == RowStatus::PartlySaved || status == RowStatus::NotSaved;
+}
+
+// "15.1 KiB of 64.0 KiB" of a cut-short row: the bytes before its data limit.
+std::string CutShortDetail(const CatalogueRow& row)
+{
+    const std::uint64_t present = row.dataLimit > row.offset ? std::min(row.size, row.dataLimit - row.offset) : 0;
+    return HumanBytes(present) + " of " + HumanBytes(row.size);
+}
+
+} // namespace
 
 const char* RowStatusText(RowStatus status)
 {
     switch (status) {
-    case RowStatus::Ok: return "ok";
-    case RowStatus::Unverified: return "unverified";
-    case RowStatus::NoData: return "no data";
-    case RowStatus::CutShort: return "cut short";
-    case RowStatus::FolderLost: return "folder lost";
+    case RowStatus::NotChecked: return "not checked";
+    case RowStatus::NoChecksum: return "no checksum";
+    case RowStatus::ChecksumLost: return "checksum lost";
+    case RowStatus::Verified: return "verified";
     case RowStatus::Damaged: return "damaged";
+    case RowStatus::CutShort: return "cut short";
+    case RowStatus::NoData: return "no data";
+    case RowStatus::FolderLost: return "folder lost";
     case RowStatus::Saved: return "saved";
+    case RowStatus::PartlySaved: return "partly saved";
     case RowStatus::NotSaved: return "not saved";
     }
-    return "ok";
+    return "not checked";
+}
+
+bool IsOkStatus(RowStatus status)
+{
+    return status == RowStatus::Verified || status == RowStatus::NotChecked || status == RowStatus::NoChecksum
+           || status == RowStatus::Saved;
+}
+
+RowStatus StatusAfterDataCheck(RowStatus status, bool intact)
+{
+    if (!intact)
+        return status == RowStatus::NoData ? status : RowStatus::Damaged;
+    return status == RowStatus::NotChecked ? RowStatus::Verified : status;
+}
+
+RowStatus CatalogueStore::Status(std::size_t row) const
+{
+    const Record& record = m_rows[row];
+    if (!IsSaveOutcome(record.outcome))
+        return record.status;
+    // Saved whole, but its data are known to be bad or could not be checked.
+    const bool doubtful = record.status == RowStatus::Damaged || record.status == RowStatus::ChecksumLost;
+    return record.outcome == RowStatus::Saved && doubtful ? record.status : record.outcome;
+}
+
+std::string CatalogueStore::StatusDetail(std::size_t row) const
+{
+    const RowStatus status = Status(row);
+    if (status == RowStatus::CutShort)
+        return CutShortDetail(Row(row));
+    if (!IsSaveOutcome(status))
+        return {};
+    const auto found = m_details.find(row);
+    return found == m_details.end() ? std::string() : found->second;
+}
+
+std::string CatalogueStore::StatusText(std::size_t row) const
+{
+    const std::string detail = StatusDetail(row);
+    const std::string word = RowStatusText(Status(row));
+    return detail.empty() ? word : word + " (" + detail + ")";
+}
+
+void CatalogueStore::NoteDataCheck(std::size_t row, bool intact)
+{
+    Record& record = m_rows[row];
+    record.status = StatusAfterDataCheck(record.status, intact);
+}
+
+void CatalogueStore::SetSaveOutcome(std::size_t row, RowStatus outcome, std::string detail)
+{
+    m_rows[row].outcome = outcome;
+    if (detail.empty())
+        m_details.erase(row);
+    else
+        m_details[row] = std::move(detail);
 }
 
 void CatalogueStore::AddFolderDate(std::string_view folderPath, std::uint64_t modified)

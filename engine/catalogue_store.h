@@ -10,23 +10,37 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
-// What the scan could tell about a file: its data are there and its block's
-// checksum holds (ok), its block's checksum fails (unverified), no data
-// stream was found (no data), the backup ends inside its data or the next
-// block begins there (cut short), its folder's block was lost (folder lost);
-// After a save in the window, a chosen file was saved whole (saved), its
-// data differ from the checksum recorded (damaged), or it was not saved
-// completely (not saved). Saved and not saved live only in the window's
-// store: a catalogue cache keeps the scan's statuses.
-enum class RowStatus : std::uint8_t { Ok, Unverified, NoData, CutShort, FolderLost, Damaged, Saved, NotSaved };
+// A file's state: one value that every face shows. The scan leaves one of
+// the first kinds; a read of the whole data (a data check, a save, a preview)
+// turns "not checked" into "verified" or "damaged"; a save in the window adds
+// its outcome. Values are stored in the catalogue cache: append, never reorder.
+enum class RowStatus : std::uint8_t {
+    NotChecked,   // a data checksum is recorded; nobody has compared the data with it yet
+    NoChecksum,   // the backup recorded no checksum for the data
+    ChecksumLost, // the data stream says a checksum follows, but none could be read
+    Verified,     // the data match the recorded checksum
+    Damaged,      // the data differ from the recorded checksum
+    CutShort,     // the backup ends inside the data, or the next block begins there
+    NoData,       // no data stream was found
+    FolderLost,   // its folder's block was lost: it sits in a "lost dir"
+    Saved,        // after a save: saved whole
+    PartlySaved,  // after a save: saved in part (the detail says how much)
+    NotSaved,     // after a save: not saved (the detail says why)
+};
+// The last value a scan or a data check gives (and the cache keeps).
+constexpr RowStatus kLastDataStatus = RowStatus::FolderLost;
 
-// "ok", "unverified", "no data", "cut short", "folder lost", "damaged",
-// "saved" or "not saved".
+// "not checked", "verified", "partly saved", ...
 const char* RowStatusText(RowStatus status);
-// Whether the row needs no second look: ok, or saved whole.
-inline bool IsOkStatus(RowStatus status) { return status == RowStatus::Ok || status == RowStatus::Saved; }
+// Whether the row needs no second look: its data are verified, not yet
+// checked or carry no checksum, or it was saved whole.
+bool IsOkStatus(RowStatus status);
+// The state a read of the row's whole data leaves: a mismatch makes any row
+// with data "damaged"; a match verifies a row that was "not checked".
+RowStatus StatusAfterDataCheck(RowStatus status, bool intact);
 
 // What the scan reports for one file.
 struct CatalogueRow {
@@ -34,13 +48,13 @@ struct CatalogueRow {
     bool located = false;   // a STAN header was found: size and offset are valid
     std::uint64_t size = 0;   // stream length in bytes
     std::uint64_t offset = 0; // backup file position of the first data byte
-    bool verified = false;    // the FILE block's header checksum holds
+    bool verified = false;    // the FILE block's header checksum holds (not a check of the data)
     std::uint64_t modified = 0;             // the block's packed modification date, 0 unknown
     std::optional<std::uint32_t> checksum = std::nullopt; // the data checksum its CSUM stream records
     // The backup position where the data end at the latest: where the next
     // block begins when the stated data run past the end of the backup.
     std::uint64_t dataLimit = UINT64_MAX;
-    RowStatus status = RowStatus::Ok;
+    RowStatus status = RowStatus::NoChecksum;
 };
 
 // A folder's packed modification date, from its DIRB block.
@@ -64,8 +78,20 @@ public:
     CatalogueRow Row(std::size_t row) const;
     std::string_view Path(std::size_t row) const;
 
-    // Marks a row after a save found its data damaged, for example.
-    void SetStatus(std::size_t row, RowStatus status) { m_rows[row].status = status; }
+    // A row's state as every face shows it (Row(row).status), and with its
+    // detail: "partly saved (15.1 KiB of 64.0 KiB)", "cut short (...)".
+    RowStatus Status(std::size_t row) const;
+    std::string StatusDetail(std::size_t row) const; // "" when the state has none
+    std::string StatusText(std::size_t row) const;
+    // What the scan and the data checks found, without a save's outcome: the
+    // state a catalogue cache keeps.
+    RowStatus DataStatus(std::size_t row) const { return m_rows[row].status; }
+    // Records a read of the row's whole data (StatusAfterDataCheck).
+    void NoteDataCheck(std::size_t row, bool intact);
+    // Records what a save did with the row: Saved, PartlySaved or NotSaved,
+    // with a detail ("15.1 KiB of 64.0 KiB", a reason). A damaged row or one
+    // whose checksum was lost keeps that state when it was saved whole.
+    void SetSaveOutcome(std::size_t row, RowStatus outcome, std::string detail = {});
 
     // Ticks keep running totals (rows and bytes ticked), so the window can
     // show them after every change without a walk over all rows.
@@ -92,7 +118,8 @@ private:
         std::uint64_t modified;
         std::uint64_t dataLimit;
         std::uint32_t checksum;
-        RowStatus status;
+        RowStatus status;  // the data state
+        RowStatus outcome; // a save's, or the data state when there was none
         std::uint16_t pathLength;
         bool located;
         bool verified;
@@ -111,4 +138,5 @@ private:
     std::vector<std::unique_ptr<char[]>> m_chunks;
     std::size_t m_chunkUsed = 0;
     std::vector<FolderDate> m_folderDates;
+    std::unordered_map<std::size_t, std::string> m_details; // of save outcomes, by row
 };

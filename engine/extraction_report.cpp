@@ -17,12 +17,14 @@ std::string WithReason(std::string text, const std::string& reason)
 
 void ExtractionReport::NoteDataCheck(std::size_t row, std::string_view path, bool checked, bool intact)
 {
-    if (!checked)
+    if (!checked) {
         ++dataUnchecked;
-    else if (intact)
+    } else if (intact) {
         ++dataVerified;
-    else
+        verifiedRows.push_back(row);
+    } else {
         damaged.push_back(DamagedFile{row, std::string(path)});
+    }
 }
 
 std::size_t ExtractionReport::LossCount() const
@@ -87,18 +89,55 @@ std::string DatesSummary(const ExtractionReport& report)
            + " unknown or out of range, " + std::to_string(report.datesRefused) + " refused";
 }
 
+namespace {
+
+// "15.1 KiB of 64.0 KiB", or why nothing of the file was saved: the detail
+// of a failed row's state, and whether any of its bytes reached the file.
+std::pair<RowStatus, std::string> OutcomeOf(const SaveFailure& failure)
+{
+    switch (failure.kind) {
+    case SaveFailureKind::CutShort:
+    case SaveFailureKind::WriteFailed:
+    case SaveFailureKind::Stopped:
+        return {RowStatus::PartlySaved, HumanBytes(failure.bytesWritten) + " of " + HumanBytes(failure.bytesExpected)};
+    case SaveFailureKind::Unreadable:
+        return {RowStatus::PartlySaved, "unreadable bytes written as zeros"};
+    case SaveFailureKind::NoDataFound:
+    case SaveFailureKind::NotAFile:
+        return {RowStatus::NotSaved, "no data found"};
+    case SaveFailureKind::UnsafePath:
+    case SaveFailureKind::NotCreated:
+        break;
+    }
+    return {RowStatus::NotSaved, DescribeFailure(failure)};
+}
+
+} // namespace
+
 void MarkSavedRows(const ExtractionReport& report, CatalogueStore& store)
 {
     for (std::size_t row = 0; row < store.RowCount(); ++row) {
         if (store.IsTicked(row))
-            store.SetStatus(row, row < report.rowsReached ? RowStatus::Saved : RowStatus::NotSaved);
+            store.SetSaveOutcome(row, row < report.rowsReached ? RowStatus::Saved : RowStatus::NotSaved,
+                                 row < report.rowsReached ? "" : "the save stopped before it");
     }
+    // A row's failures come together; the first that cost bytes says most.
+    const SaveFailure* previous = nullptr;
     for (const SaveFailure& failure : report.failures) {
-        if (failure.row < store.RowCount())
-            store.SetStatus(failure.row, RowStatus::NotSaved);
+        if (failure.row >= store.RowCount())
+            continue;
+        auto [outcome, detail] = OutcomeOf(failure);
+        const bool sameRow = previous && previous->row == failure.row;
+        if (!sameRow || store.Status(failure.row) != RowStatus::PartlySaved)
+            store.SetSaveOutcome(failure.row, outcome, std::move(detail));
+        previous = &failure;
+    }
+    for (const std::size_t row : report.verifiedRows) {
+        if (row < store.RowCount())
+            store.NoteDataCheck(row, true);
     }
     for (const DamagedFile& damaged : report.damaged) {
         if (damaged.row < store.RowCount())
-            store.SetStatus(damaged.row, RowStatus::Damaged);
+            store.NoteDataCheck(damaged.row, false);
     }
 }

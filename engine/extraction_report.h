@@ -71,6 +71,7 @@ struct ExtractionReport {
     std::size_t dataVerified = 0;  // whole, and the checksum holds
     std::size_t dataUnchecked = 0; // no checksum recorded, or not saved whole
     std::vector<DamagedFile> damaged;
+    std::vector<std::size_t> verifiedRows; // the rows whose data matched their checksum
 
     // Modification dates given to saved files and folders (when asked to).
     std::size_t datesRestored = 0;
@@ -86,7 +87,8 @@ struct ExtractionReport {
 
 class CatalogueStore;
 // After a save of the store's ticked rows: every ticked row gets "saved",
-// "damaged" or "not saved" (a failure, or a row the save did not reach).
+// "partly saved" or "not saved" (a failure, or a row the save did not
+// reach), and the data checks made on the way ("verified", "damaged").
 void MarkSavedRows(const ExtractionReport& report, CatalogueStore& store);
 
 // One line describing a failure, for the report the user reads.

@@ -139,6 +139,7 @@ MountTree::MountTree(const CatalogueStore& store, std::uint64_t backupSize, std:
             builder.AddRow(row, MtfDateSeconds(store.Row(row).modified).value_or(fallbackSeconds));
     }
     SortChildren();
+    m_checks = std::make_unique<std::atomic<std::uint8_t>[]>(m_nodes.size());
     for (const FolderDate& date : store.FolderDates()) {
         std::string_view path = date.path;
         while (!path.empty() && path.back() == '\\')
@@ -204,8 +205,37 @@ ByteRange MountTree::Data(NodeId node) const
     return row < 0 ? ByteRange{0, 0} : RowSaver::DataRange(m_store.Row(static_cast<std::size_t>(row)), m_backupSize);
 }
 
+namespace {
+enum CheckState : std::uint8_t { kUnchecked, kChecking, kIntact, kDamaged };
+} // namespace
+
 const char* MountTree::Status(NodeId node) const
 {
     const std::int64_t row = m_nodes[node].row;
-    return row < 0 ? nullptr : RowStatusText(m_store.Row(static_cast<std::size_t>(row)).status);
+    if (row < 0)
+        return nullptr;
+    const RowStatus status = m_store.Row(static_cast<std::size_t>(row)).status;
+    const std::uint8_t check = m_checks[node].load(std::memory_order_acquire);
+    return RowStatusText(check == kIntact || check == kDamaged ? StatusAfterDataCheck(status, check == kIntact)
+                                                                : status);
+}
+
+bool MountTree::ClaimCheck(NodeId node) const
+{
+    const std::int64_t row = m_nodes[node].row;
+    if (row < 0 || m_store.Row(static_cast<std::size_t>(row)).status != RowStatus::NotChecked)
+        return false;
+    std::uint8_t unchecked = kUnchecked;
+    return m_checks[node].compare_exchange_strong(unchecked, kChecking, std::memory_order_acq_rel);
+}
+
+void MountTree::NoteCheck(NodeId node, std::optional<bool> intact) const
+{
+    m_checks[node].store(!intact ? kUnchecked : *intact ? kIntact : kDamaged, std::memory_order_release);
+}
+
+CatalogueRow MountTree::Row(NodeId node) const
+{
+    const std::int64_t row = m_nodes[node].row;
+    return row < 0 ? CatalogueRow{} : m_store.Row(static_cast<std::size_t>(row));
 }

@@ -5,13 +5,16 @@
 // shortened, a taken name numbered "NAME (2).EXT", rows with unsafe paths or
 // a file where a folder belongs left out), each file's size as the backup
 // holds it and its recorded date. Read-only once built, so any number of
-// threads may look things up at once.
+// threads may look things up at once; only the outcome of a file's data
+// check changes, through atomics.
 
 #include "byte_range.h"
 #include "catalogue_store.h"
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,8 +39,15 @@ public:
     // holds (a folder's range is empty).
     ByteRange Data(NodeId node) const;
     std::uint64_t Size(NodeId node) const { return Data(node).length; }
-    // A file's row status ("ok", "cut short", ...); null for a folder.
+    // A file's state ("not checked", "cut short", ...); null for a folder.
     const char* Status(NodeId node) const;
+    // True once for a file whose data can be compared with a recorded
+    // checksum and were not yet: the caller then checks and tells NoteCheck.
+    bool ClaimCheck(NodeId node) const;
+    // What the check found; nothing (it could not check) lets it be claimed again.
+    void NoteCheck(NodeId node, std::optional<bool> intact) const;
+    // The catalogue row of a file (its path valid as long as the store).
+    CatalogueRow Row(NodeId node) const;
     // The child of `folder` named `name`, or nothing.
     std::optional<NodeId> Child(NodeId folder, std::string_view name) const;
     // The children of a folder, sorted by name: ChildAt(folder, 0 ... ChildCount(folder) - 1).
@@ -66,4 +76,6 @@ private:
     std::vector<Node> m_nodes;
     std::vector<NodeId> m_children;    // every folder's children, by folder and then name
     std::deque<std::string> m_ownNames; // names that differ from the catalogue's
+    // Per node: 0 not checked, 1 being checked, 2 intact, 3 damaged.
+    std::unique_ptr<std::atomic<std::uint8_t>[]> m_checks;
 };

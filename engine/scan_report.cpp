@@ -6,14 +6,11 @@
 void PassedOverBlocks::Add(bool blockVerified, std::string_view example)
 {
     ++(blockVerified ? verified : unverified);
-    if (blockVerified && m_verifiedExamples < kExampleLimit) {
-        // Verified blocks are the real losses: they push out unverified examples.
-        if (examples.size() >= kExampleLimit)
-            examples.pop_back();
+    // Verified blocks are the real losses: they stand before the others.
+    if (blockVerified && m_verifiedExamples < kExampleLimit)
         examples.insert(examples.begin() + static_cast<std::ptrdiff_t>(m_verifiedExamples++), PrintableName(example));
-    } else if (examples.size() < kExampleLimit) {
+    else if (!blockVerified && examples.size() - m_verifiedExamples < kUnverifiedExampleLimit)
         examples.push_back(PrintableName(example));
-    }
 }
 
 void NotedFiles::Add(std::string_view example)
@@ -42,29 +39,31 @@ std::string Counted(std::uint64_t count, const char* one, const char* many)
     return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
+// The named ones a line each, and how many more there were.
+void AddExamples(std::vector<std::string>& lines, const std::vector<std::string>& examples, std::uint64_t total,
+                 bool quoted)
+{
+    for (const std::string& example : examples)
+        lines.push_back(quoted ? "  \"" + example + "\"" : "  " + example);
+    if (total > examples.size())
+        lines.push_back("  and " + std::to_string(total - examples.size()) + " more");
+}
+
 void AddDetail(std::vector<std::string>& lines, const char* what, const PassedOverBlocks& blocks)
 {
     if (blocks.Total() == 0)
         return;
-    std::string line = std::string(what) + ": " + std::to_string(blocks.Total()) + " ("
-        + std::to_string(blocks.verified) + " with a valid checksum)";
-    for (std::size_t i = 0; i < blocks.examples.size(); ++i)
-        line.append(i == 0 ? ": \"" : ", \"").append(blocks.examples[i]).append("\"");
-    if (blocks.Total() > blocks.examples.size())
-        line.append(", ...");
-    lines.push_back(std::move(line));
+    lines.push_back(std::string(what) + ": " + std::to_string(blocks.Total()) + " ("
+                    + std::to_string(blocks.verified) + " with a valid checksum)");
+    AddExamples(lines, blocks.examples, blocks.Total(), true);
 }
 
 void AddNoted(std::vector<std::string>& lines, const char* what, const NotedFiles& files)
 {
     if (files.count == 0)
         return;
-    std::string line = std::string(what) + ": " + std::to_string(files.count);
-    for (std::size_t i = 0; i < files.examples.size(); ++i)
-        line.append(i == 0 ? ": " : ", ").append(files.examples[i]);
-    if (files.count > files.examples.size())
-        line.append(", ...");
-    lines.push_back(std::move(line));
+    lines.push_back(std::string(what) + ": " + std::to_string(files.count));
+    AddExamples(lines, files.examples, files.count, false);
 }
 
 } // namespace

@@ -18,11 +18,15 @@
 // its common header checksum holds: a tag met inside file data or a
 // catalogue stream is almost never a real block, and its checksum fails.
 struct PassedOverBlocks {
-    static constexpr std::size_t kExampleLimit = 5;
+    // Every verified block is named, up to a bound that keeps a report of
+    // garbage in memory; blocks whose checksum fails are mostly tags met
+    // inside data, and a few of them say enough.
+    static constexpr std::size_t kExampleLimit = 100000;
+    static constexpr std::size_t kUnverifiedExampleLimit = 5;
 
     std::uint64_t verified = 0;
     std::uint64_t unverified = 0;
-    // The first few names or paths, verified blocks first, in printable form.
+    // Names or paths in printable form: those of verified blocks first.
     std::vector<std::string> examples;
 
     void Add(bool blockVerified, std::string_view example);
@@ -34,10 +38,10 @@ private:
 
 // Files the scan listed with something to say about them.
 struct NotedFiles {
-    static constexpr std::size_t kExampleLimit = 5;
+    static constexpr std::size_t kExampleLimit = 100000;
 
     std::uint64_t count = 0;
-    std::vector<std::string> examples; // the first few, in printable form
+    std::vector<std::string> examples; // every one up to the limit, in printable form
 
     void Add(std::string_view example);
 };
@@ -77,7 +81,8 @@ std::string ScanReportSummary(const ScanReport& report);
 std::string DeepScanSuggestion(const ScanReport& report);
 // "cut short: N of M bytes are in the backup".
 std::string CutShortText(std::uint64_t inBackup, std::uint64_t size);
-// One line per kind of loss, with counts and the first examples.
+// Per kind of loss a line with its count, then a line per file or block
+// ("  " before each), so that a report names every one.
 std::vector<std::string> ScanReportDetails(const ScanReport& report);
 
 // `text` with control characters, malformed sequences and unpaired

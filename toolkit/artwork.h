@@ -23,7 +23,7 @@ enum class ToolbarCommand { kAddFile, kRepair, kSave, kSettings, kUpdate };
 enum class NavigationCommand { kNext, kBack, kStop };
 enum class ButtonFace { kNormal, kHover };
 // In the order of the frame's menu image list (indexes 0 to 6).
-enum class MenuIcon { kAdd, kAbout, kExit, kHelp, kLiveUpdate, kSettings, kSave };
+enum class MenuIcon { kAdd, kAbout, kExit, kHelp, kLiveUpdate, kSettings, kSave, kCheck };
 
 inline constexpr QSize kToolbarButtonSize(58, 50);
 inline constexpr QSize kNavigationButtonSize(50, 38);

@@ -27,6 +27,8 @@ Glyph MenuGlyph(MenuIcon icon)
         return Glyph::kUpdate;
     case MenuIcon::kSettings:
         return Glyph::kSettings;
+    case MenuIcon::kCheck:
+        return Glyph::kRepair;
     case MenuIcon::kSave:
         break;
     }

@@ -13,6 +13,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -121,10 +122,11 @@ void PPMessageDialog::CreateDetails(const QString& details, QVBoxLayout* layout)
     m_details->setReadOnly(true);
     // Read-only, yet selectable and copyable from the keyboard too.
     m_details->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_details->setFixedHeight(kDetailsHeight);
+    // Lines are never cut: long ones scroll, and the window grows with a drag.
+    m_details->setMinimumHeight(kDetailsHeight);
     m_details->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_details->hide();
-    layout->addWidget(m_details);
+    layout->addWidget(m_details, 1);
 }
 
 void PPMessageDialog::SaveReport()
@@ -142,6 +144,11 @@ void PPMessageDialog::ToggleDetails()
     const bool show = !m_details->isVisible();
     m_details->setVisible(show);
     m_detailsButton->setText(Texts::Tr(show ? kDetailsHide : kDetailsShow));
+    // With the details the window can be resized; without, it fits its text.
+    layout()->setSizeConstraint(show ? QLayout::SetMinimumSize : QLayout::SetFixedSize);
+    setSizeGripEnabled(show);
+    if (show)
+        resize(DetailsWidth(), height() + kDetailsHeight);
 }
 
 void PPMessageDialog::SetBackground(const QColor& top, const QColor& bottom)
@@ -180,6 +187,19 @@ void PPMessageDialog::keyPressEvent(QKeyEvent* event)
         }
     }
     QDialog::keyPressEvent(event);
+}
+
+// Wide enough for the longest line of the details, within most of the screen.
+int PPMessageDialog::DetailsWidth() const
+{
+    int widest = 0;
+    const QFontMetrics metrics = m_details->fontMetrics();
+    const QStringList lines = m_details->toPlainText().split(QLatin1Char('\n'));
+    for (const QString& line : lines)
+        widest = qMax(widest, metrics.horizontalAdvance(line));
+    const QScreen* shown = screen();
+    const int room = shown ? shown->availableGeometry().width() * 4 / 5 : 1000;
+    return qBound(width(), widest + 48, qMax(width(), room));
 }
 
 bool PPMessageDialog::DetailsVisible() const

@@ -43,6 +43,7 @@ private:
     QLayout* CreateButtonRow(int style, bool withDetails);
     void CreateDetails(const QString& details, QVBoxLayout* layout);
     void ToggleDetails();
+    int DetailsWidth() const;
     void SaveReport();
 
     int m_escapeAnswer;

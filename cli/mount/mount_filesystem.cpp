@@ -2,7 +2,12 @@
 #include "mount_filesystem.h"
 
 #include "bkf_file_handle.h"
+#include "data_check.h"
+#include "extraction_report.h"
+#include "display_path.h"
+#include "messages.h"
 #include "mount_tree.h"
+#include "scan_report.h"
 #include "spliced_read.h"
 
 // 3.2: the loop's settings as a structure (the older call leaks the one it
@@ -210,6 +215,20 @@ void ReplyFromPipe(fuse_req_t request, SplicedRead& read, std::size_t count)
     read.EmptyPipe();
 }
 
+// Once a reader reaches the end of a file with a recorded checksum, its
+// whole data are compared with it: the file's state follows, and a damaged
+// one is named once. Its bytes are served all the same.
+void CheckAtEnd(const Served& served, MountTree::NodeId node)
+{
+    if (!served.tree.ClaimCheck(node))
+        return;
+    const CatalogueRow row = served.tree.Row(node);
+    const std::optional<bool> intact = RowDataIntact(served.backup, row);
+    served.tree.NoteCheck(node, intact);
+    if (intact && !*intact)
+        PrintMessage(PrintableName(DisplayPath(row.path)) + ": " + kDamagedDataText);
+}
+
 void Read(fuse_req_t request, fuse_ino_t inode, std::size_t size, off_t offset, fuse_file_info*)
 {
     const Served& served = Context(request);
@@ -225,6 +244,8 @@ void Read(fuse_req_t request, fuse_ino_t inode, std::size_t size, off_t offset, 
         ReplyFromPipe(request, read, count);
     else
         fuse_reply_buf(request, reinterpret_cast<const char*>(read.Bytes().data()), read.Bytes().size());
+    if (at + count == data.length)
+        CheckAtEnd(served, NodeOf(inode));
 }
 
 // Replies with `text` (with its NUL when `withNul`) as an extended

@@ -314,7 +314,7 @@ TEST(CatalogueScanWindowsTest, JumpingOverSmallFilesFindsWhatReadingEveryByteFin
     for (std::size_t k = 0; k < all.rows.size(); ++k) {
         EXPECT_EQ(jumping.rows[k].offset, all.rows[k].offset) << all.rows[k];
         EXPECT_EQ(jumping.rows[k].size, all.rows[k].size) << all.rows[k];
-        EXPECT_EQ(jumping.rows[k].status, RowStatus::Ok) << all.rows[k];
+        EXPECT_TRUE(IsOkStatus(jumping.rows[k].status)) << all.rows[k];
     }
     EXPECT_LT(file.m_read, w.Size() / 4) << "of " << w.Size();
 }

@@ -111,7 +111,7 @@ TEST(CliTest, ListJsonPrintsOneObjectPerLineWithNullForUnlocatedRows)
     EXPECT_TRUE(IsSummary(r.err, "4 files in 1 set found in ")) << r.err;
     const auto object = [](const std::string& path, const std::string& size, const std::string& offset) {
         return "{\"path\": \"" + path + "\", \"size\": " + size + ", \"offset\": " + offset
-            + ", \"verified\": true, \"status\": \"" + (size == "null" ? "no data" : "ok") + "\"}";
+            + ", \"status\": \"" + (size == "null" ? "no data" : "no checksum") + "\"}";
     };
     EXPECT_EQ(Lines(r.out),
               (std::vector<std::string>{
@@ -799,13 +799,14 @@ TEST(CliTest, ListAndExtractNameTheDamage)
         bool cut, garbled;
         std::string status;   // of big.bin in list --json
         std::string listDetail; // in list -v's stderr, "" for none
-        std::string extractLine;
+        std::string extractLine; // verify's line too
+        std::string checked;     // big.bin's status in list --json after verify
     };
     const Case cases[] = {
-        {"intact", false, false, "ok", "", ""},
+        {"intact", false, false, "not checked", "", "", "verified"},
         {"cut off inside a file", true, false, "cut short", R"(BKF\BACKUP SET 1(_Daily)\d\big.bin" (cut short: 1000 of 9000 bytes)",
-         kSet + "/d/big.bin: cut short"},
-        {"garbled data", false, true, "ok", "", kSet + "/d/big.bin: damaged"},
+         kSet + "/d/big.bin: cut short", "cut short"},
+        {"garbled data", false, true, "not checked", "", kSet + "/d/big.bin: damaged", "damaged"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -825,7 +826,7 @@ TEST(CliTest, ListAndExtractNameTheDamage)
         }
         const auto json = RunTool({"list", "--json", file.Path()});
         EXPECT_NE(json.out.find("big.bin\", \"size\": 9000, \"offset\": " + std::to_string(w.LastFile().data)
-                                + ", \"verified\": true, \"status\": \"" + c.status + "\"}"),
+                                + ", \"status\": \"" + c.status + "\"}"),
                   std::string::npos)
             << json.out;
         TempDir dir;
@@ -834,6 +835,19 @@ TEST(CliTest, ListAndExtractNameTheDamage)
         if (!c.extractLine.empty()) {
             EXPECT_NE(extract.err.find("bkf-recover: " + c.extractLine), std::string::npos) << extract.err;
         }
+        // verify names the same file, and the kept catalogue remembers what it found.
+        const TempDir cache;
+        ToolSetup kept;
+        kept.environment = {"XDG_CACHE_HOME=" + cache.Path()};
+        const auto verify = RunRecover({"verify", file.Path()}, kept);
+        EXPECT_EQ(verify.status, c.extractLine.empty() ? 0 : 2) << Describe(verify);
+        if (!c.extractLine.empty()) {
+            EXPECT_NE(verify.err.find("bkf-recover: " + c.extractLine), std::string::npos) << verify.err;
+        }
+        EXPECT_NE(RunRecover({"list", "--json", file.Path()}, kept).out.find("big.bin\", \"size\": 9000, \"offset\": "
+                                                                      + std::to_string(w.LastFile().data)
+                                                                      + ", \"status\": \"" + c.checked + "\"}"),
+                  std::string::npos);
     }
 }
 

@@ -39,7 +39,8 @@ std::string MountUnavailable()
 const std::string kSet = "BKF/BACKUP SET 1(_Daily)/";
 
 // Two files of one name, a name too long for a file system, a file where a
-// later path wants a folder, and a last file cut short by the end of the backup.
+// later path wants a folder, a file whose data differ from their checksum,
+// and a last file cut short by the end of the backup.
 std::vector<std::uint8_t> NamingBackup()
 {
     const FileOptions dated = FileOptions().Modified(BkfWriter::Date(2023, 4, 5, 6, 7));
@@ -47,7 +48,9 @@ std::vector<std::uint8_t> NamingBackup()
     w.Sset("Daily").Dirb({"docs"}).File("a.txt", Pattern(10, 1), dated).File("a.txt", Pattern(70000, 2), dated);
     w.File(Repeat("long", 70) + ".txt", Pattern(5, 3), dated).File("x", Pattern(7, 4), dated);
     w.Dirb({"docs", "x"}).File("y.txt", Pattern(9, 5), dated);
-    w.Dirb({}).File("big.bin", Pattern(300000, 6), dated);
+    w.Dirb({}).File("sum.bin", Pattern(5000, 7), FileOptions(dated).Checksum());
+    w.FlipBytes(w.LastFile().data + 10, 2);
+    w.File("big.bin", Pattern(300000, 6), dated);
     w.Truncate(w.LastFile().data + 100000);
     return w.Bytes();
 }
@@ -107,8 +110,9 @@ TEST(MountTest, ShowsWhatExtractSavesReadOnlyUntilASignalUnmountsIt)
         EXPECT_EQ(shown.st_mtime, written.st_mtime) << entry;
     }
     EXPECT_EQ(ReadFileBytes(mountpoint + "/" + kSet + "docs/a (2).txt"), Pattern(70000, 2));
-    EXPECT_EQ(Status(mountpoint + "/" + kSet + "docs/a.txt"), "ok");
+    EXPECT_EQ(Status(mountpoint + "/" + kSet + "docs/a.txt"), "no checksum");
     EXPECT_EQ(Status(mountpoint + "/" + kSet + "big.bin"), "cut short");
+    EXPECT_EQ(Status(mountpoint + "/" + kSet + "sum.bin"), "damaged") << "read whole above";
 
     const std::string file = mountpoint + "/" + kSet + "docs/a.txt";
     EXPECT_EQ(ErrorOf(::open(file.c_str(), O_WRONLY)), EROFS);
@@ -121,6 +125,7 @@ TEST(MountTest, ShowsWhatExtractSavesReadOnlyUntilASignalUnmountsIt)
     ::kill(mount.Pid(), SIGTERM);
     const Tool::Result ended = mount.Finish();
     EXPECT_EQ(ended.status, 0) << Describe(ended);
+    EXPECT_NE(ended.err.find("sum.bin: damaged"), std::string::npos) << ended.err;
     EXPECT_FALSE(IsMountPoint(mountpoint));
     if (IsMountPoint(mountpoint))
         std::system(("fusermount3 -u '" + mountpoint + "'").c_str());

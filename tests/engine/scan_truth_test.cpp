@@ -71,7 +71,7 @@ TEST(ScanTruthTest, IntactBackupsListExactlyTheirFiles)
         EXPECT_TRUE(r.report.Empty()) << ScanReportSummary(r.report);
         EXPECT_EQ(DeepScanSuggestion(r.report), "");
         for (const RecordedRow& row : r.rows)
-            EXPECT_EQ(row.status, RowStatus::Ok) << row;
+            EXPECT_TRUE(IsOkStatus(row.status)) << row;
     }
 }
 
@@ -198,7 +198,7 @@ TEST(ScanTruthTest, FilesGoToTheFolderTheirDirectoryIdNames)
         EXPECT_EQ(r.report.inLostFolder.count, c.inLostFolder);
         for (const RecordedRow& row : r.rows) {
             const bool lost = row.path.find("lost dir") != std::string::npos;
-            EXPECT_EQ(row.status, lost ? RowStatus::FolderLost : RowStatus::Ok);
+            EXPECT_EQ(row.status, lost ? RowStatus::FolderLost : RowStatus::NoChecksum);
         }
     }
 }
@@ -206,15 +206,18 @@ TEST(ScanTruthTest, FilesGoToTheFolderTheirDirectoryIdNames)
 TEST(ScanTruthTest, EachRowSaysWhatTheScanFound)
 {
     BkfWriter w;
-    w.Sset("Daily").File("ok", "x").File("none", "x", FileOptions().NoStan());
-    w.File("cut", "x", FileOptions().StreamLength(100000)).File("unverified", "x");
-    w.FlipBytes(w.LastBlock() + 20, 1); // a byte of the common header: its checksum fails
+    w.Sset("Daily").File("plain", "x").File("none", "x", FileOptions().NoStan());
+    w.File("cut", "x", FileOptions().StreamLength(100000)).File("summed", "x", FileOptions().Checksum());
+    w.File("bad header", "x", FileOptions().Checksum());
+    // A byte of the common header: its checksum fails, which says nothing of the data.
+    w.FlipBytes(w.LastBlock() + 20, 1);
     const ScanResult r = ScanBytes(w.Bytes());
     std::vector<std::string> statuses;
     for (const RecordedRow& row : r.rows)
         statuses.emplace_back(RowStatusText(row.status));
     // The rows stay in file order, the one that waited for a block too.
-    EXPECT_EQ(statuses, (std::vector<std::string>{"ok", "no data", "cut short", "unverified"}));
+    EXPECT_EQ(statuses,
+              (std::vector<std::string>{"no checksum", "no data", "cut short", "not checked", "not checked"}));
 }
 
 // Ranges of 64 KiB or more between blocks that no block covers are said, with

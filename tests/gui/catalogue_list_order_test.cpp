@@ -37,9 +37,9 @@ protected:
                 row.status = status;
                 rows.Append(row);
             };
-            add(R"(BKF\Set\Docs\Report.DOC)", true, 2 * kKiB * kKiB, BkfWriter::Date(2003, 9, 19), RowStatus::Ok);
-            add(R"(BKF\Set\Docs\notes.txt)", true, 100, BkfWriter::Date(2001, 1, 1), RowStatus::Unverified);
-            add(R"(BKF\Set\Pics\holiday.jpg)", true, 5 * kKiB * kKiB, BkfWriter::Date(2010, 5, 5), RowStatus::Ok);
+            add(R"(BKF\Set\Docs\Report.DOC)", true, 2 * kKiB * kKiB, BkfWriter::Date(2003, 9, 19), RowStatus::Verified);
+            add(R"(BKF\Set\Docs\notes.txt)", true, 100, BkfWriter::Date(2001, 1, 1), RowStatus::ChecksumLost);
+            add(R"(BKF\Set\Pics\holiday.jpg)", true, 5 * kKiB * kKiB, BkfWriter::Date(2010, 5, 5), RowStatus::Verified);
             add(R"(BKF\Set\Pics\lost.jpg)", false, 0, 0, RowStatus::NoData);
             add(R"(BKF\Set\Docs\old\report.txt)", true, 10 * kKiB, BkfWriter::Date(2003, 9, 18, 23),
                 RowStatus::CutShort);
@@ -198,7 +198,7 @@ TEST_F(CatalogueListOrderTest, ModifiedAndStatusCellsAndTheLookOfRowsThatAreNotO
     EXPECT_EQ(list.index(0, M::ModifiedColumn).data().toString(),
               QLocale().toString(date.toLocalTime(), QLocale::ShortFormat));
     EXPECT_TRUE(list.index(3, M::ModifiedColumn).data().toString().isEmpty());
-    const char* words[] = {"ok", "unverified", "ok", "no data", "cut short"};
+    const char* words[] = {"verified", "checksum lost", "verified", "no data", "cut short"};
     for (int row = 0; row < 5; ++row) {
         SCOPED_TRACE(row);
         const QModelIndex status = list.index(row, M::StatusColumn);

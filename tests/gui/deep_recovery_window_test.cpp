@@ -34,7 +34,7 @@ TEST(DeepRecoveryWindow, DeepScanFindsFilesAfterInsertedBytesAndTheSaveRestoresD
                 << f.View().ReportLine().Summary().toStdString();
             continue;
         }
-        f.frame.m_bRestoreDates = true;
+        // A new user's window restores the recorded dates, as bkf-recover does.
         TempDir dest;
         f.folderChooser.answers = {QString::fromStdString(dest.Path())};
         f.messages.answers = {MessageService::kNo};

@@ -27,7 +27,7 @@ struct RecordedRow {
     std::uint64_t size = 0;
     std::uint64_t offset = 0;
     bool verified = false;
-    RowStatus status = RowStatus::Ok;
+    RowStatus status = RowStatus::NoChecksum;
     std::uint64_t dataLimit = UINT64_MAX;
 };
 
