@@ -44,6 +44,6 @@ ScanOutcome ScanOrUseCache(const BkfFileHandle& file, CatalogueSink& catalogue, 
     const CachedScanOutcome run =
         ScanOrLoadCache(file, options.deep, use, CachedScanSinks{catalogue, folderDates}, report, RunFlag(), scan, notices);
     if (run.fromCache)
-        outcome = ScanOutcome{run.completed, 0};
+        outcome = ScanOutcome{run.completed, 0, true};
     return outcome;
 }
