@@ -8,7 +8,8 @@
 #                    then the window's save road driven by the keyboard under Xvfb
 #   2. build-tsan/   the tests where threads meet (thread_tests) under ThreadSanitizer
 #   3. build-fuzz/   when clang is present: the scan fuzzer, run for a bounded time
-#                    (FUZZ_SECONDS, default 30) on a generated seed corpus
+#                    (FUZZ_SECONDS, default 30) on a generated seed corpus; the
+#                    catalogue cache's fuzzer likewise (CACHE_FUZZ_SECONDS, default 20)
 # Exits non-zero on any failure. BKF_JOBS sets the build parallelism (default 2).
 set -euo pipefail
 
@@ -16,6 +17,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")"
 ROOT=$PWD
 JOBS=${BKF_JOBS:-2}
 FUZZ_SECONDS=${FUZZ_SECONDS:-30}
+CACHE_FUZZ_SECONDS=${CACHE_FUZZ_SECONDS:-20}
 
 # shellcheck source=scripts/install-deps.sh
 source "$ROOT/scripts/install-deps.sh"
@@ -138,6 +140,26 @@ if command -v clang++ >/dev/null 2>&1; then
     FUZZ_EXECS=$(sed -n 's/^stat::number_of_executed_units: *\([0-9]*\).*/\1/p' "$fuzz_log" | tail -n 1)
     echo "fuzz: ${FUZZ_EXECS:-?} executions in ${FUZZ_SECONDS}s, no failure" \
          "(corpus: $(find build-fuzz/corpus -type f | wc -l) inputs in build-fuzz/corpus)"
+    TESTS_PASSED=$((TESTS_PASSED + 1))
+
+    step "Catalogue cache fuzzer, ${CACHE_FUZZ_SECONDS}s"
+    # Its seeds are the caches that scans of the scan fuzzer's seeds leave.
+    cmake --build build-fuzz --parallel "$JOBS" --target cache_fuzzer make_cache_seeds
+    rm -rf build-fuzz/cache-seeds
+    mkdir -p build-fuzz/cache-corpus
+    build-fuzz/fuzz/make_cache_seeds build-fuzz/seeds build-fuzz/cache-seeds
+    cache_fuzz_log=build-fuzz/cache-fuzz.log
+    if ! ASAN_OPTIONS="detect_leaks=$detect_leaks" \
+         UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+         build-fuzz/fuzz/cache_fuzzer -max_total_time="$CACHE_FUZZ_SECONDS" -timeout=20 \
+            -max_len=200000 -print_final_stats=1 -artifact_prefix=build-fuzz/artifacts/cache- \
+            build-fuzz/cache-corpus build-fuzz/cache-seeds >"$cache_fuzz_log" 2>&1; then
+        tail -n 60 "$cache_fuzz_log"
+        echo "test.sh: the cache fuzzer found a failure; input saved in build-fuzz/artifacts/" >&2
+        exit 1
+    fi
+    cache_execs=$(sed -n 's/^stat::number_of_executed_units: *\([0-9]*\).*/\1/p' "$cache_fuzz_log" | tail -n 1)
+    echo "cache fuzz: ${cache_execs:-?} executions in ${CACHE_FUZZ_SECONDS}s, no failure"
     TESTS_PASSED=$((TESTS_PASSED + 1))
 else
     echo "note: clang++ not found; the fuzzer step is skipped"

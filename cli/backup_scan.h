@@ -20,6 +20,7 @@ bool OpenBackup(BkfFileHandle& file, const std::string& path);
 struct ScanOutcome {
     bool completed = false; // false when stopped by a signal
     std::uint64_t filesFound = 0;
+    bool fromCache = false; // the rows came from the catalogue an earlier scan kept
     std::int64_t scannedAt = 0; // when the catalogue was made (seconds since 1970)
 };
 

@@ -44,7 +44,7 @@ ScanOutcome ScanOrUseCache(const BkfFileHandle& file, CatalogueSink& catalogue, 
     const CachedScanOutcome run =
         ScanOrLoadCache(file, options.deep, use, CachedScanSinks{catalogue, folderDates}, report, RunFlag(), scan, notices);
     if (run.fromCache)
-        outcome = ScanOutcome{run.completed, 0, run.scannedAt};
+        outcome = ScanOutcome{run.completed, 0, true, run.scannedAt};
     else
         outcome.scannedAt = static_cast<std::int64_t>(std::time(nullptr));
     return outcome;

@@ -31,8 +31,13 @@ bool WarnUnmatched(const PathFilter& filter)
     return unmatched.empty();
 }
 
+// Data that differ from the checksum of a row of the kept catalogue more
+// likely mean a backup changed since that scan than damage in it.
+const char kDamagedSinceScanText[] =
+    "its data differ from the checksum the earlier scan found; if the backup changed since, --rescan to scan it again";
+
 // One line per file saved under another name or not saved completely.
-void PrintSaveReport(const ExtractionReport& report)
+void PrintSaveReport(const ExtractionReport& report, bool fromCache)
 {
     const auto shown = [](const std::string& path) { return PrintableName(DisplayPath(path)); };
     for (const RenamedFile& renamed : report.renamed)
@@ -42,7 +47,7 @@ void PrintSaveReport(const ExtractionReport& report)
     if (const std::string full = DiskFullSummary(report); !full.empty())
         PrintMessage(full);
     for (const DamagedFile& damaged : report.damaged)
-        PrintMessage(shown(damaged.path) + ": " + kDamagedDataText);
+        PrintMessage(shown(damaged.path) + ": " + (fromCache ? kDamagedSinceScanText : kDamagedDataText));
 }
 
 // The counts of the data check, when there are any, and of the dates when
@@ -85,7 +90,7 @@ std::optional<int> EndWithoutSave(const BkfFileHandle& backup, const StreamingEx
 
 // Reports a save that was made; returns the exit status.
 int ReportSave(const ExtractionReport& report, const ScanReport& scan, const CliOptions& options,
-               std::size_t chosen, double seconds, bool allPatternsMatched)
+               std::size_t chosen, double seconds, bool allPatternsMatched, bool fromCache)
 {
     if (!report.rootCreated) {
         PrintMessage(options.destination + ": cannot create the output folder: " + report.rootError);
@@ -93,7 +98,7 @@ int ReportSave(const ExtractionReport& report, const ScanReport& scan, const Cli
     }
     WriteOut(report.rootFolder + "\n");
     const bool written = FlushOut();
-    PrintSaveReport(report);
+    PrintSaveReport(report, fromCache);
     const std::string summary = SaveSummary(report, chosen, seconds);
     if (!report.completed || StopSignal() != 0)
         PrintMessage("interrupted; " + summary);
@@ -144,5 +149,6 @@ int RunExtract(const CliOptions& options)
     const bool allPatternsMatched = WarnUnmatched(filter);
     if (const auto status = EndWithoutSave(backup, save, scan, options, allPatternsMatched))
         return *status;
-    return ReportSave(report, scan, options, save.RowsChosen(), clock.Seconds(), allPatternsMatched);
+    return ReportSave(report, scan, options, save.RowsChosen(), clock.Seconds(), allPatternsMatched,
+                      outcome.fromCache);
 }

@@ -23,7 +23,8 @@ BkfFileHandle::~BkfFileHandle()
 bool FileIdentity::operator==(const FileIdentity& other) const
 {
     return device == other.device && inode == other.inode && size == other.size
-        && modifiedSeconds == other.modifiedSeconds && modifiedNanoseconds == other.modifiedNanoseconds;
+        && modifiedSeconds == other.modifiedSeconds && modifiedNanoseconds == other.modifiedNanoseconds
+        && changedSeconds == other.changedSeconds && changedNanoseconds == other.changedNanoseconds;
 }
 
 #ifdef _WIN32
@@ -43,6 +44,12 @@ FileIdentity IdentityOf(HANDLE handle)
         (std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) | info.ftLastWriteTime.dwLowDateTime;
     identity.modifiedSeconds = static_cast<std::int64_t>(ticks / 10000000);
     identity.modifiedNanoseconds = static_cast<std::int64_t>(ticks % 10000000 * 100);
+    FILE_BASIC_INFO basic{};
+    if (GetFileInformationByHandleEx(handle, FileBasicInfo, &basic, sizeof basic)) {
+        const std::uint64_t changed = static_cast<std::uint64_t>(basic.ChangeTime.QuadPart);
+        identity.changedSeconds = static_cast<std::int64_t>(changed / 10000000);
+        identity.changedNanoseconds = static_cast<std::int64_t>(changed % 10000000 * 100);
+    }
     return identity;
 }
 
@@ -150,7 +157,9 @@ bool BkfFileHandle::Open(const std::string& path)
     m_lastError.clear();
     m_openedAs = FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
                               Size().value_or(0), static_cast<std::int64_t>(info.st_mtim.tv_sec),
-                              static_cast<std::int64_t>(info.st_mtim.tv_nsec)};
+                              static_cast<std::int64_t>(info.st_mtim.tv_nsec),
+                              static_cast<std::int64_t>(info.st_ctim.tv_sec),
+                              static_cast<std::int64_t>(info.st_ctim.tv_nsec)};
     return true;
 }
 
@@ -168,8 +177,10 @@ std::optional<BkfFileHandle::Stamp> BkfFileHandle::FileStamp() const
     struct stat info {};
     if (m_fd < 0 || ::fstat(m_fd, &info) != 0)
         return std::nullopt;
+    constexpr std::int64_t kNanoseconds = 1000000000;
     return Stamp{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-                 static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+                 static_cast<std::int64_t>(info.st_mtim.tv_sec) * kNanoseconds + info.st_mtim.tv_nsec,
+                 static_cast<std::int64_t>(info.st_ctim.tv_sec) * kNanoseconds + info.st_ctim.tv_nsec,
                  S_ISREG(info.st_mode)};
 }
 

@@ -7,13 +7,18 @@
 #include <optional>
 #include <string>
 
-// What tells a file from another one put in its place under the same name.
+// What tells a file from another one put in its place under the same name,
+// or from itself changed since. The change time is part of it: a copy or a
+// sync that puts the modification time back (cp -p, touch -r, rsync -t)
+// cannot set it.
 struct FileIdentity {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     std::uint64_t size = 0;
     std::int64_t modifiedSeconds = 0;
     std::int64_t modifiedNanoseconds = 0;
+    std::int64_t changedSeconds = 0;
+    std::int64_t changedNanoseconds = 0;
 
     bool operator==(const FileIdentity& other) const;
     bool operator!=(const FileIdentity& other) const { return !(*this == other); }
@@ -51,12 +56,13 @@ public:
     // The file as it was when it was opened (kept after Close): its size is
     // the size a scan that began then started with.
     const FileIdentity& OpenedAs() const { return m_openedAs; }
-    // Who the open file is: its device, inode and modification time in
-    // nanoseconds (nothing where the system cannot tell).
+    // Who the open file is: its device, inode, and modification and change
+    // times in nanoseconds (nothing where the system cannot tell).
     struct Stamp {
         std::uint64_t device = 0;
         std::uint64_t inode = 0;
         std::int64_t modifiedNs = 0;
+        std::int64_t changedNs = 0;
         bool regularFile = false; // not a device, whose date does not follow its content
     };
     std::optional<Stamp> FileStamp() const;

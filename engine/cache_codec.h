@@ -47,6 +47,8 @@ public:
     // Appends the hash of everything before it and writes it out.
     bool Finish();
     std::uint64_t Written() const { return m_written + m_buffer.size(); }
+    // What is encoded and not yet written.
+    const std::string& Buffered() const { return m_buffer; }
 
 private:
     int m_fd;

@@ -9,6 +9,8 @@
 
 #include "bkf_file_handle.h"
 #include "cache_codec.h"
+#include "name_check.h"
+#include "path_limits.h"
 #include "scan_report_coding.h"
 
 #include <algorithm>
@@ -22,7 +24,9 @@
 namespace {
 
 constexpr char kMagic[] = "BVBKFCAT";
-constexpr std::uint64_t kVersion = 2; // 1 hashed its bytes one at a time
+// 1 hashed its bytes one at a time; 2 had no change time in its key and
+// other row states.
+constexpr std::uint64_t kVersion = 3;
 constexpr std::size_t kEdgeBytes = 1u << 20;
 constexpr std::size_t kPathLimit = 1u << 16;
 
@@ -43,6 +47,7 @@ void EncodeHeader(CacheEncoder& out, const BackupIdentity& identity, bool deep)
     out.Varint(identity.inode);
     out.Varint(identity.size);
     out.Varint(static_cast<std::uint64_t>(identity.modifiedNs));
+    out.Varint(static_cast<std::uint64_t>(identity.changedNs));
     out.Fixed64(identity.edgeHash);
     out.Byte(deep ? 1 : 0);
 }
@@ -57,6 +62,7 @@ bool HeaderMatches(CacheDecoder& in, const BackupIdentity& identity, bool deep)
     const bool same = in.Varint() == kVersion && in.Varint() == identity.device && in.Varint() == identity.inode
                       && in.Varint() == identity.size
                       && in.Varint() == static_cast<std::uint64_t>(identity.modifiedNs)
+                      && in.Varint() == static_cast<std::uint64_t>(identity.changedNs)
                       && in.Fixed64() == identity.edgeHash;
     const bool deepScan = in.Byte() != 0;
     return same && !in.Failed() && (deepScan || !deep);
@@ -71,19 +77,80 @@ std::size_t SharedLength(std::string_view a, std::string_view b)
     return shared;
 }
 
+// The states a scan or a data check gives. A save's outcomes (saved, partly
+// saved, not saved) and values this build does not know are refused.
+bool IsScanStatus(unsigned value)
+{
+    switch (static_cast<RowStatus>(value)) {
+    case RowStatus::NotChecked:
+    case RowStatus::NoChecksum:
+    case RowStatus::ChecksumLost:
+    case RowStatus::Verified:
+    case RowStatus::Damaged:
+    case RowStatus::CutShort:
+    case RowStatus::NoData:
+    case RowStatus::FolderLost:
+        return true;
+    case RowStatus::Saved:
+    case RowStatus::PartlySaved:
+    case RowStatus::NotSaved:
+        return false;
+    }
+    return false;
+}
+
+// A path as the scan makes one: "BKF\" and then clean, non-empty components
+// within the path limits; a folder's ends with "\".
+bool IsCataloguePath(std::string_view path, bool folder)
+{
+    if (folder) {
+        if (path.empty() || path.back() != '\\')
+            return false;
+        path.remove_suffix(1);
+    }
+    return path.size() > 4 && path.compare(0, 4, "BKF\\") == 0 && path.back() != '\\'
+        && path.find("\\\\") == std::string_view::npos && IsCleanName(path) && PathLimits{}.Fits(path);
+}
+
+// The scan ends the data of a file whose stated size runs past the end of the
+// backup where the next block begins, and the next file's data begin after
+// that block: such data never overlap the data of a file after them. Rows
+// from a cache are held to the same, so that they cannot make a save write
+// the backup many times over.
+class DataRangeCheck {
+public:
+    explicit DataRangeCheck(std::uint64_t backupSize) : m_backupSize(backupSize) {}
+
+    bool Accepts(const CatalogueRow& row)
+    {
+        if (!row.located)
+            return true;
+        if (row.offset < m_cutShortEnd)
+            return false;
+        if (row.size > m_backupSize - std::min(m_backupSize, row.offset))
+            m_cutShortEnd = std::max(m_cutShortEnd, std::min(m_backupSize, row.dataLimit));
+        return true;
+    }
+
+private:
+    std::uint64_t m_backupSize;
+    std::uint64_t m_cutShortEnd = 0; // where the data of the last file cut short end
+};
+
 // Reads the records after the header; hands them on only when `sinks` are given.
 struct RecordReader {
     CacheDecoder& in;
     CatalogueSink* rows;
     FolderDateSink* dates;
     const std::atomic<bool>& running;
+    DataRangeCheck ranges;
     std::string path;
 
     bool ReadRow()
     {
         const std::uint8_t flags = in.Byte();
         const std::uint64_t shared = in.Varint();
-        if (shared > path.size() || flags >> 3 > static_cast<std::uint8_t>(RowStatus::Damaged))
+        if (shared > path.size() || !IsScanStatus(flags >> 3u))
             return false;
         path.resize(static_cast<std::size_t>(shared));
         path.append(in.Text(kPathLimit));
@@ -98,7 +165,7 @@ struct RecordReader {
         row.dataLimit = in.Varint() - 1; // stored + 1, so that "no limit" takes one byte
         if ((flags & 4) != 0)
             row.checksum = static_cast<std::uint32_t>(in.Varint());
-        if (in.Failed())
+        if (in.Failed() || !IsCataloguePath(path, false) || !ranges.Accepts(row))
             return false;
         if (rows)
             rows->AddRow(row);
@@ -109,9 +176,11 @@ struct RecordReader {
     {
         const std::string folder(in.Text(kPathLimit));
         const std::uint64_t modified = in.Varint();
-        if (!in.Failed() && dates)
+        if (in.Failed() || !IsCataloguePath(folder, true))
+            return false;
+        if (dates)
             dates->FolderDated(folder, modified);
-        return !in.Failed();
+        return true;
     }
 
     // Reads up to the end record; false when the records are malformed or the run was stopped.
@@ -145,6 +214,13 @@ std::string CatalogueCachePath(const std::string& folder, const BackupIdentity& 
     return folder + "/" + HexOf(HashBytes(key, sizeof key)) + ".catalogue";
 }
 
+std::string CatalogueCacheHeader(const BackupIdentity& identity, bool deep)
+{
+    CacheEncoder out(-1);
+    EncodeHeader(out, identity, deep);
+    return out.Buffered();
+}
+
 std::optional<BackupIdentity> IdentifyBackup(const BkfFileHandle& backup)
 {
     const auto stamp = backup.FileStamp();
@@ -160,7 +236,7 @@ std::optional<BackupIdentity> IdentifyBackup(const BkfFileHandle& backup)
             return std::nullopt;
         edges.Add(edge.data(), edge.size());
     }
-    return BackupIdentity{stamp->device, stamp->inode, *size, stamp->modifiedNs, edges.Value()};
+    return BackupIdentity{stamp->device, stamp->inode, *size, stamp->modifiedNs, stamp->changedNs, edges.Value()};
 }
 
 // ---------------------------------------------------------------- writer
@@ -266,7 +342,10 @@ CacheLoad LoadCatalogueCache(const std::string& folder, const BackupIdentity& id
     CacheLoad load;
     const FileCloser file{folder.empty() ? -1
                                          : ::open(CatalogueCachePath(folder, identity).c_str(),
-                                                  O_RDONLY | O_NOFOLLOW | O_CLOEXEC)};
+                                                  O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK)};
+    // O_NONBLOCK: a FIFO in the cache's place would hold the open until a
+    // writer came. Anything but a regular file is no cache; the next scan's
+    // cache is renamed over it.
     struct stat info {};
     if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 8)
         return load;
@@ -280,7 +359,8 @@ CacheLoad LoadCatalogueCache(const std::string& folder, const BackupIdentity& id
             return load;
         if (handOn && found)
             found(load.scannedAt);
-        RecordReader records{in, handOn ? &rows : nullptr, handOn ? dates : nullptr, running, {}};
+        RecordReader records{in, handOn ? &rows : nullptr, handOn ? dates : nullptr, running,
+                             DataRangeCheck(identity.size), {}};
         if (!records.ReadUntilEnd()) {
             load.found = handOn; // stopped while handing on
             return load;

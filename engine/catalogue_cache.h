@@ -4,9 +4,12 @@
 // the same backup need not scan it again. The file is written as the scan
 // goes (never held whole in memory) into a temporary file that is renamed
 // into place only when the scan completed. It is keyed on the backup's
-// device, inode, size, modification time and a hash of its first and last
-// MiB, and ends with a hash of all its bytes: a cache that is damaged, of
-// another format version or of another backup is never used.
+// device, inode, size, modification and change times and a hash of its
+// first and last MiB, and ends with a hash of all its bytes: a cache that is
+// damaged, of another format version or of another backup is never used.
+// What it holds passes the checks a scan's output passes (clean paths,
+// printable report texts, data ranges bounded as the scan bounds them), so
+// that a crafted cache can do no more than a crafted backup.
 
 #include "scan_report.h"
 #include "scan_sinks.h"
@@ -25,6 +28,7 @@ struct BackupIdentity {
     std::uint64_t inode = 0;
     std::uint64_t size = 0;
     std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0; // no call sets it: a change with the modification time put back shows here
     std::uint64_t edgeHash = 0; // of the first and the last MiB
 };
 
@@ -72,6 +76,10 @@ struct CacheLoad {
 CacheLoad LoadCatalogueCache(const std::string& folder, const BackupIdentity& identity, bool deep,
                              CatalogueSink& rows, FolderDateSink* dates, ScanReport& report,
                              const std::atomic<bool>& running, const std::function<void(std::int64_t)>& found = {});
+
+// The bytes a cache file of the backup begins with: the fuzzer frames its
+// inputs with them.
+std::string CatalogueCacheHeader(const BackupIdentity& identity, bool deep);
 
 // The path of the backup's cache file in `folder`.
 std::string CatalogueCachePath(const std::string& folder, const BackupIdentity& identity);

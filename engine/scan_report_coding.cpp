@@ -6,6 +6,16 @@ namespace {
 constexpr std::size_t kTextLimit = 1u << 16;
 constexpr std::uint64_t kListLimit = 1u << 24;
 
+// A text of the report, as the scan keeps them: printable, so that a crafted
+// cache cannot send escape sequences or forged lines to a terminal.
+std::string DecodePrintable(CacheDecoder& in)
+{
+    std::string text(in.Text(kTextLimit));
+    if (PrintableName(text) != text)
+        in.Fail();
+    return text;
+}
+
 void EncodeExamples(CacheEncoder& out, const std::vector<std::string>& examples)
 {
     out.Varint(examples.size());
@@ -17,7 +27,7 @@ void DecodeExamples(CacheDecoder& in, std::vector<std::string>& examples)
 {
     const std::uint64_t count = in.Varint();
     for (std::uint64_t i = 0; i < count && i < 64 && !in.Failed(); ++i)
-        examples.emplace_back(in.Text(kTextLimit));
+        examples.push_back(DecodePrintable(in));
     if (count > 64)
         in.Fail();
 }
@@ -97,7 +107,7 @@ bool DecodeScanReport(CacheDecoder& in, ScanReport& report)
     report.coveredTags = in.Varint();
     report.deep = in.Byte() != 0;
     DecodeRanges(in, report.unreadable);
-    report.readError = std::string(in.Text(kTextLimit));
+    report.readError = DecodePrintable(in);
     report.noBlocks = in.Byte() != 0;
     report.blocklessTail = in.Varint();
     report.offGridBlocks = in.Varint();

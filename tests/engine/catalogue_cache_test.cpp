@@ -10,7 +10,9 @@
 #include "catalogue_cache.h"
 #include "catalogue_collector.h"
 #include "catalogue_scan.h"
+#include "file_change.h"
 #include "file_contents.h"
+#include "run_in_child.h"
 #include "temp_path.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +21,7 @@
 #include <sstream>
 
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utime.h>
 
 namespace {
@@ -61,12 +64,12 @@ Catalogue Read(const CatalogueStore& store, const ScanReport& report)
 }
 
 struct CacheFixture {
-    TempFile backup{CachedBackup()};
+    TempFile backup;
     TempDir folder;
     BkfFileHandle file;
     BackupIdentity identity;
 
-    CacheFixture()
+    explicit CacheFixture(const Bytes& bytes = CachedBackup()) : backup(bytes)
     {
         EXPECT_TRUE(file.Open(backup.Path()));
         identity = IdentifyBackup(file).value();
@@ -186,6 +189,139 @@ TEST(CatalogueCacheTest, IsNeverUsedWhenItDoesNotMatchOrIsDamaged)
         f.Scan(c.deepScan);
         c.spoil(f);
         EXPECT_EQ(f.Load(c.deepRequest).has_value(), c.used) << c.what;
+    }
+}
+
+// A backup changed in its middle with its modification time put back (cp -p,
+// touch -r) was listed from the old catalogue, and the window's check before
+// a save took it for the backup it had scanned: files saved with wrong bytes.
+TEST(CatalogueCacheTest, AChangeWithTheModificationTimePutBackMakesAnotherBackup)
+{
+    BkfWriter w;
+    w.Sset("Daily").Dirb({"docs"}).File("big.bin", Pattern(3u << 20, 4), FileOptions().Checksum());
+    CacheFixture f(w.Bytes());
+    f.Scan();
+    ASSERT_TRUE(f.Load().has_value());
+    const FileIdentity scanned = f.file.OpenedAs();
+    ASSERT_TRUE(ChangeKeepingModificationTime(f.backup.Path(), 3u << 19, Bytes(4096, 0x5A)));
+
+    BkfFileHandle changed;
+    ASSERT_TRUE(changed.Open(f.backup.Path()));
+    EXPECT_NE(changed.OpenedAs(), scanned);
+    f.identity = IdentifyBackup(changed).value();
+    EXPECT_FALSE(f.Load().has_value());
+}
+
+// A FIFO in the cache's place held every command in open() for ever, deaf
+// to Ctrl-C. Whatever is not a regular file there is no cache, and the next
+// scan's cache takes its place.
+TEST(CatalogueCacheTest, AnythingButAFileInItsPlaceIsNoCacheAndIsReplaced)
+{
+    struct Case {
+        const char* what;
+        std::function<int(const std::string&)> make;
+    };
+    const Case cases[] = {
+        {"a FIFO", [](const std::string& path) { return ::mkfifo(path.c_str(), 0600); }},
+        {"a symbolic link", [](const std::string& path) { return ::symlink("/dev/zero", path.c_str()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CacheFixture f;
+        ASSERT_EQ(c.make(f.CachePath()), 0);
+        EXPECT_EQ(RunInChild([&f] { return f.Load().has_value() ? 1 : 0; }), 0); // nothing: it hung
+        f.Scan();
+        EXPECT_TRUE(f.Load().has_value());
+    }
+}
+
+// What a crafted cache (of the backup's key, its hash intact) holds.
+struct CraftedCache {
+    std::vector<std::string> paths;
+    std::vector<CatalogueRow> rows;
+    std::vector<std::string> folders = {"BKF\\BACKUP SET 1(_Daily)\\"};
+    ScanReport report;
+
+    CatalogueRow& Row(const std::string& path)
+    {
+        paths.push_back(path);
+        rows.emplace_back();
+        rows.back().located = true;
+        rows.back().offset = 2048;
+        rows.back().size = 10;
+        return rows.back();
+    }
+
+    void Write(const CacheFixture& f)
+    {
+        CatalogueStore store;
+        CatalogueCollector passedOn(store);
+        CatalogueCacheWriter writer(f.folder.Path(), f.identity, false, passedOn, &passedOn);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            rows[i].path = paths[i];
+            writer.AddRow(rows[i]);
+        }
+        for (const std::string& folder : folders)
+            writer.FolderDated(folder, 0);
+        std::string why;
+        EXPECT_TRUE(writer.Commit(report, 1700000000, &why)) << why;
+    }
+};
+
+// A crafted cache printed names with escape sequences raw, forged list rows
+// through a line break, and 300 rows of 2^64-1 bytes at offset 0 saved the
+// backup 300 times over. Its rows, folders and report texts pass the checks
+// a scan's pass, or the cache is not used.
+TEST(CatalogueCacheTest, ACraftedCacheHoldsNothingAScanCouldNotGive)
+{
+    const std::string name = "BKF\\BACKUP SET 1(_Daily)\\";
+    struct Case {
+        const char* what;
+        std::function<void(CraftedCache&)> craft;
+        bool used = false;
+    };
+    const Case cases[] = {
+        {"a clean row", [&](CraftedCache& c) { c.Row(name + "a.txt"); }, true},
+        {"an escape sequence in a name", [&](CraftedCache& c) { c.Row(name + "a\x1b]2;owned\x07.txt"); }},
+        {"a line break forging a row", [&](CraftedCache& c) { c.Row(name + "a.txt\t1\tok\nBKF\\x.txt"); }},
+        {"a component that climbs", [&](CraftedCache& c) { c.Row(name + "..\\..\\x.txt"); }},
+        {"an empty component", [&](CraftedCache& c) { c.Row(name + "docs\\\\x.txt"); }},
+        {"no BKF root", [&](CraftedCache& c) { c.Row("BACKUP SET 1\\x.txt"); }},
+        {"a status only the window gives", [&](CraftedCache& c) { c.Row(name + "a").status = RowStatus::Saved; }},
+        {"an unknown status", [&](CraftedCache& c) { c.Row(name + "a").status = static_cast<RowStatus>(30); }},
+        {"a folder with an escape sequence", [&](CraftedCache& c) { c.folders.push_back(name + "\x1b[2J\\"); }},
+        {"a report example with an escape sequence",
+         [](CraftedCache& c) { c.report.cutShort.examples.push_back("\"\x1b[2Ja\" (cut short)"); }},
+        {"a read error with a line break", [](CraftedCache& c) { c.report.readError = "Input/output error\nforged"; }},
+        {"300 rows of the whole backup at offset 0",
+         [&](CraftedCache& c) {
+             for (int i = 0; i < 300; ++i) {
+                 CatalogueRow& row = c.Row(name + "f" + std::to_string(i));
+                 row.offset = 0;
+                 row.size = UINT64_MAX;
+                 row.status = RowStatus::CutShort;
+             }
+         }},
+        {"a row cut short at the next block, then a row after it",
+         [&](CraftedCache& c) {
+             c.Row(name + "a").size = UINT64_MAX;
+             c.rows.back().dataLimit = 4096;
+             c.Row(name + "b").offset = 4200;
+         },
+         true},
+        {"a row cut short at the end, then a row inside its data",
+         [&](CraftedCache& c) {
+             c.Row(name + "a").size = UINT64_MAX;
+             c.Row(name + "b").offset = 4200;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CacheFixture f;
+        CraftedCache crafted;
+        c.craft(crafted);
+        crafted.Write(f);
+        EXPECT_EQ(f.Load().has_value(), c.used);
     }
 }
 
