@@ -3,6 +3,7 @@
 // chosen row as the scan comes to it.
 
 #include "cached_scan.h"
+#include "catalogue_cache_scan.h"
 #include "commands.h"
 #include "destination_check.h"
 #include "display_path.h"
@@ -59,6 +60,20 @@ void PrintChecks(const ExtractionReport& report, const CliOptions& options)
         PrintMessage(check);
     if (options.times && (options.verbose || report.datesRefused > 0))
         PrintMessage(DatesSummary(report));
+}
+
+// What the save's data checks found is kept with the catalogue, for the
+// next list, mount or window.
+void KeepChecks(const BkfFileHandle& backup, const ExtractionReport& report, const CliOptions& options)
+{
+    if (options.noCache)
+        return;
+    std::vector<std::size_t> damaged;
+    for (const DamagedFile& file : report.damaged)
+        damaged.push_back(file.row);
+    std::string why;
+    if (!KeepDataChecks(backup, options.deep, report.verifiedRows, damaged, &why) && options.verbose)
+        PrintMessage("warning: " + why + "; the files' states are not kept");
 }
 
 // A passed-over file block whose checksum held is a lost file too.
@@ -149,6 +164,7 @@ int RunExtract(const CliOptions& options)
     const bool allPatternsMatched = WarnUnmatched(filter);
     if (const auto status = EndWithoutSave(backup, save, scan, options, allPatternsMatched))
         return *status;
+    KeepChecks(backup, report, options);
     return ReportSave(report, scan, options, save.RowsChosen(), clock.Seconds(), allPatternsMatched,
                       outcome.fromCache);
 }

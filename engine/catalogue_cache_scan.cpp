@@ -28,6 +28,19 @@ private:
     FolderDateSink* m_dates;
 };
 
+// A kept catalogue read back whole, to be kept again with other states.
+class KeptCatalogue : public CatalogueSink, public FolderDateSink {
+public:
+    void AddRow(const CatalogueRow& row) override { store.Append(row); }
+    void FolderDated(std::string_view folderPath, std::uint64_t modified) override
+    {
+        folders.push_back(FolderDate{std::string(folderPath), modified});
+    }
+
+    CatalogueStore store;
+    std::vector<FolderDate> folders;
+};
+
 class NoRows : public CatalogueSink {
 public:
     void AddRow(const CatalogueRow&) override {}
@@ -97,4 +110,28 @@ bool KeepCatalogue(const BkfFileHandle& backup, const CatalogueStore& store, con
     for (const FolderDate& dated : folders)
         cache.FolderDated(dated.path, dated.modified);
     return cache.Commit(report, scannedAt, why);
+}
+
+bool KeepDataChecks(const BkfFileHandle& backup, bool deep, const std::vector<std::size_t>& verified,
+                    const std::vector<std::size_t>& damaged, std::string* why)
+{
+    if (verified.empty() && damaged.empty())
+        return true;
+    const std::string folder = CatalogueCacheFolder();
+    const auto identity = folder.empty() ? std::nullopt : IdentifyBackup(backup);
+    if (!identity)
+        return true;
+    KeptCatalogue kept;
+    ScanReport report;
+    const std::atomic<bool> running{true};
+    const CacheLoad load = LoadCatalogueCache(folder, *identity, deep, kept, &kept, report, running);
+    if (!load.completed)
+        return true;
+    for (const auto& [rows, intact] : {std::make_pair(&verified, true), std::make_pair(&damaged, false)}) {
+        for (const std::size_t row : *rows) {
+            if (row < kept.store.RowCount())
+                kept.store.NoteDataCheck(row, intact);
+        }
+    }
+    return KeepCatalogue(backup, kept.store, kept.folders, report, load.scannedAt, why);
 }

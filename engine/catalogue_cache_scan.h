@@ -60,3 +60,11 @@ CachedScanOutcome ScanOrLoadCache(const BkfFileHandle& backup, bool deep, const 
 // scan's that made the rows. False (with the reason) when it could not.
 bool KeepCatalogue(const BkfFileHandle& backup, const CatalogueStore& store, const std::vector<FolderDate>& folders,
                    const ScanReport& report, std::int64_t scannedAt, std::string* why);
+
+// Sets in the backup's kept catalogue what a save's data checks found
+// (`rows`: catalogue row numbers, in the order the catalogue hands them on):
+// matched for `verified`, differed for `damaged`. Nothing to do, or no kept
+// catalogue of the backup, is no failure; false (with the reason) when it
+// could not be written.
+bool KeepDataChecks(const BkfFileHandle& backup, bool deep, const std::vector<std::size_t>& verified,
+                    const std::vector<std::size_t>& damaged, std::string* why);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -164,3 +165,46 @@ TEST(CatalogueStoreTest, MemoryStaysCompactPerRow)
 }
 
 } // namespace
+
+// One state per row: a read of the data and a save each move it the way a
+// user expects, and the text says how much of a cut-off file is there.
+TEST(CatalogueStoreTest, StatesFollowDataChecksAndSaves)
+{
+    struct Case {
+        const char* why;
+        RowStatus scanned;
+        std::optional<bool> intact; // a data check, when one ran
+        std::optional<RowStatus> saved;
+        std::string detail;
+        std::string shown;
+    };
+    const Case cases[] = {
+        {"a match verifies", RowStatus::NotChecked, true, {}, "", "verified"},
+        {"a mismatch damages", RowStatus::NotChecked, false, {}, "", "damaged"},
+        {"a folder lost stays so when its data match", RowStatus::FolderLost, true, {}, "", "folder lost"},
+        {"saved whole", RowStatus::Verified, {}, RowStatus::Saved, "", "saved"},
+        {"damaged data stay damaged when saved", RowStatus::NotChecked, false, RowStatus::Saved, "", "damaged"},
+        {"a lost checksum is not hidden by a save", RowStatus::ChecksumLost, {}, RowStatus::Saved, "", "checksum lost"},
+        {"partly saved", RowStatus::CutShort, {}, RowStatus::PartlySaved, "15.1 KiB of 64.0 KiB",
+         "partly saved (15.1 KiB of 64.0 KiB)"},
+        {"cut short says what is there", RowStatus::CutShort, {}, {}, "", "cut short (1.0 KiB of 64.0 KiB)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        CatalogueStore store;
+        CatalogueRow row;
+        row.path = "BKF\\S\\f";
+        row.located = true;
+        row.size = 65536;
+        row.offset = 1024;
+        row.dataLimit = 2048;
+        row.status = c.scanned;
+        store.Append(row);
+        if (c.intact)
+            store.NoteDataCheck(0, *c.intact);
+        if (c.saved)
+            store.SetSaveOutcome(0, *c.saved, c.detail);
+        EXPECT_EQ(store.StatusText(0), c.shown);
+        EXPECT_EQ(store.Row(0).status, store.Status(0));
+    }
+}

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's deep scan and restored dates: a file after bytes inserted into
 // the backup is found only with "Deep scan" ticked (the default scan suggests
-// it, seeing no block in the last megabyte), its date is restored when
-// the settings ask for it, and a checksum that does not match is reported.
+// it, seeing no block in the last megabyte), its date is restored, and a
+// checksum that does not match is reported by a data check and by the save.
 
 #include "save_road.h"
 #include "scan_report_line.h"
@@ -34,6 +34,12 @@ TEST(DeepRecoveryWindow, DeepScanFindsFilesAfterInsertedBytesAndTheSaveRestoresD
                 << f.View().ReportLine().Summary().toStdString();
             continue;
         }
+        // Tools > Check data reads the data before any save, and the list says what it found.
+        f.View().OnCheckData();
+        EXPECT_EQ(f.View().Store().StatusText(1), "damaged");
+        ASSERT_EQ(f.messages.shown.size(), 1u);
+        EXPECT_TRUE(f.messages.shown[0].text.contains("0 verified, 1 damaged")) << f.messages.shown[0].text.toStdString();
+        f.messages.shown.clear();
         // A new user's window restores the recorded dates, as bkf-recover does.
         TempDir dest;
         f.folderChooser.answers = {QString::fromStdString(dest.Path())};
