@@ -51,7 +51,7 @@ QStringList Problems(const ExtractionReport& report, const ScanReport& scan)
         problems << Text(SystemText::kRenamed).arg(report.renamed.size());
     if (!report.damaged.empty())
         problems << Text(SystemText::kDamaged).arg(report.damaged.size());
-    if (scan.VerifiedFilesPassedOver() > 0)
+    if (scan.FilesMayBeMissing())
         problems << Text(SystemText::kScanPassedOver);
     return problems;
 }

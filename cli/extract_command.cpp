@@ -56,13 +56,14 @@ void PrintChecks(const ExtractionReport& report, const CliOptions& options)
         PrintMessage(DatesSummary(report));
 }
 
-// A passed-over file block whose checksum held is a lost file too.
+// A passed-over file block whose checksum held is a lost file too, and a
+// lost set block may have put files in the wrong set.
 int ExitStatusOf(const ExtractionReport& report, const ScanReport& scan, bool allPatternsMatched)
 {
     if (StopSignal() != 0 || !report.completed)
         return StoppedExitStatus();
     const bool complete =
-        report.LossCount() == 0 && scan.VerifiedFilesPassedOver() == 0 && report.damaged.empty();
+        report.LossCount() == 0 && !scan.FilesMayBeMissing() && report.damaged.empty();
     return complete && allPatternsMatched ? kExitOk : kExitIncomplete;
 }
 

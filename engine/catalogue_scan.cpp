@@ -67,6 +67,8 @@ private:
     void SearchOffGrid(const std::uint8_t* window, std::size_t length, std::size_t from, std::size_t to);
     void Finish();
     void HandleSset(std::uint64_t block);
+    void FollowSet(std::uint64_t block, int type);
+    void StartLostSet();
     void HandleDirb(std::uint64_t block, const StreamChain& chain);
     void HandleFile(std::uint64_t block, bool verified, const StreamChain& chain);
     const std::string* FolderOf(std::uint64_t block, bool& lost);
@@ -104,6 +106,9 @@ private:
     std::string m_currentDirectory;
     bool m_currentLost = false; // the current directory is a "lost dir"
     std::uint64_t m_lostDirectories = 0;
+    bool m_setEnded = false;      // an ESET or filemark since the set's last entry
+    bool m_setHasEntries = false; // a DIRB or FILE since the set began
+    bool m_inLostSet = false;     // the current set is one whose set block was lost
     std::uint64_t m_filesFound = 0;
     std::uint64_t m_coveredEnd = 0; // the bytes before it that a block covers are data
     std::size_t m_windowLength = kScanWindowSize; // of the next window read
@@ -287,8 +292,33 @@ void CatalogueScanner::HandleBlock(std::uint64_t block, int type)
     case kSset: HandleSset(block); break;
     case kDirb: HandleDirb(block, chain); break;
     case kFile: HandleFile(block, verified, chain); break;
+    case kEset:
+    case kSfmb: m_setEnded = true; break; // only blocks whose checksum holds get here
     default: break;
     }
+}
+
+// A DIRB or FILE after the end of a set, or one whose directory ID starts
+// again at 1, begins a set whose set block was lost: it gets a set folder of
+// its own, so that neither its files nor its directory IDs mix with the set before.
+void CatalogueScanner::FollowSet(std::uint64_t block, int type)
+{
+    if (m_setEnded || m_folderIds.StartsAgain(BlockField32(block, kDirectoryId), type == kDirb))
+        StartLostSet();
+    m_setHasEntries = true;
+}
+
+// Before the first set, the files keep the folder "BACKUP SET 0".
+void CatalogueScanner::StartLostSet()
+{
+    m_setEnded = false;
+    if (m_setNumber == 0 && !m_setHasEntries)
+        return;
+    ++m_setNumber;
+    m_setFolder = "BACKUP SET " + std::to_string(m_setNumber) + "(set block lost)";
+    m_folderIds.SetStarted();
+    m_report.lostSets.push_back(LostSet{m_setFolder, 0});
+    m_inLostSet = true;
 }
 
 void CatalogueScanner::Cover(std::uint64_t block, std::uint64_t end)
@@ -337,6 +367,9 @@ void CatalogueScanner::HandleSset(std::uint64_t block)
     ++m_setNumber;
     m_setFolder = "BACKUP SET " + std::to_string(m_setNumber) + "(" + label + ")";
     m_folderIds.SetStarted();
+    m_setEnded = false;
+    m_setHasEntries = false;
+    m_inLostSet = false;
 }
 
 // The current directory always starts and ends with "\"; an empty one is
@@ -360,6 +393,7 @@ std::string CatalogueScanner::LostFolder()
 
 void CatalogueScanner::HandleDirb(std::uint64_t block, const StreamChain& chain)
 {
+    FollowSet(block, kDirb);
     m_currentDirectory = EntryName(block, NameFieldOf(block, kDirbNameSize, kDirbNameOffset), m_limits.directoryName,
                                    kPathStreamTag, chain);
     CollapseSeparators(m_currentDirectory); // an empty component is a doubled NUL
@@ -486,6 +520,7 @@ void CatalogueScanner::HandleFile(std::uint64_t block, bool verified, const Stre
         m_report.unusableFileNames.Add(verified, name);
         return;
     }
+    FollowSet(block, kFile);
     bool lost = false;
     const std::string* folder = FolderOf(block, lost);
     m_path.assign("BKF\\").append(m_setFolder).append(*folder).append(name);
@@ -495,6 +530,8 @@ void CatalogueScanner::HandleFile(std::uint64_t block, bool verified, const Stre
     }
     if (folder != &m_currentDirectory)
         (lost ? m_report.inLostFolder : m_report.placedById).Add("\"" + m_path + "\"");
+    if (m_inLostSet)
+        ++m_report.lostSets.back().files;
 
     CatalogueRow row;
     row.path = m_path;

@@ -28,11 +28,16 @@ std::uint64_t ScanReport::VerifiedFilesPassedOver() const
     return emptyFileNames.verified + unusableFileNames.verified + longFilePaths.verified;
 }
 
+bool ScanReport::FilesMayBeMissing() const
+{
+    return VerifiedFilesPassedOver() > 0 || !lostSets.empty();
+}
+
 bool ScanReport::Empty() const
 {
     return emptyFileNames.Total() + unusableFileNames.Total() + longFilePaths.Total() + lostDirectories.Total()
                + longSetNames.Total() + cutShort.count + placedById.count + inLostFolder.count + rowsNotAdded == 0
-        && unreadable.empty() && gaps.empty();
+        && unreadable.empty() && gaps.empty() && lostSets.empty();
 }
 
 namespace {
@@ -86,6 +91,8 @@ std::string ScanReportSummary(const ScanReport& report)
         parts.push_back(Counted(report.lostDirectories.Total(), "folder", "folders") + " renamed \"lost dir\"");
     if (report.cutShort.count > 0)
         parts.push_back(Counted(report.cutShort.count, "file", "files") + " cut short");
+    if (!report.lostSets.empty())
+        parts.push_back(Counted(report.lostSets.size(), "set block", "set blocks") + " lost");
     if (report.inLostFolder.count > 0)
         parts.push_back(Counted(report.inLostFolder.count, "file", "files") + " put into a lost folder");
     if (report.placedById.count > 0)
@@ -126,6 +133,9 @@ std::vector<std::string> ScanReportDetails(const ScanReport& report)
     AddDetail(lines, "folders renamed \"lost dir\"", report.lostDirectories);
     AddDetail(lines, "set blocks with a name over 260 bytes", report.longSetNames);
     AddNoted(lines, "files the backup ends inside", report.cutShort);
+    for (const LostSet& set : report.lostSets)
+        lines.push_back("a set block was lost: " + Counted(set.files, "file", "files") + " put into \"BKF\\"
+                        + PrintableName(set.folder) + "\"");
     AddNoted(lines, "files put into a lost folder because their folder's block was lost", report.inLostFolder);
     AddNoted(lines, "files placed in the folder their directory ID names", report.placedById);
     if (!report.gaps.empty())

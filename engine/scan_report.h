@@ -42,6 +42,13 @@ struct NotedFiles {
     void Add(std::string_view example);
 };
 
+// A set whose set block was lost: its blocks followed the end of another
+// set, and its files went into a set folder of their own.
+struct LostSet {
+    std::string folder; // "BACKUP SET 2(set block lost)"
+    std::uint64_t files = 0;
+};
+
 struct ScanReport {
     PassedOverBlocks emptyFileNames;    // FILE blocks whose name is empty
     PassedOverBlocks unusableFileNames; // FILE blocks whose name was refused
@@ -51,6 +58,7 @@ struct ScanReport {
     NotedFiles cutShort;                // files whose data run past the end of the backup
     NotedFiles placedById;              // files placed in their folder by its directory ID
     NotedFiles inLostFolder;            // files put into a "lost dir" because their folder's block was lost
+    std::vector<LostSet> lostSets;      // in the order the scan met them
     std::vector<ByteRange> gaps;        // ranges of 64 KiB or more between blocks that no block covers
     std::uint64_t coveredTags = 0;      // block tags taken as data inside the bytes a block covers
     bool deep = false;                  // the scan also looked off the 512-byte grid
@@ -67,6 +75,9 @@ struct ScanReport {
 
     // FILE blocks whose checksum held and whose file is not in the catalogue.
     std::uint64_t VerifiedFilesPassedOver() const;
+    // True when files were probably lost or misplaced: a save of everything
+    // listed is then not the whole backup.
+    bool FilesMayBeMissing() const;
     // True when the report has nothing to say.
     bool Empty() const;
 };

@@ -176,8 +176,8 @@ TEST(ScanTruthTest, FilesGoToTheFolderTheirDirectoryIdNames)
          },
          {kSet + R"(Clients\Old Stuff\old.doc)", kSet + R"(lost dir0\holiday.doc)", kSet + R"(lost dir0\beach.jpg)"},
          0, 2},
-        {"a file of an earlier folder", [](BkfWriter& w) {
-             w.Dirb({"a"}).Dirb({"b"}).File("x", "x", FileOptions().DirectoryId(1)).File("y", "y");
+        {"a file of an earlier folder (a first folder's ID would start a set again)", [](BkfWriter& w) {
+             w.Dirb({}).Dirb({"a"}).Dirb({"b"}).File("x", "x", FileOptions().DirectoryId(2)).File("y", "y");
          },
          {kSet + R"(a\x)", kSet + R"(b\y)"}, 1, 0},
         {"two lost IDs, two lost folders", [](BkfWriter& w) {
