@@ -59,7 +59,8 @@ Sign SignOf(RowStatus status)
     case RowStatus::NotSaved: return Sign::Cross;
     case RowStatus::Unverified:
     case RowStatus::CutShort:
-    case RowStatus::FolderLost: break;
+    case RowStatus::FolderLost:
+    case RowStatus::ChecksumLost: break;
     }
     return Sign::Warning;
 }
@@ -77,6 +78,7 @@ QString StatusWord(RowStatus status)
     case RowStatus::Damaged: return Texts::Tr("damaged");
     case RowStatus::Saved: return Texts::Tr("saved");
     case RowStatus::NotSaved: return Texts::Tr("not saved");
+    case RowStatus::ChecksumLost: return Texts::Tr("checksum lost");
     }
     return {};
 }

@@ -43,6 +43,8 @@ void PrintSaveReport(const ExtractionReport& report)
         PrintMessage(full);
     for (const DamagedFile& damaged : report.damaged)
         PrintMessage(shown(damaged.path) + ": " + kDamagedDataText);
+    for (const DamagedFile& lost : report.checksumLost)
+        PrintMessage(shown(lost.path) + ": " + kChecksumLostText);
 }
 
 // The counts of the data check, when there are any, and of the dates when
@@ -56,14 +58,15 @@ void PrintChecks(const ExtractionReport& report, const CliOptions& options)
         PrintMessage(DatesSummary(report));
 }
 
-// A passed-over file block whose checksum held is a lost file too, and a
-// lost set block may have put files in the wrong set.
+// A passed-over file block whose checksum held is a lost file too, a lost
+// set block may have put files in the wrong set, and a file whose checksum
+// was lost may be damaged.
 int ExitStatusOf(const ExtractionReport& report, const ScanReport& scan, bool allPatternsMatched)
 {
     if (StopSignal() != 0 || !report.completed)
         return StoppedExitStatus();
     const bool complete =
-        report.LossCount() == 0 && !scan.FilesMayBeMissing() && report.damaged.empty();
+        report.LossCount() == 0 && !scan.FilesMayBeMissing() && report.damaged.empty() && report.checksumLost.empty();
     return complete && allPatternsMatched ? kExitOk : kExitIncomplete;
 }
 

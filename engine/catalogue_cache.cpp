@@ -83,15 +83,16 @@ struct RecordReader {
     {
         const std::uint8_t flags = in.Byte();
         const std::uint64_t shared = in.Varint();
-        if (shared > path.size() || flags >> 3 > static_cast<std::uint8_t>(RowStatus::Damaged))
-            return false;
+        const auto status = static_cast<RowStatus>(flags >> 3);
+        if (shared > path.size() || (status > RowStatus::Damaged && status != RowStatus::ChecksumLost))
+            return false; // a scan gives no other status
         path.resize(static_cast<std::size_t>(shared));
         path.append(in.Text(kPathLimit));
         CatalogueRow row;
         row.path = path;
         row.located = (flags & 1) != 0;
         row.verified = (flags & 2) != 0;
-        row.status = static_cast<RowStatus>(flags >> 3);
+        row.status = status;
         row.size = in.Varint();
         row.offset = in.Varint();
         row.modified = in.Varint();

@@ -80,7 +80,8 @@ private:
     bool BlockVerified(std::uint64_t block);
     std::string& NormalizedDirectory();
     std::string LostFolder();
-    bool LocateStream(std::uint64_t block, const NameField& name, const StreamChain& chain, CatalogueRow& row);
+    bool LocateStream(std::uint64_t block, const NameField& name, const StreamChain& chain, CatalogueRow& row,
+                      bool& checksumLost);
     std::optional<std::uint64_t> SearchStandardStream(std::uint64_t block, const NameField& name,
                                                       const StreamChain& chain);
     bool ReadStreamLength(std::uint64_t header, CatalogueRow& row);
@@ -468,8 +469,9 @@ bool CatalogueScanner::ReadStreamLength(std::uint64_t header, CatalogueRow& row)
 
 // The chain's first data stream whose header holds; the search only where
 // the chain broke before one (a security stream's SID can spell "STAN").
+// `checksumLost` tells whether its data say a checksum follows and none does.
 bool CatalogueScanner::LocateStream(std::uint64_t block, const NameField& name, const StreamChain& chain,
-                                    CatalogueRow& row)
+                                    CatalogueRow& row, bool& checksumLost)
 {
     auto header = chain.Find(kStandardStreamTag);
     if (!header)
@@ -481,7 +483,9 @@ bool CatalogueScanner::LocateStream(std::uint64_t block, const NameField& name, 
     // the next block's headers, which are likely as long as this block's.
     const std::uint64_t headers = std::min<std::uint64_t>(row.offset - block, 16 * kSlotSize);
     m_bytes.SetFieldRead(kSlotSize + 64 + static_cast<std::size_t>(headers));
-    row.checksum = RecordedDataChecksum(m_fetch, block, *header, m_fileSize);
+    const RecordedChecksum recorded = RecordedDataChecksum(m_fetch, block, *header, m_fileSize);
+    row.checksum = recorded.value;
+    checksumLost = recorded.Lost();
     return true;
 }
 
@@ -537,12 +541,14 @@ void CatalogueScanner::HandleFile(std::uint64_t block, bool verified, const Stre
     row.path = m_path;
     row.verified = verified;
     row.modified = PackedMtfDate(m_bytes.Fetch(block, kModificationDate + 5), kModificationDate);
-    const bool located = LocateStream(block, field, chain, row);
-    row.status = !located       ? RowStatus::NoData
-        : RunsPastEnd(row) ? RowStatus::CutShort
-        : lost             ? RowStatus::FolderLost
-        : verified         ? RowStatus::Ok
-                           : RowStatus::Unverified;
+    bool checksumLost = false;
+    const bool located = LocateStream(block, field, chain, row, checksumLost);
+    row.status = !located         ? RowStatus::NoData
+        : RunsPastEnd(row)   ? RowStatus::CutShort
+        : checksumLost       ? RowStatus::ChecksumLost
+        : lost               ? RowStatus::FolderLost
+        : verified           ? RowStatus::Ok
+                             : RowStatus::Unverified;
     // Rows stay in file order: a row held before this one comes first.
     if (m_held)
         ReleaseHeldRow(std::nullopt);

@@ -94,6 +94,7 @@ const char* RowStatusText(RowStatus status)
     case RowStatus::Damaged: return "damaged";
     case RowStatus::Saved: return "saved";
     case RowStatus::NotSaved: return "not saved";
+    case RowStatus::ChecksumLost: return "checksum lost";
     }
     return "ok";
 }

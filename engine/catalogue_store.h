@@ -15,15 +15,18 @@
 // What the scan could tell about a file: its data are there and its block's
 // checksum holds (ok), its block's checksum fails (unverified), no data
 // stream was found (no data), the backup ends inside its data or the next
-// block begins there (cut short), its folder's block was lost (folder lost);
+// block begins there (cut short), its folder's block was lost (folder lost),
+// its data stream says a checksum follows and none does (checksum lost);
 // After a save in the window, a chosen file was saved whole (saved), its
 // data differ from the checksum recorded (damaged), or it was not saved
 // completely (not saved). Saved and not saved live only in the window's
 // store: a catalogue cache keeps the scan's statuses.
-enum class RowStatus : std::uint8_t { Ok, Unverified, NoData, CutShort, FolderLost, Damaged, Saved, NotSaved };
+enum class RowStatus : std::uint8_t {
+    Ok, Unverified, NoData, CutShort, FolderLost, Damaged, Saved, NotSaved, ChecksumLost
+};
 
 // "ok", "unverified", "no data", "cut short", "folder lost", "damaged",
-// "saved" or "not saved".
+// "saved", "not saved" or "checksum lost".
 const char* RowStatusText(RowStatus status);
 // Whether the row needs no second look: ok, or saved whole.
 inline bool IsOkStatus(RowStatus status) { return status == RowStatus::Ok || status == RowStatus::Saved; }

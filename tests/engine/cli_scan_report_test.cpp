@@ -25,27 +25,43 @@ Bytes LostSetBlock()
     return w.ZeroRange(tuesday, 512).Bytes();
 }
 
+// 240 zero bytes over the last 200 data bytes of a file and its checksum stream.
+Bytes LostChecksum()
+{
+    BkfWriter w;
+    w.Sset("Daily").Dirb({"docs"}).File("a.bin", test_files::Pattern(3000, 3), FileOptions().Checksum());
+    const std::size_t dataEnd = w.LastFile().data + 3000;
+    w.File("b.bin", "b", FileOptions().Checksum());
+    return w.ZeroRange(dataEnd - 200, 240).Bytes();
+}
+
 TEST(CliScanReportTest, DamageThatMayCostFilesIsSaidAndEndsWithStatusTwo)
 {
     struct Case {
         const char* why;
         std::function<Bytes()> backup;
+        std::string inList;             // in the output of list --json
         std::vector<std::string> inErr; // with extract -v
         std::vector<std::string> onDisk; // below the output root
     };
     const Case cases[] = {
-        {"a lost set block", LostSetBlock,
+        {"a lost set block", LostSetBlock, "BACKUP SET 2(set block lost)/new/only_tue.txt",
          {"scan report: 1 set block lost",
           R"x(a set block was lost: 2 files put into "BKF\BACKUP SET 2(set block lost)")x"},
          {"BACKUP SET 1(_Monday)/docs/report.doc", "BACKUP SET 2(set block lost)/docs/report.doc",
           "BACKUP SET 2(set block lost)/new/only_tue.txt"}},
+        {"a lost checksum", LostChecksum, R"("status": "checksum lost")",
+         {"BKF/BACKUP SET 1(_Daily)/docs/a.bin: its checksum is missing: the data may be damaged",
+          "data check: 1 file verified, 0 damaged, 1 with its checksum missing, 0 unchecked"},
+         {"BACKUP SET 1(_Daily)/docs/a.bin", "BACKUP SET 1(_Daily)/docs/b.bin"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         TempFile backup(c.backup());
         TempDir dir;
-        const auto listed = RunRecover({"list", backup.Path()});
+        const auto listed = RunRecover({"list", backup.Path(), "--json"});
         EXPECT_EQ(listed.status, 0) << Describe(listed);
+        EXPECT_NE(listed.out.find(c.inList), std::string::npos) << listed.out;
         const auto r = RunRecover({"extract", backup.Path(), dir.Path(), "-v"});
         EXPECT_EQ(r.status, 2) << Describe(r);
         for (const std::string& text : c.inErr)

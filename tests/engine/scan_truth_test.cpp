@@ -217,6 +217,49 @@ TEST(ScanTruthTest, EachRowSaysWhatTheScanFound)
     EXPECT_EQ(statuses, (std::vector<std::string>{"ok", "no data", "cut short", "unverified"}));
 }
 
+// A file whose data stream says a checksum follows, and whose checksum
+// stream was destroyed, was listed "ok" and saved without a word.
+TEST(ScanTruthTest, AFileWhoseChecksumWasLostSaysSo)
+{
+    struct Case {
+        const char* why;
+        void (*damage)(BkfWriter& w, std::size_t dataEnd);
+        RowStatus status;
+    };
+    const Case cases[] = {
+        {"intact", [](BkfWriter&, std::size_t) {}, RowStatus::Ok},
+        {"zeros over the data's end and the checksum stream",
+         [](BkfWriter& w, std::size_t dataEnd) { w.ZeroRange(dataEnd - 200, 240); }, RowStatus::ChecksumLost},
+        {"the checksum stream's header damaged", [](BkfWriter& w, std::size_t dataEnd) { w.FlipBytes(dataEnd + 2, 1); },
+         RowStatus::ChecksumLost},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        BkfWriter w;
+        w.Sset("Daily").File("a.bin", Pattern(3000, 3), FileOptions().Checksum());
+        c.damage(w, w.LastFile().data + 3000);
+        w.File("plain.txt", "no checksum recorded");
+        const ScanResult r = ScanBytes(w.Bytes());
+        ASSERT_EQ(r.rows.size(), 2u);
+        EXPECT_EQ(r.rows[0].status, c.status);
+        EXPECT_EQ(r.rows[1].status, RowStatus::Ok);
+
+        TempFile file(w.Bytes());
+        CatalogueStore store;
+        ScanInto(file, store);
+        store.SetAllTicked(true);
+        TempDir dir;
+        const ExtractionReport saved = ExtractInto(file.Path(), store, dir.Path());
+        const bool lost = c.status == RowStatus::ChecksumLost;
+        EXPECT_EQ(saved.dataVerified, lost ? 0u : 1u);
+        EXPECT_EQ(saved.checksumLost.size(), lost ? 1u : 0u);
+        EXPECT_EQ(DataCheckSummary(saved).find("1 with its checksum missing") != std::string::npos, lost)
+            << DataCheckSummary(saved);
+        MarkSavedRows(saved, store);
+        EXPECT_EQ(store.Row(0).status, lost ? RowStatus::ChecksumLost : RowStatus::Saved);
+    }
+}
+
 // Ranges of 64 KiB or more between blocks that no block covers are said, with
 // their offsets and the deep-scan hint.
 TEST(ScanTruthTest, RangesWithoutBlocksAreReported)
