@@ -20,7 +20,8 @@ public:
     // The data of a found file lie at [offset, offset + size).
     void DataSeen(std::uint64_t offset, std::uint64_t size);
     // Writes what was seen for a file of `fileSize` bytes scanned to its end;
-    // the hints of the default scan unless `deep`.
+    // the hints of the default scan unless `deep`. The report's unreadable
+    // ranges are no range without blocks.
     void Finish(std::uint64_t fileSize, bool deep, ScanReport& report) const;
 
 private:

@@ -7,6 +7,7 @@
 #include "catalogue_collector.h"
 #include "catalogue_scan.h"
 #include "extraction_support.h"
+#include "failing_file.h"
 #include "scan_recorder.h"
 #include "temp_path.h"
 
@@ -276,6 +277,42 @@ TEST(ScanTruthTest, RangesWithoutBlocksAreReported)
     EXPECT_NE(ScanReportSummary(r.report).find("1 range of 64 KiB or more without blocks"), std::string::npos);
     EXPECT_NE(DeepScanSuggestion(r.report).find("a deep scan looks for blocks off the 512-byte grid"),
               std::string::npos);
+}
+
+// Bytes that could not be read were blamed on the grid: "no block found in
+// the last 12391240 bytes; a deep scan looks for blocks off the grid".
+TEST(ScanTruthTest, UnreadableBytesAreNoRangeWithoutBlocks)
+{
+    constexpr std::uint64_t kMiB = 1 << 20;
+    struct Case {
+        const char* why;
+        std::uint64_t badFrom, badLength; // from the end of the blocks
+        std::uint64_t zerosAfter;         // bytes after the blocks
+        std::uint64_t gaps, tail;
+    };
+    const Case cases[] = {
+        {"an unreadable tail", 0, 2 * kMiB, 2 * kMiB, 0, 0},
+        {"an unreadable range between blocks", 0, 128 * 1024, 128 * 1024, 0, 0},
+        {"readable zeros after an unreadable range", 0, 128 * 1024, 2 * kMiB, 0, 2 * kMiB - 128 * 1024},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        BkfWriter w;
+        w.Sset("Daily").File("a.txt", "a");
+        const std::size_t end = w.NextSlot();
+        w.ZeroSlots(static_cast<std::size_t>(c.zerosAfter / 512));
+        if (c.zerosAfter < 2 * kMiB)
+            w.File("b.txt", "b");
+        TempFile backup(w.Bytes());
+        FailingFile file;
+        ASSERT_TRUE(file.Open(backup.Path()));
+        file.FailRange(end + c.badFrom, c.badLength);
+        const ScanResult r = ScanHandle(file);
+        EXPECT_EQ(TotalLength(r.report.unreadable), c.badLength);
+        EXPECT_EQ(r.report.gaps.size(), c.gaps);
+        EXPECT_EQ(r.report.blocklessTail, c.tail);
+        EXPECT_EQ(DeepScanSuggestion(r.report).empty(), c.tail == 0) << DeepScanSuggestion(r.report);
+    }
 }
 
 } // namespace
