@@ -22,7 +22,7 @@
 namespace {
 
 constexpr char kMagic[] = "BVBKFCAT";
-constexpr std::uint64_t kVersion = 3; // 1 hashed its bytes one at a time; 2 knew no lost set blocks
+constexpr std::uint64_t kVersion = 3; // 1 hashed its bytes one at a time; 2 knew no lost set blocks nor unread shares
 constexpr std::size_t kEdgeBytes = 1u << 20;
 constexpr std::size_t kPathLimit = 1u << 16;
 

@@ -27,36 +27,45 @@ std::vector<ByteRange> ReadableParts(ByteRange range, const std::vector<ByteRang
 
 void DeepScanHint::BlockSeen(std::uint64_t block, std::uint64_t end)
 {
-    if (m_seen && block > m_accounted && block - m_accounted >= kGapLimit)
-        AddRange(m_gaps, m_accounted, block - m_accounted);
-    m_seen = true;
+    if (block > m_accounted)
+        CloseRange(block);
     m_accounted = std::max(m_accounted, end);
+}
+
+// The bytes from the last accounted end to `end` are a range without blocks.
+void DeepScanHint::CloseRange(std::uint64_t end)
+{
+    if (m_nonZero && end - m_accounted >= kGapLimit)
+        AddRange(m_gaps, m_accounted, end - m_accounted);
+    m_nonZero = false;
 }
 
 void DeepScanHint::DataSeen(std::uint64_t offset, std::uint64_t size)
 {
     // A last file of many megabytes has no block in its data, rightly.
     const std::uint64_t end = size > UINT64_MAX - offset ? UINT64_MAX : offset + size;
+    if (end > m_accounted)
+        m_nonZero = false;
     m_accounted = std::max(m_accounted, end);
 }
 
-void DeepScanHint::Finish(std::uint64_t fileSize, bool deep, ScanReport& report) const
+void DeepScanHint::SlotWithoutBlock(std::uint64_t position, ByteView bytes)
 {
-    for (const ByteRange& gap : m_gaps) {
-        for (const ByteRange& part : ReadableParts(gap, report.unreadable)) {
+    if (m_nonZero || position + bytes.size() <= m_accounted)
+        return;
+    const std::uint8_t* data = bytes.data();
+    m_nonZero = std::any_of(data, data + bytes.size(), [](std::uint8_t byte) { return byte != 0; });
+}
+
+void DeepScanHint::Finish(std::uint64_t fileSize, ScanReport& report) const
+{
+    std::vector<ByteRange> ranges = m_gaps;
+    if (m_nonZero && m_accounted < fileSize && fileSize - m_accounted >= kGapLimit)
+        AddRange(ranges, m_accounted, fileSize - m_accounted);
+    for (const ByteRange& range : ranges) {
+        for (const ByteRange& part : ReadableParts(range, report.unreadable)) {
             if (part.length >= kGapLimit)
                 report.gaps.push_back(part);
         }
     }
-    if (fileSize == 0 || deep)
-        return;
-    if (!m_seen) {
-        report.noBlocks = true;
-        return;
-    }
-    // The tail after the last bytes that could not be read.
-    const auto tail = m_accounted < fileSize ? ReadableParts({m_accounted, fileSize - m_accounted}, report.unreadable)
-                                             : std::vector<ByteRange>();
-    if (!tail.empty() && tail.back().End() == fileSize && tail.back().length >= kTailLimit)
-        report.blocklessTail = tail.back().length;
 }

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scan_report.h"
 
+#include "human_units.h"
 #include "utf8.h"
+
+#include <algorithm>
 
 void PassedOverBlocks::Add(bool blockVerified, std::string_view example)
 {
@@ -30,7 +33,7 @@ std::uint64_t ScanReport::VerifiedFilesPassedOver() const
 
 bool ScanReport::FilesMayBeMissing() const
 {
-    return VerifiedFilesPassedOver() > 0 || !lostSets.empty();
+    return VerifiedFilesPassedOver() > 0 || !lostSets.empty() || !gaps.empty();
 }
 
 bool ScanReport::Empty() const
@@ -72,6 +75,19 @@ void AddNoted(std::vector<std::string>& lines, const char* what, const NotedFile
     lines.push_back(std::move(line));
 }
 
+// "9.2 MiB (47 %) of the backup hold no file that could be read".
+std::string UnreadShare(const ScanReport& report)
+{
+    const std::uint64_t unread = TotalLength(report.gaps);
+    const std::uint64_t size = std::max(report.backupSize, unread);
+    // unread * 100 could overflow past 184 PB; divide first when it would.
+    const std::uint64_t percent = size == 0            ? 0
+                                : unread > UINT64_MAX / 100 ? unread / (size / 100)
+                                                            : unread * 100 / size;
+    return HumanBytes(unread) + " (" + std::to_string(percent)
+           + " %) of the backup hold no file that could be read";
+}
+
 } // namespace
 
 std::string CutShortText(std::uint64_t inBackup, std::uint64_t size)
@@ -98,7 +114,7 @@ std::string ScanReportSummary(const ScanReport& report)
     if (report.placedById.count > 0)
         parts.push_back(Counted(report.placedById.count, "file", "files") + " placed by folder ID");
     if (!report.gaps.empty())
-        parts.push_back(Counted(report.gaps.size(), "range", "ranges") + " of 64 KiB or more without blocks");
+        parts.push_back(UnreadShare(report));
     if (report.longSetNames.Total() > 0)
         parts.push_back(Counted(report.longSetNames.Total(), "set", "sets") + " passed over for a long name");
     if (!report.unreadable.empty())
@@ -118,8 +134,6 @@ std::string DeepScanSuggestion(const ScanReport& report)
         return std::string("no block found on the 512-byte grid") + advice;
     if (report.blocklessTail > 0)
         return "no block found in the last " + Counted(report.blocklessTail, "byte", "bytes") + advice;
-    if (!report.gaps.empty() && !report.deep)
-        return "no block found in " + Counted(report.gaps.size(), "range", "ranges") + " of 64 KiB or more" + advice;
     return {};
 }
 
@@ -139,7 +153,7 @@ std::vector<std::string> ScanReportDetails(const ScanReport& report)
     AddNoted(lines, "files put into a lost folder because their folder's block was lost", report.inLostFolder);
     AddNoted(lines, "files placed in the folder their directory ID names", report.placedById);
     if (!report.gaps.empty())
-        lines.push_back("ranges of 64 KiB or more between blocks that no block covers: " + RangesText(report.gaps));
+        lines.push_back("ranges of 64 KiB or more that hold no file that could be read: " + RangesText(report.gaps));
     if (!report.unreadable.empty())
         lines.push_back("unreadable bytes of the backup (written as zeros): " + RangesText(report.unreadable)
                         + (report.readError.empty() ? "" : " (" + report.readError + ")"));

@@ -103,6 +103,7 @@ void EncodeScanReport(CacheEncoder& out, const ScanReport& report)
     out.Varint(report.offGridBlocks);
     out.Varint(report.pathLimit);
     EncodeLostSets(out, report.lostSets);
+    out.Varint(report.backupSize);
 }
 
 bool DecodeScanReport(CacheDecoder& in, ScanReport& report)
@@ -122,5 +123,6 @@ bool DecodeScanReport(CacheDecoder& in, ScanReport& report)
     report.offGridBlocks = in.Varint();
     report.pathLimit = static_cast<std::size_t>(in.Varint());
     DecodeLostSets(in, report.lostSets);
+    report.backupSize = in.Varint();
     return !in.Failed();
 }

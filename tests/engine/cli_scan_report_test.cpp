@@ -35,25 +35,41 @@ Bytes LostChecksum()
     return w.ZeroRange(dataEnd - 200, 240).Bytes();
 }
 
+// Other bytes over several blocks: the files there are lost.
+Bytes RandomBytesOverBlocks()
+{
+    BkfWriter w;
+    w.Sset("Daily").Dirb({"docs"});
+    for (int i = 0; i < 40; ++i)
+        w.File("f" + std::to_string(i) + ".bin", test_files::Pattern(20000, static_cast<std::uint32_t>(i)));
+    return w.Raw(100000, test_files::Pattern(300000, 99)).Bytes();
+}
+
 TEST(CliScanReportTest, DamageThatMayCostFilesIsSaidAndEndsWithStatusTwo)
 {
     struct Case {
         const char* why;
         std::function<Bytes()> backup;
         std::string inList;             // in the output of list --json
+        std::string listReport;         // in its report line
         std::vector<std::string> inErr; // with extract -v
         std::vector<std::string> onDisk; // below the output root
     };
     const Case cases[] = {
-        {"a lost set block", LostSetBlock, "BACKUP SET 2(set block lost)/new/only_tue.txt",
+        {"a lost set block", LostSetBlock, "BACKUP SET 2(set block lost)/new/only_tue.txt", "1 set block lost",
          {"scan report: 1 set block lost",
           R"x(a set block was lost: 2 files put into "BKF\BACKUP SET 2(set block lost)")x"},
          {"BACKUP SET 1(_Monday)/docs/report.doc", "BACKUP SET 2(set block lost)/docs/report.doc",
           "BACKUP SET 2(set block lost)/new/only_tue.txt"}},
-        {"a lost checksum", LostChecksum, R"("status": "checksum lost")",
+        {"a lost checksum", LostChecksum, R"("status": "checksum lost")", "",
          {"BKF/BACKUP SET 1(_Daily)/docs/a.bin: its checksum is missing: the data may be damaged",
           "data check: 1 file verified, 0 damaged, 1 with its checksum missing, 0 unchecked"},
          {"BACKUP SET 1(_Daily)/docs/a.bin", "BACKUP SET 1(_Daily)/docs/b.bin"}},
+        {"other bytes over several blocks", RandomBytesOverBlocks, "BACKUP SET 1(_Daily)/docs/f39.bin",
+         "of the backup hold no file that could be read",
+         {"of the backup hold no file that could be read",
+          "ranges of 64 KiB or more that hold no file that could be read: "},
+         {"BACKUP SET 1(_Daily)/docs/f0.bin", "BACKUP SET 1(_Daily)/docs/f39.bin"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -61,6 +77,7 @@ TEST(CliScanReportTest, DamageThatMayCostFilesIsSaidAndEndsWithStatusTwo)
         TempDir dir;
         const auto listed = RunRecover({"list", backup.Path(), "--json"});
         EXPECT_EQ(listed.status, 0) << Describe(listed);
+        EXPECT_NE(listed.err.find(c.listReport), std::string::npos) << listed.err;
         EXPECT_NE(listed.out.find(c.inList), std::string::npos) << listed.out;
         const auto r = RunRecover({"extract", backup.Path(), dir.Path(), "-v"});
         EXPECT_EQ(r.status, 2) << Describe(r);
