@@ -51,7 +51,9 @@ QStringList Problems(const ExtractionReport& report, const ScanReport& scan)
         problems << Text(SystemText::kRenamed).arg(report.renamed.size());
     if (!report.damaged.empty())
         problems << Text(SystemText::kDamaged).arg(report.damaged.size());
-    if (scan.VerifiedFilesPassedOver() > 0)
+    if (!report.checksumLost.empty())
+        problems << Text(SystemText::kChecksumLost).arg(report.checksumLost.size());
+    if (scan.FilesMayBeMissing())
         problems << Text(SystemText::kScanPassedOver);
     return problems;
 }
@@ -67,6 +69,8 @@ QString Details(const ExtractionReport& report, const ScanReport& scan)
         lines << Std(PrintableName(renamed.path)) + Texts::Tr(": saved as ") + Std(PrintableName(renamed.savedAs));
     for (const DamagedFile& damaged : report.damaged)
         lines << Std(PrintableName(damaged.path)) + QStringLiteral(": ") + Text(kDamagedDataText);
+    for (const DamagedFile& lost : report.checksumLost)
+        lines << Std(PrintableName(lost.path)) + QStringLiteral(": ") + Text(kChecksumLostText);
     const std::string scanSummary = ScanReportSummary(scan);
     if (!scanSummary.empty()) {
         lines << Texts::Tr("The scan: ") + Std(scanSummary);

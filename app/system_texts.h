@@ -62,6 +62,7 @@ constexpr const char* kRenamed = QT_TRANSLATE_NOOP("Texts", "%1 saved under anot
 constexpr const char* kScanPassedOver = QT_TRANSLATE_NOOP("Texts",
     "the scan passed over files that are not in the list");
 constexpr const char* kDamaged = QT_TRANSLATE_NOOP("Texts", "%1 damaged");
+constexpr const char* kChecksumLost = QT_TRANSLATE_NOOP("Texts", "%1 with a lost checksum");
 constexpr const char* kNoRoot = QT_TRANSLATE_NOOP("Texts",
     "No file could be saved: no output folder could be created in %1 (%2)");
 // The output folder of an earlier save of the backup, and the files in it.

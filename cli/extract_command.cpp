@@ -49,6 +49,8 @@ void PrintSaveReport(const ExtractionReport& report, bool fromCache)
         PrintMessage(full);
     for (const DamagedFile& damaged : report.damaged)
         PrintMessage(shown(damaged.path) + ": " + (fromCache ? kDamagedSinceScanText : kDamagedDataText));
+    for (const DamagedFile& lost : report.checksumLost)
+        PrintMessage(shown(lost.path) + ": " + kChecksumLostText);
 }
 
 // The counts of the data check, when there are any, and of the dates when
@@ -76,13 +78,15 @@ void KeepChecks(const BkfFileHandle& backup, const ExtractionReport& report, con
         PrintMessage("warning: " + why + "; the files' states are not kept");
 }
 
-// A passed-over file block whose checksum held is a lost file too.
+// A passed-over file block whose checksum held is a lost file too, a lost
+// set block may have put files in the wrong set, and a file whose checksum
+// was lost may be damaged.
 int ExitStatusOf(const ExtractionReport& report, const ScanReport& scan, bool allPatternsMatched)
 {
     if (StopSignal() != 0 || !report.completed)
         return StoppedExitStatus();
     const bool complete =
-        report.LossCount() == 0 && scan.VerifiedFilesPassedOver() == 0 && report.damaged.empty();
+        report.LossCount() == 0 && !scan.FilesMayBeMissing() && report.damaged.empty() && report.checksumLost.empty();
     return complete && allPatternsMatched ? kExitOk : kExitIncomplete;
 }
 

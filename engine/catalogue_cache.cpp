@@ -24,8 +24,8 @@
 namespace {
 
 constexpr char kMagic[] = "BVBKFCAT";
-// 1 hashed its bytes one at a time; 2 had no change time in its key and
-// other row states.
+// 1 hashed its bytes one at a time; 2 had no change time in its key, other
+// row states, and knew no lost set blocks nor unread shares.
 constexpr std::uint64_t kVersion = 3;
 constexpr std::size_t kEdgeBytes = 1u << 20;
 constexpr std::size_t kPathLimit = 1u << 16;
@@ -158,7 +158,7 @@ struct RecordReader {
         row.path = path;
         row.located = (flags & 1) != 0;
         row.verified = (flags & 2) != 0;
-        row.status = static_cast<RowStatus>(flags >> 3);
+        row.status = status;
         row.size = in.Varint();
         row.offset = in.Varint();
         row.modified = in.Varint();

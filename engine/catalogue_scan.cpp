@@ -44,11 +44,10 @@ public:
     CatalogueScanner(const BkfFileHandle& file, std::uint64_t fileSize, const std::atomic<bool>& running,
                      const ScanSinks& sinks, ScanReport& report, const ScanOptions& options)
         : m_bytes(file, fileSize), m_fileSize(fileSize), m_running(running), m_sinks(sinks),
-          m_report(report), m_countCoveredTags(options.countCoveredTags),
-          m_fetch([this](std::uint64_t position, std::size_t length) { return m_bytes.Fetch(position, length); })
+          m_report(report), m_countCoveredTags(options.countCoveredTags), m_deepEverywhere(options.deep),
+          m_fetch([this](std::uint64_t position, std::size_t length) { return m_bytes.Fetch(position, length); }),
+          m_offGrid(m_fetch, [this](std::uint64_t block, int type) { HandleFoundBlock(block, type); })
     {
-        if (options.deep)
-            m_deep.emplace(m_fetch, [this](std::uint64_t block, int type) { HandleFoundBlock(block, type); });
     }
 
     bool Run();
@@ -60,13 +59,17 @@ private:
     bool ScanSlots(const std::uint8_t* window, std::size_t length);
     std::size_t SkipCovered(const std::uint8_t* window, std::size_t length, std::size_t slot, std::size_t slots);
     void NoteUnreadable(const RecoveringRead& read);
-    void HandleSlot(std::uint64_t block, const std::uint8_t* tag);
-    void HandleBlock(std::uint64_t block, int type);
+    bool HandleSlot(std::uint64_t block, const std::uint8_t* tag);
+    bool HandleBlock(std::uint64_t block, int type);
     void HandleFoundBlock(std::uint64_t block, int type);
     void Cover(std::uint64_t block, std::uint64_t end);
     void SearchOffGrid(const std::uint8_t* window, std::size_t length, std::size_t from, std::size_t to);
+    void SearchUncovered(const std::uint8_t* window, std::size_t length, std::size_t start);
+    void SearchBeforeWindow(std::uint64_t from, std::uint64_t windowPosition);
     void Finish();
     void HandleSset(std::uint64_t block);
+    void FollowSet(std::uint64_t block, int type);
+    void StartLostSet();
     void HandleDirb(std::uint64_t block, const StreamChain& chain);
     void HandleFile(std::uint64_t block, bool verified, const StreamChain& chain);
     const std::string* FolderOf(std::uint64_t block, bool& lost);
@@ -78,7 +81,8 @@ private:
     bool BlockVerified(std::uint64_t block);
     std::string& NormalizedDirectory();
     std::string LostFolder();
-    bool LocateStream(std::uint64_t block, const NameField& name, const StreamChain& chain, CatalogueRow& row);
+    bool LocateStream(std::uint64_t block, const NameField& name, const StreamChain& chain, CatalogueRow& row,
+                      bool& checksumLost);
     std::optional<std::uint64_t> SearchStandardStream(std::uint64_t block, const NameField& name,
                                                       const StreamChain& chain);
     bool ReadStreamLength(std::uint64_t header, CatalogueRow& row);
@@ -94,8 +98,10 @@ private:
     ScanReport& m_report;
     const PathLimits m_limits;
     const bool m_countCoveredTags;
+    const bool m_deepEverywhere; // off the grid in every slot, not only where no block accounts for the bytes
     const FetchBytes m_fetch;
-    std::optional<DeepBlockSearch> m_deep;
+    DeepBlockSearch m_offGrid;
+    std::uint64_t m_searchedTo = 0; // the bytes before it were searched, or hold a block on the grid
     DeepScanHint m_hint;
     FolderIds m_folderIds;
 
@@ -104,6 +110,9 @@ private:
     std::string m_currentDirectory;
     bool m_currentLost = false; // the current directory is a "lost dir"
     std::uint64_t m_lostDirectories = 0;
+    bool m_setEnded = false;      // an ESET or filemark since the set's last entry
+    bool m_setHasEntries = false; // a DIRB or FILE since the set began
+    bool m_inLostSet = false;     // the current set is one whose set block was lost
     std::uint64_t m_filesFound = 0;
     std::uint64_t m_coveredEnd = 0; // the bytes before it that a block covers are data
     std::size_t m_windowLength = kScanWindowSize; // of the next window read
@@ -162,7 +171,7 @@ std::uint64_t CatalogueScanner::NextWindow(std::uint64_t windowEnd, bool cutShor
             m_windowLength = std::min(2 * m_windowLength, kScanWindowSize);
         return windowEnd;
     }
-    if (m_deep)
+    if (m_deepEverywhere)
         return m_coveredEnd >= windowEnd + kScanWindowSize ? m_coveredEnd / kSlotSize * kSlotSize : windowEnd;
     // The slot the covered bytes end in is passed over as covered anyway.
     const std::uint64_t next = (m_coveredEnd + kSlotSize - 1) / kSlotSize * kSlotSize;
@@ -182,9 +191,8 @@ void CatalogueScanner::ReportProgress(std::uint64_t windowEnd)
 
 void CatalogueScanner::Finish()
 {
-    if (m_deep)
-        m_report.offGridBlocks += m_deep->BlocksFound();
-    m_hint.Finish(m_fileSize, m_deep.has_value(), m_report);
+    m_report.offGridBlocks += m_offGrid.BlocksFound();
+    m_hint.Finish(m_fileSize, m_report);
 }
 
 // Unreadable sectors read as zeros: reusing earlier bytes would list their
@@ -214,15 +222,51 @@ bool CatalogueScanner::ScanSlots(const std::uint8_t* window, std::size_t length)
             continue;
         }
         // Each slot is guarded as a whole: a failure abandons this slot only.
+        bool verifiedBlock = false;
         try {
             if (length - start >= 4)
-                HandleSlot(base + start, window + start);
+                verifiedBlock = HandleSlot(base + start, window + start);
         } catch (const std::exception&) {
         }
-        if (m_deep)
-            SearchOffGrid(window, length, start + 1, std::min(length, start + kSlotSize));
+        const std::size_t end = std::min(length, start + kSlotSize);
+        if (!verifiedBlock)
+            m_hint.SlotWithoutBlock(base + start, ByteView(window + start, end - start));
+        if (m_deepEverywhere)
+            SearchOffGrid(window, length, start + 1, end);
+        else if (!verifiedBlock)
+            SearchUncovered(window, length, start);
+        m_searchedTo = std::max(m_searchedTo, base + end);
     }
     return true;
+}
+
+// A slot that holds no block and that no block covers: the bytes after the
+// last block's extent up to the slot's end may hold blocks off the grid (a
+// backup that gained or lost bytes). An intact backup has no such slot, so
+// the default scan searches only where a shift or damage left bytes that
+// nothing accounts for. The extent may end in the slot before, out of the window.
+void CatalogueScanner::SearchUncovered(const std::uint8_t* window, std::size_t length, std::size_t start)
+{
+    const std::uint64_t base = m_bytes.PositionOf(window);
+    const std::uint64_t from = std::max(m_searchedTo, m_coveredEnd);
+    const std::size_t end = std::min(length, start + kSlotSize);
+    if (from < base)
+        SearchBeforeWindow(from, base);
+    const std::uint64_t inWindow = std::max(from, base) - base;
+    if (inWindow < end)
+        SearchOffGrid(window, length, static_cast<std::size_t>(inWindow), end);
+}
+
+// The few bytes between `from` and the window, copied: finding a block
+// fetches its fields, which may replace the bytes a fetch returned.
+void CatalogueScanner::SearchBeforeWindow(std::uint64_t from, std::uint64_t windowPosition)
+{
+    const std::uint64_t slot = std::max(from / kSlotSize * kSlotSize, windowPosition - kSlotSize);
+    std::uint8_t bytes[kSlotSize];
+    const ByteView fetched = m_bytes.Fetch(slot, static_cast<std::size_t>(windowPosition - slot));
+    std::copy(fetched.data(), fetched.data() + fetched.size(), bytes);
+    m_offGrid.Search(ByteView(bytes, fetched.size()), slot, static_cast<std::size_t>(std::max(from, slot) - slot),
+                     fetched.size());
 }
 
 // Jumps over the slots a block covers; returns the first slot after them.
@@ -239,7 +283,7 @@ std::size_t CatalogueScanner::SkipCovered(const std::uint8_t* window, std::size_
             m_report.coveredTags += type == kSset || type == kDirb || type == kFile;
         }
     }
-    if (m_deep)
+    if (m_deepEverywhere)
         SearchOffGrid(window, length, slot * kSlotSize + 1, std::min(length, next * kSlotSize));
     return next;
 }
@@ -247,7 +291,7 @@ std::size_t CatalogueScanner::SkipCovered(const std::uint8_t* window, std::size_
 void CatalogueScanner::SearchOffGrid(const std::uint8_t* window, std::size_t length, std::size_t from,
                                      std::size_t to)
 {
-    m_deep->Search(ByteView(window, length), m_bytes.PositionOf(window), from, to);
+    m_offGrid.Search(ByteView(window, length), m_bytes.PositionOf(window), from, to);
 }
 
 // A block off the grid is guarded like a slot: a failure abandons it only.
@@ -259,16 +303,17 @@ void CatalogueScanner::HandleFoundBlock(std::uint64_t block, int type)
     }
 }
 
-void CatalogueScanner::HandleSlot(std::uint64_t block, const std::uint8_t* tag)
+// True when the slot holds a block whose checksum holds.
+bool CatalogueScanner::HandleSlot(std::uint64_t block, const std::uint8_t* tag)
 {
     const int type = FindBlockTag(tag);
-    if (type >= 0)
-        HandleBlock(block, type);
+    return type >= 0 && HandleBlock(block, type);
 }
 
 // A block whose checksum holds covers its streams; one that covers nothing
-// and names nothing tells the scan only that a block is there.
-void CatalogueScanner::HandleBlock(std::uint64_t block, int type)
+// and names nothing tells the scan only that a block is there. True when the
+// block's checksum holds.
+bool CatalogueScanner::HandleBlock(std::uint64_t block, int type)
 {
     const bool verified = BlockVerified(block);
     if (verified && m_held && block > m_held->offset)
@@ -276,7 +321,7 @@ void CatalogueScanner::HandleBlock(std::uint64_t block, int type)
     const bool named = type == kSset || type == kDirb || type == kFile;
     if (!named && !verified) {
         m_hint.BlockSeen(block, block + kSlotSize);
-        return;
+        return false;
     }
     const StreamChain chain(m_fetch, block, m_fileSize);
     const auto covered = verified ? CoveredEnd(m_fetch, block, chain, m_fileSize) : std::nullopt;
@@ -287,15 +332,40 @@ void CatalogueScanner::HandleBlock(std::uint64_t block, int type)
     case kSset: HandleSset(block); break;
     case kDirb: HandleDirb(block, chain); break;
     case kFile: HandleFile(block, verified, chain); break;
+    case kEset:
+    case kSfmb: m_setEnded = true; break; // only blocks whose checksum holds get here
     default: break;
     }
+    return verified;
+}
+
+// A DIRB or FILE after the end of a set, or one whose directory ID starts
+// again at 1, begins a set whose set block was lost: it gets a set folder of
+// its own, so that neither its files nor its directory IDs mix with the set before.
+void CatalogueScanner::FollowSet(std::uint64_t block, int type)
+{
+    if (m_setEnded || m_folderIds.StartsAgain(BlockField32(block, kDirectoryId), type == kDirb))
+        StartLostSet();
+    m_setHasEntries = true;
+}
+
+// Before the first set, the files keep the folder "BACKUP SET 0".
+void CatalogueScanner::StartLostSet()
+{
+    m_setEnded = false;
+    if (m_setNumber == 0 && !m_setHasEntries)
+        return;
+    ++m_setNumber;
+    m_setFolder = "BACKUP SET " + std::to_string(m_setNumber) + "(set block lost)";
+    m_folderIds.SetStarted();
+    m_report.lostSets.push_back(LostSet{m_setFolder, 0});
+    m_inLostSet = true;
 }
 
 void CatalogueScanner::Cover(std::uint64_t block, std::uint64_t end)
 {
     m_coveredEnd = std::max(m_coveredEnd, end);
-    if (m_deep)
-        m_deep->Covered(block, end);
+    m_offGrid.Covered(block, end);
 }
 
 std::uint16_t CatalogueScanner::BlockField16(std::uint64_t block, std::size_t field)
@@ -337,6 +407,9 @@ void CatalogueScanner::HandleSset(std::uint64_t block)
     ++m_setNumber;
     m_setFolder = "BACKUP SET " + std::to_string(m_setNumber) + "(" + label + ")";
     m_folderIds.SetStarted();
+    m_setEnded = false;
+    m_setHasEntries = false;
+    m_inLostSet = false;
 }
 
 // The current directory always starts and ends with "\"; an empty one is
@@ -360,6 +433,7 @@ std::string CatalogueScanner::LostFolder()
 
 void CatalogueScanner::HandleDirb(std::uint64_t block, const StreamChain& chain)
 {
+    FollowSet(block, kDirb);
     m_currentDirectory = EntryName(block, NameFieldOf(block, kDirbNameSize, kDirbNameOffset), m_limits.directoryName,
                                    kPathStreamTag, chain);
     CollapseSeparators(m_currentDirectory); // an empty component is a doubled NUL
@@ -434,8 +508,9 @@ bool CatalogueScanner::ReadStreamLength(std::uint64_t header, CatalogueRow& row)
 
 // The chain's first data stream whose header holds; the search only where
 // the chain broke before one (a security stream's SID can spell "STAN").
+// `checksumLost` tells whether its data say a checksum follows and none does.
 bool CatalogueScanner::LocateStream(std::uint64_t block, const NameField& name, const StreamChain& chain,
-                                    CatalogueRow& row)
+                                    CatalogueRow& row, bool& checksumLost)
 {
     auto header = chain.Find(kStandardStreamTag);
     if (!header)
@@ -447,7 +522,9 @@ bool CatalogueScanner::LocateStream(std::uint64_t block, const NameField& name, 
     // the next block's headers, which are likely as long as this block's.
     const std::uint64_t headers = std::min<std::uint64_t>(row.offset - block, 16 * kSlotSize);
     m_bytes.SetFieldRead(kSlotSize + 64 + static_cast<std::size_t>(headers));
-    row.checksum = RecordedDataChecksum(m_fetch, block, *header, m_fileSize);
+    const RecordedChecksum recorded = RecordedDataChecksum(m_fetch, block, *header, m_fileSize);
+    row.checksum = recorded.value;
+    checksumLost = recorded.Lost();
     return true;
 }
 
@@ -486,6 +563,7 @@ void CatalogueScanner::HandleFile(std::uint64_t block, bool verified, const Stre
         m_report.unusableFileNames.Add(verified, name);
         return;
     }
+    FollowSet(block, kFile);
     bool lost = false;
     const std::string* folder = FolderOf(block, lost);
     m_path.assign("BKF\\").append(m_setFolder).append(*folder).append(name);
@@ -495,17 +573,21 @@ void CatalogueScanner::HandleFile(std::uint64_t block, bool verified, const Stre
     }
     if (folder != &m_currentDirectory)
         (lost ? m_report.inLostFolder : m_report.placedById).Add("\"" + m_path + "\"");
+    if (m_inLostSet)
+        ++m_report.lostSets.back().files;
 
     CatalogueRow row;
     row.path = m_path;
     row.verified = verified;
     row.modified = PackedMtfDate(m_bytes.Fetch(block, kModificationDate + 5), kModificationDate);
-    const bool located = LocateStream(block, field, chain, row);
-    row.status = !located       ? RowStatus::NoData
-        : RunsPastEnd(row) ? RowStatus::CutShort
-        : lost             ? RowStatus::FolderLost
-        : row.checksum     ? RowStatus::NotChecked
-                           : RowStatus::NoChecksum;
+    bool checksumLost = false;
+    const bool located = LocateStream(block, field, chain, row, checksumLost);
+    row.status = !located         ? RowStatus::NoData
+        : RunsPastEnd(row)   ? RowStatus::CutShort
+        : checksumLost       ? RowStatus::ChecksumLost
+        : lost               ? RowStatus::FolderLost
+        : row.checksum       ? RowStatus::NotChecked
+                             : RowStatus::NoChecksum;
     // Rows stay in file order: a row held before this one comes first.
     if (m_held)
         ReleaseHeldRow(std::nullopt);
@@ -543,6 +625,7 @@ bool ScanCatalogue(const BkfFileHandle& file, const std::atomic<bool>& running, 
         return true; // nothing can be examined
     report.pathLimit = PathLimits{}.path;
     report.deep = options.deep;
+    report.backupSize = *size;
     CatalogueScanner scanner(file, *size, running, sinks, report, options);
     return scanner.Run();
 }

@@ -9,7 +9,14 @@
 #include <cstdint>
 #include <optional>
 
+struct RecordedChecksum {
+    bool expected = false; // the data stream's header says a CSUM stream follows
+    std::optional<std::uint32_t> value; // the checksum, when its stream could be read
+    bool Lost() const { return expected && !value; }
+};
+
 // The checksum recorded for the data of the stream at `dataHeader` of the
-// block at `block`, or nothing when none is recorded or it cannot be read.
-std::optional<std::uint32_t> RecordedDataChecksum(const FetchBytes& fetch, std::uint64_t block,
-                                                  std::uint64_t dataHeader, std::uint64_t fileSize);
+// block at `block`: none when the stream's attributes record none, lost when
+// they do and no readable CSUM stream follows the data.
+RecordedChecksum RecordedDataChecksum(const FetchBytes& fetch, std::uint64_t block, std::uint64_t dataHeader,
+                                      std::uint64_t fileSize);

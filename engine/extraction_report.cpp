@@ -27,6 +27,11 @@ void ExtractionReport::NoteDataCheck(std::size_t row, std::string_view path, boo
     }
 }
 
+void ExtractionReport::NoteChecksumLost(std::size_t row, std::string_view path)
+{
+    checksumLost.push_back(DamagedFile{row, std::string(path)});
+}
+
 std::size_t ExtractionReport::LossCount() const
 {
     // A row's failures are recorded together, one after the other.
@@ -76,10 +81,13 @@ std::string DiskFullSummary(const ExtractionReport& report)
 
 std::string DataCheckSummary(const ExtractionReport& report)
 {
-    if (report.dataVerified + report.damaged.size() == 0)
+    if (report.dataVerified + report.damaged.size() + report.checksumLost.size() == 0)
         return {};
+    const std::string lost = report.checksumLost.empty()
+                                 ? std::string()
+                                 : std::to_string(report.checksumLost.size()) + " with its checksum missing, ";
     return "data check: " + CountOf(report.dataVerified, "file", "files") + " verified, "
-           + std::to_string(report.damaged.size()) + " damaged, " + std::to_string(report.dataUnchecked)
+           + std::to_string(report.damaged.size()) + " damaged, " + lost + std::to_string(report.dataUnchecked)
            + " unchecked";
 }
 

@@ -49,6 +49,9 @@ struct DamagedFile {
     std::string path; // catalogue path
 };
 
+// A saved file whose checksum stream the backup lost.
+constexpr const char* kChecksumLostText = "its checksum is missing: the data may be damaged";
+
 struct ExtractionReport {
     bool rootCreated = false;
     std::string rootError;   // why the output root could not be made
@@ -72,6 +75,7 @@ struct ExtractionReport {
     std::size_t dataUnchecked = 0; // no checksum recorded, or not saved whole
     std::vector<DamagedFile> damaged;
     std::vector<std::size_t> verifiedRows; // the rows whose data matched their checksum
+    std::vector<DamagedFile> checksumLost; // saved whole, but their recorded checksum was lost
 
     // Modification dates given to saved files and folders (when asked to).
     std::size_t datesRestored = 0;
@@ -80,6 +84,8 @@ struct ExtractionReport {
 
     // Records whether the data of a saved row match its recorded checksum.
     void NoteDataCheck(std::size_t row, std::string_view path, bool checked, bool intact);
+    // Records a row saved whole whose checksum the backup should hold and does not.
+    void NoteChecksumLost(std::size_t row, std::string_view path);
 
     // Chosen rows not saved completely, those probably not a file left out.
     std::size_t LossCount() const;
@@ -96,8 +102,9 @@ std::string DescribeFailure(const SaveFailure& failure);
 
 // "3 files not saved: the disk is full", or empty when the disk never filled up.
 std::string DiskFullSummary(const ExtractionReport& report);
-// "data check: 5 files verified, 1 damaged, 0 unchecked"; empty when no saved
-// file had a checksum to check against.
+// "data check: 5 files verified, 1 damaged, 0 unchecked", with the files
+// whose checksum was lost when there are any; empty when no saved file had or
+// should have had a checksum to check against.
 std::string DataCheckSummary(const ExtractionReport& report);
 // "dates: 5 restored, 1 unknown or out of range, 0 refused".
 std::string DatesSummary(const ExtractionReport& report);

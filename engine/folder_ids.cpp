@@ -19,6 +19,13 @@ void FolderIds::FolderSeen(std::uint32_t id, const std::string& folder)
         m_folders[id] = Folder{folder, false};
 }
 
+bool FolderIds::StartsAgain(std::uint32_t id, bool directory) const
+{
+    // A file of the set's first folder may follow a later folder only when
+    // the two belong to different sets.
+    return id == 1 && m_kept && m_dirbSeen && (directory || m_current > 1);
+}
+
 FolderIds::Placement FolderIds::Place(std::uint32_t id)
 {
     if (id == 0)

@@ -22,6 +22,10 @@ public:
     void SetStarted();
     // The set's current DIRB has `id` and names `folder`.
     void FolderSeen(std::uint32_t id, const std::string& folder);
+    // True when a block of directory ID `id` (a DIRB's own, or a FILE's)
+    // starts the IDs again at 1 within the set: IDs count up from 1 per set,
+    // so a new set began whose set block was lost.
+    bool StartsAgain(std::uint32_t id, bool directory) const;
     // Where a file of directory ID `id` goes. Lost without a folder: the
     // caller makes one and hands it to LostFolderMade, which keeps it for the
     // ID's other files and returns it.

@@ -169,7 +169,10 @@ void RowSaver::CopyRow(std::size_t row, std::size_t rangeIndex, const CatalogueR
         return RecordWriteFailure(row, entry, savedAs, outcome, outcome.writeFailed ? outcome.writeError : closeError);
     RecordCopy(row, entry, available, outcome);
     // The data check, when the backup recorded a checksum and the whole file was copied.
-    const bool checked = outcome.written == entry.size && entry.checksum.has_value();
+    const bool whole = outcome.written == entry.size;
+    if (whole && entry.status == RowStatus::ChecksumLost)
+        return m_report.NoteChecksumLost(row, entry.path);
+    const bool checked = whole && entry.checksum.has_value();
     m_report.NoteDataCheck(row, entry.path, checked, checked && checksum.Value() == *entry.checksum);
 }
 

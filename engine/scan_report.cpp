@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scan_report.h"
 
+#include "human_units.h"
 #include "utf8.h"
+
+#include <algorithm>
 
 void PassedOverBlocks::Add(bool blockVerified, std::string_view example)
 {
@@ -25,11 +28,16 @@ std::uint64_t ScanReport::VerifiedFilesPassedOver() const
     return emptyFileNames.verified + unusableFileNames.verified + longFilePaths.verified;
 }
 
+bool ScanReport::FilesMayBeMissing() const
+{
+    return VerifiedFilesPassedOver() > 0 || !lostSets.empty() || !gaps.empty();
+}
+
 bool ScanReport::Empty() const
 {
     return emptyFileNames.Total() + unusableFileNames.Total() + longFilePaths.Total() + lostDirectories.Total()
                + longSetNames.Total() + cutShort.count + placedById.count + inLostFolder.count + rowsNotAdded == 0
-        && unreadable.empty() && gaps.empty();
+        && unreadable.empty() && gaps.empty() && lostSets.empty();
 }
 
 namespace {
@@ -66,6 +74,19 @@ void AddNoted(std::vector<std::string>& lines, const char* what, const NotedFile
     AddExamples(lines, files.examples, files.count, false);
 }
 
+// "9.2 MiB (47 %) of the backup hold no file that could be read".
+std::string UnreadShare(const ScanReport& report)
+{
+    const std::uint64_t unread = TotalLength(report.gaps);
+    const std::uint64_t size = std::max(report.backupSize, unread);
+    // unread * 100 could overflow past 184 PB; divide first when it would.
+    const std::uint64_t percent = size == 0            ? 0
+                                : unread > UINT64_MAX / 100 ? unread / (size / 100)
+                                                            : unread * 100 / size;
+    return HumanBytes(unread) + " (" + std::to_string(percent)
+           + " %) of the backup hold no file that could be read";
+}
+
 } // namespace
 
 std::string CutShortText(std::uint64_t inBackup, std::uint64_t size)
@@ -85,12 +106,14 @@ std::string ScanReportSummary(const ScanReport& report)
         parts.push_back(Counted(report.lostDirectories.Total(), "folder", "folders") + " renamed \"lost dir\"");
     if (report.cutShort.count > 0)
         parts.push_back(Counted(report.cutShort.count, "file", "files") + " cut short");
+    if (!report.lostSets.empty())
+        parts.push_back(Counted(report.lostSets.size(), "set block", "set blocks") + " lost");
     if (report.inLostFolder.count > 0)
         parts.push_back(Counted(report.inLostFolder.count, "file", "files") + " put into a lost folder");
     if (report.placedById.count > 0)
         parts.push_back(Counted(report.placedById.count, "file", "files") + " placed by folder ID");
     if (!report.gaps.empty())
-        parts.push_back(Counted(report.gaps.size(), "range", "ranges") + " of 64 KiB or more without blocks");
+        parts.push_back(UnreadShare(report));
     if (report.longSetNames.Total() > 0)
         parts.push_back(Counted(report.longSetNames.Total(), "set", "sets") + " passed over for a long name");
     if (!report.unreadable.empty())
@@ -110,8 +133,6 @@ std::string DeepScanSuggestion(const ScanReport& report)
         return std::string("no block found on the 512-byte grid") + advice;
     if (report.blocklessTail > 0)
         return "no block found in the last " + Counted(report.blocklessTail, "byte", "bytes") + advice;
-    if (!report.gaps.empty() && !report.deep)
-        return "no block found in " + Counted(report.gaps.size(), "range", "ranges") + " of 64 KiB or more" + advice;
     return {};
 }
 
@@ -125,10 +146,13 @@ std::vector<std::string> ScanReportDetails(const ScanReport& report)
     AddDetail(lines, "folders renamed \"lost dir\"", report.lostDirectories);
     AddDetail(lines, "set blocks with a name over 260 bytes", report.longSetNames);
     AddNoted(lines, "files the backup ends inside", report.cutShort);
+    for (const LostSet& set : report.lostSets)
+        lines.push_back("a set block was lost: " + Counted(set.files, "file", "files") + " put into \"BKF\\"
+                        + PrintableName(set.folder) + "\"");
     AddNoted(lines, "files put into a lost folder because their folder's block was lost", report.inLostFolder);
     AddNoted(lines, "files placed in the folder their directory ID names", report.placedById);
     if (!report.gaps.empty())
-        lines.push_back("ranges of 64 KiB or more between blocks that no block covers: " + RangesText(report.gaps));
+        lines.push_back("ranges of 64 KiB or more that hold no file that could be read: " + RangesText(report.gaps));
     if (!report.unreadable.empty())
         lines.push_back("unreadable bytes of the backup (written as zeros): " + RangesText(report.unreadable)
                         + (report.readError.empty() ? "" : " (" + report.readError + ")"));

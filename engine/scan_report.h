@@ -46,6 +46,13 @@ struct NotedFiles {
     void Add(std::string_view example);
 };
 
+// A set whose set block was lost: its blocks followed the end of another
+// set, and its files went into a set folder of their own.
+struct LostSet {
+    std::string folder; // "BACKUP SET 2(set block lost)"
+    std::uint64_t files = 0;
+};
+
 struct ScanReport {
     PassedOverBlocks emptyFileNames;    // FILE blocks whose name is empty
     PassedOverBlocks unusableFileNames; // FILE blocks whose name was refused
@@ -55,7 +62,10 @@ struct ScanReport {
     NotedFiles cutShort;                // files whose data run past the end of the backup
     NotedFiles placedById;              // files placed in their folder by its directory ID
     NotedFiles inLostFolder;            // files put into a "lost dir" because their folder's block was lost
-    std::vector<ByteRange> gaps;        // ranges of 64 KiB or more between blocks that no block covers
+    std::vector<LostSet> lostSets;      // in the order the scan met them
+    // Ranges of 64 KiB or more that no block covers, searched off the grid,
+    // holding bytes other than zeros: files were probably lost there.
+    std::vector<ByteRange> gaps;
     std::uint64_t coveredTags = 0;      // block tags taken as data inside the bytes a block covers
     bool deep = false;                  // the scan also looked off the 512-byte grid
     std::vector<ByteRange> unreadable;  // backup ranges that read as zeros
@@ -68,9 +78,13 @@ struct ScanReport {
     std::uint64_t offGridBlocks = 0; // blocks the deep scan found off the grid
     std::size_t pathLimit = 1024;    // characters of a catalogue path the scan kept
     std::uint64_t rowsNotAdded = 0;  // rows the catalogue could not take (memory ran out)
+    std::uint64_t backupSize = 0;    // bytes of the backup scanned
 
     // FILE blocks whose checksum held and whose file is not in the catalogue.
     std::uint64_t VerifiedFilesPassedOver() const;
+    // True when files were probably lost or misplaced: a save of everything
+    // listed is then not the whole backup.
+    bool FilesMayBeMissing() const;
     // True when the report has nothing to say.
     bool Empty() const;
 };

@@ -76,6 +76,24 @@ void DecodeNoted(CacheDecoder& in, NotedFiles& files)
     DecodeExamples(in, files.examples);
 }
 
+void EncodeLostSets(CacheEncoder& out, const std::vector<LostSet>& sets)
+{
+    out.Varint(sets.size());
+    for (const LostSet& set : sets) {
+        out.Text(set.folder);
+        out.Varint(set.files);
+    }
+}
+
+void DecodeLostSets(CacheDecoder& in, std::vector<LostSet>& sets)
+{
+    const std::uint64_t count = in.Varint();
+    for (std::uint64_t i = 0; i < count && i < kListLimit && !in.Failed(); ++i) {
+        std::string folder(in.Text(kTextLimit));
+        sets.push_back(LostSet{std::move(folder), in.Varint()});
+    }
+}
+
 } // namespace
 
 void EncodeScanReport(CacheEncoder& out, const ScanReport& report)
@@ -94,6 +112,8 @@ void EncodeScanReport(CacheEncoder& out, const ScanReport& report)
     out.Varint(report.blocklessTail);
     out.Varint(report.offGridBlocks);
     out.Varint(report.pathLimit);
+    EncodeLostSets(out, report.lostSets);
+    out.Varint(report.backupSize);
 }
 
 bool DecodeScanReport(CacheDecoder& in, ScanReport& report)
@@ -112,5 +132,7 @@ bool DecodeScanReport(CacheDecoder& in, ScanReport& report)
     report.blocklessTail = in.Varint();
     report.offGridBlocks = in.Varint();
     report.pathLimit = static_cast<std::size_t>(in.Varint());
+    DecodeLostSets(in, report.lostSets);
+    report.backupSize = in.Varint();
     return !in.Failed();
 }

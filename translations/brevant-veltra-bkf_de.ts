@@ -275,6 +275,10 @@
         <translation>%1 beschädigt</translation>
     </message>
     <message>
+        <source>%1 with a lost checksum</source>
+        <translation>%1 mit verlorener Prüfsumme</translation>
+    </message>
+    <message>
         <source>No file could be saved: no output folder could be created in %1 (%2)</source>
         <translation>Keine Datei konnte gespeichert werden: In %1 konnte kein Ausgabeordner angelegt werden (%2)</translation>
     </message>
@@ -497,6 +501,10 @@
     <message>
         <source>folder lost</source>
         <translation>Ordner verloren</translation>
+    </message>
+    <message>
+        <source>checksum lost</source>
+        <translation>Prüfsumme verloren</translation>
     </message>
     <message>
         <source>damaged</source>

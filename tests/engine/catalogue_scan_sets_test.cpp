@@ -2,6 +2,7 @@
 // Backup sets: how SSET blocks name the set folder of the files after them.
 
 #include "bkf_writer.h"
+#include "file_contents.h"
 #include "scan_recorder.h"
 
 #include <gtest/gtest.h>
@@ -113,6 +114,93 @@ TEST(CatalogueScanSetsTest, TraceNamesEverySetBlockWithItsNumber)
     for (std::size_t at = r.trace.find("\nName: "); at != std::string::npos; at = r.trace.find("\nName: ", at + 1))
         ++names;
     EXPECT_EQ(names, 2u) << r.trace;
+}
+
+// Each set ends with an ESET and a filemark; directory IDs count from 1 per set.
+void WriteSet(BkfWriter& w, const char* name, const char* file)
+{
+    w.Sset(name).Volb().Dirb({"2005"}).File("old.txt", "o").Dirb({"docs"}).File("report.doc", "r");
+    w.Dirb({"new"}).File(file, "n").Tag("ESET").Tag("SFMB");
+}
+
+// A lost set block once merged the next set into the one before: its files
+// went into that set's folders, by order or by a directory ID of that set.
+TEST(CatalogueScanSetsTest, ALostSetBlockStartsASetOfItsOwn)
+{
+    const std::string lost = R"(BKF\BACKUP SET 2(set block lost)\)";
+    struct Case {
+        const char* why;
+        void (*damage)(BkfWriter& w, std::size_t eset, std::size_t tuesday, std::size_t firstDirb);
+        std::vector<std::string> tuesdayRows;
+    };
+    const Case cases[] = {
+        {"set block zeroed, after an ESET",
+         [](BkfWriter& w, std::size_t, std::size_t tuesday, std::size_t) { w.ZeroRange(tuesday, 512); },
+         {lost + R"(2005\old.txt)", lost + R"(docs\report.doc)", lost + R"(new\only_tue.txt)"}},
+        {"ESET, filemark and set block zeroed: the directory IDs start again",
+         [](BkfWriter& w, std::size_t eset, std::size_t tuesday, std::size_t) {
+             w.ZeroRange(eset, tuesday + 512 - eset);
+         },
+         {lost + R"(2005\old.txt)", lost + R"(docs\report.doc)", lost + R"(new\only_tue.txt)"}},
+        {"garbage from the ESET to the first folder: its file's ID is no folder of the set before",
+         [](BkfWriter& w, std::size_t eset, std::size_t, std::size_t firstDirb) {
+             const test_files::Bytes garbage = test_files::Pattern(firstDirb + 512 - eset, 9);
+             w.Raw(eset, garbage);
+         },
+         {lost + R"(lost dir0\old.txt)", lost + R"(docs\report.doc)", lost + R"(new\only_tue.txt)"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        BkfWriter w;
+        WriteSet(w, "Monday", "only_mon.txt");
+        const std::size_t eset = w.LastBlock() - 512;
+        const std::size_t tuesday = w.NextSlot();
+        WriteSet(w, "Tuesday", "only_tue.txt");
+        const std::size_t firstDirb = tuesday + 1024;
+        WriteSet(w, "Wednesday", "only_wed.txt");
+        c.damage(w, eset, tuesday, firstDirb);
+        const ScanResult r = ScanBytes(w.Bytes());
+        ASSERT_EQ(r.rows.size(), 9u);
+        const std::vector<std::string> paths = r.RowPaths();
+        const std::vector<std::string> tuesdayRows(paths.begin() + 3, paths.begin() + 6);
+        EXPECT_EQ(tuesdayRows, c.tuesdayRows);
+        EXPECT_EQ(r.rows[8].path, R"(BKF\BACKUP SET 3(_Wednesday)\new\only_wed.txt)");
+        ASSERT_EQ(r.report.lostSets.size(), 1u);
+        EXPECT_EQ(r.report.lostSets[0].files, 3u);
+        EXPECT_TRUE(r.report.FilesMayBeMissing());
+    }
+}
+
+TEST(CatalogueScanSetsTest, EachLostSetHasItsOwnFolderAndLine)
+{
+    BkfWriter w;
+    std::vector<std::size_t> sets;
+    for (const char* name : {"Monday", "Tuesday", "Wednesday"}) {
+        sets.push_back(w.NextSlot());
+        WriteSet(w, name, "only.txt");
+    }
+    for (const std::size_t set : sets)
+        w.ZeroRange(set, 512);
+    const ScanResult r = ScanBytes(w.Bytes());
+    // The first set's files keep "BACKUP SET 0", as before any set block.
+    EXPECT_EQ(r.rows.front().path, R"(BKF\BACKUP SET 0\2005\old.txt)");
+    EXPECT_EQ(r.rows[3].path, R"(BKF\BACKUP SET 1(set block lost)\2005\old.txt)");
+    EXPECT_EQ(r.rows.back().path, R"(BKF\BACKUP SET 2(set block lost)\new\only.txt)");
+    EXPECT_EQ(ScanReportSummary(r.report), "2 set blocks lost");
+    const std::vector<std::string> details = ScanReportDetails(r.report);
+    EXPECT_EQ(details, (std::vector<std::string>{
+                           R"x(a set block was lost: 3 files put into "BKF\BACKUP SET 1(set block lost)")x",
+                           R"x(a set block was lost: 3 files put into "BKF\BACKUP SET 2(set block lost)")x"}));
+}
+
+TEST(CatalogueScanSetsTest, IntactSetsLoseNoSetBlock)
+{
+    BkfWriter w;
+    WriteSet(w, "Monday", "a.txt");
+    WriteSet(w, "Tuesday", "b.txt");
+    const ScanResult r = ScanBytes(w.Bytes());
+    EXPECT_EQ(r.rows.back().path, R"(BKF\BACKUP SET 2(_Tuesday)\new\b.txt)");
+    EXPECT_TRUE(r.report.Empty());
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "catalogue_collector.h"
 #include "catalogue_scan.h"
 #include "extraction_support.h"
+#include "failing_file.h"
 #include "scan_recorder.h"
 #include "temp_path.h"
 
@@ -176,8 +177,8 @@ TEST(ScanTruthTest, FilesGoToTheFolderTheirDirectoryIdNames)
          },
          {kSet + R"(Clients\Old Stuff\old.doc)", kSet + R"(lost dir0\holiday.doc)", kSet + R"(lost dir0\beach.jpg)"},
          0, 2},
-        {"a file of an earlier folder", [](BkfWriter& w) {
-             w.Dirb({"a"}).Dirb({"b"}).File("x", "x", FileOptions().DirectoryId(1)).File("y", "y");
+        {"a file of an earlier folder (a first folder's ID would start a set again)", [](BkfWriter& w) {
+             w.Dirb({}).Dirb({"a"}).Dirb({"b"}).File("x", "x", FileOptions().DirectoryId(2)).File("y", "y");
          },
          {kSet + R"(a\x)", kSet + R"(b\y)"}, 1, 0},
         {"two lost IDs, two lost folders", [](BkfWriter& w) {
@@ -220,22 +221,101 @@ TEST(ScanTruthTest, EachRowSaysWhatTheScanFound)
               (std::vector<std::string>{"no checksum", "no data", "cut short", "not checked", "not checked"}));
 }
 
-// Ranges of 64 KiB or more between blocks that no block covers are said, with
-// their offsets and the deep-scan hint.
+// A file whose data stream says a checksum follows, and whose checksum
+// stream was destroyed, was listed "ok" and saved without a word.
+TEST(ScanTruthTest, AFileWhoseChecksumWasLostSaysSo)
+{
+    struct Case {
+        const char* why;
+        void (*damage)(BkfWriter& w, std::size_t dataEnd);
+        RowStatus status;
+    };
+    const Case cases[] = {
+        {"intact", [](BkfWriter&, std::size_t) {}, RowStatus::NotChecked},
+        {"zeros over the data's end and the checksum stream",
+         [](BkfWriter& w, std::size_t dataEnd) { w.ZeroRange(dataEnd - 200, 240); }, RowStatus::ChecksumLost},
+        {"the checksum stream's header damaged", [](BkfWriter& w, std::size_t dataEnd) { w.FlipBytes(dataEnd + 2, 1); },
+         RowStatus::ChecksumLost},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        BkfWriter w;
+        w.Sset("Daily").File("a.bin", Pattern(3000, 3), FileOptions().Checksum());
+        c.damage(w, w.LastFile().data + 3000);
+        w.File("plain.txt", "no checksum recorded");
+        const ScanResult r = ScanBytes(w.Bytes());
+        ASSERT_EQ(r.rows.size(), 2u);
+        EXPECT_EQ(r.rows[0].status, c.status);
+        EXPECT_EQ(r.rows[1].status, RowStatus::NoChecksum);
+
+        TempFile file(w.Bytes());
+        CatalogueStore store;
+        ScanInto(file, store);
+        store.SetAllTicked(true);
+        TempDir dir;
+        const ExtractionReport saved = ExtractInto(file.Path(), store, dir.Path());
+        const bool lost = c.status == RowStatus::ChecksumLost;
+        EXPECT_EQ(saved.dataVerified, lost ? 0u : 1u);
+        EXPECT_EQ(saved.checksumLost.size(), lost ? 1u : 0u);
+        EXPECT_EQ(DataCheckSummary(saved).find("1 with its checksum missing") != std::string::npos, lost)
+            << DataCheckSummary(saved);
+        MarkSavedRows(saved, store);
+        EXPECT_EQ(store.Row(0).status, lost ? RowStatus::ChecksumLost : RowStatus::Saved);
+    }
+}
+
+// Ranges of 64 KiB or more that no block covers and that hold other bytes
+// than zeros are said, with their offsets and their share of the backup.
 TEST(ScanTruthTest, RangesWithoutBlocksAreReported)
 {
     BkfWriter w;
     w.Sset("Daily").File("a.txt", "a");
     const std::size_t gapStart = w.NextSlot();
-    w.ZeroSlots(128).File("b.txt", "b");
+    w.Raw(gapStart, Pattern(65536, 2)).File("b.txt", "b");
     const ScanResult r = ScanBytes(w.Bytes());
     EXPECT_EQ(r.rows.size(), 2u);
     ASSERT_EQ(r.report.gaps.size(), 1u);
     EXPECT_EQ(r.report.gaps[0].offset, gapStart);
     EXPECT_EQ(r.report.gaps[0].length, 65536u);
-    EXPECT_NE(ScanReportSummary(r.report).find("1 range of 64 KiB or more without blocks"), std::string::npos);
-    EXPECT_NE(DeepScanSuggestion(r.report).find("a deep scan looks for blocks off the 512-byte grid"),
-              std::string::npos);
+    EXPECT_EQ(ScanReportSummary(r.report), "64.0 KiB (97 %) of the backup hold no file that could be read");
+    EXPECT_TRUE(r.report.FilesMayBeMissing());
+    EXPECT_EQ(DeepScanSuggestion(r.report), "");
+}
+
+// Bytes that could not be read were blamed on the grid: "no block found in
+// the last 12391240 bytes; a deep scan looks for blocks off the grid".
+TEST(ScanTruthTest, UnreadableBytesAreNoRangeWithoutBlocks)
+{
+    constexpr std::uint64_t kMiB = 1 << 20;
+    struct Case {
+        const char* why;
+        std::uint64_t badFrom, badLength; // from the end of the blocks
+        std::uint64_t zerosAfter;         // bytes after the blocks
+        std::uint64_t gaps, tail;
+    };
+    const Case cases[] = {
+        {"an unreadable tail", 0, 2 * kMiB, 2 * kMiB, 0, 0},
+        {"an unreadable range between blocks", 0, 128 * 1024, 128 * 1024, 0, 0},
+        {"readable zeros after an unreadable range", 0, 128 * 1024, 2 * kMiB, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        BkfWriter w;
+        w.Sset("Daily").File("a.txt", "a");
+        const std::size_t end = w.NextSlot();
+        w.ZeroSlots(static_cast<std::size_t>(c.zerosAfter / 512));
+        if (c.zerosAfter < 2 * kMiB)
+            w.File("b.txt", "b");
+        TempFile backup(w.Bytes());
+        FailingFile file;
+        ASSERT_TRUE(file.Open(backup.Path()));
+        file.FailRange(end + c.badFrom, c.badLength);
+        const ScanResult r = ScanHandle(file);
+        EXPECT_EQ(TotalLength(r.report.unreadable), c.badLength);
+        EXPECT_EQ(r.report.gaps.size(), c.gaps);
+        EXPECT_EQ(r.report.blocklessTail, c.tail);
+        EXPECT_EQ(DeepScanSuggestion(r.report).empty(), c.tail == 0) << DeepScanSuggestion(r.report);
+    }
 }
 
 } // namespace
