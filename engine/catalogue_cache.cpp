@@ -158,7 +158,7 @@ struct RecordReader {
         row.path = path;
         row.located = (flags & 1) != 0;
         row.verified = (flags & 2) != 0;
-        row.status = status;
+        row.status = static_cast<RowStatus>(flags >> 3);
         row.size = in.Varint();
         row.offset = in.Varint();
         row.modified = in.Varint();

@@ -117,7 +117,6 @@ const char* RowStatusText(RowStatus status)
     case RowStatus::Saved: return "saved";
     case RowStatus::PartlySaved: return "partly saved";
     case RowStatus::NotSaved: return "not saved";
-    case RowStatus::ChecksumLost: return "checksum lost";
     }
     return "not checked";
 }
