@@ -10,6 +10,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -164,7 +165,7 @@ std::variant<CliOptions, int> ParseCommandLine(int argc, char** argv)
     } catch (const CLI::ParseError& error) {
         return UsageError(PlainWords(error.what()));
     }
-    options.includes.insert(options.includes.end(), patterns.begin(), patterns.end());
+    options.patterns = std::move(patterns);
     // An empty DEST would name the file system root.
     if (options.backup.empty() || (options.command != CliOptions::Command::List && options.destination.empty()))
         return UsageError(options.command == CliOptions::Command::Mount ? "BACKUP and MOUNTPOINT must not be empty"
