@@ -122,6 +122,26 @@ TEST(CliTest, ListJsonPrintsOneObjectPerLineWithNullForUnlocatedRows)
               }));
 }
 
+// U+2028 and U+2029 break lines for JavaScript and many line readers: a
+// name's are printed escaped in both forms.
+TEST(CliTest, ListEscapesLineSeparatorsInNames)
+{
+    BkfWriter w;
+    w.Sset("Daily").Dirb({"a\u2029b"}).File("x\u2028y.txt", "data").ZeroSlots(2);
+    TempFile file(w.Bytes());
+    const std::string path = kSet + R"(/a\u2029b/x\u2028y.txt)";
+    for (const char* form : {"", "--json"}) {
+        SCOPED_TRACE(form);
+        std::vector<std::string> args = {"list", file.Path()};
+        if (*form != '\0')
+            args.push_back(form);
+        const auto r = RunTool(args);
+        ASSERT_EQ(r.status, 0) << Describe(r);
+        EXPECT_NE(r.out.find(path), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find("\xE2"), std::string::npos) << "no line separator printed raw";
+    }
+}
+
 TEST(CliTest, ListAndExtractOfABackupWithoutDataExitThree)
 {
     struct Case {
