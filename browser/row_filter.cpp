@@ -95,7 +95,10 @@ RowFilter::RowFilter(RowFilterSettings settings) : m_settings(std::move(settings
             m_requiredAnchor = AnchorOf(m_pattern->RequiredRun(), FoldAsciiWithSlashes);
         return;
     }
-    m_word = Characters(m_settings.text, false);
+    // Names hold no "/": one typed means the catalogue's separator.
+    std::string word = m_settings.text;
+    std::replace(word.begin(), word.end(), '/', '\\');
+    m_word = Characters(word, false);
     m_asciiWord = IsAscii(m_word);
     if (m_asciiWord)
         m_wordAnchor = AnchorOf(m_word, FoldAscii);
