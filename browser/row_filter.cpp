@@ -85,23 +85,20 @@ void UseSlashes(std::vector<std::uint32_t>& characters)
         c = c == '\\' ? std::uint32_t{'/'} : c;
 }
 
-std::string WithSlashes(std::string text)
-{
-    std::replace(text.begin(), text.end(), '\\', '/');
-    return text;
-}
-
 } // namespace
 
 RowFilter::RowFilter(RowFilterSettings settings) : m_settings(std::move(settings))
 {
     if (PathPattern::LooksLikePattern(m_settings.text)) {
-        m_pattern.emplace(WithSlashes(m_settings.text), false);
+        m_pattern.emplace(m_settings.text, false);
         if (IsAscii(m_pattern->RequiredRun()))
             m_requiredAnchor = AnchorOf(m_pattern->RequiredRun(), FoldAsciiWithSlashes);
         return;
     }
-    m_word = Characters(m_settings.text, false);
+    // Names hold no "/": one typed means the catalogue's separator.
+    std::string word = m_settings.text;
+    std::replace(word.begin(), word.end(), '/', '\\');
+    m_word = Characters(word, false);
     m_asciiWord = IsAscii(m_word);
     if (m_asciiWord)
         m_wordAnchor = AnchorOf(m_word, FoldAscii);

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which found-files rows the filter bar lets through. The text: a plain word
-// matches anywhere in the catalogue path, case-blind; a text with "*", "?"
-// or "[" is a PathPattern, as bkf-recover's --include reads it, over the path
-// with "\" read as "/". Then optionally only rows that are not ok, and only
-// rows whose size is known and larger than a bound. Qt-free; one filter
-// serves one thread.
+// matches anywhere in the catalogue path, case-blind, a "/" in it read as the
+// path's "\"; a text with "*", "?" or "[" is a PathPattern, as bkf-recover's
+// --include reads it, over the path with "\" read as "/" (as in the pattern).
+// Then optionally only rows that are not ok, and only rows whose size is known
+// and larger than a bound. Qt-free; one filter serves one thread.
 
 #include "path_pattern.h"
 

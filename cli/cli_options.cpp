@@ -10,6 +10,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -180,7 +181,7 @@ std::variant<CliOptions, int> ParseCommandLine(int argc, char** argv)
     } catch (const CLI::ParseError& error) {
         return UsageError(PlainWords(error.what()));
     }
-    options.includes.insert(options.includes.end(), patterns.begin(), patterns.end());
+    options.patterns = std::move(patterns);
     // An empty DEST would name the file system root.
     const bool needsDestination =
         options.command == CliOptions::Command::Extract || options.command == CliOptions::Command::Mount;

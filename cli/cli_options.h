@@ -14,7 +14,8 @@ struct CliOptions {
     std::string backup;
     std::string destination; // extract: DEST; mount: MOUNTPOINT
     std::string prefix = "Recovered BKF";
-    std::vector<std::string> includes; // --include, then the PATTERNs after DEST
+    std::vector<std::string> includes; // --include
+    std::vector<std::string> patterns; // the PATTERNs after DEST: chosen as by --include
     std::vector<std::string> excludes;
     bool caseSensitive = false;
     bool json = false;

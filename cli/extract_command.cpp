@@ -23,15 +23,6 @@ namespace {
 
 const char kSaveNotice[] = "\nbkf-recover: stopping after the current file; press Ctrl-C again to stop now\n";
 
-// Warns about each --include that matched nothing; false when it did.
-bool WarnUnmatched(const PathFilter& filter)
-{
-    const std::vector<std::string> unmatched = filter.UnmatchedIncludes();
-    for (const std::string& pattern : unmatched)
-        PrintMessage("--include '" + pattern + "' matched no file");
-    return unmatched.empty();
-}
-
 // Data that differ from the checksum of a row of the kept catalogue more
 // likely mean a backup changed since that scan than damage in it.
 const char kDamagedSinceScanText[] =
@@ -152,7 +143,7 @@ int RunExtract(const CliOptions& options)
     const RateMeter clock;
     TerminalProgress terminal(ChooseProgressStyle(options));
     SaveProgress progress(backup.Size().value_or(0), terminal, options.verbose);
-    PathFilter filter(options.includes, options.excludes, options.caseSensitive);
+    PathFilter filter(options);
     StreamingExtraction save(
         backup, options.destination, options.prefix,
         [&filter](std::string_view path) { return filter.Chooses(DisplayPath(path)); }, progress,

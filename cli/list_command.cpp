@@ -60,8 +60,10 @@ private:
             m_line.append(1, '\t');
         m_line.append(1, '\t');
         const std::size_t pathStart = m_line.size();
-        m_line.append(row.path).append(1, '\n');
+        m_line.append(row.path);
         SlashSeparators(m_line.data() + pathStart, m_line.data() + m_line.size());
+        EscapeLineSeparators(m_line, pathStart);
+        m_line.push_back('\n');
     }
     void AppendNumber(bool present, std::uint64_t value)
     {

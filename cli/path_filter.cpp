@@ -1,21 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "path_filter.h"
 
+#include "messages.h"
+
 #include <algorithm>
 
-PathFilter::PathFilter(const std::vector<std::string>& includes, const std::vector<std::string>& excludes,
-                       bool caseSensitive)
-    : m_includes(MakeRules(includes, caseSensitive)), m_excludes(MakeRules(excludes, caseSensitive)),
-      m_caseSensitive(caseSensitive)
+PathFilter::PathFilter(const CliOptions& options) : m_caseSensitive(options.caseSensitive)
 {
+    AddRules(m_includes, options.includes, "--include ", m_caseSensitive);
+    AddRules(m_includes, options.patterns, "", m_caseSensitive);
+    AddRules(m_excludes, options.excludes, "--exclude ", m_caseSensitive);
 }
 
-std::vector<PathFilter::Rule> PathFilter::MakeRules(const std::vector<std::string>& patterns, bool caseSensitive)
+void PathFilter::AddRules(std::vector<Rule>& rules, const std::vector<std::string>& patterns,
+                          const std::string& option, bool caseSensitive)
 {
-    std::vector<Rule> rules;
     for (const std::string& text : patterns)
-        rules.push_back({text, PathPattern(text, caseSensitive)});
-    return rules;
+        rules.push_back({option + ShellQuoted(text), PathPattern(text, caseSensitive)});
 }
 
 bool PathFilter::RuleMatches(Rule& rule, const std::vector<std::uint32_t>& path)
@@ -38,12 +39,20 @@ bool PathFilter::Chooses(std::string_view path)
     return included && std::none_of(m_excludes.begin(), m_excludes.end(), matches);
 }
 
-std::vector<std::string> PathFilter::UnmatchedIncludes() const
+std::vector<std::string> PathFilter::UnmatchedChoices() const
 {
     std::vector<std::string> unmatched;
     for (const Rule& rule : m_includes) {
         if (!rule.matched)
-            unmatched.push_back(rule.text);
+            unmatched.push_back(rule.shown);
     }
     return unmatched;
+}
+
+bool WarnUnmatched(const PathFilter& filter)
+{
+    const std::vector<std::string> unmatched = filter.UnmatchedChoices();
+    for (const std::string& choice : unmatched)
+        PrintMessage(choice + " matched no file");
+    return unmatched.empty();
 }

@@ -101,14 +101,6 @@ void PrintProblems(const DataCheckReport& report, const CatalogueStore& store, c
     }
 }
 
-bool WarnUnmatched(const PathFilter& filter)
-{
-    const std::vector<std::string> unmatched = filter.UnmatchedIncludes();
-    for (const std::string& pattern : unmatched)
-        PrintMessage("'" + pattern + "' matched no file");
-    return unmatched.empty();
-}
-
 } // namespace
 
 int RunVerify(const CliOptions& options)
@@ -133,7 +125,7 @@ int RunVerify(const CliOptions& options)
     if (store.RowCount() == 0)
         return EndOfEmptyScan(options.backup, scan, options.verbose || options.debug);
 
-    PathFilter filter(options.includes, options.excludes, options.caseSensitive);
+    PathFilter filter(options);
     const std::vector<std::size_t> rows = ChosenRows(store, filter);
     const bool allPatternsMatched = WarnUnmatched(filter);
     CheckProgress progress(terminal);

@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// One file-choosing pattern as bkf-recover's --include and --exclude read it
-// and as the window's filter box reads it: a pattern without "/" matches the
-// file name in any folder, one with "/" the whole path ("/"-separated, as
-// bkf-recover prints it). The glob rules are GlobPattern's.
+// One file-choosing pattern as bkf-recover's PATTERNs, --include and
+// --exclude read it and as the window's filter box reads it, over a path
+// with "/" between its folders (as bkf-recover prints it). "\" in the pattern
+// separates folders too, as the window lists them. A pattern without a folder
+// matches the file name in any folder; one with a folder matches the path's
+// end at any depth, as rsync reads it ("Invoices/*.mp3"), unless it starts
+// with "/" (from the path's root: "/BKF/BACKUP SET 1*/**") or with "**". A
+// pattern ending in "/" matches every file below that folder. The glob rules
+// are GlobPattern's.
 
 #include "glob_match.h"
 
@@ -25,6 +30,6 @@ public:
     const std::vector<std::uint32_t>& RequiredRun() const { return m_pattern.RequiredRun(); }
 
 private:
-    GlobPattern m_pattern;
     bool m_wholePath;
+    GlobPattern m_pattern;
 };

@@ -122,6 +122,26 @@ TEST(CliTest, ListJsonPrintsOneObjectPerLineWithNullForUnlocatedRows)
               }));
 }
 
+// U+2028 and U+2029 break lines for JavaScript and many line readers: a
+// name's are printed escaped in both forms.
+TEST(CliTest, ListEscapesLineSeparatorsInNames)
+{
+    BkfWriter w;
+    w.Sset("Daily").Dirb({"a\u2029b"}).File("x\u2028y.txt", "data").ZeroSlots(2);
+    TempFile file(w.Bytes());
+    const std::string path = kSet + R"(/a\u2029b/x\u2028y.txt)";
+    for (const char* form : {"", "--json"}) {
+        SCOPED_TRACE(form);
+        std::vector<std::string> args = {"list", file.Path()};
+        if (*form != '\0')
+            args.push_back(form);
+        const auto r = RunTool(args);
+        ASSERT_EQ(r.status, 0) << Describe(r);
+        EXPECT_NE(r.out.find(path), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find("\xE2"), std::string::npos) << "no line separator printed raw";
+    }
+}
+
 TEST(CliTest, ListAndExtractOfABackupWithoutDataExitThree)
 {
     struct Case {
@@ -389,8 +409,9 @@ TEST(CliTest, PrefixNamesTheRootAndIsRefusedWhenNoFolderCanBearIt)
 }
 
 // A pattern without "/" matches the file name in any folder, one with "/"
-// the whole PATH; case is ignored unless --case-sensitive. An --include
-// that matches nothing is named, exits 2 and makes no empty folder.
+// the end of PATH at any depth, or from its start after a leading "/"; "\"
+// separates folders too. Case is ignored unless --case-sensitive. An
+// --include that matches nothing is named, exits 2 and makes no empty folder.
 TEST(CliTest, IncludeAndExcludeChooseFilesByNameOrWholePath)
 {
     std::map<std::string, Bytes> contents;
@@ -430,6 +451,11 @@ TEST(CliTest, IncludeAndExcludeChooseFilesByNameOrWholePath)
         {{"*.txt"}, {"a.txt", "docs/b.txt", "docs/deep/c.txt"}},
         {{"a.txt", "--include", "d.log"}, {"a.txt", "docs/d.log"}},
         {{"--exclude", "a.*", "*.txt", "none"}, {"docs/b.txt", "docs/deep/c.txt"}, 2},
+        {{"docs/*.txt"}, {"docs/b.txt"}},                            // at any depth
+        {{R"(docs\deep\*)"}, {"docs/deep/c.txt"}},
+        {{"docs/"}, {"docs/b.txt", "docs/d.log", "docs/deep/c.txt"}},  // a folder: all below it
+        {{"/" + s + "/*.txt"}, {"a.txt"}},                            // from the start of PATH
+        {{"--include", "/docs/**"}, {}, 2},
     };
     for (const Case& c : cases) {
         std::string line;
@@ -449,6 +475,39 @@ TEST(CliTest, IncludeAndExcludeChooseFilesByNameOrWholePath)
         EXPECT_EQ(FilesBelow(dir.Child("Recovered BKF")), expected);
         EXPECT_EQ(fs::exists(dir.Child("Recovered BKF")), !c.files.empty()) << "no empty output folder";
         EXPECT_EQ(r.err.find("matched no file") != std::string::npos, c.status == 2) << r.err;
+    }
+}
+
+// A PATTERN or --include that chose nothing is named as it was given, quoted
+// so that a shell reads it back the same.
+TEST(CliTest, PatternThatMatchedNoFileIsNamedQuotedForTheShell)
+{
+    std::map<std::string, Bytes> contents;
+    const auto backup = CleanBackup(contents);
+    const struct {
+        bool option;
+        std::string pattern;
+        std::string quoted;
+    } cases[] = {
+        {false, "Mary's Documents/**", R"('Mary'\''s Documents/**')"},
+        {true, "Mary's*", R"(--include 'Mary'\''s*')"},
+        {false, "a\tb\\c'\x01\xff*", R"($'a\tb\\c\'\x01\xff*')"},
+        {false, "x\u2028y*", R"($'x\xe2\x80\xa8y*')"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.quoted);
+        TempDir dir;
+        std::vector<std::string> args = {"extract", "-q", backup->Path(), dir.Path()};
+        if (c.option)
+            args.push_back("--include");
+        args.push_back(c.pattern);
+        const auto r = RunTool(args);
+        EXPECT_EQ(r.status, 2) << Describe(r);
+        EXPECT_EQ(r.err, "bkf-recover: " + c.quoted + " matched no file\n");
+        const std::string word = c.quoted.substr(c.option ? std::string("--include ").size() : 0);
+        Tool shell("/bin/bash", {"-c", "printf %s " + word});
+        ASSERT_TRUE(shell.Start());
+        EXPECT_EQ(shell.Finish().out, c.pattern) << "read back by the shell";
     }
 }
 

@@ -77,6 +77,12 @@ TEST_F(CatalogueListOrderTest, FilterShowsTheRowsItsWordPatternStatusAndSizeLetT
         {"[hl]*", false, {}, {2, 3}},                // a set
         {R"(BKF\Set\Docs\*)", false, {}, {0, 1}},    // "\" reads as "/": the whole path, "*" stops at folders
         {"BKF/Set/**.txt", false, {}, {1, 4}},       // "**" crosses folders
+        {R"(Docs\*.txt)", false, {}, {1}},           // a folder: at any depth
+        {R"(old\*)", false, {}, {4}},
+        {"P?cs/", false, {}, {2, 3}},                // ending in "/": all below the folder
+        {"set/pics/h", false, {}, {2}},              // a word: "/" reads as "\"
+        {R"(\BKF\Set\*\*.jpg)", false, {}, {2, 3}},  // a leading "\": from the root
+        {"/Set/**", false, {}, {}},
         {"", true, {}, {1, 3, 4}},                   // only rows that are not ok
         {"", false, kKiB * kKiB, {0, 2}},            // larger than: a row without data has no size
         {"", false, 0, {0, 1, 2, 4}},
