@@ -24,14 +24,15 @@ It comes as a window program (brevant-veltra-bkf) and a command-line
 program (bkf-recover).")
 # The shared libraries' packages come from dpkg-shlibdeps. Qt's platform
 # plugins (xcb for the desktop, offscreen for headless runs) are loaded at run
-# time, so dpkg-shlibdeps cannot see them.
+# time, so dpkg-shlibdeps cannot see them; nor Qt's own translations, which
+# put its dialogs into the window's language.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 # The fonts that stand in for the "Arial" and "Times New Roman" the window
 # names; the MIME database and the icon theme that the installed files join;
-# Qt's own translations for its dialogs; fusermount3, which `bkf-recover mount`
-# needs to mount without being root and to unmount.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, shared-mime-info, hicolor-icon-theme, qt6-translations-l10n, fuse3")
+# fusermount3, which `bkf-recover mount` needs to mount without being root
+# and to unmount.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, shared-mime-info, hicolor-icon-theme, fuse3")
 
 # Debian's copyright file and changelog, in the documentation folder.
 configure_file(packaging/copyright.in packaging/copyright @ONLY)

@@ -35,7 +35,10 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     m_version = MakeLine(*this, Texts::Tr("%1 Version %2").arg(ProductInfo::kApplicationName, BKF_VERSION),
                          QRect(20, top, width, 22), 11, true);
     MakeLine(*this, QString::fromUtf8(ProductInfo::kMakerLine), QRect(20, top + 26, width, 20), 9, false);
-    MakeLine(*this, QString::fromUtf8(ProductInfo::kContactBlock), QRect(20, top + 54, width, 110), 9, false);
+    const QString contact = Texts::Tr("%1\n\nSales: %2\n\nSupport: %3")
+                                .arg(QString::fromUtf8(ProductInfo::kHomePage), QString::fromUtf8(ProductInfo::kSalesAddress),
+                                     QString::fromUtf8(ProductInfo::kSupportAddress));
+    MakeLine(*this, contact, QRect(20, top + 54, width, 110), 9, false);
     auto* ok = new QPushButton(Texts::Tr("OK"), this);
     ok->setDefault(true);
     ok->setGeometry(Artwork::kAboutSize.width() - 100, Artwork::kAboutSize.height() - 40, 80, 26);

@@ -503,8 +503,7 @@ void CBrevantVeltraFileScanView::LayOutControls()
     WizardViewLayout layout = LayOutWizardView(size());
     // The room the texts need, from the fonts (the styles' size hints have
     // minimum widths of their own).
-    const QFontMetrics button = c.btnBrowse->fontMetrics();
-    const QSize browse(button.horizontalAdvance(QStringLiteral("Browse")) + 8, button.height() + 6);
+    const QSize browse = CaptionNeeds(*c.btnBrowse);
     const QSize fileName(0, c.editFileName->fontMetrics().height() + 6);
     const int reportLine = m_reportLine->fontMetrics().height() + 2;
     FitToFont(layout, TextNeeds{browse, fileName, c.chkDeepScan->sizeHint(), reportLine});

@@ -13,9 +13,8 @@ constexpr const char* kDesktopId = BKF_DESKTOP_ID;
 constexpr const char* kSettingsOrganisation = "Local AppWizard-Generated Applications";
 constexpr const char* kHomePage = BKF_HOME_PAGE;
 constexpr const char* kMakerLine = "Brevant Veltra Software Works";
-constexpr const char* kContactBlock =
-    BKF_HOME_PAGE "\n\nSales: sales@brevant-veltra.example\n\n"
-    "Support: support@brevant-veltra.example";
+constexpr const char* kSalesAddress = "sales@brevant-veltra.example";
+constexpr const char* kSupportAddress = "support@brevant-veltra.example";
 
 // Looked up in the working directory the process started in.
 constexpr const char* kHelpFileName = "Brevant Veltra for BKF.chm";

@@ -2,6 +2,7 @@
 #include "save_progress_dlg.h"
 
 #include "artwork.h"
+#include "human_texts.h"
 #include "message_service.h"
 #include "system_texts.h"
 
@@ -92,10 +93,8 @@ void CSaveProgressDlg::ShowProgress(const SaveProgressSnapshot& snapshot)
         m_lblFileName->setText(QString::fromStdString(snapshot.currentPath));
     m_lblBytes->setText(
         Texts::Tr(m_save.check ? SystemText::kCheckBytes : SystemText::kSaveBytes)
-            .arg(QString::fromStdString(HumanBytes(snapshot.bytesCopied)),
-                 QString::fromStdString(HumanBytes(snapshot.bytesChosen)))
-        + QStringLiteral("\n")
-        + QString::fromStdString(m_meter.RateAndTimeLeft(snapshot.bytesCopied, snapshot.bytesChosen)));
+            .arg(HumanBytesText(snapshot.bytesCopied), HumanBytesText(snapshot.bytesChosen))
+        + QStringLiteral("\n") + RateText(m_meter.RateOf(snapshot.bytesCopied, snapshot.bytesChosen)));
 }
 
 void CSaveProgressDlg::OnSaveEnded(const ExtractionReport& report)

@@ -2,10 +2,12 @@
 #include "save_report.h"
 
 #include "extraction_report.h"
-#include "human_units.h"
+#include "human_texts.h"
 #include "scan_report.h"
+#include "scan_summary_text.h"
 #include "system_texts.h"
 
+#include <QLocale>
 #include <QStringList>
 
 namespace {
@@ -20,6 +22,34 @@ QString Std(const std::string& text)
     return QString::fromStdString(text);
 }
 
+QString Number(std::uint64_t count)
+{
+    return QLocale().toString(static_cast<qulonglong>(count));
+}
+
+// What the data check found, "" when it checked nothing.
+QString DataCheckText(const ExtractionReport& report)
+{
+    const std::size_t damaged = report.damaged.size();
+    const std::size_t lost = report.checksumLost.size();
+    if (report.dataVerified + damaged + lost == 0)
+        return QString();
+    const QString verified = Text(report.dataVerified == 1 ? QT_TRANSLATE_NOOP("Texts", "%1 file verified")
+                                                          : QT_TRANSLATE_NOOP("Texts", "%1 files verified"))
+                                 .arg(Number(report.dataVerified));
+    QStringList parts{verified, Text(QT_TRANSLATE_NOOP("Texts", "%1 damaged")).arg(Number(damaged))};
+    if (lost > 0)
+        parts << Text(QT_TRANSLATE_NOOP("Texts", "%1 with its checksum missing")).arg(Number(lost));
+    parts << Text(QT_TRANSLATE_NOOP("Texts", "%1 unchecked")).arg(Number(report.dataUnchecked));
+    return Text(QT_TRANSLATE_NOOP("Texts", "data check: %1")).arg(parts.join(QStringLiteral(", ")));
+}
+
+QString DatesText(const ExtractionReport& report)
+{
+    return Text(QT_TRANSLATE_NOOP("Texts", "dates: %1 restored, %2 unknown or out of range, %3 refused"))
+        .arg(Number(report.datesRestored), Number(report.datesUnknown), Number(report.datesRefused));
+}
+
 // The files and bytes saved, then the data check and the dates when there are any.
 QString SavedLine(const ExtractionReport& report, std::size_t chosen, bool datesAsked)
 {
@@ -27,17 +57,17 @@ QString SavedLine(const ExtractionReport& report, std::size_t chosen, bool dates
                                            .arg(report.filesSaved)
                                            .arg(report.alreadySaved)
                                            .arg(chosen)
-                                           .arg(Std(HumanBytes(report.bytesSaved)), Std(report.rootFolder))
+                                           .arg(HumanBytesText(report.bytesSaved), Std(report.rootFolder))
                                      : Text(SystemText::kSaved)
                                            .arg(report.filesSaved)
                                            .arg(chosen)
-                                           .arg(Std(HumanBytes(report.bytesSaved)), Std(report.rootFolder));
+                                           .arg(HumanBytesText(report.bytesSaved), Std(report.rootFolder));
     if (!report.completed)
         saved = Text(SystemText::kSaveStopped).arg(saved);
-    if (const std::string check = DataCheckSummary(report); !check.empty())
-        saved += QStringLiteral("; ") + Std(check);
+    if (const QString check = DataCheckText(report); !check.isEmpty())
+        saved += QStringLiteral("; ") + check;
     if (datesAsked)
-        saved += QStringLiteral("; ") + Std(DatesSummary(report));
+        saved += QStringLiteral("; ") + DatesText(report);
     return saved;
 }
 
@@ -71,9 +101,9 @@ QString Details(const ExtractionReport& report, const ScanReport& scan)
         lines << Std(PrintableName(damaged.path)) + QStringLiteral(": ") + Text(kDamagedDataText);
     for (const DamagedFile& lost : report.checksumLost)
         lines << Std(PrintableName(lost.path)) + QStringLiteral(": ") + Text(kChecksumLostText);
-    const std::string scanSummary = ScanReportSummary(scan);
-    if (!scanSummary.empty()) {
-        lines << Texts::Tr("The scan: ") + Std(scanSummary);
+    const QString scanSummary = ScanSummaryText(scan);
+    if (!scanSummary.isEmpty()) {
+        lines << Texts::Tr("The scan: ") + scanSummary;
         for (const std::string& line : ScanReportDetails(scan))
             lines << Std(line);
     }

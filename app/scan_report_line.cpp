@@ -4,6 +4,7 @@
 #include "message_service.h"
 #include "report_file.h"
 #include "scan_report.h"
+#include "scan_summary_text.h"
 #include "surface_ink.h"
 #include "texts.h"
 
@@ -36,10 +37,10 @@ void ScanReportLine::ShowReport(const ScanReport& report, std::optional<std::int
                                   .arg(QLocale().toString(QDateTime::fromSecsSinceEpoch(*cachedScanAt),
                                                           QLocale::ShortFormat))
                             : QString();
-    m_summary = QString::fromStdString(ScanReportSummary(report));
+    m_summary = ScanSummaryText(report);
     // The backup may go on off the grid: say so, and what finds it.
-    if (const std::string hint = DeepScanSuggestion(report); !hint.empty())
-        m_summary += (m_summary.isEmpty() ? QString() : QStringLiteral("; ")) + QString::fromStdString(hint);
+    if (const QString hint = DeepScanHintText(report); !hint.isEmpty())
+        m_summary += (m_summary.isEmpty() ? QString() : QStringLiteral("; ")) + hint;
     QStringList details;
     for (const std::string& line : ScanReportDetails(report))
         details << QString::fromStdString(line);

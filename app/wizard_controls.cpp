@@ -138,6 +138,13 @@ void MakeCatalogue(QWidget& view, WizardControls& c, FolderTreeModel& tree, Cata
 
 } // namespace
 
+QSize CaptionNeeds(const QPushButton& button)
+{
+    const QFontMetrics metrics = button.fontMetrics();
+    const QString caption = QString(button.text()).remove(QLatin1Char('&'));
+    return QSize(metrics.horizontalAdvance(caption) + 8, metrics.height() + 6);
+}
+
 WizardControls CreateWizardControls(QWidget& view, FolderTreeModel& tree, CatalogueListModel& list,
                                     MessageService& messages)
 {

@@ -16,6 +16,7 @@ class MessageService;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+class QSize;
 class QWidget;
 
 struct WizardControls {
@@ -43,6 +44,10 @@ struct WizardControls {
 // file page ("browse Button").
 extern const char* const kStartHelpText;
 extern const char* const kBackHelpText;
+
+// The room a push button needs for its caption (in the user's language) in
+// its font; the style's size hint has a minimum width of its own.
+QSize CaptionNeeds(const QPushButton& button);
 
 // Creates every control as a child of `view`; the models and the message
 // service outlive the view.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "file_preview_pane.h"
 
-#include "human_units.h"
+#include "human_texts.h"
 #include "preview_loader.h"
 #include "row_cells.h"
 #include "row_status_look.h"
@@ -37,7 +37,7 @@ QString PreviewDateText(std::uint64_t packed)
 QString PreviewSizeText(std::uint64_t bytes)
 {
     return Texts::Tr("%1 (%2 bytes)")
-        .arg(QString::fromStdString(HumanBytes(bytes)), QLocale().toString(static_cast<qulonglong>(bytes)));
+        .arg(HumanBytesText(bytes), QLocale().toString(static_cast<qulonglong>(bytes)));
 }
 
 QString DataCheckText(const CatalogueRow& row, const PreviewResult& result)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "row_cells.h"
 
-#include "human_units.h"
+#include "human_texts.h"
 #include "mtf_date.h"
 #include "texts.h"
 
@@ -10,7 +10,7 @@
 
 QString SizeText(bool located, std::uint64_t size)
 {
-    return located ? QString::fromStdString(HumanBytes(size)) : QString();
+    return located ? HumanBytesText(size) : QString();
 }
 
 QString ExactSizeText(bool located, std::uint64_t size)

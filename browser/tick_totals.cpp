@@ -3,7 +3,7 @@
 
 #include "catalogue_list_model.h"
 #include "catalogue_store.h"
-#include "human_units.h"
+#include "human_texts.h"
 #include "texts.h"
 
 QString TickTotalsText(const CatalogueStore& store, const QLocale& locale)
@@ -13,7 +13,7 @@ QString TickTotalsText(const CatalogueStore& store, const QLocale& locale)
     return Texts::Tr("%1 of %2 files ticked, %3")
         .arg(locale.toString(static_cast<qulonglong>(store.TickedCount())),
              locale.toString(static_cast<qulonglong>(store.RowCount())),
-             QString::fromStdString(HumanBytes(store.TickedBytes())).replace(QLatin1Char('.'), locale.decimalPoint()));
+             HumanBytesText(store.TickedBytes(), locale));
 }
 
 void WatchTickTotals(const CatalogueListModel& model, QObject* context, const std::function<void(const QString&)>& show)

@@ -43,12 +43,19 @@ double RateMeter::Seconds() const
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
 }
 
-std::string RateMeter::RateAndTimeLeft(std::uint64_t done, std::uint64_t total) const
+RateMeter::Rate RateMeter::RateOf(std::uint64_t done, std::uint64_t total) const
 {
     const double seconds = Seconds();
     const double rate = seconds > 0 ? static_cast<double>(done) / seconds : 0.0;
     const double left = rate > 0 ? static_cast<double>(total - std::min(total, done)) / rate : -1.0;
-    return HumanBytes(static_cast<std::uint64_t>(rate)) + "/s, " + HumanDuration(left) + " left";
+    return Rate{rate, left};
+}
+
+std::string RateMeter::RateAndTimeLeft(std::uint64_t done, std::uint64_t total) const
+{
+    const Rate rate = RateOf(done, total);
+    return HumanBytes(static_cast<std::uint64_t>(rate.bytesPerSecond)) + "/s, " + HumanDuration(rate.secondsLeft)
+           + " left";
 }
 
 std::string CountOf(std::uint64_t count, const std::string& singular, const std::string& plural)

@@ -21,6 +21,13 @@ class RateMeter {
 public:
     RateMeter() : m_start(std::chrono::steady_clock::now()) {}
     double Seconds() const;
+    // Bytes a second so far and the seconds left (negative when unknown)
+    // for `done` of `total` bytes.
+    struct Rate {
+        double bytesPerSecond = 0;
+        double secondsLeft = -1;
+    };
+    Rate RateOf(std::uint64_t done, std::uint64_t total) const;
     // "12.0 MiB/s, 0:05 left" for `done` of `total` bytes.
     std::string RateAndTimeLeft(std::uint64_t done, std::uint64_t total) const;
 

@@ -74,17 +74,47 @@ void AddNoted(std::vector<std::string>& lines, const char* what, const NotedFile
     AddExamples(lines, files.examples, files.count, false);
 }
 
-// "9.2 MiB (47 %) of the backup hold no file that could be read".
-std::string UnreadShare(const ScanReport& report)
+// The share of the backup that no block covers, in percent.
+std::uint64_t UnreadPercent(std::uint64_t unread, std::uint64_t backupSize)
 {
-    const std::uint64_t unread = TotalLength(report.gaps);
-    const std::uint64_t size = std::max(report.backupSize, unread);
+    const std::uint64_t size = std::max(backupSize, unread);
     // unread * 100 could overflow past 184 PB; divide first when it would.
-    const std::uint64_t percent = size == 0            ? 0
-                                : unread > UINT64_MAX / 100 ? unread / (size / 100)
-                                                            : unread * 100 / size;
-    return HumanBytes(unread) + " (" + std::to_string(percent)
-           + " %) of the backup hold no file that could be read";
+    return size == 0 ? 0 : unread > UINT64_MAX / 100 ? unread / (size / 100) : unread * 100 / size;
+}
+
+// One part of the summary or the deep scan hint in English.
+std::string PartText(const ReportPart& part)
+{
+    const std::uint64_t n = part.count;
+    switch (part.finding) {
+    case ReportFinding::kFileBlocksPassedOver:
+        return Counted(n, "file block", "file blocks") + " passed over (" + std::to_string(part.verified)
+               + " with a valid checksum)";
+    case ReportFinding::kFoldersRenamed:
+        return Counted(n, "folder", "folders") + " renamed \"lost dir\"";
+    case ReportFinding::kFilesCutShort:
+        return Counted(n, "file", "files") + " cut short";
+    case ReportFinding::kSetBlocksLost:
+        return Counted(n, "set block", "set blocks") + " lost";
+    case ReportFinding::kFilesInLostFolder:
+        return Counted(n, "file", "files") + " put into a lost folder";
+    case ReportFinding::kFilesPlacedById:
+        return Counted(n, "file", "files") + " placed by folder ID";
+    case ReportFinding::kUnreadShare: // "9.2 MiB (47 %) of the backup hold no file that could be read"
+        return HumanBytes(n) + " (" + std::to_string(part.percent) + " %) of the backup hold no file that could be read";
+    case ReportFinding::kSetsWithLongNames:
+        return Counted(n, "set", "sets") + " passed over for a long name";
+    case ReportFinding::kUnreadableBytes:
+        return Counted(n, "byte", "bytes") + " unreadable";
+    case ReportFinding::kFilesNotListed:
+        return Counted(n, "file", "files") + " found but not listed (out of memory)";
+    case ReportFinding::kNoBlockOnGrid:
+        return "no block found on the 512-byte grid; a deep scan looks for blocks off the 512-byte grid";
+    case ReportFinding::kBlocklessTail:
+        return "no block found in the last " + Counted(n, "byte", "bytes")
+               + "; a deep scan looks for blocks off the 512-byte grid";
+    }
+    return {};
 }
 
 } // namespace
@@ -94,46 +124,53 @@ std::string CutShortText(std::uint64_t inBackup, std::uint64_t size)
     return "cut short: " + std::to_string(inBackup) + " of " + std::to_string(size) + " bytes are in the backup";
 }
 
+std::vector<ReportPart> ScanReportSummaryParts(const ScanReport& report)
+{
+    std::vector<ReportPart> parts;
+    const auto add = [&parts](ReportFinding finding, std::uint64_t count) {
+        if (count > 0)
+            parts.push_back(ReportPart{finding, count});
+    };
+    add(ReportFinding::kFileBlocksPassedOver,
+        report.emptyFileNames.Total() + report.unusableFileNames.Total() + report.longFilePaths.Total());
+    if (!parts.empty())
+        parts.back().verified = report.VerifiedFilesPassedOver();
+    add(ReportFinding::kFoldersRenamed, report.lostDirectories.Total());
+    add(ReportFinding::kFilesCutShort, report.cutShort.count);
+    add(ReportFinding::kSetBlocksLost, report.lostSets.size());
+    add(ReportFinding::kFilesInLostFolder, report.inLostFolder.count);
+    add(ReportFinding::kFilesPlacedById, report.placedById.count);
+    if (!report.gaps.empty()) {
+        const std::uint64_t unread = TotalLength(report.gaps);
+        parts.push_back(ReportPart{ReportFinding::kUnreadShare, unread, 0, UnreadPercent(unread, report.backupSize)});
+    }
+    add(ReportFinding::kSetsWithLongNames, report.longSetNames.Total());
+    add(ReportFinding::kUnreadableBytes, TotalLength(report.unreadable));
+    add(ReportFinding::kFilesNotListed, report.rowsNotAdded);
+    return parts;
+}
+
+std::optional<ReportPart> DeepScanHint(const ScanReport& report)
+{
+    if (report.noBlocks)
+        return ReportPart{ReportFinding::kNoBlockOnGrid};
+    if (report.blocklessTail > 0)
+        return ReportPart{ReportFinding::kBlocklessTail, report.blocklessTail};
+    return std::nullopt;
+}
+
 std::string ScanReportSummary(const ScanReport& report)
 {
-    std::vector<std::string> parts;
-    const std::uint64_t files =
-        report.emptyFileNames.Total() + report.unusableFileNames.Total() + report.longFilePaths.Total();
-    if (files > 0)
-        parts.push_back(Counted(files, "file block", "file blocks") + " passed over ("
-                        + std::to_string(report.VerifiedFilesPassedOver()) + " with a valid checksum)");
-    if (report.lostDirectories.Total() > 0)
-        parts.push_back(Counted(report.lostDirectories.Total(), "folder", "folders") + " renamed \"lost dir\"");
-    if (report.cutShort.count > 0)
-        parts.push_back(Counted(report.cutShort.count, "file", "files") + " cut short");
-    if (!report.lostSets.empty())
-        parts.push_back(Counted(report.lostSets.size(), "set block", "set blocks") + " lost");
-    if (report.inLostFolder.count > 0)
-        parts.push_back(Counted(report.inLostFolder.count, "file", "files") + " put into a lost folder");
-    if (report.placedById.count > 0)
-        parts.push_back(Counted(report.placedById.count, "file", "files") + " placed by folder ID");
-    if (!report.gaps.empty())
-        parts.push_back(UnreadShare(report));
-    if (report.longSetNames.Total() > 0)
-        parts.push_back(Counted(report.longSetNames.Total(), "set", "sets") + " passed over for a long name");
-    if (!report.unreadable.empty())
-        parts.push_back(Counted(TotalLength(report.unreadable), "byte", "bytes") + " unreadable");
-    if (report.rowsNotAdded > 0)
-        parts.push_back(Counted(report.rowsNotAdded, "file", "files") + " found but not listed (out of memory)");
     std::string summary;
-    for (const std::string& part : parts)
-        summary.append(summary.empty() ? "" : ", ").append(part);
+    for (const ReportPart& part : ScanReportSummaryParts(report))
+        summary.append(summary.empty() ? "" : ", ").append(PartText(part));
     return summary;
 }
 
 std::string DeepScanSuggestion(const ScanReport& report)
 {
-    const char* advice = "; a deep scan looks for blocks off the 512-byte grid";
-    if (report.noBlocks)
-        return std::string("no block found on the 512-byte grid") + advice;
-    if (report.blocklessTail > 0)
-        return "no block found in the last " + Counted(report.blocklessTail, "byte", "bytes") + advice;
-    return {};
+    const std::optional<ReportPart> hint = DeepScanHint(report);
+    return hint ? PartText(*hint) : std::string();
 }
 
 std::vector<std::string> ScanReportDetails(const ScanReport& report)

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -88,6 +89,32 @@ struct ScanReport {
     // True when the report has nothing to say.
     bool Empty() const;
 };
+
+// What the summary line names, in its order; a window words them itself.
+enum class ReportFinding {
+    kFileBlocksPassedOver, // count, and `verified` of them with a valid checksum
+    kFoldersRenamed,
+    kFilesCutShort,
+    kSetBlocksLost,
+    kFilesInLostFolder,
+    kFilesPlacedById,
+    kUnreadShare, // count bytes, `percent` of the backup
+    kSetsWithLongNames,
+    kUnreadableBytes,
+    kFilesNotListed,
+    kNoBlockOnGrid, // the deep scan hints: no count
+    kBlocklessTail, // count bytes at the end
+};
+struct ReportPart {
+    ReportFinding finding;
+    std::uint64_t count = 0;
+    std::uint64_t verified = 0;
+    std::uint64_t percent = 0;
+};
+// The parts of the summary line, none when the scan passed over nothing.
+std::vector<ReportPart> ScanReportSummaryParts(const ScanReport& report);
+// The hint that a deep scan may find more, if the scan gives one.
+std::optional<ReportPart> DeepScanHint(const ScanReport& report);
 
 // One line saying what the scan passed over, or "" when nothing was.
 std::string ScanReportSummary(const ScanReport& report);

@@ -20,7 +20,8 @@
 
 bkf_install_deps() {
     local packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
-                    fonts-liberation libcli11-dev python3 qt6-l10n-tools qt6-tools-dev libfuse3-dev fuse3) option
+                    fonts-liberation libcli11-dev python3 qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
+                    libfuse3-dev fuse3) option
     for option in "$@"; do
         case "$option" in
             --fuzzer) packages+=(clang libclang-rt-14-dev) ;;

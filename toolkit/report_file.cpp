@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report_file.h"
 
+#include "texts.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QSaveFile>
@@ -19,10 +21,11 @@ QString WriteReportFile(const QString& path, const QString& text)
 QString SaveReportAs(QWidget* parent, const QString& text)
 {
     const QString path = QFileDialog::getSaveFileName(
-        parent, QStringLiteral("Save report"), QDir::home().filePath(QStringLiteral("Brevant Veltra BKF report.txt")),
-        QStringLiteral("Text files (*.txt);;All files (*)"));
+        parent, Texts::Tr("Save report"),
+        QDir::home().filePath(Texts::Tr("Brevant Veltra BKF report") + QStringLiteral(".txt")),
+        Texts::Tr("Text files (*.txt);;All files (*)"));
     if (path.isEmpty())
         return QString();
     const QString why = WriteReportFile(path, text);
-    return why.isEmpty() ? QString() : QStringLiteral("The report could not be saved in %1: %2").arg(path, why);
+    return why.isEmpty() ? QString() : Texts::Tr("The report could not be saved in %1: %2").arg(path, why);
 }

@@ -104,11 +104,11 @@
     </message>
     <message>
         <source>Se&amp;tting	Ctrl+T</source>
-        <translation>&amp;Einstellungen	Strg+T</translation>
+        <translation>&amp;Optionen	Strg+T</translation>
     </message>
     <message>
         <source>Settings for repaired file name</source>
-        <translation>Einstellungen für den Namen reparierter Dateien</translation>
+        <translation>Optionen für den Namen reparierter Dateien</translation>
     </message>
     <message>
         <source>Li&amp;ve Update	Ctrl+V</source>
@@ -196,7 +196,7 @@
     </message>
     <message>
         <source>Please press Save Files button from toolbar or press Next button to save repaired file(s) </source>
-        <translation>Klicken Sie in der Symbolleiste auf „Dateien speichern“ oder auf „Weiter“, um die reparierten Dateien zu speichern </translation>
+        <translation>Klicken Sie in der Symbolleiste auf „Speichern“ oder auf „Weiter“, um die reparierten Dateien zu speichern </translation>
     </message>
     <message>
         <source>Please stop search process , then save files</source>
@@ -224,7 +224,7 @@
     </message>
     <message>
         <source>Settings</source>
-        <translation>Einstellungen</translation>
+        <translation>Optionen</translation>
     </message>
     <message>
         <source>File Name Prefix</source>
@@ -289,13 +289,13 @@
     <message>
         <source>1.	select file for repair from Browse button or from Add File button from toolbar 
 2.	Press Next button</source>
-        <translation>1.	Datei zum Reparieren mit „Durchsuchen“ oder mit „Datei hinzufügen“ in der Symbolleiste auswählen 
+        <translation>1.	Datei zum Reparieren mit „Durchsuchen“ oder mit „Öffnen“ in der Symbolleiste auswählen 
 2.	„Weiter“ drücken</translation>
     </message>
     <message>
         <source>1.	select file for repair from browse Button or from Add File button from toolbar 
 2.	Press Next button</source>
-        <translation>1.	Datei zum Reparieren mit „Durchsuchen“ oder mit „Datei hinzufügen“ in der Symbolleiste auswählen 
+        <translation>1.	Datei zum Reparieren mit „Durchsuchen“ oder mit „Öffnen“ in der Symbolleiste auswählen 
 2.	„Weiter“ drücken</translation>
     </message>
     <message>
@@ -304,7 +304,7 @@
     </message>
     <message>
         <source>Settings for repaired file name.</source>
-        <translation>Einstellungen für den Namen reparierter Dateien.</translation>
+        <translation>Optionen für den Namen reparierter Dateien.</translation>
     </message>
     <message>
         <source>Next</source>
@@ -324,7 +324,7 @@
     </message>
     <message>
         <source>&amp;Browse</source>
-        <translation>&amp;Durchsuchen</translation>
+        <translation>Durch&amp;suchen</translation>
     </message>
     <message>
         <source>Please select file to repair , Using Browse button</source>
@@ -440,11 +440,11 @@
     </message>
     <message>
         <source>Catalogue from the scan of %1</source>
-        <translation>Katalog aus dem Scan vom %1</translation>
+        <translation>Katalog aus der Suche vom %1</translation>
     </message>
     <message>
         <source>Rescan</source>
-        <translation>Neu scannen</translation>
+        <translation>Neu suchen</translation>
     </message>
     <message>
         <source>%1 saved and %2 already there of %3 files, %4 written into %5</source>
@@ -481,14 +481,6 @@
     <message>
         <source>Open</source>
         <translation>Öffnen</translation>
-    </message>
-    <message>
-        <source>ok</source>
-        <translation>in Ordnung</translation>
-    </message>
-    <message>
-        <source>unverified</source>
-        <translation>ungeprüft</translation>
     </message>
     <message>
         <source>no data</source>
@@ -640,11 +632,11 @@
     </message>
     <message>
         <source>Tick shown rows</source>
-        <translation>Angezeigte Zeilen abhaken</translation>
+        <translation>Angezeigte Zeilen anhaken</translation>
     </message>
     <message>
         <source>Untick shown rows</source>
-        <translation>Häkchen der angezeigten Zeilen entfernen</translation>
+        <translation>Haken der angezeigten Zeilen entfernen</translation>
     </message>
     <message>
         <source>Modified</source>
@@ -665,6 +657,190 @@
     <message>
         <source>not saved</source>
         <translation>nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>%1
+
+Sales: %2
+
+Support: %3</source>
+        <translation>%1
+
+Vertrieb: %2
+
+Support: %3</translation>
+    </message>
+    <message>
+        <source>&amp;Check data</source>
+        <translation>&amp;Daten prüfen</translation>
+    </message>
+    <message>
+        <source>Read the found files&apos; data and compare them with their checksums</source>
+        <translation>Die Daten der gefundenen Dateien lesen und mit ihren Prüfsummen vergleichen</translation>
+    </message>
+    <message>
+        <source>%1 file verified</source>
+        <translation>%1 Datei geprüft</translation>
+    </message>
+    <message>
+        <source>%1 files verified</source>
+        <translation>%1 Dateien geprüft</translation>
+    </message>
+    <message>
+        <source>%1 with its checksum missing</source>
+        <translation>%1 ohne Prüfsumme</translation>
+    </message>
+    <message>
+        <source>%1 unchecked</source>
+        <translation>%1 ungeprüft</translation>
+    </message>
+    <message>
+        <source>data check: %1</source>
+        <translation>Datenprüfung: %1</translation>
+    </message>
+    <message>
+        <source>dates: %1 restored, %2 unknown or out of range, %3 refused</source>
+        <translation>Datum: %1 wiederhergestellt, %2 unbekannt oder außerhalb des Bereichs, %3 abgelehnt</translation>
+    </message>
+    <message>
+        <source>%1 file block passed over (%2 with a valid checksum)</source>
+        <translation>%1 Dateiblock übergangen (%2 mit gültiger Prüfsumme)</translation>
+    </message>
+    <message>
+        <source>%1 file blocks passed over (%2 with a valid checksum)</source>
+        <translation>%1 Dateiblöcke übergangen (%2 mit gültiger Prüfsumme)</translation>
+    </message>
+    <message>
+        <source>%1 folder renamed &quot;lost dir&quot;</source>
+        <translation>%1 Ordner in „lost dir“ umbenannt</translation>
+    </message>
+    <message>
+        <source>%1 folders renamed &quot;lost dir&quot;</source>
+        <translation>%1 Ordner in „lost dir“ umbenannt</translation>
+    </message>
+    <message>
+        <source>%1 file cut short</source>
+        <translation>%1 Datei abgeschnitten</translation>
+    </message>
+    <message>
+        <source>%1 files cut short</source>
+        <translation>%1 Dateien abgeschnitten</translation>
+    </message>
+    <message>
+        <source>%1 set block lost</source>
+        <translation>%1 Satzblock verloren</translation>
+    </message>
+    <message>
+        <source>%1 set blocks lost</source>
+        <translation>%1 Satzblöcke verloren</translation>
+    </message>
+    <message>
+        <source>%1 file put into a lost folder</source>
+        <translation>%1 Datei in einen verlorenen Ordner gelegt</translation>
+    </message>
+    <message>
+        <source>%1 files put into a lost folder</source>
+        <translation>%1 Dateien in einen verlorenen Ordner gelegt</translation>
+    </message>
+    <message>
+        <source>%1 file placed by folder ID</source>
+        <translation>%1 Datei nach Ordner-ID eingeordnet</translation>
+    </message>
+    <message>
+        <source>%1 files placed by folder ID</source>
+        <translation>%1 Dateien nach Ordner-ID eingeordnet</translation>
+    </message>
+    <message>
+        <source>%1 (%2 %) of the backup hold no file that could be read</source>
+        <translation>%1 (%2 %) der Sicherung enthalten keine lesbare Datei</translation>
+    </message>
+    <message>
+        <source>%1 set passed over for a long name</source>
+        <translation>%1 Satz wegen eines langen Namens übergangen</translation>
+    </message>
+    <message>
+        <source>%1 sets passed over for a long name</source>
+        <translation>%1 Sätze wegen eines langen Namens übergangen</translation>
+    </message>
+    <message>
+        <source>%1 byte unreadable</source>
+        <translation>%1 Byte nicht lesbar</translation>
+    </message>
+    <message>
+        <source>%1 bytes unreadable</source>
+        <translation>%1 Bytes nicht lesbar</translation>
+    </message>
+    <message>
+        <source>%1 file found but not listed (out of memory)</source>
+        <translation>%1 Datei gefunden, aber nicht aufgelistet (Speicher erschöpft)</translation>
+    </message>
+    <message>
+        <source>%1 files found but not listed (out of memory)</source>
+        <translation>%1 Dateien gefunden, aber nicht aufgelistet (Speicher erschöpft)</translation>
+    </message>
+    <message>
+        <source>no block found on the 512-byte grid; a deep scan looks for blocks off the 512-byte grid</source>
+        <translation>kein Block auf dem 512-Byte-Raster gefunden; eine Tiefensuche sucht Blöcke außerhalb des 512-Byte-Rasters</translation>
+    </message>
+    <message>
+        <source>no block found in the last %1 byte; a deep scan looks for blocks off the 512-byte grid</source>
+        <translation>kein Block im letzten %1 Byte gefunden; eine Tiefensuche sucht Blöcke außerhalb des 512-Byte-Rasters</translation>
+    </message>
+    <message>
+        <source>no block found in the last %1 bytes; a deep scan looks for blocks off the 512-byte grid</source>
+        <translation>kein Block in den letzten %1 Bytes gefunden; eine Tiefensuche sucht Blöcke außerhalb des 512-Byte-Rasters</translation>
+    </message>
+    <message>
+        <source>Brevant Veltra BKF - Checking data...</source>
+        <translation>Brevant Veltra BKF – Daten werden geprüft...</translation>
+    </message>
+    <message>
+        <source>%1 of %2 read</source>
+        <translation>%1 von %2 gelesen</translation>
+    </message>
+    <message>
+        <source>The backup has no file with data to check</source>
+        <translation>Die Sicherung enthält keine Datei mit prüfbaren Daten</translation>
+    </message>
+    <message>
+        <source>Data check stopped: %1</source>
+        <translation>Datenprüfung abgebrochen: %1</translation>
+    </message>
+    <message>
+        <source>%1/s, %2 left</source>
+        <translation>%1/s, noch %2</translation>
+    </message>
+    <message>
+        <source>not checked</source>
+        <translation>nicht geprüft</translation>
+    </message>
+    <message>
+        <source>no checksum</source>
+        <translation>keine Prüfsumme</translation>
+    </message>
+    <message>
+        <source>verified</source>
+        <translation>geprüft</translation>
+    </message>
+    <message>
+        <source>partly saved</source>
+        <translation>teilweise gespeichert</translation>
+    </message>
+    <message>
+        <source>Save report</source>
+        <translation>Bericht speichern</translation>
+    </message>
+    <message>
+        <source>Brevant Veltra BKF report</source>
+        <translation>Brevant Veltra BKF Bericht</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt);;All files (*)</source>
+        <translation>Textdateien (*.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The report could not be saved in %1: %2</source>
+        <translation>Der Bericht konnte nicht in %1 gespeichert werden: %2</translation>
     </message>
 </context>
 </TS>
