@@ -88,6 +88,6 @@ QString ScanSummaryText(const ScanReport& report)
 
 QString DeepScanHintText(const ScanReport& report)
 {
-    const std::optional<ReportPart> hint = DeepScanHint(report);
+    const std::optional<ReportPart> hint = DeepScanHintPart(report);
     return hint ? PartText(*hint) : QString();
 }

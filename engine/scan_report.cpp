@@ -150,7 +150,7 @@ std::vector<ReportPart> ScanReportSummaryParts(const ScanReport& report)
     return parts;
 }
 
-std::optional<ReportPart> DeepScanHint(const ScanReport& report)
+std::optional<ReportPart> DeepScanHintPart(const ScanReport& report)
 {
     if (report.noBlocks)
         return ReportPart{ReportFinding::kNoBlockOnGrid};
@@ -169,7 +169,7 @@ std::string ScanReportSummary(const ScanReport& report)
 
 std::string DeepScanSuggestion(const ScanReport& report)
 {
-    const std::optional<ReportPart> hint = DeepScanHint(report);
+    const std::optional<ReportPart> hint = DeepScanHintPart(report);
     return hint ? PartText(*hint) : std::string();
 }
 

@@ -114,7 +114,7 @@ struct ReportPart {
 // The parts of the summary line, none when the scan passed over nothing.
 std::vector<ReportPart> ScanReportSummaryParts(const ScanReport& report);
 // The hint that a deep scan may find more, if the scan gives one.
-std::optional<ReportPart> DeepScanHint(const ScanReport& report);
+std::optional<ReportPart> DeepScanHintPart(const ScanReport& report);
 
 // One line saying what the scan passed over, or "" when nothing was.
 std::string ScanReportSummary(const ScanReport& report);
