@@ -32,11 +32,23 @@ void Box(QPainter& painter, const QColor& fill)
     painter.drawRect(QRectF(2.5, 2.5, 11, 11));
 }
 
+const QPolygonF kTickLine({QPointF(5, 8), QPointF(7.2, 10.5), QPointF(11.2, 5.2)});
+
 void Tick(QPainter& painter)
 {
     painter.setPen(QPen(QColor(33, 161, 33), 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::NoBrush);
-    painter.drawPolyline(QPolygonF({QPointF(5, 8), QPointF(7.2, 10.5), QPointF(11.2, 5.2)}));
+    painter.drawPolyline(kTickLine);
+}
+
+// The partial state: a mid-grey box, plainly not white in any theme, whose
+// green tick keeps a white edge so that it stands out from the grey.
+void GreyTick(QPainter& painter)
+{
+    Box(painter, QColor(128, 128, 128));
+    painter.setPen(QPen(Qt::white, 3.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(kTickLine);
+    Tick(painter);
 }
 
 void UpLeftArrow(QPainter& painter)
@@ -62,8 +74,7 @@ void PaintStateImage(QPainter& painter, StateImage image)
         Tick(painter);
         return;
     case StateImage::GreyTicked:
-        Box(painter, QColor(172, 172, 172));
-        Tick(painter);
+        GreyTick(painter);
         return;
     case StateImage::ParentMarker:
         Box(painter, Qt::white);
