@@ -33,6 +33,17 @@ void SetWhy(std::string* why, std::string text)
         *why = std::move(text);
 }
 
+// The `counter`th name (from 0) a file `name` set aside with `suffix` gets:
+// NAME.partial, NAME.partial1, ... A name near the length limit is shortened
+// first, so that the suffix and the number always fit.
+std::string AsideName(const std::string& name, const std::string& suffix, std::uint64_t counter)
+{
+    constexpr std::size_t kNumberRoom = 20;
+    const std::size_t room = kNameByteLimit - suffix.size() - kNumberRoom;
+    const std::string base = name.size() > room ? FitNameLength(name, room) : name;
+    return base + suffix + (counter == 0 ? std::string() : std::to_string(counter));
+}
+
 #ifdef _WIN32
 FILETIME FileTimeOf(std::int64_t seconds)
 {
@@ -337,6 +348,19 @@ struct OutputRoot::Impl {
         return ::fstatat(parent, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode);
     }
 
+    // The files NAME.partial, NAME.partial1, ... in `folder` that earlier
+    // saves set aside for `name`, up to the first number that is not one.
+    static std::vector<std::string> LeftoversOf(int folder, const std::string& name)
+    {
+        std::vector<std::string> leftovers;
+        for (std::uint64_t counter = 0;; ++counter) {
+            std::string aside = AsideName(name, OutputRoot::kAsideSuffix, counter);
+            if (!IsPlainFile(folder, aside))
+                return leftovers;
+            leftovers.push_back(std::move(aside));
+        }
+    }
+
     // Makes and opens the first "NAME (n)" of which nothing exists.
     static int MakeNumbered(int parent, const std::string& name, std::string& actual, std::string* why)
     {
@@ -503,11 +527,8 @@ template <typename Folder>
 std::optional<std::string> RenameToFreeName(Folder folder, const std::string& name, const std::string& suffix,
                                             std::string* why)
 {
-    constexpr std::size_t kNumberRoom = 20;
-    const std::size_t room = kNameByteLimit - suffix.size() - kNumberRoom;
-    const std::string base = name.size() > room ? FitNameLength(name, room) : name;
     for (std::uint64_t counter = 0;; ++counter) {
-        const std::string target = base + suffix + (counter == 0 ? std::string() : std::to_string(counter));
+        const std::string target = AsideName(name, suffix, counter);
         switch (RenameNoReplace(folder, name, target, why)) {
         case RenameOutcome::Done:
             return target;
@@ -695,7 +716,7 @@ OutputRoot::NameUse OutputRoot::ResumeName(const std::vector<std::string>&, cons
     return NameUse::Free;
 }
 
-void OutputRoot::RemoveBeside(const std::vector<std::string>&, const std::string&) {}
+void OutputRoot::RemoveBeside(const std::vector<std::string>&, const std::vector<std::string>&) {}
 
 #else
 
@@ -743,10 +764,8 @@ OutputRoot::NameUse OutputRoot::ResumeName(const std::vector<std::string>& fitte
     const int folder = m_impl->FolderFor(fitted, why);
     if (folder < 0)
         return NameUse::Free; // creating the file says why
+    resumed.leftovers = m_impl->LeftoversOf(folder, fitted.back());
     struct stat info {};
-    const std::string leftover = fitted.back() + ".partial";
-    if (::fstatat(folder, leftover.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
-        resumed.leftover = leftover;
     const int fd = ::openat(folder, fitted.back().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT ? NameUse::Free : NameUse::Taken;
@@ -760,14 +779,20 @@ OutputRoot::NameUse OutputRoot::ResumeName(const std::vector<std::string>& fitte
         resumed.kept = true;
         return NameUse::Kept;
     }
-    return RenameAside(fitted, ".partial", why) ? NameUse::Free : NameUse::Failed;
+    auto aside = RenameAside(fitted, OutputRoot::kAsideSuffix, why);
+    if (!aside)
+        return NameUse::Failed;
+    resumed.leftovers.push_back(std::move(*aside));
+    return NameUse::Free;
 }
 
-void OutputRoot::RemoveBeside(const std::vector<std::string>& components, const std::string& name)
+void OutputRoot::RemoveBeside(const std::vector<std::string>& components, const std::vector<std::string>& names)
 {
     const int folder = m_impl->FolderFor(components, nullptr);
-    if (folder >= 0)
-        ::unlinkat(folder, name.c_str(), 0);
+    for (const std::string& name : names) {
+        if (folder >= 0)
+            ::unlinkat(folder, name.c_str(), 0);
+    }
 }
 
 #endif
