@@ -300,9 +300,15 @@ bool OutputRoot::SetFolderModified(const std::vector<std::string>& components, s
 
 #else
 
-// The root's descriptor and the chain of folder descriptors of the last file,
-// so that consecutive files of one folder do not walk the path again.
+// The root's descriptor and the chain of folders of the last file, so that
+// consecutive files of one folder do not walk the path again. The chain is
+// remembered by name at every level but held open only at every 16th level
+// and at the last: a path hundreds of folders deep must not take a
+// descriptor per level (a process may be allowed no more than 256). A level
+// not held is reopened from the nearest held one above it.
 struct OutputRoot::Impl {
+    static constexpr std::size_t kHeldStride = 16;
+
     int rootFd = -1;
     std::vector<std::string> cachedNames;  // as asked for
     std::vector<std::string> cachedActual; // as made
@@ -328,8 +334,10 @@ struct OutputRoot::Impl {
 
     void DropCacheFrom(std::size_t depth)
     {
-        for (std::size_t i = depth; i < cachedFds.size(); ++i)
-            ::close(cachedFds[i]);
+        for (std::size_t i = depth; i < cachedFds.size(); ++i) {
+            if (cachedFds[i] >= 0)
+                ::close(cachedFds[i]);
+        }
         cachedFds.resize(depth);
         cachedNames.resize(depth);
         cachedActual.resize(depth);
@@ -423,6 +431,40 @@ struct OutputRoot::Impl {
         return fd;
     }
 
+    // Closes the chain's level `level` unless it is one of those held.
+    void ReleaseLevel(std::size_t level)
+    {
+        if (level % kHeldStride != kHeldStride - 1 && cachedFds[level] >= 0) {
+            ::close(cachedFds[level]);
+            cachedFds[level] = -1;
+        }
+    }
+
+    // The folder below the chain's first `levels` levels (the root for 0),
+    // reopened from the nearest held level above it when it is not held,
+    // one folder at a time without following links.
+    int ChainFolder(std::size_t levels, std::string* why)
+    {
+        if (levels == 0 || cachedFds[levels - 1] >= 0)
+            return levels == 0 ? rootFd : cachedFds[levels - 1];
+        std::size_t from = levels - 1;
+        while (from > 0 && cachedFds[from - 1] < 0)
+            --from;
+        int fd = from == 0 ? rootFd : cachedFds[from - 1];
+        for (std::size_t i = from; i < levels; ++i) {
+            const int next = ::openat(fd, cachedActual[i].c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (i > from)
+                ::close(fd); // reopened on the way, not held
+            if (next < 0) {
+                SetWhy(why, "cannot enter folder \"" + cachedActual[i] + "\" again: " + LastSystemError());
+                return -1;
+            }
+            fd = next;
+        }
+        cachedFds[levels - 1] = fd;
+        return fd;
+    }
+
     int FolderFor(const std::vector<std::string>& components, std::string* why)
     {
         const std::size_t depth = components.size() - 1;
@@ -430,21 +472,23 @@ struct OutputRoot::Impl {
         while (shared < depth && shared < cachedNames.size() && cachedNames[shared] == components[shared])
             ++shared;
         DropCacheFrom(shared);
+        int fd = ChainFolder(shared, why);
         std::string key;
-        for (std::size_t i = 0; i < depth; ++i) {
+        for (std::size_t i = 0; fd >= 0 && i < depth; ++i) {
             key.append(components[i]).append(1, '\0');
             if (i < shared)
                 continue;
-            const int parent = i == 0 ? rootFd : cachedFds[i - 1];
             std::string actual;
-            const int fd = EnterOrNumber(parent, key, components[i], actual, why);
+            fd = EnterOrNumber(fd, key, components[i], actual, why);
             if (fd < 0)
-                return -1;
+                break;
             cachedFds.push_back(fd);
             cachedNames.push_back(components[i]);
             cachedActual.push_back(actual);
+            if (i > 0)
+                ReleaseLevel(i - 1);
         }
-        return depth == 0 ? rootFd : cachedFds[depth - 1];
+        return fd;
     }
 };
 
