@@ -271,7 +271,9 @@ void RowSaver::RecordCopy(std::size_t row, const CatalogueRow& entry, std::uint6
         failure.unreadable = std::move(outcome.unreadable);
         m_report.failures.push_back(std::move(failure));
     }
-    if (m_report.failures.size() == failuresBefore)
+    if (m_report.failures.size() == failuresBefore) {
         ++m_report.filesSaved;
+        m_progress.FileSaved(row, outcome.written);
+    }
 }
 
