@@ -302,10 +302,11 @@ bool OutputRoot::SetFolderModified(const std::vector<std::string>& components, s
 
 // The root's descriptor and the chain of folders of the last file, so that
 // consecutive files of one folder do not walk the path again. The chain is
-// remembered by name at every level but held open only at every 16th level
-// and at the last: a path hundreds of folders deep must not take a
-// descriptor per level (a process may be allowed no more than 256). A level
-// not held is reopened from the nearest held one above it.
+// remembered by name at every level but held open only at the first 16
+// levels, at every 16th below them and at the last: a path hundreds of
+// folders deep must not take a descriptor per level (a process may be
+// allowed no more than 256). A level not held is reopened from the nearest
+// held one above it.
 struct OutputRoot::Impl {
     static constexpr std::size_t kHeldStride = 16;
 
@@ -434,7 +435,8 @@ struct OutputRoot::Impl {
     // Closes the chain's level `level` unless it is one of those held.
     void ReleaseLevel(std::size_t level)
     {
-        if (level % kHeldStride != kHeldStride - 1 && cachedFds[level] >= 0) {
+        const bool held = level < kHeldStride || level % kHeldStride == kHeldStride - 1;
+        if (!held && cachedFds[level] >= 0) {
             ::close(cachedFds[level]);
             cachedFds[level] = -1;
         }
