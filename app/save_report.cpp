@@ -66,7 +66,8 @@ QString SavedLine(const ExtractionReport& report, std::size_t chosen, bool dates
         saved = Text(SystemText::kSaveStopped).arg(saved);
     if (const QString check = DataCheckText(report); !check.isEmpty())
         saved += QStringLiteral("; ") + check;
-    if (datesAsked)
+    // Said when a date was set or refused: a backup that records none needs no word.
+    if (datesAsked && report.datesRestored + report.datesRefused > 0)
         saved += QStringLiteral("; ") + DatesText(report);
     return saved;
 }
