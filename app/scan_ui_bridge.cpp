@@ -61,8 +61,29 @@ void ScanUiBridge::WindowScanned(std::uint64_t position, std::uint64_t fileSize)
     // One round trip per window would cost more than the scan itself on a
     // backup of many small files; the window cannot show more than a few
     // dozen refreshes a second anyway.
-    if (std::chrono::steady_clock::now() - m_lastFlush >= kFlushInterval)
+    // Held, the window shows all that was found before the worker waits.
+    const bool held = m_held.load();
+    if (held || std::chrono::steady_clock::now() - m_lastFlush >= kFlushInterval)
         SubmitBatch();
+    if (!held)
+        return;
+    std::unique_lock<std::mutex> lock(m_holdLock);
+    m_letGo.wait(lock, [this] { return !m_held.load(); });
+}
+
+void ScanUiBridge::HoldScan(bool held)
+{
+    {
+        const std::lock_guard<std::mutex> lock(m_holdLock);
+        m_held = held;
+    }
+    m_letGo.notify_all();
+}
+
+void ScanUiBridge::Detach()
+{
+    m_dispatcher.Detach();
+    HoldScan(false);
 }
 
 void ScanUiBridge::Trace(std::string_view text)
@@ -130,6 +151,7 @@ void ScanUiBridge::StopScan(BkfScanner& scanner)
 {
     scanner.StopScan();
     m_scanRunning = false;
+    HoldScan(false);
 }
 
 void ScanUiBridge::ScanEnded(const ScanEnd& end)

@@ -11,11 +11,14 @@
 #include "main_frame.h"
 #include "scan_report_line.h"
 #include "save_road.h"
+#include "settled_value.h"
 
 #include <QMimeData>
 #include <QProgressBar>
 #include <QUrl>
 #include <QTest>
+
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -203,6 +206,31 @@ TEST(WizardScan, StopAndBackAskFirst)
     }
 }
 
+// Fault: the scan went on behind its stop question. Held there, it finds
+// nothing more until the answer; No lets it run to the end.
+TEST(WizardScan, TheStopQuestionHoldsTheScan)
+{
+    WindowFixture f;
+    const QString path = f.WriteFile("big.bkf", SampleBackup("Big", 40, 50));
+    std::uint64_t heldAt = 0;
+    bool clicked = false;
+    QObject::connect(&f.View().ListModel(), &QAbstractItemModel::rowsInserted, &f.frame, [&] {
+        if (std::exchange(clicked, true))
+            return;
+        f.messages.answers = {MessageService::kNo};
+        f.messages.whileOpen = [&] {
+            heldAt = SettledValue([&] { return std::uint64_t(f.View().ListModel().rowCount()); });
+        };
+        f.Controls().btnStop->click();
+    });
+    f.TypeAndNext(path);
+    ASSERT_TRUE(f.WaitForScanEnd());
+    ASSERT_TRUE(clicked);
+    EXPECT_EQ(f.MessageTexts(), QStringList{kStopQuestion});
+    EXPECT_LT(heldAt, 2000u) << "the scan went on behind the question";
+    ExpectReview(f, 2000);
+}
+
 TEST(WizardScan, DuringAScanNextRefusesAndAddAndRepairDoNothing)
 {
     WindowFixture f;
@@ -311,3 +339,4 @@ TEST(WizardScan, ScanReportShowsUnderTheListsWithoutAModalBox)
     f.Controls().btnBack->click();
     EXPECT_FALSE(f.View().ReportLine().isVisible());
 }
+
