@@ -10,7 +10,6 @@
 #include "system_texts.h"
 #include "texts.h"
 
-#include <cstdio>
 #include <memory>
 
 ScanUiBridge::ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTreeModel& tree, CatalogueListModel& list)
@@ -84,12 +83,6 @@ void ScanUiBridge::Detach()
 {
     m_dispatcher.Detach();
     HoldScan(false);
-}
-
-void ScanUiBridge::Trace(std::string_view text)
-{
-    // The diagnostic trace goes to standard output, which nothing reads.
-    std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
 void ScanUiBridge::SubmitBatch()

@@ -63,7 +63,6 @@ public:
     void AddPath(std::string_view path) override;
     void FileCountChanged(std::uint64_t filesFound) override;
     void WindowScanned(std::uint64_t position, std::uint64_t fileSize) override;
-    void Trace(std::string_view text) override;
     FolderDateSink* FolderDates() override { return this; }
 
     // The last batch, then the end-of-scan steps on the window thread.

@@ -18,9 +18,13 @@
 #include <QUrl>
 #include <QTest>
 
+#include <cstdio>
 #include <utility>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -340,3 +344,25 @@ TEST(WizardScan, ScanReportShowsUnderTheListsWithoutAModalBox)
     EXPECT_FALSE(f.View().ReportLine().isVisible());
 }
 
+// Fault: every scan printed "Set 1: " / "Name: " trace lines on stdout.
+TEST(WizardScan, AScanPrintsNothingOnStdout)
+{
+    WindowFixture f;
+    const QString path = f.WriteFile("quiet.bkf", SampleBackup("Quiet", 2, 3));
+    const std::string captured = f.dir.Child("stdout");
+    std::fflush(stdout);
+    const int saved = ::dup(STDOUT_FILENO);
+    const int file = ::open(captured.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(file, STDOUT_FILENO);
+    f.TypeAndNext(path);
+    const bool ended = f.WaitForScanEnd();
+    std::fflush(stdout);
+    ::dup2(saved, STDOUT_FILENO);
+    ::close(saved);
+    ::close(file);
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(f.View().ListModel().rowCount(), 6);
+    const auto printed = test_files::ReadFileBytes(captured);
+    ASSERT_TRUE(printed.has_value());
+    EXPECT_EQ(std::string(printed->begin(), printed->end()), "");
+}
