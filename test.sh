@@ -9,7 +9,9 @@
 #   2. build-tsan/   the tests where threads meet (thread_tests) under ThreadSanitizer
 #   3. build-fuzz/   when clang is present: the scan fuzzer, run for a bounded time
 #                    (FUZZ_SECONDS, default 30) on a generated seed corpus; the
-#                    catalogue cache's fuzzer likewise (CACHE_FUZZ_SECONDS, default 20)
+#                    catalogue cache's fuzzer likewise (CACHE_FUZZ_SECONDS, default 20);
+#                    then the mount tree and continued save fuzzers
+#                    (SAVE_FUZZ_SECONDS, default 15, each) on the seeds in fuzz/seeds/
 # Exits non-zero on any failure. BKF_JOBS sets the build parallelism (default 2).
 set -euo pipefail
 
@@ -18,6 +20,7 @@ ROOT=$PWD
 JOBS=${BKF_JOBS:-2}
 FUZZ_SECONDS=${FUZZ_SECONDS:-30}
 CACHE_FUZZ_SECONDS=${CACHE_FUZZ_SECONDS:-20}
+SAVE_FUZZ_SECONDS=${SAVE_FUZZ_SECONDS:-15}
 
 # shellcheck source=scripts/install-deps.sh
 source "$ROOT/scripts/install-deps.sh"
@@ -161,6 +164,25 @@ if command -v clang++ >/dev/null 2>&1; then
     cache_execs=$(sed -n 's/^stat::number_of_executed_units: *\([0-9]*\).*/\1/p' "$cache_fuzz_log" | tail -n 1)
     echo "cache fuzz: ${cache_execs:-?} executions in ${CACHE_FUZZ_SECONDS}s, no failure"
     TESTS_PASSED=$((TESTS_PASSED + 1))
+    # The mount tree and a continued save, from the seeds in fuzz/seeds/, for a shorter time each.
+    cmake --build build-fuzz --parallel "$JOBS" --target mount_tree_fuzzer continued_save_fuzzer
+    for target in mount_tree continued_save; do
+        step "${target//_/ } fuzzer, ${SAVE_FUZZ_SECONDS}s"
+        mkdir -p "build-fuzz/corpus-$target"
+        target_log="build-fuzz/fuzz-$target.log"
+        if ! ASAN_OPTIONS="detect_leaks=$detect_leaks" \
+             UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+             "build-fuzz/fuzz/${target}_fuzzer" -max_total_time="$SAVE_FUZZ_SECONDS" -timeout=20 \
+                -print_final_stats=1 -artifact_prefix=build-fuzz/artifacts/ \
+                "build-fuzz/corpus-$target" "fuzz/seeds/$target" >"$target_log" 2>&1; then
+            tail -n 60 "$target_log"
+            echo "test.sh: the $target fuzzer found a failure; input saved in build-fuzz/artifacts/" >&2
+            exit 1
+        fi
+        echo "fuzz: $(sed -n 's/^stat::number_of_executed_units: *\([0-9]*\).*/\1/p' "$target_log" | tail -n 1)" \
+             "$target executions in ${SAVE_FUZZ_SECONDS}s, no failure"
+        TESTS_PASSED=$((TESTS_PASSED + 1))
+    done
 else
     echo "note: clang++ not found; the fuzzer step is skipped"
 fi

@@ -36,7 +36,8 @@ QString SavedLine(const ExtractionReport& report, std::size_t chosen, bool dates
         saved = Text(SystemText::kSaveStopped).arg(saved);
     if (const std::string check = DataCheckSummary(report); !check.empty())
         saved += QStringLiteral("; ") + Std(check);
-    if (datesAsked)
+    // Said when a date was set or refused: a backup that records none needs no word.
+    if (datesAsked && report.datesRestored + report.datesRefused > 0)
         saved += QStringLiteral("; ") + Std(DatesSummary(report));
     return saved;
 }

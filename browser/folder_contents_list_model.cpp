@@ -85,7 +85,7 @@ bool FolderContentsListModel::Before(const Row& a, const Row& b) const
                                                              Qt::CaseInsensitive) < 0;
     case SizeColumn: return std::make_tuple(a.hasSize, a.size) < std::make_tuple(b.hasSize, b.size);
     case ModifiedColumn: return a.modified < b.modified;
-    case StatusColumn: return a.status < b.status;
+    case StatusColumn: return StatusSortRank(a.status) < StatusSortRank(b.status);
     default: return false;
     }
 }

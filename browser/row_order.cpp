@@ -45,7 +45,7 @@ std::uint64_t NumericKey(const CatalogueStore& store, std::size_t row, const Sor
     case SortKey::Rank: return request.rank(row);
     case SortKey::Size: return SizeKey(store.Row(row));
     case SortKey::Date: return store.Row(row).modified; // the packed fields run from year to second
-    case SortKey::Status: return static_cast<std::uint64_t>(store.Row(row).status); // ok first
+    case SortKey::Status: return static_cast<std::uint64_t>(StatusSortRank(store.Status(row)));
     case SortKey::Path: break;
     }
     return 0;

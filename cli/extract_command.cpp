@@ -36,6 +36,8 @@ void PrintSaveReport(const ExtractionReport& report, bool fromCache)
         PrintMessage(shown(renamed.path) + ": saved as " + shown(renamed.savedAs));
     for (const SaveFailure& failure : report.failures)
         PrintMessage(shown(failure.path) + ": " + DescribeFailure(failure));
+    for (const KeptAside& kept : report.keptAside)
+        PrintMessage(shown(kept.path) + ": " + PrintableName(DescribeKeptAside(kept)));
     if (const std::string full = DiskFullSummary(report); !full.empty())
         PrintMessage(full);
     for (const DamagedFile& damaged : report.damaged)

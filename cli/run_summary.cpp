@@ -38,5 +38,10 @@ std::string SaveSummary(const ExtractionReport& report, std::size_t chosen, doub
     if (report.completed && incomplete > 0)
         text += "; " + std::to_string(incomplete) + " of " + CountOf(chosen, "file", "files")
                 + " not saved completely";
+    std::size_t copiesAside = 0;
+    for (const KeptAside& kept : report.keptAside)
+        copiesAside += kept.names.size();
+    if (copiesAside > 0)
+        text += "; " + CountOf(copiesAside, "incomplete copy", "incomplete copies") + " kept as NAME.partial";
     return text;
 }

@@ -17,7 +17,6 @@ SaveProgress::SaveProgress(std::uint64_t backupSize, TerminalProgress& terminal,
 
 void SaveProgress::FileStarted(std::size_t, std::string_view cataloguePath)
 {
-    ++m_filesStarted;
     if (!m_verbose)
         return;
     if (m_clearBeforeRows)
@@ -27,9 +26,14 @@ void SaveProgress::FileStarted(std::size_t, std::string_view cataloguePath)
 
 void SaveProgress::BytesCopied(std::uint64_t bytes)
 {
-    m_bytesCopied += bytes;
     m_copiedAhead += bytes;
     Draw();
+}
+
+void SaveProgress::FileSaved(std::size_t, std::uint64_t bytes)
+{
+    ++m_filesSaved;
+    m_bytesSaved += bytes;
 }
 
 bool SaveProgress::StopNow()
@@ -53,6 +57,6 @@ void SaveProgress::Draw()
     const std::uint64_t position = std::min(m_backupSize, m_scanned + m_copiedAhead);
     m_terminal.Show("Saving: " + HumanBytes(position) + " of " + HumanBytes(m_backupSize) + " read ("
                     + std::to_string(ProgressPercent(position, m_backupSize)) + "%), "
-                    + CountOf(m_filesStarted, "file", "files") + " (" + HumanBytes(m_bytesCopied) + ") saved, "
+                    + CountOf(m_filesSaved, "file", "files") + " (" + HumanBytes(m_bytesSaved) + ") saved, "
                     + m_meter.RateAndTimeLeft(position, m_backupSize));
 }

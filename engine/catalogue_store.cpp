@@ -4,6 +4,7 @@
 #include "human_units.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cstring>
 #include <stdexcept>
 
@@ -119,6 +120,18 @@ const char* RowStatusText(RowStatus status)
     case RowStatus::NotSaved: return "not saved";
     }
     return "not checked";
+}
+
+int StatusSortRank(RowStatus status)
+{
+    static constexpr RowStatus kOrder[] = {RowStatus::Verified,   RowStatus::NotChecked,   RowStatus::NoChecksum,
+                                           RowStatus::Saved,      RowStatus::ChecksumLost, RowStatus::NoData,
+                                           RowStatus::CutShort,   RowStatus::PartlySaved,  RowStatus::FolderLost,
+                                           RowStatus::Damaged,    RowStatus::NotSaved};
+    int rank = 0;
+    while (rank < static_cast<int>(std::size(kOrder)) && kOrder[rank] != status)
+        ++rank;
+    return rank;
 }
 
 bool IsOkStatus(RowStatus status)

@@ -35,6 +35,8 @@ constexpr RowStatus kLastDataStatus = RowStatus::FolderLost;
 
 // "not checked", "verified", "partly saved", ...
 const char* RowStatusText(RowStatus status);
+// The place of a state when rows are sorted by it: the sound ones first.
+int StatusSortRank(RowStatus status);
 // Whether the row needs no second look: its data are verified, not yet
 // checked or carry no checksum, or it was saved whole.
 bool IsOkStatus(RowStatus status);

@@ -72,6 +72,15 @@ std::string DescribeFailure(const SaveFailure& failure)
     return "not saved";
 }
 
+std::string DescribeKeptAside(const KeptAside& kept)
+{
+    std::string names;
+    for (const std::string& name : kept.names)
+        names.append(names.empty() ? "" : ", ").append(name);
+    return std::string(kept.names.size() == 1 ? "an incomplete copy" : "incomplete copies")
+           + " from an earlier save kept as " + names;
+}
+
 std::string DiskFullSummary(const ExtractionReport& report)
 {
     if (report.notSavedDiskFull == 0)

@@ -42,6 +42,14 @@ struct RenamedFile {
     std::string savedAs; // the path below the output root, "\"-separated like the catalogue
 };
 
+// A continued save's file not saved whole this time: the incomplete copies
+// of it that an earlier save left or that this one set aside stay.
+struct KeptAside {
+    std::size_t row = 0;
+    std::string path;               // catalogue path
+    std::vector<std::string> names; // in the file's folder: NAME.partial, NAME.partial1, ...
+};
+
 // A saved file whose data differ from the checksum its backup recorded.
 constexpr const char* kDamagedDataText = "damaged: its data differ from the checksum the backup recorded";
 struct DamagedFile {
@@ -67,6 +75,7 @@ struct ExtractionReport {
     std::uint64_t bytesSaved = 0; // in files kept under their names (not in NAME.partial ones)
     std::vector<SaveFailure> failures;
     std::vector<RenamedFile> renamed;
+    std::vector<KeptAside> keptAside; // a continued save: incomplete copies that stay
     // Chosen rows not tried: the save stops at the first file the full disk cut short.
     std::size_t notSavedDiskFull = 0;
 
@@ -99,6 +108,9 @@ void MarkSavedRows(const ExtractionReport& report, CatalogueStore& store);
 
 // One line describing a failure, for the report the user reads.
 std::string DescribeFailure(const SaveFailure& failure);
+
+// "incomplete copies kept as a.txt.partial, a.txt.partial1", for the report the user reads.
+std::string DescribeKeptAside(const KeptAside& kept);
 
 // "3 files not saved: the disk is full", or empty when the disk never filled up.
 std::string DiskFullSummary(const ExtractionReport& report);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output_path.h"
 
+#include "name_check.h"
+#include "path_limits.h"
+
 std::optional<std::vector<std::string>> SafePathComponents(std::string_view cataloguePath, std::string* why)
 {
     const auto refuse = [&](const char* reason) -> std::optional<std::vector<std::string>> {
@@ -13,6 +16,11 @@ std::optional<std::vector<std::string>> SafePathComponents(std::string_view cata
     if (cataloguePath.front() == '\\' || cataloguePath.front() == '/'
         || (cataloguePath.size() > 1 && cataloguePath[1] == ':'))
         return refuse("absolute path");
+    // The depth of the folders made for a path is bounded by its length: a
+    // cache row can hold a path far longer than a scan ever takes.
+    const std::size_t pathLimit = PathLimits{}.path;
+    if (cataloguePath.size() > pathLimit && Utf8Length(cataloguePath) > pathLimit)
+        return refuse("path longer than 1,024 characters");
 
     std::vector<std::string> components;
     std::size_t begin = 0;

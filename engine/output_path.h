@@ -11,5 +11,6 @@
 // Splits a "\"-separated catalogue path into its components. Refuses (returns
 // nothing, with the reason in `why`) an absolute path and any empty, "." or
 // ".." component, and components holding "/" or a NUL, so that the result
-// can never name anything outside the root.
+// can never name anything outside the root; and a path longer than 1,024
+// characters, so that its folders are at most 512 deep.
 std::optional<std::vector<std::string>> SafePathComponents(std::string_view cataloguePath, std::string* why);

@@ -33,6 +33,17 @@ void SetWhy(std::string* why, std::string text)
         *why = std::move(text);
 }
 
+// The `counter`th name (from 0) a file `name` set aside with `suffix` gets:
+// NAME.partial, NAME.partial1, ... A name near the length limit is shortened
+// first, so that the suffix and the number always fit.
+std::string AsideName(const std::string& name, const std::string& suffix, std::uint64_t counter)
+{
+    constexpr std::size_t kNumberRoom = 20;
+    const std::size_t room = kNameByteLimit - suffix.size() - kNumberRoom;
+    const std::string base = name.size() > room ? FitNameLength(name, room) : name;
+    return base + suffix + (counter == 0 ? std::string() : std::to_string(counter));
+}
+
 #ifdef _WIN32
 FILETIME FileTimeOf(std::int64_t seconds)
 {
@@ -289,9 +300,16 @@ bool OutputRoot::SetFolderModified(const std::vector<std::string>& components, s
 
 #else
 
-// The root's descriptor and the chain of folder descriptors of the last file,
-// so that consecutive files of one folder do not walk the path again.
+// The root's descriptor and the chain of folders of the last file, so that
+// consecutive files of one folder do not walk the path again. The chain is
+// remembered by name at every level but held open only at the first 16
+// levels, at every 16th below them and at the last: a path hundreds of
+// folders deep must not take a descriptor per level (a process may be
+// allowed no more than 256). A level not held is reopened from the nearest
+// held one above it.
 struct OutputRoot::Impl {
+    static constexpr std::size_t kHeldStride = 16;
+
     int rootFd = -1;
     std::vector<std::string> cachedNames;  // as asked for
     std::vector<std::string> cachedActual; // as made
@@ -317,8 +335,10 @@ struct OutputRoot::Impl {
 
     void DropCacheFrom(std::size_t depth)
     {
-        for (std::size_t i = depth; i < cachedFds.size(); ++i)
-            ::close(cachedFds[i]);
+        for (std::size_t i = depth; i < cachedFds.size(); ++i) {
+            if (cachedFds[i] >= 0)
+                ::close(cachedFds[i]);
+        }
         cachedFds.resize(depth);
         cachedNames.resize(depth);
         cachedActual.resize(depth);
@@ -335,6 +355,19 @@ struct OutputRoot::Impl {
     {
         struct stat info {};
         return ::fstatat(parent, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode);
+    }
+
+    // The files NAME.partial, NAME.partial1, ... in `folder` that earlier
+    // saves set aside for `name`, up to the first number that is not one.
+    static std::vector<std::string> LeftoversOf(int folder, const std::string& name)
+    {
+        std::vector<std::string> leftovers;
+        for (std::uint64_t counter = 0;; ++counter) {
+            std::string aside = AsideName(name, OutputRoot::kAsideSuffix, counter);
+            if (!IsPlainFile(folder, aside))
+                return leftovers;
+            leftovers.push_back(std::move(aside));
+        }
     }
 
     // Makes and opens the first "NAME (n)" of which nothing exists.
@@ -399,6 +432,41 @@ struct OutputRoot::Impl {
         return fd;
     }
 
+    // Closes the chain's level `level` unless it is one of those held.
+    void ReleaseLevel(std::size_t level)
+    {
+        const bool held = level < kHeldStride || level % kHeldStride == kHeldStride - 1;
+        if (!held && cachedFds[level] >= 0) {
+            ::close(cachedFds[level]);
+            cachedFds[level] = -1;
+        }
+    }
+
+    // The folder below the chain's first `levels` levels (the root for 0),
+    // reopened from the nearest held level above it when it is not held,
+    // one folder at a time without following links.
+    int ChainFolder(std::size_t levels, std::string* why)
+    {
+        if (levels == 0 || cachedFds[levels - 1] >= 0)
+            return levels == 0 ? rootFd : cachedFds[levels - 1];
+        std::size_t from = levels - 1;
+        while (from > 0 && cachedFds[from - 1] < 0)
+            --from;
+        int fd = from == 0 ? rootFd : cachedFds[from - 1];
+        for (std::size_t i = from; i < levels; ++i) {
+            const int next = ::openat(fd, cachedActual[i].c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (i > from)
+                ::close(fd); // reopened on the way, not held
+            if (next < 0) {
+                SetWhy(why, "cannot enter folder \"" + cachedActual[i] + "\" again: " + LastSystemError());
+                return -1;
+            }
+            fd = next;
+        }
+        cachedFds[levels - 1] = fd;
+        return fd;
+    }
+
     int FolderFor(const std::vector<std::string>& components, std::string* why)
     {
         const std::size_t depth = components.size() - 1;
@@ -406,21 +474,23 @@ struct OutputRoot::Impl {
         while (shared < depth && shared < cachedNames.size() && cachedNames[shared] == components[shared])
             ++shared;
         DropCacheFrom(shared);
+        int fd = ChainFolder(shared, why);
         std::string key;
-        for (std::size_t i = 0; i < depth; ++i) {
+        for (std::size_t i = 0; fd >= 0 && i < depth; ++i) {
             key.append(components[i]).append(1, '\0');
             if (i < shared)
                 continue;
-            const int parent = i == 0 ? rootFd : cachedFds[i - 1];
             std::string actual;
-            const int fd = EnterOrNumber(parent, key, components[i], actual, why);
+            fd = EnterOrNumber(fd, key, components[i], actual, why);
             if (fd < 0)
-                return -1;
+                break;
             cachedFds.push_back(fd);
             cachedNames.push_back(components[i]);
             cachedActual.push_back(actual);
+            if (i > 0)
+                ReleaseLevel(i - 1);
         }
-        return depth == 0 ? rootFd : cachedFds[depth - 1];
+        return fd;
     }
 };
 
@@ -503,11 +573,8 @@ template <typename Folder>
 std::optional<std::string> RenameToFreeName(Folder folder, const std::string& name, const std::string& suffix,
                                             std::string* why)
 {
-    constexpr std::size_t kNumberRoom = 20;
-    const std::size_t room = kNameByteLimit - suffix.size() - kNumberRoom;
-    const std::string base = name.size() > room ? FitNameLength(name, room) : name;
     for (std::uint64_t counter = 0;; ++counter) {
-        const std::string target = base + suffix + (counter == 0 ? std::string() : std::to_string(counter));
+        const std::string target = AsideName(name, suffix, counter);
         switch (RenameNoReplace(folder, name, target, why)) {
         case RenameOutcome::Done:
             return target;
@@ -695,7 +762,7 @@ OutputRoot::NameUse OutputRoot::ResumeName(const std::vector<std::string>&, cons
     return NameUse::Free;
 }
 
-void OutputRoot::RemoveBeside(const std::vector<std::string>&, const std::string&) {}
+void OutputRoot::RemoveBeside(const std::vector<std::string>&, const std::vector<std::string>&) {}
 
 #else
 
@@ -743,10 +810,8 @@ OutputRoot::NameUse OutputRoot::ResumeName(const std::vector<std::string>& fitte
     const int folder = m_impl->FolderFor(fitted, why);
     if (folder < 0)
         return NameUse::Free; // creating the file says why
+    resumed.leftovers = m_impl->LeftoversOf(folder, fitted.back());
     struct stat info {};
-    const std::string leftover = fitted.back() + ".partial";
-    if (::fstatat(folder, leftover.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
-        resumed.leftover = leftover;
     const int fd = ::openat(folder, fitted.back().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT ? NameUse::Free : NameUse::Taken;
@@ -760,14 +825,20 @@ OutputRoot::NameUse OutputRoot::ResumeName(const std::vector<std::string>& fitte
         resumed.kept = true;
         return NameUse::Kept;
     }
-    return RenameAside(fitted, ".partial", why) ? NameUse::Free : NameUse::Failed;
+    auto aside = RenameAside(fitted, OutputRoot::kAsideSuffix, why);
+    if (!aside)
+        return NameUse::Failed;
+    resumed.leftovers.push_back(std::move(*aside));
+    return NameUse::Free;
 }
 
-void OutputRoot::RemoveBeside(const std::vector<std::string>& components, const std::string& name)
+void OutputRoot::RemoveBeside(const std::vector<std::string>& components, const std::vector<std::string>& names)
 {
     const int folder = m_impl->FolderFor(components, nullptr);
-    if (folder >= 0)
-        ::unlinkat(folder, name.c_str(), 0);
+    for (const std::string& name : names) {
+        if (folder >= 0)
+            ::unlinkat(folder, name.c_str(), 0);
+    }
 }
 
 #endif

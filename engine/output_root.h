@@ -78,15 +78,22 @@ public:
 
     const std::string& Path() const { return m_path; }
 
+    // What a file that is not saved whole gets after its name: NAME.partial.
+    static constexpr const char* kAsideSuffix = ".partial";
+
     // In a root opened by OpenLatest, a name that exists and was not created
     // or kept in this run holds the earlier save's file of the row now asked
     // for. The check gets it open for reading and says whether it is
     // complete: then it is kept (CreateFile returns nothing and sets `kept`);
-    // otherwise it is moved aside as NAME.partial and the name made anew.
+    // otherwise it is moved aside as NAME.partial (or NAME.partial1, ...)
+    // and the name made anew.
     using ExistingFileCheck = std::function<bool(int fd)>;
     struct Resumed {
         bool kept = false;
-        std::string leftover; // a NAME.partial of the file's name that an earlier save left
+        // Beside the file's name: the NAME.partial files an earlier save left
+        // and the one this call moved aside, for the caller to remove once the
+        // file is whole (RemoveBeside).
+        std::vector<std::string> leftovers;
     };
 
     // Creates the folders components[0 .. n-2] below the root and a new file
@@ -101,8 +108,8 @@ public:
                                          std::vector<std::string>* savedAs = nullptr,
                                          const ExistingFileCheck* existing = nullptr, Resumed* resumed = nullptr);
 
-    // Removes the file `name` from the folder of the file `components`.
-    void RemoveBeside(const std::vector<std::string>& components, const std::string& name);
+    // Removes the files `names` from the folder of the file `components`.
+    void RemoveBeside(const std::vector<std::string>& components, const std::vector<std::string>& names);
 
     // Renames the file `components` (made by CreateFile, closed) to its name
     // + `suffix`, or + `suffix` + the first free number: nothing is ever

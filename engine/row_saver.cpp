@@ -92,7 +92,7 @@ std::string JoinCataloguePath(const std::vector<std::string>& components)
 
 RowSaver::RowSaver(const BkfFileHandle& backup, OutputRoot& root, ExtractionProgress& progress,
                    ExtractionReport& report, const std::vector<ByteRange>& rangesAhead)
-    : m_root(root), m_progress(progress), m_report(report), m_backupSize(backup.Size().value_or(0)),
+    : m_backup(backup), m_root(root), m_progress(progress), m_report(report), m_backupSize(backup.Size().value_or(0)),
       m_source(std::make_unique<CopySource>(backup, rangesAhead))
 {
 }
@@ -118,10 +118,23 @@ bool RowSaver::SaveRow(std::size_t row, const CatalogueRow& entry)
         m_report.failures.push_back(Failure(row, entry.path, SaveFailureKind::UnsafePath, why));
         return false;
     }
+    const std::size_t failuresBefore = m_report.failures.size();
     std::vector<std::string> savedAs;
     OutputRoot::Resumed resumed;
-    const OutputRoot::ExistingFileCheck whole = [&](int fd) { return HoldsRowData(fd, entry, m_backupSize); };
-    auto file = m_root.CreateFile(*components, &why, &savedAs, m_continuing ? &whole : nullptr, &resumed);
+    const bool created = CreateAndCopy(row, rangeIndex, entry, *components, savedAs, resumed);
+    SettleLeftovers(row, entry, savedAs, resumed.leftovers, m_report.failures.size() == failuresBefore);
+    return created;
+}
+
+// Creates the row's file (or, continuing, keeps the one there whole) and
+// copies its data; false when no file was created.
+bool RowSaver::CreateAndCopy(std::size_t row, std::size_t rangeIndex, const CatalogueRow& entry,
+                             const std::vector<std::string>& components, std::vector<std::string>& savedAs,
+                             OutputRoot::Resumed& resumed)
+{
+    std::string why;
+    const OutputRoot::ExistingFileCheck whole = [&](int fd) { return HoldsRowData(fd, entry, m_backup); };
+    auto file = m_root.CreateFile(components, &why, &savedAs, m_continuing ? &whole : nullptr, &resumed);
     if (resumed.kept) {
         NoteKept(row, entry);
         return false;
@@ -130,23 +143,32 @@ bool RowSaver::SaveRow(std::size_t row, const CatalogueRow& entry)
         m_report.failures.push_back(Failure(row, entry.path, SaveFailureKind::NotCreated, why));
         return false;
     }
-    if (savedAs != *components)
+    if (savedAs != components)
         m_report.renamed.push_back(RenamedFile{row, std::string(entry.path), JoinCataloguePath(savedAs)});
     if (!entry.located) {
         // The row still yields an empty file; the report says why it is empty.
         m_report.failures.push_back(Failure(row, entry.path,
                                             entry.verified ? SaveFailureKind::NoDataFound : SaveFailureKind::NotAFile));
-        Date(*file, entry, *components, savedAs);
+        Date(*file, entry, components, savedAs);
         file->Close(nullptr);
         m_report.NoteDataCheck(row, entry.path, false, false);
         return true;
     }
-    const std::size_t failuresBefore = m_report.failures.size();
-    CopyRow(row, rangeIndex, entry, *components, savedAs, *file);
-    // What a stop left of this file goes once the file is saved whole.
-    if (!resumed.leftover.empty() && m_report.failures.size() == failuresBefore)
-        m_root.RemoveBeside(savedAs, resumed.leftover);
+    CopyRow(row, rangeIndex, entry, components, savedAs, *file);
     return true;
+}
+
+// The incomplete copies of a continued save's file (what a stop or a power
+// cut left, set aside): removed once the file is whole, listed otherwise.
+void RowSaver::SettleLeftovers(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& savedAs,
+                               const std::vector<std::string>& leftovers, bool whole)
+{
+    if (leftovers.empty())
+        return;
+    if (whole)
+        m_root.RemoveBeside(savedAs, leftovers);
+    else
+        m_report.keptAside.push_back(KeptAside{row, std::string(entry.path), leftovers});
 }
 
 // Copies the row's data into its new file, closes it and records the outcome.
@@ -189,7 +211,7 @@ void RowSaver::Date(OutputFile& file, const CatalogueRow& entry, const std::vect
 void RowSaver::SetAside(SaveFailure& failure, const std::vector<std::string>& savedAs)
 {
     std::string why;
-    failure.keptAs = m_root.RenameAside(savedAs, ".partial", &why).value_or(std::string());
+    failure.keptAs = m_root.RenameAside(savedAs, OutputRoot::kAsideSuffix, &why).value_or(std::string());
     if (failure.keptAs.empty())
         failure.reason += (failure.reason.empty() ? "" : "; not renamed: ") + why;
 }
@@ -252,7 +274,9 @@ void RowSaver::RecordCopy(std::size_t row, const CatalogueRow& entry, std::uint6
         failure.unreadable = std::move(outcome.unreadable);
         m_report.failures.push_back(std::move(failure));
     }
-    if (m_report.failures.size() == failuresBefore)
+    if (m_report.failures.size() == failuresBefore) {
         ++m_report.filesSaved;
+        m_progress.FileSaved(row, outcome.written);
+    }
 }
 

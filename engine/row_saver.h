@@ -5,6 +5,7 @@
 
 #include "byte_range.h"
 #include "extraction_report.h"
+#include "output_root.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,7 +18,6 @@ class CopySource;
 class ExtractionProgress;
 class FileDates;
 class OutputFile;
-class OutputRoot;
 struct CatalogueRow;
 struct CopyOutcome;
 
@@ -45,10 +45,16 @@ public:
     // Saved files get their recorded dates through `dates` (which must outlive this object).
     void RestoreDates(FileDates& dates) { m_dates = &dates; }
     // The save continues an earlier one (its root from OutputRoot::OpenLatest):
-    // a file already there whole is kept and counted.
+    // a file already there whole is kept and counted, and the NAME.partial
+    // copies beside a file go once it is whole (the report lists any kept).
     void ContinueEarlierSave() { m_continuing = true; }
 
 private:
+    bool CreateAndCopy(std::size_t row, std::size_t rangeIndex, const CatalogueRow& entry,
+                       const std::vector<std::string>& components, std::vector<std::string>& savedAs,
+                       OutputRoot::Resumed& resumed);
+    void SettleLeftovers(std::size_t row, const CatalogueRow& entry, const std::vector<std::string>& savedAs,
+                         const std::vector<std::string>& leftovers, bool whole);
     void CopyRow(std::size_t row, std::size_t rangeIndex, const CatalogueRow& entry,
                  const std::vector<std::string>& components, const std::vector<std::string>& savedAs,
                  OutputFile& file);
@@ -64,6 +70,7 @@ private:
     void Date(OutputFile& file, const CatalogueRow& entry, const std::vector<std::string>& components,
               const std::vector<std::string>& savedAs);
 
+    const BkfFileHandle& m_backup;
     OutputRoot& m_root;
     ExtractionProgress& m_progress;
     ExtractionReport& m_report;

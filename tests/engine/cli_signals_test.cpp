@@ -92,26 +92,42 @@ TEST(CliSignalsTest, BackupShrinkingDuringTheScanIsListedUpToItsNewEnd)
     EXPECT_EQ(r.err.find("cannot read"), std::string::npos) << r.err;
 }
 
-// A file whose data run for 400 MiB (sparse): the save cannot end before the
-// second Ctrl-C, which keeps what was written as huge.bin.partial.
-TEST(CliSignalsTest, SecondCtrlCStopsAtOnceAndKeepsThePartialFile)
+constexpr std::uint64_t kHugeLength = std::uint64_t{400} << 20; // below the tests' file size cap
+
+// small.txt, then huge.bin whose data run for 400 MiB (sparse): its save
+// cannot end before a second Ctrl-C.
+std::unique_ptr<TempFile> SmallThenHuge()
 {
-    constexpr std::uint64_t kLength = std::uint64_t{400} << 20; // below the tests' file size cap
     BkfWriter w;
-    w.Sset("Daily").Dirb({"d"}).File("small.txt", "whole").File("huge.bin", "x", FileOptions().StreamLength(kLength));
+    w.Sset("Daily").Dirb({"d"}).File("small.txt", "whole");
+    w.File("huge.bin", "x", FileOptions().StreamLength(kHugeLength));
     const std::uint64_t dataAt = w.LastFile().data;
-    TempFile backup(w.Bytes());
-    backup.Resize(dataAt + kLength);
-    TempDir dir;
-    ToolSetup terminal;
-    terminal.terminalStderr = true;
-    Tool tool(BKF_RECOVER_PATH, {"extract", backup.Path(), dir.Path()}, terminal);
-    ASSERT_TRUE(tool.Start());
-    const std::string folder = dir.Child("Recovered BKF/BKF/BACKUP SET 1(_Daily)/d/");
-    ASSERT_TRUE(WaitUntil(tool, [&] { return fs::exists(folder + "huge.bin"); }));
+    auto backup = std::make_unique<TempFile>(w.Bytes());
+    backup->Resize(dataAt + kHugeLength);
+    return backup;
+}
+
+// Stops the tool's save at once: Ctrl-C twice.
+void StopNow(Tool& tool)
+{
     ::kill(tool.Pid(), SIGINT);
     ASSERT_TRUE(tool.WaitForErr("stopping after the current file; press Ctrl-C again to stop now"));
     ::kill(tool.Pid(), SIGINT);
+}
+
+// The second Ctrl-C keeps what was written of huge.bin as huge.bin.partial.
+TEST(CliSignalsTest, SecondCtrlCStopsAtOnceAndKeepsThePartialFile)
+{
+    constexpr std::uint64_t kLength = kHugeLength;
+    const auto backup = SmallThenHuge();
+    TempDir dir;
+    ToolSetup terminal;
+    terminal.terminalStderr = true;
+    Tool tool(BKF_RECOVER_PATH, {"extract", backup->Path(), dir.Path()}, terminal);
+    ASSERT_TRUE(tool.Start());
+    const std::string folder = dir.Child("Recovered BKF/BKF/BACKUP SET 1(_Daily)/d/");
+    ASSERT_TRUE(WaitUntil(tool, [&] { return fs::exists(folder + "huge.bin"); }));
+    StopNow(tool);
     const auto r = tool.Finish();
 
     EXPECT_EQ(r.status, 130) << Describe(r);
@@ -122,6 +138,28 @@ TEST(CliSignalsTest, SecondCtrlCStopsAtOnceAndKeepsThePartialFile)
     EXPECT_EQ(TreeOf(folder), (std::set<std::string>{"small.txt", "huge.bin.partial"}));
     EXPECT_LT(fs::file_size(folder + "huge.bin.partial"), kLength);
     EXPECT_EQ(ReadFileBytes(folder + "small.txt"), (Bytes{'w', 'h', 'o', 'l', 'e'}));
+}
+
+// Fault: the progress line counted the file being written as saved ("2 files
+// (5.1 MiB) saved" with huge.bin 1 % written).
+TEST(CliSignalsTest, ProgressCountsOnlyFilesSavedWhole)
+{
+    const auto backup = SmallThenHuge();
+    TempDir dir;
+    ToolSetup terminal;
+    terminal.terminalStderr = true;
+    Tool tool(BKF_RECOVER_PATH, {"extract", backup->Path(), dir.Path()}, terminal);
+    ASSERT_TRUE(tool.Start());
+    // Past its first MiB only huge.bin's data move the position on.
+    ASSERT_TRUE(tool.WaitForErr(" MiB of "));
+    StopNow(tool);
+    const auto r = tool.Finish();
+
+    const std::size_t at = r.err.find(" MiB of ");
+    ASSERT_NE(at, std::string::npos);
+    const std::string line = r.err.substr(at, r.err.find('\r', at) - at);
+    EXPECT_NE(line.find(" read ("), std::string::npos) << line;
+    EXPECT_NE(line.find("), 1 file (5 B) saved, "), std::string::npos) << line;
 }
 
 // Fault: past a file size limit ("ulimit -f") SIGXFSZ ended extract with

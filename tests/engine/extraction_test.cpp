@@ -419,6 +419,13 @@ TEST(ExtractionTest, HostilePathsAreRefusedAndNothingIsWrittenOutsideTheRoot)
         std::string("BKF\\a\0b", 7),
         std::string("BKF\\..\0", 7),
         "",
+        // Fault: a cache row 20,000 levels deep made 20,000 nested folders before failing.
+        [] {
+            std::string deep = "BKF";
+            for (int level = 0; level < 20000; ++level)
+                deep += "\\d";
+            return deep;
+        }(),
     };
     RawBackup backup(1000);
     CatalogueStore store;

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -255,6 +258,54 @@ TEST(OutputRootTest, FolderWhoseNameAFileHoldsIsNumbered)
     }
     EXPECT_EQ(ReadFileBytes(root->Path() + "/BKF/a"), (Bytes{'d', 'a', 't', 'a'}));
     EXPECT_TRUE(fs::is_empty(dir.Child("outside")));
+}
+
+// Fault: each folder level of a save held a descriptor open, so a legal path
+// 400 folders deep failed with "Too many open files" under "ulimit -n 256".
+TEST(OutputRootTest, DeepPathsHoldNoDescriptorPerFolder)
+{
+    struct Case {
+        std::size_t levels; // folders "d" above the file
+        std::string branch; // the folder below them, if any
+        const char* name;
+    };
+    const Case cases[] = {
+        {400, "", "deep"},
+        {3, "", "shallow"},     // the chain is left
+        {400, "", "again"},     // and entered anew
+        {300, "", "mid"},       // a level that is not held is reopened
+        {250, "e", "branched"}, // a new folder beside a level that is not held
+    };
+    const auto pathOf = [](const Case& c) {
+        std::vector<std::string> components(c.levels, "d");
+        if (!c.branch.empty())
+            components.push_back(c.branch);
+        components.push_back(c.name);
+        return components;
+    };
+    TempDir dir;
+    const auto status = RunInChild([&] {
+        const rlimit few{64, 64};
+        if (::setrlimit(RLIMIT_NOFILE, &few) != 0)
+            return 100;
+        std::string why;
+        auto root = OutputRoot::Create(dir.Path(), "Recovered BKF", &why);
+        for (std::size_t i = 0; root && i < std::size(cases); ++i) {
+            auto file = root->CreateFile(pathOf(cases[i]), &why);
+            if (!file || !WriteText(*file, cases[i].name))
+                return static_cast<int>(i) + 1;
+        }
+        return root ? 0 : 99;
+    });
+    ASSERT_TRUE(status) << "the save crashed or hung";
+    ASSERT_EQ(*status, 0) << "the file of that case (from 1) could not be made";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string path = dir.Child("Recovered BKF");
+        for (const std::string& component : pathOf(c))
+            path += "/" + component;
+        EXPECT_EQ(ReadFileBytes(path), Bytes(c.name, c.name + std::strlen(c.name)));
+    }
 }
 
 TEST(OutputRootTest, CreateFileRefusesAnEmptyPath)

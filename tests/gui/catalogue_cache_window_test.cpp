@@ -2,6 +2,7 @@
 // The window and the catalogue cache: a backup scanned once opens again from
 // its cache, says so on the report line, and Rescan scans it again.
 
+#include "file_change.h"
 #include "save_road.h"
 #include "scan_report_line.h"
 
@@ -21,8 +22,8 @@ using test_files::Pattern;
 constexpr std::size_t kMiB = 1u << 20;
 
 // Zeros the backup's bytes between its first and its last MiB, in place and
-// with its modification date kept: the cache's key still matches, while a
-// scan no longer finds the files there.
+// with its modification date kept: only its change time tells, and a scan
+// no longer finds the files there.
 void ZeroMiddleKeepingDate(const QString& path)
 {
     const std::string file = path.toStdString();
@@ -30,14 +31,7 @@ void ZeroMiddleKeepingDate(const QString& path)
     ASSERT_EQ(::stat(file.c_str(), &before), 0);
     const auto size = static_cast<std::size_t>(before.st_size);
     ASSERT_GT(size, 2 * kMiB);
-    {
-        std::fstream out(file, std::ios::in | std::ios::out | std::ios::binary);
-        out.seekp(static_cast<std::streamoff>(kMiB));
-        const std::string zeros(size - 2 * kMiB, '\0');
-        out.write(zeros.data(), static_cast<std::streamsize>(zeros.size()));
-    }
-    const timespec dates[2] = {before.st_atim, before.st_mtim};
-    ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), dates, 0), 0);
+    ASSERT_TRUE(ChangeKeepingModificationTime(file, kMiB, std::vector<std::uint8_t>(size - 2 * kMiB, 0)));
 }
 
 // Opens `backup` afresh: another backup first, since Back and Next on the
@@ -82,20 +76,23 @@ TEST(CatalogueCacheWindow, NextOpensAMatchingCacheWithoutScanningRescanScans)
         ASSERT_TRUE(open(c.deepFirst));
         ASSERT_EQ(f.View().Store().RowCount(), 3u);
         EXPECT_FALSE(SaysFromCache(f));
-        ZeroMiddleKeepingDate(backup);
         ASSERT_TRUE(open(c.deepThen));
-        EXPECT_EQ(f.View().Store().RowCount() == 3, c.fromCache);
+        EXPECT_EQ(f.View().Store().RowCount(), 3u);
         EXPECT_EQ(SaysFromCache(f), c.fromCache) << f.View().ReportLine().text().toStdString();
         EXPECT_TRUE(f.messages.shown.empty());
         if (!c.fromCache)
             continue;
         emit f.View().ReportLine().linkActivated("rescan");
         ASSERT_TRUE(f.WaitForScanEnd());
-        EXPECT_LT(f.View().Store().RowCount(), 3u);
         EXPECT_FALSE(SaysFromCache(f));
         ASSERT_TRUE(open(c.deepThen));
-        EXPECT_LT(f.View().Store().RowCount(), 3u);
         EXPECT_TRUE(SaysFromCache(f));
+        // A backup changed with its modification date put back is scanned
+        // again (fault: its old catalogue was shown, and saved wrong bytes).
+        ZeroMiddleKeepingDate(backup);
+        ASSERT_TRUE(open(c.deepThen));
+        EXPECT_LT(f.View().Store().RowCount(), 3u);
+        EXPECT_FALSE(SaysFromCache(f));
     }
 }
 

@@ -208,7 +208,7 @@ TEST_F(CatalogueListOrderTest, ModifiedAndStatusCellsAndTheLookOfRowsThatAreNotO
     for (int row = 0; row < 5; ++row) {
         SCOPED_TRACE(row);
         const QModelIndex status = list.index(row, M::StatusColumn);
-        EXPECT_EQ(status.data().toString(), words[row]);
+        EXPECT_TRUE(status.data().toString().startsWith(words[row])) << status.data().toString().toStdString();
         EXPECT_FALSE(status.data(Qt::DecorationRole).value<QIcon>().isNull());
         const bool ok = row == 0 || row == 2;
         EXPECT_EQ(list.index(row, 0).data(Qt::FontRole).value<QFont>().italic(), !ok);

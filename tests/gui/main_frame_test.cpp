@@ -68,6 +68,7 @@ TEST(MainFrame, MenusAndCommandTable)
         "&File > -",
         "&File > E&xit\tCtrl+Q | Ctrl+Q | Quit the application; prompts to save documents",
         "&Tools > Se&tting\tCtrl+T | Ctrl+T | Settings for repaired file name",
+        "&Tools > &Check data |  | Read the found files' data and compare them with their checksums",
         "&Tools > Li&ve Update\tCtrl+V | Ctrl+V | Update the software from latest changes from Internet",
         "&Help > &Help\tF1 | F1 | Help",
         "&Help > &About Brevant Veltra BKF... |  | Display program information, version number and copyright",
