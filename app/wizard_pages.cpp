@@ -46,8 +46,9 @@ void CWizardPages::ShowPage()
     if (m_nPage == 0) {
         m_controls.editFileName->setFocus();
         m_controls.editFileName->selectAll();
-    } else
+    } else {
         m_controls.folderTree->setFocus();
+    }
 }
 
 void CWizardPages::ShowFilePage(bool show)
