@@ -138,6 +138,7 @@ TEST_F(FolderTreeViewTest, TheMenuKeyOffersTickUntickExpandAndCollapse)
         for (QAction* action : menu->actions())
             texts << action->text();
         EXPECT_EQ(texts, (QStringList{"Save Files", "", "Tick folder", "Untick folder", "Expand all", "Collapse all"}));
+        ASSERT_GE(texts.indexOf(text), 0);
         menu->actions()[texts.indexOf(text)]->trigger();
         menu->close();
     };

@@ -17,6 +17,7 @@
 #include <QProgressBar>
 #include <QUrl>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 #include <utility>
@@ -215,17 +216,21 @@ TEST(WizardScan, StopAndBackAskFirst)
 TEST(WizardScan, TheStopQuestionHoldsTheScan)
 {
     WindowFixture f;
-    const QString path = f.WriteFile("big.bkf", SampleBackup("Big", 40, 50));
+    const QString path = f.WriteFile("big.bkf", SampleBackup("Held", 40, 50));
     std::uint64_t heldAt = 0;
     bool clicked = false;
+    // Stop is clicked once the first rows are shown, outside their batch
+    // (while a batch is applied, the worker waits for it anyway).
     QObject::connect(&f.View().ListModel(), &QAbstractItemModel::rowsInserted, &f.frame, [&] {
         if (std::exchange(clicked, true))
             return;
-        f.messages.answers = {MessageService::kNo};
-        f.messages.whileOpen = [&] {
-            heldAt = SettledValue([&] { return std::uint64_t(f.View().ListModel().rowCount()); });
-        };
-        f.Controls().btnStop->click();
+        QTimer::singleShot(0, &f.frame, [&] {
+            f.messages.answers = {MessageService::kNo};
+            f.messages.whileOpen = [&] {
+                heldAt = SettledValue([&] { return std::uint64_t(f.View().ListModel().rowCount()); });
+            };
+            f.Controls().btnStop->click();
+        });
     });
     f.TypeAndNext(path);
     ASSERT_TRUE(f.WaitForScanEnd());
