@@ -35,7 +35,7 @@ private:
     // The desktop's language, when a translation of the window is installed.
     WindowTranslations m_translations{QLocale()};
     PPMessageBox m_messages;
-    SystemDesktopShell m_shell;
+    SystemDesktopShell m_shell{m_messages};
     QtBackupFileChooser m_chooser;
     CFolderBrowser m_folderChooser;
     QSettings m_settings;

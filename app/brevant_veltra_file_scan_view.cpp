@@ -17,6 +17,7 @@
 #include "folder_contents_list_model.h"
 #include "folder_tree.h"
 #include "gradient_static.h"
+#include "header_sort.h"
 #include "hover_button.h"
 #include "message_service.h"
 #include "save_folder_chooser.h"
@@ -180,6 +181,11 @@ void CBrevantVeltraFileScanView::ClearCatalogue()
     m_reportLine->Clear();
     m_scanReport = ScanReport();
     m_preview->ClosePane();
+    m_controls.filterBar->Reset();
+    SortList(*m_controls.catalogueList, -1);
+    SortList(*m_controls.folderContents, -1);
+    m_frame.ShowStatusText(QString());
+    m_statesChanged = false;
 }
 
 void CBrevantVeltraFileScanView::StartScan(const QString& path)
@@ -190,6 +196,8 @@ void CBrevantVeltraFileScanView::StartScan(const QString& path)
 void CBrevantVeltraFileScanView::OnRescan()
 {
     if (Page() != 1 || IsScanRunning() || (IsScanUnfinished() && !WaitForPreviousScan()))
+        return;
+    if (!MayClearReview())
         return;
     BeginScan(m_strFilePath, CatalogueCacheUse{false, true});
 }
@@ -203,6 +211,8 @@ void CBrevantVeltraFileScanView::BeginScan(const QString& path, const CatalogueC
     // The scan reports an open failure itself (message, back to the file page).
     ScanOptions options;
     options.deep = m_controls.chkDeepScan->isChecked();
+    m_reviewDeep = options.deep;
+    m_scanStopped = false;
     const BkfScanner::StartResult result = m_bridge.StartScan(m_scanner, m_strFilePath, options, cache);
     if (result == BkfScanner::StartResult::Started)
         WindowMemory(m_services.settings).NoteBackup(path); // for File's recent list
@@ -213,8 +223,14 @@ void CBrevantVeltraFileScanView::BeginScan(const QString& path, const CatalogueC
     m_pPages->OnBack();
 }
 
+void CBrevantVeltraFileScanView::HoldScan(bool held)
+{
+    m_bridge.HoldScan(held);
+}
+
 void CBrevantVeltraFileScanView::StopScan()
 {
+    m_scanStopped = m_scanStopped || IsScanRunning();
     m_bridge.StopScan(m_scanner);
     SetProgressVisible(false);
     SetStopVisible(false);
@@ -230,6 +246,22 @@ bool CBrevantVeltraFileScanView::WaitForPreviousScan()
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return !IsScanUnfinished();
+}
+
+bool CBrevantVeltraFileScanView::ReviewIsOf(const QString& path) const
+{
+    if (path != m_strFilePath || m_store.RowCount() == 0 || m_scanStopped || IsScanUnfinished())
+        return false;
+    BkfFileHandle backup;
+    return backup.Open(path.toStdString()) && backup.OpenedAs() == m_scanner.ScannedFile();
+}
+
+bool CBrevantVeltraFileScanView::MayClearReview()
+{
+    const bool work = m_statesChanged || m_store.TickedCount() != m_store.RowCount();
+    return !work
+        || m_services.messages.ShowMessage(Texts::Tr(SystemText::kRescanQuestion), MessageService::kConfirm)
+        == MessageService::kYes;
 }
 
 bool CBrevantVeltraFileScanView::IsScanUnfinished() const
@@ -309,6 +341,7 @@ void CBrevantVeltraFileScanView::ShowStatusesAfterSave(const ExtractionReport& r
 
 void CBrevantVeltraFileScanView::ShowStatesChanged()
 {
+    m_statesChanged = true;
     m_listModel.RefreshRows();
     m_controls.folderContents->ContentsModel().RefreshStates();
 }
@@ -398,6 +431,11 @@ void CBrevantVeltraFileScanView::StopSave(bool atOnce)
         m_saveDialog->StopSave(atOnce);
 }
 
+bool CBrevantVeltraFileScanView::AskToStopSave(const std::function<void()>& stop)
+{
+    return m_saveDialog != nullptr && m_saveDialog->AskToStop(stop);
+}
+
 void CBrevantVeltraFileScanView::ShowSaveReport(const ExtractionReport& report, std::size_t chosen,
                                                 const std::string& destination)
 {
@@ -455,6 +493,10 @@ void CBrevantVeltraFileScanView::SetProgressVisible(bool visible)
 
 void CBrevantVeltraFileScanView::SetStopVisible(bool visible)
 {
+    // Stop goes when the scan has ended or was stopped: an open question
+    // whether to stop it has nothing left to stop.
+    if (!visible)
+        m_pPages->ScanEnded();
     m_controls.btnStop->setVisible(visible);
     SetCatalogueScanRunning(*m_controls.folderTree, *m_controls.folderContents, visible);
 }

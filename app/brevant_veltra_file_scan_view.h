@@ -21,6 +21,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -59,9 +60,14 @@ public:
     bool IsScanRunning() const override;
     // Tells the scan to stop; hides the progress bar and the Stop button.
     void StopScan() override;
+    // Holds the scan where it is (the question whether to stop is open), or lets it go on.
+    void HoldScan(bool held) override;
     // The last scan's worker or its end steps are still to come (Stop may be
     // hidden already: Back leaves at once).
     bool IsScanUnfinished() const;
+    bool ReviewIsOf(const QString& path) const override;
+    bool ReviewWasDeep() const override { return m_reviewDeep; }
+    bool MayClearReview() override;
     // Waits (serving the window, not the user) until the previous scan's worker
     // and its end steps are done; false when they are not within the time allowed.
     bool WaitForPreviousScan() override;
@@ -88,6 +94,9 @@ public:
     // Stops a running save after the file it is writing, or at once (that
     // file kept as NAME.partial).
     void StopSave(bool atOnce);
+    // While the save's window is open: asks whether to stop, with the save
+    // held meanwhile; on Yes runs `stop` and returns true.
+    bool AskToStopSave(const std::function<void()>& stop);
     // The preview pane and "Open" of the lists.
     FilePreviewController& Preview() const { return *m_preview; }
     // The frame's Settings command.
@@ -115,7 +124,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // Empties the tree, the contents list, the found-files list and the report line.
+    // Empties the tree, the contents list, the found-files list and the
+    // report line, and shows the lists as at start: no filter, no sort, no
+    // preview, no status text.
     void ClearCatalogue();
     // WizardHost: a matching cached catalogue serves instead of the scan.
     void StartScan(const QString& path) override;
@@ -164,5 +175,8 @@ private:
     std::optional<ExtractionReport> m_lastSave; // since the catalogue was shown
     std::size_t m_lastChosen = 0;             // the files that save was given
     CSaveProgressDlg* m_saveDialog = nullptr; // while a save's window is open
+    bool m_reviewDeep = false;    // the catalogue's scan was a deep one
+    bool m_scanStopped = false;   // the catalogue's scan was stopped before its end
+    bool m_statesChanged = false; // a save or check changed files' states since the scan
     FilePreviewController* m_preview = nullptr; // a child of this view
 };

@@ -264,9 +264,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     event->ignore();
     // A close from the desktop (logout) can come while the save's window is open.
     if (m_pView->IsSaving()) {
-        if (m_services.messages.ShowMessage(Texts::Tr(SystemText::kStopQuestion), MessageService::kConfirm)
-            == MessageService::kYes)
-            EndAfterSave(0);
+        m_pView->AskToStopSave([this] { EndAfterSave(0); });
         return;
     }
     const int answer = m_services.messages.ShowMessage(Texts::Tr("Do you really want to exit?"),

@@ -6,7 +6,6 @@
 #include "message_service.h"
 #include "system_texts.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -39,7 +38,8 @@ CSaveProgressDlg::CSaveProgressDlg(const Save& save, MessageService& messages, Q
       m_save(save),
       m_messages(messages),
       m_worker([this](const SaveProgressSnapshot& snapshot) { ShowProgress(snapshot); },
-               [this](const ExtractionReport& report) { OnSaveEnded(report); })
+               [this](const ExtractionReport& report) { OnSaveEnded(report); }),
+      m_question(messages, [this](bool held) { m_worker.Hold(held); })
 {
     setWindowTitle(Texts::Tr(m_save.check ? SystemText::kCheckTitle : SystemText::kSaveTitle));
     m_scale = qMax<qreal>(1.0, fontMetrics().lineSpacing() / kLineSpacing);
@@ -101,12 +101,7 @@ void CSaveProgressDlg::OnSaveEnded(const ExtractionReport& report)
 {
     m_report = report;
     m_bSaveDone = true;
-    // A stop question still open has nothing left to stop: it closes (No).
-    if (m_bAsking) {
-        auto* question = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (question != nullptr && question != this)
-            question->reject();
-    }
+    m_question.JobEnded();
     done(QDialog::Rejected);
 }
 
@@ -127,11 +122,11 @@ void CSaveProgressDlg::reject()
         m_worker.StopAtOnce();
         return;
     }
-    m_bAsking = true;
-    const int answer = m_messages.ShowMessage(Texts::Tr(SystemText::kStopQuestion), MessageService::kConfirm);
-    m_bAsking = false;
-    if (answer != MessageService::kYes || m_bSaveDone)
-        return;
     // The worker finishes the file it is writing; the window closes when it ends.
-    m_worker.Stop();
+    AskToStop([this] { m_worker.Stop(); });
+}
+
+bool CSaveProgressDlg::AskToStop(const std::function<void()>& stop)
+{
+    return !m_bSaveDone && m_question.Ask(stop);
 }

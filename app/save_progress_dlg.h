@@ -4,14 +4,16 @@
 // written, a progress bar over the catalogue's rows, the bytes saved of the
 // total with the rate and the time left, and Cancel. It opens the backup
 // afresh, runs the extraction on a SaveWorker and closes itself once the
-// worker has ended. Cancel, Escape and the close box ask first; a stop lets
-// the file being written finish. Window thread only.
+// worker has ended. Cancel, Escape and the close box ask first, with the save
+// held while the question is open; a stop lets the file being written
+// finish. Window thread only.
 
 #include "bitmap_dialog.h"
 #include "extraction_report.h"
 #include "human_units.h"
 #include "save_progress_snapshot.h"
 #include "save_worker.h"
+#include "stop_question.h"
 
 #include <QString>
 
@@ -51,6 +53,9 @@ public:
     // Stops the save after the file being written, or at once (that file is
     // kept as NAME.partial); the window closes when the worker has ended.
     void StopSave(bool atOnce);
+    // Asks whether to stop, with the save held meanwhile; on Yes runs `stop`
+    // (which stops the save) and returns true.
+    bool AskToStop(const std::function<void()>& stop);
     // What the save did; valid once Run has returned true.
     const ExtractionReport& Report() const { return m_report; }
 
@@ -74,9 +79,9 @@ private:
     QLabel* m_lblBytes = nullptr;
     QPushButton* m_btnCancel = nullptr;
     bool m_bSaveDone = false;
-    bool m_bAsking = false; // the stop question is open
     qreal m_scale = 1.0; // the font's line spacing against that of the 8-point dialog font
     RateMeter m_meter;
     ExtractionReport m_report;
     SaveWorker m_worker;
+    StopQuestion m_question;
 };

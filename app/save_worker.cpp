@@ -20,6 +20,38 @@ SaveWorker::~SaveWorker()
         m_thread.join();
 }
 
+void SaveWorker::Stop()
+{
+    m_running = false;
+    Hold(false);
+}
+
+void SaveWorker::StopAtOnce()
+{
+    m_stopNow = true;
+    Stop();
+}
+
+void SaveWorker::Hold(bool held)
+{
+    {
+        const std::lock_guard<std::mutex> lock(m_holdLock);
+        m_held = held;
+    }
+    m_letGo.notify_all();
+}
+
+void SaveWorker::WaitWhileHeld()
+{
+    std::unique_lock<std::mutex> lock(m_holdLock);
+    if (!m_held)
+        return;
+    lock.unlock();
+    HandOver(true);
+    lock.lock();
+    m_letGo.wait(lock, [this] { return !m_held; });
+}
+
 bool SaveWorker::OpenBackup(const std::string& path, const FileIdentity& scanned, std::string* why)
 {
     if (m_backup.Open(path) && m_backup.OpenedAs() == scanned)
@@ -34,6 +66,7 @@ bool SaveWorker::Start(Job job, std::string* failure)
 {
     m_running = true;
     m_stopNow = false;
+    Hold(false);
     m_snapshot = SaveProgressSnapshot();
     m_lastHandOver = std::chrono::steady_clock::time_point();
     try {
@@ -106,4 +139,11 @@ void SaveWorker::RowDone(std::size_t row)
 {
     m_snapshot.rowPosition = row;
     HandOver(false);
+    WaitWhileHeld();
+}
+
+bool SaveWorker::StopNow()
+{
+    WaitWhileHeld();
+    return m_stopNow;
 }

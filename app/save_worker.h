@@ -20,7 +20,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -62,15 +64,14 @@ public:
     bool Start(Job job, std::string* failure);
     // Window thread: a job was started and its end handler has not yet run.
     bool IsRunning() const { return m_thread.joinable(); }
-    // Any thread: the save ends after the file being written.
-    void Stop() { m_running = false; }
+    // Any thread: the save ends after the file being written (a hold ends).
+    void Stop();
     // Any thread: the save ends at once; the file being written is kept as
     // NAME.partial.
-    void StopAtOnce()
-    {
-        m_running = false;
-        m_stopNow = true;
-    }
+    void StopAtOnce();
+    // Any thread: held, the worker waits before its next slice of data and
+    // before its next file, until let go or stopped.
+    void Hold(bool held);
 
 private:
     static constexpr std::chrono::milliseconds kProgressInterval{50};
@@ -78,19 +79,24 @@ private:
     void Run(Job job);
     void HandOver(bool force);
     void Finish(const ExtractionReport& report);
+    // Worker thread: waits while held; the window is shown the exact progress first.
+    void WaitWhileHeld();
 
     // ExtractionProgress, on the worker thread.
     void Begin(std::size_t rowCount, std::uint64_t bytesChosen) override;
     void FileStarted(std::size_t row, std::string_view cataloguePath) override;
     void BytesCopied(std::uint64_t bytes) override;
     void RowDone(std::size_t row) override;
-    bool StopNow() override { return m_stopNow; }
+    bool StopNow() override;
 
     ProgressHandler m_onProgress;
     EndHandler m_onEnd;
     BkfFileHandle m_backup;
     std::atomic<bool> m_running{false};
     std::atomic<bool> m_stopNow{false};
+    std::mutex m_holdLock;
+    std::condition_variable m_letGo;
+    bool m_held = false; // guarded by m_holdLock
     std::thread m_thread;
     SaveProgressSnapshot m_snapshot; // worker side only
     std::chrono::steady_clock::time_point m_lastHandOver; // worker side only

@@ -10,7 +10,6 @@
 #include "system_texts.h"
 #include "texts.h"
 
-#include <cstdio>
 #include <memory>
 
 ScanUiBridge::ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTreeModel& tree, CatalogueListModel& list)
@@ -61,14 +60,29 @@ void ScanUiBridge::WindowScanned(std::uint64_t position, std::uint64_t fileSize)
     // One round trip per window would cost more than the scan itself on a
     // backup of many small files; the window cannot show more than a few
     // dozen refreshes a second anyway.
-    if (std::chrono::steady_clock::now() - m_lastFlush >= kFlushInterval)
+    // Held, the window shows all that was found before the worker waits.
+    const bool held = m_held.load();
+    if (held || std::chrono::steady_clock::now() - m_lastFlush >= kFlushInterval)
         SubmitBatch();
+    if (!held)
+        return;
+    std::unique_lock<std::mutex> lock(m_holdLock);
+    m_letGo.wait(lock, [this] { return !m_held.load(); });
 }
 
-void ScanUiBridge::Trace(std::string_view text)
+void ScanUiBridge::HoldScan(bool held)
 {
-    // The diagnostic trace goes to standard output, which nothing reads.
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    {
+        const std::lock_guard<std::mutex> lock(m_holdLock);
+        m_held = held;
+    }
+    m_letGo.notify_all();
+}
+
+void ScanUiBridge::Detach()
+{
+    m_dispatcher.Detach();
+    HoldScan(false);
 }
 
 void ScanUiBridge::SubmitBatch()
@@ -130,6 +144,7 @@ void ScanUiBridge::StopScan(BkfScanner& scanner)
 {
     scanner.StopScan();
     m_scanRunning = false;
+    HoldScan(false);
 }
 
 void ScanUiBridge::ScanEnded(const ScanEnd& end)

@@ -8,7 +8,8 @@
 // before it hands over the next one. At the end of the scan the last batch
 // and the end-of-scan steps are queued behind each other, so the window sees
 // everything in the worker's order and the worker never waits for the end
-// steps.
+// steps. While held (the question whether to stop is open) the worker waits
+// at its next 64 KiB window.
 //
 // Teardown: call Detach() on the window thread first (the worker is then
 // never blocked on the window again), then stop and destroy the BkfScanner,
@@ -19,7 +20,10 @@
 #include "scanner_ui.h"
 #include "ui_thread_dispatcher.h"
 
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,20 +47,22 @@ public:
     bool IsScanRunning() const { return m_scanRunning; }
     // Window thread: tells the scanner to stop; the end steps follow.
     void StopScan(BkfScanner& scanner);
+    // Window thread: holds the worker at its next window, or lets it go on.
+    // A stop or Detach lets it go as well.
+    void HoldScan(bool held);
 
     // Window thread: true from a started scan until its end steps have run
     // (the worker may have ended with its end steps still queued).
     bool IsScanUnfinished() const { return m_scanUnfinished; }
 
     // The window is closing: release a waiting worker and apply nothing more.
-    void Detach() { m_dispatcher.Detach(); }
+    void Detach();
 
     // Worker side: gathered into the pending batch.
     void AddRow(const CatalogueRow& row) override;
     void AddPath(std::string_view path) override;
     void FileCountChanged(std::uint64_t filesFound) override;
     void WindowScanned(std::uint64_t position, std::uint64_t fileSize) override;
-    void Trace(std::string_view text) override;
     FolderDateSink* FolderDates() override { return this; }
 
     // The last batch, then the end-of-scan steps on the window thread.
@@ -108,6 +114,9 @@ private:
     FolderTreeModel& m_tree;
     CatalogueListModel& m_list;
     UiThreadDispatcher m_dispatcher;
+    std::mutex m_holdLock;
+    std::condition_variable m_letGo;
+    std::atomic<bool> m_held{false}; // set under m_holdLock
     static constexpr std::chrono::milliseconds kFlushInterval{25};
 
     bool m_scanUnfinished = false; // window thread only

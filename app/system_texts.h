@@ -29,6 +29,9 @@ constexpr const char* kSaveTitle = QT_TRANSLATE_NOOP("Texts", "Brevant Veltra BK
 constexpr const char* kSaveLabel = QT_TRANSLATE_NOOP("Texts", "Filename");
 // A scan's too.
 constexpr const char* kStopQuestion = QT_TRANSLATE_NOOP("Texts", "Do you want to stop repairing process?");
+// Before a new scan of the backup under review drops what was done there.
+constexpr const char* kRescanQuestion = QT_TRANSLATE_NOOP("Texts",
+    "A new scan of this backup clears your ticks and the files' states. Scan it again?");
 
 // The data check.
 constexpr const char* kCheckTitle = QT_TRANSLATE_NOOP("Texts", "Brevant Veltra BKF - Checking data...");

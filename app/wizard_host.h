@@ -18,5 +18,15 @@ public:
     virtual void StartScan(const QString& path) = 0;
     // Tells the scan to stop; its end steps follow on their own.
     virtual void StopScan() = 0;
+    // Holds the running scan where it is, or lets it go on.
+    virtual void HoldScan(bool held) = 0;
     virtual void OnSaveFiles() = 0;
+    // The catalogue under review is a whole scan of the backup at `path`,
+    // which is still the file scanned: Next can return to it.
+    virtual bool ReviewIsOf(const QString& path) const = 0;
+    // Whether that scan was a deep one.
+    virtual bool ReviewWasDeep() const = 0;
+    // Asks, when ticks or files' states of the review would be lost, whether
+    // a new scan may clear them; true to scan.
+    virtual bool MayClearReview() = 0;
 };

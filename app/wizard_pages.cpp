@@ -29,7 +29,8 @@ constexpr const char* kInvalidFileName = QT_TRANSLATE_NOOP("Texts", "Invalid Fil
 
 CWizardPages::CWizardPages(WizardHost& host, const WizardControls& controls, ScanReportLine& reportLine,
                            const WindowServices& services)
-    : m_host(host), m_controls(controls), m_reportLine(reportLine), m_services(services)
+    : m_host(host), m_controls(controls), m_reportLine(reportLine), m_services(services),
+      m_stopQuestion(services.messages, [&host](bool held) { host.HoldScan(held); })
 {
 }
 
@@ -42,10 +43,12 @@ void CWizardPages::ShowPage()
     m_controls.lblHelpTop->show();
     m_controls.btnNext->show();
     // The keyboard starts where the page's work does.
-    if (m_nPage == 0)
+    if (m_nPage == 0) {
         m_controls.editFileName->setFocus();
-    else
+        m_controls.editFileName->selectAll();
+    } else {
         m_controls.folderTree->setFocus();
+    }
 }
 
 void CWizardPages::ShowFilePage(bool show)
@@ -88,6 +91,15 @@ void CWizardPages::OnNext()
         Notice(kInvalidFileName);
         return;
     }
+    // Back and Next on the same backup keep its review as it was.
+    if (m_host.ReviewIsOf(path)) {
+        if (m_host.ReviewWasDeep() == m_controls.chkDeepScan->isChecked()) {
+            ReturnToReview();
+            return;
+        }
+        if (!m_host.MayClearReview())
+            return;
+    }
     // A worker left running by Back must be gone before the next scan:
     // the two would share the backup and the catalogue.
     if (!m_host.WaitForPreviousScan()) {
@@ -99,9 +111,16 @@ void CWizardPages::OnNext()
     m_host.StartScan(path);
 }
 
+void CWizardPages::ReturnToReview()
+{
+    m_nPage = 1;
+    ShowPage();
+    m_controls.lblHelpTop->SetText(Texts::Tr(SystemText::kScanDone));
+}
+
 void CWizardPages::OnBack()
 {
-    if (m_host.IsScanRunning() && !AskToStop())
+    if (m_host.IsScanRunning() && !StopScanIfWanted())
         return;
     m_host.StopScan();
     if (m_nPage == 1) {
@@ -117,8 +136,7 @@ void CWizardPages::OnBack()
 
 void CWizardPages::OnStop()
 {
-    if (AskToStop())
-        m_host.StopScan();
+    StopScanIfWanted();
 }
 
 void CWizardPages::OnAddFile()
@@ -148,10 +166,9 @@ bool CWizardPages::BrowseForBackupFile()
     return true;
 }
 
-bool CWizardPages::AskToStop()
+bool CWizardPages::StopScanIfWanted()
 {
-    return m_services.messages.ShowMessage(Texts::Tr(SystemText::kStopQuestion), MessageService::kConfirm)
-        != MessageService::kNo;
+    return m_stopQuestion.Ask([this] { m_host.StopScan(); });
 }
 
 void CWizardPages::Notice(const char* text)

@@ -5,6 +5,7 @@
 // scan runs and its catalogue is reviewed. Every message goes through the
 // window's message service. Window thread only.
 
+#include "stop_question.h"
 #include "window_services.h"
 #include "wizard_controls.h"
 
@@ -35,16 +36,22 @@ public:
     void OnHomePage();
     // The file chooser; true when a .bkf file was taken into the file-name box.
     bool BrowseForBackupFile();
+    // The scan has ended or was stopped: an open question whether to stop it closes.
+    void ScanEnded() { m_stopQuestion.JobEnded(); }
 
 private:
     void ShowFilePage(bool show);
     void ShowResultsPage(bool show);
-    bool AskToStop();
+    // Next on the backup under review: its results page as it was left.
+    void ReturnToReview();
+    // Asks with the scan held; on Yes stops it.
+    bool StopScanIfWanted();
     void Notice(const char* text);
 
     WizardHost& m_host;
     const WizardControls& m_controls;
     ScanReportLine& m_reportLine;
     WindowServices m_services;
+    StopQuestion m_stopQuestion;
     int m_nPage = 0;
 };

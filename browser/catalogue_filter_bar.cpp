@@ -89,6 +89,15 @@ void CatalogueFilterBar::FocusTextBox()
     m_text->selectAll();
 }
 
+void CatalogueFilterBar::Reset()
+{
+    const QSignalBlocker textBlocker(m_text), notOkBlocker(m_notOk), sizeBlocker(m_size);
+    m_text->clear();
+    m_notOk->setChecked(false);
+    m_size->setCurrentIndex(0);
+    Apply();
+}
+
 void CatalogueFilterBar::Apply()
 {
     RowFilterSettings settings;

@@ -29,6 +29,8 @@ public:
     QLabel* CountLabel() const { return m_count; }
     // What Ctrl+F does: the filter box gets the focus, its text selected.
     void FocusTextBox();
+    // Shows every row again: no text, "not ok" unticked, no size limit.
+    void Reset();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

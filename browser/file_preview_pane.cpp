@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTextCursor>
@@ -103,6 +104,12 @@ FilePreviewPane::FilePreviewPane(QWidget* parent)
     m_close->setToolTip(Texts::Tr("Close the preview"));
     m_close->setAccessibleName(Texts::Tr("Close the preview"));
     connect(m_close, &QToolButton::clicked, this, &FilePreviewPane::closeRequested);
+    // Escape closes the pane from anywhere in the window while it is open.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (isVisible())
+            emit closeRequested();
+    });
     m_text->setReadOnly(true);
     m_text->setUndoRedoEnabled(false);
     m_text->setAccessibleName(Texts::Tr("Preview text"));

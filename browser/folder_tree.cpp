@@ -37,7 +37,20 @@ FolderTree::FolderTree(FolderTreeModel& model, QWidget* parent)
     connect(&model, &FolderTreeModel::expandRequested, this, &FolderTree::ExpandNodes);
     connect(&model, &FolderTreeModel::collapseAllRequested, this, &QTreeView::collapseAll);
     connect(m_menu, &SaveMenu::chosen, this, &FolderTree::saveRequested);
+    AddMenuCommands();
     UseFieldTextForArrows();
+}
+
+// The folder the menu was opened on: ticked or unticked as its box does it;
+// the whole tree expanded or collapsed.
+void FolderTree::AddMenuCommands()
+{
+    const auto boxesFree = [this] { return !m_scanRunning && m_menuNode != nullptr; };
+    m_menu->AddCommand(Texts::Tr("Tick folder"), boxesFree, [this] { SetNodeTicked(m_menuNode, CheckState::Checked); });
+    m_menu->AddCommand(Texts::Tr("Untick folder"), boxesFree,
+                       [this] { SetNodeTicked(m_menuNode, CheckState::Unchecked); });
+    m_menu->AddCommand(Texts::Tr("Expand all"), {}, [this] { expandAll(); });
+    m_menu->AddCommand(Texts::Tr("Collapse all"), {}, [this] { collapseAll(); });
 }
 
 // The style draws the expand arrows in the window text colour, which the
@@ -88,10 +101,16 @@ void FolderTree::ToggleNode(FolderNode* node)
 {
     if (node == nullptr)
         return;
+    SetNodeTicked(node,
+                  m_model.GetCheckState(node) == CheckState::Checked ? CheckState::Unchecked : CheckState::Checked);
+}
+
+void FolderTree::SetNodeTicked(FolderNode* node, CheckState state)
+{
+    if (node == nullptr)
+        return;
     if (m_contents != nullptr)
         m_contents->ShowFolder(node);
-    const CheckState state =
-        m_model.GetCheckState(node) == CheckState::Checked ? CheckState::Unchecked : CheckState::Checked;
     m_model.SetSubtreeState(node, state);
     if (m_contents != nullptr)
         m_contents->SetAllRows(state);
@@ -122,6 +141,7 @@ void FolderTree::OnRButtonDown(const QPoint& point)
 {
     if (!indexAt(point).isValid())
         return;
+    m_menuNode = m_model.NodeAt(indexAt(point));
     m_menu->Popup(viewport(), point);
     setFocus(Qt::MouseFocusReason);
 }
@@ -213,6 +233,7 @@ void FolderTree::mouseDoubleClickEvent(QMouseEvent* event)
 
 void FolderTree::keyPressEvent(QKeyEvent* event)
 {
+    m_menuNode = m_model.NodeAt(currentIndex());
     if (m_menu->PopupForKey(*this, *event)) {
         event->accept();
         return;

@@ -51,6 +51,8 @@ public:
 
     // The box toggle with its propagation: contents list, subtree, rows, ancestors.
     void ToggleNode(FolderNode* node);
+    // `node` and everything below it ticked or unticked, with the same propagation.
+    void SetNodeTicked(FolderNode* node, CheckState state);
     void OnLButtonDown(const QPoint& point);
     void OnRButtonDown(const QPoint& point);
     // Tab and Space; returns false for keys left to the tree's own handling.
@@ -72,6 +74,7 @@ protected:
 
 private:
     void UseFieldTextForArrows();
+    void AddMenuCommands();
     void DrawBranchLines(QPainter& painter, const QRect& rect, const QModelIndex& index) const;
     void ToggleExpansion(const QModelIndex& index);
     void ExpandNodes(const QModelIndexList& nodes);
@@ -80,5 +83,6 @@ private:
     FolderContentsList* m_contents = nullptr;
     MessageService* m_messages = nullptr;
     SaveMenu* m_menu;
+    FolderNode* m_menuNode = nullptr; // the folder the menu was opened on
     bool m_scanRunning = false;
 };

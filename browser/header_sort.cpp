@@ -10,30 +10,37 @@ namespace {
 // the arrow already: the cycle is decided from what was shown before.
 class HeaderSortCycle : public QObject {
 public:
+    static constexpr const char* kName = "headerSortCycle";
+
     explicit HeaderSortCycle(QTableView& view) : QObject(&view), m_view(view)
     {
+        setObjectName(kName);
         QHeaderView* header = view.horizontalHeader();
         header->setSectionsClickable(true);
         header->setSortIndicatorShown(false);
         connect(header, &QHeaderView::sectionClicked, this, &HeaderSortCycle::Clicked);
     }
 
-private:
-    void Clicked(int column)
+    void Sort(int column, Qt::SortOrder order)
     {
-        if (column != m_column) {
-            m_column = column;
-            m_order = Qt::AscendingOrder;
-        } else if (m_order == Qt::AscendingOrder) {
-            m_order = Qt::DescendingOrder;
-        } else {
-            m_column = -1;
-        }
+        m_column = column;
+        m_order = order;
         QHeaderView* header = m_view.horizontalHeader();
         header->setSortIndicatorShown(m_column >= 0);
         if (m_column >= 0)
             header->setSortIndicator(m_column, m_order);
         m_view.model()->sort(m_column, m_order);
+    }
+
+private:
+    void Clicked(int column)
+    {
+        if (column != m_column)
+            Sort(column, Qt::AscendingOrder);
+        else if (m_order == Qt::AscendingOrder)
+            Sort(column, Qt::DescendingOrder);
+        else
+            Sort(-1, Qt::AscendingOrder);
     }
 
     QTableView& m_view;
@@ -46,4 +53,11 @@ private:
 void EnableHeaderSort(QTableView& view)
 {
     new HeaderSortCycle(view);
+}
+
+void SortList(QTableView& view, int column, Qt::SortOrder order)
+{
+    // The cycle has no meta-object of its own: found by its name.
+    if (auto* cycle = view.findChild<QObject*>(HeaderSortCycle::kName, Qt::FindDirectChildrenOnly))
+        static_cast<HeaderSortCycle*>(cycle)->Sort(column, order);
 }

@@ -6,5 +6,11 @@
 
 class QTableView;
 
+#include <Qt>
+
 // The view's model must stay its model for the view's life.
 void EnableHeaderSort(QTableView& view);
+// Sorts a list that EnableHeaderSort was given by `column` in `order`, with
+// the arrow; column -1 returns to the list's own order. The next heading
+// click goes on from there.
+void SortList(QTableView& view, int column, Qt::SortOrder order = Qt::AscendingOrder);

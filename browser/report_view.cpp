@@ -49,7 +49,9 @@ void SetUpReportView(QTableView& view, const QList<int>& widths)
     columns->setSortIndicatorShown(false);
     columns->setHighlightSections(false);
     columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    columns->setStretchLastSection(false);
+    // The last column (the state, whose texts run long: "partly saved (15.1
+    // KiB of 64.0 KiB)") takes the width the others leave.
+    columns->setStretchLastSection(true);
     for (int column = 0; column < widths.size(); ++column) {
         view.setColumnWidth(column, widths[column]);
         view.setColumnHidden(column, widths[column] == 0);

@@ -46,13 +46,16 @@ void PrintSaveReport(const ExtractionReport& report, bool fromCache)
         PrintMessage(shown(lost.path) + ": " + kChecksumLostText);
 }
 
-// The counts of the data check, when there are any, and of the dates when
-// asked for (-v) or when the file system refused some.
+// The counts of the data check, when there are any, with -v each file it
+// could not check, and the dates when asked for (-v) or when the file
+// system refused some.
 void PrintChecks(const ExtractionReport& report, const CliOptions& options)
 {
     const std::string check = DataCheckSummary(report);
     if (!check.empty())
         PrintMessage(check);
+    for (const DamagedFile& file : report.unchecked)
+        PrintMessage(PrintableName(DisplayPath(file.path)) + ": not checked: no checksum recorded, or not saved whole");
     if (options.times && (options.verbose || report.datesRefused > 0))
         PrintMessage(DatesSummary(report));
 }
@@ -149,7 +152,7 @@ int RunExtract(const CliOptions& options)
     StreamingExtraction save(
         backup, options.destination, options.prefix,
         [&filter](std::string_view path) { return filter.Chooses(DisplayPath(path)); }, progress,
-        ExtractionOptions{options.times, options.continueSave});
+        ExtractionOptions{options.times, options.continueSave, options.verbose});
     ScanReport scan;
     const ScanOutcome outcome = ScanOrUseCache(backup, save, scan, terminal, options, &save, &progress);
     const ExtractionReport report = save.Finish(outcome.completed);

@@ -8,4 +8,7 @@ struct ExtractionOptions {
     // Saves into the latest existing output folder, keeping the files that
     // are there whole already.
     bool continueSave = false;
+    // The report names each saved file whose data could not be checked
+    // against a checksum (a path per file: only when asked for).
+    bool nameUnchecked = false;
 };

@@ -19,6 +19,8 @@ void ExtractionReport::NoteDataCheck(std::size_t row, std::string_view path, boo
 {
     if (!checked) {
         ++dataUnchecked;
+        if (nameUnchecked)
+            unchecked.push_back(DamagedFile{row, std::string(path)});
     } else if (intact) {
         ++dataVerified;
         verifiedRows.push_back(row);

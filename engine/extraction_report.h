@@ -82,6 +82,8 @@ struct ExtractionReport {
     // Saved files checked against the checksum of their CSUM stream.
     std::size_t dataVerified = 0;  // whole, and the checksum holds
     std::size_t dataUnchecked = 0; // no checksum recorded, or not saved whole
+    bool nameUnchecked = false;    // and then named in `unchecked`
+    std::vector<DamagedFile> unchecked;
     std::vector<DamagedFile> damaged;
     std::vector<std::size_t> verifiedRows; // the rows whose data matched their checksum
     std::vector<DamagedFile> checksumLost; // saved whole, but their recorded checksum was lost

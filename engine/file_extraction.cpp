@@ -87,6 +87,7 @@ ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const Catalogu
                                      const ExtractionOptions& options)
 {
     ExtractionReport report;
+    report.nameUnchecked = options.nameUnchecked;
     progress.Begin(rows.RowCount(), BytesChosen(rows));
 
     auto root = OpenSaveRoot(destination, prefix, options.continueSave, report);

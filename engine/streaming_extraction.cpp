@@ -11,6 +11,7 @@ StreamingExtraction::StreamingExtraction(const BkfFileHandle& backup, std::strin
     : m_backup(backup), m_destination(std::move(destination)), m_prefix(std::move(prefix)),
       m_choose(std::move(choose)), m_progress(progress), m_options(options)
 {
+    m_report.nameUnchecked = options.nameUnchecked;
     // How many rows and bytes there will be is known only at the end.
     m_progress.Begin(0, 0);
 }

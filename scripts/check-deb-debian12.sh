@@ -88,7 +88,8 @@ grep -E '^(Setting up brevant|[0-9]+ upgraded)' "$DEBIAN12_DIR/apt.log"
 
 say "The programs on a generated backup"
 g++ -std=c++17 -O1 -I"$ROOT/tests/support" "$ROOT/tests/support/tools/make_sample_backup.cpp" \
-    "$ROOT/tests/support/bkf_writer.cpp" -o "$DEBIAN12_DIR/make_sample_backup"
+    "$ROOT/tests/support/tools/sample_content.cpp" "$ROOT/tests/support/bkf_writer.cpp" \
+    -o "$DEBIAN12_DIR/make_sample_backup"
 rm -rf "$CHECK/tmp/originals"
 "$DEBIAN12_DIR/make_sample_backup" "$CHECK/tmp/sample.bkf" "$CHECK/tmp/originals"
 mkdir -m 700 "$CHECK/tmp/xdg"

@@ -146,9 +146,12 @@ void PPMessageDialog::ToggleDetails()
     m_detailsButton->setText(Texts::Tr(show ? kDetailsHide : kDetailsShow));
     // With the details the window can be resized; without, it fits its text.
     layout()->setSizeConstraint(show ? QLayout::SetMinimumSize : QLayout::SetFixedSize);
+    layout()->activate();
     setSizeGripEnabled(show);
-    if (show)
-        resize(DetailsWidth(), height() + kDetailsHeight);
+    if (show) {
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        resize(DetailsWidth(), sizeHint().height() + 2 * kDetailsHeight);
+    }
 }
 
 void PPMessageDialog::SetBackground(const QColor& top, const QColor& bottom)

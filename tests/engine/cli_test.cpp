@@ -896,8 +896,9 @@ TEST(CliTest, ListAndExtractNameTheDamage)
         };
         stateIs(c.status, ToolSetup());
         TempDir dir;
-        const auto extract = RunRecover({"extract", file.Path(), dir.Path()}, kept);
+        const auto extract = RunRecover({"extract", "-v", file.Path(), dir.Path()}, kept);
         EXPECT_EQ(extract.status, c.extractLine.empty() ? 0 : 2) << Describe(extract);
+        EXPECT_NE(extract.err.find(kSet + "/d/a.txt: not checked"), std::string::npos) << "-v names every unchecked file";
         if (!c.extractLine.empty()) {
             EXPECT_NE(extract.err.find("bkf-recover: " + c.extractLine), std::string::npos) << extract.err;
         }

@@ -34,6 +34,22 @@ void ZeroMiddleKeepingDate(const QString& path)
     ASSERT_TRUE(ChangeKeepingModificationTime(file, kMiB, std::vector<std::uint8_t>(size - 2 * kMiB, 0)));
 }
 
+// Opens `backup` afresh: another backup first, since Back and Next on the
+// backup under review return to its review without a scan.
+bool OpenAfresh(WindowFixture& f, const QString& backup, bool deep = false)
+{
+    const auto open = [&f](const QString& path) {
+        f.Controls().btnBack->click();
+        f.TypeAndNext(path);
+        return f.WaitForScanEnd();
+    };
+    f.Controls().chkDeepScan->setChecked(false);
+    if (!open(f.WriteFile("other.bkf", SaveBackup(1, 10))))
+        return false;
+    f.Controls().chkDeepScan->setChecked(deep);
+    return open(backup);
+}
+
 bool SaysFromCache(WindowFixture& f)
 {
     const ScanReportLine& line = f.View().ReportLine();
@@ -56,12 +72,7 @@ TEST(CatalogueCacheWindow, NextOpensAMatchingCacheWithoutScanningRescanScans)
         SCOPED_TRACE(testing::Message() << c.deepFirst << c.deepThen);
         WindowFixture f;
         const QString backup = f.WriteFile("large.bkf", SaveBackup(3, 3 * kMiB / 2));
-        const auto open = [&f, &backup](bool deep) {
-            f.Controls().btnBack->click();
-            f.Controls().chkDeepScan->setChecked(deep);
-            f.TypeAndNext(backup);
-            return f.WaitForScanEnd();
-        };
+        const auto open = [&f, &backup](bool deep) { return OpenAfresh(f, backup, deep); };
         ASSERT_TRUE(open(c.deepFirst));
         ASSERT_EQ(f.View().Store().RowCount(), 3u);
         EXPECT_FALSE(SaysFromCache(f));
@@ -99,9 +110,7 @@ TEST(CatalogueCacheWindow, AFileRunningPastTheEndIsSavedUpToTheNextBlock)
     WindowFixture f;
     const QString backup = f.WriteFile("cut.bkf", w.Bytes());
     for (const bool fromCache : {false, true}) {
-        f.Controls().btnBack->click();
-        f.TypeAndNext(backup);
-        ASSERT_TRUE(f.WaitForScanEnd());
+        ASSERT_TRUE(OpenAfresh(f, backup));
         ASSERT_EQ(SaysFromCache(f), fromCache);
         const TempDir dest;
         f.folderChooser.answers = {QString::fromStdString(dest.Path())};

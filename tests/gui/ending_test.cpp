@@ -101,7 +101,8 @@ TEST(Ending, SignalsAndCloseEndTheApplicationAfterWholeFiles)
 }
 
 // Fault: the stop question stayed open after the save it asked about had
-// ended, and answering it then did nothing.
+// ended, and answering it then did nothing. The question holds the save, so
+// here a stop from elsewhere (as a stop signal sends) ends it meanwhile.
 TEST(Ending, SaveEndingUnderItsStopQuestionClosesIt)
 {
     WindowFixture f;
@@ -125,6 +126,7 @@ TEST(Ending, SaveEndingUnderItsStopQuestionClosesIt)
     });
     AnswerModalAtOnce([&](QWidget* progress) {
         safetyNet.start(30000);
+        QTimer::singleShot(200, [&] { dialog.StopSave(false); });
         // Opens the real question; returns once it has closed.
         static_cast<QDialog*>(progress)->reject();
         questionClosed = true;
@@ -132,5 +134,5 @@ TEST(Ending, SaveEndingUnderItsStopQuestionClosesIt)
     ASSERT_TRUE(dialog.Run());
     EXPECT_TRUE(questionClosed);
     EXPECT_FALSE(leftOpen) << "the question outlived the save";
-    EXPECT_EQ(dialog.Report().filesSaved, 8u) << "the question was not answered: the save went on";
+    EXPECT_LT(dialog.Report().filesSaved, 8u) << "the save was held while the question was open";
 }

@@ -113,7 +113,7 @@ TEST_F(FolderTreeViewTest, RightPressShowsTheSaveMenuWithoutSelecting)
 
     QMenu* menu = c.tree.ContextMenu();
     ASSERT_TRUE(menu->isVisible());
-    ASSERT_EQ(menu->actions().size(), 2);
+    ASSERT_EQ(menu->actions().size(), 6);
     EXPECT_EQ(menu->actions()[0]->text(), "Save Files");
     EXPECT_TRUE(menu->actions()[1]->isSeparator());
     EXPECT_EQ(c.tree.SelectedNode(), c.Node({"BKF", "T"}));
@@ -121,6 +121,40 @@ TEST_F(FolderTreeViewTest, RightPressShowsTheSaveMenuWithoutSelecting)
     menu->close();
     ASSERT_EQ(save.count(), 1);
     EXPECT_EQ(save.at(0).at(0).toInt(), 32003);
+}
+
+// Fault: the tree's menu had only "Save Files". Opened with the Menu key, it
+// ticks and unticks the current folder as its box does, and expands or
+// collapses the whole tree.
+TEST_F(FolderTreeViewTest, TheMenuKeyOffersTickUntickExpandAndCollapse)
+{
+    const auto choose = [&](const QString& text) {
+        c.tree.setFocus();
+        c.tree.SelectNode(c.Node({"BKF", "S", "P"}));
+        Key(Qt::Key_Menu);
+        QMenu* menu = c.tree.ContextMenu();
+        ASSERT_TRUE(menu->isVisible());
+        QStringList texts;
+        for (QAction* action : menu->actions())
+            texts << action->text();
+        EXPECT_EQ(texts, (QStringList{"Save Files", "", "Tick folder", "Untick folder", "Expand all", "Collapse all"}));
+        ASSERT_GE(texts.indexOf(text), 0);
+        menu->actions()[texts.indexOf(text)]->trigger();
+        menu->close();
+    };
+    choose("Untick folder");
+    EXPECT_EQ(c.State({"BKF", "S", "P"}), CheckState::Unchecked);
+    EXPECT_EQ(c.State({"BKF", "S"}), CheckState::Partial);
+    EXPECT_EQ(c.store.TickedCount(), 2u);
+    choose("Untick folder");
+    EXPECT_EQ(c.store.TickedCount(), 2u) << "not a toggle";
+    choose("Tick folder");
+    EXPECT_EQ(c.State({"BKF"}), CheckState::Checked);
+    EXPECT_EQ(c.store.TickedCount(), 4u);
+    choose("Collapse all");
+    EXPECT_FALSE(c.tree.isExpanded(c.treeModel.IndexOf(c.Node({"BKF"}))));
+    choose("Expand all");
+    EXPECT_TRUE(c.tree.isExpanded(c.treeModel.IndexOf(c.Node({"BKF", "S", "P", "one"}))));
 }
 
 TEST_F(FolderTreeViewTest, KeysToggleMoveAndHandTheFocusOver)

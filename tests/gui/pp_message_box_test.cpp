@@ -124,6 +124,11 @@ TEST(PPMessageBoxTest, DetailsOpenWithOneClick)
     ASSERT_NE(area, nullptr);
     EXPECT_TRUE(area->textInteractionFlags() & Qt::TextSelectableByKeyboard) << "selectable, so it can be copied";
     EXPECT_EQ(dialog.AnswerButtons().size(), 1) << "\"Save report...\" and Details answer nothing";
+    // The open details can be made larger (fault: a fixed box cut every long line).
+    const QSize opened = dialog.size();
+    dialog.resize(opened + QSize(300, 200));
+    EXPECT_EQ(dialog.size(), opened + QSize(300, 200));
+    EXPECT_EQ(area->lineWrapMode(), QPlainTextEdit::NoWrap) << "long lines scroll, whole";
 }
 
 TEST(PPMessageBoxTest, ReportFileHoldsTheTextWithAFinalLineBreak)

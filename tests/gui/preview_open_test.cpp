@@ -3,10 +3,14 @@
 // goes with the window, opens it with the desktop's program and leaves the
 // ticks alone.
 
+#include "catalogue_list.h"
 #include "file_preview_controller.h"
+#include "file_preview_pane.h"
 #include "save_road.h"
 
 #include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -58,5 +62,23 @@ TEST(PreviewOpen, SavesTheOneFilePrivatelyAndOpensIt)
             EXPECT_FALSE(QFileInfo(PrivateFolderOf(opened)).permissions() & others) << "mode 0700";
         }
         EXPECT_FALSE(QFileInfo::exists(opened)) << "gone with the window";
+    }
+}
+
+// Fault: Escape did not close the preview pane; it now does from the lists
+// as from the pane itself.
+TEST(PreviewOpen, EscapeClosesThePreview)
+{
+    BkfWriter writer;
+    writer.Sset("Esc").File("a.txt", "alpha").File("b.txt", "beta");
+    WindowFixture f;
+    ScanIntoReview(f, writer.Bytes());
+    for (QWidget* focus : std::initializer_list<QWidget*>{f.Controls().catalogueList, &f.View().Preview().Pane().TextView()}) {
+        SCOPED_TRACE(focus->metaObject()->className());
+        f.View().Preview().Preview(0);
+        ASSERT_TRUE(f.View().Preview().IsPaneOpen());
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_Escape);
+        EXPECT_FALSE(f.View().Preview().IsPaneOpen());
     }
 }

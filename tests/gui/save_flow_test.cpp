@@ -10,6 +10,7 @@
 #include "modal_driver.h"
 #include "save_progress_dlg.h"
 #include "save_road.h"
+#include "settled_value.h"
 
 #include <QAction>
 #include <QDialog>
@@ -22,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <optional>
 
@@ -47,6 +49,15 @@ struct SavedWindow {
 };
 
 const Command kSave = [](WindowFixture& f) { f.View().OnSaveFiles(); };
+
+std::uint64_t BytesBelow(const std::string& root)
+{
+    std::error_code error;
+    std::uint64_t bytes = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root, error))
+        bytes += entry.is_regular_file() ? entry.file_size() : 0;
+    return bytes;
+}
 
 } // namespace
 
@@ -187,6 +198,27 @@ TEST(SaveFlow, CancelAsksAndYesStopsAfterTheCurrentFile)
         EXPECT_EQ(ExpectSavedExactly(s.f, backup, RootIn(s.dest)), saved) << "whole files, then none";
         EXPECT_TRUE(StatusText(s.f).startsWith(QStringLiteral("Save stopped: %1 of 48 files").arg(saved)));
     }
+}
+
+// Fault: the save wrote on while its stop question was open. Held there, it
+// writes nothing more until the answer, even inside a large file; No lets
+// it finish.
+TEST(SaveFlow, TheStopQuestionHoldsTheSaveInsideAFile)
+{
+    constexpr std::uint64_t kSize = std::uint64_t{48} << 20;
+    const std::vector<std::uint8_t> backup = SaveBackup(1, kSize);
+    WindowFixture f;
+    ScanIntoReview(f, backup);
+    TempDir dest;
+    f.folderChooser.answers = {QString::fromStdString(dest.Path())};
+    f.messages.answers = {MessageService::kNo};
+    std::uint64_t heldAt = 0;
+    f.messages.whileOpen = [&] { heldAt = SettledValue([&] { return BytesBelow(RootIn(dest)); }); };
+    AnswerModalAtOnce([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+    kSave(f);
+    ASSERT_EQ(f.messages.shown.size(), 1u) << "the question only";
+    EXPECT_LT(heldAt, kSize) << "the save went on behind the question";
+    EXPECT_EQ(ExpectSavedExactly(f, backup, RootIn(dest)), 1u);
 }
 
 // Fault: the save said nothing at its end, so a save that lost files looked

@@ -11,13 +11,21 @@
 #include "main_frame.h"
 #include "scan_report_line.h"
 #include "save_road.h"
+#include "settled_value.h"
 
 #include <QMimeData>
 #include <QProgressBar>
 #include <QUrl>
 #include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <utility>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -203,6 +211,35 @@ TEST(WizardScan, StopAndBackAskFirst)
     }
 }
 
+// Fault: the scan went on behind its stop question. Held there, it finds
+// nothing more until the answer; No lets it run to the end.
+TEST(WizardScan, TheStopQuestionHoldsTheScan)
+{
+    WindowFixture f;
+    const QString path = f.WriteFile("big.bkf", SampleBackup("Held", 40, 50));
+    std::uint64_t heldAt = 0;
+    bool clicked = false;
+    // Stop is clicked once the first rows are shown, outside their batch
+    // (while a batch is applied, the worker waits for it anyway).
+    QObject::connect(&f.View().ListModel(), &QAbstractItemModel::rowsInserted, &f.frame, [&] {
+        if (std::exchange(clicked, true))
+            return;
+        QTimer::singleShot(0, &f.frame, [&] {
+            f.messages.answers = {MessageService::kNo};
+            f.messages.whileOpen = [&] {
+                heldAt = SettledValue([&] { return std::uint64_t(f.View().ListModel().rowCount()); });
+            };
+            f.Controls().btnStop->click();
+        });
+    });
+    f.TypeAndNext(path);
+    ASSERT_TRUE(f.WaitForScanEnd());
+    ASSERT_TRUE(clicked);
+    EXPECT_EQ(f.MessageTexts(), QStringList{kStopQuestion});
+    EXPECT_LT(heldAt, 2000u) << "the scan went on behind the question";
+    ExpectReview(f, 2000);
+}
+
 TEST(WizardScan, DuringAScanNextRefusesAndAddAndRepairDoNothing)
 {
     WindowFixture f;
@@ -310,4 +347,27 @@ TEST(WizardScan, ScanReportShowsUnderTheListsWithoutAModalBox)
     EXPECT_EQ(f.messages.shown[0].style, MessageService::kInform);
     f.Controls().btnBack->click();
     EXPECT_FALSE(f.View().ReportLine().isVisible());
+}
+
+// Fault: every scan printed "Set 1: " / "Name: " trace lines on stdout.
+TEST(WizardScan, AScanPrintsNothingOnStdout)
+{
+    WindowFixture f;
+    const QString path = f.WriteFile("quiet.bkf", SampleBackup("Quiet", 2, 3));
+    const std::string captured = f.dir.Child("stdout");
+    std::fflush(stdout);
+    const int saved = ::dup(STDOUT_FILENO);
+    const int file = ::open(captured.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(file, STDOUT_FILENO);
+    f.TypeAndNext(path);
+    const bool ended = f.WaitForScanEnd();
+    std::fflush(stdout);
+    ::dup2(saved, STDOUT_FILENO);
+    ::close(saved);
+    ::close(file);
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(f.View().ListModel().rowCount(), 6);
+    const auto printed = test_files::ReadFileBytes(captured);
+    ASSERT_TRUE(printed.has_value());
+    EXPECT_EQ(std::string(printed->begin(), printed->end()), "");
 }

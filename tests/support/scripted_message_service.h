@@ -9,6 +9,8 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
+#include <utility>
 #include <vector>
 
 class ScriptedMessageService : public MessageService {
@@ -20,10 +22,14 @@ public:
 
     std::vector<Shown> shown;
     std::deque<int> answers; // the buttons to press, in order
+    // Runs while the next message is open, before it is answered (once).
+    std::function<void()> whileOpen;
 
     int ShowMessage(const QString& text, int style) override
     {
         shown.push_back(Shown{text, style});
+        if (whileOpen)
+            std::exchange(whileOpen, nullptr)();
         if (answers.empty())
             return kOk;
         const int answer = answers.front();

@@ -5,6 +5,7 @@
 // bkf-make-sample, it gives a first try a damaged backup (./run.sh --sample).
 //
 //   make_sample_backup OUT.bkf ORIGINALS_DIR [--cut-short]
+//   make_sample_backup --help
 //
 // ORIGINALS_DIR receives the set's folders and files as the backup holds them
 // (below the set's own folder, whose name the engine chooses). --cut-short
@@ -12,6 +13,7 @@
 // has something to report; the originals stay whole.
 
 #include "bkf_writer.h"
+#include "sample_content.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -24,34 +26,40 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using sample_content::Bytes;
+
 struct SampleFile {
     std::vector<std::string> folders; // empty: the set's root folder
     std::string name;
-    std::size_t size;
+    Bytes (*content)(std::uint32_t seed);
 };
 
-// Sizes around the 512-byte slot and across a 64 KiB window of the scan.
+const char kReadMe[] =
+    "This backup is a sample written by bkf-make-sample.\n"
+    "Written with --cut-short, it ends in the middle of its last file, as a backup cut short by a full disk does.\n"
+    "Scan it, look at the pictures and the invoice, and save what can be saved.\n";
+
+const char kNotes[] = "Call the bank about the budget on Monday.\nBook the train to the coast for the holiday.\n";
+
+const std::vector<std::string> kInvoice = {
+    "Invoice 0001", "", "Brevant Veltra sample shop", "", "1 x Beach towel            12.50",
+    "2 x Sun cream              17.80", "1 x Straw hat               9.90", "", "Total                      40.20",
+};
+
+// Real small files, so that the preview shows pictures and text; their
+// sizes lie around the 512-byte slot and across 64 KiB windows of the scan.
 const SampleFile kFiles[] = {
-    { {}, "read me.txt", 1 },
-    { { "Documents" }, "budget 2026.xlsx", 511 },
-    { { "Documents" }, "letter.docx", 512 },
-    { { "Documents" }, "notes.txt", 513 },
-    { { "Documents", "Invoices" }, "invoice-0001.pdf", 70000 },
-    { { "Pictures", "Holiday 2025" }, "beach.jpg", 131072 + 7 },
-    { { "Pictures", "Holiday 2025" }, "sunset.png", 4096 },
+    {{}, "read me.txt", [](std::uint32_t) { return Bytes(std::begin(kReadMe), std::end(kReadMe) - 1); }},
+    {{"Documents"}, "budget 2026.xlsx", [](std::uint32_t seed) { return sample_content::Noise(511, seed); }},
+    {{"Documents"}, "letter.docx", [](std::uint32_t seed) { return sample_content::Noise(512, seed); }},
+    {{"Documents"}, "notes.txt", [](std::uint32_t) { return sample_content::TextOfSize(kNotes, 513); }},
+    {{"Documents", "Invoices"}, "invoice-0001.pdf",
+     [](std::uint32_t) { return sample_content::PdfOfLines(kInvoice, 70000); }},
+    {{"Pictures", "Holiday 2025"}, "beach.jpg", [](std::uint32_t) { return sample_content::BeachJpeg(131072 + 7); }},
+    {{"Pictures", "Holiday 2025"}, "sunset.png", [](std::uint32_t) { return sample_content::SunsetPng(40, 30); }},
 };
 
-// Every byte value, in an order that differs from file to file and block to block.
-std::vector<std::uint8_t> Content(std::size_t size, std::uint32_t seed)
-{
-    std::vector<std::uint8_t> bytes(size);
-    std::uint32_t state = seed * 2654435761u + 1;
-    for (auto& byte : bytes) {
-        state = state * 1664525u + 1013904223u;
-        byte = static_cast<std::uint8_t>(state >> 24);
-    }
-    return bytes;
-}
+const char kUsage[] = "usage: %s OUT.bkf ORIGINALS_DIR [--cut-short]\n";
 
 bool WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes)
 {
@@ -65,6 +73,7 @@ bool WriteSample(const fs::path& backup, const fs::path& originals, bool cutShor
     BkfWriter w;
     w.Tag("TAPE").Sset("Daily", 1);
     std::uint32_t seed = 0;
+    std::size_t lastSize = 0;
     for (const SampleFile& file : kFiles) {
         std::vector<TapeString> components(file.folders.begin(), file.folders.end());
         fs::path folder = originals;
@@ -72,13 +81,14 @@ bool WriteSample(const fs::path& backup, const fs::path& originals, bool cutShor
             folder /= name;
         std::error_code error;
         fs::create_directories(folder, error);
-        const std::vector<std::uint8_t> data = Content(file.size, ++seed);
+        const Bytes data = file.content(++seed);
         if (error || !WriteFile(folder / file.name, data))
             return false;
         w.Dirb(components).File(file.name, data);
+        lastSize = data.size();
     }
     if (cutShort)
-        w.Truncate(w.LastFile().data + kFiles[std::size(kFiles) - 1].size / 2);
+        w.Truncate(w.LastFile().data + lastSize / 2);
     return WriteFile(backup, w.Bytes());
 }
 
@@ -86,9 +96,13 @@ bool WriteSample(const fs::path& backup, const fs::path& originals, bool cutShor
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        std::printf(kUsage, argv[0]);
+        return 0;
+    }
     const bool cutShort = argc == 4 && std::string(argv[3]) == "--cut-short";
     if (argc != 3 && !cutShort) {
-        std::fprintf(stderr, "usage: %s OUT.bkf ORIGINALS_DIR [--cut-short]\n", argv[0]);
+        std::fprintf(stderr, kUsage, argv[0]);
         return 2;
     }
     if (!WriteSample(argv[1], argv[2], cutShort)) {
