@@ -842,5 +842,41 @@ Support: %3</translation>
         <source>The report could not be saved in %1: %2</source>
         <translation>Der Bericht konnte nicht in %1 gespeichert werden: %2</translation>
     </message>
+    <message>
+        <source>%1 could not be opened: %2</source>
+        <translation>%1 konnte nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>xdg-open (from xdg-utils) was not found</source>
+        <translation>xdg-open (aus xdg-utils) wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>no program on this desktop opens it</source>
+        <translation>kein Programm dieser Arbeitsumgebung öffnet es</translation>
+    </message>
+    <message>
+        <source>%1 could not be started</source>
+        <translation>%1 konnte nicht gestartet werden</translation>
+    </message>
+    <message>
+        <source>A new scan of this backup clears your ticks and the files&apos; states. Scan it again?</source>
+        <translation>Eine neue Suche in dieser Sicherung entfernt Ihre Haken und die Zustände der Dateien. Erneut suchen?</translation>
+    </message>
+    <message>
+        <source>Tick folder</source>
+        <translation>Ordner anhaken</translation>
+    </message>
+    <message>
+        <source>Untick folder</source>
+        <translation>Haken des Ordners entfernen</translation>
+    </message>
+    <message>
+        <source>Expand all</source>
+        <translation>Alle aufklappen</translation>
+    </message>
+    <message>
+        <source>Collapse all</source>
+        <translation>Alle zuklappen</translation>
+    </message>
 </context>
 </TS>
