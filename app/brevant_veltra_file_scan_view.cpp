@@ -283,17 +283,23 @@ void CBrevantVeltraFileScanView::OpenRecentBackup(const QString& path)
         OpenBackup(path);
 }
 
-void CBrevantVeltraFileScanView::OnSaveFiles()
+// A save or a check reads the catalogue: refused on the file page and while
+// a scan runs. A stopped scan may still hand over its last rows: nothing may
+// read the catalogue while they arrive.
+bool CBrevantVeltraFileScanView::CatalogueReadable()
 {
     if (Page() == 0)
-        return;
+        return false;
     if (IsScanRunning()) {
         m_services.messages.ShowMessage(Texts::Tr(SystemText::kStopFirst), MessageService::kNotice);
-        return;
+        return false;
     }
-    // A stopped scan may still hand over its last rows: the save must not
-    // read the catalogue while they arrive.
-    if (IsScanUnfinished() && !WaitForPreviousScan())
+    return !IsScanUnfinished() || WaitForPreviousScan();
+}
+
+void CBrevantVeltraFileScanView::OnSaveFiles()
+{
+    if (!CatalogueReadable())
         return;
     if (m_store.TickedCount() == 0) {
         m_services.messages.ShowMessage(Texts::Tr(SystemText::kNothingTicked), MessageService::kNotice);
@@ -364,13 +370,7 @@ bool CBrevantVeltraFileScanView::RunSaveWindow(const CatalogueStore& rows, const
 
 void CBrevantVeltraFileScanView::OnCheckData()
 {
-    if (Page() == 0)
-        return;
-    if (IsScanRunning()) {
-        m_services.messages.ShowMessage(Texts::Tr(SystemText::kStopFirst), MessageService::kNotice);
-        return;
-    }
-    if (IsScanUnfinished() && !WaitForPreviousScan())
+    if (!CatalogueReadable())
         return;
     std::vector<std::size_t> rows;
     for (std::size_t row = 0; row < m_store.RowCount(); ++row) {

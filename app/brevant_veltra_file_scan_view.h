@@ -152,6 +152,7 @@ private:
     void ShowStatusesAfterSave(const ExtractionReport& report);
     // The lists show the rows' states again after a check or a save changed them.
     void ShowStatesChanged();
+    bool CatalogueReadable();
     void KeepCheckedStates();
     // The report "Save report..." writes.
     QString Log() const;

@@ -50,21 +50,7 @@ private:
     RateMeter m_meter;
 };
 
-// The catalogue in a store, and every folder with its date, for keeping the
-// catalogue again with the states the check found.
-class CheckedCatalogue : public CatalogueSink, public FolderDateSink {
-public:
-    void AddRow(const CatalogueRow& row) override { store.Append(row); }
-    void FolderDated(std::string_view folderPath, std::uint64_t modified) override
-    {
-        folders.push_back(FolderDate{std::string(folderPath), modified});
-    }
-
-    CatalogueStore store;
-    std::vector<FolderDate> folders;
-};
-
-void KeepStates(const BkfFileHandle& backup, const CheckedCatalogue& catalogue, const ScanReport& scan,
+void KeepStates(const BkfFileHandle& backup, const CatalogueWithFolders& catalogue, const ScanReport& scan,
                 std::int64_t scannedAt, const CliOptions& options)
 {
     std::string why;
@@ -112,7 +98,7 @@ int RunVerify(const CliOptions& options)
     SetStopNotice(kCheckNotice);
     const RateMeter clock;
     TerminalProgress terminal(ChooseProgressStyle(options));
-    CheckedCatalogue catalogue;
+    CatalogueWithFolders catalogue;
     CatalogueStore& store = catalogue.store;
     ScanReport scan;
     const ScanOutcome outcome = ScanOrUseCache(backup, catalogue, scan, terminal, options, &catalogue);

@@ -28,19 +28,6 @@ private:
     FolderDateSink* m_dates;
 };
 
-// A kept catalogue read back whole, to be kept again with other states.
-class KeptCatalogue : public CatalogueSink, public FolderDateSink {
-public:
-    void AddRow(const CatalogueRow& row) override { store.Append(row); }
-    void FolderDated(std::string_view folderPath, std::uint64_t modified) override
-    {
-        folders.push_back(FolderDate{std::string(folderPath), modified});
-    }
-
-    CatalogueStore store;
-    std::vector<FolderDate> folders;
-};
-
 class NoRows : public CatalogueSink {
 public:
     void AddRow(const CatalogueRow&) override {}
@@ -91,6 +78,16 @@ CachedScanOutcome ScanOrLoadCache(const BkfFileHandle& backup, bool deep, const 
     return outcome;
 }
 
+void CatalogueWithFolders::AddRow(const CatalogueRow& row)
+{
+    store.Append(row);
+}
+
+void CatalogueWithFolders::FolderDated(std::string_view folderPath, std::uint64_t modified)
+{
+    folders.push_back(FolderDate{std::string(folderPath), modified});
+}
+
 bool KeepCatalogue(const BkfFileHandle& backup, const CatalogueStore& store, const std::vector<FolderDate>& folders,
                    const ScanReport& report, std::int64_t scannedAt, std::string* why)
 {
@@ -121,7 +118,7 @@ bool KeepDataChecks(const BkfFileHandle& backup, bool deep, const std::vector<st
     const auto identity = folder.empty() ? std::nullopt : IdentifyBackup(backup);
     if (!identity)
         return true;
-    KeptCatalogue kept;
+    CatalogueWithFolders kept;
     ScanReport report;
     const std::atomic<bool> running{true};
     const CacheLoad load = LoadCatalogueCache(folder, *identity, deep, kept, &kept, report, running);

@@ -14,8 +14,7 @@
 #include <vector>
 
 class BkfFileHandle;
-class CatalogueStore;
-struct FolderDate;
+#include "catalogue_store.h"
 
 struct CatalogueCacheUse {
     bool read = true;  // a matching cache serves instead of a scan
@@ -53,6 +52,17 @@ using CatalogueScanRun = std::function<bool(CatalogueSink& rows, FolderDateSink*
 CachedScanOutcome ScanOrLoadCache(const BkfFileHandle& backup, bool deep, const CatalogueCacheUse& use,
                                   const CachedScanSinks& sinks, ScanReport& report, const std::atomic<bool>& running,
                                   const CatalogueScanRun& scan, const CachedScanNotices& notices = {});
+
+// A catalogue gathered whole, with every folder and its date (unknown ones
+// too, unlike the store's own), to be kept again with other states.
+class CatalogueWithFolders : public CatalogueSink, public FolderDateSink {
+public:
+    void AddRow(const CatalogueRow& row) override;
+    void FolderDated(std::string_view folderPath, std::uint64_t modified) override;
+
+    CatalogueStore store;
+    std::vector<FolderDate> folders;
+};
 
 // Keeps the store's rows, with the states their data checks left, and
 // `folders` as the backup's catalogue in $XDG_CACHE_HOME, in place of the one
