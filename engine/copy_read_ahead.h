@@ -33,7 +33,9 @@ public:
 
     // Starts reading `ranges` (each inside the backup), one after another, at
     // the first call of Next. The backup must outlive this object.
-    CopyReadAhead(const BkfFileHandle& backup, std::vector<ByteRange> ranges);
+    // `sliceSize`: the longest read (a save's 64 KiB, larger where nothing
+    // is written between reads, as in a check of the data).
+    CopyReadAhead(const BkfFileHandle& backup, std::vector<ByteRange> ranges, std::size_t sliceSize = kSliceSize);
     // Stops the reader and waits for it (at most one slice's read).
     ~CopyReadAhead();
     CopyReadAhead(const CopyReadAhead&) = delete;
@@ -57,6 +59,7 @@ private:
     bool Fill(Batch& batch);
 
     const BkfFileHandle& m_backup;
+    const std::size_t m_sliceSize;
     const std::vector<ByteRange> m_ranges;
     std::size_t m_batchSize = 0;
     std::vector<Batch> m_batches;

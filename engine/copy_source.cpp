@@ -5,10 +5,11 @@
 
 #include <algorithm>
 
-CopySource::CopySource(const BkfFileHandle& backup, const std::vector<ByteRange>& ahead) : m_backup(backup)
+CopySource::CopySource(const BkfFileHandle& backup, const std::vector<ByteRange>& ahead, std::size_t sliceSize)
+    : m_backup(backup), m_sliceSize(sliceSize)
 {
     if (!ahead.empty())
-        m_ahead = std::make_unique<CopyReadAhead>(backup, ahead);
+        m_ahead = std::make_unique<CopyReadAhead>(backup, ahead, sliceSize);
 }
 
 CopySource::~CopySource() = default;
@@ -44,10 +45,10 @@ bool CopySource::TakeFromReadAhead(std::size_t range, std::uint64_t position, st
 
 const CopySource::Piece& CopySource::Read(std::size_t range, std::uint64_t position, std::uint64_t end)
 {
-    const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(kSliceSize, end - position));
+    const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(m_sliceSize, end - position));
     if (TakeFromReadAhead(range, position, length))
         return m_piece;
-    m_slice.resize(kSliceSize);
+    m_slice.resize(m_sliceSize);
     RecoveringRead read;
     ReadRecovering(m_backup, position, m_slice.data(), length, read);
     m_piece.bytes = ByteView(m_slice.data(), length);

@@ -27,7 +27,8 @@ public:
 
     // `ahead`: the ranges that will be asked for, in order (none: every read
     // is a direct one). The backup must outlive this object.
-    CopySource(const BkfFileHandle& backup, const std::vector<ByteRange>& ahead);
+    // `sliceSize`: the longest slice handed out (see CopyReadAhead).
+    CopySource(const BkfFileHandle& backup, const std::vector<ByteRange>& ahead, std::size_t sliceSize = kSliceSize);
     ~CopySource();
     CopySource(const CopySource&) = delete;
     CopySource& operator=(const CopySource&) = delete;
@@ -41,6 +42,7 @@ private:
     bool TakeFromReadAhead(std::size_t range, std::uint64_t position, std::size_t length);
 
     const BkfFileHandle& m_backup;
+    const std::size_t m_sliceSize;
     std::unique_ptr<CopyReadAhead> m_ahead;
     const CopyReadAhead::Slice* m_pending = nullptr; // read ahead, not yet asked for
     std::vector<std::uint8_t> m_slice;
