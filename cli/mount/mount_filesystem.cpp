@@ -215,7 +215,7 @@ void ReplyFromPipe(fuse_req_t request, SplicedRead& read, std::size_t count)
     read.EmptyPipe();
 }
 
-// Once a reader reaches the end of a file with a recorded checksum, its
+// Once a reader asks for the end of a file with a recorded checksum, its
 // whole data are compared with it: the file's state follows, and a damaged
 // one is named once. Its bytes are served all the same.
 void CheckAtEnd(const Served& served, MountTree::NodeId node)
@@ -239,13 +239,14 @@ void Read(fuse_req_t request, fuse_ino_t inode, std::size_t size, off_t offset, 
         return;
     }
     const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(size, data.length - at));
+    // Before the last bytes go out: a reader that has them sees the state.
+    if (at + count == data.length)
+        CheckAtEnd(served, NodeOf(inode));
     thread_local SplicedRead read; // each serving thread's own pipe and buffer
     if (read.Take(served.backup, data.offset + at, count))
         ReplyFromPipe(request, read, count);
     else
         fuse_reply_buf(request, reinterpret_cast<const char*>(read.Bytes().data()), read.Bytes().size());
-    if (at + count == data.length)
-        CheckAtEnd(served, NodeOf(inode));
 }
 
 // Replies with `text` (with its NUL when `withNul`) as an extended
