@@ -80,6 +80,8 @@ void BkfFileHandle::Close()
 
 bool BkfFileHandle::IsOpen() const { return m_handle != nullptr; }
 
+void BkfFileHandle::HintWillRead(std::uint64_t, std::uint64_t) const {}
+
 // The cache of catalogues is keyed on POSIX identities only.
 std::optional<BkfFileHandle::Stamp> BkfFileHandle::FileStamp() const { return std::nullopt; }
 
@@ -171,6 +173,16 @@ void BkfFileHandle::Close()
 }
 
 bool BkfFileHandle::IsOpen() const { return m_fd >= 0; }
+
+void BkfFileHandle::HintWillRead(std::uint64_t position, std::uint64_t length) const
+{
+#ifdef POSIX_FADV_WILLNEED
+    if (m_fd >= 0)
+        ::posix_fadvise(m_fd, static_cast<off_t>(position), static_cast<off_t>(length), POSIX_FADV_WILLNEED);
+#else
+    (void)position, (void)length;
+#endif
+}
 
 std::optional<BkfFileHandle::Stamp> BkfFileHandle::FileStamp() const
 {

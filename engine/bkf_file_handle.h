@@ -53,6 +53,11 @@ public:
     // the system cannot do this.
     virtual std::optional<std::size_t> SpliceAt(std::uint64_t position, int pipe, std::size_t length) const;
 
+    // Tells the system that [position, position + length) will be read soon,
+    // so that it reads it from the disk meanwhile. Only a hint: no effect
+    // where the system takes none.
+    void HintWillRead(std::uint64_t position, std::uint64_t length) const;
+
     // The file as it was when it was opened (kept after Close): its size is
     // the size a scan that began then started with.
     const FileIdentity& OpenedAs() const { return m_openedAs; }

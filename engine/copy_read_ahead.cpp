@@ -12,16 +12,15 @@ constexpr std::size_t kBatches = 4;
 
 } // namespace
 
-CopyReadAhead::CopyReadAhead(const BkfFileHandle& backup, std::vector<ByteRange> ranges, std::size_t sliceSize)
-    : m_backup(backup), m_sliceSize(sliceSize), m_ranges(std::move(ranges)), m_batches(kBatches)
+CopyReadAhead::CopyReadAhead(const BkfFileHandle& backup, std::vector<ByteRange> ranges)
+    : m_backup(backup), m_ranges(std::move(ranges)), m_batches(kBatches)
 {
     std::uint64_t total = 0;
     for (const ByteRange& range : m_ranges)
         total += range.length;
     // No larger than all there is to read: a small save costs no megabytes.
     // Every slice fits an empty batch, since no slice is longer than the total.
-    m_batchSize = static_cast<std::size_t>(
-        std::min<std::uint64_t>(std::max(m_sliceSize, kSliceSize * kSlicesPerBatch), total));
+    m_batchSize = static_cast<std::size_t>(std::min<std::uint64_t>(kSliceSize * kSlicesPerBatch, total));
 }
 
 CopyReadAhead::~CopyReadAhead()
@@ -49,7 +48,7 @@ bool CopyReadAhead::Fill(Batch& batch)
             continue;
         }
         const std::size_t length =
-            static_cast<std::size_t>(std::min<std::uint64_t>(m_sliceSize, range.length - m_readInto));
+            static_cast<std::size_t>(std::min<std::uint64_t>(kSliceSize, range.length - m_readInto));
         if (length > m_batchSize - used)
             break;
         Slice slice;

@@ -33,9 +33,7 @@ public:
 
     // Starts reading `ranges` (each inside the backup), one after another, at
     // the first call of Next. The backup must outlive this object.
-    // `sliceSize`: the longest read (a save's 64 KiB, larger where nothing
-    // is written between reads, as in a check of the data).
-    CopyReadAhead(const BkfFileHandle& backup, std::vector<ByteRange> ranges, std::size_t sliceSize = kSliceSize);
+    CopyReadAhead(const BkfFileHandle& backup, std::vector<ByteRange> ranges);
     // Stops the reader and waits for it (at most one slice's read).
     ~CopyReadAhead();
     CopyReadAhead(const CopyReadAhead&) = delete;
@@ -59,7 +57,6 @@ private:
     bool Fill(Batch& batch);
 
     const BkfFileHandle& m_backup;
-    const std::size_t m_sliceSize;
     const std::vector<ByteRange> m_ranges;
     std::size_t m_batchSize = 0;
     std::vector<Batch> m_batches;

@@ -5,11 +5,10 @@
 
 #include <algorithm>
 
-CopySource::CopySource(const BkfFileHandle& backup, const std::vector<ByteRange>& ahead, std::size_t sliceSize)
-    : m_backup(backup), m_sliceSize(sliceSize)
+CopySource::CopySource(const BkfFileHandle& backup, const std::vector<ByteRange>& ahead) : m_backup(backup)
 {
     if (!ahead.empty())
-        m_ahead = std::make_unique<CopyReadAhead>(backup, ahead, sliceSize);
+        m_ahead = std::make_unique<CopyReadAhead>(backup, ahead);
 }
 
 CopySource::~CopySource() = default;
@@ -45,10 +44,10 @@ bool CopySource::TakeFromReadAhead(std::size_t range, std::uint64_t position, st
 
 const CopySource::Piece& CopySource::Read(std::size_t range, std::uint64_t position, std::uint64_t end)
 {
-    const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(m_sliceSize, end - position));
+    const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(kSliceSize, end - position));
     if (TakeFromReadAhead(range, position, length))
         return m_piece;
-    m_slice.resize(m_sliceSize);
+    m_slice.resize(kSliceSize);
     RecoveringRead read;
     ReadRecovering(m_backup, position, m_slice.data(), length, read);
     m_piece.bytes = ByteView(m_slice.data(), length);

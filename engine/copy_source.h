@@ -27,8 +27,7 @@ public:
 
     // `ahead`: the ranges that will be asked for, in order (none: every read
     // is a direct one). The backup must outlive this object.
-    // `sliceSize`: the longest slice handed out (see CopyReadAhead).
-    CopySource(const BkfFileHandle& backup, const std::vector<ByteRange>& ahead, std::size_t sliceSize = kSliceSize);
+    CopySource(const BkfFileHandle& backup, const std::vector<ByteRange>& ahead);
     ~CopySource();
     CopySource(const CopySource&) = delete;
     CopySource& operator=(const CopySource&) = delete;
@@ -42,7 +41,6 @@ private:
     bool TakeFromReadAhead(std::size_t range, std::uint64_t position, std::size_t length);
 
     const BkfFileHandle& m_backup;
-    const std::size_t m_sliceSize;
     std::unique_ptr<CopyReadAhead> m_ahead;
     const CopyReadAhead::Slice* m_pending = nullptr; // read ahead, not yet asked for
     std::vector<std::uint8_t> m_slice;

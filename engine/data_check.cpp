@@ -2,29 +2,27 @@
 #include "data_check.h"
 
 #include "bkf_file_handle.h"
-#include "copy_source.h"
 #include "data_checksum.h"
 #include "extraction_progress.h"
 #include "human_units.h"
+#include "range_checksum_reader.h"
 #include "row_saver.h"
 
-#include <memory>
+#include <algorithm>
 
 namespace {
-
-// Nothing is written between reads: a check reads in slices of 1 MiB, a
-// sixteenth of the system calls of a save's 64 KiB slices.
-constexpr std::size_t kCheckSliceSize = std::size_t{1} << 20;
 
 // What reading one row's data found.
 struct RowRead {
     std::uint64_t read = 0;
     std::vector<ByteRange> unreadable; // positions in the file
+    DataChecksum checksum;
     bool stopped = false;
 };
 
-RowRead ReadRow(CopySource& source, std::size_t rangeIndex, const ByteRange& range, ExtractionProgress& progress,
-                DataChecksum& checksum)
+// Reads a row's data in steps, with a progress report and a stop check
+// between them.
+RowRead ReadRow(RangeChecksumReader& reader, const ByteRange& range, ExtractionProgress& progress)
 {
     RowRead outcome;
     while (outcome.read < range.length) {
@@ -32,13 +30,14 @@ RowRead ReadRow(CopySource& source, std::size_t rangeIndex, const ByteRange& ran
             outcome.stopped = true;
             return outcome;
         }
-        const std::uint64_t position = range.offset + outcome.read;
-        const CopySource::Piece& piece = source.Read(rangeIndex, position, range.offset + range.length);
+        const ByteRange step{range.offset + outcome.read,
+                             std::min(RangeChecksumReader::kStep, range.length - outcome.read)};
+        RangeChecksumReader::Outcome piece = reader.Read(step);
         for (const ByteRange& bad : piece.unreadable)
             AddRange(outcome.unreadable, bad.offset - range.offset, bad.length);
-        checksum.Add(piece.bytes.data(), piece.bytes.size());
-        outcome.read += piece.bytes.size();
-        progress.BytesCopied(piece.bytes.size());
+        outcome.checksum.Merge(piece.checksum);
+        outcome.read += step.length;
+        progress.BytesCopied(step.length);
     }
     return outcome;
 }
@@ -71,9 +70,9 @@ public:
             bytes += ranges.back().length;
         }
         m_progress.Begin(rows.size(), bytes);
-        CopySource source(m_backup, ranges, kCheckSliceSize);
+        RangeChecksumReader reader(m_backup);
         for (std::size_t index = 0; index < rows.size(); ++index) {
-            if (!running.load(std::memory_order_relaxed) || !CheckRow(source, index, rows[index], ranges[index]))
+            if (!running.load(std::memory_order_relaxed) || !CheckRow(reader, rows[index], ranges[index]))
                 return m_report;
         }
         m_report.completed = true;
@@ -82,27 +81,26 @@ public:
 
 private:
     // False when a stop came inside the row: its state stays as it was.
-    bool CheckRow(CopySource& source, std::size_t index, std::size_t row, const ByteRange& range)
+    bool CheckRow(RangeChecksumReader& reader, std::size_t row, const ByteRange& range)
     {
         const CatalogueRow entry = m_store.Row(row);
         m_progress.FileStarted(row, entry.path);
-        DataChecksum checksum;
-        RowRead read = ReadRow(source, index, range, m_progress, checksum);
+        RowRead read = ReadRow(reader, range, m_progress);
         if (read.stopped)
             return false;
         m_report.bytesRead += read.read;
-        Judge(row, entry, read, checksum);
+        Judge(row, entry, read);
         ++m_report.rowsChecked;
         m_progress.RowDone(row);
         return true;
     }
 
-    void Judge(std::size_t row, const CatalogueRow& entry, RowRead& read, const DataChecksum& checksum)
+    void Judge(std::size_t row, const CatalogueRow& entry, RowRead& read)
     {
         const RowStatus before = m_store.DataStatus(row);
         const bool whole = entry.located && read.read == entry.size;
         if (whole && entry.checksum && before != RowStatus::ChecksumLost) {
-            const bool intact = checksum.Value() == *entry.checksum;
+            const bool intact = read.checksum.Value() == *entry.checksum;
             m_checked(row, intact);
             if (intact) {
                 ++m_report.verified;
@@ -155,12 +153,12 @@ std::optional<bool> RowDataIntact(const BkfFileHandle& backup, const CatalogueRo
     const ByteRange range = RowSaver::DataRange(row, backup.Size().value_or(0));
     if (!row.checksum || !row.located || range.length != row.size)
         return std::nullopt;
-    CopySource source(backup, {}, kCheckSliceSize);
+    RangeChecksumReader reader(backup);
     Unheard quiet;
-    DataChecksum checksum;
-    if (ReadRow(source, 0, range, quiet, checksum).stopped)
+    const RowRead read = ReadRow(reader, range, quiet);
+    if (read.stopped)
         return std::nullopt;
-    return checksum.Value() == *row.checksum;
+    return read.checksum.Value() == *row.checksum;
 }
 
 std::string DataCheckReportSummary(const DataCheckReport& report)

@@ -3,8 +3,8 @@
 // Reads the whole data of chosen catalogue rows and compares each with the
 // checksum its backup recorded, without writing anything: a test of the
 // backup, as `gzip -t` is of a compressed file. The rows are read in the
-// order given (catalogue order is backup order) on a read-ahead thread, so
-// the backup is read once, at the disk's pace.
+// order given (catalogue order is backup order), a long file's on two
+// threads, so the backup is read once, at the disk's pace.
 
 #include "byte_range.h"
 #include "catalogue_store.h"

@@ -34,3 +34,10 @@ std::uint32_t DataChecksum::Value() const
     }
     return value;
 }
+
+void DataChecksum::Merge(const DataChecksum& other)
+{
+    m_words ^= other.m_words;
+    for (std::size_t lane = 0; lane < 4; ++lane)
+        m_lanes[lane] ^= other.m_lanes[lane];
+}

@@ -11,6 +11,9 @@ class DataChecksum {
 public:
     void Add(const std::uint8_t* data, std::size_t length);
     std::uint32_t Value() const;
+    // Takes in the data another checksum was fed, which began a multiple of 4
+    // bytes after this one's first byte: the runs of a file checked apart.
+    void Merge(const DataChecksum& other);
 
 private:
     std::uint64_t m_words = 0;     // XOR of 8-byte loads, in the machine's order
