@@ -76,7 +76,9 @@ TEST(ListSortKeys, AFocusedHeadingRowSortsWithSpaceAndEnter)
     auto* header = qobject_cast<SortHeader*>(c.list.horizontalHeader());
     ASSERT_NE(header, nullptr);
     EXPECT_EQ(header->focusPolicy(), Qt::TabFocus);
+    const QImage unfocused = header->grab().toImage();
     header->setFocus(Qt::TabFocusReason);
+    EXPECT_NE(header->grab().toImage(), unfocused) << "the chosen heading shows a frame";
     const std::pair<Qt::Key, const char*> keys[] = {
         {Qt::Key_Space, "0 up"},   {Qt::Key_Right, "0 up"}, {Qt::Key_Space, "1 up"},
         {Qt::Key_Return, "1 down"}, {Qt::Key_Enter, "unsorted"}, {Qt::Key_End, "unsorted"},
