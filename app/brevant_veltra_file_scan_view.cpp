@@ -41,6 +41,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
@@ -159,9 +160,9 @@ void CBrevantVeltraFileScanView::SetTabOrder()
     QWidget* const order[] = {
         c.btnAddFile, c.btnRepair, c.btnSave, c.btnSettings, c.btnUpdate, c.btnHomePage, // the top row
         c.editFileName, c.btnBrowse, c.chkDeepScan,                                      // the file page
-        c.folderTree, c.folderContents,                                                  // the results page
+        c.folderTree, c.folderContents, c.folderContents->horizontalHeader(),            // the results page
         c.filterBar->TextBox(), c.filterBar->ClearButton(), c.filterBar->NotOkBox(), c.filterBar->SizeBox(),
-        c.catalogueList, &m_preview->Pane().CloseButton(), &m_preview->Pane().TextView(), m_reportLine,
+        c.catalogueList, c.catalogueList->horizontalHeader(), &m_preview->Pane().CloseButton(), &m_preview->Pane().TextView(), m_reportLine,
         c.btnStop, c.btnBack, c.btnNext,                                                 // bottom right
     };
     for (std::size_t k = 1; k < std::size(order); ++k)

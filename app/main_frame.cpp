@@ -6,10 +6,13 @@
 #include "bc_menu.h"
 #include "bc_menu_style.h"
 #include "brevant_veltra_file_scan_view.h"
+#include "catalogue_list.h"
 #include "command_table.h"
 #include "desktop_shell.h"
+#include "folder_contents_list.h"
 #include "gradient_static.h"
 #include "label_font.h"
+#include "list_sort_menu.h"
 #include "lock_key_panes.h"
 #include "message_service.h"
 #include "product_info.h"
@@ -94,6 +97,20 @@ void CMainFrame::CreateMenus()
             m_commands[item->id] = action;
         }
     }
+    CreateViewMenu();
+}
+
+// Between File and Tools: sorting either list from the keyboard.
+void CMainFrame::CreateViewMenu()
+{
+    auto* view = new BCMenu(Texts::Tr("&View"), menuBar());
+    auto* sortBy = new BCMenu(Texts::Tr("&Sort by"), view);
+    view->addMenu(sortBy)->setStatusTip(Texts::Tr("Sort the found files or the folder's contents by a column"));
+    const WizardControls& c = m_pView->Controls();
+    auto* sorting = new ListSortMenu(*sortBy, {c.catalogueList, c.folderContents});
+    // The list shown or not decides whether Sort by can open.
+    connect(view, &QMenu::aboutToShow, sorting, &ListSortMenu::Fill);
+    menuBar()->insertMenu(menuBar()->actions().value(1), view);
 }
 
 void CMainFrame::CreateStatusBar()

@@ -80,6 +80,7 @@ protected:
 
 private:
     void CreateMenus();
+    void CreateViewMenu();
     void CreateStatusBar();
     void ConnectCommands();
     void LayOutStatusBar();

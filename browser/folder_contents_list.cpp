@@ -6,6 +6,7 @@
 #include "folder_contents_list_model.h"
 #include "folder_tree.h"
 #include "folder_tree_model.h"
+#include "partial_tick_accessible.h"
 #include "header_sort.h"
 #include "report_selection.h"
 #include "report_view.h"
@@ -28,6 +29,7 @@ FolderContentsList::FolderContentsList(FolderTreeModel& tree, CatalogueListModel
     , m_menu(new SaveMenu(this, Texts::Tr("Save File"), kSaveFileCommand))
 {
     setModel(m_rows);
+    ExposePartialTicks(*this);
     SetUpReportView(*this, {400, 160, 90, 150, 100});
     EnableHeaderSort(*this);
     connect(m_menu, &SaveMenu::chosen, this, &FolderContentsList::saveRequested);
@@ -167,27 +169,12 @@ void FolderContentsList::SetFileTicks(const std::vector<int>& rows, bool ticked)
     m_catalogue.RefreshTicks(static_cast<int>(changed.first), static_cast<int>(changed.last));
 }
 
+// By the tree's own rule (the rows under the folder), as every other way of
+// ticking rolls up: the rows shown here would count an empty subfolder, which
+// the tree does not.
 void FolderContentsList::RollUpSelected()
 {
-    FolderNode* selected = SelectedNode();
-    if (selected == nullptr)
-        return;
-    bool allChecked = true;
-    bool anyMarked = false;
-    for (int row = 0; row < m_rows->RowCount(); ++row) {
-        if (m_rows->Kind(row) == RowKind::Parent)
-            continue;
-        const CheckState state = GetCheckState(row);
-        allChecked = allChecked && state == CheckState::Checked;
-        anyMarked = anyMarked || state != CheckState::Unchecked;
-    }
-    if (allChecked)
-        m_treeModel.SetSubtreeState(selected, CheckState::Checked);
-    else if (!anyMarked)
-        m_treeModel.SetSubtreeState(selected, CheckState::Unchecked);
-    else
-        m_treeModel.SetCheckState(selected, CheckState::Partial);
-    m_treeModel.UpdateAncestors(selected);
+    m_treeModel.RollUpFolder(SelectedNode());
 }
 
 void FolderContentsList::OpenFolderRow(int row)

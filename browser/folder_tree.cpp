@@ -3,6 +3,7 @@
 
 #include "folder_contents_list.h"
 #include "folder_tree_model.h"
+#include "partial_tick_accessible.h"
 #include "report_view.h"
 #include "save_menu.h"
 #include "scan_refusal.h"
@@ -19,6 +20,7 @@ FolderTree::FolderTree(FolderTreeModel& model, QWidget* parent)
     : QTreeView(parent), m_model(model), m_menu(new SaveMenu(this, Texts::Tr("Save Files"), kSaveFilesCommand))
 {
     setModel(&model);
+    ExposePartialTicks(*this);
     setItemDelegate(new StateImageDelegate(this));
     setHeaderHidden(true);
     setRootIsDecorated(true); // expand buttons and lines also at the top level

@@ -267,6 +267,15 @@ void FolderTreeModel::RollUpRows(const std::vector<std::size_t>& rows)
         NotifyNode(changed);
 }
 
+void FolderTreeModel::RollUpFolder(FolderNode* folder)
+{
+    if (folder == nullptr)
+        return;
+    EnsureLinked();
+    for (FolderNode* changed : m_ticks.RollUp({folder}))
+        NotifyNode(changed);
+}
+
 void FolderTreeModel::CheckAllCollapsed()
 {
     // Folders that only the paths of files name (their blocks were lost) are

@@ -73,6 +73,8 @@ public:
     // Ticks of these catalogue rows were changed in the found-files list: the
     // folders they lie in and those folders' ancestors follow (FolderTicks::RollUp).
     void RollUpRows(const std::vector<std::size_t>& rows);
+    // Ticks under `folder` were changed: it and its ancestors follow, by the same rule.
+    void RollUpFolder(FolderNode* folder);
     // Links the rows appended so far (adding their folders), then every node
     // Checked; views collapse everything and expand the first top-level node.
     void CheckAllCollapsed();

@@ -32,6 +32,8 @@ public:
         m_view.model()->sort(m_column, m_order);
     }
 
+    ListSort Current() const { return ListSort{m_column, m_order}; }
+
 private:
     void Clicked(int column)
     {
@@ -55,9 +57,24 @@ void EnableHeaderSort(QTableView& view)
     new HeaderSortCycle(view);
 }
 
+namespace {
+
+// The cycle has no meta-object of its own: found by its name.
+HeaderSortCycle* CycleOf(const QTableView& view)
+{
+    return static_cast<HeaderSortCycle*>(view.findChild<QObject*>(HeaderSortCycle::kName, Qt::FindDirectChildrenOnly));
+}
+
+} // namespace
+
 void SortList(QTableView& view, int column, Qt::SortOrder order)
 {
-    // The cycle has no meta-object of its own: found by its name.
-    if (auto* cycle = view.findChild<QObject*>(HeaderSortCycle::kName, Qt::FindDirectChildrenOnly))
-        static_cast<HeaderSortCycle*>(cycle)->Sort(column, order);
+    if (HeaderSortCycle* cycle = CycleOf(view))
+        cycle->Sort(column, order);
+}
+
+ListSort CurrentSort(const QTableView& view)
+{
+    const HeaderSortCycle* cycle = CycleOf(view);
+    return cycle != nullptr ? cycle->Current() : ListSort{};
 }

@@ -14,3 +14,10 @@ void EnableHeaderSort(QTableView& view);
 // the arrow; column -1 returns to the list's own order. The next heading
 // click goes on from there.
 void SortList(QTableView& view, int column, Qt::SortOrder order = Qt::AscendingOrder);
+
+// How a list is sorted: by `column` in `order`, or in its own order (column -1).
+struct ListSort {
+    int column = -1;
+    Qt::SortOrder order = Qt::AscendingOrder;
+};
+ListSort CurrentSort(const QTableView& view);

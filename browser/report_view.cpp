@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report_view.h"
 
+#include "sort_header.h"
 #include "state_image_delegate.h"
 
 #include <QHeaderView>
@@ -26,6 +27,7 @@ bool IsPlainTabPress(const QEvent* event)
 
 void SetUpReportView(QTableView& view, const QList<int>& widths)
 {
+    view.setHorizontalHeader(new SortHeader(&view));
     view.setItemDelegate(new StateImageDelegate(&view));
     view.setShowGrid(true);
     view.setSelectionBehavior(QAbstractItemView::SelectRows);

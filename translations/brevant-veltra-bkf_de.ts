@@ -878,5 +878,29 @@ Support: %3</translation>
         <source>Collapse all</source>
         <translation>Alle zuklappen</translation>
     </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>Ans&amp;icht</translation>
+    </message>
+    <message>
+        <source>&amp;Sort by</source>
+        <translation>&amp;Sortieren nach</translation>
+    </message>
+    <message>
+        <source>Sort the found files or the folder&apos;s contents by a column</source>
+        <translation>Die gefundenen Dateien oder den Ordnerinhalt nach einer Spalte sortieren</translation>
+    </message>
+    <message>
+        <source>&amp;Ascending</source>
+        <translation>&amp;Aufsteigend</translation>
+    </message>
+    <message>
+        <source>&amp;Descending</source>
+        <translation>A&amp;bsteigend</translation>
+    </message>
+    <message>
+        <source>&amp;Unsorted</source>
+        <translation>&amp;Unsortiert</translation>
+    </message>
 </context>
 </TS>

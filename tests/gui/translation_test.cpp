@@ -73,17 +73,25 @@ QStringList AltKeys(QWidget& window, QMenuBar& menus)
     return keys;
 }
 
-// The menu items' Alt keys, one list per menu.
+// The items' Alt keys of `menu` and of its submenus, one list per menu.
+void AddItemKeys(const QMenu& menu, QList<QStringList>& keys)
+{
+    QStringList items;
+    for (const QAction* item : menu.actions()) {
+        if (item->isSeparator())
+            continue;
+        items << QKeySequence::mnemonic(item->text()).toString();
+        if (item->menu() != nullptr)
+            AddItemKeys(*item->menu(), keys);
+    }
+    keys << items;
+}
+
 QList<QStringList> MenuItemKeys(QMenuBar& menus)
 {
     QList<QStringList> keys;
-    for (const QAction* menu : menus.actions()) {
-        QStringList items;
-        for (const QAction* item : menu->menu()->actions())
-            if (!item->isSeparator())
-                items << QKeySequence::mnemonic(item->text()).toString();
-        keys << items;
-    }
+    for (const QAction* menu : menus.actions())
+        AddItemKeys(*menu->menu(), keys);
     return keys;
 }
 
