@@ -193,18 +193,25 @@ shoot "$WORK/first-scan.png" "$WORK/Office backup (cut).bkf"
 KEEP_CACHE=1 shoot "$OUT_DIR/catalogue-from-cache.png" "$WORK/Office backup (cut).bkf"
 shoot_continue_question "$OUT_DIR/continue-save.png"
 
-# 200 %: a 1920 x 1080 screen, the window at its smallest there (870 x 540
-# of its pixels, the screen's height; no window manager enforces the minimum).
-kill "$XVFB_PID"
-wait "$XVFB_PID" 2>/dev/null || true
-X_SCREEN=1920x1080x24 x_start "$WORK" || { cat "$WORK/xvfb.log" >&2; exit 1; }
-QT_SCALE_FACTOR=2 WINDOW_SIZE="1740 1080" shoot "$OUT_DIR/window-results-page-200.png" "$WORK/Office backup (cut).bkf"
+# With a window manager (openbox): the window starts maximised, its remembered
+# size forgotten each time.
+start_openbox() {
+    openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+    OPENBOX_PID=$!
+    sleep 1
+}
+stop_openbox() {
+    kill "$OPENBOX_PID"
+    wait "$OPENBOX_PID" 2>/dev/null || true
+    OPENBOX_PID=""
+}
+framed() {
+    find "$XDG_CONFIG_HOME" -mindepth 1 -maxdepth 1 ! -name qt6ct -exec rm -rf {} +
+    shoot "$@"
+}
 
-# With a window manager: the window starts maximised (its remembered size
-# forgotten each time) under a real dark style.
-openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-OPENBOX_PID=$!
-sleep 1
+# Real dark desktop styles: Adwaita-Dark, and Fusion with qt6ct's "darker" colours.
+start_openbox
 mkdir -p "$XDG_CONFIG_HOME/qt6ct"
 cat >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf" <<EOF
 [Appearance]
@@ -212,12 +219,19 @@ style=Fusion
 custom_palette=true
 color_scheme_path=/usr/share/qt6ct/colors/darker.conf
 EOF
-framed() {
-    find "$XDG_CONFIG_HOME" -mindepth 1 -maxdepth 1 ! -name qt6ct -exec rm -rf {} +
-    shoot "$@"
-}
 QT_STYLE_OVERRIDE=Adwaita-Dark framed "$OUT_DIR/window-file-page-adwaita-dark.png"
 QT_STYLE_OVERRIDE=Adwaita-Dark framed "$OUT_DIR/window-results-page-adwaita-dark.png" "$WORK/Office backup.bkf"
 QT_QPA_PLATFORMTHEME=qt6ct framed "$OUT_DIR/window-file-page-fusion-dark.png"
 QT_QPA_PLATFORMTHEME=qt6ct framed "$OUT_DIR/window-results-page-fusion-dark.png" "$WORK/Office backup.bkf"
+stop_openbox
+
+# 200 %: a 1920 x 1080 screen, the window at its smallest there (870 x 540
+# of its pixels, the screen's height; no window manager enforces the minimum).
+kill "$XVFB_PID"
+wait "$XVFB_PID" 2>/dev/null || true
+X_SCREEN=1920x1080x24 x_start "$WORK" || { cat "$WORK/xvfb.log" >&2; exit 1; }
+QT_SCALE_FACTOR=2 WINDOW_SIZE="1740 1080" shoot "$OUT_DIR/window-results-page-200.png" "$WORK/Office backup (cut).bkf"
+
+# The same screen with a title bar: maximised, the status bar on the screen.
+start_openbox
 QT_SCALE_FACTOR=2 framed "$OUT_DIR/window-results-page-200-framed.png" "$WORK/Office backup (cut).bkf"
