@@ -50,7 +50,8 @@ void FitToFont(WizardViewLayout& layout, const TextNeeds& needs)
 
 QSize MinimumWindowSize(const QSize& designed, const QSize& available, const QMargins& frame)
 {
-    const QSize room(available.width() - frame.left() - frame.right(), available.height() - frame.top() - frame.bottom());
+    const QSize room(available.width() - frame.left() - frame.right(),
+                     available.height() - frame.top() - frame.bottom());
     return designed.boundedTo(room.expandedTo(QSize(1, 1)));
 }
 

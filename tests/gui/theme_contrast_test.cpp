@@ -27,29 +27,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <vector>
 
 namespace {
 
-// Puts the application into a style and a palette while it lives.
-class StyleInUse {
-public:
-    StyleInUse(QStyle* style, const QPalette& palette)
-        : m_style(QApplication::style()->name()), m_palette(QApplication::palette())
-    {
-        QApplication::setStyle(style);
-        QApplication::setPalette(palette);
-    }
-    ~StyleInUse()
-    {
-        QApplication::setStyle(QStyleFactory::create(m_style));
-        QApplication::setPalette(m_palette);
-    }
-
-private:
-    QString m_style;
-    QPalette m_palette;
+// Puts the application's style and palette back when it ends.
+struct StyleKept {
+    QString style = QApplication::style()->name();
+    QPalette palette = QApplication::palette();
+    ~StyleKept() { QApplication::setStyle(QStyleFactory::create(style)), QApplication::setPalette(palette); }
 };
 
 struct Measured {
@@ -79,7 +65,8 @@ std::vector<Measured> MeasurePages(WindowFixture& f)
 {
     const WizardControls& c = f.Controls();
     const auto in = [&f](const QImage& image, const QWidget& widget, const QRect& area, int leastPixels = 3) {
-        return MeasureDrawnText(image, f.frame, widget, area.adjusted(2, 2, -2, -2), leastPixels);
+        const QRect inFrame = area.adjusted(2, 2, -2, -2).translated(widget.mapTo(&f.frame, QPoint()));
+        return MeasureDrawnText(image, inFrame, leastPixels);
     };
     const QImage filePage = f.frame.grab().toImage();
     std::vector<Measured> measured{
@@ -93,7 +80,6 @@ std::vector<Measured> MeasurePages(WindowFixture& f)
     const FolderNode* top = f.View().TreeModel().TopLevelNode(0);
     if (top != nullptr && top->ChildCount() > 0)
         c.folderTree->SelectNode(top->Child(0)); // a folder with a ".." row
-    QApplication::processEvents();
     c.catalogueList->setFocus(); // some styles dim the rows of a list without focus
     QApplication::processEvents();
     const QImage results = f.frame.grab().toImage();
@@ -127,37 +113,33 @@ double DesktopHeadingContrast()
         return 4.5;
     const QImage image = table.grab().toImage();
     const QHeaderView& header = *table.horizontalHeader();
-    return MeasureDrawnText(image, table, *header.viewport(), Heading(header, 0).adjusted(2, 2, -2, -2)).ratio;
+    const QRect name = Heading(header, 0).adjusted(2, 2, -2, -2);
+    return MeasureDrawnText(image, name.translated(header.viewport()->mapTo(&table, QPoint()))).ratio;
 }
 
 } // namespace
 
 TEST(ThemeContrast, EveryTextReadsUnderDarkDesktopStyles)
 {
-    struct Theme {
-        const char* style;
-        std::function<QPalette(const QStyle&)> palette;
-    };
-    const Theme themes[] = {
-        {"Fusion", [](const QStyle&) { return DarkDesktopPalette(); }},
-        {"Adwaita-Dark", [](const QStyle& style) { return style.standardPalette(); }},
-    };
-    for (const Theme& theme : themes) {
-        QStyle* style = QStyleFactory::create(theme.style);
+    for (const QString name : {"Fusion", "Adwaita-Dark"}) {
+        QStyle* style = QStyleFactory::create(name);
         if (style == nullptr)
             continue; // not installed here
-        SCOPED_TRACE(theme.style);
-        const StyleInUse use(style, theme.palette(*style));
+        SCOPED_TRACE(name.toStdString());
+        const StyleKept kept;
+        QApplication::setStyle(style);
+        QApplication::setPalette(name == "Fusion" ? DarkDesktopPalette() : style->standardPalette());
         const double heading = std::min(4.5, DesktopHeadingContrast() - 0.1);
         WindowFixture f;
         f.frame.windowHandle()->requestActivate(); // drawn as the active window
         ASSERT_TRUE(QTest::qWaitForWindowActive(&f.frame));
         const QCheckBox& deep = *f.Controls().chkDeepScan;
-        const QImage page = f.frame.grab().toImage();
         const QRect box = CheckBoxPart(deep, QStyle::SE_CheckBoxIndicator).adjusted(3, 3, -3, -3);
-        EXPECT_GE(MeasureDrawnText(page, f.frame, deep, box).ground.lightness(), 180) << "an unticked box is clear";
+        const QImage page = f.frame.grab().toImage();
+        EXPECT_GE(MeasureDrawnText(page, box.translated(deep.mapTo(&f.frame, QPoint()))).ground.lightness(), 180)
+            << "an unticked box is clear";
         for (const Measured& m : MeasurePages(f))
-            EXPECT_GE(m.drawn.ratio, m.desktops ? heading : 4.5) << m.text << ": " << m.drawn.ink.name().toStdString() << " on "
-                                          << m.drawn.ground.name().toStdString();
+            EXPECT_GE(m.drawn.ratio, m.desktops ? heading : 4.5)
+                << m.text << ": " << m.drawn.ink.name().toStdString() << " on " << m.drawn.ground.name().toStdString();
     }
 }

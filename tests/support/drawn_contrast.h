@@ -9,7 +9,6 @@
 #include <QHash>
 #include <QImage>
 #include <QRect>
-#include <QWidget>
 
 struct DrawnText {
     QColor ink;
@@ -42,9 +41,3 @@ inline DrawnText MeasureDrawnText(const QImage& image, const QRect& area, int le
     return drawn;
 }
 
-// `area` of `widget` (its own coordinates) in an image grabbed of `top`.
-inline DrawnText MeasureDrawnText(const QImage& image, const QWidget& top, const QWidget& widget, const QRect& area,
-                                  int leastPixels = 3)
-{
-    return MeasureDrawnText(image, area.translated(widget.mapTo(&top, QPoint(0, 0))), leastPixels);
-}
