@@ -173,7 +173,7 @@ shoot_found_files() {
     xdotool key --window "$WINDOW" ctrl+a BackSpace
     click 1160 482; click 1160 482 # Status, twice: descending
     click 200 246; click 220 264   # open the first set, show Documents
-    click 905 228; click 905 228   # File Size of the contents list, twice
+    click 650 228; click 650 228   # File Size of the contents list (columns fit their contents), twice
     xdotool mousemove 640 700
     sleep 0.3
     capture "$OUT_DIR/found-files-sorted.png"
