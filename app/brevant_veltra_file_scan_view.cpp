@@ -72,7 +72,6 @@ CBrevantVeltraFileScanView::CBrevantVeltraFileScanView(ViewFrame& frame, const W
       m_pPages(std::make_unique<CWizardPages>(static_cast<WizardHost&>(*this), m_controls, *m_reportLine, services))
 {
     setAttribute(Qt::WA_OpaquePaintEvent); // the background covers everything
-    UseLightSurfaceInk(*this);
     setAcceptDrops(true);
     CreatePreview();
     ConnectCommands();

@@ -35,6 +35,9 @@
 namespace {
 
 const QColor kStatusBarColor(113, 177, 241);
+const QSize kDesignedMinimum(870, 550);
+// A title bar and thin borders, for as long as the window manager has not said.
+const QMargins kFrameGuess(4, 36, 4, 4);
 
 CGradientStatic* MakeScanLabel(QStatusBar& statusBar)
 {
@@ -180,13 +183,14 @@ void CMainFrame::ShowRecentBackups(QMenu& file)
 
 QSize CMainFrame::MinimumFrameSize() const
 {
-    const QSize designed(870, 550);
     const QScreen* display = screen();
     if (display == nullptr)
-        return designed;
-    // The frame's title bar and borders come on top of its own size.
-    const QSize decoration = isVisible() ? frameGeometry().size() - size() : QSize();
-    return designed.boundedTo(display->availableSize() - decoration);
+        return kDesignedMinimum;
+    // Until the window manager has framed the window its frame is guessed.
+    const QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+                         frameGeometry().right() - geometry().right(),
+                         frameGeometry().bottom() - geometry().bottom());
+    return MinimumWindowSize(kDesignedMinimum, display->availableSize(), frame.isNull() ? kFrameGuess : frame);
 }
 
 bool CMainFrame::RestoreWindow()
@@ -198,6 +202,13 @@ void CMainFrame::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     setMinimumSize(MinimumFrameSize());
+}
+
+void CMainFrame::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (minimumSize() != MinimumFrameSize())
+        setMinimumSize(MinimumFrameSize());
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)

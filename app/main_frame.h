@@ -48,7 +48,8 @@ public:
 
     // Puts the window where it was last time; false on a first start.
     bool RestoreWindow();
-    // The smallest size: 870 x 550, or the screen's available size where that is smaller.
+    // The smallest size: 870 x 550, or less where the screen's available area
+    // less the window's frame is smaller.
     QSize MinimumFrameSize() const;
 
     void OnHelpFile();
@@ -77,6 +78,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // The window manager frames the window after it is shown: the minimum follows.
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void CreateMenus();

@@ -18,6 +18,7 @@ ScanReportLine::ScanReportLine(MessageService& messages, QWidget* parent)
 {
     setTextFormat(Qt::RichText);
     setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    UseLightSurfaceControl(*this);
     QPalette look = palette();
     look.setColor(QPalette::WindowText, QColor(150, 20, 0));
     setPalette(look);

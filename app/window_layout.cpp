@@ -48,6 +48,13 @@ void FitToFont(WizardViewLayout& layout, const TextNeeds& needs)
         layout.scanReport.setTop(layout.scanReport.bottom() + 1 - needs.reportLineHeight);
 }
 
+QSize MinimumWindowSize(const QSize& designed, const QSize& available, const QMargins& frame)
+{
+    const QSize room(available.width() - frame.left() - frame.right(),
+                     available.height() - frame.top() - frame.bottom());
+    return designed.boundedTo(room.expandedTo(QSize(1, 1)));
+}
+
 StatusBarLayout LayOutStatusBar(int width)
 {
     StatusBarLayout layout;

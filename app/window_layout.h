@@ -3,6 +3,7 @@
 // Where the window's controls go for a given size (integer division
 // truncates, as the layout always has).
 
+#include <QMargins>
 #include <QRect>
 #include <QSize>
 
@@ -40,6 +41,10 @@ struct TextNeeds {
 // large desktop font): Browse widens to the left and the file-name box gives
 // way; the boxes grow downwards, the report line upwards.
 void FitToFont(WizardViewLayout& layout, const TextNeeds& needs);
+
+// The least size of the main window: `designed`, bounded by the screen's
+// `available` area less the window's `frame` (title bar and borders).
+QSize MinimumWindowSize(const QSize& designed, const QSize& available, const QMargins& frame);
 
 // The scan's controls inside a status bar `width` pixels wide.
 struct StatusBarLayout {

@@ -110,6 +110,7 @@ void MakeFileBox(QWidget& view, WizardControls& c)
     c.btnBrowse = new QPushButton(Texts::Tr("&Browse"), &view);
     c.chkDeepScan = new QCheckBox(Texts::Tr("&Deep scan"), &view);
     c.chkDeepScan->setToolTip(Texts::Tr(SystemText::kDeepScanTip));
+    UseLightSurfaceControl(*c.chkDeepScan); // on the cream page, its box too
 }
 
 void MakeLabels(QWidget& view, WizardControls& c)
@@ -117,6 +118,7 @@ void MakeLabels(QWidget& view, WizardControls& c)
     const QFont font = CellHeightFont(QStringLiteral("Arial"), 14);
     c.lblHelpTop = new CGradientStatic(&view);
     c.lblHelpTop->setFont(font);
+    UseLightSurfaceControl(*c.lblHelpTop);
     c.lblHelpTop->SetGradient(kPaleYellow, QColor(255, 186, 16));
     c.lblHelpTop->SetText(Texts::Tr(kStartHelpText));
     c.lblSelectHint = new CGradientStatic(&view);

@@ -2,6 +2,7 @@
 #include "catalogue_filter_bar.h"
 
 #include "catalogue_list_model.h"
+#include "surface_ink.h"
 #include "texts.h"
 
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QToolButton>
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 
 namespace {
@@ -70,6 +72,9 @@ void CatalogueFilterBar::MakeControls()
     m_count->setMinimumWidth(0);
     m_count->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_count->installEventFilter(this);
+    // The box and the labels sit on the window's cream surface; the fields keep the desktop's look.
+    for (QWidget* onSurface : std::initializer_list<QWidget*>{m_notOk, sizeLabel, m_count})
+        UseLightSurfaceControl(*onSurface);
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 2);

@@ -2,6 +2,7 @@
 #include "catalogue_list.h"
 
 #include "catalogue_list_model.h"
+#include "column_fit.h"
 #include "header_sort.h"
 #include "report_selection.h"
 #include "report_view.h"
@@ -17,6 +18,7 @@ CatalogueList::CatalogueList(CatalogueListModel& model, QWidget* parent)
 {
     setModel(&model);
     SetUpReportView(*this, {400, 160, 90, 0, 150, 100});
+    KeepColumnsFitted(*this, CatalogueListModel::FileNameColumn, CatalogueListModel::FileTypeColumn);
     setTextElideMode(Qt::ElideMiddle); // the file name at the end of a long path stays visible
     EnableHeaderSort(*this);
     connect(m_menu, &SaveMenu::chosen, this, &CatalogueList::saveRequested);

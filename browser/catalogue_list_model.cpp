@@ -11,6 +11,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QGuiApplication>
+#include <QPalette>
 
 #include <algorithm>
 #include <limits>
@@ -288,7 +290,8 @@ QVariant CatalogueListModel::LookOf(std::size_t row, int column, int role) const
         return StatusFont(m_store.Row(row).status);
     case Qt::ForegroundRole:
         if (column == StatusColumn && !IsOkStatus(m_store.Row(row).status))
-            return NotOkInk();
+            return NotOkInk(m_store.IsTicked(row) ? kTickedBackground
+                                                  : QGuiApplication::palette().color(QPalette::Base));
         return m_store.IsTicked(row) ? QVariant(kTickedText) : QVariant();
     case Qt::BackgroundRole:
         return m_store.IsTicked(row) ? QVariant(kTickedBackground) : QVariant();

@@ -5,6 +5,7 @@
 #include "preview_loader.h"
 #include "row_cells.h"
 #include "row_status_look.h"
+#include "surface_ink.h"
 #include "texts.h"
 
 #include <QFontDatabase>
@@ -21,6 +22,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <initializer_list>
 #include <utility>
 
 namespace {
@@ -93,8 +95,10 @@ FilePreviewPane::FilePreviewPane(QWidget* parent)
     m_pieces->setInterval(0);
     connect(m_pieces, &QTimer::timeout, this, &FilePreviewPane::AppendPiece);
     // No background of its own: the header sits on the window's light painted
-    // surface in every theme, in the dark ink the view gives its labels.
+    // surface in every theme, in our ink; the text view keeps the desktop's look.
     setFrameShape(QFrame::StyledPanel);
+    for (QWidget* onSurface : std::initializer_list<QWidget*>{m_title, m_close, m_details, m_note, m_picture})
+        UseLightSurfaceControl(*onSurface);
     setAccessibleName(Texts::Tr("File preview"));
     QFont bold = m_title->font();
     bold.setBold(true);

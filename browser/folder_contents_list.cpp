@@ -3,6 +3,7 @@
 
 #include "catalogue_list_model.h"
 #include "catalogue_store.h"
+#include "column_fit.h"
 #include "folder_contents_list_model.h"
 #include "folder_tree.h"
 #include "folder_tree_model.h"
@@ -31,6 +32,7 @@ FolderContentsList::FolderContentsList(FolderTreeModel& tree, CatalogueListModel
     setModel(m_rows);
     ExposePartialTicks(*this);
     SetUpReportView(*this, {400, 160, 90, 150, 100});
+    KeepColumnsFitted(*this, FolderContentsListModel::NameColumn, FolderContentsListModel::TypeColumn);
     EnableHeaderSort(*this);
     connect(m_menu, &SaveMenu::chosen, this, &FolderContentsList::saveRequested);
     m_menu->AddCommand(Texts::Tr("Tick selected rows"), {}, [this] { SetSelectionState(CheckState::Checked); });

@@ -7,9 +7,12 @@
 #include "row_cells.h"
 #include "row_status_look.h"
 #include "shell_file_info.h"
+#include "surface_ink.h"
 #include "texts.h"
 
 #include <QColor>
+#include <QGuiApplication>
+#include <QPalette>
 
 #include <algorithm>
 #include <tuple>
@@ -231,7 +234,11 @@ QVariant FolderContentsListModel::LookOf(const Row& row, int column, int role) c
     case Qt::FontRole:
         return file ? StatusFont(row.status) : QVariant();
     case Qt::ForegroundRole:
-        return column == StatusColumn && file && !IsOkStatus(row.status) ? QVariant(NotOkInk()) : QVariant();
+        if (row.kind == RowKind::Parent)
+            return LightSurfaceInk(); // on the pale green band in every theme
+        return column == StatusColumn && file && !IsOkStatus(row.status)
+            ? QVariant(NotOkInk(QGuiApplication::palette().color(QPalette::Base)))
+            : QVariant();
     default:
         return {};
     }

@@ -3,7 +3,8 @@
 // The shared look of the two catalogue lists: a report view with grid lines,
 // full-row selection that stays visible without focus, uniform row heights,
 // no sorting (a click on a heading changes nothing), left-aligned headings of
-// fixed starting widths, and state images drawn by StateImageDelegate.
+// starting widths (each list then fits them, see column_fit.h), and state
+// images drawn by StateImageDelegate.
 
 #include <QList>
 #include <QPoint>

@@ -103,9 +103,9 @@ QIcon StatusIcon(RowStatus status)
     return (*icons)[static_cast<std::size_t>(SignOf(status))];
 }
 
-QColor NotOkInk()
+QColor NotOkInk(const QColor& behind)
 {
-    return QColor(150, 90, 0);
+    return behind.lightness() >= 128 ? QColor(150, 90, 0) : QColor(255, 190, 90);
 }
 
 QVariant StatusFont(RowStatus status)

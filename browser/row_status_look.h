@@ -22,7 +22,8 @@ QString StatusWord(RowStatus status);
 // The word with the state's detail: "partly saved (15.1 KiB of 64.0 KiB)".
 QString StatusLabel(const CatalogueStore& store, std::size_t row);
 QIcon StatusIcon(RowStatus status);
-// The ink of the status word of a row that is not ok.
-QColor NotOkInk();
+// The ink of the status word of a row that is not ok, on `behind`: a dark
+// amber on a light field, a light one on a dark field.
+QColor NotOkInk(const QColor& behind);
 // Italic type for a row that is not ok; nothing (the view's type) for an ok row.
 QVariant StatusFont(RowStatus status);

@@ -9,7 +9,9 @@
 #                                  names (Liberation: Arial, Times New Roman), libfuse 3 and
 #                                  fusermount3 for `bkf-recover mount`; plus, per option:
 #     --fuzzer                     clang and its libFuzzer runtime
-#     --screenshots                Xvfb, xdotool and ImageMagick
+#     --screenshots                Xvfb, xdotool, ImageMagick, a window manager (openbox) and
+#                                  real desktop styles: Adwaita-Dark (adwaita-qt6) and
+#                                  Fusion with qt6ct's dark colours (qt6ct)
 #     --desktop                    the same, and the checkers of the desktop entry, the
 #                                  MIME type and the AppStream file (desktop-file-utils,
 #                                  shared-mime-info, appstream)
@@ -25,8 +27,9 @@ bkf_install_deps() {
     for option in "$@"; do
         case "$option" in
             --fuzzer) packages+=(clang libclang-rt-14-dev) ;;
-            --screenshots) packages+=(xvfb xdotool imagemagick) ;;
-            --desktop) packages+=(xvfb xdotool imagemagick desktop-file-utils shared-mime-info appstream) ;;
+            --screenshots) packages+=(xvfb xdotool imagemagick openbox adwaita-qt6 qt6ct) ;;
+            --desktop) packages+=(xvfb xdotool imagemagick openbox adwaita-qt6 qt6ct
+                                  desktop-file-utils shared-mime-info appstream) ;;
             --package) packages+=(dpkg-dev lintian debootstrap) ;;
         esac
     done

@@ -17,13 +17,19 @@
 # results page of a backup opened again from its catalogue cache
 # (docs/catalogue-from-cache.png), and the question of a save into a folder
 # where an earlier save of the backup stopped (docs/continue-save.png).
-# Captured with
-# ImageMagick's `import`; the window is sized with xdotool (there is no window
-# manager to maximise it).
+# Last, with a window manager (openbox, its title bar in the picture), both
+# pages under real dark desktop styles: Adwaita-Dark
+# (docs/window-*-adwaita-dark.png, QT_STYLE_OVERRIDE) and Fusion with qt6ct's
+# "darker" colours (docs/window-*-fusion-dark.png, QT_QPA_PLATFORMTHEME=qt6ct);
+# then the results page at 200 % on a 1920 x 1080 screen, maximised by the
+# window manager (docs/window-results-page-200-framed.png).
+# Captured with ImageMagick's `import`; without a window manager the window is
+# sized with xdotool.
 #
 #   scripts/window-screenshots.sh [OUT_DIR]
 #
-# Needs Xvfb, xdotool and ImageMagick; builds in BUILD_DIR (default build/).
+# Needs Xvfb, xdotool, ImageMagick, openbox, adwaita-qt6 and qt6ct; builds in
+# BUILD_DIR (default build/).
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -32,10 +38,11 @@ OUT_DIR=${1:-$ROOT/docs}
 WORK=$(mktemp -d)
 APP_PID=""
 XVFB_PID=""
+OPENBOX_PID=""
 
 cleanup() {
     local pid
-    for pid in $APP_PID $XVFB_PID; do
+    for pid in $APP_PID $OPENBOX_PID $XVFB_PID; do
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
@@ -86,6 +93,8 @@ open_window() {
     (cd "$WORK" && exec "$APP" "$@" >/dev/null) &
     APP_PID=$!
     WINDOW=$(x_wait_window "$X_MAIN_TITLE") || { echo "window-screenshots: the window did not open" >&2; exit 1; }
+    # Under a window manager the window keeps the place and size it takes.
+    [[ -n "$OPENBOX_PID" ]] && return 0
     # shellcheck disable=SC2086
     xdotool windowmove "$WINDOW" 0 0 windowsize "$WINDOW" ${WINDOW_SIZE:-1280 800}
 }
@@ -164,7 +173,7 @@ shoot_found_files() {
     xdotool key --window "$WINDOW" ctrl+a BackSpace
     click 1160 482; click 1160 482 # Status, twice: descending
     click 200 246; click 220 264   # open the first set, show Documents
-    click 905 228; click 905 228   # File Size of the contents list, twice
+    click 650 228; click 650 228   # File Size of the contents list (columns fit their contents), twice
     xdotool mousemove 640 700
     sleep 0.3
     capture "$OUT_DIR/found-files-sorted.png"
@@ -184,9 +193,45 @@ shoot "$WORK/first-scan.png" "$WORK/Office backup (cut).bkf"
 KEEP_CACHE=1 shoot "$OUT_DIR/catalogue-from-cache.png" "$WORK/Office backup (cut).bkf"
 shoot_continue_question "$OUT_DIR/continue-save.png"
 
+# With a window manager (openbox): the window starts maximised, its remembered
+# size forgotten each time.
+start_openbox() {
+    openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+    OPENBOX_PID=$!
+    sleep 1
+}
+stop_openbox() {
+    kill "$OPENBOX_PID"
+    wait "$OPENBOX_PID" 2>/dev/null || true
+    OPENBOX_PID=""
+}
+framed() {
+    find "$XDG_CONFIG_HOME" -mindepth 1 -maxdepth 1 ! -name qt6ct -exec rm -rf {} +
+    shoot "$@"
+}
+
+# Real dark desktop styles: Adwaita-Dark, and Fusion with qt6ct's "darker" colours.
+start_openbox
+mkdir -p "$XDG_CONFIG_HOME/qt6ct"
+cat >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf" <<EOF
+[Appearance]
+style=Fusion
+custom_palette=true
+color_scheme_path=/usr/share/qt6ct/colors/darker.conf
+EOF
+QT_STYLE_OVERRIDE=Adwaita-Dark framed "$OUT_DIR/window-file-page-adwaita-dark.png"
+QT_STYLE_OVERRIDE=Adwaita-Dark framed "$OUT_DIR/window-results-page-adwaita-dark.png" "$WORK/Office backup.bkf"
+QT_QPA_PLATFORMTHEME=qt6ct framed "$OUT_DIR/window-file-page-fusion-dark.png"
+QT_QPA_PLATFORMTHEME=qt6ct framed "$OUT_DIR/window-results-page-fusion-dark.png" "$WORK/Office backup.bkf"
+stop_openbox
+
 # 200 %: a 1920 x 1080 screen, the window at its smallest there (870 x 540
 # of its pixels, the screen's height; no window manager enforces the minimum).
 kill "$XVFB_PID"
 wait "$XVFB_PID" 2>/dev/null || true
 X_SCREEN=1920x1080x24 x_start "$WORK" || { cat "$WORK/xvfb.log" >&2; exit 1; }
 QT_SCALE_FACTOR=2 WINDOW_SIZE="1740 1080" shoot "$OUT_DIR/window-results-page-200.png" "$WORK/Office backup (cut).bkf"
+
+# The same screen with a title bar: maximised, the status bar on the screen.
+start_openbox
+QT_SCALE_FACTOR=2 framed "$OUT_DIR/window-results-page-200-framed.png" "$WORK/Office backup (cut).bkf"

@@ -14,6 +14,12 @@ class QWidget;
 // Dark ink and links for `surface` and the children that take its text colour.
 void UseLightSurfaceInk(QWidget& surface);
 QColor LightSurfaceInk();
+// A control that sits on a painted light surface (a check box, a label, an
+// auto-raised tool button): our ink and our light control colours in every
+// group, drawn by Fusion (dark styles paint a box in their own dark colours
+// whatever the palette), so its text and its box stay readable on that
+// surface in every desktop style. A control's own colours are set after this.
+void UseLightSurfaceControl(QWidget& control);
 // The links' colour there. Rich text takes a link's colour from the
 // application's palette when it is parsed, not from the label's: links on a
 // painted surface name this colour in their own style.

@@ -28,7 +28,7 @@ protected:
 
 TEST_F(CatalogueListTest, HeadingClicksSortUpThenDownThenBackToTheScanOrder)
 {
-    EXPECT_EQ(c.list.columnWidth(0), 400);
+    EXPECT_GE(c.list.columnWidth(0), c.list.horizontalHeader()->sectionSizeHint(0));
     EXPECT_TRUE(c.list.isColumnHidden(3));
     QHeaderView* header = c.list.horizontalHeader();
     const auto clickName = [&] {
