@@ -112,6 +112,8 @@ void PrintScanReport(const ScanReport& report, bool details)
     const std::string hint = DeepScanSuggestion(report);
     if (!hint.empty())
         PrintMessage("hint: " + hint + " (--deep)");
+    for (const std::string& note : details ? report.setCatalogueNotes : std::vector<std::string>())
+        PrintMessage("set catalogue: " + note);
     if (details && report.offGridBlocks > 0)
         PrintMessage("deep scan: " + CountOf(report.offGridBlocks, "block", "blocks") + " found off the 512-byte grid");
 }

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The set's own catalogue as a second witness. While the scan walks a set it
+// tells the witness where it found blocks and which folders and files they
+// named; when the set's catalogue has been read, the witness compares the
+// two. A catalogue that names a found file or folder differently is not
+// used. Otherwise each file it names that the blocks did not give is looked
+// for where its block lay (anchored on the nearest found block named in the
+// catalogue, so that a backup that gained or lost bytes is no obstacle):
+// by a data stream header whose checksum holds, else backwards from its
+// checksum stream, whose value must confirm the bytes. A found block always
+// wins: nothing inside one is taken.
+
+#include "set_catalogue_reader.h"
+#include "stream_chain.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// A file the catalogue adds: its data found, or not found at all.
+struct CatalogueAddition {
+    std::string folder; // "\a\b\"
+    std::string name;
+    bool located = false;
+    std::uint64_t size = 0;
+    std::uint64_t offset = 0;
+    std::uint64_t modified = 0;
+    std::optional<std::uint32_t> checksum;
+};
+
+struct WitnessVerdict {
+    bool used = false;
+    std::vector<CatalogueAddition> additions; // in the catalogue's order
+};
+
+class SetCatalogueWitness {
+public:
+    SetCatalogueWitness(const FetchBytes& fetch, std::uint64_t fileSize) : m_fetch(fetch), m_fileSize(fileSize) {}
+
+    // A new set; its SSET at `sset` when the set block was found.
+    void SetStarted(std::optional<std::uint64_t> sset);
+    // A block found in the set and the bytes it accounts for.
+    void BlockFound(std::uint64_t block, std::uint64_t end);
+    // A folder or file block of the set and the path it was given ("\a\b\"
+    // and, for a file, its name); `lost`: its folder's name was not read.
+    void FolderFound(std::uint64_t block, std::string_view folder, bool lost);
+    void FileFound(std::uint64_t block, std::string_view folder, std::string_view name, bool lost);
+
+    WitnessVerdict Weigh(const SetCatalogue& catalogue);
+
+private:
+    struct Named {
+        std::uint64_t key;
+        std::uint64_t block;
+        bool operator<(const Named& other) const { return key < other.key; }
+    };
+    struct Anchor {
+        std::uint64_t address;
+        std::uint64_t block;
+        bool operator<(const Anchor& other) const { return address < other.address; }
+    };
+    using Extents = std::vector<std::pair<std::uint64_t, std::uint64_t>>;
+    enum class Outcome { Recovered, Missing, InsideFoundBlocks };
+
+    std::optional<std::uint64_t> BlockNamed(const std::vector<Named>& sorted, std::uint64_t key) const;
+    std::optional<std::uint64_t> Estimate(const std::vector<Anchor>& anchors, std::uint64_t address) const;
+    Outcome Recover(const Extents& extents, std::uint64_t estimate, CatalogueAddition& file) const;
+    bool FromDataHeader(std::uint64_t from, std::uint64_t to, CatalogueAddition& file) const;
+    bool FromChecksum(std::uint64_t from, std::uint64_t to, CatalogueAddition& file) const;
+    std::optional<std::uint32_t> DataChecksumOf(std::uint64_t start, std::uint64_t size) const;
+
+    const FetchBytes& m_fetch;
+    const std::uint64_t m_fileSize;
+    std::optional<std::uint64_t> m_sset;
+    Extents m_extents;           // [block, end) of every block found in the set
+    std::vector<Named> m_folders; // key: the folder path's hash
+    std::vector<Named> m_files;   // key: folder path and name hashed together
+    std::vector<std::uint64_t> m_unnamedFiles; // file blocks whose folder was lost, in file order
+};
+
+// The key of a folder path, and of a file name in it.
+std::uint64_t FolderKey(std::string_view folder);
+std::uint64_t FileKey(std::uint64_t folderKey, std::string_view name);
