@@ -323,6 +323,11 @@ bool CatalogueListModel::setData(const QModelIndex& index, const QVariant& value
     return true;
 }
 
+bool CatalogueListModel::Tickable(std::size_t catalogueRow) const
+{
+    return IsListedFile(m_store.Status(catalogueRow));
+}
+
 Qt::ItemFlags CatalogueListModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())

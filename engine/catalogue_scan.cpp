@@ -702,7 +702,10 @@ void CatalogueScanner::AddCatalogueRow(const CatalogueAddition& file)
     row.modified = file.modified;
     row.checksum = file.checksum;
     row.status = file.located ? RowStatus::FromCatalogue : RowStatus::NotFound;
-    (file.located ? m_report.fromSetCatalogue : m_report.notFoundInSetCatalogue).Add(m_path);
+    if (file.located)
+        m_report.fromSetCatalogue.Add("\"" + m_path + "\"");
+    else
+        m_report.notFoundInSetCatalogue.Add(m_path);
     m_sinks.catalogue.AddRow(row);
     if (file.located)
         m_sinks.progress.FileCountChanged(++m_filesFound);
