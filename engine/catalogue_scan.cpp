@@ -655,6 +655,8 @@ void CatalogueScanner::WeighSetCatalogue(std::uint64_t eset, const StreamChain& 
     if (!header)
         return;
     m_catalogueRead = true;
+    if (!m_witness.RoomLeft())
+        return; // where the blocks account for every byte, it has nothing to add
     const std::uint64_t start = *header + kStreamHeaderSize;
     const std::uint64_t length = std::min(m_fetch(*header + kStreamLength, 8).Le64(0).value_or(0),
                                           m_fileSize - std::min(m_fileSize, start));

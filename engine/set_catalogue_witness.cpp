@@ -21,21 +21,6 @@ constexpr std::size_t kReadSlice = 1 << 20;
 constexpr char kChecksumTag[] = "CSUM";
 constexpr std::uint64_t kChecksumLength = 4;
 
-// Sorted, overlapping and touching extents joined; the pad of less than a
-// slot between a block's bytes and the next block is no room for a file.
-std::vector<std::pair<std::uint64_t, std::uint64_t>> Merged(std::vector<std::pair<std::uint64_t, std::uint64_t>> extents)
-{
-    std::sort(extents.begin(), extents.end());
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> merged;
-    for (const auto& extent : extents) {
-        if (!merged.empty() && extent.first < merged.back().second + kSlotSize)
-            merged.back().second = std::max(merged.back().second, extent.second);
-        else
-            merged.push_back(extent);
-    }
-    return merged;
-}
-
 std::uint64_t Mix(std::uint64_t seed, std::uint64_t value)
 {
     return seed ^ (value + 0x9E3779B97F4A7C15ull + (seed << 6) + (seed >> 2));
@@ -56,29 +41,58 @@ std::uint64_t FileKey(std::uint64_t folderKey, std::string_view name)
 void SetCatalogueWitness::SetStarted(std::optional<std::uint64_t> sset)
 {
     m_sset = sset;
-    m_extents.clear();
+    m_lastFolder = {};
+    m_rooms.clear();
+    m_reach.reset();
+    if (sset)
+        m_reach = *sset + kSlotSize;
     m_folders.clear();
     m_files.clear();
     m_unnamedFiles.clear();
 }
 
+// Blocks come in file order but for those a deep search finds behind the
+// scan: these fill the rooms they lie in. The pad of less than a slot
+// between a block's bytes and the next block is no room.
 void SetCatalogueWitness::BlockFound(std::uint64_t block, std::uint64_t end)
 {
-    m_extents.emplace_back(block, std::max(end, block + kSlotSize));
+    end = std::max(end, block + kSlotSize);
+    if (!m_reach)
+        m_reach = block;
+    if (block >= *m_reach + kSlotSize) {
+        m_rooms.emplace_back(*m_reach, block);
+    } else if (block < *m_reach && !m_rooms.empty()) {
+        Ranges rooms;
+        for (const auto& [from, to] : m_rooms) {
+            if (from + kSlotSize <= block && from < to)
+                rooms.emplace_back(from, std::min(to, block));
+            if (end + kSlotSize <= to)
+                rooms.emplace_back(std::max(from, end), to);
+        }
+        m_rooms.swap(rooms);
+    }
+    m_reach = std::max(*m_reach, end);
 }
 
 void SetCatalogueWitness::FolderFound(std::uint64_t block, std::string_view folder, bool lost)
 {
+    m_lastFolder = {};
     if (!lost)
         m_folders.push_back(Named{FolderKey(folder), block});
 }
 
+// A folder's files mostly follow it: its key is worked out once for them.
 void SetCatalogueWitness::FileFound(std::uint64_t block, std::string_view folder, std::string_view name, bool lost)
 {
-    if (lost)
+    if (lost) {
         m_unnamedFiles.push_back(block);
-    else
-        m_files.push_back(Named{FileKey(FolderKey(folder), name), block});
+        return;
+    }
+    if (folder.data() != m_lastFolder.data() || folder.size() != m_lastFolder.size()) {
+        m_lastFolder = folder;
+        m_lastFolderKey = FolderKey(folder);
+    }
+    m_files.push_back(Named{FileKey(m_lastFolderKey, name), block});
 }
 
 std::optional<std::uint64_t> SetCatalogueWitness::BlockNamed(const std::vector<Named>& sorted, std::uint64_t key) const
@@ -151,7 +165,7 @@ WitnessVerdict SetCatalogueWitness::Weigh(const SetCatalogue& catalogue)
     verdict.used = true;
 
     std::stable_sort(anchors.begin(), anchors.end());
-    const Extents extents = Merged(m_extents);
+    std::sort(m_rooms.begin(), m_rooms.end());
     std::sort(m_unnamedFiles.begin(), m_unnamedFiles.end());
     for (std::size_t k = 0; k < catalogue.files.size(); ++k) {
         if (named[k])
@@ -163,15 +177,14 @@ WitnessVerdict SetCatalogueWitness::Weigh(const SetCatalogue& catalogue)
         file.size = entry.size;
         file.modified = entry.modified;
         const auto estimate = Estimate(anchors, entry.address);
-        if (!estimate || Recover(extents, *estimate, file) != Outcome::InsideFoundBlocks)
+        if (!estimate || Recover(*estimate, file) != Outcome::InsideFoundBlocks)
             verdict.additions.push_back(std::move(file));
     }
     return verdict;
 }
 
-// The file's data in the room between found blocks around `estimate`.
-SetCatalogueWitness::Outcome SetCatalogueWitness::Recover(const Extents& extents, std::uint64_t estimate,
-                                                          CatalogueAddition& file) const
+// The file's data in a room the found blocks left around `estimate`.
+SetCatalogueWitness::Outcome SetCatalogueWitness::Recover(std::uint64_t estimate, CatalogueAddition& file) const
 {
     const std::uint64_t low = estimate - std::min(estimate, kBlock);
     const std::uint64_t high = estimate + kBlock;
@@ -179,22 +192,14 @@ SetCatalogueWitness::Outcome SetCatalogueWitness::Recover(const Extents& extents
     const auto unnamed = std::upper_bound(m_unnamedFiles.begin(), m_unnamedFiles.end(), low);
     if (unnamed != m_unnamedFiles.end() && *unnamed < high)
         return Outcome::InsideFoundBlocks;
-    // The first extent that ends after `low`; the room before it may hold the file.
-    auto next = std::upper_bound(extents.begin(), extents.end(), low,
-                                 [](std::uint64_t at, const auto& extent) { return at < extent.second; });
     Outcome outcome = Outcome::InsideFoundBlocks;
-    std::uint64_t roomStart = next == extents.begin() ? 0 : (next - 1)->second;
-    for (; roomStart < high; ++next) {
-        const std::uint64_t roomEnd = next == extents.end() ? m_fileSize : next->first;
-        if (roomEnd >= roomStart + kSlotSize && roomEnd > low) {
-            const std::uint64_t from = std::max(roomStart, low);
-            if (FromDataHeader(from, roomEnd, file) || FromChecksum(from, roomEnd, file))
-                return Outcome::Recovered;
-            outcome = Outcome::Missing;
-        }
-        if (next == extents.end())
-            break;
-        roomStart = next->second;
+    auto room = std::upper_bound(m_rooms.begin(), m_rooms.end(), low,
+                                 [](std::uint64_t at, const auto& range) { return at < range.second; });
+    for (; room != m_rooms.end() && room->first < high; ++room) {
+        const std::uint64_t from = std::max(room->first, low);
+        if (FromDataHeader(from, room->second, file) || FromChecksum(from, room->second, file))
+            return Outcome::Recovered;
+        outcome = Outcome::Missing;
     }
     return outcome;
 }

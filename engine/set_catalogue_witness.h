@@ -45,6 +45,9 @@ public:
     void SetStarted(std::optional<std::uint64_t> sset);
     // A block found in the set and the bytes it accounts for.
     void BlockFound(std::uint64_t block, std::uint64_t end);
+    // Whether the found blocks leave room for a block that was not found:
+    // where they account for every byte, the catalogue has nothing to add.
+    bool RoomLeft() const { return !m_rooms.empty(); }
     // A folder or file block of the set and the path it was given ("\a\b\"
     // and, for a file, its name); `lost`: its folder's name was not read.
     void FolderFound(std::uint64_t block, std::string_view folder, bool lost);
@@ -63,12 +66,12 @@ private:
         std::uint64_t block;
         bool operator<(const Anchor& other) const { return address < other.address; }
     };
-    using Extents = std::vector<std::pair<std::uint64_t, std::uint64_t>>;
+    using Ranges = std::vector<std::pair<std::uint64_t, std::uint64_t>>;
     enum class Outcome { Recovered, Missing, InsideFoundBlocks };
 
     std::optional<std::uint64_t> BlockNamed(const std::vector<Named>& sorted, std::uint64_t key) const;
     std::optional<std::uint64_t> Estimate(const std::vector<Anchor>& anchors, std::uint64_t address) const;
-    Outcome Recover(const Extents& extents, std::uint64_t estimate, CatalogueAddition& file) const;
+    Outcome Recover(std::uint64_t estimate, CatalogueAddition& file) const;
     bool FromDataHeader(std::uint64_t from, std::uint64_t to, CatalogueAddition& file) const;
     bool FromChecksum(std::uint64_t from, std::uint64_t to, CatalogueAddition& file) const;
     std::optional<std::uint32_t> DataChecksumOf(std::uint64_t start, std::uint64_t size) const;
@@ -76,10 +79,16 @@ private:
     const FetchBytes& m_fetch;
     const std::uint64_t m_fileSize;
     std::optional<std::uint64_t> m_sset;
-    Extents m_extents;           // [block, end) of every block found in the set
+    // The set's bytes that no found block accounts for, a slot or more each,
+    // and the end of the bytes accounted for so far.
+    Ranges m_rooms;
+    std::optional<std::uint64_t> m_reach;
     std::vector<Named> m_folders; // key: the folder path's hash
     std::vector<Named> m_files;   // key: folder path and name hashed together
-    std::vector<std::uint64_t> m_unnamedFiles; // file blocks whose folder was lost, in file order
+    std::vector<std::uint64_t> m_unnamedFiles;
+    // The folder of the last file (valid until the next folder block) and its key.
+    std::string_view m_lastFolder;
+    std::uint64_t m_lastFolderKey = 0; // file blocks whose folder was lost, in file order
 };
 
 // The key of a folder path, and of a file name in it.
