@@ -106,7 +106,7 @@ void PrintScanReport(const ScanReport& report, bool details)
     const std::string summary = ScanReportSummary(report);
     if (!summary.empty()) {
         PrintMessage("scan report: " + summary);
-        for (const std::string& line : details ? ScanReportDetails(report) : std::vector<std::string>())
+        for (const std::string& line : details ? ScanReportDetails(report) : NotFoundDetails(report))
             std::fprintf(stderr, "  %s\n", line.c_str());
     }
     const std::string hint = DeepScanSuggestion(report);

@@ -198,15 +198,23 @@ std::vector<std::string> ScanReportDetails(const ScanReport& report)
     AddNoted(lines, "files put into a lost folder because their folder's block was lost", report.inLostFolder);
     AddNoted(lines, "files placed in the folder their directory ID names", report.placedById);
     AddNoted(lines, "files whose block was lost, found where the set's catalogue placed them", report.fromSetCatalogue);
-    if (report.notFoundInSetCatalogue.count > 0) {
-        lines.push_back(PartText(ReportPart{ReportFinding::kFilesNotFound, report.notFoundInSetCatalogue.count}) + ":");
-        AddExamples(lines, report.notFoundInSetCatalogue.examples, report.notFoundInSetCatalogue.count, true);
-    }
+    const std::vector<std::string> notFound = NotFoundDetails(report);
+    lines.insert(lines.end(), notFound.begin(), notFound.end());
     if (!report.gaps.empty())
         lines.push_back("ranges of 64 KiB or more that hold no file that could be read: " + RangesText(report.gaps));
     if (!report.unreadable.empty())
         lines.push_back("unreadable bytes of the backup (written as zeros): " + RangesText(report.unreadable)
                         + (report.readError.empty() ? "" : " (" + report.readError + ")"));
+    return lines;
+}
+
+std::vector<std::string> NotFoundDetails(const ScanReport& report)
+{
+    std::vector<std::string> lines;
+    if (report.notFoundInSetCatalogue.count == 0)
+        return lines;
+    lines.push_back(PartText(ReportPart{ReportFinding::kFilesNotFound, report.notFoundInSetCatalogue.count}) + ":");
+    AddExamples(lines, report.notFoundInSetCatalogue.examples, report.notFoundInSetCatalogue.count, true);
     return lines;
 }
 

@@ -136,6 +136,10 @@ std::string CutShortText(std::uint64_t inBackup, std::uint64_t size);
 // ("  " before each), so that a report names every one.
 std::vector<std::string> ScanReportDetails(const ScanReport& report);
 
+// The files a set's catalogue names that were not found, every one: a
+// line with their count, then a line per file. Said even without the details.
+std::vector<std::string> NotFoundDetails(const ScanReport& report);
+
 // `text` with control characters, malformed sequences and unpaired
 // surrogates shown as U+FFFD, so that a damaged name can be printed safely.
 std::string PrintableName(std::string_view text);

@@ -169,11 +169,30 @@ TEST(SetCatalogueTest, ExtractAndListSayWhatWasNotFound)
         if (!dataToo) {
             EXPECT_EQ(*test_files::ReadFileBytes(saved), Pattern(5001, 3));
         }
-        EXPECT_EQ(run.err.find("1 file named in the set's catalogue was not found") != std::string::npos, dataToo)
-            << run.err;
+        const std::string named = "1 file named in the set's catalogue was not found:\n    \"" + std::string(kFolder) + "c.bin\"";
+        EXPECT_EQ(run.err.find(named) != std::string::npos, dataToo) << run.err;
         const Tool::Result tsv = RunRecover({"list", "--no-cache", backup.Path()});
         const Tool::Result json = RunRecover({"list", "--no-cache", "--json", backup.Path()});
         EXPECT_EQ(tsv.out.find("c.bin") != std::string::npos, !dataToo) << tsv.out;
         EXPECT_EQ(json.out.find("\"status\": \"not found\"") != std::string::npos, dataToo) << json.out;
     }
+}
+
+// The kept catalogue keeps what the set's catalogue added: a second list,
+// from the cache, gives the same rows and states.
+TEST(SetCatalogueTest, TheKeptCatalogueKeepsItsAdditions)
+{
+    Sample s = WriteSample();
+    s.w.ZeroRange(s.files[1].block, 512).ZeroRange(s.files[2].block, s.ends[2] - s.files[2].block);
+    TempFile backup(s.w.Bytes());
+    TempDir cache;
+    ToolSetup setup;
+    setup.environment = {"XDG_CACHE_HOME=" + cache.Path()};
+    const Tool::Result scanned = RunRecover({"list", "--json", backup.Path()}, setup);
+    const Tool::Result kept = RunRecover({"list", "--json", backup.Path()}, setup);
+    EXPECT_NE(scanned.out.find("\"status\": \"from the catalogue\""), std::string::npos) << scanned.out;
+    EXPECT_NE(scanned.out.find("\"status\": \"not found\""), std::string::npos) << scanned.out;
+    EXPECT_EQ(kept.out, scanned.out);
+    EXPECT_NE(kept.err.find("catalogue from the scan of"), std::string::npos) << kept.err;
+    EXPECT_EQ(RunRecover({"extract", backup.Path(), cache.Child("saved")}, setup).status, 2);
 }
