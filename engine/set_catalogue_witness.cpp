@@ -7,7 +7,6 @@
 #include "set_catalogue_format.h"
 
 #include <algorithm>
-#include <functional>
 
 using namespace BlockFormat;
 
@@ -21,31 +20,15 @@ constexpr std::size_t kReadSlice = 1 << 20;
 constexpr char kChecksumTag[] = "CSUM";
 constexpr std::uint64_t kChecksumLength = 4;
 
-std::uint64_t Mix(std::uint64_t seed, std::uint64_t value)
-{
-    return seed ^ (value + 0x9E3779B97F4A7C15ull + (seed << 6) + (seed >> 2));
-}
-
 } // namespace
-
-std::uint64_t FolderKey(std::string_view folder)
-{
-    return std::hash<std::string_view>{}(folder);
-}
-
-std::uint64_t FileKey(std::uint64_t folderKey, std::string_view name)
-{
-    return Mix(folderKey, std::hash<std::string_view>{}(name));
-}
 
 void SetCatalogueWitness::SetStarted(std::optional<std::uint64_t> sset)
 {
     m_sset = sset;
     m_lastFolder = {};
+    m_recentCount = 0;
     m_rooms.clear();
-    m_reach.reset();
-    if (sset)
-        m_reach = *sset + kSlotSize;
+    m_reach = sset ? *sset + kRoomSize : kNoReach;
     m_folders.clear();
     m_files.clear();
     m_unnamedFiles.clear();
@@ -54,45 +37,48 @@ void SetCatalogueWitness::SetStarted(std::optional<std::uint64_t> sset)
 // Blocks come in file order but for those a deep search finds behind the
 // scan: these fill the rooms they lie in. The pad of less than a slot
 // between a block's bytes and the next block is no room.
-void SetCatalogueWitness::BlockFound(std::uint64_t block, std::uint64_t end)
+void SetCatalogueWitness::BlockElsewhere(std::uint64_t block, std::uint64_t end)
 {
-    end = std::max(end, block + kSlotSize);
-    if (!m_reach)
-        m_reach = block;
-    if (block >= *m_reach + kSlotSize) {
-        m_rooms.emplace_back(*m_reach, block);
-    } else if (block < *m_reach && !m_rooms.empty()) {
+    end = std::max(end, block + kRoomSize);
+    if (m_reach == kNoReach) {
+        m_reach = end;
+        return;
+    }
+    if (block >= m_reach + kRoomSize) {
+        if (m_rooms.empty()) // the files just before the first room are kept with those after it
+            for (std::size_t k = m_recentCount - std::min(m_recentCount, m_recent.size()); k < m_recentCount; ++k)
+                Keep(m_recent[k % m_recent.size()]);
+        m_rooms.emplace_back(m_reach, block);
+    } else if (!m_rooms.empty()) {
         Ranges rooms;
         for (const auto& [from, to] : m_rooms) {
-            if (from + kSlotSize <= block && from < to)
+            if (from + kRoomSize <= block)
                 rooms.emplace_back(from, std::min(to, block));
-            if (end + kSlotSize <= to)
+            if (end + kRoomSize <= to)
                 rooms.emplace_back(std::max(from, end), to);
         }
         m_rooms.swap(rooms);
     }
-    m_reach = std::max(*m_reach, end);
+    m_reach = std::max(m_reach, end);
 }
 
+// Names are kept from shortly before the set's first room on: a catalogue
+// entry further before it lies wholly in found blocks, so that only the
+// files near and after it need their names compared (an intact backup
+// keeps none but the last few, in a ring FileFound fills).
 void SetCatalogueWitness::FolderFound(std::uint64_t block, std::string_view folder, bool lost)
 {
     m_lastFolder = {};
-    if (!lost)
+    if (!lost && RoomLeft())
         m_folders.push_back(Named{FolderKey(folder), block});
 }
 
-// A folder's files mostly follow it: its key is worked out once for them.
-void SetCatalogueWitness::FileFound(std::uint64_t block, std::string_view folder, std::string_view name, bool lost)
+void SetCatalogueWitness::Keep(const Recent& file)
 {
-    if (lost) {
-        m_unnamedFiles.push_back(block);
-        return;
-    }
-    if (folder.data() != m_lastFolder.data() || folder.size() != m_lastFolder.size()) {
-        m_lastFolder = folder;
-        m_lastFolderKey = FolderKey(folder);
-    }
-    m_files.push_back(Named{FileKey(m_lastFolderKey, name), block});
+    if (file.lost)
+        m_unnamedFiles.push_back(file.block);
+    else
+        m_files.push_back(Named{file.key, file.block});
 }
 
 std::optional<std::uint64_t> SetCatalogueWitness::BlockNamed(const std::vector<Named>& sorted, std::uint64_t key) const
