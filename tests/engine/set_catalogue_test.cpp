@@ -72,12 +72,21 @@ TEST(SetCatalogueTest, AnIntactBackupListsAsWithoutItsCatalogue)
         {"catalogue cut short", [](Sample& s) { s.w.Truncate(s.w.LastCatalogue().detailHeader + 150); }},
         {"first ESET lost", [](Sample& s) { s.w.ZeroRange(s.w.LastCatalogue().eset, 512); }},
         {"a file entry renamed", [](Sample& s) { s.w.FlipBytes(s.w.LastCatalogue().detailHeader + 22 + 300, 2); }},
+        {"of the second type", [](Sample& s) {
+             const auto& parts = s.w.LastCatalogue();
+             s.w.StreamHeader(parts.detailHeader, "FDD2", parts.detailLength);
+         }},
     };
     for (const auto& [name, damage] : cases) {
         Sample s = WriteSample();
         damage(s);
         const ScanResult result = ScanBytes(s.w.Bytes());
         EXPECT_EQ(RowsText(result), plain) << name;
+        const bool secondType = std::string(name) == "of the second type";
+        EXPECT_EQ(result.report.setCatalogueNotes.size() == 1
+                      && result.report.setCatalogueNotes[0].find("second type (FDD2, MAP2): not read") != std::string::npos,
+                  secondType)
+            << name;
         EXPECT_EQ(result.report.notFoundInSetCatalogue.count, 0u) << name;
         EXPECT_FALSE(result.report.FilesMayBeMissing()) << name;
     }
