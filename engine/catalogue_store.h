@@ -83,6 +83,8 @@ public:
     void Clear();
 
     std::size_t RowCount() const { return m_rows.size(); }
+    // Rows that are files to save: all but those a set's catalogue names and that were not found.
+    std::size_t ListedFileCount() const { return m_rows.size() - m_unlisted; }
     CatalogueRow Row(std::size_t row) const;
     std::string_view Path(std::size_t row) const;
 
