@@ -35,8 +35,14 @@ inline std::uint64_t MixedKey(std::uint64_t seed, std::string_view text)
         key = (key ^ word) * 0xBF58476D1CE4E5B9ull;
         key ^= key >> 31;
     }
+    // The last bytes: the last eight (overlapping the loop's) when there
+    // are that many, without a copy of variable length.
     std::uint64_t tail = 0;
-    std::memcpy(&tail, text.data() + at, text.size() - at);
+    if (text.size() >= 8)
+        std::memcpy(&tail, text.data() + text.size() - 8, 8);
+    else
+        for (; at < text.size(); ++at)
+            tail = tail << 8 | static_cast<std::uint8_t>(text[at]);
     key = (key ^ tail) * 0x94D049BB133111EBull;
     return key ^ (key >> 29);
 }
