@@ -57,6 +57,12 @@ Wording WordingOf(ReportFinding finding)
                     "Texts", "no block found in the last %1 byte; a deep scan looks for blocks off the 512-byte grid"),
                 QT_TRANSLATE_NOOP(
                     "Texts", "no block found in the last %1 bytes; a deep scan looks for blocks off the 512-byte grid")};
+    case ReportFinding::kFilesFromSetCatalogue:
+        return {QT_TRANSLATE_NOOP("Texts", "%1 file found by the set's catalogue"),
+                QT_TRANSLATE_NOOP("Texts", "%1 files found by the set's catalogue")};
+    case ReportFinding::kFilesNotFound:
+        return {QT_TRANSLATE_NOOP("Texts", "%1 file named in the set's catalogue was not found"),
+                QT_TRANSLATE_NOOP("Texts", "%1 files named in the set's catalogue were not found")};
     }
     return {"", ""};
 }

@@ -9,9 +9,12 @@
 // per folder a DIRB; then per file of that folder a FILE block whose first
 // slot holds the name and the stream headers (with --security a NACL stream
 // whose SID has a sub-authority spelling "STAN" before the STAN stream),
-// followed by the data, padded to the next 512-byte boundary; ESET at the end,
-// with --catalogue holding the set's catalogue in a stream: a copy of the
-// first slot of every DIRB and FILE block, each on the grid. Only the fields
+// followed by the data, padded to the next 512-byte boundary; ESET at the end.
+// With --catalogue the set ends as the Windows utility ends it: a filemark,
+// an ESET whose first event is the set's catalogue ("TFDD": an entry per
+// VOLB, DIRB and FILE block at its logical block) on the next slot, the set
+// map ("TSMP"), a second ESET holding both streams' slot numbers and a
+// filemark. Only the fields
 // that the scan reads are filled: the block tag, the name size and offset
 // pairs (names in UTF-16LE), the set number, the directory IDs, the "offset
 // to first event", the common header and stream header checksums and the
@@ -27,7 +30,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <sys/types.h>
 #include <vector>
+
+#include "set_catalogue_encoder.h"
+#include "set_catalogue_format.h"
 
 namespace {
 
@@ -36,7 +43,6 @@ constexpr std::size_t kFileNameOffset = 0x60; // the FILE block's name, after it
 constexpr std::size_t kFileStreamAt = 0x100;  // the first stream header inside the FILE block's first slot
 constexpr std::size_t kFirstEvent = 8;        // the block's "offset to first event"
 constexpr std::size_t kDirectoryId = 76;      // DIRB and FILE: the directory ID
-constexpr std::size_t kCatalogueStreamAt = 0x60;
 // A security descriptor whose owner SID is S-1-5-21-1312904275-2-3-1001:
 // 1312904275 is 0x4E415453, whose bytes spell "STAN".
 constexpr std::uint8_t kSecurity[] = {1, 0, 0, 0, 20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
@@ -201,8 +207,24 @@ public:
         Put16(50, Xor(0, 50));
         Write(m_block, length);
     }
-    // Raw bytes, for the catalogue's copies.
+    // Raw bytes, for the catalogue's entries.
     void Raw(const void* data, std::size_t size) { Write(data, size); }
+    // Writes `size` bytes over what was written at `position`, then goes on at the end.
+    void Overwrite(std::uint64_t position, const void* data, std::size_t size)
+    {
+        if (std::fflush(m_file) != 0 || fseeko(m_file, static_cast<off_t>(position), SEEK_SET) != 0
+            || std::fwrite(data, 1, size, m_file) != size || fseeko(m_file, 0, SEEK_END) != 0) {
+            std::fprintf(stderr, "make_backup: cannot write %s: %s\n", m_path.c_str(), std::strerror(errno));
+            std::exit(1);
+        }
+    }
+    // Zeros up to the next slot boundary.
+    void PadToSlot()
+    {
+        static const std::uint8_t zeros[kSlot] = {};
+        if (const std::size_t tail = static_cast<std::size_t>(m_position % kSlot))
+            Write(zeros, kSlot - tail);
+    }
 
     // `size` bytes of the pattern, then zeros up to the next slot boundary.
     void Data(std::uint64_t size)
@@ -212,9 +234,7 @@ public:
             Write(m_pattern.data() + m_position % kPatternPeriod, n);
             size -= n;
         }
-        static const std::uint8_t zeros[kSlot] = {};
-        if (const std::size_t tail = static_cast<std::size_t>(m_position % kSlot))
-            Write(zeros, kSlot - tail);
+        PadToSlot();
     }
 
     void Finish()
@@ -251,15 +271,31 @@ private:
     std::vector<std::uint8_t> m_pattern;
 };
 
-// The DIRB of folder `dir` (directory ID dir + 1) in the block buffer.
-void DirbBlock(BackupWriter& out, std::uint64_t dir)
+// The path of folder `dir`: one component followed by a NUL unit.
+std::u16string FolderPath(std::uint64_t dir)
 {
     char name[64];
     std::snprintf(name, sizeof name, "folder%05" PRIu64, dir);
-    std::u16string dirName = Ascii16(name);
-    dirName += u'\0'; // each component is followed by a NUL unit
+    return Ascii16(name) + u'\0';
+}
+
+std::u16string FileName(std::uint64_t index)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, "file%07" PRIu64 ".dat", index);
+    return Ascii16(name);
+}
+
+std::vector<std::uint16_t> Units(const std::u16string& text)
+{
+    return std::vector<std::uint16_t>(text.begin(), text.end());
+}
+
+// The DIRB of folder `dir` (directory ID dir + 1) in the block buffer.
+void DirbBlock(BackupWriter& out, std::uint64_t dir)
+{
     out.BeginBlock("DIRB");
-    out.PutName(0x50, 0x60, dirName);
+    out.PutName(0x50, 0x60, FolderPath(dir));
     out.Put32(kDirectoryId, static_cast<std::uint32_t>(dir + 1));
 }
 
@@ -267,10 +303,8 @@ void DirbBlock(BackupWriter& out, std::uint64_t dir)
 // returns the bytes of the block before its data.
 std::size_t FileBlock(BackupWriter& out, std::uint64_t index, std::uint64_t dir, const Options& options)
 {
-    char name[64];
-    std::snprintf(name, sizeof name, "file%07" PRIu64 ".dat", index);
     out.BeginBlock("FILE");
-    out.PutName(0x54, kFileNameOffset, Ascii16(name));
+    out.PutName(0x54, kFileNameOffset, FileName(index));
     out.Put32(kDirectoryId, static_cast<std::uint32_t>(dir + 1));
     out.Put16(kFirstEvent, kFileStreamAt);
     std::size_t stan = kFileStreamAt;
@@ -289,25 +323,71 @@ std::uint64_t FilesIn(std::uint64_t dir, const Options& options)
     return options.files / options.dirs + (dir < options.files % options.dirs ? 1 : 0);
 }
 
-// ESET with the set's catalogue: a copy of every DIRB and FILE block's first
-// slot, each starting on the grid.
-void Catalogue(BackupWriter& out, const Options& options)
+// Where the set's blocks lie, in logical blocks from its SSET, for its catalogue.
+struct SetAddresses {
+    std::vector<std::uint64_t> volumes;
+    std::vector<std::uint64_t> folders;
+    std::vector<std::uint64_t> files;
+};
+
+// A pad stream from the 4-byte grid after the bytes written up to the next slot.
+void PadStream(BackupWriter& out)
 {
-    const std::uint64_t copies = options.dirs + options.files;
-    const std::size_t data = kCatalogueStreamAt + kStreamHeaderSize;
-    out.BeginBlock("ESET");
-    out.Put16(kFirstEvent, kCatalogueStreamAt);
-    out.PutStream(kCatalogueStreamAt, "TFDD", kSlot - data + copies * kSlot);
+    static const std::uint8_t zeros[kStreamHeaderSize + 4] = {};
+    out.Raw(zeros, static_cast<std::size_t>((4 - out.Position() % 4) % 4));
+    const std::uint64_t data = out.Position() + kStreamHeaderSize;
+    out.BeginBlock("SPAD");
+    out.PutStream(0, "SPAD", (data + kSlot - 1) / kSlot * kSlot - data);
+    out.Raw(out.Block(), kStreamHeaderSize);
+    out.PadToSlot();
+}
+
+// The set's catalogue after its last file; its entries are written a folder at a time.
+void Catalogue(BackupWriter& out, const Options& options, const SetAddresses& addresses)
+{
+    namespace Format = SetCatalogueFormat;
+    out.BeginBlock("SFMB");
     out.EndBlock();
+    out.BeginBlock("ESET");
+    out.Put16(kFirstEvent, kSlot);
+    out.EndBlock();
+    const std::uint64_t detailHeader = out.Position();
+    out.BeginBlock("TFDD");
+    out.Raw(out.Block(), kStreamHeaderSize); // its length is known at the end
+    SetCatalogueEncoder entries;
+    const auto flush = [&](bool all) {
+        const std::vector<std::uint8_t> bytes = entries.Take(all);
+        out.Raw(bytes.data(), bytes.size());
+    };
     std::uint64_t fileIndex = 0;
+    std::size_t volume = 0;
     for (std::uint64_t dir = 0; dir < options.dirs; ++dir) {
-        DirbBlock(out, dir);
-        out.EndBlock();
-        for (std::uint64_t i = 0; i < FilesIn(dir, options); ++i, ++fileIndex) {
-            FileBlock(out, fileIndex, dir, options);
-            out.EndBlock();
-        }
+        if (dir * options.drives % options.dirs < options.drives)
+            entries.Volume(addresses.volumes[volume++]);
+        entries.Folder(Units(FolderPath(dir)), addresses.folders[dir], 0);
+        flush(false);
+        for (std::uint64_t i = 0; i < FilesIn(dir, options); ++i, ++fileIndex)
+            entries.File(Units(FileName(fileIndex)), addresses.files[fileIndex], options.fileSize, 0);
     }
+    entries.End();
+    flush(true);
+    out.BeginBlock("TFDD");
+    out.PutStream(0, Format::kDetailStreamTag, entries.Written());
+    out.Overwrite(detailHeader, out.Block(), kStreamHeaderSize);
+    PadStream(out);
+    const std::uint64_t setMap = out.Position();
+    out.BeginBlock("TSMP");
+    out.PutStream(0, Format::kSetMapStreamTag, 16);
+    out.Put16(kStreamHeaderSize, 1);     // one set
+    out.Put16(kStreamHeaderSize + 4, 1); // its number
+    out.Raw(out.Block(), kStreamHeaderSize + 16);
+    PadStream(out);
+    out.BeginBlock("ESET");
+    out.Put64(Format::kEsetDetailSlot, detailHeader / kSlot);
+    out.Put64(Format::kEsetSetMapSlot, setMap / kSlot);
+    out.EndBlock();
+    out.BeginBlock("SFMB");
+    out.EndBlock();
 }
 
 } // namespace
@@ -321,6 +401,9 @@ int main(int argc, char** argv)
     out.BeginBlock("TAPE");
     out.EndBlock();
 
+    const std::uint64_t setStart = out.Position();
+    const auto address = [&] { return (out.Position() - setStart) / SetCatalogueFormat::kLogicalBlockSize; };
+    SetAddresses addresses; // kept with --catalogue only
     out.BeginBlock("SSET");
     out.Put16(0x3E, 1);
     out.PutName(0x40, 0x80, Ascii16(options.setName));
@@ -330,19 +413,25 @@ int main(int argc, char** argv)
     for (std::uint64_t dir = 0; dir < options.dirs; ++dir) {
         // Each drive takes an even share of the folders.
         if (dir * options.drives % options.dirs < options.drives) {
+            if (options.catalogue)
+                addresses.volumes.push_back(address());
             out.BeginBlock("VOLB");
             out.EndBlock();
         }
+        if (options.catalogue)
+            addresses.folders.push_back(address());
         DirbBlock(out, dir);
         out.EndBlock();
         for (std::uint64_t i = 0; i < FilesIn(dir, options); ++i, ++fileIndex) {
+            if (options.catalogue)
+                addresses.files.push_back(address());
             out.EndBlock(FileBlock(out, fileIndex, dir, options));
             out.Data(options.fileSize);
         }
     }
 
     if (options.catalogue) {
-        Catalogue(out, options);
+        Catalogue(out, options, addresses);
     } else {
         out.BeginBlock("ESET");
         out.EndBlock();

@@ -273,11 +273,13 @@ QVariant CatalogueListModel::LookOf(std::size_t row, int column, int role) const
             return m_fileInfo.GetFileIcon(FromUtf8(m_store.Path(row)));
         return column == StatusColumn ? QVariant(StatusIcon(m_store.Row(row).status)) : QVariant();
     case Qt::CheckStateRole:
-        return first ? QVariant(m_store.IsTicked(row) ? Qt::Checked : Qt::Unchecked) : QVariant();
+        return first && Tickable(row) ? QVariant(m_store.IsTicked(row) ? Qt::Checked : Qt::Unchecked) : QVariant();
     case StateImageRole:
-        if (first)
-            return static_cast<int>(m_store.IsTicked(row) ? StateImage::Ticked : StateImage::EmptyBox);
-        return {};
+        if (!first)
+            return {};
+        if (!Tickable(row))
+            return static_cast<int>(StateImage::None);
+        return static_cast<int>(m_store.IsTicked(row) ? StateImage::Ticked : StateImage::EmptyBox);
     case Qt::TextAlignmentRole:
         return column == FileSizeColumn ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     case Qt::ToolTipRole:
@@ -324,12 +326,17 @@ bool CatalogueListModel::setData(const QModelIndex& index, const QVariant& value
     return true;
 }
 
+bool CatalogueListModel::Tickable(std::size_t catalogueRow) const
+{
+    return IsListedFile(m_store.Status(catalogueRow));
+}
+
 Qt::ItemFlags CatalogueListModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-    if (index.column() == FileNameColumn)
+    if (index.column() == FileNameColumn && IsRow(index) && Tickable(CatalogueRowAt(index.row())))
         flags |= Qt::ItemIsUserCheckable;
     return flags;
 }

@@ -99,6 +99,8 @@ signals:
 
 private:
     bool IsRow(const QModelIndex& index) const;
+    // A file that was not found has no tick box: nothing to save.
+    bool Tickable(std::size_t catalogueRow) const;
     QVariant DisplayText(std::size_t row, int column) const;
     QVariant LookOf(std::size_t row, int column, int role) const;
     void NotifyTicks(int firstRow, int lastRow);

@@ -220,10 +220,12 @@ QVariant FolderContentsListModel::LookOf(const Row& row, int column, int role) c
             return {};
         return file ? m_fileInfo.GetFileIcon(row.name) : BrowserImages::FolderIcon();
     case Qt::CheckStateRole:
-        return first && row.kind != RowKind::Parent ? QVariant(QtCheckState(row.state)) : QVariant();
+        return first && row.kind != RowKind::Parent && Tickable(row) ? QVariant(QtCheckState(row.state)) : QVariant();
     case StateImageRole:
         if (!first)
             return {};
+        if (!Tickable(row))
+            return static_cast<int>(StateImage::None);
         return static_cast<int>(row.kind == RowKind::Parent ? StateImage::ParentMarker : TreeStateImage(row.state));
     case Qt::BackgroundRole:
         return row.kind == RowKind::Parent ? QVariant(kParentRowBackground) : QVariant();

@@ -79,6 +79,8 @@ private:
         std::size_t catalogueRow = kNoRow;
     };
     CheckState CurrentState(const Row& row) const;
+    // A file that was not found has no tick box: nothing to save.
+    static bool Tickable(const Row& row) { return row.kind != RowKind::File || IsListedFile(row.status); }
 
     void AddFileRow(std::size_t catalogueRow);
     void SortRows();

@@ -102,6 +102,8 @@ void FolderTicks::AddSubtreeFlags(const FolderNode* top, const FolderNode* skip,
 void FolderTicks::AddRowFlags(const FolderNode* node, TickFlags& flags) const
 {
     for (std::size_t row : node->Rows()) {
+        if (!IsListedFile(m_store.Status(row)))
+            continue; // no tick box: it decides nothing about its folder
         (m_store.IsTicked(row) ? flags.ticked : flags.unticked) = true;
         if (flags.Mixed())
             return;

@@ -58,11 +58,13 @@ Sign SignOf(RowStatus status)
     case RowStatus::NoChecksum:
     case RowStatus::NoData: return Sign::Ring;
     case RowStatus::Damaged:
-    case RowStatus::NotSaved: return Sign::Cross;
+    case RowStatus::NotSaved:
+    case RowStatus::NotFound: return Sign::Cross;
     case RowStatus::ChecksumLost:
     case RowStatus::CutShort:
     case RowStatus::FolderLost:
-    case RowStatus::PartlySaved: break;
+    case RowStatus::PartlySaved:
+    case RowStatus::FromCatalogue: break;
     }
     return Sign::Warning;
 }
@@ -83,6 +85,8 @@ QString StatusWord(RowStatus status)
     case RowStatus::Saved: return Texts::Tr("saved");
     case RowStatus::PartlySaved: return Texts::Tr("partly saved");
     case RowStatus::NotSaved: return Texts::Tr("not saved");
+    case RowStatus::FromCatalogue: return Texts::Tr("from the catalogue");
+    case RowStatus::NotFound: return Texts::Tr("not found");
     }
     return {};
 }

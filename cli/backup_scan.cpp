@@ -106,12 +106,14 @@ void PrintScanReport(const ScanReport& report, bool details)
     const std::string summary = ScanReportSummary(report);
     if (!summary.empty()) {
         PrintMessage("scan report: " + summary);
-        for (const std::string& line : details ? ScanReportDetails(report) : std::vector<std::string>())
+        for (const std::string& line : details ? ScanReportDetails(report) : NotFoundDetails(report))
             std::fprintf(stderr, "  %s\n", line.c_str());
     }
     const std::string hint = DeepScanSuggestion(report);
     if (!hint.empty())
         PrintMessage("hint: " + hint + " (--deep)");
+    for (const std::string& note : details ? report.setCatalogueNotes : std::vector<std::string>())
+        PrintMessage("set catalogue: " + note);
     if (details && report.offGridBlocks > 0)
         PrintMessage("deep scan: " + CountOf(report.offGridBlocks, "block", "blocks") + " found off the 512-byte grid");
 }

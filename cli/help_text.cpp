@@ -53,8 +53,9 @@ const char kListHelp[] =
     "      --json           one JSON object per line: {\"path\", \"size\", \"offset\",\n"
     "                       \"status\"}; status is one of: not checked, no checksum,\n"
     "                       checksum lost, verified, damaged, cut short, no data,\n"
-    "                       folder lost (verified and damaged once verify or a\n"
-    "                       save read the data)\n"
+    "                       folder lost, from the catalogue (verified and damaged\n"
+    "                       once verify or a save read the data), not found (named\n"
+    "                       in the set's catalogue, no data found: in JSON only)\n"
     "  -v, --verbose        after the scan report's line, one line per kind of damage\n" BKF_COMMON_OPTIONS;
 
 const char kExtractHelp[] =

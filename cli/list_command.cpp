@@ -27,7 +27,11 @@ public:
 
     void AddRow(const CatalogueRow& row) override
     {
-        ++m_rows;
+        // A file named in a set's catalogue but not found is said in JSON only.
+        const bool listed = IsListedFile(row.status);
+        if (!listed && !m_json)
+            return;
+        m_rows += listed ? 1 : 0;
         m_sets.Add(row.path);
         m_json ? FormatJson(row) : FormatText(row);
         if (m_clearFirst)

@@ -13,10 +13,14 @@
 #include "path_limits.h"
 #include "recovering_read.h"
 #include "scan_window_reader.h"
+#include "set_catalogue_format.h"
+#include "set_catalogue_reader.h"
+#include "set_catalogue_witness.h"
 #include "stream_chain.h"
 #include "stream_names.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -46,7 +50,8 @@ public:
         : m_bytes(file, fileSize), m_fileSize(fileSize), m_running(running), m_sinks(sinks),
           m_report(report), m_countCoveredTags(options.countCoveredTags), m_deepEverywhere(options.deep),
           m_fetch([this](std::uint64_t position, std::size_t length) { return m_bytes.Fetch(position, length); }),
-          m_offGrid(m_fetch, [this](std::uint64_t block, int type) { HandleFoundBlock(block, type); })
+          m_offGrid(m_fetch, [this](std::uint64_t block, int type) { HandleFoundBlock(block, type); }),
+          m_witness(m_fetch, fileSize)
     {
     }
 
@@ -90,6 +95,9 @@ private:
                           const StreamChain& chain);
     bool RunsPastEnd(const CatalogueRow& row) const;
     void ReleaseHeldRow(std::optional<std::uint64_t> nextBlock);
+    void WeighSetCatalogue(std::uint64_t eset, const StreamChain& chain);
+    std::optional<std::uint64_t> DetailHeaderAt(std::uint64_t eset, const StreamChain& chain);
+    void AddCatalogueRow(const CatalogueAddition& file);
 
     ScanWindowReader m_bytes;
     const std::uint64_t m_fileSize;
@@ -101,6 +109,8 @@ private:
     const bool m_deepEverywhere; // off the grid in every slot, not only where no block accounts for the bytes
     const FetchBytes m_fetch;
     DeepBlockSearch m_offGrid;
+    SetCatalogueWitness m_witness;
+    bool m_catalogueRead = false; // the current set's own catalogue was read
     std::uint64_t m_searchedTo = 0; // the bytes before it were searched, or hold a block on the grid
     DeepScanHint m_hint;
     FolderIds m_folderIds;
@@ -328,12 +338,17 @@ bool CatalogueScanner::HandleBlock(std::uint64_t block, int type)
     m_hint.BlockSeen(block, std::max(block + kSlotSize, chain.Holds() ? chain.End() : 0));
     if (covered)
         Cover(block, *covered);
+    if (verified && type != kSset)
+        m_witness.BlockFound(block, covered.value_or(block + kSlotSize));
     switch (type) {
     case kSset: HandleSset(block); break;
     case kDirb: HandleDirb(block, chain); break;
     case kFile: HandleFile(block, verified, chain); break;
-    case kEset:
-    case kSfmb: m_setEnded = true; break; // only blocks whose checksum holds get here
+    case kEset: // only blocks whose checksum holds get here
+        m_setEnded = true;
+        WeighSetCatalogue(block, chain);
+        break;
+    case kSfmb: m_setEnded = true; break;
     default: break;
     }
     return verified;
@@ -360,6 +375,8 @@ void CatalogueScanner::StartLostSet()
     m_folderIds.SetStarted();
     m_report.lostSets.push_back(LostSet{m_setFolder, 0});
     m_inLostSet = true;
+    m_witness.SetStarted(std::nullopt);
+    m_catalogueRead = false;
 }
 
 void CatalogueScanner::Cover(std::uint64_t block, std::uint64_t end)
@@ -410,6 +427,8 @@ void CatalogueScanner::HandleSset(std::uint64_t block)
     m_setEnded = false;
     m_setHasEntries = false;
     m_inLostSet = false;
+    m_witness.SetStarted(block);
+    m_catalogueRead = false;
 }
 
 // The current directory always starts and ends with "\"; an empty one is
@@ -444,6 +463,7 @@ void CatalogueScanner::HandleDirb(std::uint64_t block, const StreamChain& chain)
         m_currentDirectory = lost;
     }
     m_folderIds.FolderSeen(BlockField32(block, kDirectoryId), NormalizedDirectory());
+    m_witness.FolderFound(block, m_currentDirectory, m_currentLost);
     const std::string path = "BKF\\" + m_setFolder + m_currentDirectory;
     // A path that is too long is not added; its files are dropped by the same test.
     if (!m_limits.Fits(path))
@@ -582,6 +602,9 @@ void CatalogueScanner::HandleFile(std::uint64_t block, bool verified, const Stre
     row.modified = PackedMtfDate(m_bytes.Fetch(block, kModificationDate + 5), kModificationDate);
     bool checksumLost = false;
     const bool located = LocateStream(block, field, chain, row, checksumLost);
+    m_witness.FileFound(block, *folder, name, lost);
+    if (!verified)
+        m_witness.BlockFound(block, located && !RunsPastEnd(row) ? row.offset + row.size : block + kSlotSize);
     row.status = !located         ? RowStatus::NoData
         : RunsPastEnd(row)   ? RowStatus::CutShort
         : checksumLost       ? RowStatus::ChecksumLost
@@ -613,6 +636,81 @@ void CatalogueScanner::ReleaseHeldRow(std::optional<std::uint64_t> nextBlock)
     row.dataLimit = end; // the state's detail tells the bytes before it
     m_report.cutShort.Add("\"" + m_heldPath + "\" (" + CutShortText(end - std::min(end, row.offset), row.size) + ")");
     m_sinks.catalogue.AddRow(row);
+}
+
+// The set's own catalogue, from the first ESET's stream or, where that
+// block was lost, from the stream header the second one names. Read once a set.
+void CatalogueScanner::WeighSetCatalogue(std::uint64_t eset, const StreamChain& chain)
+{
+    namespace Format = SetCatalogueFormat;
+    if (m_catalogueRead)
+        return;
+    const std::string set = "\"BKF\\" + m_setFolder + "\"";
+    if (chain.Find(Format::kDetailStreamTag2) || chain.Find(Format::kSetMapStreamTag2)) {
+        m_catalogueRead = true;
+        m_report.setCatalogueNotes.push_back(set + ": its catalogue is of the second type (FDD2, MAP2): not read");
+        return;
+    }
+    const auto header = DetailHeaderAt(eset, chain);
+    if (!header)
+        return;
+    m_catalogueRead = true;
+    if (!m_witness.RoomLeft())
+        return; // where the blocks account for every byte, it has nothing to add
+    const std::uint64_t start = *header + kStreamHeaderSize;
+    const std::uint64_t length = std::min(m_fetch(*header + kStreamLength, 8).Le64(0).value_or(0),
+                                          m_fileSize - std::min(m_fileSize, start));
+    const SetCatalogue catalogue = ReadSetCatalogue(m_fetch, start, length, m_limits.directoryName);
+    for (const std::string& problem : catalogue.problems)
+        m_report.setCatalogueNotes.push_back(set + ": " + problem);
+    const WitnessVerdict verdict = m_witness.Weigh(catalogue);
+    if (!verdict.used) {
+        m_report.setCatalogueNotes.push_back(set + ": the set's catalogue does not match its blocks: not used");
+        return;
+    }
+    ++m_report.setCataloguesUsed;
+    for (const CatalogueAddition& file : verdict.additions)
+        AddCatalogueRow(file);
+}
+
+// The catalogue's stream header: the ESET's first event, or the one whose
+// slot number a second ESET holds (before it, its checksum holding).
+std::optional<std::uint64_t> CatalogueScanner::DetailHeaderAt(std::uint64_t eset, const StreamChain& chain)
+{
+    namespace Format = SetCatalogueFormat;
+    if (const auto header = chain.Find(Format::kDetailStreamTag))
+        return header;
+    const std::uint64_t slot = m_fetch(eset + Format::kEsetDetailSlot, 8).Le64(0).value_or(0);
+    if (slot == 0 || slot >= eset / kSlotSize)
+        return std::nullopt;
+    const ByteView header = m_fetch(slot * kSlotSize, kStreamHeaderSize);
+    if (!StreamChecksumHolds(header) || std::memcmp(header.data(), Format::kDetailStreamTag, 4) != 0)
+        return std::nullopt;
+    return slot * kSlotSize;
+}
+
+// A file the catalogue names and the blocks did not give: listed with its
+// data where they were found, else as "not found" (nothing to save).
+void CatalogueScanner::AddCatalogueRow(const CatalogueAddition& file)
+{
+    m_path.assign("BKF\\").append(m_setFolder).append(file.folder).append(file.name);
+    if (!m_limits.Fits(m_path))
+        return;
+    CatalogueRow row;
+    row.path = m_path;
+    row.located = file.located;
+    row.size = file.located || file.size <= m_fileSize ? file.size : 0;
+    row.offset = file.offset;
+    row.modified = file.modified;
+    row.checksum = file.checksum;
+    row.status = file.located ? RowStatus::FromCatalogue : RowStatus::NotFound;
+    if (file.located)
+        m_report.fromSetCatalogue.Add("\"" + m_path + "\"");
+    else
+        m_report.notFoundInSetCatalogue.Add(m_path);
+    m_sinks.catalogue.AddRow(row);
+    if (file.located)
+        m_sinks.progress.FileCountChanged(++m_filesFound);
 }
 
 } // namespace

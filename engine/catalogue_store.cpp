@@ -43,6 +43,7 @@ std::size_t CatalogueStore::Append(const CatalogueRow& row)
     record.outcome = row.status;
     m_rows.push_back(record);
     m_ticks.push_back(0);
+    m_unlisted += IsListedFile(record.status) ? 0 : 1;
     m_totalBytes += BytesOf(record);
     m_chunkUsed += row.path.size();
     return m_rows.size() - 1;
@@ -57,6 +58,7 @@ void CatalogueStore::Clear()
     m_tickedCount = 0;
     m_tickedBytes = 0;
     m_totalBytes = 0;
+    m_unlisted = 0;
     m_chunks.clear();
     m_chunkUsed = 0;
     m_folderDates.clear();
@@ -118,16 +120,19 @@ const char* RowStatusText(RowStatus status)
     case RowStatus::Saved: return "saved";
     case RowStatus::PartlySaved: return "partly saved";
     case RowStatus::NotSaved: return "not saved";
+    case RowStatus::FromCatalogue: return "from the catalogue";
+    case RowStatus::NotFound: return "not found";
     }
     return "not checked";
 }
 
 int StatusSortRank(RowStatus status)
 {
-    static constexpr RowStatus kOrder[] = {RowStatus::Verified,   RowStatus::NotChecked,   RowStatus::NoChecksum,
-                                           RowStatus::Saved,      RowStatus::ChecksumLost, RowStatus::NoData,
-                                           RowStatus::CutShort,   RowStatus::PartlySaved,  RowStatus::FolderLost,
-                                           RowStatus::Damaged,    RowStatus::NotSaved};
+    static constexpr RowStatus kOrder[] = {RowStatus::Verified,   RowStatus::NotChecked,    RowStatus::NoChecksum,
+                                           RowStatus::Saved,      RowStatus::FromCatalogue, RowStatus::ChecksumLost,
+                                           RowStatus::NoData,     RowStatus::CutShort,      RowStatus::PartlySaved,
+                                           RowStatus::FolderLost, RowStatus::Damaged,       RowStatus::NotSaved,
+                                           RowStatus::NotFound};
     int rank = 0;
     while (rank < static_cast<int>(std::size(kOrder)) && kOrder[rank] != status)
         ++rank;
@@ -143,8 +148,8 @@ bool IsOkStatus(RowStatus status)
 RowStatus StatusAfterDataCheck(RowStatus status, bool intact)
 {
     if (!intact)
-        return status == RowStatus::NoData ? status : RowStatus::Damaged;
-    return status == RowStatus::NotChecked ? RowStatus::Verified : status;
+        return status == RowStatus::NoData || status == RowStatus::NotFound ? status : RowStatus::Damaged;
+    return status == RowStatus::NotChecked || status == RowStatus::FromCatalogue ? RowStatus::Verified : status;
 }
 
 RowStatus CatalogueStore::Status(std::size_t row) const
@@ -199,8 +204,8 @@ void CatalogueStore::AddFolderDate(std::string_view folderPath, std::uint64_t mo
 void CatalogueStore::SetTicked(std::size_t row, bool ticked)
 {
     std::uint8_t& tick = m_ticks[row];
-    if ((tick != 0) == ticked)
-        return;
+    if ((tick != 0) == ticked || (ticked && !IsListedFile(m_rows[row].status)))
+        return; // a file that was not found has nothing to save
     tick = ticked ? 1 : 0;
     const std::uint64_t bytes = BytesOf(m_rows[row]);
     if (ticked) {
@@ -217,6 +222,12 @@ void CatalogueStore::SetAllTicked(bool ticked)
     std::fill(m_ticks.begin(), m_ticks.end(), ticked ? 1 : 0);
     m_tickedCount = ticked ? m_rows.size() : 0;
     m_tickedBytes = ticked ? m_totalBytes : 0;
+    if (ticked && m_unlisted > 0) {
+        for (std::size_t row = 0; row < m_rows.size(); ++row)
+            if (!IsListedFile(m_rows[row].status))
+                m_ticks[row] = 0;
+        m_tickedCount -= m_unlisted;
+    }
 }
 
 std::size_t CatalogueStore::MemoryBytes() const

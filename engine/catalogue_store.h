@@ -29,14 +29,20 @@ enum class RowStatus : std::uint8_t {
     Saved,        // after a save: saved whole
     PartlySaved,  // after a save: saved in part (the detail says how much)
     NotSaved,     // after a save: not saved (the detail says why)
+    FromCatalogue, // its block was lost; the set's catalogue named it and its data were found
+    NotFound,      // the set's catalogue names it, but its data were not found: nothing to save
 };
-// The last value a scan or a data check gives (and the cache keeps).
-constexpr RowStatus kLastDataStatus = RowStatus::FolderLost;
 
 // "not checked", "verified", "partly saved", ...
 const char* RowStatusText(RowStatus status);
 // The place of a state when rows are sorted by it: the sound ones first.
 int StatusSortRank(RowStatus status);
+// Whether the row is a file with something to save, list or mount: all but
+// the files the set's catalogue names and that were not found.
+inline bool IsListedFile(RowStatus status)
+{
+    return status != RowStatus::NotFound;
+}
 // Whether the row needs no second look: its data are verified, not yet
 // checked or carry no checksum, or it was saved whole.
 bool IsOkStatus(RowStatus status);
@@ -77,6 +83,8 @@ public:
     void Clear();
 
     std::size_t RowCount() const { return m_rows.size(); }
+    // Rows that are files to save: all but those a set's catalogue names and that were not found.
+    std::size_t ListedFileCount() const { return m_rows.size() - m_unlisted; }
     CatalogueRow Row(std::size_t row) const;
     std::string_view Path(std::size_t row) const;
 
@@ -96,7 +104,8 @@ public:
     void SetSaveOutcome(std::size_t row, RowStatus outcome, std::string detail = {});
 
     // Ticks keep running totals (rows and bytes ticked), so the window can
-    // show them after every change without a walk over all rows.
+    // show them after every change without a walk over all rows. A file
+    // that was not found is never ticked.
     bool IsTicked(std::size_t row) const { return m_ticks[row] != 0; }
     void SetTicked(std::size_t row, bool ticked);
     void SetAllTicked(bool ticked);
@@ -137,6 +146,7 @@ private:
     std::size_t m_tickedCount = 0;
     std::uint64_t m_tickedBytes = 0;
     std::uint64_t m_totalBytes = 0;
+    std::size_t m_unlisted = 0; // rows that are no file to save (never ticked)
     std::vector<std::unique_ptr<char[]>> m_chunks;
     std::size_t m_chunkUsed = 0;
     std::vector<FolderDate> m_folderDates;

@@ -136,7 +136,8 @@ MountTree::MountTree(const CatalogueStore& store, std::uint64_t backupSize, std:
     {
         Builder builder(*this, fallbackSeconds);
         for (std::size_t row = 0; row < store.RowCount(); ++row)
-            builder.AddRow(row, MtfDateSeconds(store.Row(row).modified).value_or(fallbackSeconds));
+            if (IsListedFile(store.Status(row)))
+                builder.AddRow(row, MtfDateSeconds(store.Row(row).modified).value_or(fallbackSeconds));
     }
     SortChildren();
     m_checks = std::make_unique<std::atomic<std::uint8_t>[]>(m_nodes.size());

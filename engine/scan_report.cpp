@@ -30,13 +30,15 @@ std::uint64_t ScanReport::VerifiedFilesPassedOver() const
 
 bool ScanReport::FilesMayBeMissing() const
 {
-    return VerifiedFilesPassedOver() > 0 || !lostSets.empty() || !gaps.empty();
+    return VerifiedFilesPassedOver() > 0 || !lostSets.empty() || !gaps.empty() || notFoundInSetCatalogue.count > 0;
 }
 
 bool ScanReport::Empty() const
 {
     return emptyFileNames.Total() + unusableFileNames.Total() + longFilePaths.Total() + lostDirectories.Total()
-               + longSetNames.Total() + cutShort.count + placedById.count + inLostFolder.count + rowsNotAdded == 0
+               + longSetNames.Total() + cutShort.count + placedById.count + inLostFolder.count + rowsNotAdded
+               + fromSetCatalogue.count + notFoundInSetCatalogue.count
+           == 0
         && unreadable.empty() && gaps.empty() && lostSets.empty();
 }
 
@@ -110,6 +112,11 @@ std::string PartText(const ReportPart& part)
         return Counted(n, "file", "files") + " found but not listed (out of memory)";
     case ReportFinding::kNoBlockOnGrid:
         return "no block found on the 512-byte grid; a deep scan looks for blocks off the 512-byte grid";
+    case ReportFinding::kFilesFromSetCatalogue:
+        return Counted(n, "file", "files") + " found by the set's catalogue";
+    case ReportFinding::kFilesNotFound:
+        return Counted(n, "file", "files") + " named in the set's catalogue " + (n == 1 ? "was" : "were")
+               + " not found";
     case ReportFinding::kBlocklessTail:
         return "no block found in the last " + Counted(n, "byte", "bytes")
                + "; a deep scan looks for blocks off the 512-byte grid";
@@ -147,6 +154,8 @@ std::vector<ReportPart> ScanReportSummaryParts(const ScanReport& report)
     add(ReportFinding::kSetsWithLongNames, report.longSetNames.Total());
     add(ReportFinding::kUnreadableBytes, TotalLength(report.unreadable));
     add(ReportFinding::kFilesNotListed, report.rowsNotAdded);
+    add(ReportFinding::kFilesFromSetCatalogue, report.fromSetCatalogue.count);
+    add(ReportFinding::kFilesNotFound, report.notFoundInSetCatalogue.count);
     return parts;
 }
 
@@ -188,11 +197,24 @@ std::vector<std::string> ScanReportDetails(const ScanReport& report)
                         + PrintableName(set.folder) + "\"");
     AddNoted(lines, "files put into a lost folder because their folder's block was lost", report.inLostFolder);
     AddNoted(lines, "files placed in the folder their directory ID names", report.placedById);
+    AddNoted(lines, "files whose block was lost, found where the set's catalogue placed them", report.fromSetCatalogue);
+    const std::vector<std::string> notFound = NotFoundDetails(report);
+    lines.insert(lines.end(), notFound.begin(), notFound.end());
     if (!report.gaps.empty())
         lines.push_back("ranges of 64 KiB or more that hold no file that could be read: " + RangesText(report.gaps));
     if (!report.unreadable.empty())
         lines.push_back("unreadable bytes of the backup (written as zeros): " + RangesText(report.unreadable)
                         + (report.readError.empty() ? "" : " (" + report.readError + ")"));
+    return lines;
+}
+
+std::vector<std::string> NotFoundDetails(const ScanReport& report)
+{
+    std::vector<std::string> lines;
+    if (report.notFoundInSetCatalogue.count == 0)
+        return lines;
+    lines.push_back(PartText(ReportPart{ReportFinding::kFilesNotFound, report.notFoundInSetCatalogue.count}) + ":");
+    AddExamples(lines, report.notFoundInSetCatalogue.examples, report.notFoundInSetCatalogue.count, true);
     return lines;
 }
 

@@ -64,6 +64,14 @@ struct ScanReport {
     NotedFiles placedById;              // files placed in their folder by its directory ID
     NotedFiles inLostFolder;            // files put into a "lost dir" because their folder's block was lost
     std::vector<LostSet> lostSets;      // in the order the scan met them
+    // Sets' own catalogues: files whose block was lost and whose data were
+    // found where the catalogue placed them; files named there whose data
+    // were not found; what did not hold in a catalogue, and why one was not
+    // used (for the verbose report).
+    NotedFiles fromSetCatalogue;
+    NotedFiles notFoundInSetCatalogue;
+    std::vector<std::string> setCatalogueNotes;
+    std::uint64_t setCataloguesUsed = 0;
     // Ranges of 64 KiB or more that no block covers, searched off the grid,
     // holding bytes other than zeros: files were probably lost there.
     std::vector<ByteRange> gaps;
@@ -104,6 +112,8 @@ enum class ReportFinding {
     kFilesNotListed,
     kNoBlockOnGrid, // the deep scan hints: no count
     kBlocklessTail, // count bytes at the end
+    kFilesFromSetCatalogue,
+    kFilesNotFound, // named in a set's catalogue
 };
 struct ReportPart {
     ReportFinding finding;
@@ -125,6 +135,10 @@ std::string CutShortText(std::uint64_t inBackup, std::uint64_t size);
 // Per kind of loss a line with its count, then a line per file or block
 // ("  " before each), so that a report names every one.
 std::vector<std::string> ScanReportDetails(const ScanReport& report);
+
+// The files a set's catalogue names that were not found, every one: a
+// line with their count, then a line per file. Said even without the details.
+std::vector<std::string> NotFoundDetails(const ScanReport& report);
 
 // `text` with control characters, malformed sequences and unpaired
 // surrogates shown as U+FFFD, so that a damaged name can be printed safely.

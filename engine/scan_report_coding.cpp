@@ -101,8 +101,11 @@ void EncodeScanReport(CacheEncoder& out, const ScanReport& report)
     for (const PassedOverBlocks* blocks : {&report.emptyFileNames, &report.unusableFileNames, &report.longFilePaths,
                                            &report.lostDirectories, &report.longSetNames})
         EncodeBlocks(out, *blocks);
-    for (const NotedFiles* files : {&report.cutShort, &report.placedById, &report.inLostFolder})
+    for (const NotedFiles* files : {&report.cutShort, &report.placedById, &report.inLostFolder,
+                                    &report.fromSetCatalogue, &report.notFoundInSetCatalogue})
         EncodeNoted(out, *files);
+    EncodeExamples(out, report.setCatalogueNotes);
+    out.Varint(report.setCataloguesUsed);
     EncodeRanges(out, report.gaps);
     out.Varint(report.coveredTags);
     out.Byte(report.deep ? 1 : 0);
@@ -121,8 +124,11 @@ bool DecodeScanReport(CacheDecoder& in, ScanReport& report)
     for (PassedOverBlocks* blocks : {&report.emptyFileNames, &report.unusableFileNames, &report.longFilePaths,
                                      &report.lostDirectories, &report.longSetNames})
         DecodeBlocks(in, *blocks);
-    for (NotedFiles* files : {&report.cutShort, &report.placedById, &report.inLostFolder})
+    for (NotedFiles* files : {&report.cutShort, &report.placedById, &report.inLostFolder, &report.fromSetCatalogue,
+                              &report.notFoundInSetCatalogue})
         DecodeNoted(in, *files);
+    DecodeExamples(in, report.setCatalogueNotes);
+    report.setCataloguesUsed = in.Varint();
     DecodeRanges(in, report.gaps);
     report.coveredTags = in.Varint();
     report.deep = in.Byte() != 0;

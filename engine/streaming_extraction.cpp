@@ -19,7 +19,7 @@ StreamingExtraction::StreamingExtraction(const BkfFileHandle& backup, std::strin
 void StreamingExtraction::AddRow(const CatalogueRow& row)
 {
     const std::size_t index = m_rowsSeen++;
-    if (!m_choose(row.path))
+    if (!IsListedFile(row.status) || !m_choose(row.path))
         return;
     ++m_rowsChosen;
     if (m_saver && m_saver->DiskFull()) {

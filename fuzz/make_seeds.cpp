@@ -5,9 +5,12 @@
 //   make_seeds OUTDIR
 //
 // The fuzz build has no tests, so this program carries its own small block
-// emitter instead of linking the tests' writer. It fills only the fields that
+// emitter instead of linking the tests' library. It fills only the fields that
 // the scan reads: the block tag, the name size and offset pairs, the set number
-// and the stream header's tag and length.
+// and the stream header's tag and length. The seeds with a set's own
+// catalogue come from the tests' writer, compiled in.
+
+#include "bkf_writer.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -217,6 +220,39 @@ Image Truncated()
     return m;
 }
 
+enum class CatalogueDamage { None, LostBlocks, HostileEntries };
+
+// A set with its own catalogue: intact; with a folder block, a file's first
+// slot and another file's block and data zeroed; or with entries whose
+// lengths, links and sizes point anywhere.
+Image WithCatalogue(CatalogueDamage damage)
+{
+    BkfWriter w;
+    w.Tag("TAPE").Sset("Daily").Volb().Dirb({"Backup Copies", "Invoices"});
+    std::vector<FilePlacement> files;
+    for (int k = 0; k < 4; ++k) {
+        const std::string data(700 + 900 * static_cast<std::size_t>(k), static_cast<char>('a' + k));
+        w.File("file" + std::to_string(k) + ".txt", data, FileOptions().StreamBefore("NACL", 600).Checksum());
+        files.push_back(w.LastFile());
+    }
+    w.SetCatalogue();
+    const std::size_t entries = w.LastCatalogue().detailHeader + 22;
+    switch (damage) {
+    case CatalogueDamage::None: break;
+    case CatalogueDamage::LostBlocks:
+        w.ZeroRange(files[0].block - kSlot, kSlot).ZeroRange(files[1].block, kSlot);
+        w.ZeroRange(files[2].block, files[3].block - files[2].block);
+        break;
+    case CatalogueDamage::HostileEntries:
+        for (std::size_t at = entries; at + 36 <= entries + w.LastCatalogue().detailLength; at += 68) {
+            w.Put16(at, 0xFFFC).Put64(at + 20, UINT64_MAX).Put64(at + 12, UINT64_MAX / 1024);
+            w.Put16(at + 28, static_cast<std::uint16_t>(at - entries)); // a link to itself
+        }
+        break;
+    }
+    return Image{w.Bytes()};
+}
+
 Image Many()
 {
     Image m;
@@ -255,6 +291,9 @@ int main(int argc, char** argv)
     } seeds[] = {
         {"basic.bkf", Basic()},         {"unicode.bkf", Unicode()},     {"hostile.bkf", Hostile()},
         {"window-edge.bkf", WindowEdge()}, {"truncated.bkf", Truncated()}, {"many.bkf", Many()},
+        {"catalogue.bkf", WithCatalogue(CatalogueDamage::None)},
+        {"catalogue-lost-blocks.bkf", WithCatalogue(CatalogueDamage::LostBlocks)},
+        {"catalogue-hostile.bkf", WithCatalogue(CatalogueDamage::HostileEntries)},
     };
     for (const auto& seed : seeds) {
         const std::filesystem::path path = dir / seed.name;

@@ -74,7 +74,7 @@ int RunMount(const CliOptions& options)
     if (store.RowCount() == 0)
         return EndOfEmptyScan(options.backup, report, options.verbose || options.debug);
     if (!options.quiet)
-        PrintMessage(ListSummary(store.RowCount(), SetsOf(store), clock.Seconds()));
+        PrintMessage(ListSummary(store.ListedFileCount(), SetsOf(store), clock.Seconds()));
     PrintScanReport(report, options.verbose || options.debug);
 
     const MountTree tree(store, backup.Size().value_or(0), static_cast<std::int64_t>(std::time(nullptr)));

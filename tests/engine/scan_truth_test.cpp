@@ -115,7 +115,10 @@ ScanReport ScanInto(const TempFile& file, CatalogueStore& store, const ScanOptio
 TEST(ScanTruthTest, TagsTakenAsDataAreCountedWhenAsked)
 {
     BkfWriter w;
-    w.Sset("Daily").Dirb({"d"}).File("a.txt", "a").File("b.txt", "b").SetCatalogue();
+    w.Sset("Daily").Dirb({"d"}).File("a.txt", "a").File("b.txt", std::string(2048, 'b')).SetCatalogue();
+    const std::size_t firstSlotInData = w.LastFile().data / 512 + 1;
+    for (std::size_t slot = firstSlotInData; slot < firstSlotInData + 3; ++slot)
+        w.Raw(slot * 512, "FILE");
     TempFile file(w.Bytes());
     for (bool count : {false, true}) {
         CatalogueStore store;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bkf_writer.h"
 
+#include "set_catalogue_encoder.h"
+#include "set_catalogue_format.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -127,6 +130,8 @@ BkfWriter& BkfWriter::Sset(const TapeString& name, std::uint16_t setNumber, cons
     const std::size_t block = BeginBlock("SSET");
     m_directoryId = 0;
     m_setEntries.clear();
+    m_setStart = block;
+    m_setNumber = setNumber;
     Put16(block + kSsetSetNumber, setNumber);
     WriteName(block, kSsetNameField, name.units(), layout);
     SealBlock(block);
@@ -136,7 +141,9 @@ BkfWriter& BkfWriter::Sset(const TapeString& name, std::uint16_t setNumber, cons
 
 BkfWriter& BkfWriter::Volb()
 {
-    return Tag("VOLB");
+    Tag("VOLB");
+    m_setEntries.push_back(SetEntry{m_lastBlock, SetEntry::Kind::Volume, {}, 0});
+    return *this;
 }
 
 BkfWriter& BkfWriter::Dirb(const std::vector<TapeString>& components, const NameLayout& layout)
@@ -154,7 +161,7 @@ BkfWriter& BkfWriter::Dirb(const std::vector<TapeString>& components, const Name
 std::size_t BkfWriter::BeginDirb()
 {
     const std::size_t block = BeginBlock("DIRB");
-    m_setEntries.push_back(block);
+    m_setEntries.push_back(SetEntry{block, SetEntry::Kind::Folder, {}, 0});
     ++m_directoryId;
     Put16(block + kDirectoryIdAt, static_cast<std::uint16_t>(m_directoryId));
     Put16(block + kDirectoryIdAt + 2, static_cast<std::uint16_t>(m_directoryId >> 16));
@@ -164,6 +171,7 @@ std::size_t BkfWriter::BeginDirb()
 BkfWriter& BkfWriter::DirbName(const TapeString& whole, const NameLayout& layout)
 {
     const std::size_t block = BeginDirb();
+    m_setEntries.back().name = whole.units();
     WriteName(block, kDirbNameField, whole.units(), layout);
     SealBlock(block);
     PadToSlot();
@@ -178,6 +186,7 @@ BkfWriter& BkfWriter::DirbInStream(const std::vector<TapeString>& components, st
         units.push_back(0);
     }
     const std::size_t block = BeginDirb();
+    m_setEntries.back().name = units;
     Put16(block + kDirbNameField + 2, kDefaultNameOffset);
     Put16(block + kAttributesAt + 2, static_cast<std::uint16_t>(kNameInStream >> 16));
     Put16(block + kFirstEventAt, kDirbStreamAt);
@@ -214,20 +223,58 @@ std::size_t BkfWriter::SecurityStream(std::size_t block, std::size_t at)
 
 BkfWriter& BkfWriter::SetCatalogue()
 {
-    std::vector<std::uint8_t> copies;
-    for (const std::size_t entry : m_setEntries)
-        copies.insert(copies.end(), m_bytes.begin() + static_cast<std::ptrdiff_t>(entry),
-                      m_bytes.begin() + static_cast<std::ptrdiff_t>(std::min(m_bytes.size(), entry + kSlot)));
-    const std::size_t block = BeginBlock("ESET");
-    const std::size_t header = block + kDefaultNameOffset;
-    const std::size_t data = header + kStreamHeaderSize;
-    const std::size_t first = AlignUp(data, kSlot); // every copy on the grid
-    Raw(first, copies);
-    StreamHeader(header, "TFDD", first + copies.size() - data);
-    Put16(block + kFirstEventAt, kDefaultNameOffset);
-    SealBlock(block);
+    namespace Format = SetCatalogueFormat;
+    SetCatalogueEncoder entries;
+    // The entries start with a volume's: a file's link of 0 names no folder.
+    if (m_setEntries.empty() || m_setEntries.front().kind != SetEntry::Kind::Volume)
+        entries.Volume(0);
+    for (const SetEntry& entry : m_setEntries) {
+        const std::uint64_t address = (entry.block - std::min(entry.block, m_setStart)) / Format::kLogicalBlockSize;
+        std::uint64_t modified = 0;
+        for (std::size_t k = 0; k < 5; ++k)
+            modified = modified << 8 | m_bytes[entry.block + kDateAt + k];
+        switch (entry.kind) {
+        case SetEntry::Kind::Volume: entries.Volume(address); break;
+        case SetEntry::Kind::Folder: entries.Folder(entry.name, address, modified); break;
+        case SetEntry::Kind::File: entries.File(entry.name, address, entry.size, modified); break;
+        }
+    }
+    entries.End();
+    Tag("SFMB");
+    CatalogueParts& parts = m_lastCatalogue;
+    parts.eset = BeginBlock("ESET");
+    parts.detailHeader = parts.eset + kSlot;
+    Put16(parts.eset + kFirstEventAt, static_cast<std::uint16_t>(kSlot));
+    SealBlock(parts.eset);
+    const std::vector<std::uint8_t> detail = entries.Take(true);
+    parts.detailLength = detail.size();
+    StreamHeader(parts.detailHeader, Format::kDetailStreamTag, detail.size());
+    Raw(parts.detailHeader + kStreamHeaderSize, detail);
+    PadStream(parts.detailHeader + kStreamHeaderSize + detail.size());
+    // The set map: one set, its number, its SSET at logical block 0.
+    const std::size_t setMap = NextSlot();
+    std::vector<std::uint8_t> map(16, 0);
+    map[0] = 1;
+    map[4] = static_cast<std::uint8_t>(m_setNumber);
+    map[5] = static_cast<std::uint8_t>(m_setNumber >> 8);
+    StreamHeader(setMap, Format::kSetMapStreamTag, map.size());
+    Raw(setMap + kStreamHeaderSize, map);
+    PadStream(setMap + kStreamHeaderSize + map.size());
+    parts.secondEset = BeginBlock("ESET");
+    Put64(parts.secondEset + Format::kEsetDetailSlot, parts.detailHeader / kSlot);
+    Put64(parts.secondEset + Format::kEsetSetMapSlot, setMap / kSlot);
+    SealBlock(parts.secondEset);
     PadToSlot();
-    return *this;
+    return Tag("SFMB");
+}
+
+// A pad stream from the 4-byte grid after `end` up to the next slot.
+void BkfWriter::PadStream(std::size_t end)
+{
+    const std::size_t header = AlignUp(end, 4);
+    const std::size_t data = header + kStreamHeaderSize;
+    StreamHeader(header, "SPAD", AlignUp(data, kSlot) - data);
+    PadToSlot();
 }
 
 void BkfWriter::Date(std::size_t block, std::uint64_t packed)
@@ -265,7 +312,7 @@ BkfWriter& BkfWriter::File(const TapeString& name, std::string_view data, const 
 BkfWriter& BkfWriter::File(const TapeString& name, const std::vector<std::uint8_t>& data, const FileOptions& options)
 {
     const std::size_t block = BeginBlock("FILE");
-    m_setEntries.push_back(block);
+    m_setEntries.push_back(SetEntry{block, SetEntry::Kind::File, name.units(), data.size()});
     const std::uint32_t directoryId = options.directoryId.value_or(m_directoryId);
     Put16(block + kDirectoryIdAt, static_cast<std::uint16_t>(directoryId));
     Put16(block + kDirectoryIdAt + 2, static_cast<std::uint16_t>(directoryId >> 16));

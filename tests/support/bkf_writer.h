@@ -138,10 +138,20 @@ public:
     // data, padded to the next slot.
     BkfWriter& File(const TapeString& name, std::string_view data = {}, const FileOptions& options = {});
     BkfWriter& File(const TapeString& name, const std::vector<std::uint8_t>& data, const FileOptions& options = {});
-    // ESET holding the set's catalogue in a stream: a copy of the first slot
-    // of every DIRB and FILE block since the last SSET, each copy on the
-    // 512-byte grid (tags whose checksums hold, inside data).
+    // The set's own catalogue, as the Windows utility leaves it after a set:
+    // a filemark, an ESET whose first event is the "TFDD" stream on the next
+    // slot (an entry for every DIRB and FILE block since the last SSET, at
+    // its logical block), a pad, the "TSMP" set map and a pad, a second ESET
+    // holding both streams' slot numbers, and a filemark.
     BkfWriter& SetCatalogue();
+    // Where the last SetCatalogue() put things (absolute offsets).
+    struct CatalogueParts {
+        std::size_t eset = 0;
+        std::size_t detailHeader = 0; // the TFDD stream header; its entries follow it
+        std::size_t detailLength = 0;
+        std::size_t secondEset = 0;
+    };
+    const CatalogueParts& LastCatalogue() const { return m_lastCatalogue; }
     // A block holding only its four-byte tag (TAPE, ESET, SPAD, "file", ...).
     BkfWriter& Tag(std::string_view tag);
     // `count` slots of zeros.
@@ -206,11 +216,23 @@ private:
     // Writes the security stream at `at`; returns the distance after it on the 4-byte grid.
     std::size_t SecurityStream(std::size_t block, std::size_t at);
     void Date(std::size_t block, std::uint64_t packed);
+    void PadStream(std::size_t end);
     std::size_t BeginDirb();
 
     std::vector<std::uint8_t> m_bytes;
     std::size_t m_lastBlock = 0;
     FilePlacement m_lastFile;
     std::uint32_t m_directoryId = 0; // the ID of the set's last DIRB
-    std::vector<std::size_t> m_setEntries; // DIRB and FILE blocks since the last SSET
+    // VOLB, DIRB and FILE blocks since the last SSET, for the set's catalogue.
+    struct SetEntry {
+        enum class Kind { Volume, Folder, File };
+        std::size_t block = 0;
+        Kind kind = Kind::File;
+        std::vector<std::uint16_t> name; // a folder's path, components NUL-ended
+        std::uint64_t size = 0;
+    };
+    std::vector<SetEntry> m_setEntries;
+    std::size_t m_setStart = 0; // the SSET's offset
+    std::uint16_t m_setNumber = 0;
+    CatalogueParts m_lastCatalogue;
 };

@@ -89,6 +89,8 @@ bool WriteSample(const fs::path& backup, const fs::path& originals, bool cutShor
     }
     if (cutShort)
         w.Truncate(w.LastFile().data + lastSize / 2);
+    else
+        w.SetCatalogue();
     return WriteFile(backup, w.Bytes());
 }
 
