@@ -43,7 +43,7 @@ CGradientStatic* MakeScanLabel(QStatusBar& statusBar)
 {
     auto* label = new CGradientStatic(&statusBar);
     label->SetSolidBackground(kStatusBarColor); // covers the panes below while it shows a count
-    label->SetTextColor(Qt::red);
+    label->SetTextColor(WarningRed());
     label->setFont(CellHeightFont(QStringLiteral("Arial"), 10));
     label->hide(); // shown while it has a text
     return label;

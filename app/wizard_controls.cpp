@@ -124,7 +124,7 @@ void MakeLabels(QWidget& view, WizardControls& c)
     c.lblSelectHint = new CGradientStatic(&view);
     c.lblSelectHint->setFont(font);
     c.lblSelectHint->SetSolidBackground(QColor(255, 210, 87));
-    c.lblSelectHint->SetTextColor(Qt::red);
+    c.lblSelectHint->SetTextColor(WarningRed());
     c.lblSelectHint->SetText(Texts::Tr("Please select file to repair , Using Browse button"));
 }
 

@@ -6,6 +6,7 @@
 #include "row_cells.h"
 #include "row_order.h"
 #include "row_status_look.h"
+#include "surface_ink.h"
 #include "texts.h"
 #include "type_ranks.h"
 
@@ -21,7 +22,7 @@
 namespace {
 
 // A ticked row is drawn red on pale rose, so what will be saved stands out.
-const QColor kTickedText(255, 0, 0);
+const QColor kTickedText = WarningRed();
 const QColor kTickedBackground(248, 233, 243);
 
 int ClampedRowCount(std::size_t rows)

@@ -6,6 +6,11 @@
 #include <QStyleFactory>
 #include <QWidget>
 
+QColor WarningRed()
+{
+    return QColor(128, 0, 0);
+}
+
 QColor LightSurfaceInk()
 {
     return QColor(24, 24, 24);

@@ -25,6 +25,12 @@ void UseLightSurfaceControl(QWidget& control);
 // painted surface name this colour in their own style.
 QColor LightSurfaceLink();
 
+// The red of the warnings on our surfaces (the status bar's scan labels, the
+// hint on the orange band) and of ticked rows on their pale rose: pure red
+// reads at 1.8:1 on the status bar's blue and 3.4:1 on the rose, this deep
+// red at 4.5:1 or more on each of them.
+QColor WarningRed();
+
 // A dark desktop palette (light text on dark fields), for seeing the window
 // as a dark theme shows it.
 QPalette DarkDesktopPalette();

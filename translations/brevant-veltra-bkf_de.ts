@@ -902,5 +902,29 @@ Support: %3</translation>
         <source>&amp;Unsorted</source>
         <translation>&amp;Unsortiert</translation>
     </message>
+    <message>
+        <source>%1 file found by the set&apos;s catalogue</source>
+        <translation>%1 Datei über den Katalog des Satzes gefunden</translation>
+    </message>
+    <message>
+        <source>%1 files found by the set&apos;s catalogue</source>
+        <translation>%1 Dateien über den Katalog des Satzes gefunden</translation>
+    </message>
+    <message>
+        <source>%1 file named in the set&apos;s catalogue was not found</source>
+        <translation>%1 im Katalog des Satzes genannte Datei wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>%1 files named in the set&apos;s catalogue were not found</source>
+        <translation>%1 im Katalog des Satzes genannte Dateien wurden nicht gefunden</translation>
+    </message>
+    <message>
+        <source>from the catalogue</source>
+        <translation>aus dem Katalog</translation>
+    </message>
+    <message>
+        <source>not found</source>
+        <translation>nicht gefunden</translation>
+    </message>
 </context>
 </TS>

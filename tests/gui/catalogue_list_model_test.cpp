@@ -4,6 +4,7 @@
 
 #include "catalogue_list_model.h"
 #include "catalogue_store.h"
+#include "surface_ink.h"
 
 #include <QAbstractItemModelTester>
 #include <QColor>
@@ -143,7 +144,7 @@ TEST_F(CatalogueListModelTest, TickedRowsAreDrawnRedOnRose)
     store.SetTicked(0, true);
 
     for (int column = 0; column < 4; ++column) {
-        EXPECT_EQ(list.data(list.index(0, column), Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+        EXPECT_EQ(list.data(list.index(0, column), Qt::ForegroundRole).value<QColor>(), WarningRed());
         EXPECT_EQ(list.data(list.index(0, column), Qt::BackgroundRole).value<QColor>(), QColor(248, 233, 243));
         EXPECT_FALSE(list.data(list.index(1, column), Qt::ForegroundRole).isValid());
     }

@@ -8,6 +8,7 @@
 #include "catalogue_list_model.h"
 #include "catalogue_store.h"
 #include "row_filter.h"
+#include "surface_ink.h"
 
 #include <QAbstractItemModelTester>
 #include <QDateTime>
@@ -212,7 +213,7 @@ TEST_F(CatalogueListOrderTest, ModifiedAndStatusCellsAndTheLookOfRowsThatAreNotO
         EXPECT_FALSE(status.data(Qt::DecorationRole).value<QIcon>().isNull());
         const bool ok = row == 0 || row == 2;
         EXPECT_EQ(list.index(row, 0).data(Qt::FontRole).value<QFont>().italic(), !ok);
-        EXPECT_EQ(status.data(Qt::ForegroundRole).value<QColor>() == QColor(255, 0, 0), ok)
+        EXPECT_EQ(status.data(Qt::ForegroundRole).value<QColor>() == WarningRed(), ok)
             << "the status word of a row that is not ok is not in the tick's red";
     }
 }

@@ -4,6 +4,7 @@
 // the tree and the contents list at once.
 
 #include "catalogue_controls_fixture.h"
+#include "surface_ink.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>
@@ -69,7 +70,7 @@ TEST_F(CatalogueListTest, PressesOnTheBoxToggleAndElsewhereDoNot)
     CatalogueControls::Press(c.list, Qt::LeftButton, c.RowBox(c.list, 0));
     EXPECT_FALSE(Ticked(0));
     EXPECT_FALSE(c.list.model()->index(0, 1).data(Qt::ForegroundRole).isValid());
-    EXPECT_EQ(c.list.model()->index(1, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+    EXPECT_EQ(c.list.model()->index(1, 1).data(Qt::ForegroundRole).value<QColor>(), WarningRed());
 
     CatalogueControls::Press(c.list, Qt::LeftButton, c.RowLabel(c.list, 1));
     CatalogueControls::DoubleClick(c.list, c.RowLabel(c.list, 1));

@@ -15,6 +15,7 @@
 #include "transparent_static.h"
 #include "window_fixture.h"
 #include "window_layout.h"
+#include "surface_ink.h"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -101,7 +102,7 @@ TEST(MainFrame, TitleSizeAndStatusBar)
         panes << f.frame.LockPanes().Pane(key)->text();
     EXPECT_EQ(panes, (QStringList{"CAP", "NUM1", "SCRL"}));
     EXPECT_FALSE(f.frame.Progress().isVisible());
-    EXPECT_EQ(f.frame.ScanPositionLabel().TextColor(), QColor(Qt::red));
+    EXPECT_EQ(f.frame.ScanPositionLabel().TextColor(), WarningRed());
 }
 
 // The layout at two window sizes: every control where its formula puts it.

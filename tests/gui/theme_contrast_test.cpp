@@ -143,3 +143,11 @@ TEST(ThemeContrast, EveryTextReadsUnderDarkDesktopStyles)
                 << m.text << ": " << m.drawn.ink.name().toStdString() << " on " << m.drawn.ground.name().toStdString();
     }
 }
+
+// The red of warnings and ticked rows, on each surface it is drawn on: the
+// status bar's blue, the hint's orange band and the ticked rows' pale rose.
+TEST(ThemeContrast, TheWarningRedReadsOnEverySurfaceItIsDrawnOn)
+{
+    for (const QColor& surface : {QColor(113, 177, 241), QColor(255, 210, 87), QColor(248, 233, 243)})
+        EXPECT_GE(ContrastRatio(WarningRed(), surface), 4.5) << surface.name().toStdString();
+}
