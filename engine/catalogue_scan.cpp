@@ -704,10 +704,12 @@ void CatalogueScanner::AddCatalogueRow(const CatalogueAddition& file)
     row.modified = file.modified;
     row.checksum = file.checksum;
     row.status = file.located ? RowStatus::FromCatalogue : RowStatus::NotFound;
-    if (file.located)
+    if (file.located) {
         m_report.fromSetCatalogue.Add("\"" + m_path + "\"");
-    else
+        m_hint.DataFoundLater(file.offset, file.size);
+    } else {
         m_report.notFoundInSetCatalogue.Add(m_path);
+    }
     m_sinks.catalogue.AddRow(row);
     if (file.located)
         m_sinks.progress.FileCountChanged(++m_filesFound);

@@ -5,13 +5,14 @@
 
 namespace {
 
-// The parts of `range` outside the `unreadable` ranges (ascending): bytes
-// that could not be read say nothing about blocks.
-std::vector<ByteRange> ReadableParts(ByteRange range, const std::vector<ByteRange>& unreadable)
+// The parts of `range` outside the `passed` ranges (ascending by offset):
+// bytes that could not be read say nothing about blocks, and data found
+// later are a file's.
+std::vector<ByteRange> PartsOutside(ByteRange range, const std::vector<ByteRange>& passed)
 {
     std::vector<ByteRange> parts;
     std::uint64_t from = range.offset;
-    for (const ByteRange& bad : unreadable) {
+    for (const ByteRange& bad : passed) {
         if (bad.End() <= from || bad.offset >= range.End())
             continue;
         if (bad.offset > from)
@@ -49,6 +50,11 @@ void DeepScanHint::DataSeen(std::uint64_t offset, std::uint64_t size)
     m_accounted = std::max(m_accounted, end);
 }
 
+void DeepScanHint::DataFoundLater(std::uint64_t offset, std::uint64_t size)
+{
+    m_foundLater.push_back(ByteRange{offset, std::min(size, UINT64_MAX - offset)});
+}
+
 void DeepScanHint::SlotWithoutBlock(std::uint64_t position, ByteView bytes)
 {
     if (m_nonZero || position + bytes.size() <= m_accounted)
@@ -62,8 +68,12 @@ void DeepScanHint::Finish(std::uint64_t fileSize, ScanReport& report) const
     std::vector<ByteRange> ranges = m_gaps;
     if (m_nonZero && m_accounted < fileSize && fileSize - m_accounted >= kGapLimit)
         AddRange(ranges, m_accounted, fileSize - m_accounted);
+    std::vector<ByteRange> passed = report.unreadable;
+    passed.insert(passed.end(), m_foundLater.begin(), m_foundLater.end());
+    std::sort(passed.begin(), passed.end(),
+              [](const ByteRange& a, const ByteRange& b) { return a.offset < b.offset; });
     for (const ByteRange& range : ranges) {
-        for (const ByteRange& part : ReadableParts(range, report.unreadable)) {
+        for (const ByteRange& part : PartsOutside(range, passed)) {
             if (part.length >= kGapLimit)
                 report.gaps.push_back(part);
         }

@@ -20,6 +20,9 @@ public:
     void BlockSeen(std::uint64_t block, std::uint64_t end);
     // The data of a found file lie at [offset, offset + size).
     void DataSeen(std::uint64_t offset, std::uint64_t size);
+    // Data found after the scan passed them (by the set's catalogue): the
+    // ranges without blocks lose these bytes.
+    void DataFoundLater(std::uint64_t offset, std::uint64_t size);
     // A slot at `position` that holds no block and no block covers.
     void SlotWithoutBlock(std::uint64_t position, ByteView bytes);
     // Writes the ranges seen, for a file of `fileSize` bytes scanned to its
@@ -32,4 +35,5 @@ private:
     std::uint64_t m_accounted = 0; // end of the last block or file data
     bool m_nonZero = false;        // a slot after m_accounted holds bytes other than zeros
     std::vector<ByteRange> m_gaps;
+    std::vector<ByteRange> m_foundLater;
 };

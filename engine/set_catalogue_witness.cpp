@@ -81,12 +81,25 @@ void SetCatalogueWitness::Keep(const Recent& file)
         m_files.push_back(Named{file.key, file.block});
 }
 
+// The block found with `key`; the first of them where there are several.
 std::optional<std::uint64_t> SetCatalogueWitness::BlockNamed(const std::vector<Named>& sorted, std::uint64_t key) const
 {
     const auto found = std::lower_bound(sorted.begin(), sorted.end(), Named{key, 0});
     if (found == sorted.end() || found->key != key)
         return std::nullopt;
     return found->block;
+}
+
+// Whether `key` names exactly one entry and one found block. A folder the set
+// visits more than once (or a name given twice) anchors nothing: which of its
+// entries belongs to which block is not known, and a wrong pairing would
+// place the entries after it where other blocks lie.
+bool SetCatalogueWitness::Anchors(const std::vector<std::uint64_t>& sortedKeys, const std::vector<Named>& found,
+                                  std::uint64_t key)
+{
+    const auto entries = std::equal_range(sortedKeys.begin(), sortedKeys.end(), key);
+    const auto blocks = std::equal_range(found.begin(), found.end(), Named{key, 0});
+    return entries.second - entries.first == 1 && blocks.second - blocks.first == 1;
 }
 
 // Where the block at `address` lay: counted from the nearest anchor before it.
@@ -115,38 +128,40 @@ WitnessVerdict SetCatalogueWitness::Weigh(const SetCatalogue& catalogue)
     // The catalogue's keys, and its entries that found blocks anchor.
     std::vector<std::uint64_t> folderKeys;
     std::vector<std::uint64_t> keys;
+    folderKeys.reserve(catalogue.folders.size());
+    for (const SetCatalogue::Folder& folder : catalogue.folders)
+        folderKeys.push_back(FolderKey(folder.path));
+    keys.reserve(catalogue.files.size());
+    for (const SetCatalogue::File& file : catalogue.files)
+        keys.push_back(FileKey(file.folder == SetCatalogue::kNoFolder ? FolderKey("\\") : folderKeys[file.folder],
+                               file.name));
+    std::vector<std::uint64_t> sortedFolderKeys = folderKeys;
+    std::vector<std::uint64_t> sortedKeys = keys;
+    std::sort(sortedFolderKeys.begin(), sortedFolderKeys.end());
+    std::sort(sortedKeys.begin(), sortedKeys.end());
+
     std::vector<Anchor> anchors;
     if (m_sset)
         anchors.push_back(Anchor{0, *m_sset});
-    folderKeys.reserve(catalogue.folders.size());
-    for (const SetCatalogue::Folder& folder : catalogue.folders) {
-        folderKeys.push_back(FolderKey(folder.path));
-        if (const auto block = BlockNamed(folders, folderKeys.back()))
-            anchors.push_back(Anchor{folder.address, *block});
-    }
+    for (std::size_t k = 0; k < catalogue.folders.size(); ++k)
+        if (Anchors(sortedFolderKeys, folders, folderKeys[k]))
+            anchors.push_back(Anchor{catalogue.folders[k].address, *BlockNamed(folders, folderKeys[k])});
     std::vector<bool> named(catalogue.files.size(), false);
-    keys.reserve(catalogue.files.size());
     for (std::size_t k = 0; k < catalogue.files.size(); ++k) {
-        const SetCatalogue::File& file = catalogue.files[k];
-        const std::uint64_t folderKey = file.folder == SetCatalogue::kNoFolder ? FolderKey("\\")
-                                                                               : folderKeys[file.folder];
-        keys.push_back(FileKey(folderKey, file.name));
-        if (const auto block = BlockNamed(files, keys.back())) {
-            anchors.push_back(Anchor{file.address, *block});
-            named[k] = true;
-        }
+        const auto block = BlockNamed(files, keys[k]);
+        named[k] = block.has_value();
+        if (block && Anchors(sortedKeys, files, keys[k]))
+            anchors.push_back(Anchor{catalogue.files[k].address, *block});
     }
     // Every folder and file the blocks name must be in the catalogue.
-    std::sort(folderKeys.begin(), folderKeys.end());
-    std::sort(keys.begin(), keys.end());
     const auto absent = [](const std::vector<std::uint64_t>& sorted, const Named& found) {
         return !std::binary_search(sorted.begin(), sorted.end(), found.key);
     };
     for (const Named& found : folders)
-        if (absent(folderKeys, found))
+        if (absent(sortedFolderKeys, found))
             return verdict;
     for (const Named& found : files)
-        if (absent(keys, found))
+        if (absent(sortedKeys, found))
             return verdict;
     verdict.used = true;
 

@@ -4,9 +4,10 @@
 // tells the witness where it found blocks and which folders and files they
 // named; when the set's catalogue has been read, the witness compares the
 // two. A catalogue that does not name a found file or folder (from the
-// first room the found blocks leave on) is not used. Otherwise each file it names that the blocks did not give is looked
-// for where its block lay (anchored on the nearest found block named in the
-// catalogue, so that a backup that gained or lost bytes is no obstacle):
+// first room the found blocks leave on) is not used. Otherwise each file it
+// names that the blocks did not give is looked for where its block lay
+// (anchored on the nearest found block whose name the catalogue gives once,
+// so that a backup that gained or lost bytes is no obstacle):
 // by a data stream header whose checksum holds, else backwards from its
 // checksum stream, whose value must confirm the bytes. A found block always
 // wins: nothing inside one is taken.
@@ -132,6 +133,8 @@ private:
     void Keep(const Recent& file);
     void BlockElsewhere(std::uint64_t block, std::uint64_t end);
     std::optional<std::uint64_t> BlockNamed(const std::vector<Named>& sorted, std::uint64_t key) const;
+    static bool Anchors(const std::vector<std::uint64_t>& sortedKeys, const std::vector<Named>& found,
+                        std::uint64_t key);
     std::optional<std::uint64_t> Estimate(const std::vector<Anchor>& anchors, std::uint64_t address) const;
     Outcome Recover(std::uint64_t estimate, CatalogueAddition& file) const;
     bool FromDataHeader(std::uint64_t from, std::uint64_t to, CatalogueAddition& file) const;

@@ -22,8 +22,9 @@ const char kFolder[] = "BKF\\BACKUP SET 1(_Daily)\\Backup Copies\\Invoices\\";
 // Where the files of the sample backup lie.
 struct Sample {
     BkfWriter w;
-    // a.txt, b.bin and c.bin (a security stream puts their data stream past
-    // the first slot; c.bin's has a checksum), d.txt in another folder
+    // a.txt, b.bin (64 KiB or more) and c.bin (a security stream puts their
+    // data stream past the first slot; c.bin's has a checksum), d.txt in
+    // another folder; then the first folder again, as a set may visit it twice
     std::vector<FilePlacement> files;
     std::vector<std::size_t> ends;    // where each file's bytes end
     void Placed()
@@ -39,12 +40,13 @@ Sample WriteSample(bool withCatalogue = true)
     s.w.Sset("Daily").Volb().Dirb({"Backup Copies", "Invoices"});
     s.w.File("a.txt", Pattern(700, 1));
     s.Placed();
-    s.w.File("b.bin", Pattern(3000, 2), FileOptions().StreamBefore("NACL", 600));
+    s.w.File("b.bin", Pattern(70000, 2), FileOptions().StreamBefore("NACL", 600));
     s.Placed();
     s.w.File("c.bin", Pattern(5001, 3), FileOptions().StreamBefore("NACL", 600).Checksum());
     s.Placed();
     s.w.Dirb({"Other"}).File("d.txt", Pattern(900, 4));
     s.Placed();
+    s.w.Dirb({"Backup Copies", "Invoices"});
     if (withCatalogue)
         s.w.SetCatalogue();
     return s;
@@ -109,6 +111,7 @@ TEST(SetCatalogueTest, FilesWhoseBlockWasLost)
         {"found backwards from its checksum", 2, UpToData, RowStatus::FromCatalogue},
         {"data lost too", 2, BlockAndData, RowStatus::NotFound},
         {"a small file's data lost too", 0, BlockAndData, RowStatus::NotFound},
+        {"the first file of a folder visited twice: its data stream header lost", 0, FirstSlot, RowStatus::NotFound},
         {"its checksum does not confirm the bytes before it", 2, IntoData, RowStatus::NotFound},
     };
     const char* names[] = {"a.txt", "b.bin", "c.bin", "d.txt"};
@@ -125,6 +128,7 @@ TEST(SetCatalogueTest, FilesWhoseBlockWasLost)
         EXPECT_EQ(row->located, found) << c.name;
         EXPECT_EQ(row->offset, found ? file.data : 0) << c.name;
         EXPECT_EQ(result.report.notFoundInSetCatalogue.count, found ? 0u : 1u) << c.name;
+        EXPECT_EQ(result.report.FilesMayBeMissing(), !found) << c.name; // no range without a file is left
         EXPECT_EQ(result.rows.size(), 4u) << c.name;
     }
 }
