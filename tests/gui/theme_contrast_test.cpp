@@ -76,7 +76,7 @@ std::vector<Measured> MeasurePages(WindowFixture& f)
         {"Ready", in(filePage, f.frame.ReadyLabel(), f.frame.ReadyLabel().rect())},
     };
     ScanIntoReview(f, SaveBackup(3, 100));
-    f.View().ListModel().SetShownTicked(false); // the desktop's colours (ticked rows have the spec's own)
+    f.View().ListModel().SetShownTicked(false); // the desktop's colours (ticked rows draw their own)
     const FolderNode* top = f.View().TreeModel().TopLevelNode(0);
     if (top != nullptr && top->ChildCount() > 0)
         c.folderTree->SelectNode(top->Child(0)); // a folder with a ".." row
