@@ -4,7 +4,7 @@
 #include "cache_folder.h"
 #include "catalogue_cache.h"
 #include "catalogue_store.h"
-#include "output_root.h"
+#include "file_system.h"
 
 #include <ctime>
 

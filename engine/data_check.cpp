@@ -2,11 +2,11 @@
 #include "data_check.h"
 
 #include "bkf_file_handle.h"
+#include "catalogue_row.h"
 #include "data_checksum.h"
 #include "extraction_progress.h"
 #include "human_units.h"
 #include "range_checksum_reader.h"
-#include "row_saver.h"
 
 #include <algorithm>
 
@@ -66,7 +66,7 @@ public:
         ranges.reserve(rows.size());
         std::uint64_t bytes = 0;
         for (const std::size_t row : rows) {
-            ranges.push_back(RowSaver::DataRange(m_store.Row(row), m_backupSize));
+            ranges.push_back(RowDataRange(m_store.Row(row), m_backupSize));
             bytes += ranges.back().length;
         }
         m_progress.Begin(rows.size(), bytes);
@@ -150,7 +150,7 @@ DataCheckReport CheckData(const BkfFileHandle& backup, const CatalogueStore& sto
 
 std::optional<bool> RowDataIntact(const BkfFileHandle& backup, const CatalogueRow& row)
 {
-    const ByteRange range = RowSaver::DataRange(row, backup.Size().value_or(0));
+    const ByteRange range = RowDataRange(row, backup.Size().value_or(0));
     if (!row.checksum || !row.located || range.length != row.size)
         return std::nullopt;
     RangeChecksumReader reader(backup);

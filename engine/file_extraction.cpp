@@ -38,7 +38,7 @@ std::vector<ByteRange> RangesToCopy(const CatalogueStore& rows, std::uint64_t ba
     std::vector<ByteRange> ranges;
     for (std::size_t row = 0; row < rows.RowCount(); ++row) {
         if (rows.IsTicked(row))
-            ranges.push_back(RowSaver::DataRange(rows.Row(row), backupSize));
+            ranges.push_back(RowDataRange(rows.Row(row), backupSize));
     }
     return ranges;
 }

@@ -11,6 +11,12 @@
 #endif
 
 namespace {
+#ifdef _WIN32
+constexpr const char* kPathSeparators = "/\\";
+#else
+constexpr const char* kPathSeparators = "/"; // "\" is an ordinary character of a name here
+#endif
+
 void SetWhy(std::string* why, const std::string& text)
 {
     if (why)
@@ -93,3 +99,25 @@ bool MakeFolder(const std::string& path, std::string* why)
 }
 
 #endif
+
+bool CreateFolderChain(const std::string& path, std::string* why)
+{
+    // A separator in the very first character (the file system root) is never a folder to make.
+    for (std::size_t at = path.find_first_of(kPathSeparators, 1); at != std::string::npos;
+         at = path.find_first_of(kPathSeparators, at + 1)) {
+        const std::string folder = path.substr(0, at);
+        // The destination was chosen by the user: links along it are followed.
+        switch (LookUpPath(folder, true, why)) {
+        case PathState::Folder:
+            break;
+        case PathState::Missing:
+            if (!MakeFolder(folder, why))
+                return false;
+            break;
+        case PathState::NotFolder:
+        case PathState::Unknown:
+            return false;
+        }
+    }
+    return true;
+}

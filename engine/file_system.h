@@ -17,6 +17,10 @@ PathState LookUpPath(const std::string& path, bool followLinks, std::string* why
 // Makes one folder; an existing one is fine.
 bool MakeFolder(const std::string& path, std::string* why);
 
+// Creates every missing folder along `path` up to its last separator.
+// Returns false (with the reason) when a folder could not be made.
+bool CreateFolderChain(const std::string& path, std::string* why = nullptr);
+
 // The last system error in words.
 std::string LastSystemError();
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mount_tree.h"
 
+#include "catalogue_row.h"
 #include "mtf_date.h"
 #include "output_name.h"
 #include "output_path.h"
-#include "row_saver.h"
 
 #include <algorithm>
 #include <functional>
@@ -203,7 +203,7 @@ std::optional<MountTree::NodeId> MountTree::Find(std::string_view path) const
 ByteRange MountTree::Data(NodeId node) const
 {
     const std::int64_t row = m_nodes[node].row;
-    return row < 0 ? ByteRange{0, 0} : RowSaver::DataRange(m_store.Row(static_cast<std::size_t>(row)), m_backupSize);
+    return row < 0 ? ByteRange{0, 0} : RowDataRange(m_store.Row(static_cast<std::size_t>(row)), m_backupSize);
 }
 
 namespace {

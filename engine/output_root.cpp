@@ -21,10 +21,8 @@ namespace {
 
 #ifdef _WIN32
 constexpr char kSeparator = '\\';
-constexpr const char* kSeparators = "/\\";
 #else
 constexpr char kSeparator = '/';
-constexpr const char* kSeparators = "/"; // "\" is an ordinary character of a name here
 #endif
 
 void SetWhy(std::string* why, std::string text)
@@ -63,28 +61,6 @@ struct ModificationTimes {
 #endif
 
 } // namespace
-
-bool CreateFolderChain(const std::string& path, std::string* why)
-{
-    // A separator in the very first character (the file system root) is never a folder to make.
-    for (std::size_t at = path.find_first_of(kSeparators, 1); at != std::string::npos;
-         at = path.find_first_of(kSeparators, at + 1)) {
-        const std::string folder = path.substr(0, at);
-        // The destination was chosen by the user: links along it are followed.
-        switch (LookUpPath(folder, true, why)) {
-        case PathState::Folder:
-            break;
-        case PathState::Missing:
-            if (!MakeFolder(folder, why))
-                return false;
-            break;
-        case PathState::NotFolder:
-        case PathState::Unknown:
-            return false;
-        }
-    }
-    return true;
-}
 
 // ---------------------------------------------------------------- OutputFile
 

@@ -15,10 +15,6 @@
 #include <unordered_set>
 #include <vector>
 
-// Creates every missing folder along `path` up to its last separator.
-// Returns false (with the reason) when a folder could not be made.
-bool CreateFolderChain(const std::string& path, std::string* why = nullptr);
-
 class OutputFile {
 public:
     OutputFile() = default;

@@ -5,14 +5,13 @@
 #include "catalogue_store.h"
 #include "copy_source.h"
 #include "data_checksum.h"
-#include "row_saver.h"
 
 #include <algorithm>
 
 RowHead ReadRowHead(const BkfFileHandle& backup, const CatalogueRow& row, std::size_t limit)
 {
     RowHead head;
-    const ByteRange data = RowSaver::DataRange(row, backup.Size().value_or(0));
+    const ByteRange data = RowDataRange(row, backup.Size().value_or(0));
     head.available = data.length;
     head.cutShort = row.located && data.length < row.size;
     const std::uint64_t end = data.offset + std::min<std::uint64_t>(data.length, limit);

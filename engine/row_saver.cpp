@@ -99,16 +99,6 @@ RowSaver::RowSaver(const BkfFileHandle& backup, OutputRoot& root, ExtractionProg
 
 RowSaver::~RowSaver() = default;
 
-ByteRange RowSaver::DataRange(const CatalogueRow& entry, std::uint64_t backupSize)
-{
-    // The file ends where the backup ends, or where the next block begins
-    // when its stated size runs past the end.
-    const std::uint64_t end = std::min(backupSize, entry.dataLimit);
-    if (!entry.located || entry.offset >= end)
-        return {entry.offset, 0};
-    return {entry.offset, std::min(entry.size, end - entry.offset)};
-}
-
 bool RowSaver::SaveRow(std::size_t row, const CatalogueRow& entry)
 {
     const std::size_t rangeIndex = m_rowsAsked++;
@@ -176,7 +166,7 @@ void RowSaver::CopyRow(std::size_t row, std::size_t rangeIndex, const CatalogueR
                        const std::vector<std::string>& components, const std::vector<std::string>& savedAs,
                        OutputFile& file)
 {
-    const std::uint64_t available = DataRange(entry, m_backupSize).length;
+    const std::uint64_t available = RowDataRange(entry, m_backupSize).length;
     DataChecksum checksum;
     CopyOutcome outcome = CopyRange(*m_source, rangeIndex, entry.offset, available, file, m_progress,
                                     entry.checksum ? &checksum : nullptr);
@@ -252,7 +242,7 @@ void RowSaver::NoteCutShort(std::size_t row, const CatalogueRow& entry, std::uin
 void RowSaver::NoteKept(std::size_t row, const CatalogueRow& entry)
 {
     ++m_report.alreadySaved;
-    const std::uint64_t available = DataRange(entry, m_backupSize).length;
+    const std::uint64_t available = RowDataRange(entry, m_backupSize).length;
     if (!entry.located)
         m_report.failures.push_back(Failure(row, entry.path,
                                             entry.verified ? SaveFailureKind::NoDataFound : SaveFailureKind::NotAFile));

@@ -24,16 +24,13 @@ struct CopyOutcome;
 class RowSaver {
 public:
     // All four must outlive this object. `rangesAhead`: the data ranges of the
-    // rows that will be saved, in order (DataRange), read ahead on a thread of
+    // rows that will be saved, in order (RowDataRange), read ahead on a thread of
     // their own while the files are written; none when rows come one by one.
     RowSaver(const BkfFileHandle& backup, OutputRoot& root, ExtractionProgress& progress, ExtractionReport& report,
              const std::vector<ByteRange>& rangesAhead = {});
     ~RowSaver();
     RowSaver(const RowSaver&) = delete;
     RowSaver& operator=(const RowSaver&) = delete;
-
-    // The part of the backup that holds the row's data: empty when it has none.
-    static ByteRange DataRange(const CatalogueRow& entry, std::uint64_t backupSize);
 
     // Creates the row's file and copies its data (progress.BytesCopied per
     // slice). False when the row was skipped before a file existed.

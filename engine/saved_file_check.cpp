@@ -4,7 +4,6 @@
 #include "bkf_file_handle.h"
 #include "catalogue_store.h"
 #include "data_checksum.h"
-#include "row_saver.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -82,13 +81,13 @@ std::optional<std::uint32_t> ChecksumOf(int fd)
 
 bool HasRowLength(std::uint64_t fileSize, const CatalogueRow& row, std::uint64_t backupSize)
 {
-    return fileSize == RowSaver::DataRange(row, backupSize).length;
+    return fileSize == RowDataRange(row, backupSize).length;
 }
 
 bool HoldsRowData(int fd, const CatalogueRow& row, const BkfFileHandle& backup)
 {
     struct stat info {};
-    const ByteRange data = RowSaver::DataRange(row, backup.Size().value_or(0));
+    const ByteRange data = RowDataRange(row, backup.Size().value_or(0));
     if (::fstat(fd, &info) != 0 || static_cast<std::uint64_t>(info.st_size) != data.length)
         return false;
     if (row.checksum && data.length == row.size)

@@ -7,7 +7,7 @@
 // paths, printable report texts, and data no save can write more than once.
 
 #include "cache_frame.h"
-#include "row_saver.h"
+#include "catalogue_row.h"
 #include "scan_report.h"
 
 #include <algorithm>
@@ -61,7 +61,7 @@ struct CheckingSinks : CatalogueSink, FolderDateSink {
     void AddRow(const CatalogueRow& row) override
     {
         CheckPath(row.path);
-        const std::uint64_t length = RowSaver::DataRange(row, kFuzzedBackup.size).length;
+        const std::uint64_t length = RowDataRange(row, kFuzzedBackup.size).length;
         if (row.located && row.size > kFuzzedBackup.size - std::min(kFuzzedBackup.size, row.offset))
             pastEndBytes += length;
         if (pastEndBytes > kFuzzedBackup.size)

@@ -10,7 +10,7 @@
 #include "cli_tool.h"
 #include "extraction_report.h"
 #include "file_contents.h"
-#include "output_root.h"
+#include "file_system.h"
 #include "temp_path.h"
 
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 
 #include "bkf_writer.h"
 #include "extraction_support.h"
+#include "file_system.h"
 #include "output_root.h"
 #include "temp_path.h"
 
