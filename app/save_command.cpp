@@ -66,9 +66,9 @@ void SaveCommand::RunSave(const std::string& destination)
     // The lists' Status column says which chosen files were saved, damaged or not saved.
     MarkSavedRows(report, m_store);
     ShowStatesChanged();
-    m_lastSave = report;
+    m_lastSave = std::move(report);
     m_lastChosen = chosen;
-    ShowSaveReport(report, chosen, destination);
+    ShowSaveReport(*m_lastSave, chosen, destination);
 }
 
 void SaveCommand::ShowStatesChanged()
