@@ -7,10 +7,6 @@
 #include "catalogue_filter_bar.h"
 #include "catalogue_list.h"
 #include "catalogue_cache_scan.h"
-#include "continued_save.h"
-#include "data_check_run.h"
-#include "desktop_shell.h"
-#include "extraction_report.h"
 #include "file_preview_controller.h"
 #include "file_preview_pane.h"
 #include "folder_contents_list.h"
@@ -20,11 +16,8 @@
 #include "header_sort.h"
 #include "hover_button.h"
 #include "message_service.h"
-#include "save_folder_chooser.h"
-#include "save_progress_dlg.h"
-#include "report_log.h"
-#include "save_report.h"
 #include "scan_options.h"
+#include "save_command.h"
 #include "scan_report_line.h"
 #include "surface_ink.h"
 #include "system_texts.h"
@@ -38,7 +31,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHeaderView>
@@ -73,6 +65,7 @@ CBrevantVeltraFileScanView::CBrevantVeltraFileScanView(ViewFrame& frame, const W
 {
     setAttribute(Qt::WA_OpaquePaintEvent); // the background covers everything
     setAcceptDrops(true);
+    CreateSaveCommand();
     CreatePreview();
     ConnectCommands();
     SetTabOrder();
@@ -97,7 +90,7 @@ void CBrevantVeltraFileScanView::ConnectCommands()
     const WizardControls& c = m_controls;
     connect(c.btnAddFile, &QAbstractButton::clicked, this, &View::OnAddFile);
     connect(c.btnRepair, &QAbstractButton::clicked, this, [pages] { pages->OnRepairFile(); });
-    connect(c.btnSave, &QAbstractButton::clicked, this, &CBrevantVeltraFileScanView::OnSaveFiles);
+    connect(c.btnSave, &QAbstractButton::clicked, this, [this] { m_save->OnSaveFiles(); });
     connect(c.btnSettings, &QAbstractButton::clicked, this, &CBrevantVeltraFileScanView::OnSettings);
     connect(c.btnUpdate, &QAbstractButton::clicked, this, [this] { m_frame.OnLiveUpdate(); });
     connect(c.btnNext, &QAbstractButton::clicked, this, [pages] { pages->OnNext(); });
@@ -106,11 +99,31 @@ void CBrevantVeltraFileScanView::ConnectCommands()
     connect(c.btnHomePage, &QAbstractButton::clicked, this, &View::OnHomePage);
     connect(c.btnBrowse, &QAbstractButton::clicked, this, [pages] { pages->BrowseForBackupFile(); });
     connect(c.editFileName, &QLineEdit::returnPressed, this, [pages] { pages->OnNext(); });
-    connect(c.folderTree, &FolderTree::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
-    connect(c.folderContents, &FolderContentsList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
-    connect(c.catalogueList, &CatalogueList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
+    const auto save = [this] { m_save->OnSaveFiles(); };
+    connect(c.folderTree, &FolderTree::saveRequested, this, save);
+    connect(c.folderContents, &FolderContentsList::saveRequested, this, save);
+    connect(c.catalogueList, &CatalogueList::saveRequested, this, save);
     connect(m_reportLine, &ScanReportLine::rescanRequested, this, &View::OnRescan);
-    m_reportLine->SetLog([this] { return Log(); });
+    m_reportLine->SetLog([this] { return m_save->Log(); });
+}
+
+void CBrevantVeltraFileScanView::CreateSaveCommand()
+{
+    SaveCommand::Review review{[this] { return m_strFilePath; },
+                               [this] { return m_scanner.ScannedFile(); },
+                               [this] { return CatalogueReadable(); },
+                               [this]() -> const ScanReport& { return m_scanReport; },
+                               [this] { return m_scannedAt; },
+                               [this] {
+                                   m_listModel.RefreshRows();
+                                   m_controls.folderContents->ContentsModel().RefreshStates();
+                               }};
+    m_save = std::make_unique<SaveCommand>(*this, m_store, std::move(review), m_frame, m_services);
+}
+
+void CBrevantVeltraFileScanView::OnSaveFiles()
+{
+    m_save->OnSaveFiles();
 }
 
 void CBrevantVeltraFileScanView::CreatePreview()
@@ -121,14 +134,12 @@ void CBrevantVeltraFileScanView::CreatePreview()
     m_preview = new FilePreviewController(
         *this, m_store, std::move(backup),
         [this](const CatalogueStore& rows, const std::string& destination, ExtractionReport& report) {
-            return RunSaveWindow(rows, destination, false, report);
+            return m_save->RunSaveWindow(rows, destination, report);
         },
         m_services.messages, m_services.shell, m_frame);
     m_preview->FollowVisibility(*m_controls.catalogueList);
-    connect(m_preview, &FilePreviewController::dataChecked, this, [this](std::size_t row, bool intact) {
-        m_store.NoteDataCheck(row, intact);
-        ShowStatesChanged();
-    });
+    connect(m_preview, &FilePreviewController::dataChecked, this,
+            [this](std::size_t row, bool intact) { m_save->NoteDataCheck(row, intact); });
     m_preview->DragOutOf(*m_controls.catalogueList, *m_controls.folderTree);
     connect(m_preview, &FilePreviewController::paneToggled, this, &CBrevantVeltraFileScanView::LayOutControls);
     connect(m_controls.catalogueList, &CatalogueList::previewRequested, m_preview, &FilePreviewController::Preview);
@@ -185,7 +196,7 @@ void CBrevantVeltraFileScanView::ClearCatalogue()
     SortList(*m_controls.catalogueList, -1);
     SortList(*m_controls.folderContents, -1);
     m_frame.ShowStatusText(QString());
-    m_statesChanged = false;
+    m_save->CatalogueCleared();
 }
 
 void CBrevantVeltraFileScanView::StartScan(const QString& path)
@@ -258,7 +269,7 @@ bool CBrevantVeltraFileScanView::ReviewIsOf(const QString& path) const
 
 bool CBrevantVeltraFileScanView::MayClearReview()
 {
-    const bool work = m_statesChanged || m_store.TickedCount() != m_store.RowCount();
+    const bool work = m_save->StatesChanged() || m_store.TickedCount() != m_store.RowCount();
     return !work
         || m_services.messages.ShowMessage(Texts::Tr(SystemText::kRescanQuestion), MessageService::kConfirm)
         == MessageService::kYes;
@@ -295,165 +306,6 @@ bool CBrevantVeltraFileScanView::CatalogueReadable()
         return false;
     }
     return !IsScanUnfinished() || WaitForPreviousScan();
-}
-
-void CBrevantVeltraFileScanView::OnSaveFiles()
-{
-    if (!CatalogueReadable())
-        return;
-    if (m_store.TickedCount() == 0) {
-        m_services.messages.ShowMessage(Texts::Tr(SystemText::kNothingTicked), MessageService::kNotice);
-        return;
-    }
-    QString folder = m_services.folderChooser.BrowseForSaveFolder(this);
-    if (folder.isEmpty())
-        return;
-    folder = QDir::fromNativeSeparators(folder);
-    if (!folder.endsWith('/'))
-        folder += '/';
-    RunSave(folder.toStdString());
-}
-
-bool CBrevantVeltraFileScanView::AskToContinue(const std::string& destination)
-{
-    const auto earlier = FindEarlierSave(destination, m_frame.FilePrefix().toStdString(), m_store,
-                                         m_scanner.ScannedFile().size);
-    if (!earlier)
-        return false;
-    const QString folder = QDir(QString::fromStdString(earlier->folder)).dirName();
-    const QString question = Texts::Tr(SystemText::kContinueSave).arg(folder).arg(earlier->filesThere);
-    return m_services.messages.ShowMessage(question, MessageService::kConfirm) == MessageService::kYes;
-}
-
-void CBrevantVeltraFileScanView::RunSave(const std::string& destination)
-{
-    const std::size_t chosen = m_store.TickedCount();
-    const bool continueSave = AskToContinue(destination);
-    ExtractionReport report;
-    if (!RunSaveWindow(m_store, destination, continueSave, report))
-        return;
-    ShowStatusesAfterSave(report);
-    m_lastSave = report;
-    m_lastChosen = chosen;
-    ShowSaveReport(report, chosen, destination);
-}
-
-// The lists' Status column says which chosen files were saved, damaged or not saved.
-void CBrevantVeltraFileScanView::ShowStatusesAfterSave(const ExtractionReport& report)
-{
-    MarkSavedRows(report, m_store);
-    ShowStatesChanged();
-}
-
-void CBrevantVeltraFileScanView::ShowStatesChanged()
-{
-    m_statesChanged = true;
-    m_listModel.RefreshRows();
-    m_controls.folderContents->ContentsModel().RefreshStates();
-}
-
-bool CBrevantVeltraFileScanView::RunSaveWindow(const CatalogueStore& rows, const std::string& destination,
-                                               bool continueSave, ExtractionReport& report)
-{
-    CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_strFilePath, m_scanner.ScannedFile(), rows, destination,
-                                                   m_frame.FilePrefix().toStdString(),
-                                                   ExtractionOptions{m_frame.RestoreDates(), continueSave}},
-                            m_services.messages, this);
-    m_saveDialog = &dialog;
-    const bool ran = dialog.Run();
-    m_saveDialog = nullptr;
-    if (m_frame.OnSaveEnded() || !ran)
-        return false;
-    report = dialog.Report();
-    return true;
-}
-
-void CBrevantVeltraFileScanView::OnCheckData()
-{
-    if (!CatalogueReadable())
-        return;
-    std::vector<std::size_t> rows;
-    for (std::size_t row = 0; row < m_store.RowCount(); ++row) {
-        if (m_store.Row(row).located)
-            rows.push_back(row);
-    }
-    if (rows.empty()) {
-        m_services.messages.ShowMessage(Texts::Tr(SystemText::kNothingToCheck), MessageService::kInform);
-        return;
-    }
-    DataCheckRun run(m_store, [this] { ShowStatesChanged(); });
-    CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_strFilePath, m_scanner.ScannedFile(), m_store, {}, {}, {},
-                                                   run.Work(std::move(rows))},
-                            m_services.messages, this);
-    m_saveDialog = &dialog;
-    const bool ran = dialog.Run();
-    m_saveDialog = nullptr;
-    const DataCheckReport& report = run.Finish();
-    if (m_frame.OnSaveEnded() || !ran)
-        return;
-    KeepCheckedStates();
-    ShowCheckReport(report);
-}
-
-QString CBrevantVeltraFileScanView::Log() const
-{
-    return ReportLog(ReportLogFacts{m_strFilePath, m_scanner.ScannedFile(), m_scannedAt, m_scanReport, m_store,
-                                    m_lastSave ? &*m_lastSave : nullptr, m_lastChosen});
-}
-
-// The states are kept with the catalogue, so the next opening shows them.
-void CBrevantVeltraFileScanView::KeepCheckedStates()
-{
-    BkfFileHandle backup;
-    std::string why;
-    if (backup.Open(m_strFilePath.toStdString()) && backup.OpenedAs() == m_scanner.ScannedFile())
-        KeepCatalogue(backup, m_store, m_store.FolderDates(), m_scanReport,
-                      static_cast<std::int64_t>(std::time(nullptr)), &why);
-}
-
-void CBrevantVeltraFileScanView::ShowCheckReport(const DataCheckReport& report)
-{
-    const QString summary = QString::fromStdString(DataCheckReportSummary(report));
-    const QString text = Texts::Tr(report.completed ? SystemText::kCheckDone : SystemText::kCheckStopped).arg(summary);
-    m_frame.ShowStatusText(text);
-    if (report.problems.empty())
-        return;
-    QStringList details;
-    for (const CheckedFile& file : report.problems)
-        details << QString::fromStdString(PrintableName(file.path) + ": " + DescribeCheckedFile(file));
-    details << QString() << Log();
-    m_services.messages.ShowMessageWithDetails(text, details.join(QLatin1Char('\n')), MessageService::kInform);
-}
-
-void CBrevantVeltraFileScanView::StopSave(bool atOnce)
-{
-    if (m_saveDialog != nullptr)
-        m_saveDialog->StopSave(atOnce);
-}
-
-bool CBrevantVeltraFileScanView::AskToStopSave(const std::function<void()>& stop)
-{
-    return m_saveDialog != nullptr && m_saveDialog->AskToStop(stop);
-}
-
-void CBrevantVeltraFileScanView::ShowSaveReport(const ExtractionReport& report, std::size_t chosen,
-                                                const std::string& destination)
-{
-    const SaveReportText text =
-        DescribeSave(report, chosen, QString::fromStdString(destination), m_scanReport,
-                     m_frame.RestoreDates());
-    m_frame.ShowStatusText(text.status);
-    if (text.message.isEmpty())
-        return;
-    if (!report.rootCreated) {
-        m_services.messages.ShowMessage(text.message, MessageService::kInform);
-        return;
-    }
-    const QString question = text.message + QStringLiteral("\n\n") + Texts::Tr(SystemText::kOpenOutputFolder);
-    const QString details = text.details + QStringLiteral("\n\n") + Log();
-    if (m_services.messages.ShowMessageWithDetails(question, details, MessageService::kConfirm)
-        == MessageService::kYes)
-        m_services.shell.OpenDocument(QString::fromStdString(report.rootFolder));
 }
 
 void CBrevantVeltraFileScanView::OnSettings()
@@ -520,7 +372,7 @@ void CBrevantVeltraFileScanView::ShowScanReport(const ScanReport& report, std::o
 {
     m_scanReport = report;
     m_scannedAt = cachedScanAt.value_or(static_cast<std::int64_t>(std::time(nullptr)));
-    m_lastSave.reset();
+    m_save->ScanReported();
     m_reportLine->ShowReport(report, cachedScanAt);
     m_reportLine->setVisible(m_reportLine->HasReport() && Page() == 1);
 }

@@ -4,13 +4,12 @@
 // the background, carries the toolbar, the instruction label and the two
 // pages (the file page and the results page, see CWizardPages), and owns the
 // catalogue (store, models, the three controls) and the scan engine with the
-// bridge that carries the scan to this window. It is the ScanWindow the scan
-// reports to. Window thread only.
+// bridge that carries the scan to this window, and the save command. It is
+// the ScanWindow the scan reports to. Window thread only.
 
 #include "bkf_scanner.h"
 #include "catalogue_list_model.h"
 #include "catalogue_store.h"
-#include "extraction_report.h"
 #include "folder_tree_model.h"
 #include "scan_report.h"
 #include "scan_ui_bridge.h"
@@ -21,13 +20,11 @@
 
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
-struct DataCheckReport;
-class CSaveProgressDlg;
 class FilePreviewController;
+class SaveCommand;
 class CWizardPages;
 class ScanReportLine;
 class ViewFrame;
@@ -77,26 +74,8 @@ public:
     // A backup chosen from File's recent list: back to the file page first.
     void OpenRecentBackup(const QString& path);
 
-    // Saves the ticked files: refused on the file page (silently), while a
-    // scan runs and when nothing is ticked; asks for the destination folder
-    // (and whether to continue an earlier save found there), runs the
-    // progress window, then reports on the status bar and, when a
-    // file was not saved completely or was renamed, in a message that can
-    // open the output folder.
-    void OnSaveFiles() override;
-    // Reads the data of every found file and compares them with their
-    // checksums, in the save's window: refused on the file page and while a
-    // scan runs. The Status column follows as files are checked; a message
-    // names every file that is not sound.
-    void OnCheckData();
-    // The save's window is open.
-    bool IsSaving() const { return m_saveDialog != nullptr; }
-    // Stops a running save after the file it is writing, or at once (that
-    // file kept as NAME.partial).
-    void StopSave(bool atOnce);
-    // While the save's window is open: asks whether to stop, with the save
-    // held meanwhile; on Yes runs `stop` and returns true.
-    bool AskToStopSave(const std::function<void()>& stop);
+    // The save of the ticked files, the data check and the report of both.
+    SaveCommand& Save() const { return *m_save; }
     // The preview pane and "Open" of the lists.
     FilePreviewController& Preview() const { return *m_preview; }
     // The frame's Settings command.
@@ -138,26 +117,12 @@ private:
     void LayOutControls();
     // The one local .bkf file a drag carries on the file page, or "".
     QString DroppableBackup(const QMimeData* data) const;
-    // Runs the save of the ticked rows into `destination` (ends with "/").
-    void RunSave(const std::string& destination);
-    // When `destination` holds the output folder of an earlier save of this
-    // backup, asks whether the save goes on in it; true on Yes.
-    bool AskToContinue(const std::string& destination);
-    // Runs the save window over the ticked rows of `rows`, continuing into the
-    // earlier output folder when `continueSave`; false when it did not run or
-    // the application ends now (no report then).
-    bool RunSaveWindow(const CatalogueStore& rows, const std::string& destination, bool continueSave,
-                       ExtractionReport& report);
     void CreatePreview();
-    void ShowStatusesAfterSave(const ExtractionReport& report);
-    // The lists show the rows' states again after a check or a save changed them.
-    void ShowStatesChanged();
+    void CreateSaveCommand();
+    // WizardHost: the pages' Next on the results page.
+    void OnSaveFiles() override;
+    // A save or a check reads the catalogue: refused on the file page and while a scan runs.
     bool CatalogueReadable();
-    void KeepCheckedStates();
-    // The report "Save report..." writes.
-    QString Log() const;
-    void ShowCheckReport(const DataCheckReport& report);
-    void ShowSaveReport(const ExtractionReport& report, std::size_t chosen, const std::string& destination);
 
     ViewFrame& m_frame;
     WindowServices m_services;
@@ -173,11 +138,8 @@ private:
     // What the last scan passed over, for the report of a save.
     ScanReport m_scanReport;
     std::int64_t m_scannedAt = 0;             // of the catalogue shown (seconds since 1970)
-    std::optional<ExtractionReport> m_lastSave; // since the catalogue was shown
-    std::size_t m_lastChosen = 0;             // the files that save was given
-    CSaveProgressDlg* m_saveDialog = nullptr; // while a save's window is open
     bool m_reviewDeep = false;    // the catalogue's scan was a deep one
     bool m_scanStopped = false;   // the catalogue's scan was stopped before its end
-    bool m_statesChanged = false; // a save or check changed files' states since the scan
+    std::unique_ptr<SaveCommand> m_save;
     FilePreviewController* m_preview = nullptr; // a child of this view
 };

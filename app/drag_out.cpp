@@ -63,9 +63,9 @@ std::optional<QList<QUrl>> DragOut::Stage(const Items& items)
         return std::nullopt;
     m_window.report(*report);
     if (!items.folderKey.empty())
-        return UrlOf(PrivateSave::SavedFolder(*report, items.folderKey));
+        return UrlOf(QString::fromStdString(SavedFolderPath(*report, items.folderKey)));
     if (items.rows.size() == 1)
-        return UrlOf(PrivateSave::SavedPath(*report, 0, m_store.Path(items.rows[0])));
+        return UrlOf(QString::fromStdString(SavedFilePath(*report, 0)));
     return UrlOf(QString::fromStdString(report->rootFolder));
 }
 

@@ -94,14 +94,13 @@ void FilePreviewController::Open(std::size_t row)
         m_messages.ShowMessage(Texts::Tr(SystemText::kStopFirst), MessageService::kNotice);
         return;
     }
-    const std::string path(m_store.Path(row));
     const std::optional<ExtractionReport> report = m_private.Save(m_store, {row});
     if (!report)
         return;
     ReportProblems(*report);
-    const QString saved = PrivateSave::SavedPath(*report, 0, path);
-    if (!saved.isEmpty())
-        m_shell.OpenDocument(saved);
+    const std::string saved = SavedFilePath(*report, 0);
+    if (!saved.empty())
+        m_shell.OpenDocument(QString::fromStdString(saved));
 }
 
 // A clean save says nothing.

@@ -16,6 +16,7 @@
 #include "lock_key_panes.h"
 #include "message_service.h"
 #include "product_info.h"
+#include "save_command.h"
 #include "settings_dlg.h"
 #include "surface_ink.h"
 #include "system_texts.h"
@@ -150,10 +151,10 @@ void CMainFrame::ConnectCommands()
 {
     CBrevantVeltraFileScanView* view = m_pView;
     connect(Command(CommandId::kAddFile), &QAction::triggered, view, &CBrevantVeltraFileScanView::OnAddFile);
-    connect(Command(CommandId::kSave), &QAction::triggered, view, &CBrevantVeltraFileScanView::OnSaveFiles);
+    connect(Command(CommandId::kSave), &QAction::triggered, view, [view] { view->Save().OnSaveFiles(); });
     connect(Command(CommandId::kExit), &QAction::triggered, this, &QWidget::close);
     connect(Command(CommandId::kSetting), &QAction::triggered, this, &CMainFrame::OnSettings);
-    connect(Command(CommandId::kCheckData), &QAction::triggered, view, &CBrevantVeltraFileScanView::OnCheckData);
+    connect(Command(CommandId::kCheckData), &QAction::triggered, view, [view] { view->Save().OnCheckData(); });
     connect(Command(CommandId::kLiveUpdate), &QAction::triggered, this, &CMainFrame::OnLiveUpdate);
     connect(Command(CommandId::kHelp), &QAction::triggered, this, &CMainFrame::OnHelpFile);
     connect(Command(CommandId::kAbout), &QAction::triggered, this, &CMainFrame::OnAppAbout);
@@ -291,8 +292,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     // The window closes only with the application, which EndApplication ends.
     event->ignore();
     // A close from the desktop (logout) can come while the save's window is open.
-    if (m_pView->IsSaving()) {
-        m_pView->AskToStopSave([this] { EndAfterSave(0); });
+    if (m_pView->Save().IsSaving()) {
+        m_pView->Save().AskToStopSave([this] { EndAfterSave(0); });
         return;
     }
     const int answer = m_services.messages.ShowMessage(Texts::Tr("Do you really want to exit?"),
@@ -313,12 +314,12 @@ void CMainFrame::EndApplication(int exitCode)
 
 void CMainFrame::EndAfterSave(int exitCode)
 {
-    if (!m_pView->IsSaving()) {
+    if (!m_pView->Save().IsSaving()) {
         EndApplication(exitCode);
         return;
     }
     m_exitAfterSave = exitCode;
-    m_pView->StopSave(false);
+    m_pView->Save().StopSave(false);
 }
 
 bool CMainFrame::OnSaveEnded()
@@ -332,7 +333,7 @@ bool CMainFrame::OnSaveEnded()
 void CMainFrame::OnStopSignal(int signal)
 {
     if (m_stopSignal != 0) {
-        m_pView->StopSave(true);
+        m_pView->Save().StopSave(true);
         return;
     }
     m_stopSignal = signal;

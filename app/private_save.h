@@ -31,11 +31,8 @@ public:
     // Saves `rows` of `store` into a fresh output root in the private folder.
     // Nothing when the save did not run (or no private folder could be made).
     std::optional<ExtractionReport> Save(const CatalogueStore& store, const std::vector<std::size_t>& rows);
-    // Where the save put `store`'s row `row` (the `index`-th of the rows
-    // saved), or "" when no file of it exists.
-    static QString SavedPath(const ExtractionReport& report, std::size_t index, std::string_view cataloguePath);
-    // Where the save put the folder `folderKey` ("BKF\set\dir\") of the catalogue.
-    static QString SavedFolder(const ExtractionReport& report, std::string_view folderKey);
+    // The report's rows are numbered as the rows were given to Save: the
+    // first is row 0 (SavedFilePath).
 
 private:
     SaveRunner m_run;

@@ -48,12 +48,13 @@ std::optional<EarlierSave> FindEarlierSave(const std::string& destination, const
     return save;
 }
 
-std::optional<OutputRoot> OpenSaveRoot(const std::string& destination, const std::string& prefix, bool continueSave,
-                                       ExtractionReport& report)
+std::optional<OutputRoot> OpenSaveRoot(const std::string& destination, const std::string& prefix,
+                                       const ExtractionOptions& options, ExtractionReport& report)
 {
     std::optional<OutputRoot> root;
-    if (continueSave)
-        root = OutputRoot::OpenLatest(destination, prefix, &report.rootError);
+    if (options.continueSave)
+        root = options.continueIn.empty() ? OutputRoot::OpenLatest(destination, prefix, &report.rootError)
+                                          : OutputRoot::OpenEarlier(options.continueIn, &report.rootError);
     report.continued = root.has_value();
     if (!root)
         root = OutputRoot::Create(destination, prefix, &report.rootError);

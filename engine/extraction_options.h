@@ -2,6 +2,8 @@
 #pragma once
 // How a save writes the recovered files.
 
+#include <string>
+
 struct ExtractionOptions {
     // Gives saved files and folders the modification dates of their blocks.
     bool restoreTimes = false;
@@ -11,4 +13,7 @@ struct ExtractionOptions {
     // The report names each saved file whose data could not be checked
     // against a checksum (a path per file: only when asked for).
     bool nameUnchecked = false;
+    // With continueSave: the output folder (full path) to go on in, as
+    // FindEarlierSave found it, instead of the latest one at the time of the save.
+    std::string continueIn{};
 };

@@ -4,6 +4,7 @@
 #include "catalogue_store.h"
 #include "human_units.h"
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -11,6 +12,11 @@ namespace {
 std::string WithReason(std::string text, const std::string& reason)
 {
     return reason.empty() ? text : text + " (" + reason + ")";
+}
+
+std::string BelowRoot(const ExtractionReport& report, const std::optional<std::string>& below)
+{
+    return below && !report.rootFolder.empty() ? report.rootFolder + "/" + *below : std::string();
 }
 
 } // namespace
@@ -45,6 +51,16 @@ std::size_t ExtractionReport::LossCount() const
         previous = &failure;
     }
     return losses + notSavedDiskFull;
+}
+
+std::string SavedFilePath(const ExtractionReport& report, std::size_t row)
+{
+    return BelowRoot(report, report.places.FileOf(row));
+}
+
+std::string SavedFolderPath(const ExtractionReport& report, std::string_view folder)
+{
+    return BelowRoot(report, report.places.FolderOf(folder));
 }
 
 std::string DescribeFailure(const SaveFailure& failure)

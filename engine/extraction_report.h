@@ -4,6 +4,7 @@
 // not saved completely, with the reason.
 
 #include "byte_range.h"
+#include "saved_places.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -76,6 +77,7 @@ struct ExtractionReport {
     std::vector<SaveFailure> failures;
     std::vector<RenamedFile> renamed;
     std::vector<KeptAside> keptAside; // a continued save: incomplete copies that stay
+    SavedPlaces places; // where each file left under its name and each folder lie below rootFolder
     // Chosen rows not tried: the save stops at the first file the full disk cut short.
     std::size_t notSavedDiskFull = 0;
 
@@ -107,6 +109,11 @@ class CatalogueStore;
 // "partly saved" or "not saved" (a failure, or a row the save did not
 // reach), and the data checks made on the way ("verified", "damaged").
 void MarkSavedRows(const ExtractionReport& report, CatalogueStore& store);
+
+// The full path of row `row`'s file, or "" when the save left none under its name.
+std::string SavedFilePath(const ExtractionReport& report, std::size_t row);
+// The full path the catalogue folder `folder` ("BKF\set\dir\") went to, or "" when it holds no saved file.
+std::string SavedFolderPath(const ExtractionReport& report, std::string_view folder);
 
 // One line describing a failure, for the report the user reads.
 std::string DescribeFailure(const SaveFailure& failure);

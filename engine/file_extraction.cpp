@@ -90,7 +90,7 @@ ExtractionReport ExtractCheckedFiles(const BkfFileHandle& backup, const Catalogu
     report.nameUnchecked = options.nameUnchecked;
     progress.Begin(rows.RowCount(), BytesChosen(rows));
 
-    auto root = OpenSaveRoot(destination, prefix, options.continueSave, report);
+    auto root = OpenSaveRoot(destination, prefix, options, report);
     if (!root)
         return report;
 

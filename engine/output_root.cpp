@@ -616,6 +616,7 @@ std::optional<OutputFile> OutputRoot::CreateNumbered(const std::vector<std::stri
             if (use == NameUse::Failed)
                 return std::nullopt;
             if (use == NameUse::Kept) {
+                m_impl->UseFolderNames(fitted);
                 m_lastCreated = std::move(fitted);
                 return std::nullopt;
             }
@@ -768,9 +769,14 @@ std::optional<OutputRoot> OutputRoot::OpenLatest(const std::string& destination,
     auto path = LatestPath(destination, prefix);
     if (!path)
         return std::nullopt;
+    return OpenEarlier(*path, why);
+}
+
+std::optional<OutputRoot> OutputRoot::OpenEarlier(const std::string& folder, std::string* why)
+{
     OutputRoot root;
     root.m_impl = std::make_unique<Impl>();
-    root.m_path = std::move(*path);
+    root.m_path = folder;
     if (!root.m_impl->Open(root.m_path, why))
         return std::nullopt;
     root.m_continuing = true;

@@ -69,6 +69,9 @@ public:
     // counts as 0). Nothing when there is none.
     static std::optional<OutputRoot> OpenLatest(const std::string& destination, const std::string& prefix,
                                                 std::string* why);
+    // Opens the output folder `folder` (full path) of an earlier save for a
+    // save that continues it, as OpenLatest does.
+    static std::optional<OutputRoot> OpenEarlier(const std::string& folder, std::string* why);
     // The path of the folder OpenLatest opens, or nothing.
     static std::optional<std::string> LatestPath(const std::string& destination, const std::string& prefix);
 

@@ -126,6 +126,7 @@ bool RowSaver::CreateAndCopy(std::size_t row, std::size_t rangeIndex, const Cata
     const OutputRoot::ExistingFileCheck whole = [&](int fd) { return HoldsRowData(fd, entry, m_backup); };
     auto file = m_root.CreateFile(components, &why, &savedAs, m_continuing ? &whole : nullptr, &resumed);
     if (resumed.kept) {
+        m_report.places.NoteFile(row, components, savedAs);
         NoteKept(row, entry);
         return false;
     }
@@ -141,6 +142,7 @@ bool RowSaver::CreateAndCopy(std::size_t row, std::size_t rangeIndex, const Cata
                                             entry.verified ? SaveFailureKind::NoDataFound : SaveFailureKind::NotAFile));
         Date(*file, entry, components, savedAs);
         file->Close(nullptr);
+        m_report.places.NoteFile(row, components, savedAs);
         m_report.NoteDataCheck(row, entry.path, false, false);
         return true;
     }
@@ -179,6 +181,7 @@ void RowSaver::CopyRow(std::size_t row, std::size_t rangeIndex, const CatalogueR
     m_diskFull = m_diskFull || file.DiskFull();
     if (outcome.writeFailed || !closed)
         return RecordWriteFailure(row, entry, savedAs, outcome, outcome.writeFailed ? outcome.writeError : closeError);
+    m_report.places.NoteFile(row, components, savedAs);
     RecordCopy(row, entry, available, outcome);
     // The data check, when the backup recorded a checksum and the whole file was copied.
     const bool whole = outcome.written == entry.size;

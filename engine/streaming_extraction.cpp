@@ -43,7 +43,7 @@ bool StreamingExtraction::EnsureRoot()
 {
     if (m_root)
         return true;
-    m_root = OpenSaveRoot(m_destination, m_prefix, m_options.continueSave, m_report);
+    m_root = OpenSaveRoot(m_destination, m_prefix, m_options, m_report);
     if (!m_root) {
         m_rootFailed = true;
         return false;

@@ -128,7 +128,10 @@ void ContinueSave(const BkfFileHandle& backup, const std::string& destination, c
     const std::uint64_t backupSize = backup.Size().value_or(0);
     const auto earlier = FindEarlierSave(destination, kPrefix, store, backupSize);
     ExtractionReport report;
-    auto root = OpenSaveRoot(destination, kPrefix, true, report);
+    ExtractionOptions options;
+    options.continueSave = true;
+    options.continueIn = earlier ? earlier->folder : std::string();
+    auto root = OpenSaveRoot(destination, kPrefix, options, report);
     // The earlier save found is the one the save goes on in.
     if (!root || !report.continued || (earlier && earlier->folder != root->Path()))
         std::abort();

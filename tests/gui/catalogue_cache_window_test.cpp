@@ -114,7 +114,7 @@ TEST(CatalogueCacheWindow, AFileRunningPastTheEndIsSavedUpToTheNextBlock)
         ASSERT_EQ(SaysFromCache(f), fromCache);
         const TempDir dest;
         f.folderChooser.answers = {QString::fromStdString(dest.Path())};
-        f.View().OnSaveFiles();
+        f.View().Save().OnSaveFiles();
         const auto cut = test_files::ReadFileBytes(test_files::OnDisk(dest.Child("Recovered BKF"), f.View().Store().Path(0)));
         ASSERT_TRUE(cut.has_value());
         EXPECT_EQ(cut->size(), nextBlock - cutData);

@@ -46,7 +46,7 @@ TEST(ContinuedSaveWindow, AsksToContinueAnEarlierSaveOfTheBackup)
             fs::last_write_time(folder / "file0.dat", keptDate);
         f.messages.answers = {c.answer};
         f.folderChooser.answers = {QString::fromStdString(dest.Path())};
-        f.View().OnSaveFiles();
+        f.View().Save().OnSaveFiles();
 
         const QStringList asked = f.MessageTexts();
         EXPECT_EQ(asked, c.earlierFiles ? QStringList{"Continue the save into Recovered BKF (1 files already there)?"}

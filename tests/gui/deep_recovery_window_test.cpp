@@ -33,7 +33,7 @@ TEST(DeepRecoveryWindow, ScansFindFilesAfterInsertedBytesAndTheSaveRestoresDates
         if (!deep)
             continue;
         // Tools > Check data reads the data before any save, and the list says what it found.
-        f.View().OnCheckData();
+        f.View().Save().OnCheckData();
         EXPECT_EQ(f.View().Store().StatusText(1), "damaged");
         ASSERT_EQ(f.messages.shown.size(), 1u);
         EXPECT_TRUE(f.messages.shown[0].text.contains("0 verified, 1 damaged")) << f.messages.shown[0].text.toStdString();
@@ -42,7 +42,7 @@ TEST(DeepRecoveryWindow, ScansFindFilesAfterInsertedBytesAndTheSaveRestoresDates
         TempDir dest;
         f.folderChooser.answers = {QString::fromStdString(dest.Path())};
         f.messages.answers = {MessageService::kNo};
-        f.View().OnSaveFiles();
+        f.View().Save().OnSaveFiles();
         const std::string saved = test_files::OnDisk(dest.Child("Recovered BKF"), f.View().Store().Path(1));
         struct stat info {};
         ASSERT_EQ(::stat(saved.c_str(), &info), 0);

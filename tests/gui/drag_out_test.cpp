@@ -45,3 +45,34 @@ TEST(DragOut, StagesWhatIsDraggedOrRefusesTooMuch)
         EXPECT_TRUE(f.messages.shown.empty());
     }
 }
+
+// A tree folder the save put elsewhere than its name says: the folder handed
+// over is the one that exists, with the dragged files in it.
+TEST(DragOut, HandsOverAFolderTheSaveShortenedOrNumbered)
+{
+    std::string wide;
+    for (int k = 0; k < 200; ++k)
+        wide += "\xC3\xA9"; // 400 bytes: longer than a file system takes
+    const struct {
+        const char* name;
+        std::string folder; // in "Data"; its file comes second
+        std::string firstFile; // in "Data", saved first
+        std::string handed;
+    } cases[] = {
+        {"shortened", wide, "other.dat", "/Data/" + wide.substr(0, 254)},
+        {"numbered", "x", "x", "/Data/x (2)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        BkfWriter writer;
+        writer.Sset("Saved").Dirb({"Data"}).File(c.firstFile, "first").Dirb({"Data", c.folder}).File("y.dat", "y");
+        WindowFixture f;
+        ScanIntoReview(f, writer.Bytes());
+        const std::string key = "BKF\\BACKUP SET 1(_Saved)\\Data\\" + c.folder + "\\";
+        const auto urls = f.View().Preview().Drags()->Stage({{0, 1}, key});
+        ASSERT_TRUE(urls && urls->size() == 1);
+        const QString path = urls->first().toLocalFile();
+        EXPECT_TRUE(path.endsWith(QString::fromStdString(c.handed))) << path.toStdString();
+        EXPECT_TRUE(QFileInfo(path + "/y.dat").isFile());
+    }
+}

@@ -78,7 +78,7 @@ TEST(Ending, SignalsAndCloseEndTheApplicationAfterWholeFiles)
         TempDir dest;
         f.folderChooser.answers = {QString::fromStdString(dest.Path())};
         AnswerModalAtOnce([&](QWidget*) { c.during(f); });
-        f.View().OnSaveFiles();
+        f.View().Save().OnSaveFiles();
         EXPECT_EQ(f.shell.endedWith, std::vector<int>{c.exitCode});
         EXPECT_TRUE(StatusText(f).isEmpty()) << "no report: the application ends";
         const std::string root = dest.Child("Recovered BKF");

@@ -48,7 +48,7 @@ struct SavedWindow {
     }
 };
 
-const Command kSave = [](WindowFixture& f) { f.View().OnSaveFiles(); };
+const Command kSave = [](WindowFixture& f) { f.View().Save().OnSaveFiles(); };
 
 std::uint64_t BytesBelow(const std::string& root)
 {
@@ -113,7 +113,7 @@ TEST(SaveFlow, RefusalsLeaveTheDiskAlone)
         SCOPED_TRACE(c.name);
         WindowFixture f;
         c.setUp(f);
-        f.View().OnSaveFiles();
+        f.View().Save().OnSaveFiles();
         ASSERT_EQ(f.messages.shown.size(), c.message.isEmpty() ? 0u : 1u);
         if (!c.message.isEmpty()) {
             EXPECT_EQ(f.messages.shown[0].text, c.message);
@@ -149,7 +149,7 @@ TEST(SaveFlow, BackupGoneOrReplacedWhenTheSaveStarts)
         SCOPED_TRACE(name);
         SavedWindow s(backup, [&change = change](WindowFixture& f) {
             ASSERT_TRUE(change(f.View().m_strFilePath));
-            f.View().OnSaveFiles();
+            f.View().Save().OnSaveFiles();
         });
         ASSERT_EQ(s.f.messages.shown.size(), 1u);
         EXPECT_EQ(s.f.messages.shown[0].text,

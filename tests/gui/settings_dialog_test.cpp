@@ -111,7 +111,7 @@ TEST(SettingsDialog, EveryCommandSetsThePrefixOfTheNextSave)
         EXPECT_EQ(f.frame.m_strFilePrefix, "Mine");
         TempDir dest;
         f.folderChooser.answers = {QString::fromStdString(dest.Path())};
-        f.View().OnSaveFiles();
+        f.View().Save().OnSaveFiles();
         EXPECT_EQ(ExpectSavedExactly(f, backup, dest.Child("Mine")), 2u);
     }
 }

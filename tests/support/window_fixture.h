@@ -15,6 +15,7 @@
 #include "folder_tree.h"
 #include "hover_button.h"
 #include "main_frame.h"
+#include "save_command.h"
 #include "save_folder_chooser.h"
 #include "scripted_message_service.h"
 #include "temp_path.h"
