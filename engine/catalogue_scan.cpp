@@ -237,6 +237,7 @@ bool CatalogueScanner::ScanSlots(const std::uint8_t* window, std::size_t length)
             if (length - start >= 4)
                 verifiedBlock = HandleSlot(base + start, window + start);
         } catch (const std::exception&) {
+            ++m_report.abandonedSlots;
         }
         const std::size_t end = std::min(length, start + kSlotSize);
         if (!verifiedBlock)
@@ -310,6 +311,7 @@ void CatalogueScanner::HandleFoundBlock(std::uint64_t block, int type)
     try {
         HandleBlock(block, type);
     } catch (const std::exception&) {
+        ++m_report.abandonedSlots;
     }
 }
 
