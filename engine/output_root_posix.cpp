@@ -418,7 +418,7 @@ std::optional<OutputRoot> OutputRoot::Create(const std::string& destination, con
                                              std::string* why)
 {
     std::string folder = destination;
-    if (folder.empty() || (folder.back() != '/'))
+    if (folder.empty() || folder.back() != '/')
         folder += '/';
     if (!CreateFolderChain(folder, why))
         return std::nullopt;

@@ -250,6 +250,7 @@ TEST(CatalogueScanRobustnessTest, AFailureInsideASlotIsCountedAndTheScanGoesOn)
     EXPECT_TRUE(r.FindRow(R"(BKF\BACKUP SET 1(_S)\d\b.txt)") != nullptr);
     EXPECT_EQ(r.report.abandonedSlots, 1u);
     EXPECT_EQ(ScanReportSummary(r.report), "1 slot abandoned after a failure");
+    EXPECT_TRUE(r.report.FilesMayBeMissing());
 }
 
 } // namespace

@@ -216,6 +216,8 @@ TEST(ScannerWorkerTest, FailuresOutsideABlockEndTheScanAsAFailureAndLostRowsAreC
         EXPECT_EQ(ui.LastEnd().report.rowsNotAdded, c.notAdded);
         EXPECT_EQ(ScanReportSummary(ui.LastEnd().report).find("1 file found but not listed") != std::string::npos,
                   c.notAdded == 1);
+        // A file not listed is not saved: a save of everything listed is not the whole backup.
+        EXPECT_EQ(ui.LastEnd().report.FilesMayBeMissing(), c.notAdded > 0);
     }
 }
 
