@@ -47,6 +47,9 @@ Wording WordingOf(ReportFinding finding)
     case ReportFinding::kFilesNotListed:
         return {QT_TRANSLATE_NOOP("Texts", "%1 file found but not listed (out of memory)"),
                 QT_TRANSLATE_NOOP("Texts", "%1 files found but not listed (out of memory)")};
+    case ReportFinding::kSlotsAbandoned:
+        return {QT_TRANSLATE_NOOP("Texts", "%1 slot abandoned after a failure"),
+                QT_TRANSLATE_NOOP("Texts", "%1 slots abandoned after a failure")};
     case ReportFinding::kNoBlockOnGrid: {
         const char* const none = QT_TRANSLATE_NOOP(
             "Texts", "no block found on the 512-byte grid; a deep scan looks for blocks off the 512-byte grid");

@@ -10,11 +10,13 @@
 
 #include "bkf_file_handle.h"
 #include "bkf_writer.h"
+#include "byte_file.h"
 #include "catalogue_controls.h"
 #include "catalogue_list.h"
 #include "catalogue_list_model.h"
 #include "catalogue_scan.h"
 #include "catalogue_store.h"
+#include "folder_chain.h"
 #include "folder_contents_list.h"
 #include "folder_contents_list_model.h"
 #include "folder_tree.h"
@@ -26,7 +28,6 @@
 
 #include <atomic>
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 namespace {
@@ -50,10 +51,7 @@ bool WriteSample(const std::string& path)
     w.Sset("Weekly", 2).Dirb({"Projects", "bkf"});
     w.File("main.cpp", text).Dated(on(2026, 1, 20)).File("README.md", "# bkf").Dated(on(2026, 1, 18));
     w.File("build.sh", "#!/bin/sh").Dated(on(2026, 1, 18));
-    const std::vector<std::uint8_t> bytes = w.Bytes();
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+    return WriteBytes(path, w.Bytes());
 }
 
 // Appends each window's rows and paths in one batch, as the window does.
@@ -70,17 +68,6 @@ private:
     FolderTreeModel& m_tree;
     CatalogueListModel& m_list;
 };
-
-FolderNode* Find(FolderTreeModel& model, std::initializer_list<std::string_view> chain)
-{
-    FolderNode* node = nullptr;
-    for (std::string_view text : chain) {
-        node = model.FindChild(node, text);
-        if (node == nullptr)
-            return nullptr;
-    }
-    return node;
-}
 
 } // namespace
 
@@ -129,9 +116,9 @@ int main(int argc, char** argv)
 
     const std::string set = "BACKUP SET 1(_Daily)";
     tree.expandAll();
-    if (FolderNode* old = Find(treeModel, {"BKF", set, "Documents", "Old"}))
+    if (FolderNode* old = NodeAt(treeModel, {"BKF", set, "Documents", "Old"}))
         tree.ToggleNode(old);
-    if (FolderNode* documents = Find(treeModel, {"BKF", set, "Documents"})) {
+    if (FolderNode* documents = NodeAt(treeModel, {"BKF", set, "Documents"})) {
         tree.SelectNode(documents);
         contents.ToggleRow(4); // letter.docx
         contents.selectRow(3);

@@ -76,11 +76,7 @@ public:
     const std::string& LastError() const { return m_lastError; }
 
 private:
-#ifdef _WIN32
-    void* m_handle = nullptr;
-#else
     int m_fd = -1;
-#endif
     std::string m_path;
     std::string m_lastError;
     FileIdentity m_openedAs;

@@ -12,17 +12,15 @@ public:
 
     void AddRow(const CatalogueRow& row) override { m_store.Append(row); }
     void AddPath(std::string_view) override {}
-    void FileCountChanged(std::uint64_t filesFound) override { m_filesFound = filesFound; }
+    void FileCountChanged(std::uint64_t) override {}
     void WindowScanned(std::uint64_t, std::uint64_t) override {}
     void FolderDated(std::string_view folderPath, std::uint64_t modified) override
     {
         m_store.AddFolderDate(folderPath, modified);
     }
 
-    std::uint64_t FilesFound() const { return m_filesFound; }
     ScanSinks Sinks(DiagnosticTrace* trace = nullptr) { return ScanSinks{*this, *this, *this, trace, this}; }
 
 private:
     CatalogueStore& m_store;
-    std::uint64_t m_filesFound = 0;
 };

@@ -231,12 +231,13 @@ bool CatalogueScanner::ScanSlots(const std::uint8_t* window, std::size_t length)
             slot = SkipCovered(window, length, slot, slots) - 1;
             continue;
         }
-        // Each slot is guarded as a whole: a failure abandons this slot only.
+        // Each slot is guarded as a whole: a failure abandons this slot only, and is counted.
         bool verifiedBlock = false;
         try {
             if (length - start >= 4)
                 verifiedBlock = HandleSlot(base + start, window + start);
         } catch (const std::exception&) {
+            ++m_report.abandonedSlots;
         }
         const std::size_t end = std::min(length, start + kSlotSize);
         if (!verifiedBlock)
@@ -304,12 +305,13 @@ void CatalogueScanner::SearchOffGrid(const std::uint8_t* window, std::size_t len
     m_offGrid.Search(ByteView(window, length), m_bytes.PositionOf(window), from, to);
 }
 
-// A block off the grid is guarded like a slot: a failure abandons it only.
+// A block off the grid is guarded like a slot: a failure abandons it only, and is counted.
 void CatalogueScanner::HandleFoundBlock(std::uint64_t block, int type)
 {
     try {
         HandleBlock(block, type);
     } catch (const std::exception&) {
+        ++m_report.abandonedSlots;
     }
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The few file-system questions the extraction asks, the same on every
-// platform: what stands at a path, and making one folder.
+// platform: what stands at a path, and making one folder. The system's half
+// lives in file_system_posix.cpp.
 
 #include <string>
 
@@ -23,7 +24,3 @@ bool CreateFolderChain(const std::string& path, std::string* why = nullptr);
 
 // The last system error in words.
 std::string LastSystemError();
-
-#ifdef _WIN32
-std::wstring Widen(const std::string& utf8);
-#endif

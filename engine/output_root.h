@@ -44,11 +44,7 @@ private:
     friend class OutputRoot;
     void NoteFailure();
 
-#ifdef _WIN32
-    void* m_handle = nullptr;
-#else
     int m_fd = -1;
-#endif
     bool m_diskFull = false;
 };
 
@@ -136,6 +132,8 @@ private:
     // for length.
     std::optional<OutputFile> CreateIn(const std::vector<std::string>& components, std::string* why, bool& exists,
                                        bool& tooLong);
+    // The folders of `components` (all but the last) as they were made.
+    void UseFolderNames(std::vector<std::string>& components) const;
 
     struct Impl;
     std::unique_ptr<Impl> m_impl;

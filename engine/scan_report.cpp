@@ -30,14 +30,15 @@ std::uint64_t ScanReport::VerifiedFilesPassedOver() const
 
 bool ScanReport::FilesMayBeMissing() const
 {
-    return VerifiedFilesPassedOver() > 0 || !lostSets.empty() || !gaps.empty() || notFoundInSetCatalogue.count > 0;
+    return VerifiedFilesPassedOver() > 0 || !lostSets.empty() || !gaps.empty() || notFoundInSetCatalogue.count > 0
+        || rowsNotAdded > 0 || abandonedSlots > 0;
 }
 
 bool ScanReport::Empty() const
 {
     return emptyFileNames.Total() + unusableFileNames.Total() + longFilePaths.Total() + lostDirectories.Total()
                + longSetNames.Total() + cutShort.count + placedById.count + inLostFolder.count + rowsNotAdded
-               + fromSetCatalogue.count + notFoundInSetCatalogue.count
+               + abandonedSlots + fromSetCatalogue.count + notFoundInSetCatalogue.count
            == 0
         && unreadable.empty() && gaps.empty() && lostSets.empty();
 }
@@ -110,6 +111,8 @@ std::string PartText(const ReportPart& part)
         return Counted(n, "byte", "bytes") + " unreadable";
     case ReportFinding::kFilesNotListed:
         return Counted(n, "file", "files") + " found but not listed (out of memory)";
+    case ReportFinding::kSlotsAbandoned:
+        return Counted(n, "slot", "slots") + " abandoned after a failure";
     case ReportFinding::kNoBlockOnGrid:
         return "no block found on the 512-byte grid; a deep scan looks for blocks off the 512-byte grid";
     case ReportFinding::kFilesFromSetCatalogue:
@@ -154,6 +157,7 @@ std::vector<ReportPart> ScanReportSummaryParts(const ScanReport& report)
     add(ReportFinding::kSetsWithLongNames, report.longSetNames.Total());
     add(ReportFinding::kUnreadableBytes, TotalLength(report.unreadable));
     add(ReportFinding::kFilesNotListed, report.rowsNotAdded);
+    add(ReportFinding::kSlotsAbandoned, report.abandonedSlots);
     add(ReportFinding::kFilesFromSetCatalogue, report.fromSetCatalogue.count);
     add(ReportFinding::kFilesNotFound, report.notFoundInSetCatalogue.count);
     return parts;

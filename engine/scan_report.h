@@ -87,6 +87,9 @@ struct ScanReport {
     std::uint64_t offGridBlocks = 0; // blocks the deep scan found off the grid
     std::size_t pathLimit = 1024;    // characters of a catalogue path the scan kept
     std::uint64_t rowsNotAdded = 0;  // rows the catalogue could not take (memory ran out)
+    // Slots (and blocks off the grid) whose reading failed part-way (memory
+    // ran out, or a listener refused): the scan went on after them.
+    std::uint64_t abandonedSlots = 0;
     std::uint64_t backupSize = 0;    // bytes of the backup scanned
 
     // FILE blocks whose checksum held and whose file is not in the catalogue.
@@ -114,6 +117,7 @@ enum class ReportFinding {
     kBlocklessTail, // count bytes at the end
     kFilesFromSetCatalogue,
     kFilesNotFound, // named in a set's catalogue
+    kSlotsAbandoned,
 };
 struct ReportPart {
     ReportFinding finding;

@@ -117,6 +117,7 @@ void EncodeScanReport(CacheEncoder& out, const ScanReport& report)
     out.Varint(report.pathLimit);
     EncodeLostSets(out, report.lostSets);
     out.Varint(report.backupSize);
+    out.Varint(report.abandonedSlots);
 }
 
 bool DecodeScanReport(CacheDecoder& in, ScanReport& report)
@@ -140,5 +141,6 @@ bool DecodeScanReport(CacheDecoder& in, ScanReport& report)
     report.pathLimit = static_cast<std::size_t>(in.Varint());
     DecodeLostSets(in, report.lostSets);
     report.backupSize = in.Varint();
+    report.abandonedSlots = in.Varint();
     return !in.Failed();
 }

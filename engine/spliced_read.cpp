@@ -4,11 +4,9 @@
 #include "bkf_file_handle.h"
 #include "recovering_read.h"
 
-#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
-#endif
 
 namespace {
 
@@ -33,12 +31,10 @@ SplicedRead::SplicedRead()
 
 SplicedRead::~SplicedRead()
 {
-#ifndef _WIN32
     for (const int end : m_pipe) {
         if (end >= 0)
             ::close(end);
     }
-#endif
 }
 
 bool SplicedRead::Take(const BkfFileHandle& backup, std::uint64_t position, std::size_t length)

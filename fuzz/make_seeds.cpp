@@ -11,11 +11,11 @@
 // catalogue come from the tests' writer, compiled in.
 
 #include "bkf_writer.h"
+#include "byte_file.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -297,10 +297,7 @@ int main(int argc, char** argv)
     };
     for (const auto& seed : seeds) {
         const std::filesystem::path path = dir / seed.name;
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(seed.image.bytes.data()),
-                  static_cast<std::streamsize>(seed.image.bytes.size()));
-        if (!out) {
+        if (!WriteBytes(path, seed.image.bytes)) {
             std::fprintf(stderr, "make_seeds: cannot write %s\n", path.string().c_str());
             return 1;
         }

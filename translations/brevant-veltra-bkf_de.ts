@@ -779,6 +779,14 @@ Support: %3</translation>
         <translation>%1 Dateien gefunden, aber nicht aufgelistet (Speicher erschöpft)</translation>
     </message>
     <message>
+        <source>%1 slot abandoned after a failure</source>
+        <translation>%1 Abschnitt nach einem Fehler aufgegeben</translation>
+    </message>
+    <message>
+        <source>%1 slots abandoned after a failure</source>
+        <translation>%1 Abschnitte nach einem Fehler aufgegeben</translation>
+    </message>
+    <message>
         <source>no block found on the 512-byte grid; a deep scan looks for blocks off the 512-byte grid</source>
         <translation>kein Block auf dem 512-Byte-Raster gefunden; eine Tiefensuche sucht Blöcke außerhalb des 512-Byte-Rasters</translation>
     </message>

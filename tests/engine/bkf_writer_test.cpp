@@ -3,13 +3,13 @@
 // checks pin down the bytes it lays out, independently of the engine.
 
 #include "bkf_writer.h"
+#include "byte_layout.h"
+#include "file_contents.h"
 #include "temp_path.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
@@ -18,19 +18,6 @@ std::string At(const std::vector<std::uint8_t>& bytes, std::size_t offset, std::
 {
     return std::string(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
                        bytes.begin() + static_cast<std::ptrdiff_t>(offset + length));
-}
-
-std::uint16_t Le16(const std::vector<std::uint8_t>& bytes, std::size_t offset)
-{
-    return static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
-}
-
-std::uint64_t Le64(const std::vector<std::uint8_t>& bytes, std::size_t offset)
-{
-    std::uint64_t value = 0;
-    for (int k = 7; k >= 0; --k)
-        value = (value << 8) | bytes[offset + static_cast<std::size_t>(k)];
-    return value;
 }
 
 TEST(BkfWriterTest, Utf16EncodesAstralCharactersAsSurrogatePairs)
@@ -133,9 +120,7 @@ TEST(BkfWriterTest, TempFileHoldsTheBytesAndIsRemoved)
         w.File("a.txt", "hello");
         TempFile file(w.Bytes());
         path = file.Path();
-        std::ifstream in(path, std::ios::binary);
-        std::vector<std::uint8_t> back((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        EXPECT_EQ(back, w.Bytes());
+        EXPECT_EQ(test_files::ReadFileBytes(path), w.Bytes());
     }
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(path).parent_path()));

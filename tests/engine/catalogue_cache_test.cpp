@@ -325,6 +325,18 @@ TEST(CatalogueCacheTest, ACraftedCacheHoldsNothingAScanCouldNotGive)
     }
 }
 
+// The count of slots the scan abandoned comes back with the cached catalogue.
+TEST(CatalogueCacheTest, KeepsTheCountOfAbandonedSlots)
+{
+    CacheFixture f;
+    CraftedCache crafted;
+    crafted.report.abandonedSlots = 3;
+    crafted.Write(f);
+    const auto loaded = f.Load();
+    ASSERT_TRUE(loaded.has_value());
+    EXPECT_EQ(loaded->report.back(), "3 slots abandoned after a failure");
+}
+
 TEST(CatalogueCacheTest, AStoppedScanLeavesNoFile)
 {
     CacheFixture f;

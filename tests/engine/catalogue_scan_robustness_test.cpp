@@ -4,31 +4,21 @@
 // (run these under the sanitizers) and report only what the bytes support.
 
 #include "bkf_writer.h"
+#include "byte_layout.h"
 #include "name_check.h"
 #include "scan_recorder.h"
+#include "starts_with.h"
 #include "temp_path.h"
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <random>
 #include <string>
 
 namespace {
 
 constexpr std::size_t W = BkfWriter::kWindow;
-
-bool StartsWith(std::string_view text, std::string_view prefix)
-{
-    return text.substr(0, prefix.size()) == prefix;
-}
-
-std::uint64_t Le64(const std::vector<std::uint8_t>& bytes, std::size_t at)
-{
-    std::uint64_t value = 0;
-    for (int k = 7; k >= 0; --k)
-        value = (value << 8) | bytes[at + static_cast<std::size_t>(k)];
-    return value;
-}
 
 // What any scan of any bytes must satisfy.
 void ExpectSaneCatalogue(const std::vector<std::uint8_t>& bytes, const ScanResult& r)
@@ -242,6 +232,25 @@ TEST(CatalogueScanRobustnessTest, DamageLosesOnlyWhatItHits)
         ExpectSaneCatalogue(w.Bytes(), r);
         EXPECT_EQ(r.RowPaths(), c.rows);
     }
+}
+
+// A failure inside one block (memory running out while a listener takes its
+// row) costs that slot only: the scan goes on to the next file and counts it.
+TEST(CatalogueScanRobustnessTest, AFailureInsideASlotIsCountedAndTheScanGoesOn)
+{
+    BkfWriter w;
+    w.Sset("S").Dirb({"d"}).File("a.txt", "a").File("b.txt", "b");
+    const ScanResult r = ScanBytes(w.Bytes(), [](RecordingSinks& sinks, std::atomic<bool>&) {
+        sinks.onRow = [](const RecordedRow& row) {
+            if (row.path.find("a.txt") != std::string::npos)
+                throw std::bad_alloc();
+        };
+    });
+    EXPECT_TRUE(r.completed);
+    EXPECT_TRUE(r.FindRow(R"(BKF\BACKUP SET 1(_S)\d\b.txt)") != nullptr);
+    EXPECT_EQ(r.report.abandonedSlots, 1u);
+    EXPECT_EQ(ScanReportSummary(r.report), "1 slot abandoned after a failure");
+    EXPECT_TRUE(r.report.FilesMayBeMissing());
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 #include "bkf_writer.h"
 #include "catalogue_collector.h"
 #include "catalogue_scan.h"
-#include "decimal_cell.h"
 #include "extraction_support.h"
 #include "file_extraction.h"
 #include "temp_path.h"
@@ -624,60 +623,6 @@ TEST(ExtractionTest, ScannedBackupIsSavedAtItsCataloguePaths)
     ASSERT_EQ(report.failures.size(), 1u) << ReportText(report);
     EXPECT_EQ(report.failures[0].kind, SaveFailureKind::NoDataFound);
     EXPECT_EQ(report.failures[0].row, 3u);
-}
-
-TEST(ExtractionTest, ReadListNumbersParseLikeTheCatalogueCells)
-{
-    constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
-    constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
-    constexpr auto kUMax = std::numeric_limits<std::uint64_t>::max();
-    struct Case {
-        std::string text;
-        std::int64_t signedValue;
-        std::uint64_t unsignedValue;
-    };
-    const Case cases[] = {
-        {"", 0, 0},
-        {"0", 0, 0},
-        {"42", 42, 42},
-        {"007", 7, 7},
-        {"  \t\n\v\f\r12", 12, 12},
-        {"+5", 5, 5},
-        {"-5", -5, 0},
-        {"-0", 0, 0},
-        {"12abc", 12, 12},
-        {"12 34", 12, 12},
-        {"1.5e3", 1, 1},
-        {"abc", 0, 0},
-        {"+", 0, 0},
-        {"-", 0, 0},
-        {"--5", 0, 0},
-        {"+-5", 0, 0},
-        {"- 5", 0, 0},
-        {"0x10", 0, 0},
-        {"\xC2\xA0" "5", 0, 0}, // a no-break space is not white space here
-        {"９", 0, 0},             // nor is a full-width digit a digit
-        {"4294967296", 4294967296, 4294967296},
-        {"9223372036854775807", kMax, 9223372036854775807u},
-        {"9223372036854775808", kMax, 9223372036854775808u},
-        {"-9223372036854775807", kMin + 1, 0},
-        {"-9223372036854775808", kMin, 0},
-        {"-9223372036854775809", kMin, 0},
-        {"18446744073709551615", kMax, kUMax},
-        {"18446744073709551616", kMax, kUMax},
-        {"99999999999999999999999999999999", kMax, kUMax},
-        {"-99999999999999999999999999999999", kMin, 0},
-        {"184467440737095516150", kMax, kUMax},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE("\"" + c.text + "\"");
-        EXPECT_EQ(ReadListInt64(c.text), c.signedValue);
-        EXPECT_EQ(ReadListUInt64(c.text), c.unsignedValue);
-    }
-    // The cell ends where the view ends, not at a NUL or past it.
-    const std::string_view view("123456", 3);
-    EXPECT_EQ(ReadListInt64(view), 123);
-    EXPECT_EQ(ReadListUInt64(std::string_view("7\0" "8", 3)), 7u);
 }
 
 } // namespace

@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "recording_scanner_ui.h"
 
+#include "starts_with.h"
+
 #include <thread>
 #include <utility>
 
 namespace {
-
-bool StartsWith(const std::string& text, const std::string& prefix)
-{
-    return text.compare(0, prefix.size(), prefix) == 0;
-}
 
 const char* EndName(ScanEnd::Kind kind)
 {

@@ -10,6 +10,7 @@
 #include "catalogue_collector.h"
 #include "catalogue_scan.h"
 #include "catalogue_store.h"
+#include "open_files.h"
 #include "recording_scanner_ui.h"
 #include "scan_recorder.h"
 #include "temp_path.h"
@@ -24,7 +25,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <future>
 #include <memory>
@@ -135,41 +135,6 @@ std::vector<std::string> WithPrefix(const std::vector<std::string>& events, cons
     return out;
 }
 
-// ---------------------------------------------------------------- the process's handles
-
-// Descriptors of this process that point at `path`.
-std::vector<int> FdsOn(const std::string& path)
-{
-    std::error_code error;
-    const fs::path target = fs::canonical(path, error);
-    std::vector<int> fds;
-    if (error)
-        return fds;
-    for (const auto& entry : fs::directory_iterator("/proc/self/fd", error)) {
-        std::error_code ignored;
-        const fs::path link = fs::read_symlink(entry.path(), ignored);
-        if (!ignored && link == target)
-            fds.push_back(std::stoi(entry.path().filename().string()));
-    }
-    return fds;
-}
-
-// The access mode (O_RDONLY, O_WRONLY, O_RDWR) that the kernel records for
-// `fd`, or -1 when it cannot be told.
-int AccessMode(int fd)
-{
-    std::ifstream info("/proc/self/fdinfo/" + std::to_string(fd));
-    std::string key;
-    while (info >> key) {
-        if (key == "flags:") {
-            std::string octal;
-            info >> octal;
-            return static_cast<int>(std::stoul(octal, nullptr, 8)) & O_ACCMODE;
-        }
-    }
-    return -1;
-}
-
 // ---------------------------------------------------------------- bounded waits
 
 // Runs `call` on a thread of its own and reports whether it returned within
@@ -251,6 +216,8 @@ TEST(ScannerWorkerTest, FailuresOutsideABlockEndTheScanAsAFailureAndLostRowsAreC
         EXPECT_EQ(ui.LastEnd().report.rowsNotAdded, c.notAdded);
         EXPECT_EQ(ScanReportSummary(ui.LastEnd().report).find("1 file found but not listed") != std::string::npos,
                   c.notAdded == 1);
+        // A file not listed is not saved: a save of everything listed is not the whole backup.
+        EXPECT_EQ(ui.LastEnd().report.FilesMayBeMissing(), c.notAdded > 0);
     }
 }
 

@@ -4,6 +4,7 @@
 // signals a view relies on.
 
 #include "catalogue_store.h"
+#include "folder_chain.h"
 #include "folder_tree.h"
 #include "folder_tree_model.h"
 #include "surface_ink.h"
@@ -26,16 +27,7 @@ namespace {
 class FolderTreeTest : public ::testing::Test {
 protected:
     // The chain of texts from the top level down, or null where it breaks.
-    FolderNode* Node(std::initializer_list<std::string_view> chain) const
-    {
-        FolderNode* node = nullptr;
-        for (std::string_view text : chain) {
-            node = tree.FindChild(node, text);
-            if (node == nullptr)
-                return nullptr;
-        }
-        return node;
-    }
+    FolderNode* Node(std::initializer_list<std::string_view> chain) const { return NodeAt(tree, chain); }
 
     std::vector<std::string> Children(const FolderNode* node) const
     {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bkf_writer.h"
 
+#include "byte_layout.h"
 #include "set_catalogue_encoder.h"
 #include "set_catalogue_format.h"
 
@@ -26,11 +27,6 @@ constexpr std::uint32_t kNameInStream = 1u << 17;
 constexpr std::uint16_t kChecksumFollows = 1u << 5;
 constexpr std::size_t kDirbStreamAt = 0x60;
 constexpr std::size_t kDirectoryIdAt = 76;
-
-std::size_t AlignUp(std::size_t value, std::size_t grid)
-{
-    return (value + grid - 1) / grid * grid;
-}
 
 std::uint32_t DecodeUtf8(std::string_view text, std::size_t& i)
 {

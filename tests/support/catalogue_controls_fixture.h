@@ -8,6 +8,7 @@
 #include "catalogue_list.h"
 #include "catalogue_list_model.h"
 #include "catalogue_store.h"
+#include "folder_chain.h"
 #include "folder_contents_list.h"
 #include "folder_contents_list_model.h"
 #include "folder_tree.h"
@@ -71,13 +72,7 @@ struct CatalogueControls {
 
     FolderNode* Node(std::initializer_list<std::string_view> chain) const
     {
-        FolderNode* node = nullptr;
-        for (std::string_view text : chain) {
-            node = treeModel.FindChild(node, text);
-            if (node == nullptr)
-                return nullptr;
-        }
-        return node;
+        return NodeAt(treeModel, chain);
     }
 
     CheckState State(std::initializer_list<std::string_view> chain) const

@@ -4,6 +4,8 @@
 // bytes, slices of a backup, what lies on disk, and where a catalogue path
 // lands below an output root. Header-only (no Qt).
 
+#include "byte_file.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -65,10 +67,7 @@ inline std::optional<Bytes> ReadFileBytes(const std::string& path)
 
 inline void WriteFileBytes(const std::string& path, const Bytes& bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    ASSERT_TRUE(out) << "cannot write " << path;
+    ASSERT_TRUE(WriteBytes(path, bytes)) << "cannot write " << path;
 }
 
 // Every entry below `folder`, relative, "/"-separated, folders with a

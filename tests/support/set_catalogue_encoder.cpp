@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "set_catalogue_encoder.h"
 
+#include "byte_layout.h"
 #include "set_catalogue_format.h"
 
 #include <algorithm>
@@ -9,11 +10,6 @@
 using namespace SetCatalogueFormat;
 
 namespace {
-
-std::size_t AlignUp(std::size_t value, std::size_t grid)
-{
-    return (value + grid - 1) / grid * grid;
-}
 
 const std::vector<std::uint16_t> kVolumes = {0xFFFF}; // a parent no folder path can be
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "temp_path.h"
 
+#include "byte_file.h"
+
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <stdexcept>
 #include <system_error>
@@ -45,10 +46,7 @@ TempFile::TempFile(const std::vector<std::uint8_t>& bytes, const std::string& na
 
 void TempFile::Rewrite(const std::vector<std::uint8_t>& bytes) const
 {
-    std::ofstream out(m_path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out)
+    if (!WriteBytes(m_path, bytes))
         throw std::runtime_error("cannot write " + m_path);
 }
 

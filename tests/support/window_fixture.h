@@ -9,6 +9,7 @@
 
 #include "backup_file_chooser.h"
 #include "brevant_veltra_file_scan_view.h"
+#include "byte_file.h"
 #include "catalogue_list.h"
 #include "desktop_shell.h"
 #include "folder_contents_list.h"
@@ -30,7 +31,6 @@
 #include <QSettings>
 
 #include <deque>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -111,8 +111,7 @@ struct WindowFixture {
     QString WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
         const std::string path = dir.Child(name);
-        std::ofstream out(path, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        WriteBytes(path, bytes);
         return QString::fromStdString(path);
     }
 

@@ -13,12 +13,12 @@
 // has something to report; the originals stay whole.
 
 #include "bkf_writer.h"
+#include "byte_file.h"
 #include "sample_content.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -61,13 +61,6 @@ const SampleFile kFiles[] = {
 
 const char kUsage[] = "usage: %s OUT.bkf ORIGINALS_DIR [--cut-short]\n";
 
-bool WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
-
 bool WriteSample(const fs::path& backup, const fs::path& originals, bool cutShort)
 {
     BkfWriter w;
@@ -82,7 +75,7 @@ bool WriteSample(const fs::path& backup, const fs::path& originals, bool cutShor
         std::error_code error;
         fs::create_directories(folder, error);
         const Bytes data = file.content(++seed);
-        if (error || !WriteFile(folder / file.name, data))
+        if (error || !WriteBytes(folder / file.name, data))
             return false;
         w.Dirb(components).File(file.name, data);
         lastSize = data.size();
@@ -91,7 +84,7 @@ bool WriteSample(const fs::path& backup, const fs::path& originals, bool cutShor
         w.Truncate(w.LastFile().data + lastSize / 2);
     else
         w.SetCatalogue();
-    return WriteFile(backup, w.Bytes());
+    return WriteBytes(backup, w.Bytes());
 }
 
 } // namespace
