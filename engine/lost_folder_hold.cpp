@@ -16,6 +16,7 @@ void LostFolderHold::Hold(Item item)
 {
     m_bytes += sizeof(Item) + item.path.size() + item.note.size();
     m_items.push_back(std::move(item));
+    m_holding = true;
     if (m_bytes <= kLimit)
         return;
     Release();
@@ -37,6 +38,7 @@ void LostFolderHold::Release(const NamedFolders& named)
     for (const std::string& folder : namedNow)
         m_report.foldersFromSetCatalogue.Add("\"" + folder + "\"");
     m_items.clear();
+    m_holding = false;
     m_bytes = 0;
     m_passOn = false;
 }

@@ -41,7 +41,7 @@ public:
     // A file's row, passed on at once unless rows are held or it lies in a lost folder.
     void Row(const CatalogueRow& row, const LostPlace& place)
     {
-        if (m_items.empty() && (place.length == 0 || m_passOn))
+        if (!m_holding && (place.length == 0 || m_passOn))
             m_sinks.catalogue.AddRow(row);
         else
             Hold(Item{row, std::string(row.path), place, false, 0, {}});
@@ -72,6 +72,7 @@ private:
     ScanReport& m_report;
     const PathLimits& m_limits;
     std::vector<Item> m_items;
+    bool m_holding = false; // items are held
     std::size_t m_bytes = 0;
     bool m_passOn = false; // the bound was reached in this set
 };

@@ -99,8 +99,9 @@ public:
     // answered here.
     void BlockFound(std::uint64_t block, std::uint64_t end)
     {
-        if (block >= m_reach && block - m_reach < kRoomSize) {
-            m_reach = std::max(m_reach, std::max(end, block + kRoomSize));
+        // One comparison: a block before the reach wraps to a large distance.
+        if (block - m_reach < kRoomSize) {
+            m_reach = std::max(end, block + kRoomSize); // past the reach already
             return;
         }
         BlockElsewhere(block, end);
