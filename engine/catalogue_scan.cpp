@@ -625,9 +625,10 @@ void CatalogueScanner::HandleFile(std::uint64_t block, bool verified, const Stre
         return;
     }
     // A file in a lost folder is counted once its set's catalogue had its say.
-    const LostPlace place{lost ? m_path.size() - name.size() - folder->size() : 0, lost ? folder->size() : 0,
-                          lost && folder != &m_currentDirectory};
-    if (folder != &m_currentDirectory && !lost)
+    LostPlace place;
+    if (lost)
+        place = LostPlace{m_path.size() - name.size() - folder->size(), folder->size(), folder != &m_currentDirectory};
+    else if (folder != &m_currentDirectory)
         m_report.placedById.Add("\"" + m_path + "\"");
     if (m_inLostSet)
         ++m_report.lostSets.back().files;
