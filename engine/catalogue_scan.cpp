@@ -98,6 +98,7 @@ private:
     std::string EntryName(std::uint64_t block, const NameField& field, std::size_t limit, const char* streamTag,
                           const StreamChain& chain);
     bool RunsPastEnd(const CatalogueRow& row) const;
+    LostPlace LostPlaceOf(const std::string& folder, std::string_view name) const;
     void ReleaseHeldRow(std::optional<std::uint64_t> nextBlock);
     void WeighSetCatalogue(std::uint64_t eset, const StreamChain& chain);
     std::optional<std::uint64_t> DetailHeaderAt(std::uint64_t eset, const StreamChain& chain);
@@ -577,6 +578,12 @@ const std::string* CatalogueScanner::FolderOf(std::uint64_t block, bool& lost)
     return m_folderIds.LostFolderMade(BlockField32(block, kDirectoryId), LostFolder());
 }
 
+// Where the lost folder `folder` lies in the path just formed for the file `name`.
+LostPlace CatalogueScanner::LostPlaceOf(const std::string& folder, std::string_view name) const
+{
+    return LostPlace{m_path.size() - name.size() - folder.size(), folder.size(), &folder != &m_currentDirectory};
+}
+
 bool CatalogueScanner::RunsPastEnd(const CatalogueRow& row) const
 {
     return row.located && row.size > m_fileSize - std::min(m_fileSize, row.offset);
@@ -625,10 +632,7 @@ void CatalogueScanner::HandleFile(std::uint64_t block, bool verified, const Stre
         return;
     }
     // A file in a lost folder is counted once its set's catalogue had its say.
-    LostPlace place;
-    if (lost)
-        place = LostPlace{m_path.size() - name.size() - folder->size(), folder->size(), folder != &m_currentDirectory};
-    else if (folder != &m_currentDirectory)
+    if (folder != &m_currentDirectory && !lost)
         m_report.placedById.Add("\"" + m_path + "\"");
     if (m_inLostSet)
         ++m_report.lostSets.back().files;
@@ -655,9 +659,11 @@ void CatalogueScanner::HandleFile(std::uint64_t block, bool verified, const Stre
         // Its row waits for the next block: the data end where it begins.
         m_heldPath = m_path;
         m_held = row;
-        m_heldPlace = place;
+        m_heldPlace = lost ? LostPlaceOf(*folder, name) : LostPlace{};
+    } else if (lost) {
+        m_lostHold.Row(row, LostPlaceOf(*folder, name));
     } else {
-        m_lostHold.Row(row, place);
+        m_lostHold.Row(row);
     }
     if (located)
         m_sinks.progress.FileCountChanged(++m_filesFound);

@@ -4,6 +4,14 @@
 #include <algorithm>
 #include <set>
 
+void LostFolderHold::Row(const CatalogueRow& row, const LostPlace& place)
+{
+    if (!m_holding && (place.length == 0 || m_passOn))
+        m_sinks.catalogue.AddRow(row);
+    else
+        Hold(Item{row, std::string(row.path), place, false, 0, {}});
+}
+
 void LostFolderHold::Folder(std::string_view path, const LostPlace& place, std::uint64_t modified, bool verified,
                             std::string note)
 {

@@ -38,14 +38,16 @@ public:
     {
     }
 
-    // A file's row, passed on at once unless rows are held or it lies in a lost folder.
-    void Row(const CatalogueRow& row, const LostPlace& place)
+    // A file's row, passed on at once unless rows are held.
+    void Row(const CatalogueRow& row)
     {
-        if (!m_holding && (place.length == 0 || m_passOn))
-            m_sinks.catalogue.AddRow(row);
+        if (m_holding)
+            Hold(Item{row, std::string(row.path), LostPlace{}, false, 0, {}});
         else
-            Hold(Item{row, std::string(row.path), place, false, 0, {}});
+            m_sinks.catalogue.AddRow(row);
     }
+    // The same for a row that may lie in a lost folder: held unless the bound was reached.
+    void Row(const CatalogueRow& row, const LostPlace& place);
     // The block of a lost folder: its path ("BKF\set\lost dir0\"), its date,
     // and the report's words for it should it stay lost.
     void Folder(std::string_view path, const LostPlace& place, std::uint64_t modified, bool verified,
