@@ -66,6 +66,9 @@ Wording WordingOf(ReportFinding finding)
     case ReportFinding::kFilesNotFound:
         return {QT_TRANSLATE_NOOP("Texts", "%1 file named in the set's catalogue was not found"),
                 QT_TRANSLATE_NOOP("Texts", "%1 files named in the set's catalogue were not found")};
+    case ReportFinding::kFoldersFromSetCatalogue:
+        return {QT_TRANSLATE_NOOP("Texts", "%1 folder named by the set's catalogue"),
+                QT_TRANSLATE_NOOP("Texts", "%1 folders named by the set's catalogue")};
     }
     return {"", ""};
 }

@@ -26,7 +26,7 @@ namespace {
 constexpr char kMagic[] = "BVBKFCAT";
 // 1 hashed its bytes one at a time; 2 had no change time in its key, other
 // row states, and knew no lost set blocks nor unread shares; 4 did not
-// count the slots the scan abandoned.
+// count the slots the scan abandoned nor the folders a set's catalogue named.
 constexpr std::uint64_t kVersion = 5;
 constexpr std::size_t kEdgeBytes = 1u << 20;
 constexpr std::size_t kPathLimit = 1u << 16;

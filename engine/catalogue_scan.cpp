@@ -8,6 +8,7 @@
 #include "deep_block_search.h"
 #include "deep_scan_hint.h"
 #include "folder_ids.h"
+#include "lost_folder_hold.h"
 #include "mtf_date.h"
 #include "name_check.h"
 #include "path_limits.h"
@@ -51,7 +52,8 @@ public:
           m_report(report), m_countCoveredTags(options.countCoveredTags), m_deepEverywhere(options.deep),
           m_fetch([this](std::uint64_t position, std::size_t length) { return m_bytes.Fetch(position, length); }),
           m_offGrid(m_fetch, [this](std::uint64_t block, int type) { HandleFoundBlock(block, type); }),
-          m_witness(m_fetch, fileSize)
+          m_witness(m_fetch, fileSize, [this](std::uint64_t block) { return FileNameAgain(block); }),
+          m_lostHold(sinks, report, m_limits)
     {
     }
 
@@ -78,6 +80,8 @@ private:
     void HandleDirb(std::uint64_t block, const StreamChain& chain);
     void HandleFile(std::uint64_t block, bool verified, const StreamChain& chain);
     const std::string* FolderOf(std::uint64_t block, bool& lost);
+    std::string FileName(std::uint64_t block, const NameField& field, const StreamChain& chain);
+    std::optional<std::string> FileNameAgain(std::uint64_t block);
 
     std::string ReadName(std::uint64_t block, const NameField& field, std::size_t limit, bool evenOnly);
     NameField NameFieldOf(std::uint64_t block, std::size_t sizeField, std::size_t offsetField);
@@ -94,6 +98,7 @@ private:
     std::string EntryName(std::uint64_t block, const NameField& field, std::size_t limit, const char* streamTag,
                           const StreamChain& chain);
     bool RunsPastEnd(const CatalogueRow& row) const;
+    LostPlace LostPlaceOf(const std::string& folder, std::string_view name) const;
     void ReleaseHeldRow(std::optional<std::uint64_t> nextBlock);
     void WeighSetCatalogue(std::uint64_t eset, const StreamChain& chain);
     std::optional<std::uint64_t> DetailHeaderAt(std::uint64_t eset, const StreamChain& chain);
@@ -110,6 +115,7 @@ private:
     const FetchBytes m_fetch;
     DeepBlockSearch m_offGrid;
     SetCatalogueWitness m_witness;
+    LostFolderHold m_lostHold;
     bool m_catalogueRead = false; // the current set's own catalogue was read
     std::uint64_t m_searchedTo = 0; // the bytes before it were searched, or hold a block on the grid
     DeepScanHint m_hint;
@@ -132,6 +138,7 @@ private:
     // next block whose checksum holds: its data end there.
     std::optional<CatalogueRow> m_held;
     std::string m_heldPath;
+    LostPlace m_heldPlace;
 };
 
 bool CatalogueScanner::Run()
@@ -139,6 +146,7 @@ bool CatalogueScanner::Run()
     const bool completed = ScanWindows();
     if (m_held)
         ReleaseHeldRow(std::nullopt);
+    m_lostHold.Release();
     if (completed)
         Finish();
     return completed;
@@ -372,6 +380,7 @@ void CatalogueScanner::StartLostSet()
     m_setEnded = false;
     if (m_setNumber == 0 && !m_setHasEntries)
         return;
+    m_lostHold.Release();
     ++m_setNumber;
     m_setFolder = "BACKUP SET " + std::to_string(m_setNumber) + "(set block lost)";
     m_folderIds.SetStarted();
@@ -423,6 +432,7 @@ void CatalogueScanner::HandleSset(std::uint64_t block)
     std::replace(label.begin(), label.end(), ':', '_');
     if (!label.empty() && !IsCleanName(label))
         label.clear();
+    m_lostHold.Release();
     ++m_setNumber;
     m_setFolder = "BACKUP SET " + std::to_string(m_setNumber) + "(" + label + ")";
     m_folderIds.SetStarted();
@@ -459,21 +469,28 @@ void CatalogueScanner::HandleDirb(std::uint64_t block, const StreamChain& chain)
                                    kPathStreamTag, chain);
     CollapseSeparators(m_currentDirectory); // an empty component is a doubled NUL
     m_currentLost = !IsCleanName(m_currentDirectory);
+    std::string unusable;
     if (m_currentLost) {
-        const std::string lost = LostFolder();
-        m_report.lostDirectories.Add(BlockVerified(block), m_currentDirectory + " -> " + lost.substr(1));
-        m_currentDirectory = lost;
+        unusable = m_currentDirectory;
+        m_currentDirectory = LostFolder();
     }
     m_folderIds.FolderSeen(BlockField32(block, kDirectoryId), NormalizedDirectory());
     m_witness.FolderFound(block, m_currentDirectory, m_currentLost);
     const std::string path = "BKF\\" + m_setFolder + m_currentDirectory;
+    const std::uint64_t modified = PackedMtfDate(m_bytes.Fetch(block, kModificationDate + 5), kModificationDate);
+    // The set's catalogue may name a lost folder: its block waits with its files.
+    if (m_currentLost) {
+        const LostPlace place{path.size() - m_currentDirectory.size(), m_currentDirectory.size(), false};
+        m_lostHold.Folder(path, place, modified, BlockVerified(block),
+                          unusable + " -> " + m_currentDirectory.substr(1));
+        return;
+    }
     // A path that is too long is not added; its files are dropped by the same test.
     if (!m_limits.Fits(path))
         return;
     m_sinks.folders.AddPath(path);
     if (m_sinks.folderDates)
-        m_sinks.folderDates->FolderDated(path, PackedMtfDate(m_bytes.Fetch(block, kModificationDate + 5),
-                                                             kModificationDate));
+        m_sinks.folderDates->FolderDated(path, modified);
 }
 
 // A name kept in the block's stream is taken from there.
@@ -563,20 +580,43 @@ const std::string* CatalogueScanner::FolderOf(std::uint64_t block, bool& lost)
     return m_folderIds.LostFolderMade(BlockField32(block, kDirectoryId), LostFolder());
 }
 
+// Where the lost folder `folder` lies in the path just formed for the file `name`.
+LostPlace CatalogueScanner::LostPlaceOf(const std::string& folder, std::string_view name) const
+{
+    return LostPlace{m_path.size() - name.size() - folder.size(), folder.size(), &folder != &m_currentDirectory};
+}
+
 bool CatalogueScanner::RunsPastEnd(const CatalogueRow& row) const
 {
     return row.located && row.size > m_fileSize - std::min(m_fileSize, row.offset);
 }
 
-void CatalogueScanner::HandleFile(std::uint64_t block, bool verified, const StreamChain& chain)
+// A file block's name, without the separators its NUL units became.
+std::string CatalogueScanner::FileName(std::uint64_t block, const NameField& field, const StreamChain& chain)
 {
-    const NameField field = NameFieldOf(block, kFileNameSize, kFileNameOffset);
     std::string name = EntryName(block, field, kEntryNameLimit, kFileNameStreamTag, chain);
     if (!name.empty() && name.front() == '\\')
         name.erase(name.begin());
     CollapseSeparators(name); // NUL units inside the name
     if (!name.empty() && name.back() == '\\')
         name.pop_back(); // a name ending in a NUL unit
+    return name;
+}
+
+// The name of a file found earlier, read again for the set's catalogue.
+std::optional<std::string> CatalogueScanner::FileNameAgain(std::uint64_t block)
+{
+    const StreamChain chain(m_fetch, block, m_fileSize);
+    std::string name = FileName(block, NameFieldOf(block, kFileNameSize, kFileNameOffset), chain);
+    if (name.empty() || !IsCleanName(name))
+        return std::nullopt;
+    return name;
+}
+
+void CatalogueScanner::HandleFile(std::uint64_t block, bool verified, const StreamChain& chain)
+{
+    const NameField field = NameFieldOf(block, kFileNameSize, kFileNameOffset);
+    const std::string name = FileName(block, field, chain);
     if (name.empty()) {
         m_report.emptyFileNames.Add(verified, "at byte " + std::to_string(block));
         return;
@@ -593,8 +633,9 @@ void CatalogueScanner::HandleFile(std::uint64_t block, bool verified, const Stre
         m_report.longFilePaths.Add(verified, m_path);
         return;
     }
-    if (folder != &m_currentDirectory)
-        (lost ? m_report.inLostFolder : m_report.placedById).Add("\"" + m_path + "\"");
+    // A file in a lost folder is counted once its set's catalogue had its say.
+    if (folder != &m_currentDirectory && !lost)
+        m_report.placedById.Add("\"" + m_path + "\"");
     if (m_inLostSet)
         ++m_report.lostSets.back().files;
 
@@ -620,8 +661,11 @@ void CatalogueScanner::HandleFile(std::uint64_t block, bool verified, const Stre
         // Its row waits for the next block: the data end where it begins.
         m_heldPath = m_path;
         m_held = row;
+        m_heldPlace = lost ? LostPlaceOf(*folder, name) : LostPlace{};
+    } else if (lost) {
+        m_lostHold.Row(row, LostPlaceOf(*folder, name));
     } else {
-        m_sinks.catalogue.AddRow(row);
+        m_lostHold.Row(row);
     }
     if (located)
         m_sinks.progress.FileCountChanged(++m_filesFound);
@@ -637,7 +681,7 @@ void CatalogueScanner::ReleaseHeldRow(std::optional<std::uint64_t> nextBlock)
     const std::uint64_t end = std::min(m_fileSize, nextBlock.value_or(m_fileSize));
     row.dataLimit = end; // the state's detail tells the bytes before it
     m_report.cutShort.Add("\"" + m_heldPath + "\" (" + CutShortText(end - std::min(end, row.offset), row.size) + ")");
-    m_sinks.catalogue.AddRow(row);
+    m_lostHold.Row(row, m_heldPlace);
 }
 
 // The set's own catalogue, from the first ESET's stream or, where that
@@ -651,14 +695,17 @@ void CatalogueScanner::WeighSetCatalogue(std::uint64_t eset, const StreamChain& 
     if (chain.Find(Format::kDetailStreamTag2) || chain.Find(Format::kSetMapStreamTag2)) {
         m_catalogueRead = true;
         m_report.setCatalogueNotes.push_back(set + ": its catalogue is of the second type (FDD2, MAP2): not read");
+        m_lostHold.Release();
         return;
     }
     const auto header = DetailHeaderAt(eset, chain);
     if (!header)
         return;
     m_catalogueRead = true;
-    if (!m_witness.RoomLeft())
+    if (!m_witness.RoomLeft()) {
+        m_lostHold.Release();
         return; // where the blocks account for every byte, it has nothing to add
+    }
     const std::uint64_t start = *header + kStreamHeaderSize;
     const std::uint64_t length = std::min(m_fetch(*header + kStreamLength, 8).Le64(0).value_or(0),
                                           m_fileSize - std::min(m_fileSize, start));
@@ -666,6 +713,7 @@ void CatalogueScanner::WeighSetCatalogue(std::uint64_t eset, const StreamChain& 
     for (const std::string& problem : catalogue.problems)
         m_report.setCatalogueNotes.push_back(set + ": " + problem);
     const WitnessVerdict verdict = m_witness.Weigh(catalogue);
+    m_lostHold.Release(verdict.namedFolders);
     if (!verdict.used) {
         m_report.setCatalogueNotes.push_back(set + ": the set's catalogue does not match its blocks: not used");
         return;

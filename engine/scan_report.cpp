@@ -39,6 +39,7 @@ bool ScanReport::Empty() const
     return emptyFileNames.Total() + unusableFileNames.Total() + longFilePaths.Total() + lostDirectories.Total()
                + longSetNames.Total() + cutShort.count + placedById.count + inLostFolder.count + rowsNotAdded
                + abandonedSlots + fromSetCatalogue.count + notFoundInSetCatalogue.count
+               + foldersFromSetCatalogue.count
            == 0
         && unreadable.empty() && gaps.empty() && lostSets.empty();
 }
@@ -120,6 +121,8 @@ std::string PartText(const ReportPart& part)
     case ReportFinding::kFilesNotFound:
         return Counted(n, "file", "files") + " named in the set's catalogue " + (n == 1 ? "was" : "were")
                + " not found";
+    case ReportFinding::kFoldersFromSetCatalogue:
+        return Counted(n, "folder", "folders") + " named by the set's catalogue";
     case ReportFinding::kBlocklessTail:
         return "no block found in the last " + Counted(n, "byte", "bytes")
                + "; a deep scan looks for blocks off the 512-byte grid";
@@ -160,6 +163,7 @@ std::vector<ReportPart> ScanReportSummaryParts(const ScanReport& report)
     add(ReportFinding::kSlotsAbandoned, report.abandonedSlots);
     add(ReportFinding::kFilesFromSetCatalogue, report.fromSetCatalogue.count);
     add(ReportFinding::kFilesNotFound, report.notFoundInSetCatalogue.count);
+    add(ReportFinding::kFoldersFromSetCatalogue, report.foldersFromSetCatalogue.count);
     return parts;
 }
 
@@ -202,6 +206,7 @@ std::vector<std::string> ScanReportDetails(const ScanReport& report)
     AddNoted(lines, "files put into a lost folder because their folder's block was lost", report.inLostFolder);
     AddNoted(lines, "files placed in the folder their directory ID names", report.placedById);
     AddNoted(lines, "files whose block was lost, found where the set's catalogue placed them", report.fromSetCatalogue);
+    AddNoted(lines, "folders whose block was lost, named by the set's catalogue", report.foldersFromSetCatalogue);
     const std::vector<std::string> notFound = NotFoundDetails(report);
     lines.insert(lines.end(), notFound.begin(), notFound.end());
     if (!report.gaps.empty())

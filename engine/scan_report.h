@@ -70,6 +70,7 @@ struct ScanReport {
     // used (for the verbose report).
     NotedFiles fromSetCatalogue;
     NotedFiles notFoundInSetCatalogue;
+    NotedFiles foldersFromSetCatalogue; // lost folders the set's catalogue named: their paths
     std::vector<std::string> setCatalogueNotes;
     std::uint64_t setCataloguesUsed = 0;
     // Ranges of 64 KiB or more that no block covers, searched off the grid,
@@ -118,6 +119,7 @@ enum class ReportFinding {
     kFilesFromSetCatalogue,
     kFilesNotFound, // named in a set's catalogue
     kSlotsAbandoned,
+    kFoldersFromSetCatalogue,
 };
 struct ReportPart {
     ReportFinding finding;

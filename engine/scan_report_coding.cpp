@@ -102,7 +102,8 @@ void EncodeScanReport(CacheEncoder& out, const ScanReport& report)
                                            &report.lostDirectories, &report.longSetNames})
         EncodeBlocks(out, *blocks);
     for (const NotedFiles* files : {&report.cutShort, &report.placedById, &report.inLostFolder,
-                                    &report.fromSetCatalogue, &report.notFoundInSetCatalogue})
+                                    &report.fromSetCatalogue, &report.notFoundInSetCatalogue,
+                                    &report.foldersFromSetCatalogue})
         EncodeNoted(out, *files);
     EncodeExamples(out, report.setCatalogueNotes);
     out.Varint(report.setCataloguesUsed);
@@ -126,7 +127,7 @@ bool DecodeScanReport(CacheDecoder& in, ScanReport& report)
                                      &report.lostDirectories, &report.longSetNames})
         DecodeBlocks(in, *blocks);
     for (NotedFiles* files : {&report.cutShort, &report.placedById, &report.inLostFolder, &report.fromSetCatalogue,
-                              &report.notFoundInSetCatalogue})
+                              &report.notFoundInSetCatalogue, &report.foldersFromSetCatalogue})
         DecodeNoted(in, *files);
     DecodeExamples(in, report.setCatalogueNotes);
     report.setCataloguesUsed = in.Varint();

@@ -7,6 +7,7 @@
 #include "set_catalogue_format.h"
 
 #include <algorithm>
+#include <map>
 
 using namespace BlockFormat;
 
@@ -20,6 +21,11 @@ constexpr std::size_t kReadSlice = 1 << 20;
 constexpr char kChecksumTag[] = "CSUM";
 constexpr std::uint64_t kChecksumLength = 4;
 
+std::string_view EntryFolder(const SetCatalogue& catalogue, const SetCatalogue::File& entry)
+{
+    return entry.folder == SetCatalogue::kNoFolder ? std::string_view("\\") : catalogue.folders[entry.folder].path;
+}
+
 } // namespace
 
 void SetCatalogueWitness::SetStarted(std::optional<std::uint64_t> sset)
@@ -32,6 +38,7 @@ void SetCatalogueWitness::SetStarted(std::optional<std::uint64_t> sset)
     m_folders.clear();
     m_files.clear();
     m_unnamedFiles.clear();
+    m_lostFolders.clear();
 }
 
 // Blocks come in file order but for those a deep search finds behind the
@@ -45,9 +52,8 @@ void SetCatalogueWitness::BlockElsewhere(std::uint64_t block, std::uint64_t end)
         return;
     }
     if (block >= m_reach + kRoomSize) {
-        if (m_rooms.empty()) // the files just before the first room are kept with those after it
-            for (std::size_t k = m_recentCount - std::min(m_recentCount, m_recent.size()); k < m_recentCount; ++k)
-                Keep(m_recent[k % m_recent.size()]);
+        if (m_rooms.empty())
+            KeepRecent();
         m_rooms.emplace_back(m_reach, block);
     } else if (!m_rooms.empty()) {
         Ranges rooms;
@@ -73,12 +79,24 @@ void SetCatalogueWitness::FolderFound(std::uint64_t block, std::string_view fold
         m_folders.push_back(Named{FolderKey(folder), block});
 }
 
-void SetCatalogueWitness::Keep(const Recent& file)
+// The files just before the first room are kept with those after it, their
+// names read again.
+void SetCatalogueWitness::KeepRecent()
 {
-    if (file.lost)
-        m_unnamedFiles.push_back(file.block);
-    else
-        m_files.push_back(Named{file.key, file.block});
+    for (std::size_t k = m_recentCount - std::min(m_recentCount, m_recent.size()); k < m_recentCount; ++k) {
+        const Recent& file = m_recent[k % m_recent.size()];
+        if (const auto name = m_nameOf(file.block))
+            m_files.push_back(Named{FileKey(file.folderKey, *name), file.block});
+    }
+}
+
+// Every file of a lost folder is kept (they are few): it may lie where a
+// catalogue entry places a file, and its folder may take that entry's.
+void SetCatalogueWitness::LostFileFound(std::uint64_t block, std::string_view folder, std::string_view name)
+{
+    if (m_lostFolders.empty() || m_lostFolders.back() != folder)
+        m_lostFolders.emplace_back(folder);
+    m_unnamedFiles.push_back(Unnamed{block, NameKey(name), m_lostFolders.size() - 1});
 }
 
 // The block found with `key`; the first of them where there are several.
@@ -167,21 +185,73 @@ WitnessVerdict SetCatalogueWitness::Weigh(const SetCatalogue& catalogue)
 
     std::stable_sort(anchors.begin(), anchors.end());
     std::sort(m_rooms.begin(), m_rooms.end());
-    std::sort(m_unnamedFiles.begin(), m_unnamedFiles.end());
+    std::stable_sort(m_unnamedFiles.begin(), m_unnamedFiles.end());
+    std::vector<std::size_t> unnamedEntries;
+    std::vector<std::optional<std::uint64_t>> estimates;
     for (std::size_t k = 0; k < catalogue.files.size(); ++k) {
         if (named[k])
             continue;
         const SetCatalogue::File& entry = catalogue.files[k];
         CatalogueAddition file;
-        file.folder = entry.folder == SetCatalogue::kNoFolder ? "\\" : catalogue.folders[entry.folder].path;
+        file.folder = EntryFolder(catalogue, entry);
         file.name = entry.name;
         file.size = entry.size;
         file.modified = entry.modified;
         const auto estimate = Estimate(anchors, entry.address);
+        unnamedEntries.push_back(k);
+        estimates.push_back(estimate);
         if (!estimate || Recover(*estimate, file) != Outcome::InsideFoundBlocks)
             verdict.additions.push_back(std::move(file));
     }
+    NameLostFolders(catalogue, unnamedEntries, estimates, verdict);
     return verdict;
+}
+
+// A lost folder takes the path the catalogue gives every one of its files:
+// each lies where an entry of its name places a file, and all those
+// entries link to folder entries of that one path.
+void SetCatalogueWitness::NameLostFolders(const SetCatalogue& catalogue, const std::vector<std::size_t>& unnamedEntries,
+                                          const std::vector<std::optional<std::uint64_t>>& estimates,
+                                          WitnessVerdict& verdict) const
+{
+    const std::string_view clash = "|"; // never a folder path
+    std::vector<std::string_view> placed(m_unnamedFiles.size());
+    for (std::size_t k = 0; k < unnamedEntries.size(); ++k) {
+        const SetCatalogue::File& entry = catalogue.files[unnamedEntries[k]];
+        if (!estimates[k] || entry.folder == SetCatalogue::kNoFolder) // a folder entry that did not hold names none
+            continue;
+        const std::string_view path = catalogue.folders[entry.folder].path;
+        const std::uint64_t key = NameKey(entry.name);
+        const auto [from, to] = UnnamedNear(*estimates[k]);
+        for (auto file = from; file != to; ++file) {
+            std::string_view& place = placed[static_cast<std::size_t>(file - m_unnamedFiles.begin())];
+            if (file->nameKey == key)
+                place = place.empty() || place == path ? path : clash;
+        }
+    }
+    std::map<std::string_view, std::string_view> named; // lost folder, its path
+    for (std::size_t k = 0; k < m_unnamedFiles.size(); ++k) {
+        const std::string_view folder = m_lostFolders[m_unnamedFiles[k].folder];
+        const std::string_view path = placed[k].empty() ? clash : placed[k];
+        const auto [at, added] = named.emplace(folder, path);
+        if (!added && at->second != path)
+            at->second = clash;
+    }
+    for (const auto& [folder, path] : named)
+        if (path != clash)
+            verdict.namedFolders.emplace_back(folder, path);
+}
+
+// The file blocks found in lost folders that lie within a logical block of `estimate`.
+std::pair<std::vector<SetCatalogueWitness::Unnamed>::const_iterator,
+          std::vector<SetCatalogueWitness::Unnamed>::const_iterator>
+SetCatalogueWitness::UnnamedNear(std::uint64_t estimate) const
+{
+    const std::uint64_t low = estimate - std::min(estimate, kBlock);
+    const std::uint64_t high = estimate + kBlock;
+    const auto byBlock = [](std::uint64_t at, const Unnamed& file) { return at < file.block; };
+    return {std::upper_bound(m_unnamedFiles.begin(), m_unnamedFiles.end(), low, byBlock),
+            std::upper_bound(m_unnamedFiles.begin(), m_unnamedFiles.end(), high - 1, byBlock)};
 }
 
 // The file's data in a room the found blocks left around `estimate`.
@@ -190,8 +260,8 @@ SetCatalogueWitness::Outcome SetCatalogueWitness::Recover(std::uint64_t estimate
     const std::uint64_t low = estimate - std::min(estimate, kBlock);
     const std::uint64_t high = estimate + kBlock;
     // A file block found there whose folder was lost is this file's.
-    const auto unnamed = std::upper_bound(m_unnamedFiles.begin(), m_unnamedFiles.end(), low);
-    if (unnamed != m_unnamedFiles.end() && *unnamed < high)
+    const auto unnamed = UnnamedNear(estimate);
+    if (unnamed.first != unnamed.second)
         return Outcome::InsideFoundBlocks;
     Outcome outcome = Outcome::InsideFoundBlocks;
     auto room = std::upper_bound(m_rooms.begin(), m_rooms.end(), low,

@@ -10,7 +10,8 @@
 // so that a backup that gained or lost bytes is no obstacle):
 // by a data stream header whose checksum holds, else backwards from its
 // checksum stream, whose value must confirm the bytes. A found block always
-// wins: nothing inside one is taken.
+// wins: nothing inside one is taken. A "lost dir" whose files the catalogue
+// places (near their blocks, by their names) all in one folder is named.
 
 #include "set_catalogue_reader.h"
 #include "stream_chain.h"
@@ -19,6 +20,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,6 +57,11 @@ inline std::uint64_t FileKey(std::uint64_t folderKey, std::string_view name)
 {
     return MixedKey(folderKey, name);
 }
+// The key of a file name alone, whatever its folder.
+inline std::uint64_t NameKey(std::string_view name)
+{
+    return MixedKey(1, name);
+}
 
 // A file the catalogue adds: its data found, or not found at all.
 struct CatalogueAddition {
@@ -70,11 +77,20 @@ struct CatalogueAddition {
 struct WitnessVerdict {
     bool used = false;
     std::vector<CatalogueAddition> additions; // in the catalogue's order
+    // A lost folder ("\lost dir0\") and the path the catalogue gives it.
+    std::vector<std::pair<std::string, std::string>> namedFolders;
 };
+
+// Reads the name of the file whose block is at `block` again, as the scan
+// gave it, or nothing when it no longer can.
+using FileNameReader = std::function<std::optional<std::string>(std::uint64_t block)>;
 
 class SetCatalogueWitness {
 public:
-    SetCatalogueWitness(const FetchBytes& fetch, std::uint64_t fileSize) : m_fetch(fetch), m_fileSize(fileSize) {}
+    SetCatalogueWitness(const FetchBytes& fetch, std::uint64_t fileSize, FileNameReader nameOf)
+        : m_fetch(fetch), m_fileSize(fileSize), m_nameOf(std::move(nameOf))
+    {
+    }
 
     // A new set; its SSET at `sset` when the set block was found.
     void SetStarted(std::optional<std::uint64_t> sset);
@@ -83,8 +99,9 @@ public:
     // answered here.
     void BlockFound(std::uint64_t block, std::uint64_t end)
     {
-        if (block >= m_reach && block - m_reach < kRoomSize) {
-            m_reach = std::max(m_reach, std::max(end, block + kRoomSize));
+        // One comparison: a block before the reach wraps to a large distance.
+        if (block - m_reach < kRoomSize) {
+            m_reach = std::max(end, block + kRoomSize); // past the reach already
             return;
         }
         BlockElsewhere(block, end);
@@ -94,17 +111,23 @@ public:
     bool RoomLeft() const { return !m_rooms.empty(); }
     // A folder or file block of the set and the path it was given ("\a\b\"
     // and, for a file, its name); `lost`: its folder's name was not read.
+    // Before the first room only a file's block and folder are kept, in a
+    // ring: its name is read again should a room follow closely.
     void FolderFound(std::uint64_t block, std::string_view folder, bool lost);
     void FileFound(std::uint64_t block, std::string_view folder, std::string_view name, bool lost)
     {
-        if (!lost && (folder.data() != m_lastFolder.data() || folder.size() != m_lastFolder.size())) {
+        if (lost) {
+            LostFileFound(block, folder, name);
+            return;
+        }
+        if (folder.data() != m_lastFolder.data() || folder.size() != m_lastFolder.size()) {
             m_lastFolder = folder;
             m_lastFolderKey = FolderKey(folder);
         }
-        Recent& file = m_recent[m_recentCount++ % m_recent.size()];
-        file = Recent{block, lost ? 0 : FileKey(m_lastFolderKey, name), lost};
         if (RoomLeft())
-            Keep(file);
+            m_files.push_back(Named{FileKey(m_lastFolderKey, name), block});
+        else
+            m_recent[m_recentCount++ % m_recent.size()] = Recent{block, m_lastFolderKey};
     }
 
     WitnessVerdict Weigh(const SetCatalogue& catalogue);
@@ -117,8 +140,14 @@ private:
     };
     struct Recent {
         std::uint64_t block = 0;
-        std::uint64_t key = 0;
-        bool lost = false;
+        std::uint64_t folderKey = 0;
+    };
+    // A file found in a lost folder: the key of its name alone, and its folder.
+    struct Unnamed {
+        std::uint64_t block;
+        std::uint64_t nameKey;
+        std::size_t folder; // into m_lostFolders
+        bool operator<(const Unnamed& other) const { return block < other.block; }
     };
     static constexpr std::uint64_t kRoomSize = 512; // the least room a block needs
     static constexpr std::uint64_t kNoReach = UINT64_MAX;
@@ -130,12 +159,17 @@ private:
     using Ranges = std::vector<std::pair<std::uint64_t, std::uint64_t>>;
     enum class Outcome { Recovered, Missing, InsideFoundBlocks };
 
-    void Keep(const Recent& file);
+    void LostFileFound(std::uint64_t block, std::string_view folder, std::string_view name);
+    void KeepRecent();
+    void NameLostFolders(const SetCatalogue& catalogue, const std::vector<std::size_t>& unnamedEntries,
+                         const std::vector<std::optional<std::uint64_t>>& estimates, WitnessVerdict& verdict) const;
     void BlockElsewhere(std::uint64_t block, std::uint64_t end);
     std::optional<std::uint64_t> BlockNamed(const std::vector<Named>& sorted, std::uint64_t key) const;
     static bool Anchors(const std::vector<std::uint64_t>& sortedKeys, const std::vector<Named>& found,
                         std::uint64_t key);
     std::optional<std::uint64_t> Estimate(const std::vector<Anchor>& anchors, std::uint64_t address) const;
+    std::pair<std::vector<Unnamed>::const_iterator, std::vector<Unnamed>::const_iterator>
+    UnnamedNear(std::uint64_t estimate) const;
     Outcome Recover(std::uint64_t estimate, CatalogueAddition& file) const;
     bool FromDataHeader(std::uint64_t from, std::uint64_t to, CatalogueAddition& file) const;
     bool FromChecksum(std::uint64_t from, std::uint64_t to, CatalogueAddition& file) const;
@@ -143,6 +177,7 @@ private:
 
     const FetchBytes& m_fetch;
     const std::uint64_t m_fileSize;
+    const FileNameReader m_nameOf;
     std::optional<std::uint64_t> m_sset;
     // The set's bytes that no found block accounts for, a slot or more each,
     // and the end of the bytes accounted for so far.
@@ -150,12 +185,13 @@ private:
     std::uint64_t m_reach = kNoReach;
     std::vector<Named> m_folders; // key: the folder path's hash
     std::vector<Named> m_files;   // key: folder path and name hashed together
-    std::vector<std::uint64_t> m_unnamedFiles;
+    std::vector<Unnamed> m_unnamedFiles; // every one of the set, in file order
+    std::vector<std::string> m_lostFolders;
     // The last files found before the first room (each at least a slot: 8
     // reach back further than an entry's place can be off).
     std::array<Recent, 8> m_recent;
     std::size_t m_recentCount = 0;
     // The folder of the last file (valid until the next folder block) and its key.
     std::string_view m_lastFolder;
-    std::uint64_t m_lastFolderKey = 0; // file blocks whose folder was lost, in file order
+    std::uint64_t m_lastFolderKey = 0;
 };

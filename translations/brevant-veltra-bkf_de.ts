@@ -927,6 +927,14 @@ Support: %3</translation>
         <translation>%1 im Katalog des Satzes genannte Dateien wurden nicht gefunden</translation>
     </message>
     <message>
+        <source>%1 folder named by the set&apos;s catalogue</source>
+        <translation>%1 Ordner nach dem Katalog des Satzes benannt</translation>
+    </message>
+    <message>
+        <source>%1 folders named by the set&apos;s catalogue</source>
+        <translation>%1 Ordner nach dem Katalog des Satzes benannt</translation>
+    </message>
+    <message>
         <source>from the catalogue</source>
         <translation>aus dem Katalog</translation>
     </message>

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <sstream>
 
@@ -133,14 +134,53 @@ TEST(SetCatalogueTest, FilesWhoseBlockWasLost)
     }
 }
 
-// A destroyed folder block puts no file among those not found.
-TEST(SetCatalogueTest, FilesInALostFolderAreNoLoss)
+// A destroyed folder block: the catalogue names the lost folder when it
+// places every one of its files in one folder, and its files are listed and
+// saved there; else the folder stays a "lost dir". No file is missing either way.
+TEST(SetCatalogueTest, LostFoldersTakeTheCataloguesName)
 {
-    Sample s = WriteSample();
-    s.w.ZeroRange(s.files[0].block - 512, 512);
-    const ScanResult result = ScanBytes(s.w.Bytes());
-    EXPECT_EQ(result.report.notFoundInSetCatalogue.count, 0u) << RowsText(result);
-    EXPECT_EQ(result.rows.size(), 4u);
+    const char* lost = "BKF\\BACKUP SET 1(_Daily)\\lost dir0\\";
+    struct Case {
+        const char* name;
+        const char* entryRenamed; // in the catalogue, this file's name starts with "z"
+        const char* folder;       // where the lost folder's files are listed
+        bool used;                // the catalogue matches the found blocks
+    };
+    const Case cases[] = {
+        {"named", nullptr, kFolder, true},
+        {"one of its files not placed", "a.txt", lost, true},
+        {"catalogue does not match a found file", "d.txt", lost, false},
+    };
+    for (const Case& c : cases) {
+        Sample s = WriteSample();
+        s.w.ZeroRange(s.files[0].block - 512, 512);
+        if (c.entryRenamed) {
+            const Bytes bytes = s.w.Bytes();
+            const std::vector<std::uint16_t> units = Utf16(c.entryRenamed);
+            const auto at = std::search(bytes.begin() + s.w.LastCatalogue().detailHeader, bytes.end(),
+                                        reinterpret_cast<const std::uint8_t*>(units.data()),
+                                        reinterpret_cast<const std::uint8_t*>(units.data() + units.size()));
+            s.w.Put16(static_cast<std::size_t>(at - bytes.begin()), 'z');
+        }
+        const bool named = c.entryRenamed == nullptr;
+        TempFile backup(s.w.Bytes());
+        TempDir dest;
+        const Tool::Result run = RunRecover({"extract", "-v", "--no-cache", backup.Path(), dest.Path()});
+        EXPECT_EQ(run.status, 0) << c.name << run.err;
+        for (const char* name : {"a.txt", "b.bin", "c.bin"}) {
+            const std::string saved = test_files::OnDisk(dest.Child("Recovered BKF"), c.folder + std::string(name));
+            EXPECT_TRUE(test_files::ReadFileBytes(saved).has_value()) << c.name << " " << name;
+        }
+        EXPECT_EQ(run.err.find("1 folder named by the set's catalogue") != std::string::npos, named) << run.err;
+        EXPECT_EQ(run.err.find("does not match its blocks") == std::string::npos, c.used) << run.err;
+        const ScanResult result = ScanBytes(s.w.Bytes());
+        EXPECT_EQ(RowsText(result).find("lost dir") == std::string::npos, named) << c.name << RowsText(result);
+        EXPECT_EQ(result.rows.size(), 4u) << c.name;
+        EXPECT_EQ(result.report.notFoundInSetCatalogue.count, 0u) << c.name << RowsText(result);
+        const RecordedRow* row = result.FindRow(c.folder + std::string("a.txt"));
+        ASSERT_NE(row, nullptr) << c.name;
+        EXPECT_EQ(row->status, named ? RowStatus::NoChecksum : RowStatus::FolderLost) << c.name;
+    }
 }
 
 // Hostile entries (lengths, links, sizes, addresses anywhere) cost a scan

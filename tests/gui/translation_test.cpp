@@ -159,14 +159,17 @@ TEST(Translation, CountedTextsTakeTheLanguageAndItsDecimalSeparator)
     report.cutShort.count = 2;
     report.lostDirectories.Add(true, "x");
     report.blocklessTail = 1536;
+    report.foldersFromSetCatalogue.Add("x");
     struct Case {
         QLocale locale;
         QString bytes, rate, summary, hint;
     };
     const Case cases[] = {
-        {kGerman, "1,5 KiB", "2,5 MiB/s, noch 0:03", "1 Ordner in „lost dir“ umbenannt, 2 Dateien abgeschnitten",
+        {kGerman, "1,5 KiB", "2,5 MiB/s, noch 0:03", "1 Ordner in „lost dir“ umbenannt, 2 Dateien abgeschnitten, "
+                  "1 Ordner nach dem Katalog des Satzes benannt",
          "kein Block in den letzten 1.536 Bytes gefunden; eine Tiefensuche sucht Blöcke außerhalb des 512-Byte-Rasters"},
-        {kEnglish, "1.5 KiB", "2.5 MiB/s, 0:03 left", "1 folder renamed \"lost dir\", 2 files cut short",
+        {kEnglish, "1.5 KiB", "2.5 MiB/s, 0:03 left", "1 folder renamed \"lost dir\", 2 files cut short, "
+                   "1 folder named by the set's catalogue",
          "no block found in the last 1,536 bytes; a deep scan looks for blocks off the 512-byte grid"},
     };
     for (const Case& c : cases) {
