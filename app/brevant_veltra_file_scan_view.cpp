@@ -24,7 +24,7 @@
 #include "save_progress_dlg.h"
 #include "report_log.h"
 #include "save_report.h"
-#include "scan_options.h"
+#include "scan_end_message.h"
 #include "scan_report_line.h"
 #include "surface_ink.h"
 #include "system_texts.h"
@@ -34,10 +34,8 @@
 #include "window_memory.h"
 #include "wizard_pages.h"
 
-#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -52,24 +50,16 @@
 
 #include <ctime>
 #include <iterator>
-#include <thread>
-
-namespace {
-
-// A stopped worker notices the stop before its next 512-byte slot and then
-// hands over its last batch; this is far more than that takes.
-constexpr int kPreviousScanWaitMs = 5000;
-
-} // namespace
 
 CBrevantVeltraFileScanView::CBrevantVeltraFileScanView(ViewFrame& frame, const WindowServices& services,
                                                        QWidget* parent)
     : QWidget(parent),
       m_frame(frame),
       m_services(services),
+      m_session(m_store, m_treeModel, m_listModel, services),
       m_controls(CreateWizardControls(*this, m_treeModel, m_listModel, services.messages)),
       m_reportLine(new ScanReportLine(services.messages, this)),
-      m_pPages(std::make_unique<CWizardPages>(static_cast<WizardHost&>(*this), m_controls, *m_reportLine, services))
+      m_pPages(std::make_unique<CWizardPages>(m_session, m_controls, *m_reportLine, services, [this] { OnSaveFiles(); }))
 {
     setAttribute(Qt::WA_OpaquePaintEvent); // the background covers everything
     setAcceptDrops(true);
@@ -82,9 +72,6 @@ CBrevantVeltraFileScanView::CBrevantVeltraFileScanView(ViewFrame& frame, const W
 
 CBrevantVeltraFileScanView::~CBrevantVeltraFileScanView()
 {
-    // Release a worker waiting on this window before the scanner joins it.
-    m_bridge.Detach();
-    m_scanner.StopScan();
     // The controls go while the models they show still exist (QWidget would
     // delete them only after this class's members).
     qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
@@ -110,16 +97,19 @@ void CBrevantVeltraFileScanView::ConnectCommands()
     connect(c.folderContents, &FolderContentsList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(c.catalogueList, &CatalogueList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(m_reportLine, &ScanReportLine::rescanRequested, this, &View::OnRescan);
+    connect(&m_session, &ScanSession::starting, this, [this] {
+        ClearCatalogue();
+        SetHelpText(Texts::Tr(SystemText::kSearching));
+    });
+    connect(&m_session, &ScanSession::runningChanged, this, &View::ShowScanRunning);
+    connect(&m_session, &ScanSession::ended, this, &View::ShowScanEnd);
     m_reportLine->SetLog([this] { return Log(); });
 }
 
 void CBrevantVeltraFileScanView::CreatePreview()
 {
-    FilePreviewController::Backup backup{[this] { return m_strFilePath.toStdString(); },
-                                         [this] { return m_scanner.ScannedFile(); },
-                                         [this] { return IsScanRunning(); }};
     m_preview = new FilePreviewController(
-        *this, m_store, std::move(backup),
+        *this, m_store, m_session,
         [this](const CatalogueStore& rows, const std::string& destination, ExtractionReport& report) {
             return RunSaveWindow(rows, destination, false, report);
         },
@@ -168,11 +158,6 @@ void CBrevantVeltraFileScanView::SetTabOrder()
         setTabOrder(order[k - 1], order[k]);
 }
 
-bool CBrevantVeltraFileScanView::IsScanRunning() const
-{
-    return m_bridge.IsScanRunning();
-}
-
 void CBrevantVeltraFileScanView::ClearCatalogue()
 {
     m_treeModel.Clear();
@@ -185,88 +170,41 @@ void CBrevantVeltraFileScanView::ClearCatalogue()
     SortList(*m_controls.catalogueList, -1);
     SortList(*m_controls.folderContents, -1);
     m_frame.ShowStatusText(QString());
-    m_statesChanged = false;
-}
-
-void CBrevantVeltraFileScanView::StartScan(const QString& path)
-{
-    BeginScan(path, CatalogueCacheUse{});
 }
 
 void CBrevantVeltraFileScanView::OnRescan()
 {
-    if (Page() != 1 || IsScanRunning() || (IsScanUnfinished() && !WaitForPreviousScan()))
-        return;
-    if (!MayClearReview())
-        return;
-    BeginScan(m_strFilePath, CatalogueCacheUse{false, true});
+    if (Page() == 1 && !m_session.Rescan(m_controls.chkDeepScan->isChecked()))
+        m_pPages->OnBack();
 }
 
-void CBrevantVeltraFileScanView::BeginScan(const QString& path, const CatalogueCacheUse& cache)
+void CBrevantVeltraFileScanView::ShowScanRunning(bool running)
 {
-    m_strFilePath = path;
-    m_frame.SetProgressVisible(true);
-    ClearCatalogue();
-    SetStopVisible(true);
-    // The scan reports an open failure itself (message, back to the file page).
-    ScanOptions options;
-    options.deep = m_controls.chkDeepScan->isChecked();
-    m_reviewDeep = options.deep;
-    m_scanStopped = false;
-    const BkfScanner::StartResult result = m_bridge.StartScan(m_scanner, m_strFilePath, options, cache);
-    if (result == BkfScanner::StartResult::Started)
-        WindowMemory(m_services.settings).NoteBackup(path); // for File's recent list
-    if (result != BkfScanner::StartResult::Busy)
-        return;
-    // Only if the previous worker outlived WaitForPreviousScan.
-    StopScan();
-    m_pPages->OnBack();
+    if (!running)
+        m_pPages->ScanEnded();
+    m_controls.btnStop->setVisible(running);
+    SetCatalogueScanRunning(*m_controls.folderTree, *m_controls.folderContents, running);
 }
 
-void CBrevantVeltraFileScanView::HoldScan(bool held)
+void CBrevantVeltraFileScanView::ShowScanEnd(const ScanEnd& end, bool nothingFound)
 {
-    m_bridge.HoldScan(held);
-}
-
-void CBrevantVeltraFileScanView::StopScan()
-{
-    m_scanStopped = m_scanStopped || IsScanRunning();
-    m_bridge.StopScan(m_scanner);
-    SetProgressVisible(false);
-    SetStopVisible(false);
-}
-
-bool CBrevantVeltraFileScanView::WaitForPreviousScan()
-{
-    const QDeadlineTimer deadline(kPreviousScanWaitMs);
-    while (IsScanUnfinished() && !deadline.hasExpired()) {
-        // The worker may be waiting for its last batch to be applied here;
-        // the user's clicks wait until this Next is done.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (end.kind != ScanEnd::Kind::OpenFailed) {
+        SetHelpText(Texts::Tr(SystemText::kScanDone));
+        m_controls.folderContents->ShowFolder(nullptr);
     }
-    return !IsScanUnfinished();
-}
-
-bool CBrevantVeltraFileScanView::ReviewIsOf(const QString& path) const
-{
-    if (path != m_strFilePath || m_store.RowCount() == 0 || m_scanStopped || IsScanUnfinished())
-        return false;
-    BkfFileHandle backup;
-    return backup.Open(path.toStdString()) && backup.OpenedAs() == m_scanner.ScannedFile();
-}
-
-bool CBrevantVeltraFileScanView::MayClearReview()
-{
-    const bool work = m_statesChanged || m_store.TickedCount() != m_store.RowCount();
-    return !work
-        || m_services.messages.ShowMessage(Texts::Tr(SystemText::kRescanQuestion), MessageService::kConfirm)
-        == MessageService::kYes;
-}
-
-bool CBrevantVeltraFileScanView::IsScanUnfinished() const
-{
-    return m_scanner.IsWorkerAlive() || m_bridge.IsScanUnfinished();
+    ShowScanRunning(false);
+    if (end.kind != ScanEnd::Kind::OpenFailed) {
+        m_scanReport = end.report;
+        m_scannedAt = end.cachedScanAt.value_or(static_cast<std::int64_t>(std::time(nullptr)));
+        m_lastSave.reset();
+        m_reportLine->ShowReport(end.report, end.cachedScanAt);
+        m_reportLine->setVisible(m_reportLine->HasReport() && Page() == 1);
+    }
+    const QString message = ScanEndMessage(end, nothingFound);
+    if (!message.isEmpty())
+        m_services.messages.ShowMessage(message, MessageService::kInform);
+    if (nothingFound)
+        m_pPages->OnBack();
 }
 
 void CBrevantVeltraFileScanView::OpenBackup(const QString& path)
@@ -290,11 +228,11 @@ bool CBrevantVeltraFileScanView::CatalogueReadable()
 {
     if (Page() == 0)
         return false;
-    if (IsScanRunning()) {
+    if (m_session.IsScanRunning()) {
         m_services.messages.ShowMessage(Texts::Tr(SystemText::kStopFirst), MessageService::kNotice);
         return false;
     }
-    return !IsScanUnfinished() || WaitForPreviousScan();
+    return !m_session.IsScanUnfinished() || m_session.WaitForPreviousScan();
 }
 
 void CBrevantVeltraFileScanView::OnSaveFiles()
@@ -317,7 +255,7 @@ void CBrevantVeltraFileScanView::OnSaveFiles()
 bool CBrevantVeltraFileScanView::AskToContinue(const std::string& destination)
 {
     const auto earlier = FindEarlierSave(destination, m_frame.FilePrefix().toStdString(), m_store,
-                                         m_scanner.ScannedFile().size);
+                                         m_session.ScannedFile().size);
     if (!earlier)
         return false;
     const QString folder = QDir(QString::fromStdString(earlier->folder)).dirName();
@@ -347,7 +285,7 @@ void CBrevantVeltraFileScanView::ShowStatusesAfterSave(const ExtractionReport& r
 
 void CBrevantVeltraFileScanView::ShowStatesChanged()
 {
-    m_statesChanged = true;
+    m_session.NoteStatesChanged();
     m_listModel.RefreshRows();
     m_controls.folderContents->ContentsModel().RefreshStates();
 }
@@ -355,7 +293,7 @@ void CBrevantVeltraFileScanView::ShowStatesChanged()
 bool CBrevantVeltraFileScanView::RunSaveWindow(const CatalogueStore& rows, const std::string& destination,
                                                bool continueSave, ExtractionReport& report)
 {
-    CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_strFilePath, m_scanner.ScannedFile(), rows, destination,
+    CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_session.BackupPath(), m_session.ScannedFile(), rows, destination,
                                                    m_frame.FilePrefix().toStdString(),
                                                    ExtractionOptions{m_frame.RestoreDates(), continueSave}},
                             m_services.messages, this);
@@ -382,7 +320,7 @@ void CBrevantVeltraFileScanView::OnCheckData()
         return;
     }
     DataCheckRun run(m_store, [this] { ShowStatesChanged(); });
-    CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_strFilePath, m_scanner.ScannedFile(), m_store, {}, {}, {},
+    CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_session.BackupPath(), m_session.ScannedFile(), m_store, {}, {}, {},
                                                    run.Work(std::move(rows))},
                             m_services.messages, this);
     m_saveDialog = &dialog;
@@ -397,7 +335,7 @@ void CBrevantVeltraFileScanView::OnCheckData()
 
 QString CBrevantVeltraFileScanView::Log() const
 {
-    return ReportLog(ReportLogFacts{m_strFilePath, m_scanner.ScannedFile(), m_scannedAt, m_scanReport, m_store,
+    return ReportLog(ReportLogFacts{m_session.BackupPath(), m_session.ScannedFile(), m_scannedAt, m_scanReport, m_store,
                                     m_lastSave ? &*m_lastSave : nullptr, m_lastChosen});
 }
 
@@ -406,7 +344,7 @@ void CBrevantVeltraFileScanView::KeepCheckedStates()
 {
     BkfFileHandle backup;
     std::string why;
-    if (backup.Open(m_strFilePath.toStdString()) && backup.OpenedAs() == m_scanner.ScannedFile())
+    if (backup.Open(m_session.BackupPath().toStdString()) && backup.OpenedAs() == m_session.ScannedFile())
         KeepCatalogue(backup, m_store, m_store.FolderDates(), m_scanReport,
                       static_cast<std::int64_t>(std::time(nullptr)), &why);
 }
@@ -461,68 +399,12 @@ void CBrevantVeltraFileScanView::OnSettings()
     m_frame.OnSettings();
 }
 
-// --- ScanWindow ------------------------------------------------------------------
+// --- The scan's texts -----------------------------------------------------------
 
-// The scan's texts belong to the results page: a scan left with Back must
-// not write "press Next button to save" on the file page, where Next scans.
 void CBrevantVeltraFileScanView::SetHelpText(const QString& text)
 {
     if (Page() == 1)
         m_controls.lblHelpTop->SetText(text);
-}
-
-void CBrevantVeltraFileScanView::SetScanPositionText(const QString& text)
-{
-    m_frame.SetScanPositionText(text);
-}
-
-void CBrevantVeltraFileScanView::SetFileCountText(const QString& text)
-{
-    m_frame.SetFileCountText(text);
-}
-
-void CBrevantVeltraFileScanView::SetProgressPosition(int percent)
-{
-    m_frame.SetProgressPosition(percent);
-}
-
-void CBrevantVeltraFileScanView::SetProgressVisible(bool visible)
-{
-    m_frame.SetProgressVisible(visible);
-}
-
-void CBrevantVeltraFileScanView::SetStopVisible(bool visible)
-{
-    // Stop goes when the scan has ended or was stopped: an open question
-    // whether to stop it has nothing left to stop.
-    if (!visible)
-        m_pPages->ScanEnded();
-    m_controls.btnStop->setVisible(visible);
-    SetCatalogueScanRunning(*m_controls.folderTree, *m_controls.folderContents, visible);
-}
-
-void CBrevantVeltraFileScanView::ShowMessage(const QString& text)
-{
-    m_services.messages.ShowMessage(text, MessageService::kInform);
-}
-
-void CBrevantVeltraFileScanView::GoBack()
-{
-    m_pPages->OnBack();
-}
-
-void CBrevantVeltraFileScanView::ClearContentsList()
-{
-    m_controls.folderContents->ShowFolder(nullptr);
-}
-
-void CBrevantVeltraFileScanView::ShowScanReport(const ScanReport& report, std::optional<std::int64_t> cachedScanAt)
-{
-    m_scanReport = report;
-    m_scannedAt = cachedScanAt.value_or(static_cast<std::int64_t>(std::time(nullptr)));
-    m_lastSave.reset();
-    m_reportLine->ShowReport(report, cachedScanAt);
-    m_reportLine->setVisible(m_reportLine->HasReport() && Page() == 1);
 }
 
 // --- Painting, layout, drops ---------------------------------------------------------

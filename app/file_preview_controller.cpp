@@ -10,6 +10,7 @@
 #include "save_report.h"
 #include "scan_report.h"
 #include "system_texts.h"
+#include "scan_session.h"
 #include "view_frame.h"
 
 #include <QEvent>
@@ -28,12 +29,12 @@ QString FileName(std::string_view path)
 
 } // namespace
 
-FilePreviewController::FilePreviewController(QWidget& view, const CatalogueStore& store, Backup backup,
+FilePreviewController::FilePreviewController(QWidget& view, const CatalogueStore& store, const ScanSession& scan,
                                              PrivateSave::SaveRunner save, MessageService& messages,
                                              DesktopShell& shell, ViewFrame& frame)
     : QObject(&view),
       m_store(store),
-      m_backup(std::move(backup)),
+      m_scan(scan),
       m_messages(messages),
       m_shell(shell),
       m_frame(frame),
@@ -64,7 +65,7 @@ void FilePreviewController::Preview(std::size_t row)
         emit paneToggled();
         m_pane->layout()->activate(); // the picture's room is known now
     }
-    PreviewRequest request{m_backup.path(), m_backup.scanned(), entry, m_pane->PictureRoom()};
+    PreviewRequest request{m_scan.BackupPath().toStdString(), m_scan.ScannedFile(), entry, m_pane->PictureRoom()};
     request.row.path = {};
     m_loader->Request(request);
 }
@@ -90,7 +91,7 @@ void FilePreviewController::Open(std::size_t row)
 {
     if (row >= m_store.RowCount())
         return;
-    if (m_backup.scanRunning()) {
+    if (m_scan.IsScanRunning()) {
         m_messages.ShowMessage(Texts::Tr(SystemText::kStopFirst), MessageService::kNotice);
         return;
     }
@@ -116,7 +117,8 @@ void FilePreviewController::ReportProblems(const ExtractionReport& report)
 void FilePreviewController::DragOutOf(CatalogueList& list, FolderTree& tree)
 {
     DragOut::Window window{[this](const QString& text) { m_frame.ShowStatusText(text); },
-                           [this](const ExtractionReport& report) { ReportProblems(report); }, m_backup.scanRunning};
+                           [this](const ExtractionReport& report) { ReportProblems(report); },
+                           [this] { return m_scan.IsScanRunning(); }};
     m_drags = new DragOut(list, tree, m_store, m_private, std::move(window), this);
 }
 

@@ -23,6 +23,7 @@ class DesktopShell;
 class FilePreviewPane;
 class MessageService;
 class PreviewLoader;
+class ScanSession;
 class ViewFrame;
 struct PreviewResult;
 
@@ -30,15 +31,8 @@ class FilePreviewController : public QObject {
     Q_OBJECT
 
 public:
-    // What the window knows of the backup scanned last.
-    struct Backup {
-        std::function<std::string()> path;
-        std::function<FileIdentity()> scanned;
-        std::function<bool()> scanRunning;
-    };
-
     // Everything given outlives this object; the pane becomes a (hidden) child of `view`.
-    FilePreviewController(QWidget& view, const CatalogueStore& store, Backup backup, PrivateSave::SaveRunner save,
+    FilePreviewController(QWidget& view, const CatalogueStore& store, const ScanSession& scan, PrivateSave::SaveRunner save,
                           MessageService& messages, DesktopShell& shell, ViewFrame& frame);
     ~FilePreviewController() override;
 
@@ -71,7 +65,7 @@ private:
     void ReportProblems(const ExtractionReport& report);
 
     const CatalogueStore& m_store;
-    Backup m_backup;
+    const ScanSession& m_scan; // the backup scanned last
     MessageService& m_messages;
     DesktopShell& m_shell;
     ViewFrame& m_frame;

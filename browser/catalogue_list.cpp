@@ -14,7 +14,7 @@
 
 
 CatalogueList::CatalogueList(CatalogueListModel& model, QWidget* parent)
-    : TickBoxTableView(parent), m_model(model), m_menu(new SaveMenu(this, Texts::Tr("Save Files"), kSaveFilesCommand))
+    : TickBoxTableView(parent), m_model(model), m_menu(new SaveMenu(this, Texts::Tr("Save Files"), SaveMenu::kSaveFilesCommand))
 {
     setModel(&model);
     SetUpReportView(*this, {400, 160, 90, 0, 150, 100});

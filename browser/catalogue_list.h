@@ -25,8 +25,6 @@ class CatalogueList : public TickBoxTableView {
     Q_OBJECT
 
 public:
-    static constexpr int kSaveFilesCommand = 32003;
-
     // The model outlives the view.
     explicit CatalogueList(CatalogueListModel& model, QWidget* parent = nullptr);
 

@@ -17,7 +17,7 @@
 #include <QPainter>
 
 FolderTree::FolderTree(FolderTreeModel& model, QWidget* parent)
-    : QTreeView(parent), m_model(model), m_menu(new SaveMenu(this, Texts::Tr("Save Files"), kSaveFilesCommand))
+    : QTreeView(parent), m_model(model), m_menu(new SaveMenu(this, Texts::Tr("Save Files"), SaveMenu::kSaveFilesCommand))
 {
     setModel(&model);
     ExposePartialTicks(*this);

@@ -26,8 +26,6 @@ class FolderTree : public QTreeView {
     Q_OBJECT
 
 public:
-    static constexpr int kSaveFilesCommand = 32003;
-
     // The model outlives the view.
     explicit FolderTree(FolderTreeModel& model, QWidget* parent = nullptr);
 

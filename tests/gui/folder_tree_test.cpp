@@ -204,16 +204,12 @@ TEST_F(FolderTreeTest, VeryDeepPathsAreAddedAndDeletedWithoutExhaustingTheStack)
     EXPECT_EQ(tree.NodeCount(), 0u);
 }
 
-TEST_F(FolderTreeTest, TopLevelNodeShowsTheBackupImageAndOthersTheFolderImages)
+TEST_F(FolderTreeTest, EveryNodeShowsAnImageAndItsName)
 {
     tree.AddPath(R"(BKF\S\D\)");
     const QModelIndex bkf = tree.IndexOf(Node({"BKF"}));
     const QModelIndex set = tree.IndexOf(Node({"BKF", "S"}));
 
-    EXPECT_EQ(tree.data(bkf, FolderTreeModel::ImageIndexRole).toInt(), FolderTreeModel::BackupImage);
-    EXPECT_EQ(tree.data(bkf, FolderTreeModel::SelectedImageIndexRole).toInt(), FolderTreeModel::BackupImage);
-    EXPECT_EQ(tree.data(set, FolderTreeModel::ImageIndexRole).toInt(), FolderTreeModel::ClosedFolderImage);
-    EXPECT_EQ(tree.data(set, FolderTreeModel::SelectedImageIndexRole).toInt(), FolderTreeModel::OpenFolderImage);
     EXPECT_FALSE(tree.data(bkf, Qt::DecorationRole).value<QIcon>().isNull());
     EXPECT_FALSE(tree.data(set, Qt::DecorationRole).value<QIcon>().isNull());
     EXPECT_EQ(tree.data(set).toString(), QStringLiteral("S"));
