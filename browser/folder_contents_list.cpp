@@ -55,7 +55,7 @@ std::size_t FolderContentsList::CatalogueRowOf(int row) const
     return m_rows->IsRow(row) ? m_rows->CatalogueRowOf(row) : FolderContentsListModel::kNoRow;
 }
 
-void FolderContentsList::RequestFor(int row, void (FolderContentsList::*signal)(std::size_t))
+void FolderContentsList::RequestFor(int row, void (TickBoxTableView::*signal)(std::size_t))
 {
     const std::size_t found = CatalogueRowOf(row);
     if (found != FolderContentsListModel::kNoRow)
@@ -280,31 +280,11 @@ bool FolderContentsList::event(QEvent* event)
     return ClaimSelectAll(event) || QTableView::event(event);
 }
 
-void FolderContentsList::mousePressEvent(QMouseEvent* event)
+bool FolderContentsList::OnPress(const QPoint& point)
 {
-    const QPoint point = event->position().toPoint();
-    if (event->button() == Qt::RightButton) {
-        OnRClick(point);
-        event->accept();
-        return;
-    }
-    QTableView::mousePressEvent(event); // the list's own selection handling
-    if (event->button() == Qt::LeftButton) {
-        BoxPressed(IsOnReportBox(*this, ReportRowAt(*this, point), point));
-        OnClick(point);
-    }
-}
-
-void FolderContentsList::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton) {
-        const QPoint point = event->position().toPoint();
-        BoxPressed(IsOnReportBox(*this, ReportRowAt(*this, point), point));
-        OnDblClk(point);
-        event->accept();
-        return;
-    }
-    QTableView::mouseDoubleClickEvent(event);
+    const bool onBox = IsOnReportBox(*this, ReportRowAt(*this, point), point);
+    OnClick(point);
+    return onBox;
 }
 
 void FolderContentsList::keyPressEvent(QKeyEvent* event)

@@ -60,21 +60,14 @@ public:
     void OpenFolderRow(int row);
     // Presses at a point of the viewport.
     void OnClick(const QPoint& point);
-    void OnDblClk(const QPoint& point);
-    void OnRClick(const QPoint& point);
+    void OnDblClk(const QPoint& point) override;
+    void OnRClick(const QPoint& point) override;
     // Tab, Enter and Space; returns false for keys left to the list's own handling.
     bool OnListKeyDown(int key);
 
-signals:
-    // "Save File" was chosen in the context menu.
-    void saveRequested(int commandId);
-    void previewRequested(std::size_t catalogueRow);
-    void openRequested(std::size_t catalogueRow);
-
 protected:
     bool event(QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool OnPress(const QPoint& point) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -88,7 +81,7 @@ private:
     // The catalogue row of a file row, or FolderContentsListModel::kNoRow.
     std::size_t CatalogueRowOf(int row) const;
     // Emits `signal` for a file row.
-    void RequestFor(int row, void (FolderContentsList::*signal)(std::size_t));
+    void RequestFor(int row, void (TickBoxTableView::*signal)(std::size_t));
     void AddFileCommands();
     // Makes `node` the tree's selected node and shows it here.
     void OpenFolder(FolderNode* node);
