@@ -635,7 +635,7 @@ TEST(ScannerStopTest, StopInsideARowEndsWithThatSlot)
     // that of the rows kept.
     const std::vector<std::string> counts = WithPrefix(ui.ScanReports(), "files:");
     ASSERT_FALSE(counts.empty());
-    EXPECT_EQ(counts.back(), "files:200");
+    EXPECT_EQ(counts.back(), "200");
     EXPECT_EQ(ui.Endings(), kStopped);
     EXPECT_EQ(ui.LastEnd().rowsFound, 200u);
 }
