@@ -454,17 +454,6 @@ TEST_F(FolderTreeTest, CheckingANodeThroughTheModelTicksItsRowsAndRecomputesItsA
     EXPECT_FALSE(tree.setData(tree.IndexOf(Node({"BKF", "S"})), Qt::PartiallyChecked, Qt::CheckStateRole));
 }
 
-TEST_F(FolderTreeTest, FindChildFolderLooksOnlyAmongTheChildrenOfTheSelectedNode)
-{
-    tree.AddPath(R"(BKF\S\Docs\Old\)");
-    EXPECT_EQ(view.FindChildFolder("S"), nullptr) << "nothing selected";
-
-    view.SelectNode(Node({"BKF", "S"}));
-    EXPECT_EQ(view.FindChildFolder("Docs"), Node({"BKF", "S", "Docs"}));
-    EXPECT_EQ(view.FindChildFolder("docs"), nullptr);
-    EXPECT_EQ(view.FindChildFolder("Old"), nullptr);
-}
-
 TEST_F(FolderTreeTest, CheckAllCollapsedChecksEverythingAndLeavesOnlyTheFirstTopLevelOpen)
 {
     tree.AddPath(R"(BKF\S\A\B\)");
