@@ -113,8 +113,10 @@ void CBrevantVeltraFileScanView::CreatePreview()
         [this](const CatalogueStore& rows, const std::string& destination, ExtractionReport& report) {
             return RunSaveWindow(rows, destination, false, report);
         },
-        m_services.messages, m_services.shell, m_frame);
+        m_services.messages, m_services.shell);
     m_preview->FollowVisibility(*m_controls.catalogueList);
+    connect(m_preview, &FilePreviewController::statusText, this,
+            [this](const QString& text) { m_frame.ShowStatusText(text); });
     connect(m_preview, &FilePreviewController::dataChecked, this, [this](std::size_t row, bool intact) {
         m_store.NoteDataCheck(row, intact);
         ShowStatesChanged();

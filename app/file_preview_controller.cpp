@@ -11,7 +11,6 @@
 #include "scan_report.h"
 #include "system_texts.h"
 #include "scan_session.h"
-#include "view_frame.h"
 
 #include <QEvent>
 #include <QLayout>
@@ -31,13 +30,12 @@ QString FileName(std::string_view path)
 
 FilePreviewController::FilePreviewController(QWidget& view, const CatalogueStore& store, const ScanSession& scan,
                                              PrivateSave::SaveRunner save, MessageService& messages,
-                                             DesktopShell& shell, ViewFrame& frame)
+                                             DesktopShell& shell)
     : QObject(&view),
       m_store(store),
       m_scan(scan),
       m_messages(messages),
       m_shell(shell),
-      m_frame(frame),
       m_pane(new FilePreviewPane(&view)),
       m_loader(std::make_unique<PreviewLoader>([this](const PreviewResult& result) { ShowResult(result); })),
       m_private(std::move(save), [this](std::size_t row, bool intact) { emit dataChecked(row, intact); })
@@ -105,18 +103,19 @@ void FilePreviewController::Open(std::size_t row)
         m_shell.OpenDocument(saved);
 }
 
-// A clean save says nothing.
+// A clean save says nothing. Dates are counted only when the save was asked
+// to restore them, so the counts alone decide whether they are named.
 void FilePreviewController::ReportProblems(const ExtractionReport& report)
 {
     const SaveReportText text =
-        DescribeSave(report, 1, QString::fromStdString(report.rootFolder), ScanReport(), m_frame.RestoreDates());
+        DescribeSave(report, 1, QString::fromStdString(report.rootFolder), ScanReport(), true);
     if (!text.message.isEmpty())
         m_messages.ShowMessageWithDetails(text.message, text.details, MessageService::kInform);
 }
 
 void FilePreviewController::DragOutOf(CatalogueList& list, FolderTree& tree)
 {
-    DragOut::Window window{[this](const QString& text) { m_frame.ShowStatusText(text); },
+    DragOut::Window window{[this](const QString& text) { emit statusText(text); },
                            [this](const ExtractionReport& report) { ReportProblems(report); },
                            [this] { return m_scan.IsScanRunning(); }};
     m_drags = new DragOut(list, tree, m_store, m_private, std::move(window), this);
