@@ -97,10 +97,8 @@ void CBrevantVeltraFileScanView::ConnectCommands()
     connect(c.folderContents, &FolderContentsList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(c.catalogueList, &CatalogueList::saveRequested, this, &CBrevantVeltraFileScanView::OnSaveFiles);
     connect(m_reportLine, &ScanReportLine::rescanRequested, this, &View::OnRescan);
-    connect(&m_session, &ScanSession::starting, this, [this] {
-        ClearCatalogue();
-        SetHelpText(Texts::Tr(SystemText::kSearching));
-    });
+    connect(&m_session, &ScanSession::starting, this, &View::ClearCatalogue);
+    connect(&m_session, &ScanSession::searching, this, [this] { SetHelpText(Texts::Tr(SystemText::kSearching)); });
     connect(&m_session, &ScanSession::runningChanged, this, &View::ShowScanRunning);
     connect(&m_session, &ScanSession::ended, this, &View::ShowScanEnd);
     m_reportLine->SetLog([this] { return Log(); });
@@ -190,19 +188,22 @@ void CBrevantVeltraFileScanView::ShowScanRunning(bool running)
 
 void CBrevantVeltraFileScanView::ShowScanEnd(const ScanEnd& end, bool nothingFound)
 {
-    if (end.kind != ScanEnd::Kind::OpenFailed) {
-        SetHelpText(Texts::Tr(SystemText::kScanDone));
-        m_controls.folderContents->ShowFolder(nullptr);
-    }
-    ShowScanRunning(false);
-    if (end.kind != ScanEnd::Kind::OpenFailed) {
-        m_scanReport = end.report;
-        m_scannedAt = end.cachedScanAt.value_or(static_cast<std::int64_t>(std::time(nullptr)));
-        m_lastSave.reset();
-        m_reportLine->ShowReport(end.report, end.cachedScanAt);
-        m_reportLine->setVisible(m_reportLine->HasReport() && Page() == 1);
-    }
     const QString message = ScanEndMessage(end, nothingFound);
+    if (end.kind == ScanEnd::Kind::OpenFailed) {
+        // Said over the results page as Next left it, then back to the file page.
+        m_services.messages.ShowMessage(message, MessageService::kInform);
+        ShowScanRunning(false);
+        m_pPages->OnBack();
+        return;
+    }
+    SetHelpText(Texts::Tr(SystemText::kScanDone));
+    m_controls.folderContents->ShowFolder(nullptr);
+    ShowScanRunning(false);
+    m_scanReport = end.report;
+    m_scannedAt = end.cachedScanAt.value_or(static_cast<std::int64_t>(std::time(nullptr)));
+    m_lastSave.reset();
+    m_reportLine->ShowReport(end.report, end.cachedScanAt);
+    m_reportLine->setVisible(m_reportLine->HasReport() && Page() == 1);
     if (!message.isEmpty())
         m_services.messages.ShowMessage(message, MessageService::kInform);
     if (nothingFound)

@@ -58,8 +58,10 @@ bool ScanSession::Begin(const QString& path, bool deep, const CatalogueCacheUse&
     options.deep = deep;
     // An open failure or a worker that cannot start ends through the bridge as well.
     const BkfScanner::StartResult result = m_scanner.StartScan(path.toStdString(), m_bridge, options, cache);
-    if (result == BkfScanner::StartResult::Started)
+    if (result == BkfScanner::StartResult::Started) {
         WindowMemory(m_services.settings).NoteBackup(path); // for File's recent list
+        emit searching();
+    }
     if (result != BkfScanner::StartResult::Busy) {
         m_endPending = true;
         return true;

@@ -61,6 +61,8 @@ signals:
     void starting();
     // A scan started running, or was told to stop (its end follows).
     void runningChanged(bool running);
+    // The backup opened and the scan reads it.
+    void searching();
     void progressChanged(int percent);
     void scanPositionChanged(const QString& text);
     void fileCountChanged(const QString& text);
