@@ -98,7 +98,7 @@ ScanFigures GuiScan(CMainFrame& frame, const QString& path)
     QEventLoop loop;
     QTimer endCheck;
     QObject::connect(&endCheck, &QTimer::timeout, [&] {
-        if (!view.IsScanUnfinished())
+        if (!view.Session().IsScanUnfinished())
             loop.quit();
     });
     QElapsedTimer timer;
@@ -134,7 +134,7 @@ int RunScan(int argc, char** argv)
     const double target = argc > 4 ? std::atof(argv[4]) : 1.10;
     const double memoryTargetMb = argc > 5 ? std::atof(argv[5]) : 0;
     PrintedMessages messages;
-    SystemDesktopShell shell;
+    SystemDesktopShell shell(messages);
     NoChooser chooser;
     NoFolderChooser folderChooser;
     QSettings settings(QDir::temp().filePath(QStringLiteral("bkf-window-bench.ini")), QSettings::IniFormat);
