@@ -16,8 +16,8 @@
 #include "header_sort.h"
 #include "hover_button.h"
 #include "message_service.h"
-#include "scan_options.h"
 #include "save_command.h"
+#include "scan_end_message.h"
 #include "scan_report_line.h"
 #include "surface_ink.h"
 #include "system_texts.h"
@@ -27,10 +27,8 @@
 #include "window_memory.h"
 #include "wizard_pages.h"
 
-#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDeadlineTimer>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHeaderView>
@@ -44,24 +42,16 @@
 
 #include <ctime>
 #include <iterator>
-#include <thread>
-
-namespace {
-
-// A stopped worker notices the stop before its next 512-byte slot and then
-// hands over its last batch; this is far more than that takes.
-constexpr int kPreviousScanWaitMs = 5000;
-
-} // namespace
 
 CBrevantVeltraFileScanView::CBrevantVeltraFileScanView(ViewFrame& frame, const WindowServices& services,
                                                        QWidget* parent)
     : QWidget(parent),
       m_frame(frame),
       m_services(services),
+      m_session(m_store, m_treeModel, m_listModel, services),
       m_controls(CreateWizardControls(*this, m_treeModel, m_listModel, services.messages)),
       m_reportLine(new ScanReportLine(services.messages, this)),
-      m_pPages(std::make_unique<CWizardPages>(static_cast<WizardHost&>(*this), m_controls, *m_reportLine, services))
+      m_pPages(std::make_unique<CWizardPages>(m_session, m_controls, *m_reportLine, services, [this] { m_save->OnSaveFiles(); }))
 {
     setAttribute(Qt::WA_OpaquePaintEvent); // the background covers everything
     setAcceptDrops(true);
@@ -75,9 +65,6 @@ CBrevantVeltraFileScanView::CBrevantVeltraFileScanView(ViewFrame& frame, const W
 
 CBrevantVeltraFileScanView::~CBrevantVeltraFileScanView()
 {
-    // Release a worker waiting on this window before the scanner joins it.
-    m_bridge.Detach();
-    m_scanner.StopScan();
     // The controls go while the models they show still exist (QWidget would
     // delete them only after this class's members).
     qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
@@ -90,7 +77,8 @@ void CBrevantVeltraFileScanView::ConnectCommands()
     const WizardControls& c = m_controls;
     connect(c.btnAddFile, &QAbstractButton::clicked, this, &View::OnAddFile);
     connect(c.btnRepair, &QAbstractButton::clicked, this, [pages] { pages->OnRepairFile(); });
-    connect(c.btnSave, &QAbstractButton::clicked, this, [this] { m_save->OnSaveFiles(); });
+    const auto save = [this] { m_save->OnSaveFiles(); };
+    connect(c.btnSave, &QAbstractButton::clicked, this, save);
     connect(c.btnSettings, &QAbstractButton::clicked, this, &CBrevantVeltraFileScanView::OnSettings);
     connect(c.btnUpdate, &QAbstractButton::clicked, this, [this] { m_frame.OnLiveUpdate(); });
     connect(c.btnNext, &QAbstractButton::clicked, this, [pages] { pages->OnNext(); });
@@ -99,45 +87,43 @@ void CBrevantVeltraFileScanView::ConnectCommands()
     connect(c.btnHomePage, &QAbstractButton::clicked, this, &View::OnHomePage);
     connect(c.btnBrowse, &QAbstractButton::clicked, this, [pages] { pages->BrowseForBackupFile(); });
     connect(c.editFileName, &QLineEdit::returnPressed, this, [pages] { pages->OnNext(); });
-    const auto save = [this] { m_save->OnSaveFiles(); };
     connect(c.folderTree, &FolderTree::saveRequested, this, save);
     connect(c.folderContents, &FolderContentsList::saveRequested, this, save);
     connect(c.catalogueList, &CatalogueList::saveRequested, this, save);
     connect(m_reportLine, &ScanReportLine::rescanRequested, this, &View::OnRescan);
+    connect(&m_session, &ScanSession::starting, this, &View::ClearCatalogue);
+    connect(&m_session, &ScanSession::searching, this, [this] { SetHelpText(Texts::Tr(SystemText::kSearching)); });
+    connect(&m_session, &ScanSession::runningChanged, this, &View::ShowScanRunning);
+    connect(&m_session, &ScanSession::ended, this, &View::ShowScanEnd);
     m_reportLine->SetLog([this] { return m_save->Log(); });
 }
 
 void CBrevantVeltraFileScanView::CreateSaveCommand()
 {
-    SaveCommand::Review review{[this] { return m_strFilePath; },
-                               [this] { return m_scanner.ScannedFile(); },
+    SaveCommand::Review review{[this] { return m_session.BackupPath(); },
+                               [this] { return m_session.ScannedFile(); },
                                [this] { return CatalogueReadable(); },
                                [this]() -> const ScanReport& { return m_scanReport; },
                                [this] { return m_scannedAt; },
                                [this] {
+                                   m_session.NoteStatesChanged();
                                    m_listModel.RefreshRows();
                                    m_controls.folderContents->ContentsModel().RefreshStates();
                                }};
     m_save = std::make_unique<SaveCommand>(*this, m_store, std::move(review), m_frame, m_services);
 }
 
-void CBrevantVeltraFileScanView::OnSaveFiles()
-{
-    m_save->OnSaveFiles();
-}
-
 void CBrevantVeltraFileScanView::CreatePreview()
 {
-    FilePreviewController::Backup backup{[this] { return m_strFilePath.toStdString(); },
-                                         [this] { return m_scanner.ScannedFile(); },
-                                         [this] { return IsScanRunning(); }};
     m_preview = new FilePreviewController(
-        *this, m_store, std::move(backup),
+        *this, m_store, m_session,
         [this](const CatalogueStore& rows, const std::string& destination, ExtractionReport& report) {
             return m_save->RunSaveWindow(rows, destination, report);
         },
-        m_services.messages, m_services.shell, m_frame);
+        m_services.messages, m_services.shell);
     m_preview->FollowVisibility(*m_controls.catalogueList);
+    connect(m_preview, &FilePreviewController::statusText, this,
+            [this](const QString& text) { m_frame.ShowStatusText(text); });
     connect(m_preview, &FilePreviewController::dataChecked, this,
             [this](std::size_t row, bool intact) { m_save->NoteDataCheck(row, intact); });
     m_preview->DragOutOf(*m_controls.catalogueList, *m_controls.folderTree);
@@ -179,11 +165,6 @@ void CBrevantVeltraFileScanView::SetTabOrder()
         setTabOrder(order[k - 1], order[k]);
 }
 
-bool CBrevantVeltraFileScanView::IsScanRunning() const
-{
-    return m_bridge.IsScanRunning();
-}
-
 void CBrevantVeltraFileScanView::ClearCatalogue()
 {
     m_treeModel.Clear();
@@ -196,88 +177,44 @@ void CBrevantVeltraFileScanView::ClearCatalogue()
     SortList(*m_controls.catalogueList, -1);
     SortList(*m_controls.folderContents, -1);
     m_frame.ShowStatusText(QString());
-    m_save->CatalogueCleared();
-}
-
-void CBrevantVeltraFileScanView::StartScan(const QString& path)
-{
-    BeginScan(path, CatalogueCacheUse{});
 }
 
 void CBrevantVeltraFileScanView::OnRescan()
 {
-    if (Page() != 1 || IsScanRunning() || (IsScanUnfinished() && !WaitForPreviousScan()))
+    if (Page() == 1 && !m_session.Rescan(m_controls.chkDeepScan->isChecked()))
+        m_pPages->OnBack();
+}
+
+void CBrevantVeltraFileScanView::ShowScanRunning(bool running)
+{
+    if (!running)
+        m_pPages->ScanEnded();
+    m_controls.btnStop->setVisible(running);
+    SetCatalogueScanRunning(*m_controls.folderTree, *m_controls.folderContents, running);
+}
+
+void CBrevantVeltraFileScanView::ShowScanEnd(const ScanEnd& end, bool nothingFound)
+{
+    const QString message = ScanEndMessage(end, nothingFound);
+    if (end.kind == ScanEnd::Kind::OpenFailed) {
+        // Said over the results page as Next left it, then back to the file page.
+        m_services.messages.ShowMessage(message, MessageService::kInform);
+        ShowScanRunning(false);
+        m_pPages->OnBack();
         return;
-    if (!MayClearReview())
-        return;
-    BeginScan(m_strFilePath, CatalogueCacheUse{false, true});
-}
-
-void CBrevantVeltraFileScanView::BeginScan(const QString& path, const CatalogueCacheUse& cache)
-{
-    m_strFilePath = path;
-    m_frame.SetProgressVisible(true);
-    ClearCatalogue();
-    SetStopVisible(true);
-    // The scan reports an open failure itself (message, back to the file page).
-    ScanOptions options;
-    options.deep = m_controls.chkDeepScan->isChecked();
-    m_reviewDeep = options.deep;
-    m_scanStopped = false;
-    const BkfScanner::StartResult result = m_bridge.StartScan(m_scanner, m_strFilePath, options, cache);
-    if (result == BkfScanner::StartResult::Started)
-        WindowMemory(m_services.settings).NoteBackup(path); // for File's recent list
-    if (result != BkfScanner::StartResult::Busy)
-        return;
-    // Only if the previous worker outlived WaitForPreviousScan.
-    StopScan();
-    m_pPages->OnBack();
-}
-
-void CBrevantVeltraFileScanView::HoldScan(bool held)
-{
-    m_bridge.HoldScan(held);
-}
-
-void CBrevantVeltraFileScanView::StopScan()
-{
-    m_scanStopped = m_scanStopped || IsScanRunning();
-    m_bridge.StopScan(m_scanner);
-    SetProgressVisible(false);
-    SetStopVisible(false);
-}
-
-bool CBrevantVeltraFileScanView::WaitForPreviousScan()
-{
-    const QDeadlineTimer deadline(kPreviousScanWaitMs);
-    while (IsScanUnfinished() && !deadline.hasExpired()) {
-        // The worker may be waiting for its last batch to be applied here;
-        // the user's clicks wait until this Next is done.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    return !IsScanUnfinished();
-}
-
-bool CBrevantVeltraFileScanView::ReviewIsOf(const QString& path) const
-{
-    if (path != m_strFilePath || m_store.RowCount() == 0 || m_scanStopped || IsScanUnfinished())
-        return false;
-    BkfFileHandle backup;
-    return backup.Open(path.toStdString()) && backup.OpenedAs() == m_scanner.ScannedFile();
-}
-
-bool CBrevantVeltraFileScanView::MayClearReview()
-{
-    const bool work = m_save->StatesChanged() || m_store.TickedCount() != m_store.RowCount();
-    return !work
-        || m_services.messages.ShowMessage(Texts::Tr(SystemText::kRescanQuestion), MessageService::kConfirm)
-        == MessageService::kYes;
-}
-
-bool CBrevantVeltraFileScanView::IsScanUnfinished() const
-{
-    return m_scanner.IsWorkerAlive() || m_bridge.IsScanUnfinished();
+    SetHelpText(Texts::Tr(SystemText::kScanDone));
+    m_controls.folderContents->ShowFolder(nullptr);
+    ShowScanRunning(false);
+    m_scanReport = end.report;
+    m_scannedAt = end.cachedScanAt.value_or(static_cast<std::int64_t>(std::time(nullptr)));
+    m_save->ScanReported();
+    m_reportLine->ShowReport(end.report, end.cachedScanAt);
+    m_reportLine->setVisible(m_reportLine->HasReport() && Page() == 1);
+    if (!message.isEmpty())
+        m_services.messages.ShowMessage(message, MessageService::kInform);
+    if (nothingFound)
+        m_pPages->OnBack();
 }
 
 void CBrevantVeltraFileScanView::OpenBackup(const QString& path)
@@ -301,11 +238,11 @@ bool CBrevantVeltraFileScanView::CatalogueReadable()
 {
     if (Page() == 0)
         return false;
-    if (IsScanRunning()) {
+    if (m_session.IsScanRunning()) {
         m_services.messages.ShowMessage(Texts::Tr(SystemText::kStopFirst), MessageService::kNotice);
         return false;
     }
-    return !IsScanUnfinished() || WaitForPreviousScan();
+    return !m_session.IsScanUnfinished() || m_session.WaitForPreviousScan();
 }
 
 void CBrevantVeltraFileScanView::OnSettings()
@@ -313,68 +250,12 @@ void CBrevantVeltraFileScanView::OnSettings()
     m_frame.OnSettings();
 }
 
-// --- ScanWindow ------------------------------------------------------------------
+// --- The scan's texts -----------------------------------------------------------
 
-// The scan's texts belong to the results page: a scan left with Back must
-// not write "press Next button to save" on the file page, where Next scans.
 void CBrevantVeltraFileScanView::SetHelpText(const QString& text)
 {
     if (Page() == 1)
         m_controls.lblHelpTop->SetText(text);
-}
-
-void CBrevantVeltraFileScanView::SetScanPositionText(const QString& text)
-{
-    m_frame.SetScanPositionText(text);
-}
-
-void CBrevantVeltraFileScanView::SetFileCountText(const QString& text)
-{
-    m_frame.SetFileCountText(text);
-}
-
-void CBrevantVeltraFileScanView::SetProgressPosition(int percent)
-{
-    m_frame.SetProgressPosition(percent);
-}
-
-void CBrevantVeltraFileScanView::SetProgressVisible(bool visible)
-{
-    m_frame.SetProgressVisible(visible);
-}
-
-void CBrevantVeltraFileScanView::SetStopVisible(bool visible)
-{
-    // Stop goes when the scan has ended or was stopped: an open question
-    // whether to stop it has nothing left to stop.
-    if (!visible)
-        m_pPages->ScanEnded();
-    m_controls.btnStop->setVisible(visible);
-    SetCatalogueScanRunning(*m_controls.folderTree, *m_controls.folderContents, visible);
-}
-
-void CBrevantVeltraFileScanView::ShowMessage(const QString& text)
-{
-    m_services.messages.ShowMessage(text, MessageService::kInform);
-}
-
-void CBrevantVeltraFileScanView::GoBack()
-{
-    m_pPages->OnBack();
-}
-
-void CBrevantVeltraFileScanView::ClearContentsList()
-{
-    m_controls.folderContents->ShowFolder(nullptr);
-}
-
-void CBrevantVeltraFileScanView::ShowScanReport(const ScanReport& report, std::optional<std::int64_t> cachedScanAt)
-{
-    m_scanReport = report;
-    m_scannedAt = cachedScanAt.value_or(static_cast<std::int64_t>(std::time(nullptr)));
-    m_save->ScanReported();
-    m_reportLine->ShowReport(report, cachedScanAt);
-    m_reportLine->setVisible(m_reportLine->HasReport() && Page() == 1);
 }
 
 // --- Painting, layout, drops ---------------------------------------------------------

@@ -10,7 +10,7 @@
 #include "save_report.h"
 #include "scan_report.h"
 #include "system_texts.h"
-#include "view_frame.h"
+#include "scan_session.h"
 
 #include <QEvent>
 #include <QLayout>
@@ -28,15 +28,14 @@ QString FileName(std::string_view path)
 
 } // namespace
 
-FilePreviewController::FilePreviewController(QWidget& view, const CatalogueStore& store, Backup backup,
+FilePreviewController::FilePreviewController(QWidget& view, const CatalogueStore& store, const ScanSession& scan,
                                              PrivateSave::SaveRunner save, MessageService& messages,
-                                             DesktopShell& shell, ViewFrame& frame)
+                                             DesktopShell& shell)
     : QObject(&view),
       m_store(store),
-      m_backup(std::move(backup)),
+      m_scan(scan),
       m_messages(messages),
       m_shell(shell),
-      m_frame(frame),
       m_pane(new FilePreviewPane(&view)),
       m_loader(std::make_unique<PreviewLoader>([this](const PreviewResult& result) { ShowResult(result); })),
       m_private(std::move(save), [this](std::size_t row, bool intact) { emit dataChecked(row, intact); })
@@ -64,7 +63,7 @@ void FilePreviewController::Preview(std::size_t row)
         emit paneToggled();
         m_pane->layout()->activate(); // the picture's room is known now
     }
-    PreviewRequest request{m_backup.path(), m_backup.scanned(), entry, m_pane->PictureRoom()};
+    PreviewRequest request{m_scan.BackupPath().toStdString(), m_scan.ScannedFile(), entry, m_pane->PictureRoom()};
     request.row.path = {};
     m_loader->Request(request);
 }
@@ -90,7 +89,7 @@ void FilePreviewController::Open(std::size_t row)
 {
     if (row >= m_store.RowCount())
         return;
-    if (m_backup.scanRunning()) {
+    if (m_scan.IsScanRunning()) {
         m_messages.ShowMessage(Texts::Tr(SystemText::kStopFirst), MessageService::kNotice);
         return;
     }
@@ -103,19 +102,21 @@ void FilePreviewController::Open(std::size_t row)
         m_shell.OpenDocument(QString::fromStdString(saved));
 }
 
-// A clean save says nothing.
+// A clean save says nothing. Dates are counted only when the save was asked
+// to restore them, so the counts alone decide whether they are named.
 void FilePreviewController::ReportProblems(const ExtractionReport& report)
 {
     const SaveReportText text =
-        DescribeSave(report, 1, QString::fromStdString(report.rootFolder), ScanReport(), m_frame.RestoreDates());
+        DescribeSave(report, 1, QString::fromStdString(report.rootFolder), ScanReport(), true);
     if (!text.message.isEmpty())
         m_messages.ShowMessageWithDetails(text.message, text.details, MessageService::kInform);
 }
 
 void FilePreviewController::DragOutOf(CatalogueList& list, FolderTree& tree)
 {
-    DragOut::Window window{[this](const QString& text) { m_frame.ShowStatusText(text); },
-                           [this](const ExtractionReport& report) { ReportProblems(report); }, m_backup.scanRunning};
+    DragOut::Window window{[this](const QString& text) { emit statusText(text); },
+                           [this](const ExtractionReport& report) { ReportProblems(report); },
+                           [this] { return m_scan.IsScanRunning(); }};
     m_drags = new DragOut(list, tree, m_store, m_private, std::move(window), this);
 }
 

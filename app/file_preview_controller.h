@@ -2,8 +2,9 @@
 #pragma once
 // The window's look inside found files: the preview pane with its loader,
 // "Open", which saves one file privately and opens it with the desktop's
-// program, and the drag of found files out onto a file manager. The pane closes when the lists hide (the file page) and with a
-// new scan. Window thread only.
+// program, and the drag of found files out onto a file manager. The pane
+// closes when the lists hide (the file page) and with a new scan. It reaches
+// the window only through its signals. Window thread only.
 
 #include "bkf_file_handle.h"
 #include "private_save.h"
@@ -23,23 +24,16 @@ class DesktopShell;
 class FilePreviewPane;
 class MessageService;
 class PreviewLoader;
-class ViewFrame;
+class ScanSession;
 struct PreviewResult;
 
 class FilePreviewController : public QObject {
     Q_OBJECT
 
 public:
-    // What the window knows of the backup scanned last.
-    struct Backup {
-        std::function<std::string()> path;
-        std::function<FileIdentity()> scanned;
-        std::function<bool()> scanRunning;
-    };
-
     // Everything given outlives this object; the pane becomes a (hidden) child of `view`.
-    FilePreviewController(QWidget& view, const CatalogueStore& store, Backup backup, PrivateSave::SaveRunner save,
-                          MessageService& messages, DesktopShell& shell, ViewFrame& frame);
+    FilePreviewController(QWidget& view, const CatalogueStore& store, const ScanSession& scan,
+                          PrivateSave::SaveRunner save, MessageService& messages, DesktopShell& shell);
     ~FilePreviewController() override;
 
     FilePreviewPane& Pane() const { return *m_pane; }
@@ -61,6 +55,8 @@ signals:
     // A preview, an Open or a drag read the row's whole data and compared
     // them with their checksum: the row's state follows.
     void dataChecked(std::size_t row, bool intact);
+    // A drag's line for the status bar.
+    void statusText(const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -71,10 +67,9 @@ private:
     void ReportProblems(const ExtractionReport& report);
 
     const CatalogueStore& m_store;
-    Backup m_backup;
+    const ScanSession& m_scan; // the backup scanned last
     MessageService& m_messages;
     DesktopShell& m_shell;
-    ViewFrame& m_frame;
     FilePreviewPane* m_pane;
     std::unique_ptr<PreviewLoader> m_loader;
     PrivateSave m_private;

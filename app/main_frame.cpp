@@ -71,6 +71,7 @@ CMainFrame::CMainFrame(const WindowServices& services, QWidget* parent)
     CreateMenus();
     CreateStatusBar();
     ConnectCommands();
+    FollowScan(m_pView->Session());
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -230,17 +231,21 @@ void CMainFrame::LayOutStatusBar()
     m_lblFileCount->raise();
 }
 
-// --- ViewFrame -------------------------------------------------------------------
+// --- The scan on the status bar ------------------------------------------------
+
+void CMainFrame::FollowScan(const ScanSession& scan)
+{
+    connect(&scan, &ScanSession::runningChanged, this, &CMainFrame::SetProgressVisible);
+    connect(&scan, &ScanSession::ended, this, [this] { SetProgressVisible(false); });
+    connect(&scan, &ScanSession::progressChanged, m_wndProgress, &QProgressBar::setValue);
+    connect(&scan, &ScanSession::scanPositionChanged, this, &CMainFrame::SetScanPositionText);
+    connect(&scan, &ScanSession::fileCountChanged, this, &CMainFrame::SetFileCountText);
+}
 
 void CMainFrame::SetProgressVisible(bool visible)
 {
     m_wndProgress->setVisible(visible);
     ShowTickTotals(m_lblTicks->text());
-}
-
-void CMainFrame::SetProgressPosition(int percent)
-{
-    m_wndProgress->setValue(percent);
 }
 
 void CMainFrame::SetScanPositionText(const QString& text)
@@ -252,6 +257,8 @@ void CMainFrame::SetFileCountText(const QString& text)
 {
     SetScanLabel(*m_lblFileCount, text);
 }
+
+// --- ViewFrame -------------------------------------------------------------------
 
 void CMainFrame::ShowStatusText(const QString& text)
 {
@@ -308,7 +315,7 @@ void CMainFrame::EndApplication(int exitCode)
 {
     WindowMemory(m_services.settings).SetGeometry(saveGeometry());
     m_bEnding = true;
-    m_pView->StopScan();
+    m_pView->Session().StopScan();
     m_services.shell.EndApplication(exitCode);
 }
 

@@ -19,6 +19,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class ScanSession;
 
 class CMainFrame : public QMainWindow, public ViewFrame {
     Q_OBJECT
@@ -61,10 +62,6 @@ public:
     void OnStopSignal(int signal);
 
     // ViewFrame
-    void SetProgressVisible(bool visible) override;
-    void SetProgressPosition(int percent) override;
-    void SetScanPositionText(const QString& text) override;
-    void SetFileCountText(const QString& text) override;
     void ShowStatusText(const QString& text) override;
     QString FilePrefix() const override { return m_strFilePrefix; }
     bool RestoreDates() const override { return m_bRestoreDates; }
@@ -88,6 +85,11 @@ private:
     void ConnectCommands();
     void LayOutStatusBar();
     void ShowTickTotals(const QString& text);
+    // The status bar's progress bar and scan labels follow the scan.
+    void FollowScan(const ScanSession& scan);
+    void SetProgressVisible(bool visible);
+    void SetScanPositionText(const QString& text);
+    void SetFileCountText(const QString& text);
     // File's last backups, between Save and Exit, made anew each time File opens.
     void ShowRecentBackups(QMenu& file);
     // Stops a running scan and ends the application with `exitCode`.

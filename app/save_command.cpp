@@ -73,7 +73,6 @@ void SaveCommand::RunSave(const std::string& destination)
 
 void SaveCommand::ShowStatesChanged()
 {
-    m_statesChanged = true;
     m_review.refreshStates();
 }
 

@@ -35,7 +35,7 @@ public:
         std::function<bool()> readable;
         std::function<const ScanReport&()> scanReport;
         std::function<std::int64_t()> scannedAt; // seconds since 1970
-        // The lists show the rows' states again.
+        // Files' states changed: the lists show them again.
         std::function<void()> refreshStates;
     };
 
@@ -70,9 +70,6 @@ public:
 
     // A preview, an Open or a drag compared row `row`'s data with their checksum.
     void NoteDataCheck(std::size_t row, bool intact);
-    // A save or check changed files' states since the catalogue was cleared.
-    bool StatesChanged() const { return m_statesChanged; }
-    void CatalogueCleared() { m_statesChanged = false; }
     // A scan's report came: the last save belongs to another catalogue.
     void ScanReported() { m_lastSave.reset(); }
     // The report "Save report..." writes.
@@ -103,5 +100,4 @@ private:
     std::optional<ExtractionReport> m_lastSave; // since the catalogue was shown
     std::size_t m_lastChosen = 0;               // the files that save was given
     CSaveProgressDlg* m_saveDialog = nullptr;   // while a save's window is open
-    bool m_statesChanged = false;
 };

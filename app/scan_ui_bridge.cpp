@@ -7,8 +7,6 @@
 #include "folder_tree_model.h"
 #include "scan_progress_text.h"
 #include "scan_window.h"
-#include "system_texts.h"
-#include "texts.h"
 
 #include <memory>
 
@@ -128,79 +126,23 @@ void ScanUiBridge::ApplyBatch(const Batch& batch)
     }
 }
 
-BkfScanner::StartResult ScanUiBridge::StartScan(BkfScanner& scanner, const QString& backupPath, ScanOptions options,
-                                                const CatalogueCacheUse& cache)
-{
-    const BkfScanner::StartResult result = scanner.StartScan(backupPath.toStdString(), *this, options, cache);
-    if (result == BkfScanner::StartResult::Started) {
-        m_scanUnfinished = true;
-        m_scanRunning = true;
-        m_window.SetHelpText(Texts::Tr(SystemText::kSearching));
-    }
-    return result;
-}
-
-void ScanUiBridge::StopScan(BkfScanner& scanner)
-{
-    scanner.StopScan();
-    m_scanRunning = false;
-    HoldScan(false);
-}
-
 void ScanUiBridge::ScanEnded(const ScanEnd& end)
 {
     if (end.kind == ScanEnd::Kind::OpenFailed) {
-        // On the window thread, inside StartScan.
-        ApplyOpenFailure();
+        m_window.ScanFinished(end); // on the window thread, inside StartScan
         return;
     }
     SubmitBatch();
     m_dispatcher.Post([this, end] { ApplyScanEnd(end); });
 }
 
-void ScanUiBridge::ApplyOpenFailure()
-{
-    m_window.ShowMessage(Texts::Tr(SystemText::kOpenFailed));
-    m_window.SetStopVisible(false);
-    m_window.GoBack();
-    m_window.SetProgressVisible(false);
-}
-
-// What the end of a scan has to say in a message box, or nothing: a
-// failure, a backup of which no byte could be read, or no data, with the
-// deep scan's hint when no block lay on the grid.
-QString ScanUiBridge::EndMessage(const ScanEnd& end, bool empty)
-{
-    if (end.kind == ScanEnd::Kind::Failed)
-        return Texts::Tr(SystemText::kScanFailed).arg(QString::fromStdString(end.failure));
-    if (!end.unreadable.empty())
-        return Texts::Tr(SystemText::kReadFailed).arg(QString::fromStdString(end.unreadable));
-    if (!empty)
-        return QString();
-    const QString noData = Texts::Tr(SystemText::kNoData);
-    return end.report.noBlocks ? noData + QStringLiteral("\n\n") + Texts::Tr(SystemText::kNoBlocksHint) : noData;
-}
-
 // The end of a scan, completed or stopped alike: the catalogue is made ready
-// for review, and an empty one sends the user back to the file page.
+// for review.
 void ScanUiBridge::ApplyScanEnd(const ScanEnd& end)
 {
-    m_scanRunning = false;
-    m_window.SetHelpText(Texts::Tr(SystemText::kScanDone));
     m_window.SetScanPositionText(QString());
     m_window.SetFileCountText(QString());
     m_tree.CheckAllCollapsed();
-    m_window.ClearContentsList();
     m_list.SetAllTicked(true);
-    m_window.SetProgressVisible(false);
-    m_window.SetStopVisible(false);
-    m_window.ShowScanReport(end.report, end.cachedScanAt);
-    const QString message = EndMessage(end, m_store.RowCount() == 0);
-    if (!message.isEmpty())
-        m_window.ShowMessage(message);
-    if (m_store.RowCount() == 0) {
-        m_window.SetStopVisible(false);
-        m_window.GoBack();
-    }
-    m_scanUnfinished = false;
+    m_window.ScanFinished(end);
 }

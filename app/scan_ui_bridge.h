@@ -15,7 +15,6 @@
 // never blocked on the window again), then stop and destroy the BkfScanner,
 // and only then this bridge.
 
-#include "bkf_scanner.h"
 #include "catalogue_store.h"
 #include "scanner_ui.h"
 #include "ui_thread_dispatcher.h"
@@ -37,23 +36,9 @@ class ScanUiBridge : public ScannerUi, private FolderDateSink {
 public:
     ScanUiBridge(ScanWindow& window, CatalogueStore& store, FolderTreeModel& tree, CatalogueListModel& list);
 
-    // Window thread: starts a scan of `backupPath` that reports here and
-    // shows the searching text once it runs (or the open failure at once).
-    BkfScanner::StartResult StartScan(BkfScanner& scanner, const QString& backupPath, ScanOptions options = {},
-                                      const CatalogueCacheUse& cache = CatalogueCacheUse{false, false});
-
-    // Window thread: from a started scan until it is told to stop or its end
-    // steps run.
-    bool IsScanRunning() const { return m_scanRunning; }
-    // Window thread: tells the scanner to stop; the end steps follow.
-    void StopScan(BkfScanner& scanner);
     // Window thread: holds the worker at its next window, or lets it go on.
-    // A stop or Detach lets it go as well.
+    // Detach lets it go as well.
     void HoldScan(bool held);
-
-    // Window thread: true from a started scan until its end steps have run
-    // (the worker may have ended with its end steps still queued).
-    bool IsScanUnfinished() const { return m_scanUnfinished; }
 
     // The window is closing: release a waiting worker and apply nothing more.
     void Detach();
@@ -106,8 +91,6 @@ private:
     void SubmitBatch();
     void ApplyBatch(const Batch& batch);
     void ApplyScanEnd(const ScanEnd& end);
-    static QString EndMessage(const ScanEnd& end, bool empty);
-    void ApplyOpenFailure();
 
     ScanWindow& m_window;
     CatalogueStore& m_store;
@@ -119,8 +102,6 @@ private:
     std::atomic<bool> m_held{false}; // set under m_holdLock
     static constexpr std::chrono::milliseconds kFlushInterval{25};
 
-    bool m_scanUnfinished = false; // window thread only
-    bool m_scanRunning = false; // window thread only
     Batch m_batch; // worker side only
     std::chrono::steady_clock::time_point m_lastFlush; // worker side only; the epoch flushes the first window at once
 };

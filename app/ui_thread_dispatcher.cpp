@@ -10,41 +10,6 @@ UiThreadDispatcher::~UiThreadDispatcher()
     Detach();
 }
 
-bool UiThreadDispatcher::RunAndWait(std::function<void()> task)
-{
-    if (QThread::currentThread() == thread()) {
-        if (IsDetached())
-            return false;
-        task();
-        return true;
-    }
-
-    auto finished = std::make_shared<bool>(false);
-    std::unique_lock<std::mutex> lock(m_shared->mutex);
-    if (m_shared->detached)
-        return false;
-    const auto shared = m_shared;
-    QMetaObject::invokeMethod(
-        this,
-        [shared, finished, task = std::move(task)]() {
-            {
-                std::lock_guard<std::mutex> guard(shared->mutex);
-                if (shared->detached)
-                    return;
-            }
-            // Detach can only happen on this thread, so it cannot interrupt the task.
-            task();
-            {
-                std::lock_guard<std::mutex> guard(shared->mutex);
-                *finished = true;
-            }
-            shared->done.notify_all();
-        },
-        Qt::QueuedConnection);
-    m_shared->done.wait(lock, [&] { return *finished || m_shared->detached; });
-    return *finished;
-}
-
 void UiThreadDispatcher::Post(std::function<void()> task)
 {
     if (QThread::currentThread() == thread()) {

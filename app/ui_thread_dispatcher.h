@@ -22,18 +22,13 @@ public:
     explicit UiThreadDispatcher(QObject* parent = nullptr);
     ~UiThreadDispatcher() override;
 
-    // Runs `task` on the window thread and waits until it has run; on the
-    // window thread itself it runs at once. False when detached: the task did
-    // not run.
-    bool RunAndWait(std::function<void()> task);
-
     // Queues `task` to run on the window thread after everything queued
     // before it, without waiting. Dropped once detached.
     void Post(std::function<void()> task);
     // Waits until every posted task has run (or the dispatcher is detached).
     void WaitForPosted();
 
-    // From now on nothing more runs; workers waiting in RunAndWait return.
+    // From now on nothing more runs; workers waiting in WaitForPosted return.
     void Detach();
     bool IsDetached() const;
 

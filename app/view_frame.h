@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the wizard view asks of its main frame: the status bar's progress bar,
-// scan labels and message line, the prefix of the next save's output folder
+// What the wizard view asks of its main frame: the status bar's message line, the prefix of the next save's output folder
 // and whether it restores dates,
 // the frame's Live Update and Settings commands (the view's Update and
 // Settings buttons run the same steps), and whether the application ends once
@@ -12,10 +11,6 @@
 class ViewFrame {
 public:
     virtual ~ViewFrame() = default;
-    virtual void SetProgressVisible(bool visible) = 0;
-    virtual void SetProgressPosition(int percent) = 0;
-    virtual void SetScanPositionText(const QString& text) = 0;
-    virtual void SetFileCountText(const QString& text) = 0;
     virtual void ShowStatusText(const QString& text) = 0;
     virtual QString FilePrefix() const = 0;
     virtual bool RestoreDates() const = 0;

@@ -28,8 +28,8 @@ constexpr const char* kInvalidFileName = QT_TRANSLATE_NOOP("Texts", "Invalid Fil
 } // namespace
 
 CWizardPages::CWizardPages(WizardHost& host, const WizardControls& controls, ScanReportLine& reportLine,
-                           const WindowServices& services)
-    : m_host(host), m_controls(controls), m_reportLine(reportLine), m_services(services),
+                           const WindowServices& services, std::function<void()> save)
+    : m_host(host), m_save(std::move(save)), m_controls(controls), m_reportLine(reportLine), m_services(services),
       m_stopQuestion(services.messages, [&host](bool held) { host.HoldScan(held); })
 {
 }
@@ -79,7 +79,7 @@ void CWizardPages::OnNext()
         return;
     }
     if (m_nPage == 1) {
-        m_host.OnSaveFiles();
+        m_save();
         return;
     }
     const QString path = m_controls.editFileName->text();
@@ -108,7 +108,8 @@ void CWizardPages::OnNext()
     }
     m_nPage = 1;
     ShowPage();
-    m_host.StartScan(path);
+    if (!m_host.StartScan(path, m_controls.chkDeepScan->isChecked()))
+        OnBack();
 }
 
 void CWizardPages::ReturnToReview()

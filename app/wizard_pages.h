@@ -9,14 +9,16 @@
 #include "window_services.h"
 #include "wizard_controls.h"
 
+#include <functional>
+
 class ScanReportLine;
 class WizardHost;
 
 class CWizardPages {
 public:
-    // Everything given outlives this object.
+    // Everything given outlives this object; `save` saves the ticked files.
     CWizardPages(WizardHost& host, const WizardControls& controls, ScanReportLine& reportLine,
-                 const WindowServices& services);
+                 const WindowServices& services, std::function<void()> save);
 
     int Page() const { return m_nPage; }
 
@@ -49,6 +51,7 @@ private:
     void Notice(const char* text);
 
     WizardHost& m_host;
+    std::function<void()> m_save;
     const WizardControls& m_controls;
     ScanReportLine& m_reportLine;
     WindowServices m_services;

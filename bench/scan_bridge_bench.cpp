@@ -29,16 +29,10 @@ namespace {
 
 class QuietWindow : public ScanWindow {
 public:
-    void SetHelpText(const QString&) override {}
     void SetScanPositionText(const QString&) override {}
     void SetFileCountText(const QString&) override {}
     void SetProgressPosition(int) override {}
-    void SetProgressVisible(bool) override {}
-    void SetStopVisible(bool) override {}
-    void ShowMessage(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    void GoBack() override {}
-    void ClearContentsList() override {}
-    void ShowScanReport(const ScanReport&, std::optional<std::int64_t>) override {}
+    void ScanFinished(const ScanEnd&) override {}
 };
 
 double HeadlessSeconds(const char* path, std::size_t& rows)
@@ -78,7 +72,7 @@ double BridgeSeconds(const char* path, std::size_t& rows, bool withViews)
 
     QElapsedTimer timer;
     timer.start();
-    if (bridge.StartScan(scanner, QString::fromLocal8Bit(path)) != BkfScanner::StartResult::Started)
+    if (scanner.StartScan(path, bridge) != BkfScanner::StartResult::Started)
         return -1;
     // Serve the worker from a real event loop, as the window does, rather than spinning.
     QEventLoop loop;
@@ -89,7 +83,6 @@ double BridgeSeconds(const char* path, std::size_t& rows, bool withViews)
     });
     poll.start(5);
     loop.exec();
-    scanner.WaitForWorker();
     QCoreApplication::processEvents();
     rows = store.RowCount();
     return static_cast<double>(timer.nsecsElapsed()) / 1e9;

@@ -98,7 +98,7 @@ ScanFigures GuiScan(CMainFrame& frame, const QString& path)
     QEventLoop loop;
     QTimer endCheck;
     QObject::connect(&endCheck, &QTimer::timeout, [&] {
-        if (!view.IsScanUnfinished())
+        if (!view.Session().IsScanUnfinished())
             loop.quit();
     });
     QElapsedTimer timer;

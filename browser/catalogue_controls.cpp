@@ -10,10 +10,17 @@
 void LinkCatalogueControls(FolderTree& tree, FolderContentsList& contents, CatalogueListModel& catalogue,
                            MessageService* messages)
 {
-    tree.SetContentsList(&contents);
-    contents.SetFolderTree(&tree);
     tree.SetMessageService(messages);
     contents.SetMessageService(messages);
+    // The list shows the tree's selected (or ticked) folder, and a folder
+    // opened in the list becomes the tree's selection.
+    QObject::connect(&tree, &FolderTree::folderSelected, &contents, &FolderContentsList::ShowFolder);
+    QObject::connect(&tree, &FolderTree::folderTicked, &contents, [&contents](FolderNode* node, CheckState state) {
+        contents.ShowFolder(node);
+        contents.SetAllRows(state);
+    });
+    QObject::connect(&tree, &FolderTree::tabPressed, &contents, [&contents] { contents.setFocus(Qt::TabFocusReason); });
+    QObject::connect(&contents, &FolderContentsList::folderOpened, &tree, &FolderTree::SelectNode);
     QObject::connect(&tree.TreeModel(), &FolderTreeModel::ticksChanged, &catalogue, &CatalogueListModel::RefreshTicks);
     // Ticks changed in the found-files list: the tree's states first, then
     // the contents list, whose folder rows read them.

@@ -14,7 +14,7 @@
 
 
 CatalogueList::CatalogueList(CatalogueListModel& model, QWidget* parent)
-    : TickBoxTableView(parent), m_model(model), m_menu(new SaveMenu(this, Texts::Tr("Save Files"), kSaveFilesCommand))
+    : TickBoxTableView(parent), m_model(model), m_menu(new SaveMenu(this, Texts::Tr("Save Files"), SaveMenu::kSaveFilesCommand))
 {
     setModel(&model);
     SetUpReportView(*this, {400, 160, 90, 0, 150, 100});
@@ -41,7 +41,7 @@ std::size_t CatalogueList::CatalogueRowOf(int row) const
     return m_model.CatalogueRowAt(row);
 }
 
-void CatalogueList::RequestFor(int row, void (CatalogueList::*signal)(std::size_t))
+void CatalogueList::RequestFor(int row, void (TickBoxTableView::*signal)(std::size_t))
 {
     if (row >= 0 && row < m_model.rowCount())
         emit(this->*signal)(CatalogueRowOf(row));
@@ -96,30 +96,6 @@ void CatalogueList::OnRClick(const QPoint& point)
         return;
     m_menuRow = ReportRowAt(*this, point);
     m_menu->Popup(viewport(), point);
-}
-
-void CatalogueList::mousePressEvent(QMouseEvent* event)
-{
-    const QPoint point = event->position().toPoint();
-    if (event->button() == Qt::RightButton) {
-        OnRClick(point);
-        event->accept();
-        return;
-    }
-    QTableView::mousePressEvent(event);
-    BoxPressed(event->button() == Qt::LeftButton && ToggleBoxAt(point));
-}
-
-void CatalogueList::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton) {
-        const QPoint point = event->position().toPoint();
-        BoxPressed(IsOnReportBox(*this, ReportRowAt(*this, point), point));
-        OnDblClk(point);
-        event->accept();
-        return;
-    }
-    QTableView::mouseDoubleClickEvent(event);
 }
 
 bool CatalogueList::event(QEvent* event)

@@ -25,8 +25,6 @@ class CatalogueList : public TickBoxTableView {
     Q_OBJECT
 
 public:
-    static constexpr int kSaveFilesCommand = 32003;
-
     // The model outlives the view.
     explicit CatalogueList(CatalogueListModel& model, QWidget* parent = nullptr);
 
@@ -35,18 +33,12 @@ public:
     std::size_t CatalogueRowOf(int row) const;
 
     void OnClick(const QPoint& point);
-    void OnDblClk(const QPoint& point);
-    void OnRClick(const QPoint& point);
-
-signals:
-    void saveRequested(int commandId);
-    void previewRequested(std::size_t catalogueRow);
-    void openRequested(std::size_t catalogueRow);
+    void OnDblClk(const QPoint& point) override;
+    void OnRClick(const QPoint& point) override;
 
 protected:
     bool event(QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool OnPress(const QPoint& point) override { return ToggleBoxAt(point); }
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -56,7 +48,7 @@ private:
     void ToggleTick(int row);
     void SetTicks(const std::vector<int>& rows, bool ticked);
     // Emits `signal` for view row `row` when there is one.
-    void RequestFor(int row, void (CatalogueList::*signal)(std::size_t));
+    void RequestFor(int row, void (TickBoxTableView::*signal)(std::size_t));
     void AddFileCommands();
 
     CatalogueListModel& m_model;

@@ -5,7 +5,6 @@
 #include "catalogue_store.h"
 #include "column_fit.h"
 #include "folder_contents_list_model.h"
-#include "folder_tree.h"
 #include "folder_tree_model.h"
 #include "partial_tick_accessible.h"
 #include "header_sort.h"
@@ -55,7 +54,7 @@ std::size_t FolderContentsList::CatalogueRowOf(int row) const
     return m_rows->IsRow(row) ? m_rows->CatalogueRowOf(row) : FolderContentsListModel::kNoRow;
 }
 
-void FolderContentsList::RequestFor(int row, void (FolderContentsList::*signal)(std::size_t))
+void FolderContentsList::RequestFor(int row, void (TickBoxTableView::*signal)(std::size_t))
 {
     const std::size_t found = CatalogueRowOf(row);
     if (found != FolderContentsListModel::kNoRow)
@@ -72,13 +71,14 @@ int FolderContentsList::SelectionMark() const
     return currentIndex().isValid() ? currentIndex().row() : -1;
 }
 
-FolderNode* FolderContentsList::SelectedNode() const
+FolderNode* FolderContentsList::ChildFolder(int row) const
 {
-    return m_tree != nullptr ? m_tree->SelectedNode() : nullptr;
+    return m_folder != nullptr ? m_folder->FindChild(m_rows->Name(row).toStdString()) : nullptr;
 }
 
-void FolderContentsList::ShowFolder(const FolderNode* node)
+void FolderContentsList::ShowFolder(FolderNode* node)
 {
+    m_folder = node;
     m_rows->ShowFolder(node);
 }
 
@@ -129,7 +129,7 @@ void FolderContentsList::SetRowsState(const std::vector<int>& rows, CheckState s
             continue;
         if (m_rows->Kind(row) == RowKind::File)
             files.push_back(row);
-        else if (FolderNode* child = m_tree != nullptr ? m_tree->FindChildFolder(m_rows->Name(row).toStdString()) : nullptr) {
+        else if (FolderNode* child = ChildFolder(row)) {
             m_treeModel.SetFilesUnder(child, ticked);
             m_treeModel.SetSubtreeState(child, state);
         }
@@ -176,7 +176,7 @@ void FolderContentsList::SetFileTicks(const std::vector<int>& rows, bool ticked)
 // the tree does not.
 void FolderContentsList::RollUpSelected()
 {
-    m_treeModel.RollUpFolder(SelectedNode());
+    m_treeModel.RollUpFolder(m_folder);
 }
 
 void FolderContentsList::OpenFolderRow(int row)
@@ -185,21 +185,19 @@ void FolderContentsList::OpenFolderRow(int row)
         return;
     const RowKind kind = m_rows->Kind(row);
     if (row == 0 && kind != RowKind::Folder) {
-        FolderNode* selected = SelectedNode();
-        if (selected != nullptr && kind == RowKind::Parent)
-            OpenFolder(selected->Parent());
-    } else if (kind == RowKind::Folder && m_tree != nullptr) {
-        OpenFolder(m_tree->FindChildFolder(m_rows->Name(row).toStdString()));
+        if (m_folder != nullptr && kind == RowKind::Parent)
+            OpenFolder(m_folder->Parent());
+    } else if (kind == RowKind::Folder) {
+        OpenFolder(ChildFolder(row));
     }
 }
 
 void FolderContentsList::OpenFolder(FolderNode* node)
 {
-    if (node == nullptr || m_tree == nullptr)
+    if (node == nullptr)
         return;
-    const bool alreadySelected = m_tree->SelectedNode() == node;
-    m_tree->SelectNode(node); // shows the folder through the tree's selection change
-    if (alreadySelected)
+    emit folderOpened(node); // the tree's selection change shows it here as well
+    if (m_folder != node)
         ShowFolder(node);
 }
 
@@ -280,31 +278,11 @@ bool FolderContentsList::event(QEvent* event)
     return ClaimSelectAll(event) || QTableView::event(event);
 }
 
-void FolderContentsList::mousePressEvent(QMouseEvent* event)
+bool FolderContentsList::OnPress(const QPoint& point)
 {
-    const QPoint point = event->position().toPoint();
-    if (event->button() == Qt::RightButton) {
-        OnRClick(point);
-        event->accept();
-        return;
-    }
-    QTableView::mousePressEvent(event); // the list's own selection handling
-    if (event->button() == Qt::LeftButton) {
-        BoxPressed(IsOnReportBox(*this, ReportRowAt(*this, point), point));
-        OnClick(point);
-    }
-}
-
-void FolderContentsList::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton) {
-        const QPoint point = event->position().toPoint();
-        BoxPressed(IsOnReportBox(*this, ReportRowAt(*this, point), point));
-        OnDblClk(point);
-        event->accept();
-        return;
-    }
-    QTableView::mouseDoubleClickEvent(event);
+    const bool onBox = IsOnReportBox(*this, ReportRowAt(*this, point), point);
+    OnClick(point);
+    return onBox;
 }
 
 void FolderContentsList::keyPressEvent(QKeyEvent* event)

@@ -5,11 +5,12 @@
 // heading click sorts) and all its clicks and keys.
 // A press on a row's box ticks or unticks the file (its catalogue row) or the
 // folder (its node, everything below it and every row under it) and rolls the
-// result up into the selected node and its ancestors; on a selected row the
+// result up into the folder shown and its ancestors; on a selected row the
 // press, Space and the context menu's tick entries act on every selected row.
-// A double click or Enter opens a folder or the parent folder; Ctrl+A selects
-// every row. While a scan runs (the window says so) check changes are refused
-// with a message. The parent row never changes.
+// A double click or Enter opens a folder or the parent folder (the tree is
+// asked to select it through a signal); Ctrl+A selects every row. While a
+// scan runs (the window says so) check changes are refused with a message.
+// The parent row never changes.
 // On a file row, Enter, a double click beside the box and "Preview" in the
 // menu ask for its preview, "Open" for its opening.
 
@@ -23,7 +24,6 @@
 class CatalogueListModel;
 class FolderContentsListModel;
 class FolderNode;
-class FolderTree;
 class FolderTreeModel;
 class MessageService;
 class SaveMenu;
@@ -37,7 +37,6 @@ public:
     // The models outlive the view; the view owns its rows' model.
     FolderContentsList(FolderTreeModel& tree, CatalogueListModel& catalogue, QWidget* parent = nullptr);
 
-    void SetFolderTree(FolderTree* tree) { m_tree = tree; }
     void SetMessageService(MessageService* messages) { m_messages = messages; }
     void SetScanRunning(bool running) { m_scanRunning = running; }
 
@@ -47,7 +46,8 @@ public:
     int SelectionMark() const;
 
     // --- Operations ------------------------------------------------------------
-    void ShowFolder(const FolderNode* node);
+    // Shows the folder `node` (null: nothing); its folder rows are its children.
+    void ShowFolder(FolderNode* node);
     void SetAllRows(CheckState state);
     CheckState GetCheckState(int row) const;
     void SetCheckState(int row, CheckState state);
@@ -60,21 +60,19 @@ public:
     void OpenFolderRow(int row);
     // Presses at a point of the viewport.
     void OnClick(const QPoint& point);
-    void OnDblClk(const QPoint& point);
-    void OnRClick(const QPoint& point);
+    void OnDblClk(const QPoint& point) override;
+    void OnRClick(const QPoint& point) override;
     // Tab, Enter and Space; returns false for keys left to the list's own handling.
     bool OnListKeyDown(int key);
 
 signals:
-    // "Save File" was chosen in the context menu.
-    void saveRequested(int commandId);
-    void previewRequested(std::size_t catalogueRow);
-    void openRequested(std::size_t catalogueRow);
+    // A folder row or the parent row was opened: `node` is to be selected in
+    // the tree (the list shows it either way).
+    void folderOpened(FolderNode* node);
 
 protected:
     bool event(QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool OnPress(const QPoint& point) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -84,19 +82,20 @@ private:
     void SetFileTicks(const std::vector<int>& rows, bool ticked);
     // The context menu's entries: the selection to `state`, refused while a scan runs.
     void SetSelectionState(CheckState state);
-    FolderNode* SelectedNode() const;
+    // The child of the folder shown that a folder row names, or null.
+    FolderNode* ChildFolder(int row) const;
     // The catalogue row of a file row, or FolderContentsListModel::kNoRow.
     std::size_t CatalogueRowOf(int row) const;
     // Emits `signal` for a file row.
-    void RequestFor(int row, void (FolderContentsList::*signal)(std::size_t));
+    void RequestFor(int row, void (TickBoxTableView::*signal)(std::size_t));
     void AddFileCommands();
-    // Makes `node` the tree's selected node and shows it here.
+    // Asks the tree to select `node` and shows it here.
     void OpenFolder(FolderNode* node);
 
     FolderTreeModel& m_treeModel;
     CatalogueListModel& m_catalogue;
     FolderContentsListModel* m_rows;
-    FolderTree* m_tree = nullptr;
+    FolderNode* m_folder = nullptr; // the folder shown
     MessageService* m_messages = nullptr;
     SaveMenu* m_menu;
     bool m_scanRunning = false;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "folder_tree.h"
 
-#include "folder_contents_list.h"
 #include "folder_tree_model.h"
 #include "partial_tick_accessible.h"
 #include "report_view.h"
@@ -17,7 +16,7 @@
 #include <QPainter>
 
 FolderTree::FolderTree(FolderTreeModel& model, QWidget* parent)
-    : QTreeView(parent), m_model(model), m_menu(new SaveMenu(this, Texts::Tr("Save Files"), kSaveFilesCommand))
+    : QTreeView(parent), m_model(model), m_menu(new SaveMenu(this, Texts::Tr("Save Files"), SaveMenu::kSaveFilesCommand))
 {
     setModel(&model);
     ExposePartialTicks(*this);
@@ -82,12 +81,6 @@ void FolderTree::SelectNode(const FolderNode* node)
     scrollTo(index);
 }
 
-FolderNode* FolderTree::FindChildFolder(std::string_view name) const
-{
-    const FolderNode* selected = SelectedNode();
-    return selected != nullptr ? selected->FindChild(name) : nullptr;
-}
-
 bool FolderTree::IsOnBox(const QPoint& point) const
 {
     const QModelIndex index = indexAt(point);
@@ -111,11 +104,8 @@ void FolderTree::SetNodeTicked(FolderNode* node, CheckState state)
 {
     if (node == nullptr)
         return;
-    if (m_contents != nullptr)
-        m_contents->ShowFolder(node);
     m_model.SetSubtreeState(node, state);
-    if (m_contents != nullptr)
-        m_contents->SetAllRows(state);
+    emit folderTicked(node, state);
     m_model.SetFilesUnder(node, state == CheckState::Checked);
     m_model.UpdateAncestors(node);
 }
@@ -151,8 +141,7 @@ void FolderTree::OnRButtonDown(const QPoint& point)
 bool FolderTree::OnTreeKeyDown(int key)
 {
     if (key == Qt::Key_Tab) {
-        if (m_contents != nullptr)
-            m_contents->setFocus(Qt::TabFocusReason);
+        emit tabPressed();
         return true;
     }
     if (key != Qt::Key_Space)
@@ -171,8 +160,7 @@ bool FolderTree::OnTreeKeyDown(int key)
 
 void FolderTree::OnTreeSelChanged()
 {
-    if (m_contents != nullptr)
-        m_contents->ShowFolder(SelectedNode());
+    emit folderSelected(SelectedNode());
 }
 
 void FolderTree::ToggleExpansion(const QModelIndex& index)

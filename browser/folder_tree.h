@@ -4,8 +4,9 @@
 // handling. Left presses are handled here entirely: a press on a node's box
 // ticks or unticks the node with everything below it and every catalogue row
 // under it; a press elsewhere on a node selects it and opens or closes it.
-// The selected node decides what the contents list shows. While a scan runs
-// (the window says so) check changes are refused with a message.
+// The selected node decides what the contents list shows (through signals:
+// the tree knows no list). While a scan runs (the window says so) check
+// changes are refused with a message.
 //
 // Expansion and selection live here, not in the model; the model asks for
 // expansions through its signals (AddPath, CheckAllCollapsed).
@@ -14,9 +15,6 @@
 
 #include <QTreeView>
 
-#include <string_view>
-
-class FolderContentsList;
 class FolderNode;
 class FolderTreeModel;
 class MessageService;
@@ -26,14 +24,10 @@ class FolderTree : public QTreeView {
     Q_OBJECT
 
 public:
-    static constexpr int kSaveFilesCommand = 32003;
-
     // The model outlives the view.
     explicit FolderTree(FolderTreeModel& model, QWidget* parent = nullptr);
 
-    // The contents list that shows the selected folder; the message service
-    // for the refusal. Both outlive the view (or are unset first).
-    void SetContentsList(FolderContentsList* list) { m_contents = list; }
+    // The message service for the refusal; it outlives the view (or is unset first).
     void SetMessageService(MessageService* messages) { m_messages = messages; }
     // A scan runs while the window shows its Stop button.
     void SetScanRunning(bool running) { m_scanRunning = running; }
@@ -41,15 +35,13 @@ public:
 
     FolderTreeModel& TreeModel() const { return m_model; }
     FolderNode* SelectedNode() const;
-    // Makes `node` the selected node; the contents list follows.
+    // Makes `node` the selected node; `folderSelected` follows.
     void SelectNode(const FolderNode* node);
-    // The child of the selected node whose text equals `name`, or null.
-    FolderNode* FindChildFolder(std::string_view name) const;
     // Whether `point` (viewport coordinates) lies on a node's state image.
     bool IsOnBox(const QPoint& point) const;
     QMenu* ContextMenu() const;
 
-    // The box toggle with its propagation: contents list, subtree, rows, ancestors.
+    // The box toggle with its propagation: subtree, contents shown, rows, ancestors.
     void ToggleNode(FolderNode* node);
     // `node` and everything below it ticked or unticked, with the same propagation.
     void SetNodeTicked(FolderNode* node, CheckState state);
@@ -62,6 +54,13 @@ public:
 signals:
     // "Save Files" was chosen in the context menu.
     void saveRequested(int commandId);
+    // The selected node changed (null: none); its contents are to show.
+    void folderSelected(FolderNode* node);
+    // `node` and everything below it were set to `state`: its contents are to
+    // show, every row in that state.
+    void folderTicked(FolderNode* node, CheckState state);
+    // Tab was pressed: the focus goes on to the contents.
+    void tabPressed();
 
 protected:
     bool event(QEvent* event) override;
@@ -80,7 +79,6 @@ private:
     void ExpandNodes(const QModelIndexList& nodes);
 
     FolderTreeModel& m_model;
-    FolderContentsList* m_contents = nullptr;
     MessageService* m_messages = nullptr;
     SaveMenu* m_menu;
     FolderNode* m_menuNode = nullptr; // the folder the menu was opened on

@@ -410,10 +410,6 @@ QVariant FolderTreeModel::data(const QModelIndex& index, int role) const
         return QtCheckState(node->State());
     case StateImageRole:
         return static_cast<int>(TreeStateImage(node->State()));
-    case ImageIndexRole:
-        return node->IsTopLevel() ? BackupImage : ClosedFolderImage;
-    case SelectedImageIndexRole:
-        return node->IsTopLevel() ? BackupImage : OpenFolderImage;
     default:
         return {};
     }

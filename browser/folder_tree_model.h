@@ -32,14 +32,6 @@ class FolderTreeModel : public QAbstractItemModel, public FolderPathSink {
     Q_OBJECT
 
 public:
-    enum Role {
-        // Image of the node: 0 closed folder, 1 open folder, 2 backup.
-        ImageIndexRole = Qt::UserRole + 1,
-        // Image of the node when it is selected or open.
-        SelectedImageIndexRole,
-    };
-    enum Image { ClosedFolderImage = 0, OpenFolderImage = 1, BackupImage = 2 };
-
     explicit FolderTreeModel(CatalogueStore& store, QObject* parent = nullptr);
     ~FolderTreeModel() override;
 

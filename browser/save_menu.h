@@ -21,6 +21,9 @@ class SaveMenu : public QObject {
     Q_OBJECT
 
 public:
+    // The command id of "Save Files" in the menus of the tree and the found-files list.
+    static constexpr int kSaveFilesCommand = 32003;
+
     // `owner` is the control the menu belongs to and outlives this object.
     SaveMenu(QWidget* owner, QString text, int commandId);
 

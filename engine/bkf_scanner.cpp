@@ -32,11 +32,6 @@ void BkfScanner::JoinFinishedWorker()
         m_worker.join();
 }
 
-void BkfScanner::WaitForWorker()
-{
-    JoinFinishedWorker();
-}
-
 BkfScanner::StartResult BkfScanner::StartScan(const std::string& backupPath, ScannerUi& ui,
                                               const ScanOptions& options, const CatalogueCacheUse& cache)
 {

@@ -41,8 +41,6 @@ public:
 
     bool IsRunning() const { return m_bRunning.load(); }
     bool IsWorkerAlive() const { return m_bWorkerAlive.load(); }
-    // Waits for the worker to end (tests and teardown).
-    void WaitForWorker();
 
     // The backup the last scan opened, as it was then: a save checks that it
     // reads the same file.

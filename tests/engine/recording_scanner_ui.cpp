@@ -188,6 +188,5 @@ bool WaitForWorkerEnd(BkfScanner& scanner, std::chrono::milliseconds limit)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    scanner.WaitForWorker();
     return true;
 }

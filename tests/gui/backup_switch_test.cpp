@@ -78,7 +78,7 @@ TEST(BackupSwitch, BackAndNextOnTheSameBackupKeepItsReview)
     EXPECT_TRUE(f.Controls().editFileName->hasFocus());
     EXPECT_EQ(f.Controls().editFileName->selectedText(), path);
     f.Controls().btnNext->click();
-    EXPECT_FALSE(f.View().IsScanUnfinished()) << "no new scan";
+    EXPECT_FALSE(f.View().Session().IsScanUnfinished()) << "no new scan";
     EXPECT_EQ(f.View().Page(), 1);
     EXPECT_FALSE(f.View().Store().IsTicked(0));
     EXPECT_EQ(f.View().ListModel().rowCount(), shown);
@@ -103,7 +103,7 @@ TEST(BackupSwitch, BackAndNextOnTheSameBackupKeepItsReview)
         f.messages.shown.clear();
         f.messages.answers = {MessageService::kNo};
         c.rescan();
-        EXPECT_FALSE(f.View().IsScanUnfinished());
+        EXPECT_FALSE(f.View().Session().IsScanUnfinished());
         EXPECT_EQ(f.MessageTexts(), QStringList{kRescanQuestion});
         EXPECT_FALSE(f.View().Store().IsTicked(0));
         f.messages.answers = {MessageService::kYes};

@@ -93,9 +93,9 @@ TEST(Ending, SignalsAndCloseEndTheApplicationAfterWholeFiles)
     EXPECT_EQ(idle.shell.endedWith, std::vector<int>{129});
     WindowFixture scanning; // a scan stops, and the application ends at once
     scanning.TypeAndNext(scanning.WriteFile("scan.bkf", backup));
-    ASSERT_TRUE(scanning.View().IsScanRunning());
+    ASSERT_TRUE(scanning.View().Session().IsScanRunning());
     scanning.frame.OnStopSignal(SIGTERM);
-    EXPECT_FALSE(scanning.View().IsScanRunning());
+    EXPECT_FALSE(scanning.View().Session().IsScanRunning());
     EXPECT_EQ(scanning.shell.endedWith, std::vector<int>{143});
     EXPECT_TRUE(scanning.WaitForScanEnd());
 }
@@ -111,8 +111,8 @@ TEST(Ending, SaveEndingUnderItsStopQuestionClosesIt)
     TempDir dest;
     PPMessageBox box;
     BkfFileHandle scanned;
-    ASSERT_TRUE(scanned.Open(f.View().m_strFilePath.toStdString()));
-    CSaveProgressDlg dialog({f.View().m_strFilePath, scanned.OpenedAs(), f.View().Store(), dest.Path() + "/", "Out", {}},
+    ASSERT_TRUE(scanned.Open(f.View().Session().BackupPath().toStdString()));
+    CSaveProgressDlg dialog({f.View().Session().BackupPath(), scanned.OpenedAs(), f.View().Store(), dest.Path() + "/", "Out", {}},
                             box);
     bool questionClosed = false;
     bool leftOpen = false;

@@ -196,16 +196,12 @@ TEST_F(FolderTreeTest, VeryDeepPathsAreAddedAndDeletedWithoutExhaustingTheStack)
     EXPECT_EQ(tree.NodeCount(), 0u);
 }
 
-TEST_F(FolderTreeTest, TopLevelNodeShowsTheBackupImageAndOthersTheFolderImages)
+TEST_F(FolderTreeTest, EveryNodeShowsAnImageAndItsName)
 {
     tree.AddPath(R"(BKF\S\D\)");
     const QModelIndex bkf = tree.IndexOf(Node({"BKF"}));
     const QModelIndex set = tree.IndexOf(Node({"BKF", "S"}));
 
-    EXPECT_EQ(tree.data(bkf, FolderTreeModel::ImageIndexRole).toInt(), FolderTreeModel::BackupImage);
-    EXPECT_EQ(tree.data(bkf, FolderTreeModel::SelectedImageIndexRole).toInt(), FolderTreeModel::BackupImage);
-    EXPECT_EQ(tree.data(set, FolderTreeModel::ImageIndexRole).toInt(), FolderTreeModel::ClosedFolderImage);
-    EXPECT_EQ(tree.data(set, FolderTreeModel::SelectedImageIndexRole).toInt(), FolderTreeModel::OpenFolderImage);
     EXPECT_FALSE(tree.data(bkf, Qt::DecorationRole).value<QIcon>().isNull());
     EXPECT_FALSE(tree.data(set, Qt::DecorationRole).value<QIcon>().isNull());
     EXPECT_EQ(tree.data(set).toString(), QStringLiteral("S"));
@@ -448,17 +444,6 @@ TEST_F(FolderTreeTest, CheckingANodeThroughTheModelTicksItsRowsAndRecomputesItsA
     EXPECT_EQ(tree.GetCheckState(Node({"BKF", "S"})), CheckState::Partial);
     EXPECT_EQ(ticks.count(), 1);
     EXPECT_FALSE(tree.setData(tree.IndexOf(Node({"BKF", "S"})), Qt::PartiallyChecked, Qt::CheckStateRole));
-}
-
-TEST_F(FolderTreeTest, FindChildFolderLooksOnlyAmongTheChildrenOfTheSelectedNode)
-{
-    tree.AddPath(R"(BKF\S\Docs\Old\)");
-    EXPECT_EQ(view.FindChildFolder("S"), nullptr) << "nothing selected";
-
-    view.SelectNode(Node({"BKF", "S"}));
-    EXPECT_EQ(view.FindChildFolder("Docs"), Node({"BKF", "S", "Docs"}));
-    EXPECT_EQ(view.FindChildFolder("docs"), nullptr);
-    EXPECT_EQ(view.FindChildFolder("Old"), nullptr);
 }
 
 TEST_F(FolderTreeTest, CheckAllCollapsedChecksEverythingAndLeavesOnlyTheFirstTopLevelOpen)

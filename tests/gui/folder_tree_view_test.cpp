@@ -157,6 +157,24 @@ TEST_F(FolderTreeViewTest, TheMenuKeyOffersTickUntickExpandAndCollapse)
     EXPECT_TRUE(c.tree.isExpanded(c.treeModel.IndexOf(c.Node({"BKF", "S", "P", "one"}))));
 }
 
+// Fault: a folder ticked from the menu of a node that is not selected showed
+// its contents, but a folder row ticked there then looked among the children
+// of the selected node: its folder and files stayed as they were.
+TEST_F(FolderTreeViewTest, RowsShownByTheMenuOfAnotherNodeTickTheirOwnFolders)
+{
+    c.tree.SelectNode(c.Node({"BKF", "T"}));
+    CatalogueControls::Press(c.tree, Qt::RightButton, c.TreeLabel(c.Node({"BKF", "S", "P"})));
+    c.tree.ContextMenu()->actions()[3]->trigger(); // "Untick folder"
+    c.tree.ContextMenu()->close();
+    ASSERT_EQ(c.ContentsRows(), (Rows{"..|||^", "one|Folder||U", "two|Folder||U"}));
+
+    CatalogueControls::Press(c.contents, Qt::LeftButton, c.RowBox(c.contents, 1));
+    EXPECT_EQ(c.State({"BKF", "S", "P", "one"}), CheckState::Checked);
+    EXPECT_EQ(c.State({"BKF", "S", "P"}), CheckState::Partial);
+    EXPECT_EQ(c.State({"BKF", "T"}), CheckState::Checked);
+    EXPECT_EQ(c.store.TickedCount(), 3u);
+}
+
 TEST_F(FolderTreeViewTest, KeysToggleMoveAndHandTheFocusOver)
 {
     c.tree.setFocus();

@@ -228,7 +228,7 @@ TEST(MainFrame, ExitAsksAndStopsARunningScan)
     f.frame.close();
     EXPECT_EQ(f.MessageTexts(), (QStringList{"Do you really want to exit?", "Do you really want to exit?"}));
     EXPECT_EQ(f.shell.endedWith, std::vector<int>{0});
-    EXPECT_FALSE(f.View().IsScanRunning());
+    EXPECT_FALSE(f.View().Session().IsScanRunning());
     EXPECT_TRUE(f.WaitForScanEnd());
 }
 

@@ -148,7 +148,7 @@ TEST(SaveFlow, BackupGoneOrReplacedWhenTheSaveStarts)
     for (const auto& [name, change] : cases) {
         SCOPED_TRACE(name);
         SavedWindow s(backup, [&change = change](WindowFixture& f) {
-            ASSERT_TRUE(change(f.View().m_strFilePath));
+            ASSERT_TRUE(change(f.View().Session().BackupPath()));
             f.View().Save().OnSaveFiles();
         });
         ASSERT_EQ(s.f.messages.shown.size(), 1u);
@@ -270,7 +270,7 @@ TEST(SaveFlow, NoOutputFolderIsReportedAsAFailure)
 {
     WindowFixture f;
     ScanIntoReview(f, SaveBackup(2, 100));
-    f.folderChooser.answers = {f.View().m_strFilePath + "/x"}; // below a file
+    f.folderChooser.answers = {f.View().Session().BackupPath() + "/x"}; // below a file
     kSave(f);
     ASSERT_EQ(f.messages.shown.size(), 1u);
     EXPECT_TRUE(f.messages.shown[0].text.startsWith("No file could be saved: no output folder could be created in "));
@@ -306,8 +306,8 @@ TEST(SaveFlow, ProgressWindowEndsOnTheLastRow)
     f.View().ListModel().SetCatalogueRowTicked(4, false);
     TempDir dest;
     BkfFileHandle scanned;
-    ASSERT_TRUE(scanned.Open(f.View().m_strFilePath.toStdString()));
-    CSaveProgressDlg dialog({f.View().m_strFilePath, scanned.OpenedAs(), f.View().Store(), dest.Path() + "/", "Out", {}},
+    ASSERT_TRUE(scanned.Open(f.View().Session().BackupPath().toStdString()));
+    CSaveProgressDlg dialog({f.View().Session().BackupPath(), scanned.OpenedAs(), f.View().Store(), dest.Path() + "/", "Out", {}},
                             f.messages);
     EXPECT_EQ(dialog.FileNameLabel().text(), "Filename");
     ASSERT_TRUE(dialog.Run());

@@ -12,17 +12,16 @@
 #include "catalogue_store.h"
 #include "folder_tree.h"
 #include "folder_tree_model.h"
+#include "scan_end_message.h"
 #include "scan_progress_text.h"
 #include "scan_recorder.h"
 #include "scan_ui_bridge.h"
 #include "scan_window.h"
 #include "temp_path.h"
-#include "ui_thread_dispatcher.h"
 
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -33,17 +32,19 @@
 #include <fstream>
 #include <functional>
 #include <thread>
+#include <tuple>
 
 namespace {
 
 class RecordingWindow : public ScanWindow {
 public:
     QString backupPath;
-    QStringList calls;
     int progress = -1;
     std::function<void()> onProgress; // runs on the window thread, as a click would
+    std::vector<ScanEnd> ends;
+    QString position;
+    QString count;
 
-    void SetHelpText(const QString& text) override { calls << "help:" + text; }
     void SetScanPositionText(const QString& text) override { position = text; }
     void SetFileCountText(const QString& text) override { count = text; }
     void SetProgressPosition(int percent) override
@@ -52,20 +53,7 @@ public:
         if (onProgress)
             onProgress();
     }
-    void SetProgressVisible(bool visible) override { calls << QString("progress:%1").arg(visible); }
-    void SetStopVisible(bool visible) override { calls << QString("stop:%1").arg(visible); }
-    void ShowMessage(const QString& text) override { calls << "message:" + text; }
-    void GoBack() override { calls << "back"; }
-    void ClearContentsList() override { calls << "clear-contents"; }
-    void ShowScanReport(const ScanReport& report, std::optional<std::int64_t>) override
-    {
-        calls << "report";
-        lostDirectories = report.lostDirectories.Total();
-    }
-    std::uint64_t lostDirectories = 0;
-
-    QString position;
-    QString count;
+    void ScanFinished(const ScanEnd& end) override { ends.push_back(end); }
 };
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
@@ -95,25 +83,14 @@ bool WaitForWorker(BkfScanner& scanner)
     while (scanner.IsWorkerAlive() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     QCoreApplication::processEvents();
-    scanner.WaitForWorker();
     return !deadline.hasExpired();
 }
-
-// The texts the user reads, written out here so that a changed character shows up.
-const QString kSearchingHelp =
-    "help:Veltra is Searching files.... . You can stop this searching process by pressing Stop button";
-const QString kDoneHelp =
-    "help:Please press Save Files button from toolbar or press Next button to save repaired file(s) ";
-const QString kNoDataMessage = "message:No data found in backup file";
-const QString kNoBlocksHint = "\n\nNo block was found on the 512-byte grid. A deep scan (the \"Deep scan\" box) also "
-                              "looks for blocks off the grid.";
-const QString kOpenFailedMessage = "message:Some Error occoured while opening file. Make sure that file is not shared";
 
 // Starts a scan of the window's backup and serves it until its worker has
 // ended and the end steps have run.
 bool ScanToEnd(BkfScanner& scanner, ScanUiBridge& bridge, const RecordingWindow& window)
 {
-    return bridge.StartScan(scanner, window.backupPath) == BkfScanner::StartResult::Started
+    return scanner.StartScan(window.backupPath.toStdString(), bridge) == BkfScanner::StartResult::Started
         && WaitForWorker(scanner);
 }
 
@@ -195,12 +172,12 @@ bool ProcessHoldsOpen(const std::string& path)
     return found;
 }
 
-// A completed or stopped scan leaves the user on the results page, everything ticked.
+// A completed or stopped scan ends once, everything ticked for review.
 void ExpectLeftForReview(const ScanFixture& f)
 {
     EXPECT_EQ(f.store.TickedCount(), f.store.RowCount());
-    EXPECT_TRUE(f.window.calls.contains(kDoneHelp));
-    EXPECT_FALSE(f.window.calls.contains("back"));
+    ASSERT_EQ(f.window.ends.size(), 1u);
+    EXPECT_NE(f.window.ends[0].kind, ScanEnd::Kind::OpenFailed);
 }
 
 } // namespace
@@ -261,9 +238,9 @@ TEST(ScanBridge, WorkerScanFillsModelsLikeAHeadlessScan)
     EXPECT_EQ(f.tree.GetCheckState(f.tree.TopLevelNode(0)), CheckState::Checked);
     EXPECT_TRUE(view.isExpanded(f.tree.IndexOf(f.tree.TopLevelNode(0))));
     EXPECT_FALSE(view.isExpanded(f.tree.IndexOf(f.tree.TopLevelNode(0)->Child(0))));
-    // The end steps in the order the user sees them.
-    EXPECT_EQ(f.window.calls, (QStringList{kSearchingHelp, kDoneHelp, "clear-contents", "progress:0", "stop:0",
-                                           "report"}));
+    // One end, with the scan's labels emptied.
+    ASSERT_EQ(f.window.ends.size(), 1u);
+    EXPECT_EQ(f.window.ends[0].kind, ScanEnd::Kind::Completed);
     EXPECT_TRUE(f.window.position.isEmpty());
     EXPECT_TRUE(f.window.count.isEmpty());
     EXPECT_FALSE(ProcessHoldsOpen(path)) << "the backup must be closed after the scan";
@@ -297,7 +274,7 @@ TEST(ScanBridge, StopEndsTheScanWithinOneSlotAndKeepsWhatWasFound)
     StoppingBridge bridge(f.window, f.store, f.tree, f.list);
     bridge.scanner = &scanner;
     bridge.stopAfterRows = 700; // in the middle of a window
-    ASSERT_EQ(bridge.StartScan(scanner, f.window.backupPath), BkfScanner::StartResult::Started);
+    ASSERT_EQ(scanner.StartScan(path, bridge), BkfScanner::StartResult::Started);
     ASSERT_TRUE(WaitForWorker(scanner));
 
     // Every row found up to the stop reached the models, and no later slot was scanned.
@@ -342,55 +319,50 @@ TEST(ScanBridge, SecondScanStartsFromEmpty)
     EXPECT_EQ(TreeKeys(f.tree), firstKeys);
 }
 
-TEST(ScanBridge, NothingFoundReportsAndGoesBack)
+// The message at the end of a scan: a backup that could not be opened, a
+// failure outside any block, a backup of which no byte could be read (fault:
+// "No data found in backup file"), no data with the deep scan's hint when no
+// block lay on the grid (fault: the window never gave it), plain no data, or
+// nothing to say.
+TEST(ScanBridge, TheEndOfAScanSaysWhy)
 {
-    ScanFixture f;
-    f.UseBackup(std::vector<std::uint8_t>(200000, 0));
-    BkfScanner scanner;
-    ASSERT_TRUE(ScanToEnd(scanner, f.bridge, f.window));
-    // The default scan searched the zeros off the grid as well: no hint to.
-    const int message = f.window.calls.indexOf(kNoDataMessage);
-    ASSERT_GE(message, 0);
-    EXPECT_EQ(f.window.calls.mid(message + 1), (QStringList{"stop:0", "back"}));
-}
-
-// The message at the end of a scan: a failure outside any block, a backup of
-// which no byte could be read (fault: "No data found in backup file"), no
-// data with the deep scan's hint when no block lay on the grid (fault: the
-// window never gave it), or plain no data.
-TEST(ScanBridge, TheEndOfAnEmptyScanSaysWhy)
-{
-    ScanEnd failed;
-    failed.kind = ScanEnd::Kind::Failed;
-    failed.failure = "Resource temporarily unavailable";
-    ScanEnd unreadable;
-    unreadable.unreadable = "Input/output error";
-    ScanEnd noBlocks;
-    noBlocks.report.noBlocks = true;
-    const std::pair<ScanEnd, QString> cases[] = {
-        {failed, "message:The scan failed: Resource temporarily unavailable"},
-        {unreadable, "message:The backup could not be read: Input/output error"},
-        {noBlocks, kNoDataMessage + kNoBlocksHint},
-        {ScanEnd(), kNoDataMessage},
+    const QString noData = "No data found in backup file";
+    const auto end = [](ScanEnd::Kind kind, std::string failure, std::string unreadable, bool noBlocks) {
+        ScanEnd made;
+        made.kind = kind;
+        made.failure = std::move(failure);
+        made.unreadable = std::move(unreadable);
+        made.report.noBlocks = noBlocks;
+        return made;
     };
-    for (const auto& [end, message] : cases) {
+    using Kind = ScanEnd::Kind;
+    const std::tuple<ScanEnd, bool, QString> cases[] = {
+        {end(Kind::OpenFailed, "", "", false), true,
+         "Some Error occoured while opening file. Make sure that file is not shared"},
+        {end(Kind::Failed, "Resource temporarily unavailable", "", false), true,
+         "The scan failed: Resource temporarily unavailable"},
+        {end(Kind::Completed, "", "Input/output error", false), true,
+         "The backup could not be read: Input/output error"},
+        {end(Kind::Completed, "", "", true), true,
+         noData + "\n\nNo block was found on the 512-byte grid. A deep scan (the \"Deep scan\" box) also looks "
+                  "for blocks off the grid."},
+        {end(Kind::Stopped, "", "", false), true, noData},
+        {end(Kind::Completed, "", "", true), false, ""},
+    };
+    for (const auto& [scanEnd, nothingFound, message] : cases) {
         SCOPED_TRACE(message.toStdString());
-        ScanFixture f;
-        f.bridge.ScanEnded(end);
-        QCoreApplication::processEvents();
-        EXPECT_EQ(f.window.calls.filter("message:"), QStringList{message});
-        EXPECT_TRUE(f.window.calls.endsWith("back"));
+        EXPECT_EQ(ScanEndMessage(scanEnd, nothingFound), message);
     }
 }
 
 TEST(ScanBridge, OpenFailureStartsNoWorker)
 {
     ScanFixture f;
-    f.window.backupPath = "/nonexistent/backup.bkf";
     BkfScanner scanner;
-    EXPECT_EQ(f.bridge.StartScan(scanner, f.window.backupPath), BkfScanner::StartResult::OpenFailed);
+    EXPECT_EQ(scanner.StartScan("/nonexistent/backup.bkf", f.bridge), BkfScanner::StartResult::OpenFailed);
     EXPECT_FALSE(scanner.IsWorkerAlive());
-    EXPECT_EQ(f.window.calls, (QStringList{kOpenFailedMessage, "stop:0", "back", "progress:0"}));
+    ASSERT_EQ(f.window.ends.size(), 1u);
+    EXPECT_EQ(f.window.ends[0].kind, ScanEnd::Kind::OpenFailed);
 }
 
 TEST(ScanBridge, TheScanReportReachesTheWindow)
@@ -401,7 +373,8 @@ TEST(ScanBridge, TheScanReportReachesTheWindow)
     f.UseBackup(writer.Bytes());
     BkfScanner scanner;
     ASSERT_TRUE(ScanToEnd(scanner, f.bridge, f.window));
-    EXPECT_EQ(f.window.lostDirectories, 1u);
+    ASSERT_EQ(f.window.ends.size(), 1u);
+    EXPECT_EQ(f.window.ends[0].report.lostDirectories.Total(), 1u);
 }
 
 // Closing the window while the worker waits for it to apply a batch: the
@@ -413,7 +386,7 @@ TEST(ScanBridge, ClosingWhileTheWorkerWaitsNeitherHangsNorCrashes)
     const auto bytes = SampleBackup(1, 50, 40);
     const std::string path = f->UseBackup(bytes);
     auto scanner = std::make_unique<BkfScanner>();
-    ASSERT_EQ(f->bridge.StartScan(*scanner, f->window.backupPath), BkfScanner::StartResult::Started);
+    ASSERT_EQ(scanner->StartScan(path, f->bridge), BkfScanner::StartResult::Started);
     // Apply a few batches, then close without serving the worker any more.
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
@@ -422,30 +395,4 @@ TEST(ScanBridge, ClosingWhileTheWorkerWaitsNeitherHangsNorCrashes)
     f.reset();
     QCoreApplication::processEvents(); // queued work for the gone window must be dropped
     SUCCEED();
-}
-
-TEST(UiThreadDispatcher, RunsWorkInOrderAndReleasesWaitersOnDetach)
-{
-    UiThreadDispatcher dispatcher;
-    std::vector<int> order;
-    std::thread worker([&] {
-        for (int i = 0; i < 500; ++i)
-            dispatcher.RunAndWait([&order, i] { order.push_back(i); });
-    });
-    QDeadlineTimer deadline(30000);
-    while (order.size() < 500 && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    worker.join();
-    ASSERT_EQ(order.size(), 500u);
-    for (int i = 0; i < 500; ++i)
-        ASSERT_EQ(order[static_cast<std::size_t>(i)], i);
-
-    // A worker blocked on a window thread that never serves it is released by Detach.
-    bool ran = true;
-    std::thread blocked([&] { ran = dispatcher.RunAndWait([] {}); });
-    QThread::msleep(50);
-    dispatcher.Detach();
-    blocked.join();
-    EXPECT_FALSE(ran);
-    EXPECT_FALSE(dispatcher.RunAndWait([] {}));
 }

@@ -38,7 +38,7 @@ TEST(SetCatalogueWindow, AFileNotFoundIsListedButNeitherTickedNorSaved)
     TempDir dest;
     f.folderChooser.answers = {QString::fromStdString(dest.Path())};
     f.messages.answers = {MessageService::kNo};
-    f.View().OnSaveFiles();
+    f.View().Save().OnSaveFiles();
     EXPECT_EQ(ExpectSavedExactly(f, backup, dest.Child("Recovered BKF")), 2u);
     ASSERT_EQ(f.messages.shown.size(), 1u);
     const QString shown = f.messages.shown[0].text;

@@ -60,7 +60,7 @@ void ExpectReview(WindowFixture& f, int rows)
     EXPECT_EQ(f.View().Page(), 1);
     EXPECT_EQ(f.View().ListModel().rowCount(), rows);
     EXPECT_EQ(f.View().Store().TickedCount(), static_cast<std::size_t>(rows));
-    EXPECT_FALSE(f.View().IsScanRunning());
+    EXPECT_FALSE(f.View().Session().IsScanRunning());
     EXPECT_FALSE(f.frame.Progress().isVisible());
     EXPECT_FALSE(f.frame.FileCountLabel().isVisible());
     EXPECT_TRUE(f.Controls().folderTree->isVisible());
@@ -97,14 +97,14 @@ TEST(WizardScan, TypedPathAndNextEndInTheReviewedCatalogue)
     QTest::mouseClick(f.Controls().btnNext, Qt::LeftButton);
     ASSERT_EQ(f.chooser.asked, 1) << "an empty box opens the chooser instead";
     f.TypeAndNext(path);
-    EXPECT_TRUE(f.View().IsScanRunning());
+    EXPECT_TRUE(f.View().Session().IsScanRunning());
     EXPECT_TRUE(f.frame.Progress().isVisible());
     EXPECT_TRUE(f.Controls().folderTree->IsScanRunning()) << "the tree refuses ticks during the scan";
     ASSERT_TRUE(f.WaitForScanEnd());
     EXPECT_FALSE(f.Controls().folderTree->IsScanRunning());
 
     ExpectReview(f, 15);
-    EXPECT_EQ(f.View().m_strFilePath, path);
+    EXPECT_EQ(f.View().Session().BackupPath(), path);
     EXPECT_EQ(TopSetName(f.View().TreeModel()), "BACKUP SET 1(_Typed)");
     EXPECT_TRUE(f.messages.shown.empty());
     EXPECT_FALSE(f.View().ReportLine().isVisible()) << "nothing was lost: no report";
@@ -140,7 +140,7 @@ TEST(WizardScan, NothingToScanReturnsToTheFilePage)
         EXPECT_EQ(f.messages.shown[0].style, c.style);
         EXPECT_EQ(f.View().Page(), 0);
         EXPECT_TRUE(f.Controls().editFileName->isVisible());
-        EXPECT_FALSE(f.View().IsScanRunning());
+        EXPECT_FALSE(f.View().Session().IsScanRunning());
         EXPECT_FALSE(f.frame.Progress().isVisible());
         EXPECT_EQ(f.View().ListModel().rowCount(), 0);
     }
@@ -189,7 +189,7 @@ TEST(WizardScan, StopAndBackAskFirst)
                 f.Controls().btnStop->click();
             // Back answered Yes leaves at once, while the worker still ends.
             EXPECT_EQ(f.View().Page(), c.back && c.answer == MessageService::kYes ? 0 : 1);
-            EXPECT_EQ(f.View().IsScanRunning(), c.answer == MessageService::kNo);
+            EXPECT_EQ(f.View().Session().IsScanRunning(), c.answer == MessageService::kNo);
         });
         f.TypeAndNext(path);
         ASSERT_TRUE(f.WaitForScanEnd());

@@ -126,9 +126,9 @@ struct WindowFixture {
     bool WaitForScanEnd()
     {
         QDeadlineTimer deadline(60000);
-        while (View().IsScanUnfinished() && !deadline.hasExpired())
+        while (View().Session().IsScanUnfinished() && !deadline.hasExpired())
             QApplication::processEvents(QEventLoop::AllEvents, 5);
-        return !View().IsScanUnfinished();
+        return !View().Session().IsScanUnfinished();
     }
 
     QStringList MessageTexts() const
