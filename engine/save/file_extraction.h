@@ -1,5 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+// The room engine/save/: copying and checking rows' data. The save of ticked
+// rows (file_extraction, streaming_extraction, row_saver) and its report
+// (extraction_report, saved_places), output names, paths and folders
+// (output_name, output_path, output_root; system calls in *_posix.cpp), dates
+// (file_dates), a continued save (continued_save, saved_file_check), the check
+// of data against their checksums (data_check, range_checksum_reader), a
+// file's first bytes (row_head) and the tree a mount shows (mount_tree).
+//
 // Copies the ticked rows of a catalogue out of the backup into a new output
 // root folder.
 

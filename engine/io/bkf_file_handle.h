@@ -1,5 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+// The room engine/io/: reading the backup and asking the file system. The
+// backup's handle (bkf_file_handle), reads that survive bad sectors
+// (recovering_read), the copy's read-ahead (copy_read_ahead, copy_source),
+// pipe reads for the mount (spliced_read), bounded views and ranges of bytes
+// (byte_view, byte_range) and the file-system questions (file_system). The
+// system calls live in *_posix.cpp.
+//
 // One open, read-only handle of a backup file with 64-bit positions.
 
 #include <cstddef>

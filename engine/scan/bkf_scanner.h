@@ -1,5 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+// The room engine/scan/: walking a backup for its blocks and sets. The scan
+// (catalogue_scan, with scan_window_reader, folder_ids, deep_block_search,
+// deep_scan_hint, lost_folder_hold and the set catalogue's witness), its
+// worker thread (bkf_scanner, scanner_ui, guarded_catalogue), the choice
+// between the cache and a scan (catalogue_cache_scan), and the telling of an
+// unreadable backup from an empty one (unreadable_backup).
+//
 // The recovery engine object: runs the catalogue scan on a worker thread and
 // holds the running flag that stops it.
 

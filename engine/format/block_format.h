@@ -1,5 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+// The room engine/format/: the tape format, decoded from bytes. Descriptor
+// blocks and names (block_format), a block's extent (block_extent), its
+// streams (stream_chain, stream_names, checksum_stream), the data checksum
+// (data_checksum), dates (mtf_date) and a set's own catalogue
+// (set_catalogue_format, set_catalogue_reader).
+//
 // The part of the Microsoft Tape Format that the recovery engine reads: the
 // descriptor-block tags, the offsets of the three name fields and of the set
 // number, the layout of a stream header, and the conversion of an MTF name

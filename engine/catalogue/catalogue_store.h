@@ -1,5 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+// The room engine/catalogue/: what a scan finds. A row and its state
+// (catalogue_row), the store of rows (catalogue_store), the sinks a scan
+// reports to (scan_sinks, catalogue_collector), the end-of-scan report
+// (scan_report), and the kept catalogue cache (catalogue_cache, cache_codec,
+// scan_report_coding, cache_folder).
+//
 // The catalogue: one row per found file, in the order the scan found them.
 // This is the only store of found files. Paths live in a chunked arena so a
 // million rows cost well under 200 bytes each and appending never moves them.
