@@ -22,7 +22,6 @@
 #include "surface_ink.h"
 #include "system_texts.h"
 #include "view_background.h"
-#include "view_frame.h"
 #include "window_layout.h"
 #include "window_memory.h"
 #include "wizard_pages.h"
@@ -43,10 +42,10 @@
 #include <ctime>
 #include <iterator>
 
-CBrevantVeltraFileScanView::CBrevantVeltraFileScanView(ViewFrame& frame, const WindowServices& services,
+CBrevantVeltraFileScanView::CBrevantVeltraFileScanView(ViewFrame frame, const WindowServices& services,
                                                        QWidget* parent)
     : QWidget(parent),
-      m_frame(frame),
+      m_frame(std::move(frame)),
       m_services(services),
       m_session(m_store, m_treeModel, m_listModel, services),
       m_controls(CreateWizardControls(*this, m_treeModel, m_listModel, services.messages)),
@@ -80,7 +79,7 @@ void CBrevantVeltraFileScanView::ConnectCommands()
     const auto save = [this] { m_save->OnSaveFiles(); };
     connect(c.btnSave, &QAbstractButton::clicked, this, save);
     connect(c.btnSettings, &QAbstractButton::clicked, this, &CBrevantVeltraFileScanView::OnSettings);
-    connect(c.btnUpdate, &QAbstractButton::clicked, this, [this] { m_frame.OnLiveUpdate(); });
+    connect(c.btnUpdate, &QAbstractButton::clicked, this, [this] { m_frame.liveUpdate(); });
     connect(c.btnNext, &QAbstractButton::clicked, this, [pages] { pages->OnNext(); });
     connect(c.btnBack, &QAbstractButton::clicked, this, [pages] { pages->OnBack(); });
     connect(c.btnStop, &QAbstractButton::clicked, this, [pages] { pages->OnStop(); });
@@ -123,7 +122,7 @@ void CBrevantVeltraFileScanView::CreatePreview()
         m_services.messages, m_services.shell);
     m_preview->FollowVisibility(*m_controls.catalogueList);
     connect(m_preview, &FilePreviewController::statusText, this,
-            [this](const QString& text) { m_frame.ShowStatusText(text); });
+            [this](const QString& text) { m_frame.showStatusText(text); });
     connect(m_preview, &FilePreviewController::dataChecked, this,
             [this](std::size_t row, bool intact) { m_save->NoteDataCheck(row, intact); });
     m_preview->DragOutOf(*m_controls.catalogueList, *m_controls.folderTree);
@@ -176,7 +175,7 @@ void CBrevantVeltraFileScanView::ClearCatalogue()
     m_controls.filterBar->Reset();
     SortList(*m_controls.catalogueList, -1);
     SortList(*m_controls.folderContents, -1);
-    m_frame.ShowStatusText(QString());
+    m_frame.showStatusText(QString());
 }
 
 void CBrevantVeltraFileScanView::OnRescan()
@@ -247,7 +246,7 @@ bool CBrevantVeltraFileScanView::CatalogueReadable()
 
 void CBrevantVeltraFileScanView::OnSettings()
 {
-    m_frame.OnSettings();
+    m_frame.settings();
 }
 
 // --- The scan's texts -----------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "folder_tree_model.h"
 #include "scan_report.h"
 #include "scan_session.h"
+#include "view_frame.h"
 #include "window_services.h"
 #include "wizard_controls.h"
 
@@ -23,14 +24,13 @@ class FilePreviewController;
 class SaveCommand;
 class CWizardPages;
 class ScanReportLine;
-class ViewFrame;
 
 class CBrevantVeltraFileScanView : public QWidget {
     Q_OBJECT
 
 public:
     // `frame` and `services` outlive the view.
-    CBrevantVeltraFileScanView(ViewFrame& frame, const WindowServices& services, QWidget* parent = nullptr);
+    CBrevantVeltraFileScanView(ViewFrame frame, const WindowServices& services, QWidget* parent = nullptr);
     ~CBrevantVeltraFileScanView() override;
 
     const WizardControls& Controls() const { return m_controls; }
@@ -96,7 +96,7 @@ private:
     // A save or a check reads the catalogue: refused on the file page and while a scan runs.
     bool CatalogueReadable();
 
-    ViewFrame& m_frame;
+    ViewFrame m_frame;
     WindowServices m_services;
     CatalogueStore m_store;
     FolderTreeModel m_treeModel{m_store};

@@ -66,7 +66,11 @@ CMainFrame::CMainFrame(const WindowServices& services, QWidget* parent)
 {
     setWindowTitle(QString::fromUtf8(ProductInfo::kApplicationName));
     setMinimumSize(MinimumFrameSize());
-    m_pView = new CBrevantVeltraFileScanView(*this, m_services, this);
+    m_pView = new CBrevantVeltraFileScanView(
+        ViewFrame{[this](const QString& text) { ShowStatusText(text); }, [this] { return FilePrefix(); },
+                  [this] { return RestoreDates(); }, [this] { OnLiveUpdate(); }, [this] { OnSettings(); },
+                  [this] { return OnSaveEnded(); }},
+        m_services, this);
     setCentralWidget(m_pView);
     CreateMenus();
     CreateStatusBar();
@@ -258,7 +262,7 @@ void CMainFrame::SetFileCountText(const QString& text)
     SetScanLabel(*m_lblFileCount, text);
 }
 
-// --- ViewFrame -------------------------------------------------------------------
+// --- Asked by the view ------------------------------------------------------------
 
 void CMainFrame::ShowStatusText(const QString& text)
 {

@@ -5,7 +5,6 @@
 // bar, two red counters and how much is ticked, the wizard view as the central widget, and the
 // frame's commands (help, Live Update, About, Exit). Window thread only.
 
-#include "view_frame.h"
 #include "window_services.h"
 
 #include <QMainWindow>
@@ -21,7 +20,7 @@ class QMenu;
 class QProgressBar;
 class ScanSession;
 
-class CMainFrame : public QMainWindow, public ViewFrame {
+class CMainFrame : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -61,14 +60,14 @@ public:
     // kept as NAME.partial).
     void OnStopSignal(int signal);
 
-    // ViewFrame
-    void ShowStatusText(const QString& text) override;
-    QString FilePrefix() const override { return m_strFilePrefix; }
-    bool RestoreDates() const override { return m_bRestoreDates; }
-    void OnLiveUpdate() override;
+    // What the view and its save command ask of the frame.
+    void ShowStatusText(const QString& text);
+    QString FilePrefix() const { return m_strFilePrefix; }
+    bool RestoreDates() const { return m_bRestoreDates; }
+    void OnLiveUpdate();
     // Runs the Settings dialog on m_strFilePrefix.
-    void OnSettings() override;
-    bool OnSaveEnded() override;
+    void OnSettings();
+    bool OnSaveEnded();
 
 protected:
     // Exit, from the menu or the title bar: asks first.

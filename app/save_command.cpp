@@ -13,7 +13,6 @@
 #include "save_report.h"
 #include "scan_report.h"
 #include "system_texts.h"
-#include "view_frame.h"
 
 #include <QDir>
 
@@ -21,9 +20,9 @@
 #include <utility>
 #include <vector>
 
-SaveCommand::SaveCommand(QWidget& window, CatalogueStore& store, Review review, ViewFrame& frame,
+SaveCommand::SaveCommand(QWidget& window, CatalogueStore& store, Review review, ViewFrame frame,
                          const WindowServices& services)
-    : m_window(window), m_store(store), m_review(std::move(review)), m_frame(frame), m_services(services)
+    : m_window(window), m_store(store), m_review(std::move(review)), m_frame(std::move(frame)), m_services(services)
 {
 }
 
@@ -46,7 +45,7 @@ void SaveCommand::OnSaveFiles()
 
 std::string SaveCommand::AskToContinue(const std::string& destination)
 {
-    auto earlier = FindEarlierSave(destination, m_frame.FilePrefix().toStdString(), m_store, m_review.scanned().size);
+    auto earlier = FindEarlierSave(destination, m_frame.filePrefix().toStdString(), m_store, m_review.scanned().size);
     if (!earlier)
         return std::string();
     const QString folder = QDir(QString::fromStdString(earlier->folder)).dirName();
@@ -90,12 +89,12 @@ bool SaveCommand::RunSaveWindow(const CatalogueStore& rows, const std::string& d
 bool SaveCommand::RunSaveWindowIn(const CatalogueStore& rows, const std::string& destination,
                                   const std::string& continueIn, ExtractionReport& report)
 {
-    const ExtractionOptions options{m_frame.RestoreDates(), !continueIn.empty(), false, continueIn};
+    const ExtractionOptions options{m_frame.restoreDates(), !continueIn.empty(), false, continueIn};
     CSaveProgressDlg dialog(CSaveProgressDlg::Save{m_review.backupPath(), m_review.scanned(), rows, destination,
-                                                   m_frame.FilePrefix().toStdString(), options},
+                                                   m_frame.filePrefix().toStdString(), options},
                             m_services.messages, &m_window);
     const bool ran = Run(dialog);
-    if (m_frame.OnSaveEnded() || !ran)
+    if (m_frame.saveEnded() || !ran)
         return false;
     report = dialog.Report();
     return true;
@@ -128,7 +127,7 @@ void SaveCommand::OnCheckData()
                             m_services.messages, &m_window);
     const bool ran = Run(dialog);
     const DataCheckReport& report = run.Finish();
-    if (m_frame.OnSaveEnded() || !ran)
+    if (m_frame.saveEnded() || !ran)
         return;
     KeepCheckedStates();
     ShowCheckReport(report);
@@ -154,7 +153,7 @@ void SaveCommand::ShowCheckReport(const DataCheckReport& report)
 {
     const QString summary = QString::fromStdString(DataCheckReportSummary(report));
     const QString text = Texts::Tr(report.completed ? SystemText::kCheckDone : SystemText::kCheckStopped).arg(summary);
-    m_frame.ShowStatusText(text);
+    m_frame.showStatusText(text);
     if (report.problems.empty())
         return;
     QStringList details;
@@ -178,8 +177,8 @@ bool SaveCommand::AskToStopSave(const std::function<void()>& stop)
 void SaveCommand::ShowSaveReport(const ExtractionReport& report, std::size_t chosen, const std::string& destination)
 {
     const SaveReportText text = DescribeSave(report, chosen, QString::fromStdString(destination),
-                                             m_review.scanReport(), m_frame.RestoreDates());
-    m_frame.ShowStatusText(text.status);
+                                             m_review.scanReport(), m_frame.restoreDates());
+    m_frame.showStatusText(text.status);
     if (text.message.isEmpty())
         return;
     if (!report.rootCreated) {

@@ -7,6 +7,7 @@
 
 #include "bkf_file_handle.h"
 #include "extraction_report.h"
+#include "view_frame.h"
 #include "window_services.h"
 
 #include <QString>
@@ -20,7 +21,6 @@
 class CatalogueStore;
 class CSaveProgressDlg;
 class QWidget;
-class ViewFrame;
 struct DataCheckReport;
 struct ScanReport;
 
@@ -40,7 +40,7 @@ public:
     };
 
     // Everything given outlives this object; `window` parents the save's window.
-    SaveCommand(QWidget& window, CatalogueStore& store, Review review, ViewFrame& frame,
+    SaveCommand(QWidget& window, CatalogueStore& store, Review review, ViewFrame frame,
                 const WindowServices& services);
 
     // Saves the ticked files: refused when the catalogue cannot be read
@@ -95,7 +95,7 @@ private:
     QWidget& m_window;
     CatalogueStore& m_store;
     Review m_review;
-    ViewFrame& m_frame;
+    ViewFrame m_frame;
     WindowServices m_services;
     std::optional<ExtractionReport> m_lastSave; // since the catalogue was shown
     std::size_t m_lastChosen = 0;               // the files that save was given
