@@ -7,6 +7,7 @@
 class CatalogueFilterBar;
 class CatalogueList;
 class CatalogueListModel;
+class FilePreviewPane;
 class CGradientStatic;
 class CHoverButton;
 class FolderContentsList;
@@ -18,6 +19,8 @@ class QLineEdit;
 class QPushButton;
 class QSize;
 class QWidget;
+struct TextNeeds;
+struct WizardViewLayout;
 
 struct WizardControls {
     QLineEdit* editFileName = nullptr;
@@ -53,3 +56,19 @@ QSize CaptionNeeds(const QPushButton& button);
 // service outlive the view.
 WizardControls CreateWizardControls(QWidget& view, FolderTreeModel& tree, CatalogueListModel& list,
                                     MessageService& messages);
+
+// What the texts of the controls and of the report line `reportLine` ask for.
+TextNeeds WizardTextNeeds(const WizardControls& c, const QWidget& reportLine);
+// Puts the controls where `layout` says; the filter bar takes the top of the
+// found-files list's place.
+void PlaceWizardControls(const WizardControls& c, const WizardViewLayout& layout);
+
+// Tab goes through the controls in reading order: the top row, the file page,
+// the results page with the preview `pane` and the report line, then the
+// buttons at the bottom right.
+void SetWizardTabOrder(const WizardControls& c, const FilePreviewPane& pane, QWidget& reportLine);
+
+// The lists as at start: no folder shown, no filter, no sort.
+void ResetCatalogueControls(const WizardControls& c);
+// Files' states changed: the found-files list (`list`) and the contents list show them again.
+void ShowChangedStates(const WizardControls& c, CatalogueListModel& list);
