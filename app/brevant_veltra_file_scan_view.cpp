@@ -92,9 +92,10 @@ void CBrevantVeltraFileScanView::CreateSaveCommand(const WindowServices& service
 {
     ScanSession& session = *m_session;
     const ScanPresenter& scan = *m_scan;
+    const CWizardPages& pages = *m_pPages;
     SaveCommand::Review review{[&session] { return session.BackupPath(); },
                                [&session] { return session.ScannedFile(); },
-                               [this, &session] { return Page() == 1 && session.MayReadCatalogue(); },
+                               [&pages, &session] { return pages.Page() == 1 && session.MayReadCatalogue(); },
                                [&scan]() -> const ScanReport& { return scan.Report(); },
                                [&scan] { return scan.ScannedAt(); },
                                [this, &session] {
