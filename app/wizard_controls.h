@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The controls of the wizard view, created in code at their fixed places
-// (the layout moves the rest on every size change). The view owns them as
-// its children; these are plain pointers to them.
+// (the layout moves the rest on every size change), their tab order, and the
+// lists' reset for a new catalogue. The view owns them as its children; these
+// are plain pointers to them.
 
 class CatalogueFilterBar;
 class CatalogueList;
 class CatalogueListModel;
-class FilePreviewPane;
 class CGradientStatic;
 class CHoverButton;
+class FilePreviewPane;
 class FolderContentsList;
 class FolderTree;
 class FolderTreeModel;
