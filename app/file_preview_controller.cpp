@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "file_preview_controller.h"
 
+#include "catalogue_list.h"
 #include "catalogue_store.h"
 #include "desktop_shell.h"
 #include "drag_out.h"
 #include "file_preview_pane.h"
+#include "folder_contents_list.h"
 #include "message_service.h"
 #include "preview_loader.h"
 #include "save_report.h"
 #include "scan_report.h"
-#include "system_texts.h"
 #include "scan_session.h"
+#include "system_texts.h"
+#include "window_layout.h"
 
 #include <QEvent>
 #include <QLayout>
@@ -112,17 +115,24 @@ void FilePreviewController::ReportProblems(const ExtractionReport& report)
         m_messages.ShowMessageWithDetails(text.message, text.details, MessageService::kInform);
 }
 
-void FilePreviewController::DragOutOf(CatalogueList& list, FolderTree& tree)
+void FilePreviewController::Serve(CatalogueList& list, FolderContentsList& contents, FolderTree& tree)
 {
+    using Controller = FilePreviewController;
+    connect(&list, &CatalogueList::previewRequested, this, &Controller::Preview);
+    connect(&list, &CatalogueList::openRequested, this, &Controller::Open);
+    connect(&contents, &FolderContentsList::previewRequested, this, &Controller::Preview);
+    connect(&contents, &FolderContentsList::openRequested, this, &Controller::Open);
     DragOut::Window window{[this](const QString& text) { emit statusText(text); },
                            [this](const ExtractionReport& report) { ReportProblems(report); },
                            [this] { return m_scan.IsScanRunning(); }};
     m_drags = new DragOut(list, tree, m_store, m_private, std::move(window), this);
+    list.installEventFilter(this);
 }
 
-void FilePreviewController::FollowVisibility(QWidget& list)
+void FilePreviewController::PlacePane(WizardViewLayout& layout) const
 {
-    list.installEventFilter(this);
+    if (IsPaneOpen())
+        m_pane->setGeometry(MakeRoomForPreview(layout));
 }
 
 bool FilePreviewController::eventFilter(QObject* watched, QEvent* event)

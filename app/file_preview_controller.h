@@ -19,6 +19,7 @@
 class CatalogueList;
 class CatalogueStore;
 class DragOut;
+class FolderContentsList;
 class FolderTree;
 class DesktopShell;
 class FilePreviewPane;
@@ -26,6 +27,7 @@ class MessageService;
 class PreviewLoader;
 class ScanSession;
 struct PreviewResult;
+struct WizardViewLayout;
 
 class FilePreviewController : public QObject {
     Q_OBJECT
@@ -43,10 +45,12 @@ public:
     // Saves row `row` into the private folder and opens it (refused while a scan runs).
     void Open(std::size_t row);
     void ClosePane();
-    // The pane closes whenever `list` is hidden.
-    void FollowVisibility(QWidget& list);
-    // Files dragged out of `list` or `tree` are saved privately and handed to the drop target.
-    void DragOutOf(CatalogueList& list, FolderTree& tree);
+    // Previews and opens the rows `list` and `contents` ask for; files dragged
+    // out of `list` or `tree` are saved privately and handed to the drop
+    // target; the pane closes whenever `list` is hidden.
+    void Serve(CatalogueList& list, FolderContentsList& contents, FolderTree& tree);
+    // When the pane is open it takes its room beside the lists, which give way.
+    void PlacePane(WizardViewLayout& layout) const;
     DragOut* Drags() const { return m_drags; }
 
 signals:

@@ -7,6 +7,7 @@
 #include "bc_menu_style.h"
 #include "brevant_veltra_file_scan_view.h"
 #include "catalogue_list.h"
+#include "catalogue_list_model.h"
 #include "command_table.h"
 #include "desktop_shell.h"
 #include "folder_contents_list.h"
@@ -17,12 +18,14 @@
 #include "message_service.h"
 #include "product_info.h"
 #include "save_command.h"
+#include "scan_session.h"
 #include "settings_dlg.h"
 #include "surface_ink.h"
 #include "system_texts.h"
 #include "tick_totals.h"
 #include "window_memory.h"
 #include "window_layout.h"
+#include "wizard_controls.h"
 
 #include <QCloseEvent>
 #include <QDir>

@@ -111,6 +111,15 @@ bool ScanSession::IsScanUnfinished() const
     return m_scanner.IsWorkerAlive() || m_endPending;
 }
 
+bool ScanSession::MayReadCatalogue()
+{
+    if (IsScanRunning()) {
+        m_services.messages.ShowMessage(Texts::Tr(SystemText::kStopFirst), MessageService::kNotice);
+        return false;
+    }
+    return !IsScanUnfinished() || WaitForPreviousScan();
+}
+
 bool ScanSession::WaitForPreviousScan()
 {
     const QDeadlineTimer deadline(kPreviousScanWaitMs);

@@ -49,6 +49,10 @@ public:
     // The last scan's worker or its end steps are still to come (the scan may
     // have been told to stop already: Back leaves at once).
     bool IsScanUnfinished() const;
+    // The catalogue may be read now (by a save or a check): refused, with a
+    // notice, while a scan runs; a stopped scan may still hand over its last
+    // rows, which are awaited first.
+    bool MayReadCatalogue();
     // Scans the backup under review again, past its cached catalogue; false
     // only when a worker left over holds the catalogue still.
     bool Rescan(bool deep);

@@ -5,18 +5,28 @@
 #include "catalogue_controls.h"
 #include "catalogue_filter_bar.h"
 #include "catalogue_list.h"
+#include "catalogue_list_model.h"
+#include "file_preview_pane.h"
 #include "folder_contents_list.h"
+#include "folder_contents_list_model.h"
 #include "folder_tree.h"
 #include "gradient_static.h"
+#include "header_sort.h"
 #include "hover_button.h"
 #include "label_font.h"
 #include "surface_ink.h"
 #include "system_texts.h"
+#include "window_layout.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 
+#include <iterator>
 #include <utility>
 
 const char* const kStartHelpText = QT_TRANSLATE_NOOP("Texts",
@@ -158,4 +168,59 @@ WizardControls CreateWizardControls(QWidget& view, FolderTreeModel& tree, Catalo
     MakeLabels(view, c);
     GiveMnemonics(c);
     return c;
+}
+
+TextNeeds WizardTextNeeds(const WizardControls& c, const QWidget& reportLine)
+{
+    // From the fonts: the styles' size hints have minimum widths of their own.
+    const QSize fileName(0, c.editFileName->fontMetrics().height() + 6);
+    return TextNeeds{CaptionNeeds(*c.btnBrowse), fileName, c.chkDeepScan->sizeHint(),
+                     reportLine.fontMetrics().height() + 2};
+}
+
+void PlaceWizardControls(const WizardControls& c, const WizardViewLayout& layout)
+{
+    c.editFileName->setGeometry(layout.fileName);
+    c.lblSelectHint->setGeometry(layout.selectHint);
+    c.btnBrowse->setGeometry(layout.browse);
+    c.chkDeepScan->setGeometry(layout.deepScan);
+    c.btnNext->setGeometry(layout.next);
+    c.btnBack->setGeometry(layout.back);
+    c.btnStop->setGeometry(layout.stop);
+    c.btnHomePage->setGeometry(layout.homePage);
+    c.folderTree->setGeometry(layout.folderTree);
+    c.folderContents->setGeometry(layout.folderContents);
+    const QRect list = layout.catalogueList;
+    const int bar = c.filterBar->sizeHint().height();
+    c.filterBar->setGeometry(list.x(), list.y(), list.width(), bar);
+    c.catalogueList->setGeometry(list.adjusted(0, bar, 0, 0));
+    c.lblHelpTop->setGeometry(layout.helpTop);
+}
+
+void SetWizardTabOrder(const WizardControls& c, const FilePreviewPane& pane, QWidget& reportLine)
+{
+    QWidget* const order[] = {
+        c.btnAddFile, c.btnRepair, c.btnSave, c.btnSettings, c.btnUpdate, c.btnHomePage, // the top row
+        c.editFileName, c.btnBrowse, c.chkDeepScan,                                      // the file page
+        c.folderTree, c.folderContents, c.folderContents->horizontalHeader(),            // the results page
+        c.filterBar->TextBox(), c.filterBar->ClearButton(), c.filterBar->NotOkBox(), c.filterBar->SizeBox(),
+        c.catalogueList, c.catalogueList->horizontalHeader(), &pane.CloseButton(), &pane.TextView(), &reportLine,
+        c.btnStop, c.btnBack, c.btnNext,                                                 // bottom right
+    };
+    for (std::size_t k = 1; k < std::size(order); ++k)
+        QWidget::setTabOrder(order[k - 1], order[k]);
+}
+
+void ResetCatalogueControls(const WizardControls& c)
+{
+    c.folderContents->ShowFolder(nullptr);
+    c.filterBar->Reset();
+    SortList(*c.catalogueList, -1);
+    SortList(*c.folderContents, -1);
+}
+
+void ShowChangedStates(const WizardControls& c, CatalogueListModel& list)
+{
+    list.RefreshRows();
+    c.folderContents->ContentsModel().RefreshStates();
 }

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The controls of the wizard view, created in code at their fixed places
-// (the layout moves the rest on every size change). The view owns them as
-// its children; these are plain pointers to them.
+// (the layout moves the rest on every size change), their tab order, and the
+// lists' reset for a new catalogue. The view owns them as its children; these
+// are plain pointers to them.
 
 class CatalogueFilterBar;
 class CatalogueList;
 class CatalogueListModel;
 class CGradientStatic;
 class CHoverButton;
+class FilePreviewPane;
 class FolderContentsList;
 class FolderTree;
 class FolderTreeModel;
@@ -18,6 +20,8 @@ class QLineEdit;
 class QPushButton;
 class QSize;
 class QWidget;
+struct TextNeeds;
+struct WizardViewLayout;
 
 struct WizardControls {
     QLineEdit* editFileName = nullptr;
@@ -53,3 +57,19 @@ QSize CaptionNeeds(const QPushButton& button);
 // service outlive the view.
 WizardControls CreateWizardControls(QWidget& view, FolderTreeModel& tree, CatalogueListModel& list,
                                     MessageService& messages);
+
+// What the texts of the controls and of the report line `reportLine` ask for.
+TextNeeds WizardTextNeeds(const WizardControls& c, const QWidget& reportLine);
+// Puts the controls where `layout` says; the filter bar takes the top of the
+// found-files list's place.
+void PlaceWizardControls(const WizardControls& c, const WizardViewLayout& layout);
+
+// Tab goes through the controls in reading order: the top row, the file page,
+// the results page with the preview `pane` and the report line, then the
+// buttons at the bottom right.
+void SetWizardTabOrder(const WizardControls& c, const FilePreviewPane& pane, QWidget& reportLine);
+
+// The lists as at start: no folder shown, no filter, no sort.
+void ResetCatalogueControls(const WizardControls& c);
+// Files' states changed: the found-files list (`list`) and the contents list show them again.
+void ShowChangedStates(const WizardControls& c, CatalogueListModel& list);

@@ -17,12 +17,15 @@
 #include "backup_file_chooser.h"
 #include "brevant_veltra_file_scan_app.h"
 #include "brevant_veltra_file_scan_view.h"
+#include "catalogue_list_model.h"
 #include "desktop_shell.h"
 #include "hover_button.h"
 #include "main_frame.h"
 #include "message_service.h"
 #include "save_folder_chooser.h"
+#include "scan_session.h"
 #include "window_services.h"
+#include "wizard_controls.h"
 
 #include <QApplication>
 #include <QDir>

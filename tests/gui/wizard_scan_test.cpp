@@ -13,6 +13,7 @@
 #include "save_road.h"
 #include "settled_value.h"
 
+#include <QDragEnterEvent>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QUrl>
@@ -332,6 +333,31 @@ TEST(WizardScan, DroppedBackupScansOnTheFilePageOnly)
     ASSERT_TRUE(f.WaitForScanEnd());
     ExpectReview(f, 3);
     EXPECT_FALSE(drop(backup)) << "the results page takes no drop";
+}
+
+// A drag over the window offers a landing only for one local .bkf file, and
+// only on the file page.
+TEST(WizardScan, DragOffersALandingOnlyForOneLocalBackup)
+{
+    WindowFixture f;
+    const QUrl backup = QUrl::fromLocalFile(f.WriteFile("offered.bkf", SampleBackup("Offered", 1, 2)));
+    const QUrl text = QUrl::fromLocalFile(f.WriteFile("notes.txt", {'x'}));
+    auto landing = [&f](const QList<QUrl>& urls) {
+        QMimeData carried;
+        carried.setUrls(urls);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &carried, Qt::LeftButton, Qt::NoModifier);
+        static_cast<QObject&>(f.View()).event(&enter); // as the drop test: no real drag offscreen
+        return enter.isAccepted();
+    };
+    const std::pair<QList<QUrl>, bool> cases[] = {
+        {{backup}, true}, {{text}, false}, {{backup, backup}, false},
+        {{QUrl("https://example.com/offered.bkf")}, false}, {{}, false},
+    };
+    for (const auto& [urls, offered] : cases)
+        EXPECT_EQ(landing(urls), offered) << urls.size() << " urls, first " << urls.value(0).toString().toStdString();
+    f.TypeAndNext(backup.toLocalFile());
+    ASSERT_TRUE(f.WaitForScanEnd());
+    EXPECT_FALSE(landing({backup})) << "the results page offers none";
 }
 
 // A folder whose name cannot be used is passed over as "lost dir": the line

@@ -11,16 +11,23 @@
 #include "brevant_veltra_file_scan_view.h"
 #include "byte_file.h"
 #include "catalogue_list.h"
+#include "catalogue_list_model.h"
+#include "catalogue_store.h"
 #include "desktop_shell.h"
+#include "file_preview_controller.h"
 #include "folder_contents_list.h"
 #include "folder_tree.h"
+#include "folder_tree_model.h"
 #include "hover_button.h"
 #include "main_frame.h"
 #include "save_command.h"
 #include "save_folder_chooser.h"
+#include "scan_report_line.h"
+#include "scan_session.h"
 #include "scripted_message_service.h"
 #include "temp_path.h"
 #include "window_services.h"
+#include "wizard_controls.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
