@@ -6,12 +6,14 @@
 #include "bkf_file_handle.h"
 #include "bkf_scanner.h"
 #include "bkf_writer.h"
+#include "byte_file.h"
 #include "catalogue_collector.h"
 #include "catalogue_list_model.h"
 #include "catalogue_scan.h"
 #include "catalogue_store.h"
 #include "folder_tree.h"
 #include "folder_tree_model.h"
+#include "open_files.h"
 #include "scan_end_message.h"
 #include "scan_progress_text.h"
 #include "scan_recorder.h"
@@ -25,11 +27,7 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-#include <unistd.h>
-
 #include <atomic>
-#include <fstream>
 #include <functional>
 #include <thread>
 #include <tuple>
@@ -55,12 +53,6 @@ public:
     }
     void ScanFinished(const ScanEnd& end) override { ends.push_back(end); }
 };
-
-void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 // A backup of `sets` sets with `dirs` folders of `files` files each.
 std::vector<std::uint8_t> SampleBackup(int sets, int dirs, int files)
@@ -109,7 +101,7 @@ struct ScanFixture {
     std::string UseBackup(const std::vector<std::uint8_t>& bytes)
     {
         const std::string path = dir.Child("backup.bkf");
-        WriteFile(path, bytes);
+        WriteBytes(path, bytes);
         window.backupPath = QString::fromStdString(path);
         return path;
     }
@@ -153,23 +145,6 @@ QStringList TreeKeys(const FolderTreeModel& tree)
     for (std::size_t i = 0; i < tree.TopLevelCount(); ++i)
         CollectKeys(tree, tree.TopLevelNode(i), keys);
     return keys;
-}
-
-bool ProcessHoldsOpen(const std::string& path)
-{
-    DIR* fds = opendir("/proc/self/fd");
-    if (!fds)
-        return false;
-    bool found = false;
-    while (dirent* entry = readdir(fds)) {
-        char target[4096];
-        const std::string link = std::string("/proc/self/fd/") + entry->d_name;
-        const ssize_t length = readlink(link.c_str(), target, sizeof target - 1);
-        if (length > 0 && std::string(target, static_cast<std::size_t>(length)) == path)
-            found = true;
-    }
-    closedir(fds);
-    return found;
 }
 
 // A completed or stopped scan ends once, everything ticked for review.
@@ -243,7 +218,7 @@ TEST(ScanBridge, WorkerScanFillsModelsLikeAHeadlessScan)
     EXPECT_EQ(f.window.ends[0].kind, ScanEnd::Kind::Completed);
     EXPECT_TRUE(f.window.position.isEmpty());
     EXPECT_TRUE(f.window.count.isEmpty());
-    EXPECT_FALSE(ProcessHoldsOpen(path)) << "the backup must be closed after the scan";
+    EXPECT_TRUE(FdsOn(path).empty()) << "the backup must be closed after the scan";
 }
 
 // Stops the scan from inside the slot that reports the chosen row, so the
