@@ -7,7 +7,6 @@
 #                    `cmake --install` lays out (desktop entry, icons, MIME type);
 #                    then the window's save road driven by the keyboard under Xvfb
 #   2. build-tsan/   the tests where threads meet (thread_tests) under ThreadSanitizer
-#                    (built, with the fuzzers, on one core beside step 1's tests)
 #   3. build-fuzz/   when clang is present: the scan fuzzer, run for a bounded time
 #                    (FUZZ_SECONDS, default 30) on a generated seed corpus; the
 #                    catalogue cache's fuzzer likewise (CACHE_FUZZ_SECONDS, default 20);
@@ -78,33 +77,6 @@ step "Install layout and desktop files (build-asan/)"
 tests/e2e/install-layout.sh build-asan
 TESTS_PASSED=$((TESTS_PASSED + 1))
 
-# The ThreadSanitizer and fuzzer builds run on one core beside the sanitizer
-# tests, which leave the other core mostly idle; their log is
-# build-tsan/later-builds.log.
-build_later_steps() {
-    cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O0" \
-        -DCMAKE_CXX_FLAGS="-fsanitize=thread" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread"
-    cmake --build build-tsan --parallel 1 --target thread_tests
-    if command -v clang++ >/dev/null 2>&1; then
-        CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja \
-            -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
-            -DBKF_ENGINE_ONLY=ON -DBKF_BUILD_TESTS=OFF -DBKF_BUILD_FUZZERS=ON
-        cmake --build build-fuzz --parallel 1 --target scan_fuzzer make_seeds cache_fuzzer make_cache_seeds \
-            mount_tree_fuzzer continued_save_fuzzer
-    fi
-}
-mkdir -p build-tsan
-build_later_steps >build-tsan/later-builds.log 2>&1 &
-LATER_BUILDS=$!
-trap 'kill "$LATER_BUILDS" 2>/dev/null || true' EXIT
-wait_for_later_builds() {
-    if ! wait "$LATER_BUILDS"; then
-        tail -n 60 build-tsan/later-builds.log
-        echo "test.sh: the ThreadSanitizer or fuzzer build failed (log: build-tsan/later-builds.log)" >&2
-        exit 1
-    fi
-}
-
 step "Tests under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)"
 # LeakSanitizer needs ptrace-like access that some sandboxes refuse: probe it first.
 detect_leaks=1
@@ -127,7 +99,9 @@ TESTS_PASSED=$((TESTS_PASSED + 1))
 step "Threads under ThreadSanitizer (build-tsan/)"
 # Only the tests where threads meet: the scan worker and its read-ahead, the
 # window thread with the scan bridge and the save worker.
-wait_for_later_builds
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O0" \
+    -DCMAKE_CXX_FLAGS="-fsanitize=thread" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread"
+cmake --build build-tsan --parallel "$JOBS" --target thread_tests
 tsan_run() {
     local binary=$1 filter=$2 log=build-tsan/tsan-$1.log passed
     if ! TSAN_OPTIONS="halt_on_error=1 history_size=7 suppressions=$ROOT/tests/gui/tsan.supp" \
@@ -145,7 +119,9 @@ tsan_run thread_tests '*'
 FUZZ_EXECS=""
 if command -v clang++ >/dev/null 2>&1; then
     step "Fuzzer build (build-fuzz/)"
-    # Built beside the sanitizer tests (build_later_steps); only what is left is built here.
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja \
+        -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+        -DBKF_ENGINE_ONLY=ON -DBKF_BUILD_TESTS=OFF -DBKF_BUILD_FUZZERS=ON
     cmake --build build-fuzz --parallel "$JOBS" --target scan_fuzzer make_seeds
 
     step "Scan fuzzer, ${FUZZ_SECONDS}s"
